@@ -1,0 +1,41 @@
+#pragma once
+// The built-in effect model catalogue: per effect block, the model names in display
+// order and the number the device stores for each.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace pw::catalogue {
+
+struct Entry {
+    std::string_view name;
+    std::int32_t value;
+};
+
+struct Block {
+    std::string_view title;        // "Amp", "Cabinet", ... "FX library"
+    std::string_view nameList;     // control name of the drop-down list, "cboAmp"
+    std::string_view valueList;    // control name of the value list, "cboAmpID"
+    std::string_view prompt;       // "Select Amp Model"
+    std::string_view parameterId;  // "2496"; compared with a row's ID cell as text
+    bool onlyAtPosition19;         // the pedal block belongs to ID 8194 at Position 19 only
+    std::span<const Entry> entries;
+};
+
+// The thirteen blocks in the order of the dialog's lists: Amp, Cabinet, Wah,
+// Compressor, Distortion, Noise gate, Mod/FX, Pedal assignment, Delay, EQ, Reverb,
+// Tone library, FX library.
+std::span<const Block> blocks();
+
+// The block a parameter row belongs to, by its ID and Position texts; null for none.
+const Block* blockOfRow(std::string_view idText, std::string_view positionText);
+
+// The block whose drop-down list has this control name ("cboAmp"); null for none.
+const Block* blockByList(std::string_view nameList);
+
+// The value as the list writes it: plain decimal text ("307", "395650").
+std::string valueText(const Entry& entry);
+
+}  // namespace pw::catalogue

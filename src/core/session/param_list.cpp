@@ -1,0 +1,44 @@
+#include "session/param_list.h"
+
+#include <stdexcept>
+
+namespace pw {
+
+int colourValue(Mark mark) {
+    switch (mark) {
+        case Mark::Conflict:
+            return kConflictColour;
+        case Mark::Change:
+            return kChangeColour;
+        case Mark::Default:
+            break;
+    }
+    return 0;
+}
+
+const char* markName(Mark mark) {
+    switch (mark) {
+        case Mark::Conflict:
+            return "conflict";
+        case Mark::Change:
+            return "change";
+        case Mark::Default:
+            break;
+    }
+    return "default";
+}
+
+Row& ParamList::append(Row r) { return rows_.emplace_back(std::move(r)); }
+
+Row& ParamList::insertAt(std::size_t number, Row r) {
+    if (number < 1 || number > rows_.size() + 1) throw std::out_of_range("row number");
+    auto it = rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(number - 1), std::move(r));
+    return *it;
+}
+
+void ParamList::remove(std::size_t number) {
+    if (!hasRow(static_cast<long long>(number))) throw std::out_of_range("row number");
+    rows_.erase(rows_.begin() + static_cast<std::ptrdiff_t>(number - 1));
+}
+
+}  // namespace pw
