@@ -1,0 +1,64 @@
+#include "document/preset_writer.h"
+
+namespace pw::document {
+
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+
+void element(std::string& out, std::string_view indent, std::string_view tag, std::string_view text) {
+    out += indent;
+    out += '<';
+    out += tag;
+    out += '>';
+    out += escapeText(text);
+    out += "</";
+    out += tag;
+    out += '>';
+    out += kEol;
+}
+
+void line(std::string& out, std::string_view indent, std::string_view text) {
+    out += indent;
+    out += text;
+    out += kEol;
+}
+
+}  // namespace
+
+std::string escapeText(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '&') out += "&amp;";
+        else if (c == '<') out += "&lt;";
+        else if (c == '>' && i >= 2 && text[i - 1] == ']' && text[i - 2] == ']') out += "&gt;";
+        else out += c;
+    }
+    return out;
+}
+
+std::string renderPreset(const Target& target, std::string_view patchName, const ParamList& rows) {
+    constexpr std::string_view level1 = "  ", level2 = "    ", level3 = "      ";
+    std::string out;
+    out.reserve(256 + rows.count() * 200);
+    line(out, "", "<?xml version=\"1.0\" encoding=\"utf-8\"?>");
+    line(out, "", openingLine(target));
+    element(out, level1, "Name", patchName);
+    line(out, level1, "<Params>");
+    for (const Row& row : rows) {
+        line(out, level2, "<Param>");
+        element(out, level3, "ID", row.id());
+        element(out, level3, "Position", row.position());
+        element(out, level3, "Value", row.value());
+        element(out, level3, "Name", row.name());
+        element(out, level3, "Text", row.setting());
+        line(out, level2, "</Param>");
+    }
+    line(out, level1, "</Params>");
+    line(out, "", closingLine(target));
+    return out;
+}
+
+}  // namespace pw::document

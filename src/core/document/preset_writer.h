@@ -1,0 +1,19 @@
+#pragma once
+// The preset document as Save writes it: UTF-8 without byte order mark, CR LF line
+// ends, two, four and six blanks of indentation for the three levels.
+
+#include <string>
+#include <string_view>
+
+#include "document/targets.h"
+#include "session/param_list.h"
+
+namespace pw::document {
+
+// Element text as written: "&" and "<" become references, and so does the ">" of a
+// "]]>"; every other character is written as it is.
+std::string escapeText(std::string_view text);
+
+std::string renderPreset(const Target& target, std::string_view patchName, const ParamList& rows);
+
+}  // namespace pw::document

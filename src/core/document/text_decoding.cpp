@@ -1,0 +1,208 @@
+#include "document/text_decoding.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdint>
+#include <optional>
+
+namespace pw::document {
+
+namespace {
+
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Ascii, Unknown };
+
+constexpr char32_t kReplacement = 0xFFFD;
+
+std::string lowerAscii(std::string_view s) {
+    std::string out(s);
+    std::transform(out.begin(), out.end(), out.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return out;
+}
+
+// The encoding named in an XML declaration at the start of 8-bit text, if any.
+std::optional<std::string> declaredEncoding(std::string_view text) {
+    if (text.substr(0, 5) != "<?xml") return std::nullopt;
+    const auto end = text.find("?>");
+    const std::string_view decl = text.substr(0, end == std::string_view::npos ? text.size() : end);
+    const auto at = decl.find("encoding");
+    if (at == std::string_view::npos) return std::nullopt;
+    std::size_t i = at + 8;
+    while (i < decl.size() && (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n')) ++i;
+    if (i >= decl.size() || decl[i] != '=') return std::nullopt;
+    ++i;
+    while (i < decl.size() && (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n')) ++i;
+    if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\'')) return std::nullopt;
+    const char quote = decl[i];
+    const auto close = decl.find(quote, i + 1);
+    if (close == std::string_view::npos) return std::nullopt;
+    return lowerAscii(decl.substr(i + 1, close - i - 1));
+}
+
+Encoding encodingByName(const std::string& name) {
+    if (name == "utf-8" || name == "utf8") return Encoding::Utf8;
+    if (name == "iso-8859-1" || name == "latin1" || name == "iso_8859-1" || name == "l1" ||
+        name == "latin-1")
+        return Encoding::Latin1;
+    if (name == "us-ascii" || name == "ascii") return Encoding::Ascii;
+    if (name == "utf-16") return Encoding::Unknown;  // UTF-16 text always starts with a mark
+    return Encoding::Unknown;
+}
+
+struct Source {
+    Encoding encoding;
+    std::size_t skip;  // bytes of the byte order mark
+};
+
+Source detect(std::string_view b) {
+    auto byte = [&](std::size_t i) { return static_cast<unsigned char>(b[i]); };
+    if (b.size() >= 3 && byte(0) == 0xEF && byte(1) == 0xBB && byte(2) == 0xBF)
+        return {Encoding::Utf8, 3};
+    if (b.size() >= 2 && byte(0) == 0xFF && byte(1) == 0xFE) return {Encoding::Utf16LE, 2};
+    if (b.size() >= 2 && byte(0) == 0xFE && byte(1) == 0xFF) return {Encoding::Utf16BE, 2};
+    // UTF-16 without a mark still starts with "<?" or "<" and a zero byte.
+    if (b.size() >= 4 && byte(0) == '<' && byte(1) == 0 && byte(2) != 0 && byte(3) == 0)
+        return {Encoding::Utf16LE, 0};
+    if (b.size() >= 4 && byte(0) == 0 && byte(1) == '<' && byte(2) == 0 && byte(3) != 0)
+        return {Encoding::Utf16BE, 0};
+    if (auto name = declaredEncoding(b)) return {encodingByName(*name), 0};
+    return {Encoding::Utf8, 0};
+}
+
+// Decodes one code point of UTF-8; nullopt for an invalid sequence (overlong forms,
+// surrogates and values above U+10FFFF included). `i` moves past what was read.
+std::optional<char32_t> nextUtf8(std::string_view b, std::size_t& i) {
+    const auto c0 = static_cast<unsigned char>(b[i]);
+    if (c0 < 0x80) {
+        ++i;
+        return c0;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (c0 >= 0xC2 && c0 <= 0xDF) len = 2, cp = c0 & 0x1Fu, min = 0x80;
+    else if (c0 >= 0xE0 && c0 <= 0xEF) len = 3, cp = c0 & 0x0Fu, min = 0x800;
+    else if (c0 >= 0xF0 && c0 <= 0xF4) len = 4, cp = c0 & 0x07u, min = 0x10000;
+    else {
+        ++i;
+        return std::nullopt;
+    }
+    if (i + static_cast<std::size_t>(len) > b.size()) {
+        ++i;
+        return std::nullopt;
+    }
+    for (int k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(b[i + static_cast<std::size_t>(k)]);
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    i += static_cast<std::size_t>(len);
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    return cp;
+}
+
+std::optional<char32_t> nextUtf16(std::string_view b, std::size_t& i, bool little) {
+    auto unit = [&](std::size_t at) -> std::uint16_t {
+        const auto lo = static_cast<unsigned char>(b[little ? at : at + 1]);
+        const auto hi = static_cast<unsigned char>(b[little ? at + 1 : at]);
+        return static_cast<std::uint16_t>(hi << 8 | lo);
+    };
+    if (i + 2 > b.size()) {
+        i = b.size();
+        return std::nullopt;
+    }
+    const std::uint16_t u = unit(i);
+    i += 2;
+    if (u >= 0xD800 && u <= 0xDBFF) {
+        if (i + 2 > b.size()) return std::nullopt;
+        const std::uint16_t v = unit(i);
+        if (v < 0xDC00 || v > 0xDFFF) return std::nullopt;
+        i += 2;
+        return 0x10000 + ((static_cast<char32_t>(u) - 0xD800) << 10) + (v - 0xDC00);
+    }
+    if (u >= 0xDC00 && u <= 0xDFFF) return std::nullopt;
+    return u;
+}
+
+DecodedText decode(std::string_view bytes, bool strict) {
+    DecodedText out;
+    const Source src = detect(bytes);
+    if (src.encoding == Encoding::Unknown) {
+        if (strict) {
+            out.error = "the document declares an encoding that is not supported";
+            return out;
+        }
+    }
+    const std::string_view b = bytes.substr(src.skip);
+    out.utf8.reserve(b.size());
+    std::size_t i = 0;
+    while (i < b.size()) {
+        std::optional<char32_t> cp;
+        const std::size_t at = i;
+        switch (src.encoding) {
+            case Encoding::Utf16LE:
+            case Encoding::Utf16BE:
+                cp = nextUtf16(b, i, src.encoding == Encoding::Utf16LE);
+                break;
+            case Encoding::Latin1:
+                cp = static_cast<unsigned char>(b[i++]);
+                break;
+            case Encoding::Ascii: {
+                const auto c = static_cast<unsigned char>(b[i++]);
+                if (c < 0x80) cp = c;
+                break;
+            }
+            case Encoding::Utf8:
+            case Encoding::Unknown:
+                cp = nextUtf8(b, i);
+                break;
+        }
+        if (!cp) {
+            if (strict) {
+                out.error = "byte " + std::to_string(src.skip + at) +
+                            " is not valid in the document's encoding";
+                return out;
+            }
+            cp = kReplacement;
+        } else if (strict && !isXmlChar(*cp)) {
+            out.error = "the document holds a character that XML does not allow";
+            return out;
+        }
+        appendUtf8(out.utf8, *cp);
+    }
+    return out;
+}
+
+}  // namespace
+
+bool isXmlChar(char32_t cp) {
+    return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||
+           (cp >= 0xE000 && cp <= 0xFFFD) || (cp >= 0x10000 && cp <= 0x10FFFF);
+}
+
+void appendUtf8(std::string& out, char32_t cp) {
+    if (cp < 0x80) {
+        out.push_back(static_cast<char>(cp));
+    } else if (cp < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else if (cp < 0x10000) {
+        out.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+    }
+}
+
+DecodedText decodeStrict(std::string_view bytes) { return decode(bytes, true); }
+
+std::string decodeLenient(std::string_view bytes) { return decode(bytes, false).utf8; }
+
+}  // namespace pw::document

@@ -1,0 +1,30 @@
+#pragma once
+// Turning the bytes of a preset file into UTF-8 text.
+//
+// The encoding is taken from a byte order mark, or from the XML declaration, or is
+// UTF-8. A strict decode refuses bytes that are invalid in that encoding and
+// characters that XML does not allow; a lenient decode (for the search of the root
+// name in the raw text) replaces them and never fails.
+
+#include <string>
+#include <string_view>
+
+namespace pw::document {
+
+struct DecodedText {
+    std::string utf8;   // the text, without byte order mark
+    std::string error;  // empty when the decode succeeded
+    bool ok() const { return error.empty(); }
+};
+
+DecodedText decodeStrict(std::string_view bytes);
+std::string decodeLenient(std::string_view bytes);
+
+// Appends the UTF-8 form of one code point (4 bytes above U+FFFF).
+void appendUtf8(std::string& out, char32_t cp);
+
+// XML's Char production: tab, line feed, carriage return and U+0020 upward, without
+// surrogates, U+FFFE and U+FFFF.
+bool isXmlChar(char32_t cp);
+
+}  // namespace pw::document

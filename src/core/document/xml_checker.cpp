@@ -1,0 +1,330 @@
+#include "document/xml_checker.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "document/text_decoding.h"
+
+namespace pw::document {
+
+namespace {
+
+bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+
+bool isNameStart(char32_t c) {
+    return c == ':' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
+           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+bool isNameChar(char32_t c) {
+    return isNameStart(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+}
+
+struct Binding {
+    std::string prefix;
+    std::size_t depth;  // element depth that declared it
+};
+
+struct OpenElement {
+    std::size_t nameBegin;
+    std::size_t nameLength;
+};
+
+class Checker {
+public:
+    explicit Checker(std::string_view text) : s_(text) {}
+
+    std::string run() {
+        if (s_.substr(0, 5) == "<?xml" && s_.size() > 5 && isSpace(s_[5])) {
+            if (!xmlDeclaration()) return fault_;
+        }
+        bool rootSeen = false;
+        while (p_ < s_.size()) {
+            if (isSpace(s_[p_])) {
+                ++p_;
+                continue;
+            }
+            if (s_[p_] != '<') return fail(rootSeen ? "text after the root element"
+                                                    : "text before the root element");
+            if (startsWith("<!--")) {
+                if (!comment()) return fault_;
+            } else if (startsWith("<?")) {
+                if (!processingInstruction()) return fault_;
+            } else if (startsWith("<!DOCTYPE")) {
+                return fail("document type declarations are not accepted");
+            } else if (startsWith("<!")) {
+                return fail("unexpected markup outside the root element");
+            } else if (startsWith("</")) {
+                return fail("end tag without start tag");
+            } else {
+                if (rootSeen) return fail("more than one root element");
+                rootSeen = true;
+                if (!element()) return fault_;
+            }
+        }
+        if (!rootSeen) return fail("no root element");
+        return {};
+    }
+
+private:
+    std::string_view s_;
+    std::size_t p_ = 0;
+    std::string fault_;
+    std::vector<OpenElement> open_;
+    std::vector<Binding> bindings_;
+
+    std::string fail(const std::string& what) {
+        fault_ = what;
+        return fault_;
+    }
+    bool bad(const std::string& what) {
+        fault_ = what + " (at byte " + std::to_string(p_) + ")";
+        return false;
+    }
+    bool startsWith(std::string_view t) const { return s_.substr(p_, t.size()) == t; }
+
+    char32_t peekChar(std::size_t at, std::size_t& len) const {
+        const auto c0 = static_cast<unsigned char>(s_[at]);
+        if (c0 < 0x80) {
+            len = 1;
+            return c0;
+        }
+        // The text was decoded by us, so its UTF-8 is well-formed.
+        len = c0 >= 0xF0 ? 4 : c0 >= 0xE0 ? 3 : 2;
+        char32_t cp = c0 & (len == 4 ? 0x07u : len == 3 ? 0x0Fu : 0x1Fu);
+        for (std::size_t k = 1; k < len && at + k < s_.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(s_[at + k]) & 0x3Fu);
+        return cp;
+    }
+
+    // Reads a Name at p_; returns its length (0 when there is none).
+    std::size_t name() {
+        const std::size_t begin = p_;
+        std::size_t len = 0;
+        if (p_ >= s_.size() || !isNameStart(peekChar(p_, len))) return 0;
+        p_ += len;
+        while (p_ < s_.size() && isNameChar(peekChar(p_, len))) p_ += len;
+        return p_ - begin;
+    }
+
+    void skipSpace() {
+        while (p_ < s_.size() && isSpace(s_[p_])) ++p_;
+    }
+
+    bool xmlDeclaration() {
+        const auto end = s_.find("?>", p_);
+        if (end == std::string_view::npos) return bad("unterminated XML declaration");
+        const std::string_view body = s_.substr(5, end - 5);
+        if (body.find("version") == std::string_view::npos)
+            return bad("XML declaration without version");
+        if (body.find('<') != std::string_view::npos || body.find('>') != std::string_view::npos)
+            return bad("malformed XML declaration");
+        p_ = end + 2;
+        return true;
+    }
+
+    bool comment() {
+        p_ += 4;
+        const auto end = s_.find("--", p_);
+        if (end == std::string_view::npos) return bad("unterminated comment");
+        if (end + 2 >= s_.size() || s_[end + 2] != '>') return bad("\"--\" inside a comment");
+        p_ = end + 3;
+        return true;
+    }
+
+    bool processingInstruction() {
+        p_ += 2;
+        const std::size_t begin = p_;
+        const std::size_t len = name();
+        if (len == 0) return bad("processing instruction without target");
+        std::string target(s_.substr(begin, len));
+        std::transform(target.begin(), target.end(), target.begin(),
+                       [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+        if (target == "xml") return bad("XML declaration not at the start of the document");
+        if (target.find(':') != std::string::npos) return bad("colon in a processing instruction target");
+        if (startsWith("?>")) {
+            p_ += 2;
+            return true;
+        }
+        if (p_ >= s_.size() || !isSpace(s_[p_])) return bad("malformed processing instruction");
+        const auto end = s_.find("?>", p_);
+        if (end == std::string_view::npos) return bad("unterminated processing instruction");
+        p_ = end + 2;
+        return true;
+    }
+
+    bool cdata() {
+        p_ += 9;
+        const auto end = s_.find("]]>", p_);
+        if (end == std::string_view::npos) return bad("unterminated CDATA section");
+        p_ = end + 3;
+        return true;
+    }
+
+    // A reference at p_ (which holds '&'): the five predefined entities or a
+    // character reference to a character XML allows.
+    bool reference() {
+        const auto end = s_.find(';', p_);
+        if (end == std::string_view::npos || end - p_ > 12) return bad("malformed reference");
+        const std::string_view ref = s_.substr(p_ + 1, end - p_ - 1);
+        p_ = end + 1;
+        if (ref == "lt" || ref == "gt" || ref == "amp" || ref == "apos" || ref == "quot") return true;
+        if (ref.size() >= 2 && ref[0] == '#') {
+            const bool hex = ref[1] == 'x';
+            const std::string_view digits = ref.substr(hex ? 2 : 1);
+            if (digits.empty()) return bad("malformed character reference");
+            std::uint32_t v = 0;
+            for (char c : digits) {
+                int d = -1;
+                if (c >= '0' && c <= '9') d = c - '0';
+                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+                if (d < 0) return bad("malformed character reference");
+                v = v * (hex ? 16u : 10u) + static_cast<std::uint32_t>(d);
+                if (v > 0x10FFFF) return bad("character reference out of range");
+            }
+            if (!isXmlChar(v)) return bad("character reference to a character XML does not allow");
+            return true;
+        }
+        return bad("reference to an undefined entity");
+    }
+
+    bool prefixBound(std::string_view qname, bool isAttribute) const {
+        const auto colon = qname.find(':');
+        if (colon == std::string_view::npos) return true;
+        const std::string_view prefix = qname.substr(0, colon);
+        if (prefix.empty() || colon + 1 == qname.size()) return false;
+        if (qname.find(':', colon + 1) != std::string_view::npos) return false;
+        if (prefix == "xml") return true;
+        if (prefix == "xmlns") return isAttribute;
+        return std::any_of(bindings_.rbegin(), bindings_.rend(),
+                           [&](const Binding& b) { return b.prefix == prefix; });
+    }
+
+    // A start tag at p_ (which holds '<'). Leaves the element open unless it is empty.
+    bool startTag() {
+        ++p_;
+        const std::size_t nameBegin = p_;
+        const std::size_t nameLen = name();
+        if (nameLen == 0) return bad("malformed start tag");
+        const std::size_t depth = open_.size() + 1;
+        std::vector<std::string_view> attributes;
+        std::vector<std::string_view> prefixed;
+        for (;;) {
+            const std::size_t before = p_;
+            skipSpace();
+            if (p_ >= s_.size()) return bad("unterminated start tag");
+            if (s_[p_] == '>' || startsWith("/>")) break;
+            if (p_ == before) return bad("attributes must be separated by white space");
+            const std::size_t attrBegin = p_;
+            const std::size_t attrLen = name();
+            if (attrLen == 0) return bad("malformed attribute");
+            const std::string_view attr = s_.substr(attrBegin, attrLen);
+            if (std::find(attributes.begin(), attributes.end(), attr) != attributes.end())
+                return bad("duplicate attribute");
+            attributes.push_back(attr);
+            skipSpace();
+            if (p_ >= s_.size() || s_[p_] != '=') return bad("attribute without value");
+            ++p_;
+            skipSpace();
+            if (p_ >= s_.size() || (s_[p_] != '"' && s_[p_] != '\'')) return bad("unquoted attribute value");
+            const char quote = s_[p_++];
+            const std::size_t valueBegin = p_;
+            while (p_ < s_.size() && s_[p_] != quote) {
+                if (s_[p_] == '<') return bad("\"<\" in an attribute value");
+                if (s_[p_] == '&') {
+                    if (!reference()) return false;
+                } else {
+                    ++p_;
+                }
+            }
+            if (p_ >= s_.size()) return bad("unterminated attribute value");
+            const std::string_view value = s_.substr(valueBegin, p_ - valueBegin);
+            ++p_;
+            if (attr.substr(0, 6) == "xmlns:") {
+                const std::string_view prefix = attr.substr(6);
+                if (value.empty()) return bad("a namespace prefix cannot be unbound");
+                if (prefix == "xmlns") return bad("the prefix xmlns cannot be declared");
+                bindings_.push_back({std::string(prefix), depth});
+            }
+            if (attr.find(':') != std::string_view::npos) prefixed.push_back(attr);
+        }
+        const std::string_view qname = s_.substr(nameBegin, nameLen);
+        if (!prefixBound(qname, false)) return bad("element prefix not bound to a namespace");
+        for (std::string_view attr : prefixed)
+            if (!prefixBound(attr, true)) return bad("attribute prefix not bound to a namespace");
+        if (s_[p_] == '/') {
+            p_ += 2;
+            dropBindings(depth);
+            return true;
+        }
+        ++p_;
+        open_.push_back({nameBegin, nameLen});
+        return true;
+    }
+
+    void dropBindings(std::size_t depth) {
+        while (!bindings_.empty() && bindings_.back().depth >= depth) bindings_.pop_back();
+    }
+
+    bool endTag() {
+        p_ += 2;
+        const std::size_t begin = p_;
+        const std::size_t len = name();
+        const OpenElement top = open_.back();
+        if (len != top.nameLength || s_.substr(begin, len) != s_.substr(top.nameBegin, top.nameLength))
+            return bad("end tag does not match its start tag");
+        skipSpace();
+        if (p_ >= s_.size() || s_[p_] != '>') return bad("malformed end tag");
+        ++p_;
+        dropBindings(open_.size());
+        open_.pop_back();
+        return true;
+    }
+
+    // The root element and everything in it, without recursion.
+    bool element() {
+        if (!startTag()) return false;
+        while (!open_.empty()) {
+            if (p_ >= s_.size()) return bad("unterminated element");
+            const char c = s_[p_];
+            if (c == '<') {
+                if (startsWith("</")) {
+                    if (!endTag()) return false;
+                } else if (startsWith("<!--")) {
+                    if (!comment()) return false;
+                } else if (startsWith("<![CDATA[")) {
+                    if (!cdata()) return false;
+                } else if (startsWith("<?")) {
+                    if (!processingInstruction()) return false;
+                } else if (startsWith("<!")) {
+                    return bad("unexpected markup declaration inside an element");
+                } else if (!startTag()) {
+                    return false;
+                }
+            } else if (c == '&') {
+                if (!reference()) return false;
+            } else if (c == ']' && startsWith("]]>")) {
+                return bad("\"]]>\" in text");
+            } else {
+                ++p_;
+            }
+        }
+        return true;
+    }
+};
+
+}  // namespace
+
+std::string checkWellFormed(std::string_view utf8) { return Checker(utf8).run(); }
+
+}  // namespace pw::document

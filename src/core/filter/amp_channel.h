@@ -1,0 +1,19 @@
+#pragma once
+// Keeping one amp channel of a two-channel (RP35x) patch.
+
+#include <string>
+#include <string_view>
+
+#include "session/param_list.h"
+
+namespace pw::filter {
+
+// Removes the rows of the other channel: those whose Name contains "Amp X ",
+// "Cab X " or "EQ X " (X the other channel), letter case ignored.
+void SelectAmpChannel(ParamList& list, char channel);
+
+// The patch name after choosing `channel`: its first four characters, "_" and the
+// channel. Characters are counted as characters, not bytes.
+std::string channelPatchName(std::string_view patchName, char channel);
+
+}  // namespace pw::filter

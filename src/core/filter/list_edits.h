@@ -1,0 +1,27 @@
+#pragma once
+// Edits and scans of the parameter list that the filter recipes and Save use.
+
+#include <string>
+#include <string_view>
+
+#include "session/param_list.h"
+
+namespace pw::filter {
+
+// Removes every row whose cell in `column` reads exactly `text`.
+void RemoveParams(ParamList& list, Column column, std::string_view text);
+
+// In every row whose cell in `column` reads exactly the decimal text of `match`,
+// writes `newText` and gives that cell the change mark.
+void SetParamColumn(ParamList& list, Column column, int match, std::string_view newText);
+
+// Number of cells that carry the conflict mark (a row adds up to five).
+std::size_t CountErrors(const ParamList& list);
+
+// 1 when any cell carries the conflict mark, else 0.
+int HasConflicts(const ParamList& list);
+
+// The text the Errors button shows.
+std::string errorCountMessage(const ParamList& list);
+
+}  // namespace pw::filter

@@ -1,0 +1,31 @@
+#include "models/load_pass.h"
+
+#include "models/check_dispatch.h"
+
+namespace pw::models {
+
+PassResult runPass(const document::PresetDocument& document, document::Family family,
+                   std::string_view sourceRoot, std::string_view targetRoot) {
+    PassResult result;
+    for (const document::ParamElement& param : document.params) {
+        // The children are read in this order; the first one missing stops the pass.
+        const std::pair<const std::optional<std::string>*, const char*> children[] = {
+            {&param.name, "Name"},         {&param.id, "ID"},      {&param.position, "Position"},
+            {&param.value, "Value"},       {&param.text, "Text"},
+        };
+        for (const auto& [text, childName] : children) {
+            if (!*text) {
+                result.missingChild = childName;
+                result.rows.clear();
+                return result;
+            }
+        }
+        Row row;
+        row.cells = {*param.name, *param.text, *param.id, *param.position, *param.value};
+        Row& added = result.rows.append(std::move(row));
+        checkRow(added, CheckContext{family, sourceRoot, targetRoot, &result.label5});
+    }
+    return result;
+}
+
+}  // namespace pw::models

@@ -1,0 +1,27 @@
+#pragma once
+// The load-and-check pass: one row per Param element of the opened document, each
+// checked against the target family as it is appended.
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "document/preset_document.h"
+#include "document/root_names.h"
+#include "session/param_list.h"
+
+namespace pw::models {
+
+struct PassResult {
+    ParamList rows;
+    // "Name", "ID", "Position", "Value" or "Text": the first child missing from a
+    // Param element, which stops the pass.
+    std::optional<std::string> missingChild;
+    // The Setting text the position 7 rule last marked, if it marked any.
+    std::optional<std::string> label5;
+};
+
+PassResult runPass(const document::PresetDocument& document, document::Family family,
+                   std::string_view sourceRoot, std::string_view targetRoot);
+
+}  // namespace pw::models

@@ -1,0 +1,33 @@
+#pragma once
+// How the session talks to the user: a message with its icon and buttons, and the
+// answer. The window shows message boxes, the command line prints, tests script.
+
+#include <string>
+#include <string_view>
+
+namespace pw {
+
+inline constexpr std::string_view kAppTitle = "Patchwright";
+
+enum class Icon { None, Critical, Exclamation, Information, Question };
+enum class Buttons { Ok, YesNo };  // Yes and No with No preselected
+enum class Answer { Ok, Yes, No };
+
+struct Message {
+    std::string text;    // the fixed text, exactly as the user sees it
+    Icon icon = Icon::None;
+    Buttons buttons = Buttons::Ok;
+    std::string detail;  // optional: what went wrong underneath (a file system reason)
+};
+
+class Messenger {
+public:
+    virtual ~Messenger() = default;
+    // Shows the message (its caption is always kAppTitle) and returns the answer:
+    // Ok for a Buttons::Ok message, Yes or No for a question.
+    virtual Answer show(const Message& message) = 0;
+};
+
+const char* iconName(Icon icon);  // "none", "critical", "exclamation", "information", "question"
+
+}  // namespace pw

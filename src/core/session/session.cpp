@@ -1,0 +1,150 @@
+#include "session/session.h"
+
+#include "document/file_io.h"
+#include "document/root_names.h"
+#include "document/text_decoding.h"
+#include "models/load_pass.h"
+#include "session/messages.h"
+
+namespace pw {
+
+using document::Family;
+
+Session::Session(Messenger& messenger)
+    : messenger_(messenger), target_(document::targetByOption(document::kStartupTargetOption)) {
+    std::error_code ec;
+    saveFolder_ = std::filesystem::current_path(ec);
+}
+
+Answer Session::say(std::string_view text, Icon icon, Buttons buttons, std::string detail) {
+    return messenger_.show(Message{std::string(text), icon, buttons, std::move(detail)});
+}
+
+void Session::start() { selectTarget(document::kStartupTargetOption); }
+
+void Session::refreshCount() { paramCount_ = std::to_string(rows_.count()); }
+
+void Session::clearFlagsAndEnableFilterButtons() {
+    buttons_.filter = buttons_.ampA = buttons_.ampB = true;
+    filtered_ = false;
+    ampChosen_ = false;
+}
+
+// ---------------------------------------------------------------------------------
+// Opening
+
+void Session::openFile(const std::filesystem::path& file) {
+    openedFile_ = file;
+    Read_Test(file);
+    LoadPatch(file);
+}
+
+void Session::Read_Test(const std::filesystem::path& file) {
+    rawText_.clear();
+    sourceRoot_.clear();
+    clearFlagsAndEnableFilterButtons();
+    lastOpenProblem_.clear();
+    const document::ReadResult read = document::readWholeFile(file);
+    if (!read.exists) {
+        lastOpenProblem_ = read.error;
+        return;
+    }
+    if (!read.complete) {
+        lastOpenProblem_ = read.error;
+        say(text::kReadTestFailed, Icon::None, Buttons::Ok, read.error);
+    } else {
+        rawText_ = document::decodeLenient(read.bytes);
+    }
+    sourceRoot_ = document::FindRootName(rawText_);
+    // The buttons the source model allows; the pass then sets Filter and the amp
+    // buttons once more.
+    if (document::isFullUseRoot(sourceRoot_)) {
+        buttons_.save = true;
+        if (sourceRoot_ == "RP255Preset") buttons_.reset = false;
+        const bool twoChannels = document::isTwoChannelRoot(sourceRoot_);
+        buttons_.ampA = buttons_.ampB = twoChannels;
+    } else {
+        buttons_.save = buttons_.filter = buttons_.reset = buttons_.ampA = buttons_.ampB = false;
+    }
+    label4_ = sourceRoot_;
+}
+
+void Session::LoadPatch(const std::filesystem::path& file) {
+    const document::ReadResult read = document::readWholeFile(file);
+    document::ParseResult parsed;
+    if (!read.complete) parsed.error = read.error.empty() ? "the file cannot be read" : read.error;
+    else parsed = document::parsePreset(read.bytes);
+    document_ = std::move(parsed.document);
+    if (!parsed.ok() && lastOpenProblem_.empty()) lastOpenProblem_ = parsed.error;
+
+    const bool named = document_.firstName.has_value();
+    if (named) originalName_ = *document_.firstName;
+    setPatchName(originalName_);
+    label4_ += " Original Patch Name: " + originalName_;
+    if (!named) {
+        lastOpen_ = OpenOutcome::NotLoadable;
+        if (lastOpenProblem_.empty()) lastOpenProblem_ = "the document has no Name element";
+        say(text::kNameLoadError, Icon::Critical, Buttons::Ok, lastOpenProblem_);
+        return;
+    }
+    lastOpen_ = OpenOutcome::Loaded;
+    runPassOfTarget();
+}
+
+// ---------------------------------------------------------------------------------
+// The pass
+
+void Session::setButtonsForPass(Family passFamily) {
+    const Family source = document::familyOf(sourceRoot_);
+    if (source == Family::None) return;
+    // RP155 presets are not provided for by the 35x pass.
+    if (sourceRoot_ == "RP155Preset" && passFamily == Family::F35x) return;
+    const bool sameFamily = source == passFamily;
+    buttons_.filter = !sameFamily;
+    buttons_.ampA = buttons_.ampB = source == Family::F35x && !sameFamily;
+}
+
+void Session::runPassOfTarget() {
+    const Family family = target_->family;
+    setButtonsForPass(family);
+    models::PassResult pass = models::runPass(document_, family, sourceRoot_, target_->root);
+    if (pass.label5) label5_ = *pass.label5;
+    if (pass.missingChild) {
+        if (lastOpen_ == OpenOutcome::Loaded) lastOpen_ = OpenOutcome::ParameterMissing;
+        say(text::parameterMissing(*pass.missingChild), Icon::Critical);
+        ClearPatch();
+        return;
+    }
+    rows_ = std::move(pass.rows);
+    refreshCount();
+}
+
+void Session::ClearPatch() {
+    rawText_.clear();
+    sourceRoot_.clear();
+    clearFlagsAndEnableFilterButtons();
+    rows_.clear();
+    openedFile_.clear();
+    setPatchName("");
+    paramCount_ = "0";
+}
+
+bool Session::selectTarget(int option) {
+    const document::Target* t = document::targetByOption(option);
+    if (!t || !t->selectable) return false;
+    target_ = t;
+    filtered_ = false;
+    runPassOfTarget();
+    return true;
+}
+
+void Session::reset() {
+    setPatchName(originalName_);
+    clearFlagsAndEnableFilterButtons();
+    paramCount_ = "0";
+    runPassOfTarget();
+}
+
+void Session::setPatchName(std::string name) { patchName_ = std::move(name); }
+
+}  // namespace pw

@@ -1,0 +1,128 @@
+#pragma once
+// The main window's state and every command that changes it, without any toolkit.
+// The window shows this state; the command line and the tests drive it directly.
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "catalogue/effect_catalogue.h"
+#include "document/preset_document.h"
+#include "document/targets.h"
+#include "session/messenger.h"
+#include "session/param_list.h"
+
+namespace pw {
+
+// Enabled states of the buttons whose state the commands set. Every button starts
+// enabled.
+struct ButtonStates {
+    bool save = true;
+    bool filter = true;
+    bool reset = true;
+    bool ampA = true;
+    bool ampB = true;
+    bool operator==(const ButtonStates&) const = default;
+};
+
+// What the last open did, for callers that need more than the messages.
+enum class OpenOutcome { None, Loaded, NotLoadable, ParameterMissing };
+
+class Session {
+public:
+    explicit Session(Messenger& messenger);
+
+    // --- commands -------------------------------------------------------------
+    // Start-up: selects the target RP255, which runs its pass over the empty document.
+    void start();
+    // File > Open once the dialog returned a name: the read test, then LoadPatch.
+    void openFile(const std::filesystem::path& file);
+    void Read_Test(const std::filesystem::path& file);
+    void LoadPatch(const std::filesystem::path& file);
+    // A click on target option `option` (0 RP155 .. 5 RP350). The RP155 option is
+    // disabled, so choosing it does nothing; returns whether the target changed.
+    bool selectTarget(int option);
+    void reset();
+    void filter();
+    // Amp A / Amp B ('A' or 'B'). Returns false when the click was refused with a message.
+    bool selectAmpChannel(char channel);
+    void save();
+    void showErrors();
+    void exportUserText();
+    void exportCompleteText();
+    void showOptions();
+    void setPatchName(std::string name);
+
+    // --- the parameter list's own commands -------------------------------------
+    void clickRow(long long number);  // sets SelectedIndex (16-bit, as the list counts)
+    // Key down in the list: Ctrl+Delete removes row SelectedIndex; Ctrl+C returns the
+    // line to put on the clipboard. Every key refreshes the count label.
+    enum class Key { Delete, C, Other };
+    std::optional<std::string> keyDown(Key key, bool ctrl);
+    // The block the Model Select dialog opens for on a double-click, or null.
+    const catalogue::Block* blockForDoubleClick() const;
+    // A pick of entry `index` of `block` in Model Select: writes Setting and Value of
+    // row SelectedIndex (when it names a row) and sets SelectedIndex to 0. Returns
+    // whether a row was written.
+    bool UpdateListItem(const catalogue::Block& block, std::size_t index);
+
+    // --- state ----------------------------------------------------------------
+    const ParamList& rows() const { return rows_; }
+    const document::Target& target() const { return *target_; }
+    const std::string& sourceRoot() const { return sourceRoot_; }
+    const std::string& patchName() const { return patchName_; }
+    const std::string& originalPatchName() const { return originalName_; }
+    const std::filesystem::path& openedFile() const { return openedFile_; }
+    bool filtered() const { return filtered_; }
+    bool ampChannelChosen() const { return ampChosen_; }
+    const ButtonStates& buttons() const { return buttons_; }
+    const std::string& label4() const { return label4_; }
+    const std::string& label5() const { return label5_; }
+    const std::string& paramCountCaption() const { return paramCount_; }
+    int selectedIndex() const { return selectedIndex_; }
+    OpenOutcome lastOpenOutcome() const { return lastOpen_; }
+    // Why the last open could not load the file ("" when it could).
+    const std::string& lastOpenProblem() const { return lastOpenProblem_; }
+    // The file the last successful Save or export wrote ("" if none).
+    const std::filesystem::path& lastWrittenFile() const { return lastWritten_; }
+
+    // Folder that Save writes the new preset into (the current folder unless set).
+    void setSaveFolder(std::filesystem::path folder) { saveFolder_ = std::move(folder); }
+    const std::filesystem::path& saveFolder() const { return saveFolder_; }
+    // The name Save would write: patch name and target extension in the save folder.
+    std::filesystem::path saveFileName() const;
+
+private:
+    void runPassOfTarget();
+    void setButtonsForPass(document::Family passFamily);
+    void ClearPatch();
+    void clearFlagsAndEnableFilterButtons();
+    void refreshCount();
+    bool writeFile(const std::filesystem::path& file, const std::string& bytes);
+    void exportText(bool complete);
+    Answer say(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
+               std::string detail = {});
+
+    Messenger& messenger_;
+    const document::Target* target_;
+    document::PresetDocument document_;
+    ParamList rows_;
+    std::filesystem::path openedFile_;
+    std::string rawText_;
+    std::string sourceRoot_;
+    std::string originalName_;
+    std::string patchName_;
+    bool filtered_ = false;
+    bool ampChosen_ = false;
+    ButtonStates buttons_;
+    std::string label4_;
+    std::string label5_;
+    std::string paramCount_ = "0";
+    int selectedIndex_ = 0;
+    OpenOutcome lastOpen_ = OpenOutcome::None;
+    std::string lastOpenProblem_;
+    std::filesystem::path lastWritten_;
+    std::filesystem::path saveFolder_;
+};
+
+}  // namespace pw
