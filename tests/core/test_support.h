@@ -1,0 +1,115 @@
+#pragma once
+// Helpers shared by the core tests: a messenger that records what the session says and
+// answers from a script, preset documents built from rows, and temporary folders.
+
+#include <deque>
+#include <filesystem>
+#include <fstream>
+#include <initializer_list>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "session/messenger.h"
+#include "session/param_list.h"
+
+namespace pwtest {
+
+class ScriptedMessenger : public pw::Messenger {
+public:
+    std::vector<pw::Message> shown;
+    std::deque<pw::Answer> answers;  // for questions; a question without a script gets No
+
+    pw::Answer show(const pw::Message& m) override {
+        shown.push_back(m);
+        if (m.buttons == pw::Buttons::Ok) return pw::Answer::Ok;
+        if (answers.empty()) return pw::Answer::No;
+        const pw::Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    std::vector<std::string> texts() const {
+        std::vector<std::string> out;
+        for (const auto& m : shown) out.push_back(m.text);
+        return out;
+    }
+    std::string last() const { return shown.empty() ? std::string() : shown.back().text; }
+    void clear() { shown.clear(); }
+};
+
+// A Param row as written in a preset: ID, Position, Value, Name, Text.
+struct P {
+    std::string id, position, value, name, text;
+};
+
+inline std::string presetXml(const std::string& root, const std::string& name,
+                             std::initializer_list<P> params, bool withNamespace = true) {
+    std::string x = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + root +
+                    " SchemaVersion=\"1.2\"" +
+                    (withNamespace ? " xmlns=\"http://www.digitech.com/xml/preset\"" : "") +
+                    ">\r\n  <Name>" + name + "</Name>\r\n  <Params>\r\n";
+    for (const P& p : params) {
+        x += "    <Param>\r\n      <ID>" + p.id + "</ID>\r\n      <Position>" + p.position +
+             "</Position>\r\n      <Value>" + p.value + "</Value>\r\n      <Name>" + p.name +
+             "</Name>\r\n      <Text>" + p.text + "</Text>\r\n    </Param>\r\n";
+    }
+    x += "  </Params>\r\n</" + root + ">\r\n";
+    return x;
+}
+
+class TempDir {
+public:
+    TempDir() {
+        std::random_device rd;
+        path_ = std::filesystem::temp_directory_path() /
+                ("pwtest-" + std::to_string(rd()) + std::to_string(rd()));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempDir() {
+        std::error_code ec;
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::add, ec);
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::filesystem::path& path() const { return path_; }
+    std::filesystem::path write(const std::string& name, const std::string& bytes) const {
+        const auto p = path_ / name;
+        std::ofstream(p, std::ios::binary) << bytes;
+        return p;
+    }
+    std::vector<std::string> names() const {
+        std::vector<std::string> out;
+        for (const auto& e : std::filesystem::directory_iterator(path_))
+            out.push_back(e.path().filename().string());
+        return out;
+    }
+
+private:
+    std::filesystem::path path_;
+};
+
+inline std::string readFile(const std::filesystem::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+inline std::filesystem::path dataFile(const std::string& name) {
+    return std::filesystem::path(PW_TEST_DATA_DIR) / name;
+}
+
+// The marks of a row as a five-letter text: "-" default, "R" conflict, "B" change.
+inline std::string marks(const pw::Row& row) {
+    std::string s;
+    for (pw::Mark m : row.marks) s += m == pw::Mark::Conflict ? 'R' : m == pw::Mark::Change ? 'B' : '-';
+    return s;
+}
+
+inline pw::Row row(std::string name, std::string setting, std::string id, std::string position,
+                   std::string value) {
+    pw::Row r;
+    r.cells = {std::move(name), std::move(setting), std::move(id), std::move(position),
+               std::move(value)};
+    return r;
+}
+
+}  // namespace pwtest
