@@ -42,8 +42,10 @@ const std::string kParam =
     "<Text>HB&gt;SC</Text></Param>";
 
 TEST(ParsePreset, ReadsNameAndParamsAlikeWithAndWithoutNamespace) {
-    const auto a = parsePreset(pwtest::presetXml("RP255Preset", "Surf", {{"64", "2", "66", "Pickup Type", "HB&gt;SC"}}));
-    const auto b = parsePreset(pwtest::presetXml("RP255Preset", "Surf", {{"64", "2", "66", "Pickup Type", "HB&gt;SC"}}, false));
+    const auto a = parsePreset(
+        pwtest::presetXml("RP255Preset", "Surf", {{"64", "2", "66", "Pickup Type", "HB&gt;SC"}}));
+    const auto b = parsePreset(pwtest::presetXml(
+        "RP255Preset", "Surf", {{"64", "2", "66", "Pickup Type", "HB&gt;SC"}}, false));
     ASSERT_TRUE(a.ok()) << a.error;
     ASSERT_TRUE(b.ok()) << b.error;
     for (const auto* r : {&a, &b}) {
@@ -61,7 +63,8 @@ TEST(ParsePreset, ReadsNameAndParamsAlikeWithAndWithoutNamespace) {
 TEST(ParsePreset, PrefixedElementsAreNotParamsOrNames) {
     const auto r = parsePreset(
         "<p:RP255Preset xmlns:p=\"urn:x\"><p:Name>Pre</p:Name><Params>"
-        "<p:Param><ID>1</ID><Position>2</Position><Value>3</Value><Name>N</Name><Text>T</Text></p:Param>" +
+        "<p:Param><ID>1</ID><Position>2</Position><Value>3</Value><Name>N</Name><Text>T</Text></"
+        "p:Param>" +
         kParam + "</Params></p:RP255Preset>");
     ASSERT_TRUE(r.ok()) << r.error;
     // The first unprefixed Name is the one inside the prefixed Param.
@@ -71,15 +74,16 @@ TEST(ParsePreset, PrefixedElementsAreNotParamsOrNames) {
 }
 
 TEST(ParsePreset, FirstNameInDocumentOrderMayBeAParamName) {
-    const auto r = parsePreset("<RP250Preset><Params>" + kParam + "</Params><Name>Late</Name></RP250Preset>");
+    const auto r =
+        parsePreset("<RP250Preset><Params>" + kParam + "</Params><Name>Late</Name></RP250Preset>");
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(r.document.firstName, "Pickup Type");
 }
 
 TEST(ParsePreset, ParamsAtAnyDepthInDocumentOrderAndMissingChildren) {
-    const auto r = parsePreset(
-        "<X><Name>n</Name><A><B>" + kParam +
-        "</B></A><Param><ID>7</ID><Param><Name>inner</Name></Param></Param></X>");
+    const auto r =
+        parsePreset("<X><Name>n</Name><A><B>" + kParam +
+                    "</B></A><Param><ID>7</ID><Param><Name>inner</Name></Param></Param></X>");
     ASSERT_TRUE(r.ok()) << r.error;
     ASSERT_EQ(r.document.params.size(), 3u);
     EXPECT_EQ(r.document.params[1].id, "7");
@@ -108,11 +112,13 @@ TEST(ParsePreset, LineEndsInTextAreNormalised) {
 }
 
 TEST(ParsePreset, HonoursDeclaredLatin1AndUtf16) {
-    const auto latin = parsePreset("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><R><Name>Caf\xE9</Name></R>");
+    const auto latin =
+        parsePreset("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><R><Name>Caf\xE9</Name></R>");
     ASSERT_TRUE(latin.ok()) << latin.error;
     EXPECT_EQ(latin.document.firstName, "Caf\xC3\xA9");
 
-    const std::u16string text = u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><R><Name>\u00e9\U0001F3B8</Name></R>";
+    const std::u16string text =
+        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><R><Name>\u00e9\U0001F3B8</Name></R>";
     std::string le = "\xFF\xFE";
     for (char16_t c : text) {
         le += static_cast<char>(c & 0xFF);
@@ -158,8 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"unquoted attribute", "<R a=1><Name>x</Name></R>"},
         Refused{"unbound element prefix", "<R><p:Name>x</p:Name></R>"},
         Refused{"unbound attribute prefix", "<R p:a=\"1\"><Name>x</Name></R>"},
-        Refused{"prefix bound only in sibling",
-                "<R><a xmlns:p=\"urn:x\"/><p:Name>x</p:Name></R>"},
+        Refused{"prefix bound only in sibling", "<R><a xmlns:p=\"urn:x\"/><p:Name>x</p:Name></R>"},
         Refused{"invalid utf-8", "<R><Name>\xC3\x28</Name></R>"},
         Refused{"overlong utf-8", "<R><Name>\xC0\xAF</Name></R>"},
         Refused{"utf-8 surrogate", "<R><Name>\xED\xA0\x80</Name></R>"},
@@ -170,21 +175,26 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"cdata end in text", "<R><Name>a]]>b</Name></R>"},
         Refused{"double hyphen in comment", "<R><!-- a -- b --><Name>x</Name></R>"},
         Refused{"late declaration", "<R><?xml version=\"1.0\"?><Name>x</Name></R>"},
-        Refused{"unsupported encoding", "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><R><Name>x</Name></R>"},
-        Refused{"unpaired utf-16 surrogate", std::string("\xFF\xFE<\0R\0>\0\x00\xD8<\0/\0R\0>\0", 18)},
+        Refused{"unsupported encoding",
+                "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><R><Name>x</Name></R>"},
+        Refused{"unpaired utf-16 surrogate",
+                std::string("\xFF\xFE<\0R\0>\0\x00\xD8<\0/\0R\0>\0", 18)},
         Refused{"bad name start", "<1R><Name>x</Name></1R>"}),
     [](const testing::TestParamInfo<Refused>& p) {
         std::string name;
-        for (char c : std::string(p.param.what)) name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+        for (char c : std::string(p.param.what))
+            name += std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
         return name;
     });
 
 TEST(ParsePreset, DeepNestingDoesNotOverflowTheStack) {
     std::string doc = "<R><Name>deep</Name>";
     const int depth = 200000;
-    for (int i = 0; i < depth; ++i) doc += "<a>";
+    for (int i = 0; i < depth; ++i)
+        doc += "<a>";
     doc += kParam;
-    for (int i = 0; i < depth; ++i) doc += "</a>";
+    for (int i = 0; i < depth; ++i)
+        doc += "</a>";
     doc += "</R>";
     const auto r = parsePreset(doc);
     ASSERT_TRUE(r.ok()) << r.error;
@@ -194,7 +204,8 @@ TEST(ParsePreset, DeepNestingDoesNotOverflowTheStack) {
 TEST(ParsePreset, AcceptsWhatWellFormedDocumentsMayHold) {
     const auto r = parsePreset(
         "\xEF\xBB\xBF<?xml version='1.0' encoding='utf-8' standalone='yes'?>\n<!-- lead -->\n"
-        "<?app data?><R xmlns:p='urn:p' p:x='1' xml:lang='en'><Name >x</Name ><p:y/><z/></R>\n<!-- tail -->\n");
+        "<?app data?><R xmlns:p='urn:p' p:x='1' xml:lang='en'><Name >x</Name ><p:y/><z/></R>\n<!-- "
+        "tail -->\n");
     EXPECT_TRUE(r.ok()) << r.error;
     EXPECT_EQ(r.document.firstName, "x");
 }

@@ -16,7 +16,7 @@
 namespace pwtest {
 
 class ScriptedMessenger : public pw::Messenger {
-public:
+  public:
     std::vector<pw::Message> shown;
     std::deque<pw::Answer> answers;  // for questions; a question without a script gets No
 
@@ -30,7 +30,8 @@ public:
     }
     std::vector<std::string> texts() const {
         std::vector<std::string> out;
-        for (const auto& m : shown) out.push_back(m.text);
+        for (const auto& m : shown)
+            out.push_back(m.text);
         return out;
     }
     std::string last() const { return shown.empty() ? std::string() : shown.back().text; }
@@ -58,7 +59,7 @@ inline std::string presetXml(const std::string& root, const std::string& name,
 }
 
 class TempDir {
-public:
+  public:
     TempDir() {
         std::random_device rd;
         path_ = std::filesystem::temp_directory_path() /
@@ -84,7 +85,7 @@ public:
         return out;
     }
 
-private:
+  private:
     std::filesystem::path path_;
 };
 
@@ -100,7 +101,8 @@ inline std::filesystem::path dataFile(const std::string& name) {
 // The marks of a row as a five-letter text: "-" default, "R" conflict, "B" change.
 inline std::string marks(const pw::Row& row) {
     std::string s;
-    for (pw::Mark m : row.marks) s += m == pw::Mark::Conflict ? 'R' : m == pw::Mark::Change ? 'B' : '-';
+    for (pw::Mark m : row.marks)
+        s += m == pw::Mark::Conflict ? 'R' : m == pw::Mark::Change ? 'B' : '-';
     return s;
 }
 

@@ -8,7 +8,7 @@
 namespace pw::document {
 
 struct ReadResult {
-    bool exists = false;   // false: no such file, or it could not be opened
+    bool exists = false;    // false: no such file, or it could not be opened
     bool complete = false;  // the whole length was read
     std::string bytes;
     std::string error;

@@ -16,12 +16,14 @@ std::string textOf(pugi::xml_node element) {
     std::string out;
     pugi::xml_node node = element.first_child();
     while (node && node != element) {
-        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata) out += node.value();
+        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
+            out += node.value();
         if (node.first_child()) {
             node = node.first_child();
             continue;
         }
-        while (node != element && !node.next_sibling()) node = node.parent();
+        while (node != element && !node.next_sibling())
+            node = node.parent();
         if (node != element) node = node.next_sibling();
     }
     return out;
@@ -79,7 +81,8 @@ ParseResult parsePreset(std::string_view bytes) {
             node = node.first_child();
             continue;
         }
-        while (node && !node.next_sibling()) node = node.parent();
+        while (node && !node.next_sibling())
+            node = node.parent();
         if (node) node = node.next_sibling();
     }
     return result;

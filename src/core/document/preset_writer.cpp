@@ -6,7 +6,8 @@ namespace {
 
 constexpr std::string_view kEol = "\r\n";
 
-void element(std::string& out, std::string_view indent, std::string_view tag, std::string_view text) {
+void element(std::string& out, std::string_view indent, std::string_view tag,
+             std::string_view text) {
     out += indent;
     out += '<';
     out += tag;
@@ -31,10 +32,14 @@ std::string escapeText(std::string_view text) {
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '&') out += "&amp;";
-        else if (c == '<') out += "&lt;";
-        else if (c == '>' && i >= 2 && text[i - 1] == ']' && text[i - 2] == ']') out += "&gt;";
-        else out += c;
+        if (c == '&')
+            out += "&amp;";
+        else if (c == '<')
+            out += "&lt;";
+        else if (c == '>' && i >= 2 && text[i - 1] == ']' && text[i - 2] == ']')
+            out += "&gt;";
+        else
+            out += c;
     }
     return out;
 }

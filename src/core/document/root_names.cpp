@@ -8,7 +8,8 @@ namespace pw::document {
 namespace {
 
 bool equalsIgnoringCase(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) == std::tolower(static_cast<unsigned char>(b));
+    return std::tolower(static_cast<unsigned char>(a)) ==
+           std::tolower(static_cast<unsigned char>(b));
 }
 
 bool containsIgnoringCase(std::string_view text, std::string_view word) {

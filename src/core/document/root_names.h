@@ -9,7 +9,7 @@ namespace pw::document {
 
 // In the order the raw text is searched; the order decides, not the place in the text.
 inline constexpr std::array<std::string_view, 11> kRootNames = {
-    "RP150Preset",  "RP155Preset", "RP250Preset", "RP255Preset", "RP350Preset",  "RP355Preset",
+    "RP150Preset", "RP155Preset",  "RP250Preset", "RP255Preset", "RP350Preset",   "RP355Preset",
     "RP500Preset", "RP1000Preset", "Gnx4Preset",  "Gnx3kPreset", "GSP1101Preset",
 };
 

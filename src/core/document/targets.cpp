@@ -28,6 +28,8 @@ std::string openingLine(const Target& target) {
            std::string(kPresetNamespace) + "\">";
 }
 
-std::string closingLine(const Target& target) { return "</" + std::string(target.root) + ">"; }
+std::string closingLine(const Target& target) {
+    return "</" + std::string(target.root) + ">";
+}
 
 }  // namespace pw::document

@@ -19,7 +19,7 @@ struct Target {
     std::string_view root;       // "RP255Preset"
     std::string_view extension;  // ".rp255p"
     Family family;
-    bool selectable;             // RP155 is shown but can never be chosen
+    bool selectable;  // RP155 is shown but can never be chosen
 };
 
 inline constexpr std::array<Target, 6> kTargets = {{

@@ -28,10 +28,14 @@ std::optional<std::string> declaredEncoding(std::string_view text) {
     const auto at = decl.find("encoding");
     if (at == std::string_view::npos) return std::nullopt;
     std::size_t i = at + 8;
-    while (i < decl.size() && (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n')) ++i;
+    while (i < decl.size() &&
+           (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n'))
+        ++i;
     if (i >= decl.size() || decl[i] != '=') return std::nullopt;
     ++i;
-    while (i < decl.size() && (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n')) ++i;
+    while (i < decl.size() &&
+           (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n'))
+        ++i;
     if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\'')) return std::nullopt;
     const char quote = decl[i];
     const auto close = decl.find(quote, i + 1);
@@ -80,9 +84,12 @@ std::optional<char32_t> nextUtf8(std::string_view b, std::size_t& i) {
     int len = 0;
     char32_t cp = 0;
     char32_t min = 0;
-    if (c0 >= 0xC2 && c0 <= 0xDF) len = 2, cp = c0 & 0x1Fu, min = 0x80;
-    else if (c0 >= 0xE0 && c0 <= 0xEF) len = 3, cp = c0 & 0x0Fu, min = 0x800;
-    else if (c0 >= 0xF0 && c0 <= 0xF4) len = 4, cp = c0 & 0x07u, min = 0x10000;
+    if (c0 >= 0xC2 && c0 <= 0xDF)
+        len = 2, cp = c0 & 0x1Fu, min = 0x80;
+    else if (c0 >= 0xE0 && c0 <= 0xEF)
+        len = 3, cp = c0 & 0x0Fu, min = 0x800;
+    else if (c0 >= 0xF0 && c0 <= 0xF4)
+        len = 4, cp = c0 & 0x07u, min = 0x10000;
     else {
         ++i;
         return std::nullopt;
@@ -201,8 +208,12 @@ void appendUtf8(std::string& out, char32_t cp) {
     }
 }
 
-DecodedText decodeStrict(std::string_view bytes) { return decode(bytes, true); }
+DecodedText decodeStrict(std::string_view bytes) {
+    return decode(bytes, true);
+}
 
-std::string decodeLenient(std::string_view bytes) { return decode(bytes, false).utf8; }
+std::string decodeLenient(std::string_view bytes) {
+    return decode(bytes, false).utf8;
+}
 
 }  // namespace pw::document

@@ -27,7 +27,9 @@ std::string without(std::string_view text, std::string_view dropped) {
 
 }  // namespace
 
-std::string compactName(std::string_view name) { return without(name, " /-"); }
+std::string compactName(std::string_view name) {
+    return without(name, " /-");
+}
 
 std::string compactSetting(std::string_view setting) {
     std::string out = without(setting, " ");

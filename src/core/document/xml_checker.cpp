@@ -12,7 +12,9 @@ namespace pw::document {
 
 namespace {
 
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
+bool isSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n';
+}
 
 bool isNameStart(char32_t c) {
     return c == ':' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
@@ -40,7 +42,7 @@ struct OpenElement {
 };
 
 class Checker {
-public:
+  public:
     explicit Checker(std::string_view text) : s_(text) {}
 
     std::string run() {
@@ -53,8 +55,9 @@ public:
                 ++p_;
                 continue;
             }
-            if (s_[p_] != '<') return fail(rootSeen ? "text after the root element"
-                                                    : "text before the root element");
+            if (s_[p_] != '<')
+                return fail(rootSeen ? "text after the root element"
+                                     : "text before the root element");
             if (startsWith("<!--")) {
                 if (!comment()) return fault_;
             } else if (startsWith("<?")) {
@@ -75,7 +78,7 @@ public:
         return {};
     }
 
-private:
+  private:
     std::string_view s_;
     std::size_t p_ = 0;
     std::string fault_;
@@ -112,12 +115,14 @@ private:
         std::size_t len = 0;
         if (p_ >= s_.size() || !isNameStart(peekChar(p_, len))) return 0;
         p_ += len;
-        while (p_ < s_.size() && isNameChar(peekChar(p_, len))) p_ += len;
+        while (p_ < s_.size() && isNameChar(peekChar(p_, len)))
+            p_ += len;
         return p_ - begin;
     }
 
     void skipSpace() {
-        while (p_ < s_.size() && isSpace(s_[p_])) ++p_;
+        while (p_ < s_.size() && isSpace(s_[p_]))
+            ++p_;
     }
 
     bool xmlDeclaration() {
@@ -150,7 +155,8 @@ private:
         std::transform(target.begin(), target.end(), target.begin(),
                        [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
         if (target == "xml") return bad("XML declaration not at the start of the document");
-        if (target.find(':') != std::string::npos) return bad("colon in a processing instruction target");
+        if (target.find(':') != std::string::npos)
+            return bad("colon in a processing instruction target");
         if (startsWith("?>")) {
             p_ += 2;
             return true;
@@ -177,7 +183,8 @@ private:
         if (end == std::string_view::npos || end - p_ > 12) return bad("malformed reference");
         const std::string_view ref = s_.substr(p_ + 1, end - p_ - 1);
         p_ = end + 1;
-        if (ref == "lt" || ref == "gt" || ref == "amp" || ref == "apos" || ref == "quot") return true;
+        if (ref == "lt" || ref == "gt" || ref == "amp" || ref == "apos" || ref == "quot")
+            return true;
         if (ref.size() >= 2 && ref[0] == '#') {
             const bool hex = ref[1] == 'x';
             const std::string_view digits = ref.substr(hex ? 2 : 1);
@@ -185,9 +192,12 @@ private:
             std::uint32_t v = 0;
             for (char c : digits) {
                 int d = -1;
-                if (c >= '0' && c <= '9') d = c - '0';
-                else if (hex && c >= 'a' && c <= 'f') d = c - 'a' + 10;
-                else if (hex && c >= 'A' && c <= 'F') d = c - 'A' + 10;
+                if (c >= '0' && c <= '9')
+                    d = c - '0';
+                else if (hex && c >= 'a' && c <= 'f')
+                    d = c - 'a' + 10;
+                else if (hex && c >= 'A' && c <= 'F')
+                    d = c - 'A' + 10;
                 if (d < 0) return bad("malformed character reference");
                 v = v * (hex ? 16u : 10u) + static_cast<std::uint32_t>(d);
                 if (v > 0x10FFFF) return bad("character reference out of range");
@@ -236,7 +246,8 @@ private:
             if (p_ >= s_.size() || s_[p_] != '=') return bad("attribute without value");
             ++p_;
             skipSpace();
-            if (p_ >= s_.size() || (s_[p_] != '"' && s_[p_] != '\'')) return bad("unquoted attribute value");
+            if (p_ >= s_.size() || (s_[p_] != '"' && s_[p_] != '\''))
+                return bad("unquoted attribute value");
             const char quote = s_[p_++];
             const std::size_t valueBegin = p_;
             while (p_ < s_.size() && s_[p_] != quote) {
@@ -273,7 +284,8 @@ private:
     }
 
     void dropBindings(std::size_t depth) {
-        while (!bindings_.empty() && bindings_.back().depth >= depth) bindings_.pop_back();
+        while (!bindings_.empty() && bindings_.back().depth >= depth)
+            bindings_.pop_back();
     }
 
     bool endTag() {
@@ -281,7 +293,8 @@ private:
         const std::size_t begin = p_;
         const std::size_t len = name();
         const OpenElement top = open_.back();
-        if (len != top.nameLength || s_.substr(begin, len) != s_.substr(top.nameBegin, top.nameLength))
+        if (len != top.nameLength ||
+            s_.substr(begin, len) != s_.substr(top.nameBegin, top.nameLength))
             return bad("end tag does not match its start tag");
         skipSpace();
         if (p_ >= s_.size() || s_[p_] != '>') return bad("malformed end tag");
@@ -325,6 +338,8 @@ private:
 
 }  // namespace
 
-std::string checkWellFormed(std::string_view utf8) { return Checker(utf8).run(); }
+std::string checkWellFormed(std::string_view utf8) {
+    return Checker(utf8).run();
+}
 
 }  // namespace pw::document

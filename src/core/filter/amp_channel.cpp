@@ -30,8 +30,10 @@ void SelectAmpChannel(ParamList& list, char channel) {
         const bool drop = std::any_of(dropped.begin(), dropped.end(), [&](const std::string& p) {
             return containsIgnoringCase(name, p);
         });
-        if (drop) list.remove(i);  // the row that moves up is examined next
-        else ++i;
+        if (drop)
+            list.remove(i);  // the row that moves up is examined next
+        else
+            ++i;
     }
 }
 

@@ -54,7 +54,7 @@ void insertDefault(ParamList& list, std::size_t anchor, std::size_t offset, cons
 // The anchor scans look at rows 1 to n only and keep the previous anchor when they
 // find nothing. A cell that is not a number never matches.
 class AnchorScan {
-public:
+  public:
     explicit AnchorScan(const ParamList& list) : list_(list), n_(list.count()) {}
     std::size_t anchor() const { return anchor_; }
     void scan(Column column, double wanted) {
@@ -63,7 +63,7 @@ public:
         }
     }
 
-private:
+  private:
     static bool readsAsNumber(const std::string& text, double wanted) {
         const auto number = models::readWholeNumber(text);
         return number && *number == wanted;
@@ -78,9 +78,11 @@ private:
 void AddPedalParams(ParamList& list) {
     AnchorScan scan(list);
     scan.scan(kPosition, 18);
-    for (const DefaultRow& d : kPedalRows) insertDefault(list, scan.anchor(), 1, d);
+    for (const DefaultRow& d : kPedalRows)
+        insertDefault(list, scan.anchor(), 1, d);
     scan.scan(kPosition, 20);
-    for (const DefaultRow& d : kVSwitchRows) insertDefault(list, scan.anchor(), 1, d);
+    for (const DefaultRow& d : kVSwitchRows)
+        insertDefault(list, scan.anchor(), 1, d);
 }
 
 void AddLfoParams(ParamList& list) {
@@ -106,7 +108,8 @@ void FixPrePost(ParamList& list) {
     pre->cells[kSetting] = "Post";
     pre->cells[kId] = "770";
     pre->cells[kValue] = "1544";
-    for (Column c : {kSetting, kId, kValue}) pre->mark(c, Mark::Change);
+    for (Column c : {kSetting, kId, kValue})
+        pre->mark(c, Mark::Change);
 }
 
 }  // namespace pw::filter

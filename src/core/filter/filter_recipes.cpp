@@ -20,13 +20,16 @@ constexpr std::array<std::string_view, 9> kBigModelOnlyIds = {
 void removePosition(ParamList& list, int position) {
     RemoveParams(list, kPosition, std::to_string(position));
 }
-void removeId(ParamList& list, std::string_view id) { RemoveParams(list, kId, id); }
+void removeId(ParamList& list, std::string_view id) {
+    RemoveParams(list, kId, id);
+}
 void renumberPosition(ParamList& list, int from, std::string_view to) {
     SetParamColumn(list, kPosition, from, to);
 }
 
 void removeBigModelOnlyIds(ParamList& list) {
-    for (std::string_view id : kBigModelOnlyIds) removeId(list, id);
+    for (std::string_view id : kBigModelOnlyIds)
+        removeId(list, id);
 }
 
 // F, 35x to 25x. The renumbering order matters: 25 becomes 24 before 26 becomes 25.

@@ -8,8 +8,10 @@ namespace pw::filter {
 void RemoveParams(ParamList& list, Column column, std::string_view text) {
     std::size_t i = 1;
     while (i <= list.count()) {
-        if (list.row(i).cells[column] == text) list.remove(i);
-        else ++i;
+        if (list.row(i).cells[column] == text)
+            list.remove(i);
+        else
+            ++i;
     }
 }
 

@@ -14,11 +14,16 @@ namespace {
 using TwoList = int (*)(double, Kind);
 using SingleList = int (*)(double);
 
-double idNumber(const Row& row) { return readLeadingNumber(row.id()); }
-double valueNumber(const Row& row) { return readLeadingNumber(row.value()); }
+double idNumber(const Row& row) {
+    return readLeadingNumber(row.id());
+}
+double valueNumber(const Row& row) {
+    return readLeadingNumber(row.value());
+}
 
 void markAll(Row& row, std::initializer_list<Column> columns) {
-    for (Column c : columns) row.mark(c, Mark::Conflict);
+    for (Column c : columns)
+        row.mark(c, Mark::Conflict);
 }
 
 // Value check: an unknown value marks Setting and Value.
@@ -39,15 +44,18 @@ bool isOneOf(const std::string& text, std::initializer_list<std::string_view> id
 // The standard rule of a block: the listed IDs are value-checked, every other ID is
 // ID-checked, both with the same function.
 void standardRule(Row& row, std::initializer_list<std::string_view> valueIds, TwoList check) {
-    if (isOneOf(row.id(), valueIds)) valueCheck(row, check(valueNumber(row), Kind::Values) == 1);
-    else idCheck(row, check(idNumber(row), Kind::Ids) == 1);
+    if (isOneOf(row.id(), valueIds))
+        valueCheck(row, check(valueNumber(row), Kind::Values) == 1);
+    else
+        idCheck(row, check(idNumber(row), Kind::Ids) == 1);
 }
 
 void standardRule(Row& row, std::initializer_list<std::string_view> valueIds,
                   int (*check)(double, Kind, std::string_view), std::string_view root) {
     if (isOneOf(row.id(), valueIds))
         valueCheck(row, check(valueNumber(row), Kind::Values, root) == 1);
-    else idCheck(row, check(idNumber(row), Kind::Ids, root) == 1);
+    else
+        idCheck(row, check(idNumber(row), Kind::Ids, root) == 1);
 }
 
 void pickupRule(Row& row, const FamilyChecks& m) {
@@ -72,9 +80,12 @@ void position20Rule(Row& row, const FamilyChecks& m) {
 }
 
 void libraryRule(Row& row, const FamilyChecks& m) {
-    if (row.id() == "8704") valueCheck(row, m.CheckToneLibrary(valueNumber(row), Kind::Values) == 1);
-    else if (row.id() == "8705") valueCheck(row, m.CheckFxLibrary(valueNumber(row)) == 1);
-    else idCheck(row, m.CheckToneLibrary(idNumber(row), Kind::Ids) == 1);
+    if (row.id() == "8704")
+        valueCheck(row, m.CheckToneLibrary(valueNumber(row), Kind::Values) == 1);
+    else if (row.id() == "8705")
+        valueCheck(row, m.CheckFxLibrary(valueNumber(row)) == 1);
+    else
+        idCheck(row, m.CheckToneLibrary(idNumber(row), Kind::Ids) == 1);
 }
 
 bool fromBiggerFamily(std::string_view source) {
@@ -88,18 +99,30 @@ bool fromSmallerFamily(std::string_view source) {
 // Positions whose rule is the same in every pass.
 bool sharedRule(Row& row, const FamilyChecks& m, const CheckContext& c) {
     const std::string& pos = row.position();
-    if (pos == "2") pickupRule(row, m);
-    else if (pos == "3") standardRule(row, {"128", "129"}, m.CheckWah);
-    else if (pos == "4") standardRule(row, {"207", "193"}, m.CheckCompressor);
-    else if (pos == "6") standardRule(row, {"2432", "2433"}, m.CheckDistortion, c.targetRoot);
-    else if (pos == "8") ampRule(row, m, c.targetRoot);
-    else if (pos == "9") cabinetRule(row, m);
-    else if (pos == "12") standardRule(row, {"704", "705"}, m.CheckGate);
-    else if (pos == "15") standardRule(row, {"1856", "1857"}, m.CheckDelay);
-    else if (pos == "16") standardRule(row, {"1920", "1921"}, m.CheckReverb);
-    else if (pos == "20") position20Rule(row, m);
-    else if (pos == "24") standardRule(row, {"3202", "3212"}, m.CheckEQ);
-    else return false;
+    if (pos == "2")
+        pickupRule(row, m);
+    else if (pos == "3")
+        standardRule(row, {"128", "129"}, m.CheckWah);
+    else if (pos == "4")
+        standardRule(row, {"207", "193"}, m.CheckCompressor);
+    else if (pos == "6")
+        standardRule(row, {"2432", "2433"}, m.CheckDistortion, c.targetRoot);
+    else if (pos == "8")
+        ampRule(row, m, c.targetRoot);
+    else if (pos == "9")
+        cabinetRule(row, m);
+    else if (pos == "12")
+        standardRule(row, {"704", "705"}, m.CheckGate);
+    else if (pos == "15")
+        standardRule(row, {"1856", "1857"}, m.CheckDelay);
+    else if (pos == "16")
+        standardRule(row, {"1920", "1921"}, m.CheckReverb);
+    else if (pos == "20")
+        position20Rule(row, m);
+    else if (pos == "24")
+        standardRule(row, {"3202", "3212"}, m.CheckEQ);
+    else
+        return false;
     return true;
 }
 
@@ -141,8 +164,10 @@ void checkSmallFamily(Row& row, const FamilyChecks& m, const CheckContext& c) {
     } else if (pos == "22" || pos == "23") {
         markAll(row, {kName, kSetting, kId, kPosition});
     } else if (pos == "25") {
-        if (fromBiggerFamily(c.sourceRoot)) standardRule(row, {"3202", "3212"}, m.CheckEQ);
-        else if (fromSmallerFamily(c.sourceRoot)) libraryRule(row, m);
+        if (fromBiggerFamily(c.sourceRoot))
+            standardRule(row, {"3202", "3212"}, m.CheckEQ);
+        else if (fromSmallerFamily(c.sourceRoot))
+            libraryRule(row, m);
     } else if (pos == "26") {
         row.mark(kPosition, Mark::Conflict);
         libraryRule(row, m);
@@ -202,8 +227,10 @@ const FamilyChecks& moduleOf(Family family) {
 
 void checkRow(Row& row, const CheckContext& context) {
     const FamilyChecks& m = moduleOf(context.family);
-    if (context.family == Family::F35x) checkBigFamily(row, m, context);
-    else checkSmallFamily(row, m, context);
+    if (context.family == Family::F35x)
+        checkBigFamily(row, m, context);
+    else
+        checkSmallFamily(row, m, context);
 }
 
 }  // namespace pw::models

@@ -13,7 +13,7 @@
 namespace pw::models {
 
 struct CheckContext {
-    document::Family family;   // of the target: picks the dispatch and the module
+    document::Family family;  // of the target: picks the dispatch and the module
     std::string_view sourceRoot;
     std::string_view targetRoot;
     std::optional<std::string>* label5;  // receives the Setting the position 7 rule marks

@@ -10,8 +10,8 @@ PassResult runPass(const document::PresetDocument& document, document::Family fa
     for (const document::ParamElement& param : document.params) {
         // The children are read in this order; the first one missing stops the pass.
         const std::pair<const std::optional<std::string>*, const char*> children[] = {
-            {&param.name, "Name"},         {&param.id, "ID"},      {&param.position, "Position"},
-            {&param.value, "Value"},       {&param.text, "Text"},
+            {&param.name, "Name"},   {&param.id, "ID"},     {&param.position, "Position"},
+            {&param.value, "Value"}, {&param.text, "Text"},
         };
         for (const auto& [text, childName] : children) {
             if (!*text) {

@@ -14,14 +14,14 @@ enum class Buttons { Ok, YesNo };  // Yes and No with No preselected
 enum class Answer { Ok, Yes, No };
 
 struct Message {
-    std::string text;    // the fixed text, exactly as the user sees it
+    std::string text;  // the fixed text, exactly as the user sees it
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;
     std::string detail;  // optional: what went wrong underneath (a file system reason)
 };
 
 class Messenger {
-public:
+  public:
     virtual ~Messenger() = default;
     // Shows the message (its caption is always kAppTitle) and returns the answer:
     // Ok for a Buttons::Ok message, Yes or No for a question.

@@ -28,7 +28,9 @@ const char* markName(Mark mark) {
     return "default";
 }
 
-Row& ParamList::append(Row r) { return rows_.emplace_back(std::move(r)); }
+Row& ParamList::append(Row r) {
+    return rows_.emplace_back(std::move(r));
+}
 
 Row& ParamList::insertAt(std::size_t number, Row r) {
     if (number < 1 || number > rows_.size() + 1) throw std::out_of_range("row number");

@@ -35,7 +35,7 @@ struct Row {
 
 // Rows are numbered from 1 at this interface, as every command counts them.
 class ParamList {
-public:
+  public:
     std::size_t count() const { return rows_.size(); }
     bool empty() const { return rows_.empty(); }
     bool hasRow(long long number) const {
@@ -54,7 +54,7 @@ public:
     auto begin() const { return rows_.begin(); }
     auto end() const { return rows_.end(); }
 
-private:
+  private:
     std::vector<Row> rows_;
 };
 

@@ -20,9 +20,13 @@ Answer Session::say(std::string_view text, Icon icon, Buttons buttons, std::stri
     return messenger_.show(Message{std::string(text), icon, buttons, std::move(detail)});
 }
 
-void Session::start() { selectTarget(document::kStartupTargetOption); }
+void Session::start() {
+    selectTarget(document::kStartupTargetOption);
+}
 
-void Session::refreshCount() { paramCount_ = std::to_string(rows_.count()); }
+void Session::refreshCount() {
+    paramCount_ = std::to_string(rows_.count());
+}
 
 void Session::clearFlagsAndEnableFilterButtons() {
     buttons_.filter = buttons_.ampA = buttons_.ampB = true;
@@ -72,8 +76,10 @@ void Session::Read_Test(const std::filesystem::path& file) {
 void Session::LoadPatch(const std::filesystem::path& file) {
     const document::ReadResult read = document::readWholeFile(file);
     document::ParseResult parsed;
-    if (!read.complete) parsed.error = read.error.empty() ? "the file cannot be read" : read.error;
-    else parsed = document::parsePreset(read.bytes);
+    if (!read.complete)
+        parsed.error = read.error.empty() ? "the file cannot be read" : read.error;
+    else
+        parsed = document::parsePreset(read.bytes);
     document_ = std::move(parsed.document);
     if (!parsed.ok() && lastOpenProblem_.empty()) lastOpenProblem_ = parsed.error;
 
@@ -145,6 +151,8 @@ void Session::reset() {
     runPassOfTarget();
 }
 
-void Session::setPatchName(std::string name) { patchName_ = std::move(name); }
+void Session::setPatchName(std::string name) {
+    patchName_ = std::move(name);
+}
 
 }  // namespace pw

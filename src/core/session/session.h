@@ -29,7 +29,7 @@ struct ButtonStates {
 enum class OpenOutcome { None, Loaded, NotLoadable, ParameterMissing };
 
 class Session {
-public:
+  public:
     explicit Session(Messenger& messenger);
 
     // --- commands -------------------------------------------------------------
@@ -92,7 +92,7 @@ public:
     // The name Save would write: patch name and target extension in the save folder.
     std::filesystem::path saveFileName() const;
 
-private:
+  private:
     void runPassOfTarget();
     void setButtonsForPass(document::Family passFamily);
     void ClearPatch();

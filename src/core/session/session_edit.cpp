@@ -40,7 +40,9 @@ void Session::showErrors() {
     say(filter::errorCountMessage(rows_), Icon::Information);
 }
 
-void Session::showOptions() { say(text::kReservedForFuture, Icon::Information); }
+void Session::showOptions() {
+    say(text::kReservedForFuture, Icon::Information);
+}
 
 void Session::clickRow(long long number) {
     // SelectedIndex is a 16-bit number; a row beyond its range cannot be selected.

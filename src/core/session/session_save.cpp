@@ -22,7 +22,8 @@ bool Session::writeFile(const std::filesystem::path& file, const std::string& by
     const std::string shown = file.string();
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
-        const Answer a = say(shown + std::string(text::kAlreadyExists), Icon::Critical, Buttons::YesNo);
+        const Answer a =
+            say(shown + std::string(text::kAlreadyExists), Icon::Critical, Buttons::YesNo);
         if (a != Answer::Yes) {
             say(text::kSavingCanceled, Icon::Information);
             return false;
@@ -71,8 +72,12 @@ void Session::save() {
     writeFile(saveFileName(), document::renderPreset(*target_, patchName_, rows_));
 }
 
-void Session::exportUserText() { exportText(false); }
-void Session::exportCompleteText() { exportText(true); }
+void Session::exportUserText() {
+    exportText(false);
+}
+void Session::exportCompleteText() {
+    exportText(true);
+}
 
 void Session::exportText(bool complete) {
     setPatchName(originalName_);
