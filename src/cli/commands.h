@@ -1,0 +1,14 @@
+#pragma once
+// The four commands. Each returns the exit status.
+
+#include "options.h"
+#include "terminal.h"
+
+namespace pw::cli {
+
+int runCheck(const Options& options, const Console& console);
+int runFilter(const Options& options, const Console& console);
+int runConvert(const Options& options, const Console& console);
+int runExport(const Options& options, const Console& console);
+
+}  // namespace pw::cli

@@ -1,0 +1,16 @@
+#pragma once
+// The exit statuses of patchwright-cli. 64 and 73 are the usual sysexits values.
+
+namespace pw::cli {
+
+enum ExitStatus : int {
+    kExitOk = 0,            // done; for check: no conflict mark
+    kExitConflicts = 1,     // check: at least one cell carries the conflict mark
+    kExitNotLoadable = 2,   // the preset could not be loaded
+    kExitRefused = 3,       // a click or a Save/export was refused, or declined
+    kExitUsage = 64,        // bad command line
+    kExitSoftware = 70,     // an unexpected internal error
+    kExitCannotWrite = 73,  // a file could not be created or written
+};
+
+}  // namespace pw::cli

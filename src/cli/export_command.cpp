@@ -1,0 +1,33 @@
+// patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
+//
+// Tools > Export User Text / Export Complete Text: writes FILE.txt.
+
+#include "commands.h"
+#include "exit_status.h"
+#include "session_setup.h"
+
+namespace pw::cli {
+
+int runExport(const Options& options, const Console& console) {
+    const std::string& file = options.files.front();
+    CliMessenger messenger(console.err, AnswerPolicy{options.overwrite});
+    Session session(messenger);
+    if (!openForTarget(session, targetOrDefault(options), file)) return kExitNotLoadable;
+    if (options.exportKind == ExportKind::Complete)
+        session.exportCompleteText();
+    else
+        session.exportUserText();
+    std::filesystem::path written = file;
+    written += ".txt";
+    switch (writeOutcome(session, messenger, written)) {
+        case WriteOutcome::Written:
+            return kExitOk;
+        case WriteOutcome::Failed:
+            return kExitCannotWrite;
+        case WriteOutcome::Refused:
+            break;
+    }
+    return kExitRefused;
+}
+
+}  // namespace pw::cli

@@ -1,0 +1,121 @@
+#include "help.h"
+
+#include "session/messenger.h"
+
+namespace pw::cli {
+
+namespace {
+
+#define PW_STR2(x) #x
+#define PW_STR(x) PW_STR2(x)
+
+constexpr const char* kHelp = R"(Usage:
+  patchwright-cli check FILE [--target MODEL] [--json]
+  patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]
+  patchwright-cli convert FILE... --target MODEL [--amp A|B] [--name NAME] [--out DIR]
+                          [--overwrite]
+  patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
+  patchwright-cli --help | --version
+
+Opens RP series preset files, checks them against a target model, filters them for
+it and saves them, exactly as the Patchwright window does.
+
+MODEL is one of RP150, RP250, RP255, RP350, RP355 (letter case ignored). RP155 is not
+a target: its presets can be opened, but it cannot be chosen, as in the window.
+
+Commands:
+  check FILE      Open FILE as File > Open does, with the pass of the target model
+                  (default RP255), and print the parameter list with the cells that the
+                  target does not know marked as conflicts, and the error count.
+  filter FILE     Open FILE as check does, then click Filter Patch, then (with --amp)
+                  Amp A or Amp B, and print the list: rows removed, renumbered and
+                  inserted by the recipe, rewritten cells marked as changes. Conflict
+                  marks that remain do not change the exit status. --target is required.
+  convert FILE... Convert each FILE from a fresh start: open it, click Filter Patch
+                  when its model family differs from the target's, click Amp A or Amp B
+                  when --amp is given and FILE is an RP350 or RP355 preset (--amp is
+                  ignored for the others), apply --name, then Save with all its checks.
+                  The new preset is "<patch name><target extension>" (for example
+                  "Lead_A.rp250p") in DIR. Only RP150, RP250, RP255, RP350 and RP355
+                  presets can be saved; other presets are view only and are refused.
+                  --target is required. A progress line goes to stderr when it is a
+                  terminal; a summary (converted, refused, failed) ends the run.
+  export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
+                  Complete Text (--complete) does, for the target (default RP255).
+
+Options:
+  --target MODEL  The target model (check and export: default RP255).
+  --json          Print the list as one JSON object instead of a table.
+  --amp A|B       Keep amp channel A or B of an RP350/RP355 patch. filter: a refused
+                  click (the preset is not an RP35x one) prints its message, no list,
+                  and exits with status 3.
+  --name NAME     convert: the patch name to save under, replacing the one in FILE
+                  (after --amp has shortened it).
+  --out DIR       convert: the folder for the new presets (default: the current one).
+  --overwrite     Replace an existing preset or text file. Without it the question
+                  "... Already Exists. Do you want to overwrite the existing file?" is
+                  answered No: the file is kept unchanged and "Saving patch canceled."
+                  is printed. The question "Do you want to save patch name as: ..."
+                  is always answered Yes.
+  -h, --help      Show this help.
+  --version       Show the version.
+
+Messages:
+  Every message and question of the program goes to stderr, exactly as the window
+  shows it; a question is followed by its answer in brackets, and a message that has
+  a reason underneath (a file system error, say) is followed by it on an indented
+  line. convert starts each line with the file it is about.
+
+Table output (check, filter):
+  A header with the file, the source and target roots, the patch names, the filtered
+  flag and the amp channel flag, then one numbered line per row: Name, Setting, ID,
+  Position, Value, then "Number of errors N". When stdout is a terminal and NO_COLOR
+  is not set (or empty), conflict cells are shown in red and changed cells in blue.
+  Otherwise each marked cell is followed by a marker:
+    !   the cell carries the conflict mark (the target does not know it)
+    *   the cell carries the change mark (written by filtering)
+  Control characters in cell texts are shown as escapes (\n, \t, \xNN).
+
+JSON output (--json):
+  {"file": FILE as given, "source_root": the root found in the file ("" if none),
+   "target_root": "RP255Preset" etc., "patch_name": the current patch name,
+   "original_patch_name": the name read from the file, "filtered": the filtered flag,
+   "amp_channel": the amp channel flag (true once Amp A or Amp B was applied),
+   "errors": the number of conflict-marked cells (what the Errors button counts),
+   "rows": [{"name", "setting", "id", "position", "value",
+             "marks": [five of "default" | "conflict" | "change", in the order
+                       Name, Setting, ID, Position, Value]}, ...]}
+
+Exit status:
+  0   done (check: no conflict mark)
+  1   check: at least one cell carries the conflict mark
+  2   a file could not be loaded (missing or unreadable file, "Element <Name>*</Name>
+      LoadError", "Parameter <X> missing."); its message is on stderr
+  3   refused: an Amp click refused by filter; a Save refused by one of its checks, a
+      view-only preset, or an existing file kept because --overwrite was not given
+      (convert, export)
+  64  usage error (unknown command or option, missing or bad argument, RP155 or an
+      unknown model as target)
+  73  a file could not be created or written; any existing file is left unchanged
+  convert exits with the highest status of any of its files.
+
+Environment:
+  NO_COLOR        When set to a non-empty value, tables never use colour.
+)";
+
+}  // namespace
+
+std::string helpText() {
+    return kHelp;
+}
+
+std::string versionText() {
+    return std::string("patchwright-cli (") + std::string(kAppTitle) + ") " +
+           PW_STR(PW_VERSION_MAJOR) "." PW_STR(PW_VERSION_MINOR) "." PW_STR(PW_VERSION_PATCH) "\n";
+}
+
+std::string usageHint() {
+    return "Try 'patchwright-cli --help' for more information.\n";
+}
+
+}  // namespace pw::cli

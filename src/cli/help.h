@@ -1,0 +1,13 @@
+#pragma once
+// The text of --help and --version.
+
+#include <string>
+
+namespace pw::cli {
+
+std::string helpText();
+std::string versionText();
+// The two lines that follow a usage error.
+std::string usageHint();
+
+}  // namespace pw::cli

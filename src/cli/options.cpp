@@ -1,0 +1,201 @@
+#include "options.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+namespace pw::cli {
+namespace {
+
+struct CommandSpec {
+    Command command;
+    std::string_view name;
+};
+constexpr std::array<CommandSpec, 4> kCommands = {{
+    {Command::Check, "check"},
+    {Command::Filter, "filter"},
+    {Command::Convert, "convert"},
+    {Command::Export, "export"},
+}};
+
+// The options each command accepts.
+bool accepts(Command command, std::string_view option) {
+    using namespace std::string_view_literals;
+    switch (command) {
+        case Command::Check:
+            return option == "--target"sv || option == "--json"sv;
+        case Command::Filter:
+            return option == "--target"sv || option == "--json"sv || option == "--amp"sv;
+        case Command::Convert:
+            return option == "--target"sv || option == "--amp"sv || option == "--name"sv ||
+                   option == "--out"sv || option == "--overwrite"sv;
+        case Command::Export:
+            return option == "--target"sv || option == "--user"sv || option == "--complete"sv ||
+                   option == "--overwrite"sv;
+        case Command::None:
+            break;
+    }
+    return false;
+}
+
+bool takesValue(std::string_view option) {
+    return option == "--target" || option == "--amp" || option == "--name" || option == "--out";
+}
+
+std::string quoted(std::string_view s) {
+    return "'" + std::string(s) + "'";
+}
+
+std::string applyTarget(Options& o, std::string_view value) {
+    const document::Target* t = document::targetByCaption(value);
+    if (!t) {
+        return "unknown target model " + quoted(value) +
+               " (choose RP150, RP250, RP255, RP350 or RP355)";
+    }
+    if (!t->selectable) {
+        return std::string(t->caption) +
+               " cannot be chosen as a target (choose RP150, RP250, RP255, RP350 or RP355)";
+    }
+    o.target = t;
+    return {};
+}
+
+std::string applyAmp(Options& o, std::string_view value) {
+    if (value.size() == 1) {
+        const char c = static_cast<char>(std::toupper(static_cast<unsigned char>(value[0])));
+        if (c == 'A' || c == 'B') {
+            o.amp = c;
+            return {};
+        }
+    }
+    return "--amp takes A or B, not " + quoted(value);
+}
+
+// Applies one option; returns an error text or "".
+std::string applyOption(Options& o, std::string_view option, std::string_view value) {
+    if (option == "--target") return applyTarget(o, value);
+    if (option == "--amp") return applyAmp(o, value);
+    if (option == "--name") {
+        o.name = std::string(value);
+        return {};
+    }
+    if (option == "--out") {
+        if (value.empty()) return "--out needs a folder";
+        o.outDir = std::string(value);
+        return {};
+    }
+    if (option == "--json") o.json = true;
+    if (option == "--overwrite") o.overwrite = true;
+    if (option == "--user" || option == "--complete") {
+        const ExportKind kind = option == "--user" ? ExportKind::User : ExportKind::Complete;
+        if (o.exportKind != ExportKind::None && o.exportKind != kind)
+            return "choose one of --user and --complete, not both";
+        o.exportKind = kind;
+    }
+    return {};
+}
+
+// What each command needs once every argument has been read.
+std::string checkComplete(const Options& o) {
+    const std::string name(commandName(o.command));
+    switch (o.command) {
+        case Command::Check:
+        case Command::Filter:
+        case Command::Export:
+            if (o.files.empty()) return name + " needs a preset file";
+            if (o.files.size() > 1) return name + " takes one preset file";
+            break;
+        case Command::Convert:
+            if (o.files.empty()) return "convert needs at least one preset file";
+            break;
+        case Command::None:
+            break;
+    }
+    if ((o.command == Command::Filter || o.command == Command::Convert) && !o.target)
+        return name + " needs --target MODEL";
+    if (o.command == Command::Export && o.exportKind == ExportKind::None)
+        return "export needs --user or --complete";
+    return {};
+}
+
+}  // namespace
+
+std::string_view commandName(Command command) {
+    for (const CommandSpec& c : kCommands)
+        if (c.command == command) return c.name;
+    return "";
+}
+
+ParseResult parseArguments(const std::vector<std::string_view>& args) {
+    ParseResult result;
+    Options& o = result.options;
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string_view arg = args[i];
+        const bool isOption = !optionsEnded && arg.size() > 1 && arg[0] == '-';
+        if (isOption && arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        if (isOption && (arg == "--help" || arg == "-h")) {
+            o.help = true;
+            continue;
+        }
+        if (isOption && arg == "--version") {
+            o.version = true;
+            continue;
+        }
+        if (o.command == Command::None) {
+            if (isOption) {
+                result.error = "unknown option " + quoted(arg);
+                return result;
+            }
+            const auto* spec = std::find_if(kCommands.begin(), kCommands.end(),
+                                            [&](const CommandSpec& c) { return c.name == arg; });
+            if (spec == kCommands.end()) {
+                result.error = "unknown command " + quoted(arg);
+                return result;
+            }
+            o.command = spec->command;
+            continue;
+        }
+        if (!isOption) {
+            o.files.emplace_back(arg);
+            continue;
+        }
+        std::string_view option = arg;
+        std::optional<std::string_view> value;
+        if (const std::size_t eq = arg.find('='); eq != std::string_view::npos) {
+            option = arg.substr(0, eq);
+            value = arg.substr(eq + 1);
+        }
+        if (!accepts(o.command, option)) {
+            result.error =
+                std::string(commandName(o.command)) + " does not take the option " + quoted(option);
+            return result;
+        }
+        if (takesValue(option) && !value) {
+            if (i + 1 >= args.size()) {
+                result.error = std::string(option) + " needs a value";
+                return result;
+            }
+            value = args[++i];
+        } else if (!takesValue(option) && value) {
+            result.error = std::string(option) + " takes no value";
+            return result;
+        }
+        if (std::string error = applyOption(o, option, value.value_or("")); !error.empty()) {
+            result.error = std::move(error);
+            return result;
+        }
+    }
+    if (o.help || o.version) return result;
+    if (o.command == Command::None) {
+        result.error = "no command given";
+        return result;
+    }
+    result.error = checkComplete(o);
+    return result;
+}
+
+}  // namespace pw::cli

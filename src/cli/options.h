@@ -1,0 +1,43 @@
+#pragma once
+// The command line, parsed: which command runs and with what.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/targets.h"
+
+namespace pw::cli {
+
+enum class Command { None, Check, Filter, Convert, Export };
+enum class ExportKind { None, User, Complete };
+
+struct Options {
+    Command command = Command::None;
+    bool help = false;
+    bool version = false;
+    std::vector<std::string> files;
+    const document::Target* target = nullptr;  // null: the command's default
+    bool json = false;
+    std::optional<char> amp;  // 'A' or 'B'
+    std::optional<std::string> name;
+    std::optional<std::string> outDir;
+    bool overwrite = false;
+    ExportKind exportKind = ExportKind::None;
+};
+
+struct ParseResult {
+    Options options;
+    std::string error;  // empty when the command line is valid
+    bool ok() const { return error.empty(); }
+};
+
+// Parses the arguments after the program name. Options may stand before or after the
+// files, as `--opt value` or `--opt=value`; `--` ends the options.
+ParseResult parseArguments(const std::vector<std::string_view>& args);
+
+// The name of a command as typed ("check", ...).
+std::string_view commandName(Command command);
+
+}  // namespace pw::cli
