@@ -38,6 +38,10 @@ std::string escapeText(std::string_view text) {
             out += "&lt;";
         else if (c == '>' && i >= 2 && text[i - 1] == ']' && text[i - 2] == ']')
             out += "&gt;";
+        else if (c == '\r')
+            // A reader turns a bare carriage return into a line feed; a cell holds one
+            // only when it came from a character reference, so it goes back as one.
+            out += "&#13;";
         else
             out += c;
     }
