@@ -1,0 +1,420 @@
+#include "form1.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QUrl>
+
+#include "app_info.h"
+#include "form2.h"
+#include "frm_about.h"
+#include "open_dialog.h"
+#include "param_list_view.h"
+#include "param_table_model.h"
+#include "qt_messenger.h"
+
+namespace pw::ui {
+namespace {
+
+constexpr QSize kClientSize(452, 441);
+
+// Places are given in twips, 15 to the pixel.
+QRect twips(int left, int top, int width, int height) {
+    return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0),
+                 qRound(height / 15.0));
+}
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& place,
+                    const QString& tip) {
+    auto* b = new QPushButton(caption, parent);
+    b->setObjectName(QLatin1String(name));
+    b->setGeometry(place);
+    b->setToolTip(tip);
+    b->setAutoDefault(false);
+    return b;
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(place);
+    l->setTextFormat(Qt::PlainText);
+    return l;
+}
+
+// The positions of the six target options inside "Filter To:", by option index.
+constexpr std::array<QPoint, 6> kOptionPlaces = {
+    QPoint(120, 240),  QPoint(120, 600),  QPoint(120, 960),
+    QPoint(1440, 240), QPoint(1440, 600), QPoint(1440, 960),
+};
+
+}  // namespace
+
+Form1::Form1(Messenger* messenger, QWidget* parent)
+    : QMainWindow(parent),
+      ownMessenger_(messenger ? nullptr : std::make_unique<QtMessenger>(this)),
+      messenger_(messenger ? *messenger : *ownMessenger_),
+      session_(messenger_) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(appIcon());
+    setFont(windowFont());
+    setAcceptDrops(true);
+    if (ownMessenger_) ownMessenger_->setBeforeShow([this] { refresh(); });
+
+    buildMenus();
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(kClientSize);
+    buildControls(client);
+    setCentralWidget(client);
+    setFixedSize(sizeHint());
+
+    // Start-up: the caption, then the start-up target as if it had been clicked.
+    setWindowTitle(mainCaption());
+    session_.start();
+    refresh();
+}
+
+Form1::~Form1() = default;
+
+Form2* Form1::modelSelect() const {
+    return form2_;
+}
+
+FrmAbout* Form1::about() const {
+    return about_;
+}
+
+void Form1::buildMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    mnuFileOpen = file->addAction(tr("&Open"), this, &Form1::mnuFileOpen_Click);
+    mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
+    mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileExit = file->addAction(tr("E&xit"), this, &Form1::mnuFileExit_Click);
+    mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+
+    QMenu* tools = menuBar()->addMenu(tr("&Tools"));
+    tools->setObjectName(QStringLiteral("mnuTools"));
+    mnuExport = tools->addAction(tr("Export User Text"), this, &Form1::mnuExport_Click);
+    mnuExport->setObjectName(QStringLiteral("mnuExport"));
+    mnuExportData = tools->addAction(tr("Export Complete Text"), this, &Form1::mnuExportData_Click);
+    mnuExportData->setObjectName(QStringLiteral("mnuExportData"));
+    mnuOptions = tools->addAction(tr("Options"), this, &Form1::mnuOptions_Click);
+    mnuOptions->setObjectName(QStringLiteral("mnuOptions"));
+    mnuMode = tools->addMenu(tr("&Mode"));
+    mnuMode->setObjectName(QStringLiteral("mnuMode"));
+    mnuMode->menuAction()->setObjectName(QStringLiteral("mnuModeAction"));
+    mnuNormal = mnuMode->addAction(tr("Normal"));
+    mnuNormal->setObjectName(QStringLiteral("mnuNormal"));
+    mnuNormal->setCheckable(true);
+    mnuNormal->setChecked(true);
+    mnuNormal->setEnabled(false);
+    mnuBatch = mnuMode->addAction(tr("Batch"));
+    mnuBatch->setObjectName(QStringLiteral("mnuBatch"));
+    mnuBatch->setEnabled(false);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = help->addAction(tr("About"), this, &Form1::mnuAbout_Click);
+    mnuAbout->setObjectName(QStringLiteral("mnuAbout"));
+}
+
+void Form1::buildControls(QWidget* client) {
+    Label3 = label(client, "Label3", tr("Patch Loaded:"), twips(360, 120, 1050, 195));
+    Label4 = label(client, "Label4", QString(), twips(1440, 120, 525, 195));
+    // Keep a little room after "Patch Loaded:" should the font run wide.
+    const int label3End = Label3->x() + Label3->fontMetrics().horizontalAdvance(Label3->text());
+    if (Label4->x() < label3End + 4) Label4->move(label3End + 4, Label4->y());
+    Label4->setAccessibleName(tr("Patch loaded"));
+    // Written by the load-and-check pass; never shown.
+    Label5 = label(client, "Label5", QString(), QRect(0, kClientSize.height(), 100, 13));
+    Label5->setVisible(false);
+
+    model_ = new ParamTableModel(session_, this);
+    lv = new ParamListView(client);
+    lv->setObjectName(QStringLiteral("lv"));
+    lv->setAccessibleName(tr("Parameters"));
+    lv->setGeometry(twips(240, 360, 6255, 3975));
+    lv->setModel(model_);
+    for (int c = 0; c < kColumnCount; ++c)
+        lv->header()->resizeSection(c, ParamTableModel::columnWidth(c));
+    connect(lv, &QAbstractItemView::clicked, this, &Form1::lv_ItemClick);
+    connect(lv, &ParamListView::listDoubleClicked, this, &Form1::lv_DblClick);
+    connect(lv, &ParamListView::keyDown, this, &Form1::lv_KeyDown);
+
+    Frame2 = new QGroupBox(tr("Filter To:"), client);
+    Frame2->setObjectName(QStringLiteral("Frame2"));
+    Frame2->setGeometry(twips(240, 4440, 2895, 1935));
+    for (const document::Target& target : document::kTargets) {
+        const int i = target.option;
+        auto* op = new QRadioButton(qs(target.caption), Frame2);
+        op->setObjectName(QStringLiteral("opModelSelect"));
+        op->setProperty("Index", i);
+        op->setGeometry(twips(kOptionPlaces[i].x(), kOptionPlaces[i].y(), 1335, 255));
+        // A click, or the arrow keys inside the group, choose the target.
+        connect(op, &QRadioButton::toggled, this, [this, i](bool on) {
+            if (on && !refreshing_) opModelSelect_Click(i);
+        });
+        opModelSelect[i] = op;
+    }
+    opModelSelect[1]->setToolTip(tr("Filters, checks loaded patch to the RP255"));
+
+    tbPatchName = new QLineEdit(client);
+    tbPatchName->setObjectName(QStringLiteral("tbPatchName"));
+    tbPatchName->setGeometry(twips(3360, 4560, 2175, 285));
+    tbPatchName->setPlaceholderText(tr("Patch Name"));
+    tbPatchName->setToolTip(tr("Name of patch, you name it to your liking"));
+    tbPatchName->setAccessibleName(tr("Patch Name"));
+    connect(tbPatchName, &QLineEdit::textChanged, this, &Form1::tbPatchName_Change);
+
+    Frame1 = new QGroupBox(tr("Amp Channel Select"), client);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    Frame1->setGeometry(twips(3360, 4920, 2055, 975));
+
+    cmdAmpA = button(client, "cmdAmpA", tr("Amp A"), twips(3480, 5280, 735, 375),
+                     tr("Select settings relating to Amp A, Cab A, EQ A"));
+    cmdAmpB = button(client, "cmdAmpB", tr("Amp B"), twips(4440, 5280, 735, 375),
+                     tr("Select settings relating to Amp B, Cab B, EQ B"));
+    cmdErrors = button(client, "cmdErrors", tr("Errors"), twips(5760, 5280, 735, 375),
+                       tr("Displays number of errors in relation to patch filtering too"));
+    cmdFilter = button(client, "cmdFilter", tr("Filter Patch"), twips(360, 5880, 1335, 375),
+                       tr("Filter/Fix patch with values known to the RP unit selected"));
+    cmdReset = button(client, "cmdReset", tr("Reset"), twips(2040, 5880, 735, 375),
+                      tr("Reload patch to original"));
+    cmdSave = button(client, "cmdSave", tr("Save"), twips(3720, 6000, 1215, 375), tr("Save patch"));
+    lbParamCount = label(client, "lbParamCount", QStringLiteral("0"), twips(5160, 6120, 105, 195));
+    lbParamCount->setToolTip(tr("Displays number of parameters the patch contains <Param>"));
+    lbParamCount->setAccessibleName(tr("Parameter count"));
+
+    // The buttons inside the frames' areas sit on the window, above the frames.
+    for (QWidget* w : {cmdAmpA, cmdAmpB, cmdFilter, cmdReset})
+        w->raise();
+
+    connect(cmdAmpA, &QPushButton::clicked, this, &Form1::cmdAmpA_Click);
+    connect(cmdAmpB, &QPushButton::clicked, this, &Form1::cmdAmpB_Click);
+    connect(cmdErrors, &QPushButton::clicked, this, &Form1::cmdErrors_Click);
+    connect(cmdFilter, &QPushButton::clicked, this, &Form1::cmdFilter_Click);
+    connect(cmdReset, &QPushButton::clicked, this, &Form1::cmdReset_Click);
+    connect(cmdSave, &QPushButton::clicked, this, &Form1::cmdSave_Click);
+
+    // Tab order.
+    QList<QWidget*> order{cmdSave, lv};
+    for (QRadioButton* op : opModelSelect)
+        order.append(op);
+    order.append({cmdReset, cmdAmpA, tbPatchName, cmdFilter, cmdAmpB, cmdErrors});
+    for (qsizetype i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void Form1::setFittedText(QLabel* target, const QString& text) {
+    // Sized to fit its text, as far as the window reaches.
+    const int room = kClientSize.width() - target->x() - 8;
+    const int wanted = target->fontMetrics().horizontalAdvance(text) + 2;
+    if (wanted <= room) {
+        target->setText(text);
+        target->setToolTip(QString());
+        target->resize(std::max(wanted, 1), target->height());
+    } else {
+        target->setText(target->fontMetrics().elidedText(text, Qt::ElideRight, room));
+        target->setToolTip(text);
+        target->resize(room, target->height());
+    }
+    target->setAccessibleDescription(text);
+}
+
+void Form1::refresh() {
+    refreshing_ = true;
+    model_->sync();
+
+    setFittedText(Label4, QString::fromStdString(session_.label4()));
+    Label5->setText(QString::fromStdString(session_.label5()));
+    const QString name = QString::fromStdString(session_.patchName());
+    if (tbPatchName->text() != name) {
+        const QSignalBlocker block(tbPatchName);
+        tbPatchName->setText(name);
+    }
+
+    const ButtonStates& b = session_.buttons();
+    cmdSave->setEnabled(b.save);
+    cmdFilter->setEnabled(b.filter);
+    cmdReset->setEnabled(b.reset);
+    cmdAmpA->setEnabled(b.ampA);
+    cmdAmpB->setEnabled(b.ampB);
+    cmdErrors->setEnabled(true);
+
+    for (const document::Target& target : document::kTargets) {
+        QRadioButton* op = opModelSelect[target.option];
+        op->setEnabled(target.selectable);
+        if (target.option == session_.target().option) op->setChecked(true);
+    }
+    setFittedText(lbParamCount, QString::fromStdString(session_.paramCountCaption()));
+    refreshing_ = false;
+}
+
+void Form1::openFile(const QString& file) {
+    const QFileInfo info(file);
+    session_.setSaveFolder(
+        std::filesystem::path(QFile::encodeName(info.absolutePath()).toStdString()));
+    session_.openFile(std::filesystem::path(QFile::encodeName(file).toStdString()));
+    refresh();
+}
+
+// --- menus -----------------------------------------------------------------------
+
+void Form1::mnuFileOpen_Click() {
+    const QStringList filters = openDialogFilters();
+    QString chosenFilter = filters.first();
+    const QString file = QFileDialog::getOpenFileName(
+        this, openDialogTitle(), QString(), filters.join(QStringLiteral(";;")), &chosenFilter);
+    if (file.isEmpty()) return;  // cancelled: nothing changes
+    openFile(file);
+}
+
+void Form1::mnuFileExit_Click() {
+    close();
+}
+
+void Form1::mnuExport_Click() {
+    session_.exportUserText();
+    refresh();
+}
+
+void Form1::mnuExportData_Click() {
+    session_.exportCompleteText();
+    refresh();
+}
+
+void Form1::mnuOptions_Click() {
+    session_.showOptions();
+}
+
+void Form1::mnuAbout_Click() {
+    if (!about_) about_ = new FrmAbout(this);
+    about_->show();
+    about_->raise();
+    about_->activateWindow();
+}
+
+// --- buttons and options ---------------------------------------------------------
+
+void Form1::cmdAmpA_Click() {
+    session_.selectAmpChannel('A');
+    refresh();
+}
+
+void Form1::cmdAmpB_Click() {
+    session_.selectAmpChannel('B');
+    refresh();
+}
+
+void Form1::cmdErrors_Click() {
+    session_.showErrors();
+}
+
+void Form1::cmdFilter_Click() {
+    session_.filter();
+    refresh();
+}
+
+void Form1::cmdReset_Click() {
+    session_.reset();
+    refresh();
+}
+
+void Form1::cmdSave_Click() {
+    session_.save();
+    refresh();
+}
+
+void Form1::opModelSelect_Click(int index) {
+    session_.selectTarget(index);
+    refresh();
+}
+
+void Form1::tbPatchName_Change(const QString& text) {
+    session_.setPatchName(text.toStdString());
+}
+
+// --- the parameter list ----------------------------------------------------------
+
+void Form1::lv_ItemClick(const QModelIndex& item) {
+    if (item.isValid()) session_.clickRow(item.row() + 1);
+}
+
+void Form1::lv_DblClick() {
+    const catalogue::Block* block = session_.blockForDoubleClick();
+    if (!block) return;
+    if (!form2_) {
+        form2_ = new Form2(session_, this);
+        connect(form2_, &Form2::listItemUpdated, this, &Form1::refresh);
+    }
+    form2_->openBlock(*block);
+}
+
+void Form1::lv_KeyDown(Session::Key key, bool ctrl) {
+    const int current = lv->currentIndex().row();
+    if (std::optional<std::string> line = session_.keyDown(key, ctrl)) {
+        clipboardLine_ = QString::fromStdString(*line);
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->clear();
+        clipboard->setText(clipboardLine_);
+    }
+    const int before = model_->rowCount();
+    refresh();
+    const int after = model_->rowCount();
+    // A removed row: keep the highlight at the same place, on the row that moved up.
+    if (after != before && current >= 0 && after > 0)
+        lv->setCurrentIndex(model_->index(std::min(current, after - 1), 0));
+}
+
+// --- shut-down and drops ---------------------------------------------------------
+
+void Form1::closeEvent(QCloseEvent* event) {
+    // Leave the clipboard alone if the user has put something else on it since.
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    if (!clipboardLine_.isEmpty() && clipboard->text() == clipboardLine_) clipboard->clear();
+    clipboardLine_.clear();
+
+    if (form2_) form2_->close();
+    if (about_) about_->close();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible()) w->close();
+    event->accept();
+}
+
+void Form1::dragEnterEvent(QDragEnterEvent* event) {
+    const QMimeData* dropped = event->mimeData();
+    if (dropped->hasUrls() && !dropped->urls().isEmpty() && dropped->urls().first().isLocalFile())
+        event->acceptProposedAction();
+}
+
+void Form1::dropEvent(QDropEvent* event) {
+    const QList<QUrl> urls = event->mimeData()->urls();
+    if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+    event->acceptProposedAction();
+    openFile(urls.first().toLocalFile());
+}
+
+}  // namespace pw::ui

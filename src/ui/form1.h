@@ -1,0 +1,118 @@
+#pragma once
+// The main window: the parameter list, the target options and every command
+// button. It shows the session's state and hands every command to the session.
+
+#include <QMainWindow>
+#include <QPointer>
+#include <array>
+#include <memory>
+
+#include "session/session.h"
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QRadioButton;
+
+namespace pw::ui {
+
+class Form2;
+class FrmAbout;
+class ParamListView;
+class ParamTableModel;
+class QtMessenger;
+
+class Form1 : public QMainWindow {
+    Q_OBJECT
+  public:
+    // Messages go to `messenger` when given (tests script the answers), otherwise to
+    // message boxes.
+    explicit Form1(Messenger* messenger = nullptr, QWidget* parent = nullptr);
+    ~Form1() override;
+
+    Session& session() { return session_; }
+    const Session& session() const { return session_; }
+    ParamTableModel* model() const { return model_; }
+    // The Model Select dialog while it is loaded, else null.
+    Form2* modelSelect() const;
+    // The About window while it is open, else null.
+    FrmAbout* about() const;
+    // The last line the list's Ctrl+C put on the clipboard.
+    QString clipboardLine() const { return clipboardLine_; }
+
+    // What choosing a file in the open dialog does (also a file given on the command
+    // line or dropped onto the window): Save will write beside it.
+    void openFile(const QString& file);
+    // Shows the session's state in every control.
+    void refresh();
+
+  public slots:
+    void mnuFileOpen_Click();
+    void mnuFileExit_Click();
+    void mnuExport_Click();
+    void mnuExportData_Click();
+    void mnuOptions_Click();
+    void mnuAbout_Click();
+    void cmdAmpA_Click();
+    void cmdAmpB_Click();
+    void cmdErrors_Click();
+    void cmdFilter_Click();
+    void cmdReset_Click();
+    void cmdSave_Click();
+    void opModelSelect_Click(int index);
+    void tbPatchName_Change(const QString& text);
+    void lv_ItemClick(const QModelIndex& item);
+    void lv_DblClick();
+    void lv_KeyDown(pw::Session::Key key, bool ctrl);
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+  private:
+    void buildMenus();
+    void buildControls(QWidget* client);
+    void setFittedText(QLabel* label, const QString& text);
+
+    std::unique_ptr<QtMessenger> ownMessenger_;
+    Messenger& messenger_;
+    Session session_;
+    ParamTableModel* model_ = nullptr;
+    QPointer<Form2> form2_;
+    QPointer<FrmAbout> about_;
+    QString clipboardLine_;
+    bool refreshing_ = false;
+
+    // Controls, by the names the window has always used.
+    QLabel* Label3 = nullptr;
+    QLabel* Label4 = nullptr;
+    QLabel* Label5 = nullptr;
+    ParamListView* lv = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    std::array<QRadioButton*, 6> opModelSelect{};
+    QLineEdit* tbPatchName = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPushButton* cmdAmpA = nullptr;
+    QPushButton* cmdAmpB = nullptr;
+    QPushButton* cmdErrors = nullptr;
+    QPushButton* cmdFilter = nullptr;
+    QPushButton* cmdReset = nullptr;
+    QPushButton* cmdSave = nullptr;
+    QLabel* lbParamCount = nullptr;
+
+    QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileExit = nullptr;
+    QAction* mnuExport = nullptr;
+    QAction* mnuExportData = nullptr;
+    QAction* mnuOptions = nullptr;
+    QMenu* mnuMode = nullptr;
+    QAction* mnuNormal = nullptr;
+    QAction* mnuBatch = nullptr;
+    QAction* mnuAbout = nullptr;
+};
+
+}  // namespace pw::ui

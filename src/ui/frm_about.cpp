@@ -1,0 +1,105 @@
+#include "frm_about.h"
+
+#include <QFrame>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "app_info.h"
+
+namespace pw::ui {
+namespace {
+
+// Twips, 15 to the pixel.
+QRect twips(int left, int top, int width, int height) {
+    return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0),
+                 qRound(height / 15.0));
+}
+
+QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+    auto* l = new QLabel(text, parent);
+    l->setObjectName(QLatin1String(name));
+    l->setGeometry(place);
+    l->setTextFormat(Qt::PlainText);
+    l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    return l;
+}
+
+// The etched separator: a grey line over a white one.
+class EtchedLine : public QFrame {
+  public:
+    using QFrame::QFrame;
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter p(this);
+        p.setPen(QColor(128, 128, 128));
+        p.drawLine(0, 0, width() - 1, 0);
+        p.setPen(QColor(255, 255, 255));
+        p.drawLine(0, 1, width() - 1, 1);
+    }
+};
+
+}  // namespace
+
+QString FrmAbout::descriptionText() {
+    const QString crlf = QStringLiteral("\r\n");
+    return tr("Acknowledgements:") + crlf + crlf +
+           tr("Thanks to every player who measured and shared parameter values.") + crlf + crlf +
+           tr("Thanks also to all who checked those values on their own units.");
+}
+
+QString FrmAbout::disclaimerText() {
+    return tr(
+        "Patchwright is not affiliated with any device maker. Model names are "
+        "trademarks of their owners. Back up your presets first.");
+}
+
+FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
+    setObjectName(QStringLiteral("frmAbout"));
+    setWindowTitle(tr("About ") + appTitle());
+    setWindowIcon(appIcon());
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    if (parent) setFont(parent->font());
+    setFixedSize(382, 237);
+
+    picIcon = new QLabel(this);
+    picIcon->setObjectName(QStringLiteral("picIcon"));
+    picIcon->setGeometry(twips(240, 240, 510, 510));
+    picIcon->setPixmap(appIcon().pixmap(picIcon->size()));
+    picIcon->setAccessibleName(appTitle());
+
+    lblTitle = label(this, "lblTitle", appTitle(), twips(1050, 240, 3885, 480));
+    QFont titleFont = font();
+    titleFont.setPixelSize(font().pixelSize() > 0 ? font().pixelSize() * 2 : 22);
+    titleFont.setBold(true);
+    lblTitle->setFont(titleFont);
+
+    lblVersion =
+        label(this, "lblVersion", tr("Version ") + versionText(), twips(1050, 780, 3885, 225));
+
+    lblDescription =
+        label(this, "lblDescription", descriptionText(), twips(1050, 1125, 3885, 1170));
+    lblDescription->setWordWrap(true);
+
+    // An etched line: grey over white.
+    Line1 = new EtchedLine(this);
+    Line1->setObjectName(QStringLiteral("Line1"));
+    Line1->setGeometry(QRect(6, qRound(2450 / 15.0), width() - 12, 2));
+
+    lblDisclaimer = label(this, "lblDisclaimer", disclaimerText(), twips(255, 2625, 3870, 825));
+    lblDisclaimer->setWordWrap(true);
+
+    cmdOK = new QPushButton(tr("OK"), this);
+    cmdOK->setObjectName(QStringLiteral("cmdOK"));
+    cmdOK->setGeometry(twips(4245, 2625, 1260, 345));
+    cmdOK->setDefault(true);
+    cmdOK->setAutoDefault(true);
+    connect(cmdOK, &QPushButton::clicked, this, &QDialog::close);
+    cmdOK->setFocus();
+}
+
+}  // namespace pw::ui

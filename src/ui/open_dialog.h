@@ -1,0 +1,13 @@
+#pragma once
+// The title and file types of File > Open.
+
+#include <QString>
+#include <QStringList>
+
+namespace pw::ui {
+
+QString openDialogTitle();
+// The eleven file types in Qt's filter syntax, "All RP Patches" first.
+QStringList openDialogFilters();
+
+}  // namespace pw::ui

@@ -1,0 +1,44 @@
+#include "param_list_view.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+namespace pw::ui {
+
+ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTextElideMode(Qt::ElideRight);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    header()->setSortIndicatorShown(false);
+}
+
+void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
+    // Let the view handle the press as a click first, then report the double-click,
+    // whether or not it hit a row.
+    QTreeView::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton) emit listDoubleClicked();
+}
+
+void ParamListView::keyPressEvent(QKeyEvent* event) {
+    const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    Session::Key key = Session::Key::Other;
+    if (event->key() == Qt::Key_Delete) key = Session::Key::Delete;
+    if (event->key() == Qt::Key_C) key = Session::Key::C;
+    // Ctrl+C belongs to the list's own copy command, not to the view's.
+    if (!(ctrl && key == Session::Key::C))
+        QTreeView::keyPressEvent(event);
+    else
+        event->accept();
+    emit keyDown(key, ctrl);
+}
+
+}  // namespace pw::ui

@@ -1,0 +1,27 @@
+#pragma once
+// The report-style list `lv`: reports item clicks, double-clicks anywhere on it and
+// every key pressed in it; it never sorts.
+
+#include <QTreeView>
+
+#include "session/session.h"
+
+namespace pw::ui {
+
+class ParamListView : public QTreeView {
+    Q_OBJECT
+  public:
+    explicit ParamListView(QWidget* parent = nullptr);
+
+  signals:
+    // A double-click anywhere in the list, on a row or not.
+    void listDoubleClicked();
+    // A key went down while the list had the focus.
+    void keyDown(pw::Session::Key key, bool ctrl);
+
+  protected:
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+};
+
+}  // namespace pw::ui

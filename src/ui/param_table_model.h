@@ -1,0 +1,38 @@
+#pragma once
+// The parameter list as a table for the list view: five text columns over the
+// session's rows, each cell coloured by its mark.
+
+#include <QAbstractTableModel>
+
+#include "session/session.h"
+
+namespace pw::ui {
+
+class ParamTableModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    explicit ParamTableModel(const Session& session, QObject* parent = nullptr);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // Tells the views what the last command did to the rows: a new row count resets
+    // the model, otherwise every cell is reported as changed.
+    void sync();
+
+    static QString columnTitle(int column);
+    // Column widths of the list view in pixels.
+    static int columnWidth(int column);
+
+  private:
+    QString markTip(const Row& row, int column) const;
+
+    const Session& session_;
+    int shownRows_ = 0;
+};
+
+}  // namespace pw::ui
