@@ -96,7 +96,13 @@ Form1::Form1(Messenger* messenger, QWidget* parent)
     refresh();
 }
 
-Form1::~Form1() = default;
+Form1::~Form1() {
+    // The views and dialogs read the session: they go first.
+    delete form2_;
+    delete about_;
+    delete takeCentralWidget();
+    delete model_;
+}
 
 Form2* Form1::modelSelect() const {
     return form2_;
@@ -206,6 +212,7 @@ void Form1::buildControls(QWidget* client) {
     cmdSave = button(client, "cmdSave", tr("Save"), twips(3720, 6000, 1215, 375), tr("Save patch"));
     lbParamCount = label(client, "lbParamCount", QStringLiteral("0"), twips(5160, 6120, 105, 195));
     lbParamCount->setToolTip(tr("Displays number of parameters the patch contains <Param>"));
+    lbParamCount->setProperty("baseToolTip", lbParamCount->toolTip());
     lbParamCount->setAccessibleName(tr("Parameter count"));
 
     // The buttons inside the frames' areas sit on the window, above the frames.
@@ -234,7 +241,7 @@ void Form1::setFittedText(QLabel* target, const QString& text) {
     const int wanted = target->fontMetrics().horizontalAdvance(text) + 2;
     if (wanted <= room) {
         target->setText(text);
-        target->setToolTip(QString());
+        target->setToolTip(target->property("baseToolTip").toString());
         target->resize(std::max(wanted, 1), target->height());
     } else {
         target->setText(target->fontMetrics().elidedText(text, Qt::ElideRight, room));
