@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +12,8 @@
 namespace pw::document {
 
 namespace {
+
+std::optional<SimulatedWriteFault> simulatedFault;
 
 std::string reason(int error) {
     return std::strerror(error);
@@ -76,6 +79,10 @@ ReadResult readWholeFile(const std::filesystem::path& path) {
     return r;
 }
 
+void setSimulatedWriteFault(std::optional<SimulatedWriteFault> fault) {
+    simulatedFault = fault;
+}
+
 std::string replaceFileWhole(const std::filesystem::path& path, std::string_view bytes) {
     const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
     std::string pattern = (folder / ".patchwright-XXXXXX").string();
@@ -100,7 +107,12 @@ std::string replaceFileWhole(const std::filesystem::path& path, std::string_view
     if (::fchmod(fd.get(), mode) != 0) return fail(errno);
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, bytes.size() - done);
+        std::size_t chunk = bytes.size() - done;
+        if (simulatedFault) {
+            if (done >= simulatedFault->failAfterBytes) return fail(simulatedFault->error);
+            chunk = std::min(chunk, simulatedFault->failAfterBytes - done);
+        }
+        const ssize_t n = ::write(fd.get(), bytes.data() + done, chunk);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return fail(errno);
         done += static_cast<std::size_t>(n);

@@ -1,7 +1,9 @@
 #pragma once
 // Reading whole files and replacing files whole.
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,5 +25,14 @@ ReadResult readWholeFile(const std::filesystem::path& path);
 // so an existing file is either replaced whole or left exactly as it was. Returns an
 // empty string on success, else the reason (the temporary file is removed).
 std::string replaceFileWhole(const std::filesystem::path& path, std::string_view bytes);
+
+// A write failure simulated for tests (a full disk, say): while set, every
+// replaceFileWhole writes the first `failAfterBytes` bytes of its temporary file and
+// then fails the next write with `error`. The program never sets it.
+struct SimulatedWriteFault {
+    std::size_t failAfterBytes = 0;
+    int error = 0;  // an errno value, such as ENOSPC
+};
+void setSimulatedWriteFault(std::optional<SimulatedWriteFault> fault);
 
 }  // namespace pw::document
