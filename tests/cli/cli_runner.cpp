@@ -1,0 +1,168 @@
+#include "cli_runner.h"
+
+#include <fcntl.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+namespace pw::cli::testing {
+
+namespace {
+
+// Builds argv and the environment in the parent, so the child only calls
+// async-signal-safe functions.
+struct ChildSetup {
+    std::vector<std::string> argStore;
+    std::vector<char*> argv;
+    std::vector<std::string> envStore;
+    std::vector<char*> envp;
+
+    ChildSetup(const std::vector<std::string>& args, const std::vector<std::string>& env) {
+        argStore.push_back(PW_CLI_PATH);
+        argStore.insert(argStore.end(), args.begin(), args.end());
+        for (std::string& a : argStore)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        for (char** e = environ; *e; ++e) {
+            const std::string entry = *e;
+            if (entry.rfind("NO_COLOR=", 0) == 0) continue;
+            envStore.push_back(entry);
+        }
+        envStore.insert(envStore.end(), env.begin(), env.end());
+        for (std::string& e : envStore)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+    }
+};
+
+int statusOf(int wstatus) {
+    return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+}
+
+}  // namespace
+
+std::string fileTestName(std::string_view file) {
+    std::string name(file);
+    for (char& c : name)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return name;
+}
+
+std::string readFile(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeFile(const fs::path& file, const std::string& bytes) {
+    std::ofstream out(file, std::ios::binary | std::ios::trunc);
+    out << bytes;
+}
+
+fs::path sampleFile(const std::string& name) {
+    return fs::path(PW_TEST_DATA_DIR) / name;
+}
+fs::path cliDataFile(const std::string& name) {
+    return fs::path(PW_CLI_DATA_DIR) / name;
+}
+fs::path goldenFile(const std::string& name) {
+    return fs::path(PW_CLI_GOLDEN_DIR) / name;
+}
+
+RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
+                 const std::vector<std::string>& env) {
+    ChildSetup setup(args, env);
+    char outName[] = "/tmp/pw_cli_out_XXXXXX";
+    char errName[] = "/tmp/pw_cli_err_XXXXXX";
+    const int outFd = mkstemp(outName);
+    const int errFd = mkstemp(errName);
+    RunResult result;
+    if (outFd < 0 || errFd < 0) {
+        ADD_FAILURE() << "cannot create capture files";
+        return result;
+    }
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(cwd.c_str()) != 0) _exit(120);
+        dup2(outFd, STDOUT_FILENO);
+        dup2(errFd, STDERR_FILENO);
+        const int devNull = open("/dev/null", O_RDONLY);
+        if (devNull >= 0) dup2(devNull, STDIN_FILENO);
+        execve(setup.argv[0], setup.argv.data(), setup.envp.data());
+        _exit(121);
+    }
+    int wstatus = 0;
+    if (pid > 0) waitpid(pid, &wstatus, 0);
+    close(outFd);
+    close(errFd);
+    result.status = pid > 0 ? statusOf(wstatus) : -1;
+    result.out = readFile(outName);
+    result.err = readFile(errName);
+    unlink(outName);
+    unlink(errName);
+    return result;
+}
+
+RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path& cwd,
+                           const std::vector<std::string>& env) {
+    ChildSetup setup(args, env);
+    RunResult result;
+    int master = -1;
+    const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+    if (pid == 0) {
+        if (chdir(cwd.c_str()) != 0) _exit(120);
+        execve(setup.argv[0], setup.argv.data(), setup.envp.data());
+        _exit(121);
+    }
+    if (pid < 0) {
+        ADD_FAILURE() << "forkpty failed";
+        return result;
+    }
+    char buf[4096];
+    for (;;) {
+        const ssize_t n = read(master, buf, sizeof buf);
+        if (n > 0) {
+            result.out.append(buf, static_cast<std::size_t>(n));
+            continue;
+        }
+        if (n < 0 && errno == EINTR) continue;
+        break;  // EOF, or EIO once the child has closed the terminal
+    }
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    close(master);
+    result.status = statusOf(wstatus);
+    return result;
+}
+
+void CliTest::SetUp() {
+    std::string pattern = (fs::temp_directory_path() / "pw_cli_test_XXXXXX").string();
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    dir_ = pattern;
+}
+
+void CliTest::TearDown() {
+    std::error_code ec;
+    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
+    fs::remove_all(dir_, ec);
+}
+
+fs::path CliTest::copySample(const std::string& name) {
+    const fs::path to = dir_ / name;
+    fs::copy_file(sampleFile(name), to, fs::copy_options::overwrite_existing);
+    return to;
+}
+
+fs::path CliTest::copyCliData(const std::string& name) {
+    const fs::path to = dir_ / name;
+    fs::copy_file(cliDataFile(name), to, fs::copy_options::overwrite_existing);
+    return to;
+}
+
+}  // namespace pw::cli::testing

@@ -1,0 +1,54 @@
+#pragma once
+// Runs the built patchwright-cli in a scratch folder and collects what it printed.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace pw::cli::testing {
+
+namespace fs = std::filesystem;
+
+struct RunResult {
+    int status = -1;  // exit status; -1 if the program did not exit normally
+    std::string out;
+    std::string err;
+};
+
+// Runs the program with `args` in folder `cwd`. `env` adds NAME=VALUE entries;
+// NO_COLOR is removed from the environment unless `env` sets it.
+RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
+                 const std::vector<std::string>& env = {});
+
+// Runs the program with stdout on a pseudo terminal; returns what the terminal got.
+RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path& cwd,
+                           const std::vector<std::string>& env = {});
+
+// A parameterised test's name made from a file name ("a.rp255p" -> "a_rp255p").
+std::string fileTestName(std::string_view file);
+
+std::string readFile(const fs::path& file);
+void writeFile(const fs::path& file, const std::string& bytes);
+
+fs::path sampleFile(const std::string& name);   // tests/data
+fs::path cliDataFile(const std::string& name);  // tests/cli/data
+fs::path goldenFile(const std::string& name);   // tests/cli/golden
+
+// A fresh scratch folder per test, removed afterwards.
+class CliTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    // Copies a file of tests/data or tests/cli/data into the scratch folder.
+    fs::path copySample(const std::string& name);
+    fs::path copyCliData(const std::string& name);
+    RunResult run(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
+        return runCli(args, dir_, env);
+    }
+    fs::path dir_;
+};
+
+}  // namespace pw::cli::testing

@@ -1,0 +1,63 @@
+// patchwright-cli's help, version and usage errors, run as a program.
+
+#include <gtest/gtest.h>
+
+#include "cli_runner.h"
+
+namespace pw::cli::testing {
+namespace {
+
+bool contains(const std::string& text, const std::string& what) {
+    return text.find(what) != std::string::npos;
+}
+
+class Usage : public CliTest {};
+
+TEST_F(Usage, HelpDocumentsEverything) {
+    const RunResult r = run({"--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "");
+    for (const char* needle :
+         {"patchwright-cli check FILE [--target MODEL] [--json]",
+          "patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]",
+          "patchwright-cli convert FILE... --target MODEL [--amp A|B] [--name NAME] [--out DIR]",
+          "patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]",
+          "RP150, RP250, RP255, RP350, RP355", "RP155", "NO_COLOR",
+          "!   the cell carries the "
+          "conflict mark",
+          "*   the cell carries the change mark", "\"original_patch_name\"", "\"amp_channel\"",
+          "\"marks\"", "64  usage error", "73", "highest status"}) {
+        EXPECT_TRUE(contains(r.out, needle)) << needle;
+    }
+    EXPECT_EQ(run({"convert", "--help"}).out, r.out);
+}
+
+TEST_F(Usage, Version) {
+    const RunResult r = run({"--version"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(contains(r.out, "patchwright-cli")) << r.out;
+}
+
+TEST_F(Usage, ErrorsExit64) {
+    const std::vector<std::vector<std::string>> bad = {
+        {},
+        {"bogus"},
+        {"check"},
+        {"check", "x.rp255p", "--target", "RP155"},
+        {"check", "x.rp255p", "--target", "rp500"},
+        {"filter", "x.rp255p"},
+        {"convert", "x.rp255p"},
+        {"export", "x.rp255p"},
+        {"check", "x.rp255p", "--overwrite"},
+    };
+    for (const auto& args : bad) {
+        const RunResult r = run(args);
+        EXPECT_EQ(r.status, 64) << (args.empty() ? "(none)" : args[0]);
+        EXPECT_EQ(r.out, "");
+        EXPECT_TRUE(contains(r.err, "patchwright-cli: ")) << r.err;
+        EXPECT_TRUE(contains(r.err, "--help")) << r.err;
+    }
+}
+
+}  // namespace
+}  // namespace pw::cli::testing
