@@ -1,27 +1,19 @@
 #include "document/root_names.h"
 
-#include <algorithm>
-#include <cctype>
-
 namespace pw::document {
 
-namespace {
-
-bool equalsIgnoringCase(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
-bool containsIgnoringCase(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), equalsIgnoringCase) !=
-           text.end();
-}
-
-}  // namespace
-
 std::string FindRootName(std::string_view text) {
-    for (std::string_view name : kRootNames)
-        if (containsIgnoringCase(text, name)) return std::string(name);
+    // Letter case is ignored for the ASCII letters of the names only, so one lower-case
+    // copy of the text serves all eleven searches.
+    std::string lower(text);
+    for (char& c : lower)
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    for (std::string_view name : kRootNames) {
+        std::string wanted(name);
+        for (char& c : wanted)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (lower.find(wanted) != std::string::npos) return std::string(name);
+    }
     return {};
 }
 

@@ -24,12 +24,16 @@ const Target* targetByCaption(std::string_view caption) {
 }
 
 std::string openingLine(const Target& target) {
-    return "<" + std::string(target.root) + " SchemaVersion=\"1.2\" xmlns=\"" +
-           std::string(kPresetNamespace) + "\">";
+    std::string line;
+    line.append("<").append(target.root).append(" SchemaVersion=\"1.2\" xmlns=\"");
+    line.append(kPresetNamespace).append("\">");
+    return line;
 }
 
 std::string closingLine(const Target& target) {
-    return "</" + std::string(target.root) + ">";
+    std::string line;
+    line.append("</").append(target.root).append(">");
+    return line;
 }
 
 }  // namespace pw::document

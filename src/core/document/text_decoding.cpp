@@ -13,6 +13,12 @@ enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Ascii, Unknown };
 
 constexpr char32_t kReplacement = 0xFFFD;
 
+// Printable ASCII and the three white space controls XML allows, copied unchanged by
+// every ASCII-compatible encoding.
+inline bool isPlainAscii(unsigned char c) {
+    return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
+}
+
 std::string lowerAscii(std::string_view s) {
     std::string out(s);
     std::transform(out.begin(), out.end(), out.begin(),
@@ -145,8 +151,19 @@ DecodedText decode(std::string_view bytes, bool strict) {
     }
     const std::string_view b = bytes.substr(src.skip);
     out.utf8.reserve(b.size());
+    const bool asciiCompatible =
+        src.encoding == Encoding::Utf8 || src.encoding == Encoding::Latin1 ||
+        src.encoding == Encoding::Ascii || src.encoding == Encoding::Unknown;
     std::size_t i = 0;
     while (i < b.size()) {
+        if (asciiCompatible) {
+            // Runs of plain ASCII text are copied as they are.
+            const std::size_t run = i;
+            while (i < b.size() && isPlainAscii(static_cast<unsigned char>(b[i])))
+                ++i;
+            out.utf8.append(b.data() + run, i - run);
+            if (i >= b.size()) break;
+        }
         std::optional<char32_t> cp;
         const std::size_t at = i;
         switch (src.encoding) {

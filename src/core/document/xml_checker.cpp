@@ -330,6 +330,8 @@ class Checker {
                 return bad("\"]]>\" in text");
             } else {
                 ++p_;
+                while (p_ < s_.size() && s_[p_] != '<' && s_[p_] != '&' && s_[p_] != ']')
+                    ++p_;
             }
         }
         return true;
