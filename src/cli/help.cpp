@@ -1,5 +1,8 @@
 #include "help.h"
 
+#include <string_view>
+
+#include "session/messages.h"
 #include "session/messenger.h"
 
 namespace pw::cli {
@@ -53,9 +56,9 @@ Options:
                   (after --amp has shortened it).
   --out DIR       convert: the folder for the new presets (default: the current one).
   --overwrite     Replace an existing preset or text file. Without it the question
-                  "... Already Exists. Do you want to overwrite the existing file?" is
-                  answered No: the file is kept unchanged and "Saving patch canceled."
-                  is printed. The question "Do you want to save patch name as: ..."
+                  "...@ALREADY_EXISTS@" is
+                  answered No: the file is kept unchanged and "@CANCELED@"
+                  is printed. The question "@SAVE_AS@..."
                   is always answered Yes.
   -h, --help      Show this help.
   --version       Show the version.
@@ -89,8 +92,9 @@ JSON output (--json):
 Exit status:
   0   done (check: no conflict mark)
   1   check: at least one cell carries the conflict mark
-  2   a file could not be loaded (missing or unreadable file, "Element <Name>*</Name>
-      LoadError", "Parameter <X> missing."); its message is on stderr
+  2   a file could not be loaded (a missing or unreadable file,
+      "@LOAD_ERROR@" or "@MISSING@");
+      its message is on stderr
   3   refused: an Amp click refused by filter; a Save refused by one of its checks, a
       view-only preset, or an existing file kept because --overwrite was not given
       (convert, export)
@@ -103,10 +107,23 @@ Environment:
   NO_COLOR        When set to a non-empty value, tables never use colour.
 )";
 
+void replaceAll(std::string& text, std::string_view placeholder, std::string_view by) {
+    for (std::size_t at = text.find(placeholder); at != std::string::npos;
+         at = text.find(placeholder, at + by.size()))
+        text.replace(at, placeholder.size(), by);
+}
+
 }  // namespace
 
+// The messages quoted in the help are the program's own texts.
 std::string helpText() {
-    return kHelp;
+    std::string help = kHelp;
+    replaceAll(help, "@ALREADY_EXISTS@", text::kAlreadyExists);
+    replaceAll(help, "@CANCELED@", text::kSavingCanceled);
+    replaceAll(help, "@SAVE_AS@", text::kSaveAsQuestion);
+    replaceAll(help, "@LOAD_ERROR@", text::kNameLoadError);
+    replaceAll(help, "@MISSING@", text::parameterMissing("X"));
+    return help;
 }
 
 std::string versionText() {
