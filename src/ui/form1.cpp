@@ -55,8 +55,10 @@ QPushButton* button(QWidget* parent, const char* name, const QString& caption, c
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
-    l->setGeometry(place);
     l->setTextFormat(Qt::PlainText);
+    // Never lower than one line of text.
+    l->setGeometry(
+        place.adjusted(0, 0, 0, std::max(0, l->fontMetrics().height() - place.height())));
     return l;
 }
 
@@ -150,9 +152,6 @@ void Form1::buildMenus() {
 void Form1::buildControls(QWidget* client) {
     Label3 = label(client, "Label3", tr("Patch Loaded:"), twips(360, 120, 1050, 195));
     Label4 = label(client, "Label4", QString(), twips(1440, 120, 525, 195));
-    // Keep a little room after "Patch Loaded:" should the font run wide.
-    const int label3End = Label3->x() + Label3->fontMetrics().horizontalAdvance(Label3->text());
-    if (Label4->x() < label3End + 4) Label4->move(label3End + 4, Label4->y());
     Label4->setAccessibleName(tr("Patch loaded"));
     // Written by the load-and-check pass; never shown.
     Label5 = label(client, "Label5", QString(), QRect(0, kClientSize.height(), 100, 13));
@@ -235,6 +234,21 @@ void Form1::buildControls(QWidget* client) {
         setTabOrder(order[i], order[i + 1]);
 }
 
+void Form1::fitLabels() {
+    // "Patch Loaded:" whole, and a little room after it should the font run wide.
+    const int label3Width = std::max(twips(0, 0, 1050, 0).width(),
+                                     Label3->fontMetrics().horizontalAdvance(Label3->text()) + 1);
+    Label3->resize(label3Width, Label3->height());
+    Label4->move(std::max(twips(1440, 0, 0, 0).x(), Label3->x() + label3Width + 4), Label4->y());
+    setFittedText(Label4, QString::fromStdString(session_.label4()));
+    setFittedText(lbParamCount, QString::fromStdString(session_.paramCountCaption()));
+}
+
+void Form1::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    fitLabels();  // the font's final measures are known once the window is shown
+}
+
 void Form1::setFittedText(QLabel* target, const QString& text) {
     // Sized to fit its text, as far as the window reaches.
     const int room = kClientSize.width() - target->x() - 8;
@@ -255,7 +269,6 @@ void Form1::refresh() {
     refreshing_ = true;
     model_->sync();
 
-    setFittedText(Label4, QString::fromStdString(session_.label4()));
     Label5->setText(QString::fromStdString(session_.label5()));
     const QString name = QString::fromStdString(session_.patchName());
     if (tbPatchName->text() != name) {
@@ -276,7 +289,7 @@ void Form1::refresh() {
         op->setEnabled(target.selectable);
         if (target.option == session_.target().option) op->setChecked(true);
     }
-    setFittedText(lbParamCount, QString::fromStdString(session_.paramCountCaption()));
+    fitLabels();
     refreshing_ = false;
 }
 

@@ -69,6 +69,7 @@ class Form1 : public QMainWindow {
     void lv_KeyDown(pw::Session::Key key, bool ctrl);
 
   protected:
+    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -77,6 +78,7 @@ class Form1 : public QMainWindow {
     void buildMenus();
     void buildControls(QWidget* client);
     void setFittedText(QLabel* label, const QString& text);
+    void fitLabels();
 
     std::unique_ptr<QtMessenger> ownMessenger_;
     Messenger& messenger_;

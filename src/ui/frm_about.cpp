@@ -19,8 +19,10 @@ QRect twips(int left, int top, int width, int height) {
 QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
-    l->setGeometry(place);
     l->setTextFormat(Qt::PlainText);
+    // Never lower than one line of text.
+    l->setGeometry(
+        QRect(place.topLeft(), place.size().expandedTo(QSize(1, l->fontMetrics().height()))));
     l->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     return l;
 }
@@ -45,8 +47,8 @@ class EtchedLine : public QFrame {
 QString FrmAbout::descriptionText() {
     const QString crlf = QStringLiteral("\r\n");
     return tr("Acknowledgements:") + crlf + crlf +
-           tr("Thanks to every player who measured and shared parameter values.") + crlf + crlf +
-           tr("Thanks also to all who checked those values on their own units.");
+           tr("Thanks to all who shared their parameter values.") + crlf + crlf +
+           tr("Special thanks to the players who measured them.");
 }
 
 QString FrmAbout::disclaimerText() {

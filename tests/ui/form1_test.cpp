@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -99,6 +100,7 @@ class Form1Test : public QObject {
     void dropOpensTheFile();
     void modelPassesTheTester();
     void largePresetStaysQuick();
+    void textsFit();
 
   private:
     QString copy(const QString& name);
@@ -846,6 +848,48 @@ void Form1Test::largePresetStaysQuick() {
     QCOMPARE(form_->model()->rowCount(), 30000);
     QCOMPARE(child<QLabel>("lbParamCount")->text(), QStringLiteral("30000"));
     QVERIFY(ms < 1000);
+}
+
+namespace {
+
+// Whether a control's caption fits in it, whatever the font turned out to be.
+bool fits(const QWidget* w, const QString& text, int margin) {
+    const QFontMetrics metrics = w->fontMetrics();
+    const QStringList lines = text.split(QRegularExpression(QStringLiteral("\r\n|\n")));
+    int wide = 0;
+    for (const QString& line : lines)
+        wide = std::max(wide, metrics.horizontalAdvance(line));
+    return wide + margin <= w->width() && metrics.height() * int(lines.size()) <= w->height();
+}
+
+}  // namespace
+
+void Form1Test::textsFit() {
+    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+    for (QPushButton* b : form_->findChildren<QPushButton*>())
+        QVERIFY2(fits(b, b->text(), 8), qPrintable(b->objectName()));
+    for (QRadioButton* op : form_->findChildren<QRadioButton*>())
+        QVERIFY2(fits(op, op->text(), 20), qPrintable(op->text()));
+    for (const char* name : {"Label3", "Label4", "lbParamCount"}) {
+        auto* l = child<QLabel>(name);
+        QVERIFY2(fits(l, l->text(), 0), name);
+    }
+    // Label3 ends before Label4 begins.
+    auto* label3 = child<QLabel>("Label3");
+    QVERIFY(label3->x() + label3->fontMetrics().horizontalAdvance(label3->text()) <
+            child<QLabel>("Label4")->x());
+
+    child<QAction>("mnuAbout")->trigger();
+    for (QLabel* l : form_->about()->findChildren<QLabel*>()) {
+        if (l->objectName() == QLatin1String("picIcon")) continue;
+        if (l->wordWrap()) {
+            const QRect needed = l->fontMetrics().boundingRect(QRect(0, 0, l->width(), 10000),
+                                                               Qt::TextWordWrap, l->text());
+            QVERIFY2(needed.height() <= l->height(), qPrintable(l->objectName()));
+        } else {
+            QVERIFY2(fits(l, l->text(), 0), qPrintable(l->objectName()));
+        }
+    }
 }
 
 QTEST_MAIN(Form1Test)
