@@ -7,11 +7,11 @@
 namespace pw::cli {
 namespace {
 
-struct CommandSpec {
+struct CommandName {
     Command command;
     std::string_view name;
 };
-constexpr std::array<CommandSpec, 4> kCommands = {{
+constexpr std::array<CommandName, 4> kCommands = {{
     {Command::Check, "check"},
     {Command::Filter, "filter"},
     {Command::Convert, "convert"},
@@ -121,7 +121,7 @@ std::string checkComplete(const Options& o) {
 }  // namespace
 
 std::string_view commandName(Command command) {
-    for (const CommandSpec& c : kCommands)
+    for (const CommandName& c : kCommands)
         if (c.command == command) return c.name;
     return "";
 }
@@ -150,13 +150,13 @@ ParseResult parseArguments(const std::vector<std::string_view>& args) {
                 result.error = "unknown option " + quoted(arg);
                 return result;
             }
-            const auto* spec = std::find_if(kCommands.begin(), kCommands.end(),
-                                            [&](const CommandSpec& c) { return c.name == arg; });
-            if (spec == kCommands.end()) {
+            const auto* named = std::find_if(kCommands.begin(), kCommands.end(),
+                                            [&](const CommandName& c) { return c.name == arg; });
+            if (named == kCommands.end()) {
                 result.error = "unknown command " + quoted(arg);
                 return result;
             }
-            o.command = spec->command;
+            o.command = named->command;
             continue;
         }
         if (!isOption) {
