@@ -13,8 +13,12 @@ namespace {
 // All character data below `element`, in document order, CDATA included and nothing
 // trimmed; walked without recursion.
 std::string textOf(pugi::xml_node element) {
-    std::string out;
     pugi::xml_node node = element.first_child();
+    // The usual element holds its text alone.
+    if (node && !node.next_sibling() &&
+        (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata))
+        return node.value();
+    std::string out;
     while (node && node != element) {
         if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
             out += node.value();
@@ -29,21 +33,26 @@ std::string textOf(pugi::xml_node element) {
     return out;
 }
 
-std::optional<std::string> childText(pugi::xml_node element, const char* name) {
-    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling()) {
-        if (child.type() == pugi::node_element && std::strcmp(child.name(), name) == 0)
-            return textOf(child);
-    }
-    return std::nullopt;
-}
-
+// The texts of the first child element of each of the five names, in one walk over
+// the children.
 ParamElement readParam(pugi::xml_node param) {
     ParamElement p;
-    p.name = childText(param, "Name");
-    p.id = childText(param, "ID");
-    p.position = childText(param, "Position");
-    p.value = childText(param, "Value");
-    p.text = childText(param, "Text");
+    for (pugi::xml_node child = param.first_child(); child; child = child.next_sibling()) {
+        if (child.type() != pugi::node_element) continue;
+        const char* name = child.name();
+        std::optional<std::string>* slot = nullptr;
+        if (std::strcmp(name, "Name") == 0)
+            slot = &p.name;
+        else if (std::strcmp(name, "ID") == 0)
+            slot = &p.id;
+        else if (std::strcmp(name, "Position") == 0)
+            slot = &p.position;
+        else if (std::strcmp(name, "Value") == 0)
+            slot = &p.value;
+        else if (std::strcmp(name, "Text") == 0)
+            slot = &p.text;
+        if (slot && !*slot) *slot = textOf(child);
+    }
     return p;
 }
 
@@ -60,10 +69,11 @@ ParseResult parsePreset(std::string_view bytes) {
         result.error = fault;
         return result;
     }
+    // The decoded text is ours and outlives the tree, so it is parsed in place.
     pugi::xml_document xml;
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata;
-    const pugi::xml_parse_result parsed =
-        xml.load_buffer(decoded.utf8.data(), decoded.utf8.size(), options, pugi::encoding_utf8);
+    const pugi::xml_parse_result parsed = xml.load_buffer_inplace(
+        decoded.utf8.data(), decoded.utf8.size(), options, pugi::encoding_utf8);
     if (!parsed) {
         result.error = parsed.description();
         return result;
