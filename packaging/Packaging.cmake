@@ -6,7 +6,7 @@ set(CPACK_PACKAGE_NAME patchwright)
 set(CPACK_PACKAGE_VENDOR "Patchwright developers")
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_DESCRIPTION
+string(CONCAT CPACK_PACKAGE_DESCRIPTION
     "Patchwright opens RP series guitar multi-effects presets, checks every parameter\n"
     "against a target model, converts the preset for that model and saves it.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")

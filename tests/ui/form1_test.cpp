@@ -667,8 +667,11 @@ void Form1Test::doubleClickOpensOnlyModelSelectRows() {
 
     // Opening a second block while the first is still open shows both lists.
     doubleClickRow(rowOf("2496", "8"));
-    doubleClickRow(rowOf("2560", "9") ? rowOf("2560", "9") : rowOf("2496", "10"));
+    const int cabinet = rowOf("2560", "9");
+    QVERIFY(cabinet > 0);
+    doubleClickRow(cabinet);
     QVERIFY(form_->modelSelect()->findChild<QComboBox*>(QStringLiteral("cboAmp"))->isVisible());
+    QVERIFY(form_->modelSelect()->findChild<QComboBox*>(QStringLiteral("cboCAB"))->isVisible());
 }
 
 void Form1Test::copyAndDeleteKeys() {
