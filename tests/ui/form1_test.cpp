@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
@@ -21,6 +22,7 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 #include <deque>
@@ -33,6 +35,7 @@
 #include "frm_about.h"
 #include "open_dialog.h"
 #include "param_table_model.h"
+#include "qt_messenger.h"
 
 using namespace pw;
 using pw::ui::Form1;
@@ -101,6 +104,7 @@ class Form1Test : public QObject {
     void modelPassesTheTester();
     void largePresetStaysQuick();
     void textsFit();
+    void messageBoxes();
 
   private:
     QString copy(const QString& name);
@@ -893,6 +897,45 @@ void Form1Test::textsFit() {
             QVERIFY2(fits(l, l->text(), 0), qPrintable(l->objectName()));
         }
     }
+}
+
+void Form1Test::messageBoxes() {
+    ui::QtMessenger messenger(form_.get());
+    QString title, informative;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    bool noIsDefault = false;
+    const auto inspect = [&](QMessageBox::StandardButton expectedDefault) {
+        QTimer::singleShot(0, [&, expectedDefault] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (!box) return;
+            title = box->windowTitle();
+            icon = box->icon();
+            informative = box->informativeText();
+            noIsDefault = box->defaultButton() == box->button(expectedDefault);
+            QTest::keyClick(box, Qt::Key_Return);  // the default button
+        });
+    };
+
+    inspect(QMessageBox::No);
+    const Answer answer = messenger.show(
+        Message{"Do you want to save patch name as: x.rp255p", Icon::Question, Buttons::YesNo, {}});
+    QCOMPARE(answer, Answer::No);
+    QCOMPARE(title, QStringLiteral("Patchwright"));
+    QCOMPARE(icon, QMessageBox::Question);
+    QVERIFY(noIsDefault);
+
+    inspect(QMessageBox::Ok);
+    QCOMPARE(messenger.show(Message{"Saved to x", Icon::Information, Buttons::Ok, "detail"}),
+             Answer::Ok);
+    QCOMPARE(icon, QMessageBox::Information);
+    QCOMPARE(informative, QStringLiteral("detail"));
+
+    inspect(QMessageBox::Ok);
+    messenger.show(Message{"Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}});
+    QCOMPARE(icon, QMessageBox::Warning);
+    inspect(QMessageBox::Ok);
+    messenger.show(Message{"Function Read_Test Failed.", Icon::None, Buttons::Ok, {}});
+    QCOMPARE(icon, QMessageBox::NoIcon);
 }
 
 QTEST_MAIN(Form1Test)
