@@ -26,6 +26,7 @@
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "models/load_pass.h"
+#include "reference_reader.h"
 
 namespace {
 
@@ -93,6 +94,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What the read test sees: the root name in the leniently decoded raw text.
     const std::string source = pw::document::FindRootName(pw::document::decodeLenient(bytes));
     const pw::document::ParseResult parsed = pw::document::parsePreset(bytes);
+    // The reader and the pugixml-based reference reader agree on every input.
+    const pw::document::ParseResult reference = pwtest::parseWithPugixml(bytes);
+    if (parsed.ok() != reference.ok() ||
+        parsed.document.firstName != reference.document.firstName ||
+        parsed.document.params.size() != reference.document.params.size()) {
+        std::fprintf(stderr, "\nREADERS DISAGREE: ok %d/%d, params %zu/%zu\n", parsed.ok(),
+                     reference.ok(), parsed.document.params.size(),
+                     reference.document.params.size());
+        std::abort();
+    }
+    for (std::size_t i = 0; i < parsed.document.params.size(); ++i) {
+        const auto& a = parsed.document.params[i];
+        const auto& b = reference.document.params[i];
+        if (a.name != b.name || a.id != b.id || a.position != b.position || a.value != b.value ||
+            a.text != b.text) {
+            std::fprintf(stderr, "\nREADERS DISAGREE on Param %zu\n", i + 1);
+            std::abort();
+        }
+    }
     if (!parsed.ok()) return 0;
     const std::string name = parsed.document.firstName.value_or("");
 

@@ -1,6 +1,7 @@
 #include "document/text_decoding.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <cstdint>
 #include <optional>
@@ -15,8 +16,16 @@ constexpr char32_t kReplacement = 0xFFFD;
 
 // Printable ASCII and the three white space controls XML allows, copied unchanged by
 // every ASCII-compatible encoding.
+constexpr std::array<bool, 256> makePlainAscii() {
+    std::array<bool, 256> table{};
+    for (int c = 0x20; c < 0x7F; ++c)
+        table[static_cast<std::size_t>(c)] = true;
+    table['\t'] = table['\n'] = table['\r'] = true;
+    return table;
+}
+constexpr std::array<bool, 256> kPlainAscii = makePlainAscii();
 inline bool isPlainAscii(unsigned char c) {
-    return (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
+    return kPlainAscii[c];
 }
 
 std::string lowerAscii(std::string_view s) {
@@ -223,6 +232,15 @@ void appendUtf8(std::string& out, char32_t cp) {
         out.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
         out.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
     }
+}
+
+bool isUtf16(std::string_view bytes) {
+    const Encoding e = detect(bytes).encoding;
+    return e == Encoding::Utf16LE || e == Encoding::Utf16BE;
+}
+
+std::string rawTextForSearch(std::string bytes) {
+    return isUtf16(bytes) ? decodeLenient(bytes) : std::move(bytes);
 }
 
 DecodedText decodeStrict(std::string_view bytes) {

@@ -20,6 +20,14 @@ struct DecodedText {
 DecodedText decodeStrict(std::string_view bytes);
 std::string decodeLenient(std::string_view bytes);
 
+// The raw text the root name is searched in: UTF-16 text decoded, any other text as
+// it is (every other supported encoding keeps the ASCII names as they are).
+std::string rawTextForSearch(std::string bytes);
+
+// Whether the bytes are UTF-16 text, whose ASCII characters only a decode makes
+// searchable; every other supported encoding keeps ASCII as it is.
+bool isUtf16(std::string_view bytes);
+
 // Appends the UTF-8 form of one code point (4 bytes above U+FFFF).
 void appendUtf8(std::string& out, char32_t cp);
 

@@ -1,11 +1,13 @@
 #include "document/xml_checker.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "document/preset_document.h"
 #include "document/text_decoding.h"
 
 namespace pw::document {
@@ -16,7 +18,7 @@ bool isSpace(char c) {
     return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-bool isNameStart(char32_t c) {
+constexpr bool isNameStart(char32_t c) {
     return c == ':' || c == '_' || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') ||
            (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
            (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
@@ -26,10 +28,25 @@ bool isNameStart(char32_t c) {
            (c >= 0x10000 && c <= 0xEFFFF);
 }
 
-bool isNameChar(char32_t c) {
+constexpr bool isNameChar(char32_t c) {
     return isNameStart(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
            (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
+
+// Which ASCII characters may start a Name and which may continue one.
+struct AsciiNameClass {
+    bool start = false;
+    bool part = false;
+};
+
+constexpr std::array<AsciiNameClass, 128> makeAsciiNameClasses() {
+    std::array<AsciiNameClass, 128> table{};
+    for (char32_t c = 0; c < 128; ++c)
+        table[c] = {isNameStart(c), isNameChar(c)};
+    return table;
+}
+
+constexpr std::array<AsciiNameClass, 128> kAsciiName = makeAsciiNameClasses();
 
 struct Binding {
     std::string prefix;
@@ -39,11 +56,22 @@ struct Binding {
 struct OpenElement {
     std::size_t nameBegin;
     std::size_t nameLength;
+    int param;  // index of the Param this element is, or -1
 };
+
+// A text being collected: the first Name of the document (param -1) or one child of
+// a Param, gathering all character data until the element at `depth` closes.
+struct Collector {
+    int param;
+    int slot;  // 0 Name, 1 ID, 2 Position, 3 Value, 4 Text; unused for the first Name
+    std::size_t depth;
+};
+
+constexpr std::string_view kChildNames[] = {"Name", "ID", "Position", "Value", "Text"};
 
 class Checker {
   public:
-    explicit Checker(std::string_view text) : s_(text) {}
+    Checker(std::string_view text, PresetDocument* out) : s_(text), out_(out) {}
 
     std::string run() {
         if (s_.substr(0, 5) == "<?xml" && s_.size() > 5 && isSpace(s_[5])) {
@@ -84,6 +112,75 @@ class Checker {
     std::string fault_;
     std::vector<OpenElement> open_;
     std::vector<Binding> bindings_;
+    PresetDocument* out_;  // null: check only
+    std::vector<Collector> collectors_;
+    std::vector<std::string_view> attributes_, prefixed_;  // of the start tag being read
+    std::string normalised_;
+
+    std::string& collected(const Collector& c) {
+        if (c.param < 0) return *out_->firstName;
+        ParamElement& p = out_->params[static_cast<std::size_t>(c.param)];
+        std::optional<std::string>* slots[] = {&p.name, &p.id, &p.position, &p.value, &p.text};
+        return **slots[c.slot];
+    }
+
+    // Character data goes to every text being collected, with line ends normalised
+    // as XML reads them (CR LF and a lone CR become LF).
+    void collect(std::string_view text) {
+        if (collectors_.empty() || text.empty()) return;
+        if (text.find('\r') != std::string_view::npos) {
+            normalised_.clear();
+            for (std::size_t i = 0; i < text.size(); ++i) {
+                if (text[i] == '\r') {
+                    normalised_ += '\n';
+                    if (i + 1 < text.size() && text[i + 1] == '\n') ++i;
+                } else {
+                    normalised_ += text[i];
+                }
+            }
+            text = normalised_;
+        }
+        for (const Collector& c : collectors_)
+            collected(c).append(text);
+    }
+
+    void collectChar(char32_t cp) {
+        if (collectors_.empty() || collectorsPaused_) return;
+        std::string utf8;
+        appendUtf8(utf8, cp);
+        for (const Collector& c : collectors_)
+            collected(c).append(utf8);
+    }
+
+    // A new element at `depth` named `qname`, inside the element `parent` (null for
+    // the root): starts the texts it carries and the Param it is.
+    int startCollecting(std::string_view qname, const OpenElement* parent, std::size_t depth) {
+        if (!out_) return -1;
+        if (qname == "Name" && !out_->firstName) {
+            out_->firstName.emplace();
+            collectors_.push_back({-1, 0, depth});
+        }
+        if (parent && parent->param >= 0) {
+            ParamElement& p = out_->params[static_cast<std::size_t>(parent->param)];
+            std::optional<std::string>* slots[] = {&p.name, &p.id, &p.position, &p.value, &p.text};
+            for (int slot = 0; slot < 5; ++slot) {
+                if (qname == kChildNames[slot] && !*slots[slot]) {
+                    slots[slot]->emplace();
+                    collectors_.push_back({parent->param, slot, depth});
+                }
+            }
+        }
+        if (qname == "Param") {
+            out_->params.emplace_back();
+            return static_cast<int>(out_->params.size() - 1);
+        }
+        return -1;
+    }
+
+    void stopCollecting(std::size_t depth) {
+        while (!collectors_.empty() && collectors_.back().depth >= depth)
+            collectors_.pop_back();
+    }
 
     std::string fail(const std::string& what) {
         fault_ = what;
@@ -113,10 +210,26 @@ class Checker {
     std::size_t name() {
         const std::size_t begin = p_;
         std::size_t len = 0;
-        if (p_ >= s_.size() || !isNameStart(peekChar(p_, len))) return 0;
-        p_ += len;
-        while (p_ < s_.size() && isNameChar(peekChar(p_, len)))
+        if (p_ >= s_.size()) return 0;
+        const auto first = static_cast<unsigned char>(s_[p_]);
+        if (first < 0x80) {
+            if (!kAsciiName[first].start) return 0;
+            ++p_;
+        } else {
+            if (!isNameStart(peekChar(p_, len))) return 0;
             p_ += len;
+        }
+        while (p_ < s_.size()) {
+            const auto c = static_cast<unsigned char>(s_[p_]);
+            if (c < 0x80) {
+                if (!kAsciiName[c].part) break;
+                ++p_;
+            } else if (isNameChar(peekChar(p_, len))) {
+                p_ += len;
+            } else {
+                break;
+            }
+        }
         return p_ - begin;
     }
 
@@ -172,19 +285,37 @@ class Checker {
         p_ += 9;
         const auto end = s_.find("]]>", p_);
         if (end == std::string_view::npos) return bad("unterminated CDATA section");
+        collect(s_.substr(p_, end - p_));
         p_ = end + 3;
         return true;
     }
 
     // A reference at p_ (which holds '&'): the five predefined entities or a
     // character reference to a character XML allows.
-    bool reference() {
+    // A reference in content adds its character to the collected texts; one in an
+    // attribute value is only checked.
+    bool reference(bool content = true) {
+        collectorsPaused_ = !content;
+        const bool ok = readReference();
+        collectorsPaused_ = false;
+        return ok;
+    }
+
+    bool collectorsPaused_ = false;
+
+    bool readReference() {
         const auto end = s_.find(';', p_);
         if (end == std::string_view::npos || end - p_ > 12) return bad("malformed reference");
         const std::string_view ref = s_.substr(p_ + 1, end - p_ - 1);
         p_ = end + 1;
-        if (ref == "lt" || ref == "gt" || ref == "amp" || ref == "apos" || ref == "quot")
-            return true;
+        constexpr std::pair<std::string_view, char> kPredefined[] = {
+            {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"apos", '\''}, {"quot", '"'}};
+        for (const auto& [entity, c] : kPredefined) {
+            if (ref == entity) {
+                collectChar(static_cast<char32_t>(c));
+                return true;
+            }
+        }
         if (ref.size() >= 2 && ref[0] == '#') {
             const bool hex = ref[1] == 'x';
             const std::string_view digits = ref.substr(hex ? 2 : 1);
@@ -203,6 +334,7 @@ class Checker {
                 if (v > 0x10FFFF) return bad("character reference out of range");
             }
             if (!isXmlChar(v)) return bad("character reference to a character XML does not allow");
+            collectChar(v);
             return true;
         }
         return bad("reference to an undefined entity");
@@ -227,8 +359,10 @@ class Checker {
         const std::size_t nameLen = name();
         if (nameLen == 0) return bad("malformed start tag");
         const std::size_t depth = open_.size() + 1;
-        std::vector<std::string_view> attributes;
-        std::vector<std::string_view> prefixed;
+        std::vector<std::string_view>& attributes = attributes_;
+        std::vector<std::string_view>& prefixed = prefixed_;
+        attributes.clear();
+        prefixed.clear();
         for (;;) {
             const std::size_t before = p_;
             skipSpace();
@@ -253,7 +387,7 @@ class Checker {
             while (p_ < s_.size() && s_[p_] != quote) {
                 if (s_[p_] == '<') return bad("\"<\" in an attribute value");
                 if (s_[p_] == '&') {
-                    if (!reference()) return false;
+                    if (!reference(false)) return false;
                 } else {
                     ++p_;
                 }
@@ -273,13 +407,15 @@ class Checker {
         if (!prefixBound(qname, false)) return bad("element prefix not bound to a namespace");
         for (std::string_view attr : prefixed)
             if (!prefixBound(attr, true)) return bad("attribute prefix not bound to a namespace");
+        const int param = startCollecting(qname, open_.empty() ? nullptr : &open_.back(), depth);
         if (s_[p_] == '/') {
             p_ += 2;
             dropBindings(depth);
+            stopCollecting(depth);
             return true;
         }
         ++p_;
-        open_.push_back({nameBegin, nameLen});
+        open_.push_back({nameBegin, nameLen, param});
         return true;
     }
 
@@ -300,6 +436,7 @@ class Checker {
         if (p_ >= s_.size() || s_[p_] != '>') return bad("malformed end tag");
         ++p_;
         dropBindings(open_.size());
+        stopCollecting(open_.size());
         open_.pop_back();
         return true;
     }
@@ -311,16 +448,19 @@ class Checker {
             if (p_ >= s_.size()) return bad("unterminated element");
             const char c = s_[p_];
             if (c == '<') {
-                if (startsWith("</")) {
+                const char next = p_ + 1 < s_.size() ? s_[p_ + 1] : '\0';
+                if (next == '/') {
                     if (!endTag()) return false;
-                } else if (startsWith("<!--")) {
-                    if (!comment()) return false;
-                } else if (startsWith("<![CDATA[")) {
-                    if (!cdata()) return false;
-                } else if (startsWith("<?")) {
+                } else if (next == '!') {
+                    if (startsWith("<!--")) {
+                        if (!comment()) return false;
+                    } else if (startsWith("<![CDATA[")) {
+                        if (!cdata()) return false;
+                    } else {
+                        return bad("unexpected markup declaration inside an element");
+                    }
+                } else if (next == '?') {
                     if (!processingInstruction()) return false;
-                } else if (startsWith("<!")) {
-                    return bad("unexpected markup declaration inside an element");
                 } else if (!startTag()) {
                     return false;
                 }
@@ -329,9 +469,10 @@ class Checker {
             } else if (c == ']' && startsWith("]]>")) {
                 return bad("\"]]>\" in text");
             } else {
-                ++p_;
+                const std::size_t run = p_++;
                 while (p_ < s_.size() && s_[p_] != '<' && s_[p_] != '&' && s_[p_] != ']')
                     ++p_;
+                collect(s_.substr(run, p_ - run));
             }
         }
         return true;
@@ -341,7 +482,15 @@ class Checker {
 }  // namespace
 
 std::string checkWellFormed(std::string_view utf8) {
-    return Checker(utf8).run();
+    return Checker(utf8, nullptr).run();
+}
+
+std::string readWellFormed(std::string_view utf8, PresetDocument& document) {
+    document = {};
+    document.params.reserve(utf8.size() / 160);  // a written Param takes about 160 bytes
+    std::string fault = Checker(utf8, &document).run();
+    if (!fault.empty()) document = {};
+    return fault;
 }
 
 }  // namespace pw::document

@@ -7,6 +7,7 @@ namespace pw::models {
 PassResult runPass(const document::PresetDocument& document, document::Family family,
                    std::string_view sourceRoot, std::string_view targetRoot) {
     PassResult result;
+    result.rows.reserve(document.params.size());
     for (const document::ParamElement& param : document.params) {
         // The children are read in this order; the first one missing stops the pass.
         const std::pair<const std::optional<std::string>*, const char*> children[] = {

@@ -1,5 +1,6 @@
 #include "models/number_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <clocale>
 #include <cstdint>
@@ -65,6 +66,14 @@ double readRadix(const std::string& s, std::size_t i, int base) {
 }  // namespace
 
 double readLeadingNumber(std::string_view text) {
+    // The usual cell: a few plain digits.
+    if (!text.empty() && text.size() <= 9 &&
+        std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c); })) {
+        long value = 0;
+        for (char c : text)
+            value = value * 10 + (c - '0');
+        return static_cast<double>(value);
+    }
     const std::string s = squeezed(text);
     if (s.size() >= 2 && s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h') return readRadix(s, 2, 16);
@@ -104,8 +113,10 @@ double readLeadingNumber(std::string_view text) {
 }
 
 std::optional<double> readWholeNumber(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty() || text.front() == '+') return std::nullopt;
     double value = 0;

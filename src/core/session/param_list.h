@@ -49,6 +49,7 @@ class ParamList {
     Row& insertAt(std::size_t number, Row r);
     void remove(std::size_t number);
     void clear() { rows_.clear(); }
+    void reserve(std::size_t n) { rows_.reserve(n); }
 
     const std::vector<Row>& rows() const { return rows_; }
     auto begin() const { return rows_.begin(); }

@@ -48,7 +48,7 @@ void Session::Read_Test(const std::filesystem::path& file) {
     sourceRoot_.clear();
     clearFlagsAndEnableFilterButtons();
     lastOpenProblem_.clear();
-    const document::ReadResult read = document::readWholeFile(file);
+    document::ReadResult read = document::readWholeFile(file);
     if (!read.exists) {
         lastOpenProblem_ = read.error;
         return;
@@ -57,7 +57,7 @@ void Session::Read_Test(const std::filesystem::path& file) {
         lastOpenProblem_ = read.error;
         say(text::kReadTestFailed, Icon::None, Buttons::Ok, read.error);
     } else {
-        rawText_ = document::decodeLenient(read.bytes);
+        rawText_ = document::rawTextForSearch(std::move(read.bytes));
     }
     sourceRoot_ = document::FindRootName(rawText_);
     // The buttons the source model allows; the pass then sets Filter and the amp
