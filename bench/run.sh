@@ -9,5 +9,9 @@ cmake --preset bench >/dev/null
 cmake --build --preset bench -j"${PW_BENCH_BUILD_JOBS:-2}" >/dev/null
 build/bench/bin/pw_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}" \
     --pw_markdown=build/bench/results.md "$@"
+if [ -x build/bench/bin/pw_window_bench ]; then
+    echo
+    build/bench/bin/pw_window_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}"
+fi
 echo
 echo "Markdown table: build/bench/results.md"
