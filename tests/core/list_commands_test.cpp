@@ -72,7 +72,7 @@ TEST_F(ListCommands, CommandsWithoutASelectedRowDoNothing) {
     EXPECT_EQ(s.rows().count(), 39u);
     EXPECT_FALSE(s.UpdateListItem(catalogue::blocks()[0], 0));
     EXPECT_EQ(s.selectedIndex(), 0);
-    s.clickRow(100000);  // beyond the 16-bit row numbers: no row
+    s.clickRow(-1);
     EXPECT_EQ(s.selectedIndex(), 0);
 }
 
@@ -108,6 +108,28 @@ INSTANTIATE_TEST_SUITE_P(
                     BlockCase{"704", "12", "cboGate"}, BlockCase{"8704", "25", "cboToneLib"},
                     BlockCase{"8705", "25", "cboFXLib"}, BlockCase{"2497", "8", ""},
                     BlockCase{"02496", "8", ""}));
+
+TEST(ListCommandsOnLongLists, RowsBeyond32767CanBeSelectedAndEdited) {
+    pwtest::TempDir dir;
+    pwtest::ScriptedMessenger m;
+    Session s(m);
+    s.start();
+    std::string params;
+    for (int i = 1; i <= 40000; ++i)
+        params += "<Param><ID>2496</ID><Position>8</Position><Value>307</Value><Name>R" +
+                  std::to_string(i) + "</Name><Text>T</Text></Param>";
+    s.openFile(dir.write("long.rp255p", "<RP255Preset><Name>Long</Name><Params>" + params +
+                                            "</Params></RP255Preset>"));
+    ASSERT_EQ(s.rows().count(), 40000u);
+    s.clickRow(39999);
+    EXPECT_EQ(s.keyDown(Key::C, true), "R39999, T, 2496, 8, 307");
+    ASSERT_NE(s.blockForDoubleClick(), nullptr);
+    EXPECT_TRUE(s.UpdateListItem(*s.blockForDoubleClick(), 9));
+    EXPECT_EQ(s.rows().row(39999).setting(), "83 JCM800");
+    s.clickRow(40000);
+    s.keyDown(Key::Delete, true);
+    EXPECT_EQ(s.paramCountCaption(), "39999");
+}
 
 TEST(ModelSelectPick, WritesSettingAndValueBlueAndClearsTheirRedMarks) {
     pwtest::TempDir dir;

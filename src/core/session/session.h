@@ -54,7 +54,7 @@ class Session {
     void setPatchName(std::string name);
 
     // --- the parameter list's own commands -------------------------------------
-    void clickRow(long long number);  // sets SelectedIndex (16-bit, as the list counts)
+    void clickRow(long long number);  // sets SelectedIndex, the row number from 1; 0 for none
     // Key down in the list: Ctrl+Delete removes row SelectedIndex; Ctrl+C returns the
     // line to put on the clipboard. Every key refreshes the count label.
     enum class Key { Delete, C, Other };

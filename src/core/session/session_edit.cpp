@@ -45,8 +45,9 @@ void Session::showOptions() {
 }
 
 void Session::clickRow(long long number) {
-    // SelectedIndex is a 16-bit number; a row beyond its range cannot be selected.
-    if (number < 0 || number > std::numeric_limits<std::int16_t>::max()) number = 0;
+    // Lists may hold more rows than a 16-bit number counts, and every row can be
+    // selected; a number that names no row selects none.
+    if (number < 0 || number > std::numeric_limits<int>::max()) number = 0;
     selectedIndex_ = static_cast<int>(number);
 }
 
