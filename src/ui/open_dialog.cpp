@@ -1,25 +1,30 @@
 #include "open_dialog.h"
 
+#include "document/open_file_types.h"
+
 namespace pw::ui {
 
+namespace {
+
+QString fromView(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace
+
 QString openDialogTitle() {
-    return QStringLiteral("Select a RP Patch, use FILE TYPE to filter specific patch model");
+    return fromView(document::kOpenDialogTitle);
 }
 
 QStringList openDialogFilters() {
-    return {
-        QStringLiteral("All RP Patches (*.rp???p *.rp????p)"),
-        QStringLiteral("RP150 (*.rp150p)"),
-        QStringLiteral("RP155 (*.rp155p)"),
-        QStringLiteral("RP250 (*.rp250p)"),
-        QStringLiteral("RP255 (*.rp255p)"),
-        QStringLiteral("RP350 (*.rp350p)"),
-        QStringLiteral("RP355 (*.rp355p)"),
-        QStringLiteral("RP500 (*.rp500p)"),
-        QStringLiteral("RP1000 (*.rp1000p)"),
-        QStringLiteral("GNX4 & GNX3K (*.g4p *.g3kp)"),
-        QStringLiteral("GSP1101 (*.gsp1101p)"),
-    };
+    // Qt writes a file type as "Description (pattern pattern)".
+    QStringList filters;
+    for (const document::FileType& type : document::kOpenFileTypes) {
+        QString patterns = fromView(type.patterns);
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << fromView(type.description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+    }
+    return filters;
 }
 
 }  // namespace pw::ui
