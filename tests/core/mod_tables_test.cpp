@@ -138,8 +138,8 @@ std::string describe(const ListCase& c) {
 }
 
 namespace t = tables25x;
-namespace l15 = mod155::lists;
-namespace l35 = mod355::lists;
+namespace l15 = lists155;
+namespace l35 = lists355;
 
 const std::vector<ListCase>& listCases() {
     static const std::vector<ListCase> cases = {
@@ -503,40 +503,40 @@ std::set<std::int64_t> without(std::set<std::int64_t> a, const std::set<std::int
 
 TEST(ModFamilyDifferences, SetsGrowFromTheSmallerModels) {
     // 15x: RP150 < RP155 < 25x for distortions and amps.
-    EXPECT_TRUE(isStrictSubset(numbersOf(mod155::lists::distortionValuesRp150),
-                               numbersOf(mod155::lists::distortionValuesRp155)));
-    EXPECT_TRUE(isStrictSubset(numbersOf(mod155::lists::distortionValuesRp155),
+    EXPECT_TRUE(isStrictSubset(numbersOf(lists155::distortionValuesRp150),
+                               numbersOf(lists155::distortionValuesRp155)));
+    EXPECT_TRUE(isStrictSubset(numbersOf(lists155::distortionValuesRp155),
                                numbersOf(tables25x::distortionValues)));
-    EXPECT_TRUE(isStrictSubset(numbersOf(mod155::lists::distortionIdsRp150),
-                               numbersOf(mod155::lists::distortionIdsRp155)));
-    EXPECT_TRUE(isStrictSubset(numbersOf(mod155::lists::ampValuesRp150),
-                               numbersOf(tables25x::ampValuesRp250)));
+    EXPECT_TRUE(isStrictSubset(numbersOf(lists155::distortionIdsRp150),
+                               numbersOf(lists155::distortionIdsRp155)));
+    EXPECT_TRUE(
+        isStrictSubset(numbersOf(lists155::ampValuesRp150), numbersOf(tables25x::ampValuesRp250)));
     EXPECT_TRUE(
         isStrictSubset(numbersOf(tables25x::ampValuesRp250), numbersOf(tables25x::ampValuesRp255)));
     // 15x: only the named cabinets and modulation numbers are missing.
-    EXPECT_EQ(without(numbersOf(tables25x::cabinetValues), numbersOf(mod155::lists::cabinetValues)),
+    EXPECT_EQ(without(numbersOf(tables25x::cabinetValues), numbersOf(lists155::cabinetValues)),
               (std::set<std::int64_t>{571, 616}));
     EXPECT_EQ(
-        without(numbersOf(tables25x::modulationValues), numbersOf(mod155::lists::modulationValues)),
+        without(numbersOf(tables25x::modulationValues), numbersOf(lists155::modulationValues)),
         (std::set<std::int64_t>{908}));
-    EXPECT_EQ(without(numbersOf(tables25x::modulationIds), numbersOf(mod155::lists::modulationIds)),
+    EXPECT_EQ(without(numbersOf(tables25x::modulationIds), numbersOf(lists155::modulationIds)),
               (std::set<std::int64_t>{1410, 1417, 1418}));
 
     // 35x: 32 more modulation ids, none fewer.
     const auto mod25 = numbersOf(tables25x::modulationIds);
-    const auto mod35 = numbersOf(mod355::lists::modulationIds);
+    const auto mod35 = numbersOf(lists355::modulationIds);
     EXPECT_EQ(without(mod35, mod25).size(), 32u);
     EXPECT_TRUE(without(mod25, mod35).empty());
     // 35x: the RP355 lists extend the RP350 lists.
-    EXPECT_EQ(without(numbersOf(mod355::lists::distortionValuesRp355),
-                      numbersOf(mod355::lists::distortionValuesRp350)),
+    EXPECT_EQ(without(numbersOf(lists355::distortionValuesRp355),
+                      numbersOf(lists355::distortionValuesRp350)),
               (std::set<std::int64_t>{1297}));
-    EXPECT_EQ(without(numbersOf(mod355::lists::distortionIdsRp355),
-                      numbersOf(mod355::lists::distortionIdsRp350)),
-              (std::set<std::int64_t>{2488, 2489, 2490, 2491}));
+    EXPECT_EQ(
+        without(numbersOf(lists355::distortionIdsRp355), numbersOf(lists355::distortionIdsRp350)),
+        (std::set<std::int64_t>{2488, 2489, 2490, 2491}));
     // 35x: the pedal list is the 25x list plus the fifteen named targets.
     const auto ped25 = numbersOf(tables25x::pedalValues);
-    const auto ped35 = numbersOf(mod355::lists::pedalValues);
+    const auto ped35 = numbersOf(lists355::pedalValues);
     EXPECT_TRUE(without(ped25, ped35).empty());
     EXPECT_EQ(without(ped35, ped25).size(), 15u);
 }

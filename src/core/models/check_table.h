@@ -17,12 +17,18 @@ struct Item {
     std::int32_t last;
 };
 
-constexpr Item one(std::int32_t v) { return {v, v}; }
-constexpr Item range(std::int32_t a, std::int32_t b) { return {a, b}; }
+constexpr Item one(std::int32_t v) {
+    return {v, v};
+}
+constexpr Item range(std::int32_t a, std::int32_t b) {
+    return {a, b};
+}
 constexpr std::int32_t assignment(std::int32_t position, std::int32_t id) {
     return position * 65536 + id;
 }
-constexpr Item at(std::int32_t position, std::int32_t id) { return one(assignment(position, id)); }
+constexpr Item at(std::int32_t position, std::int32_t id) {
+    return one(assignment(position, id));
+}
 
 using List = std::span<const Item>;
 
@@ -36,6 +42,41 @@ int contains(List list, double number);
 
 // Number of entries the list stands for (ranges expanded, duplicates counted).
 std::size_t entryCount(List list);
+
+// The two lists of a two-list function.
+struct TwoLists {
+    List values;  // asked with Kind::Values
+    List ids;     // asked with Kind::Ids
+    int lookup(double number, Kind kind) const {
+        return contains(kind == Kind::Values ? values : ids, number);
+    }
+};
+
+// Lists that depend on the target model: those of the family's first-named model, and
+// those of its second model, whose root is `secondRoot`. Any other root gets the
+// first-named model's lists.
+struct ByModel {
+    TwoLists first;
+    std::string_view secondRoot;
+    TwoLists second;
+    const TwoLists& of(std::string_view root) const { return root == secondRoot ? second : first; }
+};
+
+// Everything one family module knows, block by block.
+struct FamilyTables {
+    TwoLists pickup, wah, compressor;
+    ByModel distortion, amp;
+    List cabinet;
+    TwoLists gate, modulation, delay, reverb;
+    bool hasVolume;  // the 35x models have no volume block at position 18
+    List volume;
+    TwoLists pedal;
+    List position20;
+    bool hasLfo;  // only the 35x models have LFOs
+    TwoLists lfo;
+    TwoLists eq, toneLibrary;
+    List fxLibrary;
+};
 
 // The check functions of one family module, as the dispatch calls them.
 // CheckVolume is missing (null) in the 35x module, CheckLfo in the 15x and 25x modules.

@@ -5,7 +5,7 @@
 
 #include "models/check_table.h"
 
-namespace pw::models::mod155::lists {
+namespace pw::models::lists155 {
 
 extern const List distortionValuesRp150;
 extern const List distortionValuesRp155;
@@ -16,9 +16,9 @@ extern const List cabinetValues;
 extern const List modulationValues;
 extern const List modulationIds;
 
-}  // namespace pw::models::mod155::lists
+}  // namespace pw::models::lists155
 
-namespace pw::models::mod355::lists {
+namespace pw::models::lists355 {
 
 extern const List compressorValues;
 extern const List compressorIds;
@@ -38,4 +38,4 @@ extern const List lfoValues;
 extern const List lfoIds;
 extern const List eqIds;
 
-}  // namespace pw::models::mod355::lists
+}  // namespace pw::models::lists355

@@ -3,8 +3,8 @@
 #include "models/family_lists.h"
 #include "models/tables25x.h"
 
-namespace pw::models::mod155 {
-namespace lists {
+namespace pw::models {
+namespace lists155 {
 namespace {
 
 // Distortion: the RP155 adds the 808 (1292) and its ids 2473-2475 to what the RP150 knows.
@@ -56,109 +56,36 @@ const List cabinetValues = kCabinetValues;
 const List modulationValues = kModulationValues;
 const List modulationIds = kModulationIds;
 
-}  // namespace lists
-
-namespace {
+}  // namespace lists155
 
 namespace t = tables25x;
+namespace l = lists155;
 
-int pick(double number, Kind kind, List values, List ids) {
-    return contains(kind == Kind::Values ? values : ids, number);
-}
+// The 15x models know fewer distortions and amps (the RP150 fewer than the RP155),
+// fewer cabinets and modulations; everything else is what the 25x models know.
+const FamilyTables kFamily15x = {
+    .pickup = {t::pickupValues, t::pickupIds},
+    .wah = {t::wahValues, t::wahIds},
+    .compressor = {t::compressorValues, t::compressorIds},
+    .distortion = {{l::distortionValuesRp150, l::distortionIdsRp150},
+                   "RP155Preset",
+                   {l::distortionValuesRp155, l::distortionIdsRp155}},
+    // The RP155 knows exactly the RP250's amp models.
+    .amp = {{l::ampValuesRp150, t::ampIds}, "RP155Preset", {t::ampValuesRp250, t::ampIds}},
+    .cabinet = l::cabinetValues,
+    .gate = {t::gateValues, t::gateIds},
+    .modulation = {l::modulationValues, l::modulationIds},
+    .delay = {t::delayValues, t::delayIds},
+    .reverb = {t::reverbValues, t::reverbIds},
+    .hasVolume = true,
+    .volume = t::volumeIds,
+    .pedal = {t::pedalValues, t::pedalIds},
+    .position20 = t::position20Ids,
+    .hasLfo = false,
+    .lfo = {},
+    .eq = {t::eqValues, t::eqIds},
+    .toneLibrary = {t::toneLibraryValues, t::toneLibraryIds},
+    .fxLibrary = t::fxLibraryValues,
+};
 
-}  // namespace
-
-int CheckPickup(double number, Kind kind) {
-    return pick(number, kind, t::pickupValues, t::pickupIds);
-}
-
-int CheckWah(double number, Kind kind) {
-    return pick(number, kind, t::wahValues, t::wahIds);
-}
-
-int CheckCompressor(double number, Kind kind) {
-    return pick(number, kind, t::compressorValues, t::compressorIds);
-}
-
-// Both lists depend on the model. Any root other than "RP155Preset" gets the RP150
-// lists, the first-named model of the family.
-int CheckDistortion(double number, Kind kind, std::string_view targetRoot) {
-    if (targetRoot == "RP155Preset")
-        return pick(number, kind, lists::distortionValuesRp155, lists::distortionIdsRp155);
-    return pick(number, kind, lists::distortionValuesRp150, lists::distortionIdsRp150);
-}
-
-// Any root other than "RP155Preset" gets the RP150 list, the first-named model.
-int CheckAmp(double number, Kind kind, std::string_view targetRoot) {
-    const List values = targetRoot == "RP155Preset" ? t::ampValuesRp250 : lists::ampValuesRp150;
-    return pick(number, kind, values, t::ampIds);
-}
-
-int CheckCabinet(double number) {
-    return contains(lists::cabinetValues, number);
-}
-
-int CheckGate(double number, Kind kind) {
-    return pick(number, kind, t::gateValues, t::gateIds);
-}
-
-int CheckModulation(double number, Kind kind) {
-    return pick(number, kind, lists::modulationValues, lists::modulationIds);
-}
-
-int CheckDelay(double number, Kind kind) {
-    return pick(number, kind, t::delayValues, t::delayIds);
-}
-
-int CheckReverb(double number, Kind kind) {
-    return pick(number, kind, t::reverbValues, t::reverbIds);
-}
-
-int CheckVolume(double number) {
-    return contains(t::volumeIds, number);
-}
-
-int CheckPedal(double number, Kind kind) {
-    return pick(number, kind, t::pedalValues, t::pedalIds);
-}
-
-int CheckPosition20(double number) {
-    return contains(t::position20Ids, number);
-}
-
-int CheckEQ(double number, Kind kind) {
-    return pick(number, kind, t::eqValues, t::eqIds);
-}
-
-int CheckToneLibrary(double number, Kind kind) {
-    return pick(number, kind, t::toneLibraryValues, t::toneLibraryIds);
-}
-
-int CheckFxLibrary(double number) {
-    return contains(t::fxLibraryValues, number);
-}
-
-const FamilyChecks& checks() {
-    static const FamilyChecks table{
-        .CheckPickup = CheckPickup,
-        .CheckWah = CheckWah,
-        .CheckCompressor = CheckCompressor,
-        .CheckDistortion = CheckDistortion,
-        .CheckAmp = CheckAmp,
-        .CheckCabinet = CheckCabinet,
-        .CheckGate = CheckGate,
-        .CheckModulation = CheckModulation,
-        .CheckDelay = CheckDelay,
-        .CheckReverb = CheckReverb,
-        .CheckVolume = CheckVolume,
-        .CheckPedal = CheckPedal,
-        .CheckPosition20 = CheckPosition20,
-        .CheckLfo = nullptr,  // the 15x models have no LFO block
-        .CheckEQ = CheckEQ,
-        .CheckToneLibrary = CheckToneLibrary,
-        .CheckFxLibrary = CheckFxLibrary,
-    };
-    return table;
-}
-
-}  // namespace pw::models::mod155
+}  // namespace pw::models

@@ -1,31 +1,13 @@
 #pragma once
-// Check functions of the 15x family module: which parameter ids and values the
-// family knows, block by block.
+// The 15x family module (RP150 and RP155): which parameter ids and values the family
+// knows, block by block. mod155::CheckPickup and the others answer from kFamily15x.
 
-#include <string_view>
+#include "models/family_module.h"
 
-#include "models/check_table.h"
+namespace pw::models {
 
-namespace pw::models::mod155 {
+extern const FamilyTables kFamily15x;
 
-int CheckPickup(double number, Kind kind);
-int CheckWah(double number, Kind kind);
-int CheckCompressor(double number, Kind kind);
-int CheckDistortion(double number, Kind kind, std::string_view targetRoot);
-int CheckAmp(double number, Kind kind, std::string_view targetRoot);
-int CheckCabinet(double number);
-int CheckGate(double number, Kind kind);
-int CheckModulation(double number, Kind kind);
-int CheckDelay(double number, Kind kind);
-int CheckReverb(double number, Kind kind);
-int CheckVolume(double number);
-int CheckPedal(double number, Kind kind);
-int CheckPosition20(double number);
-int CheckEQ(double number, Kind kind);
-int CheckToneLibrary(double number, Kind kind);
-int CheckFxLibrary(double number);
+using mod155 = FamilyModule<kFamily15x>;
 
-// All of the above, for the check dispatch.
-const FamilyChecks& checks();
-
-}  // namespace pw::models::mod155
+}  // namespace pw::models

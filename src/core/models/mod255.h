@@ -1,31 +1,13 @@
 #pragma once
-// Check functions of the 25x family module: which parameter ids and values the
-// family knows, block by block.
+// The 25x family module (RP250 and RP255): which parameter ids and values the family
+// knows, block by block. mod255::CheckPickup and the others answer from kFamily25x.
 
-#include <string_view>
+#include "models/family_module.h"
 
-#include "models/check_table.h"
+namespace pw::models {
 
-namespace pw::models::mod255 {
+extern const FamilyTables kFamily25x;
 
-int CheckPickup(double number, Kind kind);
-int CheckWah(double number, Kind kind);
-int CheckCompressor(double number, Kind kind);
-int CheckDistortion(double number, Kind kind, std::string_view targetRoot);
-int CheckAmp(double number, Kind kind, std::string_view targetRoot);
-int CheckCabinet(double number);
-int CheckGate(double number, Kind kind);
-int CheckModulation(double number, Kind kind);
-int CheckDelay(double number, Kind kind);
-int CheckReverb(double number, Kind kind);
-int CheckVolume(double number);
-int CheckPedal(double number, Kind kind);
-int CheckPosition20(double number);
-int CheckEQ(double number, Kind kind);
-int CheckToneLibrary(double number, Kind kind);
-int CheckFxLibrary(double number);
+using mod255 = FamilyModule<kFamily25x>;
 
-// All of the above, for the check dispatch.
-const FamilyChecks& checks();
-
-}  // namespace pw::models::mod255
+}  // namespace pw::models

@@ -3,8 +3,8 @@
 #include "models/family_lists.h"
 #include "models/tables25x.h"
 
-namespace pw::models::mod355 {
-namespace lists {
+namespace pw::models {
+namespace lists355 {
 namespace {
 
 // Compressor: adds model 197 and ids 207, 212, 213.
@@ -222,109 +222,36 @@ const List lfoValues = kLfoValues;
 const List lfoIds = kLfoIds;
 const List eqIds = kEqIds;
 
-}  // namespace lists
-
-namespace {
+}  // namespace lists355
 
 namespace t = tables25x;
+namespace l = lists355;
 
-int pick(double number, Kind kind, List values, List ids) {
-    return contains(kind == Kind::Values ? values : ids, number);
-}
+// The 35x models know more compressors, distortions (the RP355 more than the RP350),
+// amps, cabinets, modulations, delays and pedal targets, an LFO block and a second EQ;
+// they have no volume block at position 18.
+const FamilyTables kFamily35x = {
+    .pickup = {t::pickupValues, t::pickupIds},
+    .wah = {t::wahValues, t::wahIds},
+    .compressor = {l::compressorValues, l::compressorIds},
+    .distortion = {{l::distortionValuesRp350, l::distortionIdsRp350},
+                   "RP355Preset",
+                   {l::distortionValuesRp355, l::distortionIdsRp355}},
+    .amp = {{l::ampValuesRp350, t::ampIds}, "RP355Preset", {l::ampValuesRp355, t::ampIds}},
+    .cabinet = l::cabinetValues,
+    .gate = {t::gateValues, t::gateIds},
+    .modulation = {l::modulationValues, l::modulationIds},
+    .delay = {l::delayValues, l::delayIds},
+    .reverb = {t::reverbValues, t::reverbIds},
+    .hasVolume = false,
+    .volume = {},
+    .pedal = {l::pedalValues, t::pedalIds},
+    .position20 = t::position20Ids,
+    .hasLfo = true,
+    .lfo = {l::lfoValues, l::lfoIds},
+    .eq = {t::eqValues, l::eqIds},
+    .toneLibrary = {t::toneLibraryValues, t::toneLibraryIds},
+    .fxLibrary = t::fxLibraryValues,
+};
 
-}  // namespace
-
-int CheckPickup(double number, Kind kind) {
-    return pick(number, kind, t::pickupValues, t::pickupIds);
-}
-
-int CheckWah(double number, Kind kind) {
-    return pick(number, kind, t::wahValues, t::wahIds);
-}
-
-int CheckCompressor(double number, Kind kind) {
-    return pick(number, kind, lists::compressorValues, lists::compressorIds);
-}
-
-// Both lists depend on the model. Any root other than "RP355Preset" gets the RP350
-// lists, the first-named model of the family.
-int CheckDistortion(double number, Kind kind, std::string_view targetRoot) {
-    if (targetRoot == "RP355Preset")
-        return pick(number, kind, lists::distortionValuesRp355, lists::distortionIdsRp355);
-    return pick(number, kind, lists::distortionValuesRp350, lists::distortionIdsRp350);
-}
-
-// Any root other than "RP355Preset" gets the RP350 list, the first-named model.
-int CheckAmp(double number, Kind kind, std::string_view targetRoot) {
-    const List values = targetRoot == "RP355Preset" ? lists::ampValuesRp355 : lists::ampValuesRp350;
-    return pick(number, kind, values, t::ampIds);
-}
-
-int CheckCabinet(double number) {
-    return contains(lists::cabinetValues, number);
-}
-
-int CheckGate(double number, Kind kind) {
-    return pick(number, kind, t::gateValues, t::gateIds);
-}
-
-int CheckModulation(double number, Kind kind) {
-    return pick(number, kind, lists::modulationValues, lists::modulationIds);
-}
-
-int CheckDelay(double number, Kind kind) {
-    return pick(number, kind, lists::delayValues, lists::delayIds);
-}
-
-int CheckReverb(double number, Kind kind) {
-    return pick(number, kind, t::reverbValues, t::reverbIds);
-}
-
-int CheckPedal(double number, Kind kind) {
-    return pick(number, kind, lists::pedalValues, t::pedalIds);
-}
-
-int CheckPosition20(double number) {
-    return contains(t::position20Ids, number);
-}
-
-int CheckLfo(double number, Kind kind) {
-    return pick(number, kind, lists::lfoValues, lists::lfoIds);
-}
-
-int CheckEQ(double number, Kind kind) {
-    return pick(number, kind, t::eqValues, lists::eqIds);
-}
-
-int CheckToneLibrary(double number, Kind kind) {
-    return pick(number, kind, t::toneLibraryValues, t::toneLibraryIds);
-}
-
-int CheckFxLibrary(double number) {
-    return contains(t::fxLibraryValues, number);
-}
-
-const FamilyChecks& checks() {
-    static const FamilyChecks table{
-        .CheckPickup = CheckPickup,
-        .CheckWah = CheckWah,
-        .CheckCompressor = CheckCompressor,
-        .CheckDistortion = CheckDistortion,
-        .CheckAmp = CheckAmp,
-        .CheckCabinet = CheckCabinet,
-        .CheckGate = CheckGate,
-        .CheckModulation = CheckModulation,
-        .CheckDelay = CheckDelay,
-        .CheckReverb = CheckReverb,
-        .CheckVolume = nullptr,  // the 35x models have no volume block at position 18
-        .CheckPedal = CheckPedal,
-        .CheckPosition20 = CheckPosition20,
-        .CheckLfo = CheckLfo,
-        .CheckEQ = CheckEQ,
-        .CheckToneLibrary = CheckToneLibrary,
-        .CheckFxLibrary = CheckFxLibrary,
-    };
-    return table;
-}
-
-}  // namespace pw::models::mod355
+}  // namespace pw::models
