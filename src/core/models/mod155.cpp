@@ -63,29 +63,16 @@ namespace l = lists155;
 
 // The 15x models know fewer distortions and amps (the RP150 fewer than the RP155),
 // fewer cabinets and modulations; everything else is what the 25x models know.
-const FamilyTables kFamily15x = {
-    .pickup = {t::pickupValues, t::pickupIds},
-    .wah = {t::wahValues, t::wahIds},
-    .compressor = {t::compressorValues, t::compressorIds},
-    .distortion = {{l::distortionValuesRp150, l::distortionIdsRp150},
-                   "RP155Preset",
-                   {l::distortionValuesRp155, l::distortionIdsRp155}},
+const FamilyTables kFamily15x = [] {
+    FamilyTables f = t::family();
+    f.distortion = {{l::distortionValuesRp150, l::distortionIdsRp150},
+                    "RP155Preset",
+                    {l::distortionValuesRp155, l::distortionIdsRp155}};
     // The RP155 knows exactly the RP250's amp models.
-    .amp = {{l::ampValuesRp150, t::ampIds}, "RP155Preset", {t::ampValuesRp250, t::ampIds}},
-    .cabinet = l::cabinetValues,
-    .gate = {t::gateValues, t::gateIds},
-    .modulation = {l::modulationValues, l::modulationIds},
-    .delay = {t::delayValues, t::delayIds},
-    .reverb = {t::reverbValues, t::reverbIds},
-    .hasVolume = true,
-    .volume = t::volumeIds,
-    .pedal = {t::pedalValues, t::pedalIds},
-    .position20 = t::position20Ids,
-    .hasLfo = false,
-    .lfo = {},
-    .eq = {t::eqValues, t::eqIds},
-    .toneLibrary = {t::toneLibraryValues, t::toneLibraryIds},
-    .fxLibrary = t::fxLibraryValues,
-};
+    f.amp = {{l::ampValuesRp150, t::ampIds}, "RP155Preset", {t::ampValuesRp250, t::ampIds}};
+    f.cabinet = l::cabinetValues;
+    f.modulation = {l::modulationValues, l::modulationIds};
+    return f;
+}();
 
 }  // namespace pw::models

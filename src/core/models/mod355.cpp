@@ -228,30 +228,25 @@ namespace t = tables25x;
 namespace l = lists355;
 
 // The 35x models know more compressors, distortions (the RP355 more than the RP350),
-// amps, cabinets, modulations, delays and pedal targets, an LFO block and a second EQ;
-// they have no volume block at position 18.
-const FamilyTables kFamily35x = {
-    .pickup = {t::pickupValues, t::pickupIds},
-    .wah = {t::wahValues, t::wahIds},
-    .compressor = {l::compressorValues, l::compressorIds},
-    .distortion = {{l::distortionValuesRp350, l::distortionIdsRp350},
-                   "RP355Preset",
-                   {l::distortionValuesRp355, l::distortionIdsRp355}},
-    .amp = {{l::ampValuesRp350, t::ampIds}, "RP355Preset", {l::ampValuesRp355, t::ampIds}},
-    .cabinet = l::cabinetValues,
-    .gate = {t::gateValues, t::gateIds},
-    .modulation = {l::modulationValues, l::modulationIds},
-    .delay = {l::delayValues, l::delayIds},
-    .reverb = {t::reverbValues, t::reverbIds},
-    .hasVolume = false,
-    .volume = {},
-    .pedal = {l::pedalValues, t::pedalIds},
-    .position20 = t::position20Ids,
-    .hasLfo = true,
-    .lfo = {l::lfoValues, l::lfoIds},
-    .eq = {t::eqValues, l::eqIds},
-    .toneLibrary = {t::toneLibraryValues, t::toneLibraryIds},
-    .fxLibrary = t::fxLibraryValues,
-};
+// amps, cabinets, modulations, delays and pedal targets, an LFO block and a second EQ
+// id; they have no volume block at position 18. The rest is what the 25x models know.
+const FamilyTables kFamily35x = [] {
+    FamilyTables f = t::family();
+    f.compressor = {l::compressorValues, l::compressorIds};
+    f.distortion = {{l::distortionValuesRp350, l::distortionIdsRp350},
+                    "RP355Preset",
+                    {l::distortionValuesRp355, l::distortionIdsRp355}};
+    f.amp = {{l::ampValuesRp350, t::ampIds}, "RP355Preset", {l::ampValuesRp355, t::ampIds}};
+    f.cabinet = l::cabinetValues;
+    f.modulation = {l::modulationValues, l::modulationIds};
+    f.delay = {l::delayValues, l::delayIds};
+    f.hasVolume = false;
+    f.volume = {};
+    f.pedal.values = l::pedalValues;
+    f.hasLfo = true;
+    f.lfo = {l::lfoValues, l::lfoIds};
+    f.eq.ids = l::eqIds;
+    return f;
+}();
 
 }  // namespace pw::models

@@ -119,4 +119,32 @@ const List toneLibraryValues = kToneLibraryValues;
 const List toneLibraryIds = kToneLibraryIds;
 const List fxLibraryValues = kFxLibraryValues;
 
+// Both 25x models know the same distortions; the RP255 knows three amp models more
+// than the RP250.
+FamilyTables family() {
+    return {
+        .pickup = {pickupValues, pickupIds},
+        .wah = {wahValues, wahIds},
+        .compressor = {compressorValues, compressorIds},
+        .distortion = {{distortionValues, distortionIds},
+                       "RP255Preset",
+                       {distortionValues, distortionIds}},
+        .amp = {{ampValuesRp250, ampIds}, "RP255Preset", {ampValuesRp255, ampIds}},
+        .cabinet = cabinetValues,
+        .gate = {gateValues, gateIds},
+        .modulation = {modulationValues, modulationIds},
+        .delay = {delayValues, delayIds},
+        .reverb = {reverbValues, reverbIds},
+        .hasVolume = true,
+        .volume = volumeIds,
+        .pedal = {pedalValues, pedalIds},
+        .position20 = position20Ids,
+        .hasLfo = false,
+        .lfo = {},
+        .eq = {eqValues, eqIds},
+        .toneLibrary = {toneLibraryValues, toneLibraryIds},
+        .fxLibrary = fxLibraryValues,
+    };
+}
+
 }  // namespace pw::models::tables25x

@@ -72,5 +72,9 @@ extern const List toneLibraryValues;
 extern const List toneLibraryIds;
 extern const List fxLibraryValues;
 
+// The whole 25x family; the 15x and 35x modules start from it and replace the blocks
+// their models know differently.
+FamilyTables family();
+
 }  // namespace tables25x
 }  // namespace pw::models
