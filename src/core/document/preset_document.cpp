@@ -7,13 +7,13 @@ namespace pw::document {
 
 ParseResult parsePreset(std::string_view bytes) {
     ParseResult result;
-    const DecodedText decoded = decodeStrict(bytes);
+    const ReadableText decoded = decodeForReading(bytes);
     if (!decoded.ok()) {
         result.error = decoded.error;
         return result;
     }
     // Checking and reading are one forward pass over the decoded text.
-    result.error = readWellFormed(decoded.utf8, result.document);
+    result.error = readWellFormed(decoded.text, result.document);
     return result;
 }
 

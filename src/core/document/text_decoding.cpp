@@ -149,7 +149,8 @@ std::optional<char32_t> nextUtf16(std::string_view b, std::size_t& i, bool littl
     return u;
 }
 
-DecodedText decode(std::string_view bytes, bool strict) {
+// With `copy` false the text is only validated, and `utf8` stays empty.
+DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
     DecodedText out;
     const Source src = detect(bytes);
     if (src.encoding == Encoding::Unknown) {
@@ -159,7 +160,7 @@ DecodedText decode(std::string_view bytes, bool strict) {
         }
     }
     const std::string_view b = bytes.substr(src.skip);
-    out.utf8.reserve(b.size());
+    if (copy) out.utf8.reserve(b.size());
     const bool asciiCompatible =
         src.encoding == Encoding::Utf8 || src.encoding == Encoding::Latin1 ||
         src.encoding == Encoding::Ascii || src.encoding == Encoding::Unknown;
@@ -170,7 +171,7 @@ DecodedText decode(std::string_view bytes, bool strict) {
             const std::size_t run = i;
             while (i < b.size() && isPlainAscii(static_cast<unsigned char>(b[i])))
                 ++i;
-            out.utf8.append(b.data() + run, i - run);
+            if (copy) out.utf8.append(b.data() + run, i - run);
             if (i >= b.size()) break;
         }
         std::optional<char32_t> cp;
@@ -204,7 +205,7 @@ DecodedText decode(std::string_view bytes, bool strict) {
             out.error = "the document holds a character that XML does not allow";
             return out;
         }
-        appendUtf8(out.utf8, *cp);
+        if (copy) appendUtf8(out.utf8, *cp);
     }
     return out;
 }
@@ -241,6 +242,23 @@ bool isUtf16(std::string_view bytes) {
 
 std::string rawTextForSearch(std::string bytes) {
     return isUtf16(bytes) ? decodeLenient(bytes) : std::move(bytes);
+}
+
+ReadableText decodeForReading(std::string_view bytes) {
+    ReadableText out;
+    const Source src = detect(bytes);
+    if (src.encoding == Encoding::Utf8) {
+        // UTF-8 is read where it stands once it has been validated.
+        DecodedText checked = decode(bytes, true, false);
+        out.error = std::move(checked.error);
+        if (out.error.empty()) out.text = bytes.substr(src.skip);
+        return out;
+    }
+    DecodedText decoded = decode(bytes, true);
+    out.error = std::move(decoded.error);
+    out.storage = std::move(decoded.utf8);
+    out.text = out.storage;
+    return out;
 }
 
 DecodedText decodeStrict(std::string_view bytes) {

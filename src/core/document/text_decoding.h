@@ -18,6 +18,17 @@ struct DecodedText {
 };
 
 DecodedText decodeStrict(std::string_view bytes);
+
+// The same strict decode for reading: UTF-8 input is validated and then read where it
+// stands (no copy); other encodings are decoded into `storage`. `text` is valid as long
+// as both the input bytes and this object live.
+struct ReadableText {
+    std::string storage;
+    std::string_view text;
+    std::string error;
+    bool ok() const { return error.empty(); }
+};
+ReadableText decodeForReading(std::string_view bytes);
 std::string decodeLenient(std::string_view bytes);
 
 // The raw text the root name is searched in: UTF-16 text decoded, any other text as

@@ -426,12 +426,13 @@ class Checker {
 
     bool endTag() {
         p_ += 2;
-        const std::size_t begin = p_;
-        const std::size_t len = name();
+        // The end tag must repeat the open element's name, followed by white space or ">".
         const OpenElement top = open_.back();
-        if (len != top.nameLength ||
-            s_.substr(begin, len) != s_.substr(top.nameBegin, top.nameLength))
+        const std::string_view open = s_.substr(top.nameBegin, top.nameLength);
+        if (s_.substr(p_, open.size()) != open || p_ + open.size() >= s_.size() ||
+            (s_[p_ + open.size()] != '>' && !isSpace(s_[p_ + open.size()])))
             return bad("end tag does not match its start tag");
+        p_ += open.size();
         skipSpace();
         if (p_ >= s_.size() || s_[p_] != '>') return bad("malformed end tag");
         ++p_;
