@@ -187,20 +187,6 @@ INSTANTIATE_TEST_SUITE_P(
         return name;
     });
 
-TEST(ParsePreset, DeepNestingDoesNotOverflowTheStack) {
-    std::string doc = "<R><Name>deep</Name>";
-    const int depth = 200000;
-    for (int i = 0; i < depth; ++i)
-        doc += "<a>";
-    doc += kParam;
-    for (int i = 0; i < depth; ++i)
-        doc += "</a>";
-    doc += "</R>";
-    const auto r = parsePreset(doc);
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.document.params.size(), 1u);
-}
-
 TEST(ParsePreset, AcceptsWhatWellFormedDocumentsMayHold) {
     const auto r = parsePreset(
         "\xEF\xBB\xBF<?xml version='1.0' encoding='utf-8' standalone='yes'?>\n<!-- lead -->\n"

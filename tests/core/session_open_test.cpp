@@ -99,31 +99,6 @@ TEST_F(SessionTest, OpenFillsListNamesAndLabels) {
     EXPECT_EQ(pwtest::marks(s.rows().row(2)), "R-R--");
 }
 
-TEST_F(SessionTest, MissingChildClearsThePatch) {
-    std::string doc = pwtest::presetXml("RP255Preset", "Ten", {});
-    std::string params;
-    for (int i = 0; i < 10; ++i)
-        params +=
-            "<Param><ID>64</ID><Position>2</Position><Value>66</Value><Name>P</Name><Text>T</"
-            "Text></Param>";
-    params += "<Param><ID>64</ID><Position>2</Position><Value>66</Value><Name>P</Name></Param>";
-    doc.replace(doc.find("</Params>"), 0, params);
-    s.openFile(write("ten.rp255p", doc));
-    EXPECT_EQ(m.texts(), std::vector<std::string>{"Parameter <Text> missing."});
-    EXPECT_EQ(m.shown[0].icon, pw::Icon::Critical);
-    EXPECT_TRUE(s.rows().empty());
-    EXPECT_EQ(s.paramCountCaption(), "0");
-    EXPECT_EQ(s.patchName(), "");
-    EXPECT_EQ(s.sourceRoot(), "");
-    EXPECT_TRUE(s.openedFile().empty());
-    EXPECT_EQ(s.lastOpenOutcome(), pw::OpenOutcome::ParameterMissing);
-    m.clear();
-    s.save();
-    EXPECT_EQ(m.last(), "Please Load A File First.");
-    s.exportUserText();
-    EXPECT_EQ(m.last(), "Please select a file first.");
-}
-
 TEST_F(SessionTest, FirstMissingChildInReadingOrderIsReported) {
     const std::pair<const char*, const char*> cases[] = {
         {"<ID>1</ID><Position>2</Position><Value>3</Value><Text>t</Text>",
