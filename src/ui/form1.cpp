@@ -169,6 +169,12 @@ void Form1::buildControls(QWidget* client) {
     connect(lv, &ParamListView::listDoubleClicked, this, &Form1::lv_DblClick);
     connect(lv, &ParamListView::keyDown, this, &Form1::lv_KeyDown);
 
+    // Frames draw their caption on the top border, so the controls placed near the
+    // top of a frame stay clear of the border.
+    client->setStyleSheet(QStringLiteral(
+        "QGroupBox { border: 1px solid palette(mid); border-radius: 2px; margin-top: 6px; }"
+        "QGroupBox::title { subcontrol-origin: margin; subcontrol-position: top left;"
+        " left: 6px; padding: 0 2px; }"));
     Frame2 = new QGroupBox(tr("Filter To:"), client);
     Frame2->setObjectName(QStringLiteral("Frame2"));
     Frame2->setGeometry(twips(240, 4440, 2895, 1935));
