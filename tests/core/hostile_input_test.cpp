@@ -67,17 +67,8 @@ class CpuClock {
     std::clock_t start_ = std::clock();
 };
 
-class HostileInput : public testing::Test {
+class HostileInput : public pwtest::SessionFixture {
   protected:
-    pwtest::TempDir dir;
-    pwtest::ScriptedMessenger m;
-    pw::Session s{m};
-
-    void SetUp() override {
-        s.start();
-        s.setSaveFolder(dir.path());
-    }
-
     fs::path write(const std::string& name, const std::string& bytes) {
         return dir.write(name, bytes);
     }

@@ -47,15 +47,8 @@ TEST(TextExport, CompactNameAndSetting) {
     EXPECT_EQ(document::compactSetting("HB > SC"), "HB2SC");
 }
 
-class SaveTest : public testing::Test {
+class SaveTest : public pwtest::SessionFixture {
   protected:
-    pwtest::TempDir dir;
-    pwtest::ScriptedMessenger m;
-    Session s{m};
-    void SetUp() override {
-        s.start();
-        s.setSaveFolder(dir.path());
-    }
     void open(const std::string& root, const std::string& name, std::initializer_list<P> params,
               int target) {
         ASSERT_TRUE(s.selectTarget(target));

@@ -61,15 +61,8 @@ INSTANTIATE_TEST_SUITE_P(
         ButtonCase{"Gnx4Preset", kRP255, "00000"}, ButtonCase{"Gnx3kPreset", kRP150, "00000"},
         ButtonCase{"GSP1101Preset", kRP355, "00000"}, ButtonCase{"Unknown", kRP255, "00000"}));
 
-class SessionTest : public testing::Test {
+class SessionTest : public pwtest::SessionFixture {
   protected:
-    pwtest::TempDir dir;
-    pwtest::ScriptedMessenger m;
-    pw::Session s{m};
-    void SetUp() override {
-        s.start();
-        s.setSaveFolder(dir.path());
-    }
     std::filesystem::path write(const std::string& name, const std::string& bytes) {
         return dir.write(name, bytes);
     }

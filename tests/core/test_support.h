@@ -10,8 +10,11 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "session/messenger.h"
 #include "session/param_list.h"
+#include "session/session.h"
 
 namespace pwtest {
 
@@ -113,5 +116,18 @@ inline pw::Row row(std::string name, std::string setting, std::string id, std::s
                std::move(value)};
     return r;
 }
+
+// A started session (target RP255) that saves into its own temporary folder and
+// records what it says.
+class SessionFixture : public testing::Test {
+  protected:
+    TempDir dir;
+    ScriptedMessenger m;
+    pw::Session s{m};
+    void SetUp() override {
+        s.start();
+        s.setSaveFolder(dir.path());
+    }
+};
 
 }  // namespace pwtest
