@@ -3,7 +3,7 @@
 # (for example a preset file to open).
 set -euo pipefail
 cd "$(dirname "$0")"
-./tools/install-deps.sh
+./tools/install-deps.sh run
 cmake --preset release >/dev/null
 cmake --build --preset release -j"$(nproc)"
 if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then

@@ -2,6 +2,7 @@
 
 #include <string_view>
 
+#include "pw_version.h"
 #include "session/messages.h"
 #include "session/messenger.h"
 

@@ -2,6 +2,8 @@
 
 #include <QImageReader>
 
+#include "pw_version.h"
+
 #include "session/messenger.h"
 
 // The resources live in a static library, so they must be registered explicitly.
