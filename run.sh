@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Patchwright into build/ and starts it. Arguments go to the program
 # (for example a preset file to open).
 set -euo pipefail

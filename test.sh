@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds Patchwright with AddressSanitizer and UndefinedBehaviorSanitizer into
 # build/test and runs every test suite through ctest; then fuzzes the reader for
 # PW_FUZZ_SECONDS (30 by default; 0 skips fuzzing, and clang is then not installed).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Benchmarks of reading, checking, filtering, saving and converting presets. Every
 // figure is set against a baseline measured in the same run: pugixml's bare parse of
 // the same bytes, or the same number of bare pugixml parses of the same files.

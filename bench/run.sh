@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the optimised benchmarks (build/bench) and runs them; prints every figure with
 # its ratio to the baseline measured in the same run and writes the table to
 # build/bench/results.md. Extra arguments go to the benchmark program (for example

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Open + check + show of a 30,000-row preset in the real main window, on Qt's
 // offscreen platform, against pugixml's bare parse of the same bytes in the same run.
 // "Show" is the window refreshing every control from the session and painting itself

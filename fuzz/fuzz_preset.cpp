@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Feeds arbitrary bytes through the whole in-memory life of a preset: the strict read,
 // the load-and-check pass of every selectable target, Filter Patch, both amp channels,
 // the writer and the text exports, and then reads every written document back.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fuzzes the preset reader and writer for SECONDS (default 60) with the seed corpus.
 # Builds the fuzz preset (clang, libFuzzer) into build/fuzz first when needed. The
 # corpus is copied into build/fuzz, so the repository is never modified; findings land

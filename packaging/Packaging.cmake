@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # A Debian package of Patchwright made with CPack: `cpack -G DEB` in a build folder.
 # The desktop entry, the preset MIME types and the icon are installed with the
 # program (src/ui); Debian's triggers refresh the MIME, menu and icon caches.

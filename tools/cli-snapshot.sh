@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Runs patchwright-cli over every sample, target and amp choice and writes everything
 # it prints and writes into one folder, so that two builds can be compared with diff -r.
 #   tools/cli-snapshot.sh BUILD_BIN_DIR OUT_DIR [SAMPLES_DIR...]

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing for one or more sets:
 #   run    building and running the program (the default)
 #   test   run, plus what the test suites and the packaging checks need
