@@ -1,0 +1,48 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Bash completion of patchwright-cli: sub-commands, their options, model names, amp
+# channels, and preset files by extension (text exports are never offered as input).
+
+_patchwright_cli() {
+    local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD - 1]}"
+    local presets='@(rp150p|rp155p|rp250p|rp255p|rp350p|rp355p|rp500p|rp1000p|g4p|g3kp|gsp1101p)'
+    COMPREPLY=()
+
+    if [ "$COMP_CWORD" -eq 1 ]; then
+        COMPREPLY=($(compgen -W 'check filter convert export --help --version' -- "$cur"))
+        return
+    fi
+
+    case "$prev" in
+        --target)
+            COMPREPLY=($(compgen -W 'RP150 RP250 RP255 RP350 RP355' -- "$cur"))
+            return ;;
+        --amp)
+            COMPREPLY=($(compgen -W 'A B' -- "$cur"))
+            return ;;
+        --out)
+            COMPREPLY=($(compgen -d -- "$cur"))
+            return ;;
+        --name)
+            return ;;
+    esac
+
+    if [[ "$cur" == -* ]]; then
+        local options
+        case "${COMP_WORDS[1]}" in
+            check) options='--target --json' ;;
+            filter) options='--target --amp --json' ;;
+            convert) options='--target --amp --name --out --overwrite' ;;
+            export) options='--user --complete --target --overwrite' ;;
+        esac
+        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        return
+    fi
+
+    local extglob_was_on=0
+    shopt -q extglob && extglob_was_on=1
+    shopt -s extglob
+    compopt -o filenames 2>/dev/null
+    COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X "!*.$presets" -- "$cur"))
+    [ "$extglob_was_on" = 1 ] || shopt -u extglob
+}
+complete -F _patchwright_cli patchwright-cli
