@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Draws the main window with a sample preset open into docs/screenshot.png (or OUTPUT),
+# on Qt's offscreen platform, from the release build in build/ (PW_PRESET=test takes
+# the test build in build/test instead).
+# Usage: tools/screenshot.sh [PRESET [OUTPUT]]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+preset="${1:-tests/data/big_verb.rp350p}"
+output="${2:-docs/screenshot.png}"
+build_preset="${PW_PRESET:-release}"
+case "$build_preset" in
+    release) bin=build/bin ;;
+    *) bin="build/$build_preset/bin" ;;
+esac
+cmake --preset "$build_preset" >/dev/null
+cmake --build --preset "$build_preset" --target pw_screenshot -j"$(nproc)" >/dev/null
+mkdir -p "$(dirname "$output")"
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$bin/pw_screenshot" "$preset" "$output"
+echo "$output"
