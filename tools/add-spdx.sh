@@ -14,12 +14,13 @@ if [ "${1:-}" = --check ]; then
     shift
 fi
 
-# The comment that starts a line in each kind of source file.
+# Sets comment to what starts a comment line in FILE's kind of source; fails for a file
+# that is not source.
 comment_for() {
     case "$1" in
-        *.cpp | *.h) echo "//" ;;
-        *.sh | *.bash | *.cmake | */CMakeLists.txt | CMakeLists.txt | .ci/run) echo "#" ;;
-        *.[1-9]) echo '.\"' ;;
+        *.cpp | *.h) comment="//" ;;
+        *.sh | *.bash | *.cmake | */CMakeLists.txt | CMakeLists.txt | .ci/run) comment="#" ;;
+        *.[1-9]) comment='.\"' ;;
         *) return 1 ;;
     esac
 }
@@ -35,9 +36,10 @@ list_files() {
 
 lacking=0
 while IFS= read -r -d '' file; do
-    comment="$(comment_for "$file")" || continue
+    comment_for "$file" || continue
     [ -f "$file" ] || continue
-    head -n 3 "$file" | grep -qF "$id" && continue
+    mapfile -n 3 top <"$file"
+    [[ "${top[*]}" == *"$id"* ]] && continue
     if [ "$check" = 1 ]; then
         echo "no licence line: $file"
         lacking=1
