@@ -21,6 +21,8 @@ set(PW_PACKAGE_FILES ${PW_PACKAGE_OUT}/changelog.Debian.gz)
 pw_gzip(${PW_PACKAGING_DIR}/changelog ${PW_PACKAGE_OUT}/changelog.Debian.gz)
 install(FILES ${PW_PACKAGING_DIR}/copyright ${PW_PACKAGE_OUT}/changelog.Debian.gz
         DESTINATION ${PW_PACKAGE_DOCDIR})
+install(FILES ${PW_PACKAGING_DIR}/lintian-overrides
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME patchwright)
 
 if(TARGET patchwright)
     configure_file(${PW_PACKAGING_DIR}/patchwright.1 ${PW_PACKAGE_OUT}/patchwright.1 @ONLY)
@@ -52,11 +54,13 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
-    "Patchwright opens RP series guitar multi-effects presets, checks every parameter\n"
-    "against a target model, converts the preset for that model and saves it.")
+    "Patchwright opens RP series guitar multi-effects presets, checks every\n"
+    "parameter against a target model, converts the preset for that model and\n"
+    "saves it. patchwright-cli does the same from the command line.")
 set(CPACK_PACKAGE_HOMEPAGE_URL "${PROJECT_HOMEPAGE_URL}")
 set(CPACK_PACKAGE_INSTALL_DIRECTORY patchwright)
 set(CPACK_STRIP_FILES ON)
+set(CPACK_PRE_BUILD_SCRIPTS ${PW_PACKAGING_DIR}/strip-comments.cmake)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
