@@ -67,7 +67,7 @@ install_missing() {
 install_missing "${packages[@]}"
 
 # libFuzzer and the sanitizer runtimes ship in a package named after clang's version.
-if printf '%s\n' "${sets[@]}" | grep -qx fuzz; then
+if [[ " ${sets[*]} " == *" fuzz "* ]]; then
     major="$(clang++ -dumpversion | cut -d. -f1)"
     install_missing "libclang-rt-${major}-dev"
 fi
