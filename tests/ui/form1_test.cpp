@@ -35,6 +35,7 @@
 #include "frm_about.h"
 #include "open_dialog.h"
 #include "param_table_model.h"
+#include "pw_version.h"
 #include "qt_messenger.h"
 
 using namespace pw;
