@@ -1,6 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion of patchwright-cli: sub-commands, their options, model names, amp
-# channels, and preset files by extension (text exports are never offered as input).
+# channels (letter case ignored, as the program does), and preset files by extension
+# (text exports are never offered as input).
 
 _patchwright_cli() {
     local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD - 1]}"
@@ -8,19 +9,19 @@ _patchwright_cli() {
     COMPREPLY=()
 
     if [ "$COMP_CWORD" -eq 1 ]; then
-        COMPREPLY=($(compgen -W 'check filter convert export --help --version' -- "$cur"))
+        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export --help --version' -- "$cur")
         return
     fi
 
     case "$prev" in
         --target)
-            COMPREPLY=($(compgen -W 'RP150 RP250 RP255 RP350 RP355' -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W 'RP150 RP250 RP255 RP350 RP355' -- "${cur^^}")
             return ;;
         --amp)
-            COMPREPLY=($(compgen -W 'A B' -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -W 'A B' -- "${cur^^}")
             return ;;
         --out)
-            COMPREPLY=($(compgen -d -- "$cur"))
+            mapfile -t COMPREPLY < <(compgen -d -- "$cur")
             return ;;
         --name)
             return ;;
@@ -34,7 +35,7 @@ _patchwright_cli() {
             convert) options='--target --amp --name --out --overwrite' ;;
             export) options='--user --complete --target --overwrite' ;;
         esac
-        COMPREPLY=($(compgen -W "$options" -- "$cur"))
+        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
     fi
 
@@ -42,7 +43,7 @@ _patchwright_cli() {
     shopt -q extglob && extglob_was_on=1
     shopt -s extglob
     compopt -o filenames 2>/dev/null
-    COMPREPLY=($(compgen -d -- "$cur") $(compgen -f -X "!*.$presets" -- "$cur"))
+    mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X "!*.$presets" -- "$cur")
     [ "$extglob_was_on" = 1 ] || shopt -u extglob
 }
 complete -F _patchwright_cli patchwright-cli
