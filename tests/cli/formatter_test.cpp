@@ -70,13 +70,37 @@ TEST(TextFormatter, EmptyList) {
     EXPECT_NE(t.find("(no rows)"), std::string::npos);
 }
 
-TEST(TextFormatter, ControlCharactersAreEscaped) {
-    EXPECT_EQ(displayText("a\nb\tc\rd"), "a\\nb\\tc\\rd");
-    EXPECT_EQ(displayText(std::string("\x1b[31m", 5)), "\\x1B[31m");
-    EXPECT_EQ(displayText("\xC2\x9B"), "\\u009B");         // C1 control
-    EXPECT_EQ(displayText("caf\xC3\xA9"), "caf\xC3\xA9");  // ordinary UTF-8 stays
-    EXPECT_EQ(displayText("\xFF"), "\\xFF");               // not UTF-8
-    EXPECT_EQ(displayText("\xC3"), "\\xC3");               // cut short
+// Control characters and bytes that are not UTF-8 are shown as escapes; everything
+// else stays as it is.
+TEST(TextFormatter, ControlCharactersAndInvalidUtf8AreEscaped) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
+        {std::string("\0\x1F \x7E\x7F", 5), "\\x00\\x1F ~\\x7F"},
+        {"\x1b[31m", "\\x1B[31m"},
+        {"\xC2\x80\xC2\x9F\xC2\xA0", "\\u0080\\u009F\xC2\xA0"},
+        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB8", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB8"},
+        {"\xFF", "\\xFF"},
+        {"\xC3", "\\xC3"},
+        {"\xC3\x41", "\\xC3A"},
+        {"\xE2\x82", "\\xE2\\x82"},
+        {"\xE2\x28\xAC", "\\xE2(\\xAC"},
+        {"\xF0\x9F\x8E\x41", "\\xF0\\x9F\\x8EA"},
+        {"\xC0\x80", "\\xC0\\x80"},
+        {"\xC1\xBF", "\\xC1\\xBF"},
+        {"\xE0\x9F\xBF", "\\xE0\\x9F\\xBF"},
+        {"\xE0\xA0\x80", "\xE0\xA0\x80"},
+        {"\xF0\x8F\xBF\xBF", "\\xF0\\x8F\\xBF\\xBF"},
+        {"\xF0\x90\x80\x80", "\xF0\x90\x80\x80"},
+        {"\xED\x9F\xBF", "\xED\x9F\xBF"},
+        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},
+        {"\xED\xBF\xBF", "\\xED\\xBF\\xBF"},
+        {"\xEE\x80\x80", "\xEE\x80\x80"},
+        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
+        {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
+        {"\xF8\x88\x80\x80\x80", "\\xF8\\x88\\x80\\x80\\x80"},
+    };
+    for (const auto& [input, shown] : cases)
+        EXPECT_EQ(displayText(input), shown) << shown;
 }
 
 TEST(TextFormatter, WidthCountsCharacters) {
