@@ -20,8 +20,8 @@ struct Case {
     std::vector<std::string> args;
     int status;
     std::string out;  // "golden:F" for a golden file, "~T" when it must hold T, "*" for any
-    std::vector<std::pair<std::string, std::string>> files;  // file, "golden:F" or its bytes
-    std::string err = "*";                                   // as `out`
+    std::vector<std::pair<std::string, std::string>> files = {};  // file, "golden:F" or bytes
+    std::string err = "*";                                        // as `out`
 };
 
 const Case kCases[] = {
@@ -62,7 +62,7 @@ const Case kCases[] = {
      3,
      "",
      {},
-     "Amp Channel selection only valid for RP350 and RP355 presets\n"},
+     "This is only supported for *Down* Filtering RP35x Patches\n"},
     {"convert down with amp channel",
      {"cli:tiny_lead.rp355p"},
      {"convert", "tiny_lead.rp355p", "--target", "rp250", "--amp", "A"},
