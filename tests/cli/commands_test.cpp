@@ -1,8 +1,9 @@
-// patchwright-cli's commands run as a user would run them: one row per behaviour, with
-// the exit status, what it printed and the files it left.
+// patchwright-cli's commands run as a user would run them: the rows of commands.tsv, each
+// with the exit status, what it printed and the files it left.
 
 #include <gtest/gtest.h>
 
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
@@ -12,144 +13,55 @@
 namespace pw::cli::testing {
 namespace {
 
+// One row of commands.tsv.
 struct Case {
-    const char* what;
-    // Set-up, one per entry: "cli:F" copies tests/cli/data/F, "data:F" tests/data/F,
-    // "dir:D" makes a folder, "keep:F" writes "keep me" to F.
-    std::vector<std::string> setup;
-    std::vector<std::string> args;
-    int status;
-    std::string out;  // "golden:F" for a golden file, "~T" when it must hold T, "*" for any
-    std::vector<std::pair<std::string, std::string>> files = {};  // file, "golden:F" or bytes
-    std::string err = "*";                                        // as `out`
+    std::string what;
+    std::vector<std::string> setup, args;
+    int status = 0;
+    std::string out;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string err;
 };
 
-const Case kCases[] = {
-    {"check text table with marks",
-     {"cli:tiny_lead.rp355p"},
-     {"check", "tiny_lead.rp355p", "--target", "rp250"},
-     1,
-     "golden:check_tiny_lead_rp250.txt",
-     {},
-     ""},
-    {"check json",
-     {"cli:tiny_lead.rp355p"},
-     {"check", "--json", "tiny_lead.rp355p", "--target=RP250"},
-     1,
-     "golden:check_tiny_lead_rp250.json",
-     {},
-     ""},
-    {"check without conflicts",
-     {"cli:tiny_clean.rp150p"},
-     {"check", "tiny_clean.rp150p", "--target", "RP255"},
-     0,
-     "~Number of errors 0\n"},
-    {"check of a missing file", {}, {"check", "missing.rp250p"}, 2, "", {}},
-    {"check of a malformed file",
-     {"data:reader/bad/doctype.xml"},
-     {"check", "doctype.xml"},
-     2,
-     "",
-     {}},
-    {"filter keeps going with conflicts",
-     {"data:dual_amp_lead.rp355p"},
-     {"filter", "dual_amp_lead.rp355p", "--target", "rp250", "--amp", "B", "--json"},
-     0,
-     "~\"patch_name\": \"Dual_B\""},
-    {"amp for a small model is refused",
-     {"cli:tiny_clean.rp150p"},
-     {"filter", "tiny_clean.rp150p", "--target", "rp250", "--amp", "A"},
-     3,
-     "",
-     {},
-     "This is only supported for *Down* Filtering RP35x Patches\n"},
-    {"convert down with amp channel",
-     {"cli:tiny_lead.rp355p"},
-     {"convert", "tiny_lead.rp355p", "--target", "rp250", "--amp", "A"},
-     0,
-     "Converted 1, refused 0, failed 0\n",
-     {{"Tiny_A.rp250p", "golden:Tiny_A.rp250p"}}},
-    {"convert up into a folder",
-     {"cli:tiny_clean.rp150p", "dir:out"},
-     {"convert", "tiny_clean.rp150p", "--target", "rp250", "--out", "out", "--amp", "B"},
-     0,
-     "Converted 1, refused 0, failed 0\n",
-     {{"out/Tiny Clean.rp250p", "~<RP250Preset"}}},
-    {"convert with a refused name",
-     {"cli:tiny_clean.rp150p"},
-     {"convert", "tiny_clean.rp150p", "--target", "rp250", "--name", "a/b"},
-     3,
-     "Converted 0, refused 1, failed 0\n"},
-    {"convert of two channels without amp",
-     {"cli:tiny_lead.rp355p"},
-     {"convert", "tiny_lead.rp355p", "--target", "rp250"},
-     3,
-     "*"},
-    {"convert keeps an existing file",
-     {"cli:tiny_lead.rp355p", "keep:Tiny_A.rp250p"},
-     {"convert", "tiny_lead.rp355p", "--target", "rp250", "--amp", "A"},
-     3,
-     "Converted 0, refused 1, failed 0\n",
-     {{"Tiny_A.rp250p", "keep me\r\n"}}},
-    {"convert replaces it with --overwrite",
-     {"cli:tiny_lead.rp355p", "keep:Tiny_A.rp250p"},
-     {"convert", "tiny_lead.rp355p", "--target", "rp250", "--amp", "A", "--overwrite"},
-     0,
-     "*",
-     {{"Tiny_A.rp250p", "golden:Tiny_A.rp250p"}}},
-    {"convert that cannot write",
-     {"cli:tiny_lead.rp355p", "dir:Tiny_A.rp250p"},
-     {"convert", "tiny_lead.rp355p", "--target", "rp250", "--amp", "A", "--overwrite"},
-     73,
-     "Converted 0, refused 0, failed 1\n",
-     {},
-     "~Tiny_A.rp250p"},
-    {"convert of several files, highest status wins",
-     {"cli:tiny_lead.rp355p", "cli:tiny_clean.rp150p", "data:reverse_dream.rp500p", "dir:out"},
-     {"convert", "tiny_lead.rp355p", "reverse_dream.rp500p", "missing.rp250p", "tiny_clean.rp150p",
-      "--target", "rp250", "--amp", "A", "--out", "out"},
-     3,
-     "Converted 2, refused 1, failed 1\n",
-     {{"out/Tiny_A.rp250p", "golden:Tiny_A.rp250p"}},
-     "~reverse_dream.rp500p: not converted: RP500Preset presets are view only"},
-    {"convert of a missing file only",
-     {},
-     {"convert", "missing.rp250p", "--target", "rp250"},
-     2,
-     "*"},
-    {"convert needs an existing folder",
-     {"cli:tiny_clean.rp150p"},
-     {"convert", "tiny_clean.rp150p", "--target", "rp250", "--out", "nope"},
-     64,
-     ""},
-    {"export user text",
-     {"cli:tiny_clean.rp150p"},
-     {"export", "tiny_clean.rp150p", "--user"},
-     0,
-     "",
-     {{"tiny_clean.rp150p.txt", "golden:tiny_clean_user.txt"}}},
-    {"export complete text",
-     {"cli:tiny_clean.rp150p"},
-     {"export", "--complete", "tiny_clean.rp150p", "--target", "RP255"},
-     0,
-     "",
-     {{"tiny_clean.rp150p.txt", "golden:tiny_clean_complete.txt"}}},
-    {"export keeps an existing file",
-     {"cli:tiny_clean.rp150p", "keep:tiny_clean.rp150p.txt"},
-     {"export", "tiny_clean.rp150p", "--user"},
-     3,
-     "",
-     {{"tiny_clean.rp150p.txt", "keep me\r\n"}}},
-    {"export of a view-only preset",
-     {"data:reverse_dream.rp500p"},
-     {"export", "reverse_dream.rp500p", "--user", "--target", "rp350"},
-     0,
-     "",
-     {{"reverse_dream.rp500p.txt", "~Patch Name: RP500Preset  Reverse Dream\r\n"}}},
-    {"export of a missing file", {}, {"export", "missing.rp255p", "--user"}, 2, ""},
-};
+std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return out;
+}
 
-void expectText(const std::string& actual, const std::string& expected, const char* what) {
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, separator);)
+        if (!item.empty() || separator == '\t') out.push_back(item);
+    return out;
+}
+
+std::vector<Case> cases() {
+    std::vector<Case> out;
+    std::istringstream table(readFile(fs::path(PW_CLI_DATA_DIR) / ".." / "commands.tsv"));
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> f = split(line, '\t');
+        f.resize(7);
+        Case c{f[0], split(f[1], ' '), split(f[2], ' '), std::stoi(f[3]), unescaped(f[4]),
+               {},   unescaped(f[6])};
+        for (const std::string& file : split(f[5], '|'))
+            c.files.emplace_back(file.substr(0, file.find('=')),
+                                 unescaped(file.substr(file.find('=') + 1)));
+        out.push_back(c);
+    }
+    return out;
+}
+
+void expectText(const std::string& actual, const std::string& expected, const std::string& what) {
     if (expected == "*") return;
     if (expected.rfind("golden:", 0) == 0)
         EXPECT_EQ(actual, readFile(goldenFile(expected.substr(7)))) << what;
@@ -179,9 +91,9 @@ TEST_P(Command, ExitsPrintsAndWritesAsExpected) {
         expectText(readFile(dir_ / file), expected, c.what);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(kCases), [](const auto& p) {
+INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(cases()), [](const auto& p) {
     std::string name;
-    for (char ch : std::string(p.param.what))
+    for (char ch : p.param.what)
         name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
     return name;
 });

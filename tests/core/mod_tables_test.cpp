@@ -57,18 +57,6 @@ const FamilyChecks& checksOf(Family family) {
     return mod255::checks();
 }
 
-std::string familyName(Family family) {
-    switch (family) {
-        case Family::F15x:
-            return "15x";
-        case Family::F25x:
-            return "25x";
-        case Family::F35x:
-            return "35x";
-    }
-    return "?";
-}
-
 // Asks one check function of a family through its FamilyChecks table. Single-list
 // functions ignore the kind, functions without a root ignore the root. -1 when the
 // family has no such function.
@@ -119,53 +107,6 @@ std::set<std::int64_t> numbersOf(List list) {
         for (std::int64_t n = item.first; n <= item.last; ++n)
             out.insert(n);
     return out;
-}
-
-// The cases worth a look of their own, asked of every family.
-TEST(ModEdgeCases, PickupWahModulationPedalAndFractions) {
-    for (Family f : {Family::F15x, Family::F25x, Family::F35x}) {
-        SCOPED_TRACE(familyName(f));
-        for (double n : {2.0, 64.0, 65.0, 66.0})
-            EXPECT_EQ(ask(f, Fn::Pickup, S, "", n), 1) << n;
-        EXPECT_EQ(ask(f, Fn::Pickup, S, "", 67), 0);
-        for (double n : {0.0, 1.0, 65.0, 66.0})
-            EXPECT_EQ(ask(f, Fn::Pickup, V, "", n), 1) << n;
-
-        EXPECT_EQ(ask(f, Fn::Wah, S, "", 3), 1);
-
-        for (int n = 0; n <= 15; ++n)
-            EXPECT_EQ(ask(f, Fn::Modulation, S, "", n), 1) << n;
-
-        EXPECT_EQ(ask(f, Fn::Pedal, V, "", 131137), 1);
-        EXPECT_EQ(ask(f, Fn::Pedal, V, "", 131138), 0);
-        EXPECT_EQ(ask(f, Fn::Pedal, V, "", 655625), f == Family::F35x ? 1 : 0);
-
-        for (Fn fn : {Fn::Pickup, Fn::Wah, Fn::Compressor, Fn::Distortion, Fn::Amp, Fn::Cabinet,
-                      Fn::Gate, Fn::Modulation, Fn::Delay, Fn::Reverb, Fn::Volume, Fn::Pedal,
-                      Fn::Position20, Fn::Lfo, Fn::EQ, Fn::ToneLibrary, Fn::FxLibrary})
-            for (Kind k : {V, S}) {
-                const int answer = ask(f, fn, k, "", 65.5);
-                EXPECT_TRUE(answer == 0 || answer == -1) << static_cast<int>(fn);
-            }
-        EXPECT_EQ(ask(f, Fn::Pickup, V, "", 65.5), 0);
-        EXPECT_EQ(ask(f, Fn::Pickup, S, "", 65.5), 0);
-        EXPECT_EQ(ask(f, Fn::Modulation, S, "", 5.5), 0);
-    }
-}
-
-TEST(ModEdgeCases, Amp313OnlyForRp255) {
-    EXPECT_EQ(mod255::CheckAmp(313, V, "RP255Preset"), 1);
-    EXPECT_EQ(mod255::CheckAmp(313, V, "RP250Preset"), 0);
-    EXPECT_EQ(mod255::CheckAmp(313, S, "RP255Preset"), 0);
-}
-
-TEST(ModEdgeCases, VolumeAndLfoExistWhereTheyShould) {
-    EXPECT_EQ(mod155::CheckVolume(2626), 1);
-    EXPECT_EQ(mod255::CheckVolume(2626), 1);
-    EXPECT_EQ(mod255::CheckVolume(2625), 0);
-    EXPECT_EQ(mod355::CheckLfo(8258, S), 1);
-    EXPECT_EQ(mod355::CheckLfo(8261, S), 0);
-    EXPECT_EQ(mod355::CheckLfo(assignment(25, 3212), V), 1);
 }
 
 // A target model: its family and root.

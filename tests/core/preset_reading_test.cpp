@@ -1,17 +1,14 @@
-// Reading a preset: the root name search, decoding, the strict well-formedness check
-// and what the parse takes from the document.
+// The root name search over the decoded text. What the parse takes from a document is
+// checked against the reference reader on the files of tests/data/reader.
 
 #include <gtest/gtest.h>
 
-#include "document/preset_document.h"
 #include "document/root_names.h"
 #include "document/text_decoding.h"
-#include "test_support.h"
 
 namespace {
 
 using pw::document::FindRootName;
-using pw::document::parsePreset;
 
 TEST(FindRootName, ListOrderDecidesAndCaseIsIgnored) {
     EXPECT_EQ(FindRootName("<RP355Preset><Name>my rp150preset</Name>"), "RP150Preset");
@@ -35,98 +32,6 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     }
     EXPECT_EQ(FindRootName(pw::document::decodeLenient(le)), "RP350Preset");
     EXPECT_EQ(FindRootName(pw::document::decodeLenient(be)), "RP350Preset");
-}
-
-const std::string kParam =
-    "<Param><ID>64</ID><Position>2</Position><Value>66</Value><Name>Pickup Type</Name>"
-    "<Text>HB&gt;SC</Text></Param>";
-
-TEST(ParsePreset, ReadsNameAndParamsAlikeWithAndWithoutNamespace) {
-    const auto a = parsePreset(
-        pwtest::presetXml("RP255Preset", "Surf", {{"64", "2", "66", "Pickup Type", "HB&gt;SC"}}));
-    const auto b = parsePreset(pwtest::presetXml(
-        "RP255Preset", "Surf", {{"64", "2", "66", "Pickup Type", "HB&gt;SC"}}, false));
-    ASSERT_TRUE(a.ok()) << a.error;
-    ASSERT_TRUE(b.ok()) << b.error;
-    for (const auto* r : {&a, &b}) {
-        EXPECT_EQ(r->document.firstName, "Surf");
-        ASSERT_EQ(r->document.params.size(), 1u);
-        const auto& p = r->document.params[0];
-        EXPECT_EQ(p.id, "64");
-        EXPECT_EQ(p.position, "2");
-        EXPECT_EQ(p.value, "66");
-        EXPECT_EQ(p.name, "Pickup Type");
-        EXPECT_EQ(p.text, "HB>SC");
-    }
-}
-
-TEST(ParsePreset, PrefixedElementsAreNotParamsOrNames) {
-    const auto r = parsePreset(
-        "<p:RP255Preset xmlns:p=\"urn:x\"><p:Name>Pre</p:Name><Params>"
-        "<p:Param><ID>1</ID><Position>2</Position><Value>3</Value><Name>N</Name><Text>T</Text></"
-        "p:Param>" +
-        kParam + "</Params></p:RP255Preset>");
-    ASSERT_TRUE(r.ok()) << r.error;
-    // The first unprefixed Name is the one inside the prefixed Param.
-    EXPECT_EQ(r.document.firstName, "N");
-    ASSERT_EQ(r.document.params.size(), 1u);
-    EXPECT_EQ(r.document.params[0].id, "64");
-}
-
-TEST(ParsePreset, FirstNameInDocumentOrderMayBeAParamName) {
-    const auto r =
-        parsePreset("<RP250Preset><Params>" + kParam + "</Params><Name>Late</Name></RP250Preset>");
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.document.firstName, "Pickup Type");
-}
-
-TEST(ParsePreset, ParamsAtAnyDepthInDocumentOrderAndMissingChildren) {
-    const auto r =
-        parsePreset("<X><Name>n</Name><A><B>" + kParam +
-                    "</B></A><Param><ID>7</ID><Param><Name>inner</Name></Param></Param></X>");
-    ASSERT_TRUE(r.ok()) << r.error;
-    ASSERT_EQ(r.document.params.size(), 3u);
-    EXPECT_EQ(r.document.params[1].id, "7");
-    EXPECT_FALSE(r.document.params[1].name);  // the inner Param's Name is not a child
-    EXPECT_EQ(r.document.params[2].name, "inner");
-    EXPECT_FALSE(r.document.params[2].id);
-}
-
-TEST(ParsePreset, ElementTextIsAllCharacterDataExactly) {
-    const auto r = parsePreset(
-        "<R><Name> </Name><Param><ID> 64 </ID><Position>2</Position><Value><![CDATA[6<6]]>x</Value>"
-        "<Name>a<!-- c -->b<i>c</i>d</Name><Text>&#x1F3B8;&amp;&#233;</Text></Param></R>");
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.document.firstName, " ");
-    const auto& p = r.document.params[0];
-    EXPECT_EQ(p.id, " 64 ");
-    EXPECT_EQ(p.value, "6<6x");
-    EXPECT_EQ(p.name, "abcd");
-    EXPECT_EQ(p.text, "\xF0\x9F\x8E\xB8&\xC3\xA9");
-}
-
-TEST(ParsePreset, LineEndsInTextAreNormalised) {
-    const auto r = parsePreset("<R><Name>a\r\nb\rc</Name></R>");
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.document.firstName, "a\nb\nc");
-}
-
-TEST(ParsePreset, HonoursDeclaredLatin1AndUtf16) {
-    const auto latin =
-        parsePreset("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><R><Name>Caf\xE9</Name></R>");
-    ASSERT_TRUE(latin.ok()) << latin.error;
-    EXPECT_EQ(latin.document.firstName, "Caf\xC3\xA9");
-
-    const std::u16string text =
-        u"<?xml version=\"1.0\" encoding=\"UTF-16\"?><R><Name>\u00e9\U0001F3B8</Name></R>";
-    std::string le = "\xFF\xFE";
-    for (char16_t c : text) {
-        le += static_cast<char>(c & 0xFF);
-        le += static_cast<char>(c >> 8);
-    }
-    const auto utf16 = parsePreset(le);
-    ASSERT_TRUE(utf16.ok()) << utf16.error;
-    EXPECT_EQ(utf16.document.firstName, "\xC3\xA9\xF0\x9F\x8E\xB8");
 }
 
 }  // namespace
