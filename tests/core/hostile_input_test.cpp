@@ -80,4 +80,22 @@ TEST_F(HostileInput, FileThatVanishesOrBecomesUnreadableAfterTheReadTest) {
     }
 }
 
+TEST_F(HostileInput, RowsBeyond32767CanBeSelectedAndEdited) {
+    std::string params;
+    for (int i = 1; i <= 40000; ++i)
+        params += "<Param><ID>2496</ID><Position>8</Position><Value>307</Value><Name>R" +
+                  std::to_string(i) + "</Name><Text>T</Text></Param>";
+    s.openFile(dir.write("long.rp255p", "<RP255Preset><Name>Long</Name><Params>" + params +
+                                            "</Params></RP255Preset>"));
+    ASSERT_EQ(s.rows().count(), 40000u);
+    s.clickRow(39999);
+    EXPECT_EQ(s.keyDown(pw::Session::Key::C, true), "R39999, T, 2496, 8, 307");
+    ASSERT_NE(s.blockForDoubleClick(), nullptr);
+    EXPECT_TRUE(s.UpdateListItem(*s.blockForDoubleClick(), 9));
+    EXPECT_EQ(s.rows().row(39999).setting(), "83 JCM800");
+    s.clickRow(40000);
+    s.keyDown(pw::Session::Key::Delete, true);
+    EXPECT_EQ(s.paramCountCaption(), "39999");
+}
+
 }  // namespace
