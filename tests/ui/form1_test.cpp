@@ -57,6 +57,16 @@ class ScriptedMessenger : public Messenger {
     std::deque<Answer> answers;
 };
 
+// Fields set by name, so that the test does not depend on their order.
+Message message(std::string text, Icon icon, Buttons buttons, std::string detail = {}) {
+    Message m;
+    m.text = std::move(text);
+    m.icon = icon;
+    m.buttons = buttons;
+    m.detail = std::move(detail);
+    return m;
+}
+
 QString cell(const Row& row, int column) {
     return QString::fromStdString(row.cells[column]);
 }
@@ -320,23 +330,23 @@ void Form1Test::messageBoxes() {
 
     inspect(QMessageBox::No);
     const Answer answer = messenger.show(
-        Message{"Do you want to save patch name as: x.rp255p", Icon::Question, Buttons::YesNo, {}});
+        message("Do you want to save patch name as: x.rp255p", Icon::Question, Buttons::YesNo));
     QCOMPARE(answer, Answer::No);
     QCOMPARE(title, QStringLiteral("Patchwright"));
     QCOMPARE(icon, QMessageBox::Question);
     QVERIFY(noIsDefault);
 
     inspect(QMessageBox::Ok);
-    QCOMPARE(messenger.show(Message{"Saved to x", Icon::Information, Buttons::Ok, "detail"}),
+    QCOMPARE(messenger.show(message("Saved to x", Icon::Information, Buttons::Ok, "detail")),
              Answer::Ok);
     QCOMPARE(icon, QMessageBox::Information);
     QCOMPARE(informative, QStringLiteral("detail"));
 
     inspect(QMessageBox::Ok);
-    messenger.show(Message{"Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}});
+    messenger.show(message("Please Load A File First.", Icon::Exclamation, Buttons::Ok));
     QCOMPARE(icon, QMessageBox::Warning);
     inspect(QMessageBox::Ok);
-    messenger.show(Message{"Function Read_Test Failed.", Icon::None, Buttons::Ok, {}});
+    messenger.show(message("Function Read_Test Failed.", Icon::None, Buttons::Ok));
     QCOMPARE(icon, QMessageBox::NoIcon);
 }
 
