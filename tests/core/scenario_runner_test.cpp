@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -138,24 +139,29 @@ TEST_P(Scenario, MatchesItsExpectedTranscriptAndFiles) {
     const fs::path folder = kScenarios / GetParam();
     TempDir dir;
     ScriptedMessenger m;
-    pw::Session s{m};
-    s.start();
-    s.setSaveFolder(dir.path());
+    std::unique_ptr<pw::Session> s;
+    const auto restart = [&] {
+        s = std::make_unique<pw::Session>(m);
+        s->start();
+        s->setSaveFolder(dir.path());
+    };
+    restart();
     std::ifstream steps(folder / "steps");
     std::string transcript;
     std::vector<std::string> inputs;
     for (std::string line; std::getline(steps, line);) {
         if (line.empty() || line[0] == '#') continue;
         if (line.rfind("open ", 0) == 0) inputs.push_back(fs::path(line.substr(5)).filename());
-        transcript += "> " + line + "\n" + run(s, m, dir, line);
+        if (line == "restart") restart();
+        transcript += "> " + line + "\n" + (line == "restart" ? "" : run(*s, m, dir, line));
         for (const pw::Message& msg : m.shown)
             transcript += "! " + std::string(pw::iconName(msg.icon)) + " " +
                           quoted(withoutFolder(msg.text, dir.path().string())) + "\n";
         m.clear();
-        transcript += state(s);
+        transcript += state(*s);
     }
     transcript += "rows\n";
-    for (const pw::Row& r : s.rows())
+    for (const pw::Row& r : s->rows())
         transcript += rowLine(r);
 
     std::map<std::string, std::string> written;
