@@ -63,7 +63,9 @@ std::vector<Case> cases() {
 
 void expectText(const std::string& actual, const std::string& expected, const std::string& what) {
     if (expected == "*") return;
-    if (expected.rfind("golden:", 0) == 0)
+    if (expected.rfind("data:", 0) == 0)
+        EXPECT_EQ(actual, readFile(sampleFile(expected.substr(5)))) << what;
+    else if (expected.rfind("golden:", 0) == 0)
         EXPECT_EQ(actual, readFile(goldenFile(expected.substr(7)))) << what;
     else if (!expected.empty() && expected[0] == '~')
         EXPECT_NE(actual.find(expected.substr(1)), std::string::npos) << what << "\n" << actual;
