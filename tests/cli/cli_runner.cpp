@@ -48,13 +48,6 @@ int statusOf(int wstatus) {
 
 }  // namespace
 
-std::string fileTestName(std::string_view file) {
-    std::string name(file);
-    for (char& c : name)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return name;
-}
-
 std::string readFile(const fs::path& file) {
     std::ifstream in(file, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

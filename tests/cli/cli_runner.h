@@ -27,9 +27,6 @@ RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
 RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path& cwd,
                            const std::vector<std::string>& env = {});
 
-// A parameterised test's name made from a file name ("a.rp255p" -> "a_rp255p").
-std::string fileTestName(std::string_view file);
-
 std::string readFile(const fs::path& file);
 void writeFile(const fs::path& file, const std::string& bytes);
 

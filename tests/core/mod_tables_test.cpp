@@ -1,115 +1,38 @@
-// The family check tables: list sizes, lookups, the differences between the families
-// and the agreement of the 25x lists with the model catalogue.
+// Cross-checks of the family check tables: the differences between the families in
+// tests/data/family_differences.tsv, and the 25x lists against the effect catalogue.
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <fstream>
+#include <map>
 #include <set>
+#include <sstream>
 #include <string>
 #include <string_view>
-#include <vector>
 
 #include "catalogue/effect_catalogue.h"
+#include "document/root_names.h"
+#include "models/check_dispatch.h"
 #include "models/check_table.h"
-#include "models/family_lists.h"
-#include "models/mod155.h"
-#include "models/mod255.h"
-#include "models/mod355.h"
 #include "models/tables25x.h"
+#include "test_support.h"
 
 namespace pw::models {
 namespace {
 
-enum class Family { F15x, F25x, F35x };
-
-enum class Fn {
-    Pickup,
-    Wah,
-    Compressor,
-    Distortion,
-    Amp,
-    Cabinet,
-    Gate,
-    Modulation,
-    Delay,
-    Reverb,
-    Volume,
-    Pedal,
-    Position20,
-    Lfo,
-    EQ,
-    ToneLibrary,
-    FxLibrary,
-};
-
-constexpr Kind V = Kind::Values;
-constexpr Kind S = Kind::Ids;
-
-const FamilyChecks& checksOf(Family family) {
-    switch (family) {
-        case Family::F15x:
-            return mod155::checks();
-        case Family::F25x:
-            return mod255::checks();
-        case Family::F35x:
-            return mod355::checks();
-    }
-    return mod255::checks();
-}
-
-std::string familyName(Family family) {
-    switch (family) {
-        case Family::F15x:
-            return "15x";
-        case Family::F25x:
-            return "25x";
-        case Family::F35x:
-            return "35x";
-    }
-    return "?";
-}
-
-// Asks one check function of a family through its FamilyChecks table. Single-list
-// functions ignore the kind, functions without a root ignore the root. -1 when the
-// family has no such function.
-int ask(Family family, Fn fn, Kind kind, std::string_view root, double number) {
-    const FamilyChecks& c = checksOf(family);
-    switch (fn) {
-        case Fn::Pickup:
-            return c.CheckPickup(number, kind);
-        case Fn::Wah:
-            return c.CheckWah(number, kind);
-        case Fn::Compressor:
-            return c.CheckCompressor(number, kind);
-        case Fn::Distortion:
-            return c.CheckDistortion(number, kind, root);
-        case Fn::Amp:
-            return c.CheckAmp(number, kind, root);
-        case Fn::Cabinet:
-            return c.CheckCabinet(number);
-        case Fn::Gate:
-            return c.CheckGate(number, kind);
-        case Fn::Modulation:
-            return c.CheckModulation(number, kind);
-        case Fn::Delay:
-            return c.CheckDelay(number, kind);
-        case Fn::Reverb:
-            return c.CheckReverb(number, kind);
-        case Fn::Volume:
-            return c.CheckVolume ? c.CheckVolume(number) : -1;
-        case Fn::Pedal:
-            return c.CheckPedal(number, kind);
-        case Fn::Position20:
-            return c.CheckPosition20(number);
-        case Fn::Lfo:
-            return c.CheckLfo ? c.CheckLfo(number, kind) : -1;
-        case Fn::EQ:
-            return c.CheckEQ(number, kind);
-        case Fn::ToneLibrary:
-            return c.CheckToneLibrary(number, kind);
-        case Fn::FxLibrary:
-            return c.CheckFxLibrary(number);
-    }
+// Asks the check function named `fn` of the family of `root`.
+int ask(const std::string& fn, Kind kind, std::string_view root, double number) {
+    const FamilyChecks& c = moduleOf(document::familyOf(root));
+    if (fn == "Compressor") return c.CheckCompressor(number, kind);
+    if (fn == "Distortion") return c.CheckDistortion(number, kind, root);
+    if (fn == "Amp") return c.CheckAmp(number, kind, root);
+    if (fn == "Cabinet") return c.CheckCabinet(number);
+    if (fn == "Modulation") return c.CheckModulation(number, kind);
+    if (fn == "Delay") return c.CheckDelay(number, kind);
+    if (fn == "EQ") return c.CheckEQ(number, kind);
+    if (fn == "Pedal") return c.CheckPedal(number, kind);
+    ADD_FAILURE() << "no check function " << fn;
     return -1;
 }
 
@@ -121,437 +44,39 @@ std::set<std::int64_t> numbersOf(List list) {
     return out;
 }
 
-// One list of one function: which family, function, kind and root select it, and the
-// number of entries the list stands for, ranges expanded and duplicates counted.
-struct ListCase {
-    Family family;
-    Fn fn;
-    Kind kind;
-    std::string_view root;
-    List list;
-    std::size_t count;
-};
-
-std::string describe(const ListCase& c) {
-    return familyName(c.family) + " fn " + std::to_string(static_cast<int>(c.fn)) +
-           (c.kind == Kind::Values ? " ID " : " S ") + std::string(c.root);
-}
-
-namespace t = tables25x;
-namespace l15 = lists155;
-namespace l35 = lists355;
-
-const std::vector<ListCase>& listCases() {
-    static const std::vector<ListCase> cases = {
-        // 25x
-        {Family::F25x, Fn::Pickup, V, "", t::pickupValues, 4},
-        {Family::F25x, Fn::Pickup, S, "", t::pickupIds, 5},
-        {Family::F25x, Fn::Wah, V, "", t::wahValues, 5},
-        {Family::F25x, Fn::Wah, S, "", t::wahIds, 5},
-        {Family::F25x, Fn::Compressor, V, "", t::compressorValues, 4},
-        {Family::F25x, Fn::Compressor, S, "", t::compressorIds, 5},
-        {Family::F25x, Fn::Distortion, V, "RP250Preset", t::distortionValues, 15},
-        {Family::F25x, Fn::Distortion, V, "RP255Preset", t::distortionValues, 15},
-        {Family::F25x, Fn::Distortion, S, "RP250Preset", t::distortionIds, 42},
-        {Family::F25x, Fn::Distortion, S, "RP255Preset", t::distortionIds, 42},
-        {Family::F25x, Fn::Amp, V, "RP250Preset", t::ampValuesRp250, 24},
-        {Family::F25x, Fn::Amp, V, "RP255Preset", t::ampValuesRp255, 27},
-        {Family::F25x, Fn::Amp, S, "RP250Preset", t::ampIds, 3},
-        {Family::F25x, Fn::Amp, S, "RP255Preset", t::ampIds, 3},
-        {Family::F25x, Fn::Cabinet, V, "", t::cabinetValues, 15},
-        {Family::F25x, Fn::Gate, V, "", t::gateValues, 4},
-        {Family::F25x, Fn::Gate, S, "", t::gateIds, 8},
-        {Family::F25x, Fn::Modulation, V, "", t::modulationValues, 23},
-        {Family::F25x, Fn::Modulation, S, "", t::modulationIds, 105},
-        {Family::F25x, Fn::Delay, V, "", t::delayValues, 7},
-        {Family::F25x, Fn::Delay, S, "", t::delayIds, 14},
-        {Family::F25x, Fn::Reverb, V, "", t::reverbValues, 8},
-        {Family::F25x, Fn::Reverb, S, "", t::reverbIds, 11},
-        {Family::F25x, Fn::Volume, S, "", t::volumeIds, 1},
-        {Family::F25x, Fn::Pedal, V, "", t::pedalValues, 133},
-        {Family::F25x, Fn::Pedal, S, "", t::pedalIds, 2},
-        {Family::F25x, Fn::Position20, S, "", t::position20Ids, 12},
-        {Family::F25x, Fn::EQ, V, "", t::eqValues, 6},
-        {Family::F25x, Fn::EQ, S, "", t::eqIds, 6},
-        {Family::F25x, Fn::ToneLibrary, V, "", t::toneLibraryValues, 31},
-        {Family::F25x, Fn::ToneLibrary, S, "", t::toneLibraryIds, 4},
-        {Family::F25x, Fn::FxLibrary, V, "", t::fxLibraryValues, 31},
-
-        // 15x: the 25x lists except distortion, amp values, cabinet and modulation
-        {Family::F15x, Fn::Pickup, V, "", t::pickupValues, 4},
-        {Family::F15x, Fn::Pickup, S, "", t::pickupIds, 5},
-        {Family::F15x, Fn::Wah, V, "", t::wahValues, 5},
-        {Family::F15x, Fn::Wah, S, "", t::wahIds, 5},
-        {Family::F15x, Fn::Compressor, V, "", t::compressorValues, 4},
-        {Family::F15x, Fn::Compressor, S, "", t::compressorIds, 5},
-        {Family::F15x, Fn::Distortion, V, "RP150Preset", l15::distortionValuesRp150, 11},
-        {Family::F15x, Fn::Distortion, V, "RP155Preset", l15::distortionValuesRp155, 12},
-        {Family::F15x, Fn::Distortion, S, "RP150Preset", l15::distortionIdsRp150, 31},
-        {Family::F15x, Fn::Distortion, S, "RP155Preset", l15::distortionIdsRp155, 34},
-        {Family::F15x, Fn::Amp, V, "RP150Preset", l15::ampValuesRp150, 20},
-        // The RP155 knows exactly the RP250's amp models.
-        {Family::F15x, Fn::Amp, V, "RP155Preset", t::ampValuesRp250, 24},
-        {Family::F15x, Fn::Amp, S, "RP150Preset", t::ampIds, 3},
-        {Family::F15x, Fn::Amp, S, "RP155Preset", t::ampIds, 3},
-        {Family::F15x, Fn::Cabinet, V, "", l15::cabinetValues, 13},
-        {Family::F15x, Fn::Gate, V, "", t::gateValues, 4},
-        {Family::F15x, Fn::Gate, S, "", t::gateIds, 8},
-        {Family::F15x, Fn::Modulation, V, "", l15::modulationValues, 22},
-        {Family::F15x, Fn::Modulation, S, "", l15::modulationIds, 102},
-        {Family::F15x, Fn::Delay, V, "", t::delayValues, 7},
-        {Family::F15x, Fn::Delay, S, "", t::delayIds, 14},
-        {Family::F15x, Fn::Reverb, V, "", t::reverbValues, 8},
-        {Family::F15x, Fn::Reverb, S, "", t::reverbIds, 11},
-        {Family::F15x, Fn::Volume, S, "", t::volumeIds, 1},
-        {Family::F15x, Fn::Pedal, V, "", t::pedalValues, 133},
-        {Family::F15x, Fn::Pedal, S, "", t::pedalIds, 2},
-        {Family::F15x, Fn::Position20, S, "", t::position20Ids, 12},
-        {Family::F15x, Fn::EQ, V, "", t::eqValues, 6},
-        {Family::F15x, Fn::EQ, S, "", t::eqIds, 6},
-        {Family::F15x, Fn::ToneLibrary, V, "", t::toneLibraryValues, 31},
-        {Family::F15x, Fn::ToneLibrary, S, "", t::toneLibraryIds, 4},
-        {Family::F15x, Fn::FxLibrary, V, "", t::fxLibraryValues, 31},
-
-        // 35x
-        {Family::F35x, Fn::Pickup, V, "", t::pickupValues, 4},
-        {Family::F35x, Fn::Pickup, S, "", t::pickupIds, 5},
-        {Family::F35x, Fn::Wah, V, "", t::wahValues, 5},
-        {Family::F35x, Fn::Wah, S, "", t::wahIds, 5},
-        {Family::F35x, Fn::Compressor, V, "", l35::compressorValues, 5},
-        {Family::F35x, Fn::Compressor, S, "", l35::compressorIds, 8},
-        {Family::F35x, Fn::Distortion, V, "RP350Preset", l35::distortionValuesRp350, 19},
-        {Family::F35x, Fn::Distortion, V, "RP355Preset", l35::distortionValuesRp355, 20},
-        {Family::F35x, Fn::Distortion, S, "RP350Preset", l35::distortionIdsRp350, 57},
-        {Family::F35x, Fn::Distortion, S, "RP355Preset", l35::distortionIdsRp355, 61},
-        {Family::F35x, Fn::Amp, V, "RP350Preset", l35::ampValuesRp350, 31},
-        {Family::F35x, Fn::Amp, V, "RP355Preset", l35::ampValuesRp355, 37},
-        {Family::F35x, Fn::Amp, S, "RP350Preset", t::ampIds, 3},
-        {Family::F35x, Fn::Amp, S, "RP355Preset", t::ampIds, 3},
-        {Family::F35x, Fn::Cabinet, V, "", l35::cabinetValues, 19},
-        {Family::F35x, Fn::Gate, V, "", t::gateValues, 4},
-        {Family::F35x, Fn::Gate, S, "", t::gateIds, 8},
-        {Family::F35x, Fn::Modulation, V, "", l35::modulationValues, 37},
-        {Family::F35x, Fn::Modulation, S, "", l35::modulationIds, 144},
-        {Family::F35x, Fn::Delay, V, "", l35::delayValues, 9},
-        {Family::F35x, Fn::Delay, S, "", l35::delayIds, 17},
-        {Family::F35x, Fn::Reverb, V, "", t::reverbValues, 8},
-        {Family::F35x, Fn::Reverb, S, "", t::reverbIds, 11},
-        {Family::F35x, Fn::Pedal, V, "", l35::pedalValues, 153},
-        {Family::F35x, Fn::Pedal, S, "", t::pedalIds, 2},
-        {Family::F35x, Fn::Position20, S, "", t::position20Ids, 12},
-        {Family::F35x, Fn::Lfo, V, "", l35::lfoValues, 44},
-        {Family::F35x, Fn::Lfo, S, "", l35::lfoIds, 5},
-        {Family::F35x, Fn::EQ, V, "", t::eqValues, 6},
-        {Family::F35x, Fn::EQ, S, "", l35::eqIds, 7},
-        {Family::F35x, Fn::ToneLibrary, V, "", t::toneLibraryValues, 31},
-        {Family::F35x, Fn::ToneLibrary, S, "", t::toneLibraryIds, 4},
-        {Family::F35x, Fn::FxLibrary, V, "", t::fxLibraryValues, 31},
-    };
-    return cases;
-}
-
-// Every entry of every list, its neighbours and a few numbers no list holds.
-const std::vector<double>& candidates() {
-    static const std::vector<double> numbers = [] {
-        std::set<std::int64_t> whole{-1, 1000000000};
-        for (const ListCase& c : listCases())
-            for (std::int64_t n : numbersOf(c.list)) {
-                whole.insert(n - 1);
-                whole.insert(n);
-                whole.insert(n + 1);
-            }
-        std::vector<double> out(whole.begin(), whole.end());
-        out.push_back(65.5);
-        out.push_back(131137.5);
-        out.push_back(0.5);
-        return out;
-    }();
-    return numbers;
-}
-
-TEST(CheckTableCounts, EveryListHasItsNumberOfEntries) {
-    for (const ListCase& c : listCases())
-        EXPECT_EQ(entryCount(c.list), c.count) << describe(c);
-}
-
-TEST(CheckTableCounts, LongestListHas153Entries) {
-    std::size_t longest = 0;
-    for (const ListCase& c : listCases())
-        longest = std::max(longest, entryCount(c.list));
-    EXPECT_EQ(longest, 153u);
-}
-
-// Each function answers from the list its kind and root select: 1 exactly for the
-// numbers of that list.
-TEST(CheckTableLookups, EveryFunctionAnswersFromItsList) {
-    for (const ListCase& c : listCases()) {
-        int mismatches = 0;
-        for (double n : candidates()) {
-            const int expected = contains(c.list, n);
-            const int got = ask(c.family, c.fn, c.kind, c.root, n);
-            if (got != expected && ++mismatches <= 5)
-                ADD_FAILURE() << describe(c) << " number " << n << " answered " << got;
+TEST(ModFamilyDifferences, EachNumberIsKnownToOneTargetAndUnknownToTheOther) {
+    std::ifstream in(pwtest::dataFile("family_differences.tsv"));
+    int numbers = 0;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::istringstream f(line);
+        std::string fn, kindName, known, unknown, number;
+        f >> fn >> kindName >> known >> unknown;
+        const Kind kind = kindName == "ids" ? Kind::Ids : Kind::Values;
+        while (f >> number) {
+            const auto colon = number.find(':');
+            const double n = colon == std::string::npos
+                                 ? std::stod(number)
+                                 : std::stod(number.substr(0, colon)) * 65536 +
+                                       std::stod(number.substr(colon + 1));
+            EXPECT_EQ(ask(fn, kind, known, n), 1) << line << ": " << number;
+            EXPECT_EQ(ask(fn, kind, unknown, n), 0) << line << ": " << number;
+            ++numbers;
         }
-        EXPECT_EQ(mismatches, 0) << describe(c);
     }
-}
-
-// Any other root gets the list of the family's first-named model.
-TEST(CheckTableLookups, ForeignRootUsesFirstNamedModel) {
-    struct Case {
-        Family family;
-        Fn fn;
-        Kind kind;
-        std::string_view root;
-    };
-    const Case cases[] = {
-        {Family::F25x, Fn::Amp, V, "RP250Preset"},
-        {Family::F15x, Fn::Amp, V, "RP150Preset"},
-        {Family::F15x, Fn::Distortion, V, "RP150Preset"},
-        {Family::F15x, Fn::Distortion, S, "RP150Preset"},
-        {Family::F35x, Fn::Amp, V, "RP350Preset"},
-        {Family::F35x, Fn::Distortion, V, "RP350Preset"},
-        {Family::F35x, Fn::Distortion, S, "RP350Preset"},
-    };
-    for (const Case& c : cases)
-        for (std::string_view foreign : {"RP500Preset", "", "rp255preset"})
-            for (double n : candidates())
-                ASSERT_EQ(ask(c.family, c.fn, c.kind, foreign, n),
-                          ask(c.family, c.fn, c.kind, c.root, n))
-                    << familyName(c.family) << " " << foreign << " " << n;
-}
-
-TEST(CheckTableLookups, FamilyChecksPointAtTheModuleFunctions) {
-    const FamilyChecks& c25 = mod255::checks();
-    EXPECT_EQ(c25.CheckPickup, &mod255::CheckPickup);
-    EXPECT_EQ(c25.CheckAmp, &mod255::CheckAmp);
-    EXPECT_EQ(c25.CheckVolume, &mod255::CheckVolume);
-    EXPECT_EQ(c25.CheckFxLibrary, &mod255::CheckFxLibrary);
-    EXPECT_EQ(c25.CheckLfo, nullptr);
-
-    const FamilyChecks& c15 = mod155::checks();
-    EXPECT_EQ(c15.CheckDistortion, &mod155::CheckDistortion);
-    EXPECT_EQ(c15.CheckVolume, &mod155::CheckVolume);
-    EXPECT_EQ(c15.CheckEQ, &mod155::CheckEQ);
-    EXPECT_EQ(c15.CheckLfo, nullptr);
-
-    const FamilyChecks& c35 = mod355::checks();
-    EXPECT_EQ(c35.CheckLfo, &mod355::CheckLfo);
-    EXPECT_EQ(c35.CheckPedal, &mod355::CheckPedal);
-    EXPECT_EQ(c35.CheckVolume, nullptr);
-
-    for (const FamilyChecks* fc : {&c15, &c25, &c35}) {
-        EXPECT_NE(fc->CheckPickup, nullptr);
-        EXPECT_NE(fc->CheckWah, nullptr);
-        EXPECT_NE(fc->CheckCompressor, nullptr);
-        EXPECT_NE(fc->CheckDistortion, nullptr);
-        EXPECT_NE(fc->CheckAmp, nullptr);
-        EXPECT_NE(fc->CheckCabinet, nullptr);
-        EXPECT_NE(fc->CheckGate, nullptr);
-        EXPECT_NE(fc->CheckModulation, nullptr);
-        EXPECT_NE(fc->CheckDelay, nullptr);
-        EXPECT_NE(fc->CheckReverb, nullptr);
-        EXPECT_NE(fc->CheckPedal, nullptr);
-        EXPECT_NE(fc->CheckPosition20, nullptr);
-        EXPECT_NE(fc->CheckEQ, nullptr);
-        EXPECT_NE(fc->CheckToneLibrary, nullptr);
-        EXPECT_NE(fc->CheckFxLibrary, nullptr);
-    }
-}
-
-// The cases worth a look of their own, asked of every family.
-TEST(ModEdgeCases, PickupWahModulationPedalAndFractions) {
-    for (Family f : {Family::F15x, Family::F25x, Family::F35x}) {
-        SCOPED_TRACE(familyName(f));
-        for (double n : {2.0, 64.0, 65.0, 66.0})
-            EXPECT_EQ(ask(f, Fn::Pickup, S, "", n), 1) << n;
-        EXPECT_EQ(ask(f, Fn::Pickup, S, "", 67), 0);
-        for (double n : {0.0, 1.0, 65.0, 66.0})
-            EXPECT_EQ(ask(f, Fn::Pickup, V, "", n), 1) << n;
-
-        EXPECT_EQ(ask(f, Fn::Wah, S, "", 3), 1);
-
-        for (int n = 0; n <= 15; ++n)
-            EXPECT_EQ(ask(f, Fn::Modulation, S, "", n), 1) << n;
-
-        EXPECT_EQ(ask(f, Fn::Pedal, V, "", 131137), 1);
-        EXPECT_EQ(ask(f, Fn::Pedal, V, "", 131138), 0);
-        EXPECT_EQ(ask(f, Fn::Pedal, V, "", 655625), f == Family::F35x ? 1 : 0);
-
-        for (Fn fn : {Fn::Pickup, Fn::Wah, Fn::Compressor, Fn::Distortion, Fn::Amp, Fn::Cabinet,
-                      Fn::Gate, Fn::Modulation, Fn::Delay, Fn::Reverb, Fn::Volume, Fn::Pedal,
-                      Fn::Position20, Fn::Lfo, Fn::EQ, Fn::ToneLibrary, Fn::FxLibrary})
-            for (Kind k : {V, S}) {
-                const int answer = ask(f, fn, k, "", 65.5);
-                EXPECT_TRUE(answer == 0 || answer == -1) << static_cast<int>(fn);
-            }
-        EXPECT_EQ(ask(f, Fn::Pickup, V, "", 65.5), 0);
-        EXPECT_EQ(ask(f, Fn::Pickup, S, "", 65.5), 0);
-        EXPECT_EQ(ask(f, Fn::Modulation, S, "", 5.5), 0);
-    }
-}
-
-TEST(ModEdgeCases, Amp313OnlyForRp255) {
-    EXPECT_EQ(mod255::CheckAmp(313, V, "RP255Preset"), 1);
-    EXPECT_EQ(mod255::CheckAmp(313, V, "RP250Preset"), 0);
-    EXPECT_EQ(mod255::CheckAmp(313, S, "RP255Preset"), 0);
-}
-
-TEST(ModEdgeCases, VolumeAndLfoExistWhereTheyShould) {
-    EXPECT_EQ(mod155::CheckVolume(2626), 1);
-    EXPECT_EQ(mod255::CheckVolume(2626), 1);
-    EXPECT_EQ(mod255::CheckVolume(2625), 0);
-    EXPECT_EQ(mod355::CheckLfo(8258, S), 1);
-    EXPECT_EQ(mod355::CheckLfo(8261, S), 0);
-    EXPECT_EQ(mod355::CheckLfo(assignment(25, 3212), V), 1);
-}
-
-// A target model: its family and root.
-struct Target {
-    Family family;
-    std::string_view root;
-};
-constexpr Target T150{Family::F15x, "RP150Preset"};
-constexpr Target T155{Family::F15x, "RP155Preset"};
-constexpr Target T250{Family::F25x, "RP250Preset"};
-constexpr Target T255{Family::F25x, "RP255Preset"};
-constexpr Target T350{Family::F35x, "RP350Preset"};
-constexpr Target T355{Family::F35x, "RP355Preset"};
-
-// One number of the summary of differences: known to one target, unknown to another.
-struct Difference {
-    Fn fn;
-    Kind kind;
-    std::int32_t number;
-    Target knownTo;
-    Target unknownTo;
-};
-
-std::vector<Difference> differences() {
-    std::vector<Difference> rows;
-    auto add = [&rows](Fn fn, Kind kind, std::initializer_list<std::int32_t> numbers, Target known,
-                       Target unknown) {
-        for (std::int32_t n : numbers)
-            rows.push_back({fn, kind, n, known, unknown});
-    };
-    // The 35x module adds ...
-    add(Fn::Compressor, V, {197}, T350, T255);
-    add(Fn::Compressor, S, {207, 212, 213}, T350, T255);
-    for (Target m : {T350, T355})
-        for (Target other : {T250, T255}) {
-            add(Fn::Distortion, V, {1286, 1290, 1295, 1296}, m, other);
-            add(Fn::Amp, V, {328, 329, 340, 379}, m, other);
-        }
-    add(Fn::Distortion, V, {1297}, T355, T350);
-    add(Fn::Distortion, V, {1297}, T355, T255);
-    // ... distortion id lists of their own (a few of their own ids):
-    add(Fn::Distortion, S, {6, 2432, 2450, 2466, 2481}, T350, T255);
-    add(Fn::Distortion, S, {2488, 2489, 2490, 2491}, T355, T350);
-    add(Fn::Amp, V, {334, 368, 369, 377, 378, 383}, T355, T350);
-    add(Fn::Amp, V, {334, 368, 369, 377, 378, 383}, T355, T255);
-    add(Fn::Cabinet, V, {573, 577, 583, 584}, T350, T255);
-    add(Fn::Modulation, V, {892, 894, 896, 898, 899, 900, 901, 904, 905, 910, 912, 913}, T350,
-        T255);
-    add(Fn::Delay, V, {1050, 1051}, T350, T255);
-    add(Fn::Delay, S, {1045, 1046, 1047, 1048, 1049}, T255, T350);  // dropped by the 35x
-    add(Fn::Delay, S, {15, 1856, 1874, 1893, 1894, 1895, 1896, 1897}, T350, T255);
-    add(Fn::EQ, S, {3207}, T350, T255);
-    add(Fn::Pedal, V,
-        {assignment(4, 212), assignment(4, 213), assignment(10, 265), assignment(10, 2497),
-         assignment(10, 2498), assignment(14, 849), assignment(15, 1874), assignment(15, 1893),
-         assignment(15, 1897), assignment(24, 3207), assignment(25, 3203), assignment(25, 3204),
-         assignment(25, 3205), assignment(25, 3207), assignment(25, 3212)},
-        T350, T255);
-    // The 15x module lacks ...
-    for (Target m : {T150, T155}) {
-        add(Fn::Cabinet, V, {571, 616}, T250, m);
-        add(Fn::Modulation, V, {908}, T250, m);
-        add(Fn::Modulation, S, {1410, 1417, 1418}, T250, m);
-    }
-    // ... and knows fewer distortion and amp models, fewer for the RP150 than the RP155.
-    add(Fn::Distortion, V, {1285, 1291, 1294}, T250, T155);
-    add(Fn::Distortion, V, {1292}, T155, T150);
-    add(Fn::Distortion, S, {2473, 2474, 2475}, T155, T150);
-    add(Fn::Amp, V, {312, 318, 322, 337}, T155, T150);
-    add(Fn::Amp, V, {313, 315, 325}, T255, T155);
-    // Within the 25x family the RP255 adds amp models 313, 315 and 325.
-    add(Fn::Amp, V, {313, 315, 325}, T255, T250);
-    return rows;
-}
-
-TEST(ModFamilyDifferences, EachNamedNumberIsKnownOnOneSideOnly) {
-    for (const Difference& d : differences()) {
-        EXPECT_EQ(ask(d.knownTo.family, d.fn, d.kind, d.knownTo.root, d.number), 1)
-            << d.number << " should be known to " << d.knownTo.root;
-        EXPECT_EQ(ask(d.unknownTo.family, d.fn, d.kind, d.unknownTo.root, d.number), 0)
-            << d.number << " should be unknown to " << d.unknownTo.root;
-    }
-}
-
-bool isStrictSubset(const std::set<std::int64_t>& a, const std::set<std::int64_t>& b) {
-    if (a.size() >= b.size()) return false;
-    for (std::int64_t n : a)
-        if (!b.contains(n)) return false;
-    return true;
-}
-
-std::set<std::int64_t> without(std::set<std::int64_t> a, const std::set<std::int64_t>& b) {
-    for (std::int64_t n : b)
-        a.erase(n);
-    return a;
-}
-
-TEST(ModFamilyDifferences, SetsGrowFromTheSmallerModels) {
-    // 15x: RP150 < RP155 < 25x for distortions and amps.
-    EXPECT_TRUE(isStrictSubset(numbersOf(lists155::distortionValuesRp150),
-                               numbersOf(lists155::distortionValuesRp155)));
-    EXPECT_TRUE(isStrictSubset(numbersOf(lists155::distortionValuesRp155),
-                               numbersOf(tables25x::distortionValues)));
-    EXPECT_TRUE(isStrictSubset(numbersOf(lists155::distortionIdsRp150),
-                               numbersOf(lists155::distortionIdsRp155)));
-    EXPECT_TRUE(
-        isStrictSubset(numbersOf(lists155::ampValuesRp150), numbersOf(tables25x::ampValuesRp250)));
-    EXPECT_TRUE(
-        isStrictSubset(numbersOf(tables25x::ampValuesRp250), numbersOf(tables25x::ampValuesRp255)));
-    // 15x: only the named cabinets and modulation numbers are missing.
-    EXPECT_EQ(without(numbersOf(tables25x::cabinetValues), numbersOf(lists155::cabinetValues)),
-              (std::set<std::int64_t>{571, 616}));
-    EXPECT_EQ(
-        without(numbersOf(tables25x::modulationValues), numbersOf(lists155::modulationValues)),
-        (std::set<std::int64_t>{908}));
-    EXPECT_EQ(without(numbersOf(tables25x::modulationIds), numbersOf(lists155::modulationIds)),
-              (std::set<std::int64_t>{1410, 1417, 1418}));
-
-    // 35x: 32 more modulation ids, none fewer.
-    const auto mod25 = numbersOf(tables25x::modulationIds);
-    const auto mod35 = numbersOf(lists355::modulationIds);
-    EXPECT_EQ(without(mod35, mod25).size(), 32u);
-    EXPECT_TRUE(without(mod25, mod35).empty());
-    // 35x: the RP355 lists extend the RP350 lists.
-    EXPECT_EQ(without(numbersOf(lists355::distortionValuesRp355),
-                      numbersOf(lists355::distortionValuesRp350)),
-              (std::set<std::int64_t>{1297}));
-    EXPECT_EQ(
-        without(numbersOf(lists355::distortionIdsRp355), numbersOf(lists355::distortionIdsRp350)),
-        (std::set<std::int64_t>{2488, 2489, 2490, 2491}));
-    // 35x: the pedal list is the 25x list plus the fifteen named targets.
-    const auto ped25 = numbersOf(tables25x::pedalValues);
-    const auto ped35 = numbersOf(lists355::pedalValues);
-    EXPECT_TRUE(without(ped25, ped35).empty());
-    EXPECT_EQ(without(ped35, ped25).size(), 15u);
+    EXPECT_GT(numbers, 100);
 }
 
 // Within the 25x family the amp list is the only one the root changes.
 TEST(ModFamilyDifferences, Rp250AndRp255DifferOnlyInAmps) {
-    for (Fn fn : {Fn::Distortion, Fn::Amp})
-        for (Kind k : {V, S})
-            for (double n : candidates()) {
-                const int a = ask(Family::F25x, fn, k, "RP250Preset", n);
-                const int b = ask(Family::F25x, fn, k, "RP255Preset", n);
-                if (fn == Fn::Amp && k == V && (n == 313 || n == 315 || n == 325))
-                    EXPECT_EQ(b - a, 1) << n;
-                else
-                    ASSERT_EQ(a, b) << static_cast<int>(fn) << " " << n;
+    for (const char* fn : {"Distortion", "Amp"})
+        for (Kind k : {Kind::Values, Kind::Ids})
+            for (double n = -1; n <= 4000; n += 0.5) {
+                const int a = ask(fn, k, "RP250Preset", n);
+                const int b = ask(fn, k, "RP255Preset", n);
+                const bool added = std::string_view(fn) == "Amp" && k == Kind::Values &&
+                                   (n == 313 || n == 315 || n == 325);
+                ASSERT_EQ(b - a, added ? 1 : 0) << fn << " " << n;
             }
 }
 
@@ -595,7 +120,10 @@ TEST(ModCatalogueRule, TwentyFiveXValuesMatchTheCatalogue) {
 }
 
 TEST(ModCatalogueRule, PedalListHoldsEachCatalogueTargetOnce) {
-    EXPECT_EQ(numbersOf(tables25x::pedalValues).size(), entryCount(tables25x::pedalValues));
+    std::size_t entries = 0;
+    for (const Item& item : tables25x::pedalValues)
+        entries += static_cast<std::size_t>(item.last - item.first + 1);
+    EXPECT_EQ(numbersOf(tables25x::pedalValues).size(), entries);
 }
 
 }  // namespace

@@ -28,42 +28,34 @@ void expectSameReading(const std::string& bytes, const std::string& what) {
     }
 }
 
-TEST(ReaderAgreesWithReference, OnTheSamplesAndTheFuzzSeeds) {
+std::size_t readEachFile(const std::filesystem::path& folder, int mustBeOk) {
     std::size_t files = 0;
-    for (const auto& folder :
-         {std::filesystem::path(PW_TEST_DATA_DIR),
-          std::filesystem::path(PW_TEST_DATA_DIR) / ".." / ".." / "fuzz" / "corpus"}) {
-        if (!std::filesystem::exists(folder)) continue;
-        for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-            if (!entry.is_regular_file()) continue;
-            expectSameReading(pwtest::readFile(entry.path()), entry.path().filename().string());
-            ++files;
+    if (!std::filesystem::exists(folder)) return 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        if (!entry.is_regular_file() || entry.path().filename().string()[0] == '.') continue;
+        const std::string bytes = pwtest::readFile(entry.path());
+        const std::string what = entry.path().filename().string();
+        expectSameReading(bytes, what);
+        if (mustBeOk >= 0) {
+            const auto ours = pw::document::parsePreset(bytes);
+            EXPECT_EQ(ours.ok(), mustBeOk == 1) << what;
+            if (!ours.ok()) {
+                EXPECT_TRUE(ours.document.params.empty() && !ours.document.firstName) << what;
+            }
         }
+        ++files;
     }
-    EXPECT_GT(files, 7u);
+    return files;
 }
 
-TEST(ReaderAgreesWithReference, OnMixedContentAndLineEnds) {
-    const char* docs[] = {
-        "<R><Name> </Name></R>",
-        "<R><Name>a\r\nb\rc\n</Name></R>",
-        "<R><Name>a<![CDATA[x\r\ny]]>b&#13;&#10;\r</Name></R>",
-        "<R><Name><b>x</b> <b>y</b></Name></R>",
-        "<R><Name> <!-- c --> <?pi x?> </Name></R>",
-        "<R><Param><Name>a<Param><Name>in</Name><ID>1</ID></Param>b</Name><ID>2</ID><ID>3</ID></"
-        "Param></R>",
-        "<R><Param><Name/><ID></ID><Position> </Position><Value>&lt;&amp;&gt;&apos;&quot;</Value>"
-        "<Text>&#x1F3B8;</Text></Param></R>",
-        "<R xmlns='urn:x'><Name a='&amp;&#65;'>n</Name><Param><p:ID "
-        "xmlns:p='urn:p'>9</p:ID><ID>1</ID></Param></R>",
-        "<Name>root<Name>inner</Name></Name>",
-        "<Param><Name>self</Name></Param>",
-        "<R><Param><Param><Name>deep</Name></Param><Name>outer</Name></Param></R>",
-        "<R><Name>a]b]]c</Name></R>",
-        "<R><Name>a]]>b</Name></R>",
-    };
-    for (const char* doc : docs)
-        expectSameReading(doc, doc);
+// Good documents must be read, bad ones refused, both readers alike; the samples and
+// the fuzzer's seeds only alike.
+TEST(ReaderAgreesWithReference, OnGoodAndBadDocumentsTheSamplesAndTheFuzzSeeds) {
+    const std::filesystem::path data(PW_TEST_DATA_DIR);
+    EXPECT_GT(readEachFile(data / "reader" / "good", 1), 10u);
+    EXPECT_GT(readEachFile(data / "reader" / "bad", 0), 30u);
+    EXPECT_GT(readEachFile(data, -1), 6u);
+    readEachFile(data / ".." / ".." / "fuzz" / "corpus", -1);
 }
 
 }  // namespace

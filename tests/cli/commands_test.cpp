@@ -1,0 +1,122 @@
+// patchwright-cli's commands run as a user would run them: the rows of commands.tsv, each
+// with the exit status, what it printed and the files it left.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "cli_runner.h"
+
+namespace pw::cli::testing {
+namespace {
+
+// One row of commands.tsv.
+struct Case {
+    std::string what;
+    std::vector<std::string> setup, args;
+    int status = 0;
+    std::string out;
+    std::vector<std::pair<std::string, std::string>> files;
+    std::string err;
+};
+
+std::string unescaped(const std::string& text) {
+    std::string out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            out += text[i];
+            continue;
+        }
+        const char c = text[++i];
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+    }
+    return out;
+}
+
+std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string item; std::getline(in, item, separator);)
+        if (!item.empty() || separator == '\t') out.push_back(item);
+    return out;
+}
+
+std::vector<Case> cases() {
+    std::vector<Case> out;
+    std::istringstream table(readFile(fs::path(PW_CLI_DATA_DIR) / ".." / "commands.tsv"));
+    for (std::string line; std::getline(table, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> f = split(line, '\t');
+        f.resize(7);
+        Case c{f[0], split(f[1], ' '), split(f[2], ' '), std::stoi(f[3]), unescaped(f[4]),
+               {},   unescaped(f[6])};
+        for (const std::string& file : split(f[5], '|'))
+            c.files.emplace_back(file.substr(0, file.find('=')),
+                                 unescaped(file.substr(file.find('=') + 1)));
+        out.push_back(c);
+    }
+    return out;
+}
+
+void expectText(const std::string& actual, const std::string& expected, const std::string& what) {
+    if (expected == "*") return;
+    if (expected.rfind("data:", 0) == 0)
+        EXPECT_EQ(actual, readFile(sampleFile(expected.substr(5)))) << what;
+    else if (expected.rfind("golden:", 0) == 0)
+        EXPECT_EQ(actual, readFile(goldenFile(expected.substr(7)))) << what;
+    else if (!expected.empty() && expected[0] == '~')
+        EXPECT_NE(actual.find(expected.substr(1)), std::string::npos) << what << "\n" << actual;
+    else
+        EXPECT_EQ(actual, expected) << what;
+}
+
+class Command : public CliTest, public ::testing::WithParamInterface<Case> {};
+
+TEST_P(Command, ExitsPrintsAndWritesAsExpected) {
+    const Case& c = GetParam();
+    for (const std::string& step : c.setup) {
+        const std::string arg = step.substr(step.find(':') + 1);
+        if (step.rfind("cli:", 0) == 0) copyCliData(arg);
+        if (step.rfind("data:", 0) == 0)
+            fs::copy_file(sampleFile(arg), dir_ / fs::path(arg).filename());
+        if (step.rfind("dir:", 0) == 0) fs::create_directory(dir_ / arg);
+        if (step.rfind("keep:", 0) == 0) writeFile(dir_ / arg, "keep me\r\n");
+    }
+    const RunResult r = run(c.args);
+    EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.err;
+    expectText(r.out, c.out, c.what);
+    expectText(r.err, c.err, c.what);
+    for (const auto& [file, expected] : c.files)
+        expectText(readFile(dir_ / file), expected, c.what);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(cases()), [](const auto& p) {
+    std::string name;
+    for (char ch : p.param.what)
+        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
+    return name;
+});
+
+class OnATerminal : public CliTest {};
+
+TEST_F(OnATerminal, ColourUnlessNoColourIsSetAndProgressLines) {
+    copyCliData("tiny_lead.rp355p");
+    const std::vector<std::string> args = {"check", "tiny_lead.rp355p", "--target", "rp250"};
+    const RunResult coloured = runCliOnTerminal(args, dir_, {"NO_COLOR="});
+    EXPECT_NE(coloured.out.find("\x1b[31mAmp Channel\x1b[0m"), std::string::npos) << coloured.out;
+    const RunResult plain = runCliOnTerminal(args, dir_, {"NO_COLOR=1"});
+    EXPECT_EQ(plain.out.find('\x1b'), std::string::npos);
+    EXPECT_NE(plain.out.find("Amp Channel!"), std::string::npos) << plain.out;
+
+    copyCliData("tiny_clean.rp150p");
+    const RunResult r = runCliOnTerminal(
+        {"convert", "tiny_clean.rp150p", "tiny_lead.rp355p", "--target", "rp150", "--amp", "A"},
+        dir_);
+    EXPECT_NE(r.out.find("[2/2] tiny_lead.rp355p"), std::string::npos) << r.out;
+}
+
+}  // namespace
+}  // namespace pw::cli::testing
