@@ -129,6 +129,21 @@ TEST(ParsePreset, HonoursDeclaredLatin1AndUtf16) {
     EXPECT_EQ(utf16.document.firstName, "\xC3\xA9\xF0\x9F\x8E\xB8");
 }
 
+// Single-byte encodings other than Latin-1 are decoded through the C library's iconv.
+TEST(ParsePreset, DecodesSingleByteEncodingsIconvKnows) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"windows1252.xml", "Caf\u00e9 \u201cLead\u201d \u20ac"},
+        {"iso8859_15.xml", "\u20acuro C\u0178ur \u0153"},
+    };
+    for (const auto& [file, name] : cases) {
+        const auto r = parsePreset(pwtest::readFile(std::filesystem::path(PW_TEST_DATA_DIR) / ".." /
+                                                    ".." / "fuzz" / "corpus" / file));
+        ASSERT_TRUE(r.ok()) << file << ": " << r.error;
+        EXPECT_EQ(r.document.firstName, name) << file;
+        ASSERT_EQ(r.document.params.size(), 1u) << file;
+    }
+}
+
 struct Refused {
     const char* what;
     std::string bytes;
@@ -177,6 +192,10 @@ INSTANTIATE_TEST_SUITE_P(
         Refused{"late declaration", "<R><?xml version=\"1.0\"?><Name>x</Name></R>"},
         Refused{"unsupported encoding",
                 "<?xml version=\"1.0\" encoding=\"EBCDIC-US\"?><R><Name>x</Name></R>"},
+        Refused{"multi-byte encoding",
+                "<?xml version=\"1.0\" encoding=\"Shift_JIS\"?><R><Name>\x82\xA0</Name></R>"},
+        Refused{"byte windows-1252 leaves undefined",
+                "<?xml version=\"1.0\" encoding=\"windows-1252\"?><R><Name>\x81</Name></R>"},
         Refused{"unpaired utf-16 surrogate",
                 std::string("\xFF\xFE<\0R\0>\0\x00\xD8<\0/\0R\0>\0", 18)},
         Refused{"bad name start", "<1R><Name>x</Name></1R>"}),
