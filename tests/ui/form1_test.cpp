@@ -370,6 +370,7 @@ void Form1Test::targetFilterAmpAndErrors() {
     QCOMPARE(s.target().caption, std::string_view("RP250"));
     QCOMPARE(form_->model()->rowCount(), int(s.rows().count()));
     QVERIFY(s.rows().row(1).marks[0] != Mark::Change);
+    QVERIFY(!child<QAction>("mnuResolve")->isEnabled());  // not before Filter Patch
 
     QTest::mouseClick(child<QPushButton>("cmdFilter"), Qt::LeftButton);
     QVERIFY(s.filtered());
@@ -397,6 +398,17 @@ void Form1Test::targetFilterAmpAndErrors() {
     QTest::mouseClick(child<QPushButton>("cmdErrors"), Qt::LeftButton);
     QVERIFY(messenger_->last().startsWith(QStringLiteral("Number of errors ")));
     QCOMPARE(messenger_->messages.back().icon, Icon::Information);
+
+    // Tools > Resolve Conflicts, the last item of the menu, clears what is left.
+    auto* resolve = child<QAction>("mnuResolve");
+    QCOMPARE(child<QMenu>("mnuTools")->actions().last(), resolve);
+    QCOMPARE(resolve->text(), QStringLiteral("Resolve Conflicts"));
+    QVERIFY(resolve->isEnabled());
+    resolve->trigger();
+    QVERIFY(messenger_->last().startsWith(QStringLiteral("Resolve Conflicts: ")));
+    QVERIFY(messenger_->last().endsWith(QStringLiteral("No conflict is left.")));
+    QCOMPARE(form_->model()->rowCount(), int(s.rows().count()));
+    QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
 
     // Keyboard in the option group chooses too.
     option(5)->setFocus();
