@@ -142,6 +142,8 @@ void Form1::buildMenus() {
     mnuBatch = mnuMode->addAction(tr("Batch"));
     mnuBatch->setObjectName(QStringLiteral("mnuBatch"));
     mnuBatch->setEnabled(false);
+    mnuResolve = tools->addAction(tr("Resolve Conflicts"), this, &Form1::mnuResolve_Click);
+    mnuResolve->setObjectName(QStringLiteral("mnuResolve"));
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -289,6 +291,7 @@ void Form1::refresh() {
     cmdAmpA->setEnabled(b.ampA);
     cmdAmpB->setEnabled(b.ampB);
     cmdErrors->setEnabled(true);
+    mnuResolve->setEnabled(session_.resolveEnabled());
 
     for (const document::Target& target : document::kTargets) {
         QRadioButton* op = opModelSelect[target.option];
@@ -334,6 +337,11 @@ void Form1::mnuExportData_Click() {
 
 void Form1::mnuOptions_Click() {
     session_.showOptions();
+}
+
+void Form1::mnuResolve_Click() {
+    session_.resolveConflicts();
+    refresh();
 }
 
 void Form1::mnuAbout_Click() {

@@ -55,6 +55,7 @@ class Form1 : public QMainWindow {
     void mnuExport_Click();
     void mnuExportData_Click();
     void mnuOptions_Click();
+    void mnuResolve_Click();
     void mnuAbout_Click();
     void cmdAmpA_Click();
     void cmdAmpB_Click();
@@ -114,6 +115,7 @@ class Form1 : public QMainWindow {
     QMenu* mnuMode = nullptr;
     QAction* mnuNormal = nullptr;
     QAction* mnuBatch = nullptr;
+    QAction* mnuResolve = nullptr;
     QAction* mnuAbout = nullptr;
 };
 

@@ -3,6 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
+#include "document/preset_document.h"
 #include "document/root_names.h"
 #include "document/text_decoding.h"
 
@@ -32,6 +36,23 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     }
     EXPECT_EQ(FindRootName(pw::document::decodeLenient(le)), "RP350Preset");
     EXPECT_EQ(FindRootName(pw::document::decodeLenient(be)), "RP350Preset");
+}
+
+// Single-byte encodings other than Latin-1 are decoded through the C library's iconv.
+TEST(ParsePreset, DecodesSingleByteEncodingsIconvKnows) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"windows1252.xml", "Caf\u00e9 \u201cLead\u201d \u20ac"},
+        {"iso8859_15.xml", "\u20acuro C\u0178ur \u0153"},
+    };
+    for (const auto& [file, name] : cases) {
+        std::ifstream in(std::filesystem::path(PW_TEST_DATA_DIR) / "reader" / "good" / file,
+                         std::ios::binary);
+        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+        const auto r = pw::document::parsePreset(bytes);
+        ASSERT_TRUE(r.ok()) << file << ": " << r.error;
+        EXPECT_EQ(r.document.firstName, name) << file;
+        EXPECT_EQ(r.document.params.size(), 1u) << file;
+    }
 }
 
 }  // namespace

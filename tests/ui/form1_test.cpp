@@ -203,6 +203,7 @@ void Form1Test::endToEnd() {
         return n;
     };
     QVERIFY(colours(Mark::Conflict) > 0);
+    QVERIFY(!child<QAction>("mnuResolve")->isEnabled());  // not before Filter Patch
 
     click("cmdFilter");
     QVERIFY(s.filtered());
@@ -214,6 +215,14 @@ void Form1Test::endToEnd() {
     QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
     click("cmdErrors");
     QVERIFY(messenger_->last().startsWith(QStringLiteral("Number of errors ")));
+    // Tools > Resolve Conflicts, the last item of the menu, clears what is left.
+    auto* resolve = child<QAction>("mnuResolve");
+    QCOMPARE(child<QMenu>("mnuTools")->actions().last(), resolve);
+    QVERIFY(resolve->isEnabled());
+    resolve->trigger();
+    QVERIFY(messenger_->last().endsWith(QStringLiteral("No conflict is left.")));
+    QCOMPARE(colours(Mark::Conflict), 0);
+    QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
     click("cmdReset");
     QCOMPARE(form_->model()->rowCount(), 95);
     QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual Amp Lead"));

@@ -1,5 +1,7 @@
 #include "document/text_decoding.h"
 
+#include "document/single_byte_encoding.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -10,7 +12,8 @@ namespace pw::document {
 
 namespace {
 
-enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Ascii, Unknown };
+// Named: an encoding the declaration names that iconv may know as a single-byte one.
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Ascii, Named, Unknown };
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -65,12 +68,13 @@ Encoding encodingByName(const std::string& name) {
         return Encoding::Latin1;
     if (name == "us-ascii" || name == "ascii") return Encoding::Ascii;
     if (name == "utf-16") return Encoding::Unknown;  // UTF-16 text always starts with a mark
-    return Encoding::Unknown;
+    return Encoding::Named;
 }
 
 struct Source {
     Encoding encoding;
     std::size_t skip;  // bytes of the byte order mark
+    std::string name = {};  // the declared name of a Named encoding
 };
 
 Source detect(std::string_view b) {
@@ -84,7 +88,7 @@ Source detect(std::string_view b) {
         return {Encoding::Utf16LE, 0};
     if (b.size() >= 4 && byte(0) == 0 && byte(1) == '<' && byte(2) == 0 && byte(3) != 0)
         return {Encoding::Utf16BE, 0};
-    if (auto name = declaredEncoding(b)) return {encodingByName(*name), 0};
+    if (auto name = declaredEncoding(b)) return {encodingByName(*name), 0, std::move(*name)};
     return {Encoding::Utf8, 0};
 }
 
@@ -152,7 +156,12 @@ std::optional<char32_t> nextUtf16(std::string_view b, std::size_t& i, bool littl
 // With `copy` false the text is only validated, and `utf8` stays empty.
 DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
     DecodedText out;
-    const Source src = detect(bytes);
+    Source src = detect(bytes);
+    std::optional<SingleByteTable> table;
+    if (src.encoding == Encoding::Named) {
+        table = singleByteTable(src.name);
+        if (!table) src.encoding = Encoding::Unknown;
+    }
     if (src.encoding == Encoding::Unknown) {
         if (strict) {
             out.error = "the document declares an encoding that is not supported";
@@ -163,7 +172,8 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
     if (copy) out.utf8.reserve(b.size());
     const bool asciiCompatible =
         src.encoding == Encoding::Utf8 || src.encoding == Encoding::Latin1 ||
-        src.encoding == Encoding::Ascii || src.encoding == Encoding::Unknown;
+        src.encoding == Encoding::Ascii || src.encoding == Encoding::Named ||
+        src.encoding == Encoding::Unknown;
     std::size_t i = 0;
     while (i < b.size()) {
         if (asciiCompatible) {
@@ -184,6 +194,11 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
             case Encoding::Latin1:
                 cp = static_cast<unsigned char>(b[i++]);
                 break;
+            case Encoding::Named: {
+                const char32_t c = (*table)[static_cast<unsigned char>(b[i++])];
+                if (c != kUndefinedByte) cp = c;
+                break;
+            }
             case Encoding::Ascii: {
                 const auto c = static_cast<unsigned char>(b[i++]);
                 if (c < 0x80) cp = c;

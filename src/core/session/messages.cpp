@@ -1,5 +1,6 @@
 #include "session/messages.h"
 
+#include "filter/resolve.h"
 #include "session/messenger.h"
 
 namespace pw {
@@ -28,6 +29,31 @@ std::string parameterMissing(std::string_view child) {
 
 std::string couldNotWrite(std::string_view file) {
     return "Could not write " + std::string(file) + ". Nothing was changed.";
+}
+
+std::string resolveSummary(const filter::ResolveReport& report) {
+    const auto count = [](std::size_t n, std::string_view one, std::string_view many) {
+        return std::to_string(n) + " " + std::string(n == 1 ? one : many);
+    };
+    std::string out =
+        "Resolve Conflicts: " +
+        count(report.substitutions.size(), "model substituted", "models substituted") + ", " +
+        count(report.removals.size(), "row removed", "rows removed") + ".";
+    if (!report.substitutions.empty()) out += "\n\nSubstituted:";
+    for (const filter::Substituted& s : report.substitutions)
+        out += "\nRow " + std::to_string(s.row) + " " + s.name + ": " + s.oldSetting + " (" +
+               s.oldValue + ") -> " + s.newSetting + " (" + s.newValue + "), " +
+               std::string(s.reason);
+    if (!report.removals.empty()) out += "\n\nRemoved:";
+    for (const filter::Removed& r : report.removals)
+        out += "\nRow " + std::to_string(r.row) + " " + r.name + " (ID " + r.id + ", Position " +
+               r.position + ")";
+    out += "\n\n";
+    out += report.conflictsLeft == 0
+               ? "No conflict is left."
+               : count(report.conflictsLeft, "conflict mark is", "conflict marks are") +
+                     " left: pick a model or remove the row by hand before saving.";
+    return out;
 }
 
 }  // namespace text

@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+namespace pw::filter {
+struct ResolveReport;
+}
+
 namespace pw::text {
 
 inline constexpr std::string_view kReadTestFailed = "Function Read_Test Failed.";
@@ -26,6 +30,8 @@ inline constexpr std::string_view kAmpOnlyForBigModels =
     "This is only supported for *Down* Filtering RP35x Patches";
 inline constexpr std::string_view kReservedForFuture = "Reserved for future use.";
 std::string couldNotWrite(std::string_view file);  // a write that failed
+// What Resolve Conflicts did: each substitution and removal, and what is left.
+std::string resolveSummary(const filter::ResolveReport& report);
 
 // The characters a patch name may not hold, in the order they are tested (the
 // asterisk stands twice).

@@ -9,6 +9,7 @@
 #include "catalogue/effect_catalogue.h"
 #include "document/preset_document.h"
 #include "document/targets.h"
+#include "filter/resolve.h"
 #include "session/messenger.h"
 #include "session/param_list.h"
 
@@ -52,6 +53,10 @@ class Session {
     void exportCompleteText();
     void showOptions();
     void setPatchName(std::string name);
+    // Tools > Resolve Conflicts: substitutes the models the target does not know and
+    // removes the rows it does not know, then tells the user what it did. Refused with a
+    // message (and nullopt) while resolveEnabled() is false.
+    std::optional<filter::ResolveReport> resolveConflicts();
 
     // --- the parameter list's own commands -------------------------------------
     void clickRow(long long number);  // sets SelectedIndex, the row number from 1; 0 for none
@@ -76,6 +81,9 @@ class Session {
     bool filtered() const { return filtered_; }
     bool ampChannelChosen() const { return ampChosen_; }
     const ButtonStates& buttons() const { return buttons_; }
+    // The state of the Resolve Conflicts menu item: a patch is loaded and either filtered
+    // or of the target's own family (which needs no filtering).
+    bool resolveEnabled() const;
     const std::string& label4() const { return label4_; }
     const std::string& label5() const { return label5_; }
     const std::string& paramCountCaption() const { return paramCount_; }

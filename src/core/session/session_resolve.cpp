@@ -1,0 +1,26 @@
+// Tools > Resolve Conflicts.
+
+#include "document/root_names.h"
+#include "session/messages.h"
+#include "session/session.h"
+
+namespace pw {
+
+bool Session::resolveEnabled() const {
+    if (openedFile_.empty()) return false;
+    const document::Family source = document::familyOf(sourceRoot_);
+    return filtered_ || (source != document::Family::None && source == target_->family);
+}
+
+std::optional<filter::ResolveReport> Session::resolveConflicts() {
+    if (!resolveEnabled()) {
+        say(openedFile_.empty() ? text::kLoadFileFirst : text::kClickFilter, Icon::Exclamation);
+        return std::nullopt;
+    }
+    filter::ResolveReport report = filter::ResolveConflicts(rows_, *target_);
+    refreshCount();
+    say(text::resolveSummary(report), Icon::Information);
+    return report;
+}
+
+}  // namespace pw

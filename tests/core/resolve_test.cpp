@@ -1,0 +1,133 @@
+// Resolve Conflicts: the substitution table against the check tables, and scenario
+// folders (a preset in, the steps, the rows and the report out).
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "catalogue/substitutions.h"
+#include "document/targets.h"
+#include "filter/resolve.h"
+#include "models/family_lists.h"
+#include "test_support.h"
+
+namespace {
+
+using pw::catalogue::Block;
+using pw::document::Target;
+
+std::vector<const Target*> targets() {
+    std::vector<const Target*> out;
+    for (const Target& t : pw::document::kTargets)
+        if (t.selectable) out.push_back(&t);
+    return out;
+}
+
+// Every model number some target knows in a block: the catalogue's, and what the
+// larger models' tables know besides.
+std::set<std::int64_t> candidates(const Block& block) {
+    std::set<std::int64_t> out;
+    if (block.onlyAtPosition19) {
+        for (const auto& item : pw::models::lists355::pedalValues)
+            for (std::int64_t v = item.first; v <= item.last; ++v)
+                out.insert(v);
+    } else {
+        for (std::int64_t v = 0; v < 2048; ++v)
+            out.insert(v);
+    }
+    for (const auto& entry : block.entries)
+        out.insert(entry.value);
+    std::erase_if(out, [&](std::int64_t v) {
+        for (const Target* t : targets())
+            if (pw::filter::targetKnowsModel(block, static_cast<double>(v), *t)) return false;
+        return true;
+    });
+    return out;
+}
+
+TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOne) {
+    for (const auto& line : pw::catalogue::substitutions()) {
+        const std::string what = std::string(line.block) + " " + std::to_string(line.replaced);
+        const Block* block = nullptr;
+        for (const Block& b : pw::catalogue::blocks())
+            if (b.title == line.block) block = &b;
+        ASSERT_NE(block, nullptr) << what;
+        const auto* entry = pw::catalogue::substituteEntry(line);
+        ASSERT_NE(entry, nullptr) << what << " " << line.substitute;
+        EXPECT_FALSE(line.reason.empty()) << what;
+        std::istringstream captions{std::string(line.targets)};
+        for (std::string caption; captions >> caption;) {
+            const Target* t = pw::document::targetByCaption(caption);
+            ASSERT_TRUE(t && t->selectable) << what << " " << caption;
+            EXPECT_TRUE(pw::filter::targetKnowsModel(*block, entry->value, *t)) << what << caption;
+            EXPECT_FALSE(pw::filter::targetKnowsModel(*block, line.replaced, *t))
+                << what << caption;
+            EXPECT_EQ(pw::catalogue::substitutionFor(*block, line.replaced, caption), &line)
+                << what << " " << caption << ": one line per model and target";
+        }
+    }
+}
+
+TEST(SubstitutionTable, EveryModelATargetLacksHasASubstituteThere) {
+    std::size_t lacking = 0;
+    for (const Block& block : pw::catalogue::blocks()) {
+        for (std::int64_t value : candidates(block)) {
+            for (const Target* t : targets()) {
+                if (pw::filter::targetKnowsModel(block, static_cast<double>(value), *t)) continue;
+                ++lacking;
+                EXPECT_NE(
+                    pw::catalogue::substitutionFor(block, static_cast<double>(value), t->caption),
+                    nullptr)
+                    << block.title << " " << value << " for " << t->caption;
+            }
+        }
+    }
+    EXPECT_GT(lacking, 0u);
+}
+
+// Runs a scenario's steps and describes the rows and the report.
+std::string runScenario(const std::filesystem::path& folder) {
+    pwtest::ScriptedMessenger m;
+    pw::Session s{m};
+    s.start();
+    std::ifstream steps(folder / "steps");
+    std::string out;
+    for (std::string verb, arg; steps >> verb;) {
+        if (verb == "open" && steps >> arg) s.openFile(folder / arg);
+        if (verb == "target" && steps >> arg)
+            s.selectTarget(pw::document::targetByCaption(arg)->option);
+        if (verb == "filter") s.filter();
+        if (verb == "amp" && steps >> arg) s.selectAmpChannel(arg.at(0));
+        if (verb == "resolve") {
+            out += s.resolveEnabled() ? "" : "(Resolve Conflicts disabled)\n";
+            s.resolveConflicts();
+            out += m.last() + "\n\n";
+        }
+    }
+    for (const pw::Row& row : s.rows()) {
+        for (const std::string& cell : row.cells)
+            out += cell + " | ";
+        out += pwtest::marks(row) + "\n";
+    }
+    return out;
+}
+
+TEST(ResolveScenarios, RowsAndReportAsExpected) {
+    const auto root = std::filesystem::path(PW_TEST_DATA_DIR) / ".." / "scenarios" / "resolve";
+    std::size_t run = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(root)) {
+        const std::string actual = runScenario(entry.path());
+        // PW_UPDATE_SCENARIOS=1 rewrites the expected files, to be reviewed as a diff.
+        if (std::getenv("PW_UPDATE_SCENARIOS"))
+            std::ofstream(entry.path() / "expected", std::ios::binary) << actual;
+        EXPECT_EQ(actual, pwtest::readFile(entry.path() / "expected")) << entry.path();
+        ++run;
+    }
+    EXPECT_GE(run, 6u);
+}
+
+}  // namespace
