@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
+#include <QMenu>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMimeData>
