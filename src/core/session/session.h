@@ -10,7 +10,7 @@
 #include "document/preset_document.h"
 #include "document/targets.h"
 #include "session/messenger.h"
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw {
 
