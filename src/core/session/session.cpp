@@ -76,10 +76,12 @@ void Session::Read_Test(const std::filesystem::path& file) {
 void Session::LoadPatch(const std::filesystem::path& file) {
     const document::ReadResult read = document::readWholeFile(file);
     document::ParseResult parsed;
-    if (!read.complete)
+    if (!read.complete) {
+        parsed.status = document::ReadStatus::FileUnreadable;
         parsed.error = read.error.empty() ? "the file cannot be read" : read.error;
-    else
+    } else {
         parsed = document::parsePreset(read.bytes);
+    }
     document_ = std::move(parsed.document);
     if (!parsed.ok() && lastOpenProblem_.empty()) lastOpenProblem_ = parsed.error;
 
