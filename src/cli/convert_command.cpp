@@ -53,19 +53,20 @@ int convertOne(const Options& options, const std::string& file, const std::files
     if (document::familyOf(source) != target.family) session.filter();
     if (options.amp && document::isTwoChannelRoot(source)) session.selectAmpChannel(*options.amp);
     if (options.name) session.setPatchName(*options.name);
-    session.save();
-    switch (writeOutcome(session, messenger, session.saveFileName())) {
+    const WriteResult result = session.save();
+    switch (result.outcome) {
         case WriteOutcome::Written:
             ++tally.converted;
-            return kExitOk;
+            break;
         case WriteOutcome::Failed:
             ++tally.failed;
-            return kExitCannotWrite;
+            break;
+        case WriteOutcome::Declined:
         case WriteOutcome::Refused:
+            ++tally.refused;
             break;
     }
-    ++tally.refused;
-    return kExitRefused;
+    return exitStatusOf(result);
 }
 
 }  // namespace

@@ -917,24 +917,30 @@ void Form1Test::messageBoxes() {
     };
 
     inspect(QMessageBox::No);
-    const Answer answer = messenger.show(
-        Message{"Do you want to save patch name as: x.rp255p", Icon::Question, Buttons::YesNo, {}});
+    const Answer answer = messenger.show(Message{MessageId::SaveAsQuestion,
+                                                 "Do you want to save patch name as: x.rp255p",
+                                                 Icon::Question,
+                                                 Buttons::YesNo,
+                                                 {}});
     QCOMPARE(answer, Answer::No);
     QCOMPARE(title, QStringLiteral("Patchwright"));
     QCOMPARE(icon, QMessageBox::Question);
     QVERIFY(noIsDefault);
 
     inspect(QMessageBox::Ok);
-    QCOMPARE(messenger.show(Message{"Saved to x", Icon::Information, Buttons::Ok, "detail"}),
+    QCOMPARE(messenger.show(Message{MessageId::SavedTo, "Saved to x", Icon::Information,
+                                    Buttons::Ok, "detail"}),
              Answer::Ok);
     QCOMPARE(icon, QMessageBox::Information);
     QCOMPARE(informative, QStringLiteral("detail"));
 
     inspect(QMessageBox::Ok);
-    messenger.show(Message{"Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}});
+    messenger.show(Message{
+        MessageId::LoadFileFirst, "Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}});
     QCOMPARE(icon, QMessageBox::Warning);
     inspect(QMessageBox::Ok);
-    messenger.show(Message{"Function Read_Test Failed.", Icon::None, Buttons::Ok, {}});
+    messenger.show(Message{
+        MessageId::ReadTestFailed, "Function Read_Test Failed.", Icon::None, Buttons::Ok, {}});
     QCOMPARE(icon, QMessageBox::NoIcon);
 }
 
