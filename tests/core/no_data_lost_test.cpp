@@ -5,11 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
 #include <optional>
+#include <ostream>
+#include <set>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -26,10 +27,15 @@ using pw::WriteOutcome;
 using pwtest::Failure;
 using pwtest::Step;
 
-const std::string kOld = "existing file \r\n\x01\xFF must stay exactly like this\n";
+struct Command {
+    const char* name;
+    pw::WriteResult (pw::Session::*run)();
+};
+const Command kCommands[] = {{"Save", &pw::Session::save},
+                             {"UserText", &pw::Session::exportUserText},
+                             {"CompleteText", &pw::Session::exportCompleteText}};
 
 enum class Setup { NoFile, ExistingFile, FolderInTheWay };
-enum class Command { Save, UserText, CompleteText };
 
 struct Case {
     const char* name;
@@ -38,6 +44,12 @@ struct Case {
     int error;                       // the reason the user is told
     WriteOutcome outcome = WriteOutcome::Failed;
 };
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+void PrintTo(const Command& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const Case kCases[] = {
     {"NothingWritten", Setup::ExistingFile, Failure{Step::WriteTemporary, ENOSPC, 0}, ENOSPC},
@@ -67,20 +79,11 @@ class NoDataLost : public testing::TestWithParam<std::tuple<Command, Case>> {
 
     pw::WriteResult run() {
         m.answers = {pw::Answer::Yes, pw::Answer::Yes};  // save as, overwrite
-        switch (std::get<Command>(GetParam())) {
-            case Command::Save:
-                return s.save();
-            case Command::UserText:
-                return s.exportUserText();
-            case Command::CompleteText:
-                break;
-        }
-        return s.exportCompleteText();
+        return (s.*std::get<Command>(GetParam()).run)();
     }
-    std::vector<std::string> names() const {
-        std::vector<std::string> found = dir.names();
-        std::sort(found.begin(), found.end());
-        return found;
+    std::set<std::string> names() const {
+        const std::vector<std::string> found = dir.names();
+        return {found.begin(), found.end()};
     }
 };
 
@@ -96,11 +99,11 @@ TEST_P(NoDataLost, NothingIsLost) {
     s.filter();
     ASSERT_EQ(pw::filter::HasConflicts(s.rows()), 0);
     const fs::path file =
-        command == Command::Save ? s.saveFileName() : fs::path(source.string() + ".txt");
-    if (c.setup == Setup::ExistingFile) dir.write(file.filename().string(), kOld);
+        command.run == &pw::Session::save ? s.saveFileName() : fs::path(source.string() + ".txt");
+    if (c.setup == Setup::ExistingFile) dir.write(file.filename().string(), "old \r\n\x01\xFF");
     if (c.setup == Setup::FolderInTheWay) fs::create_directory(file);
-    const std::vector<std::string> namesBefore = names();
-    const std::string standingBefore = standing(file);
+    const auto namesBefore = names();
+    const std::string before = standing(file);
     const std::vector<pw::Row> rowsBefore = s.rows().rows();
     writer.failure = c.failure;
 
@@ -110,11 +113,11 @@ TEST_P(NoDataLost, NothingIsLost) {
     EXPECT_EQ(names(), namesBefore) << "a temporary file is left";
     EXPECT_EQ(s.rows().rows(), rowsBefore);
     if (c.outcome == WriteOutcome::Failed) {
+        EXPECT_EQ(standing(file), before);
         EXPECT_EQ(result.detail, std::strerror(c.error));
         EXPECT_EQ(m.shown.back().id, pw::MessageId::CouldNotWrite);
         EXPECT_EQ(m.shown.back().detail, result.detail);
         EXPECT_TRUE(s.lastWrittenFile().empty());
-        EXPECT_EQ(standing(file), standingBefore);
     }
 
     // Once the cause is gone the same command writes the file whole.
@@ -123,22 +126,17 @@ TEST_P(NoDataLost, NothingIsLost) {
     const std::string firstWrite = standing(file);
     EXPECT_EQ(run().outcome, WriteOutcome::Written);
     EXPECT_EQ(m.shown.back().id, pw::MessageId::SavedTo);
-    EXPECT_NE(standing(file), standingBefore);
+    EXPECT_NE(standing(file), before);
     if (c.outcome == WriteOutcome::Written) {
         EXPECT_EQ(standing(file), firstWrite);
     }
 }
 
-std::string caseName(const testing::TestParamInfo<NoDataLost::ParamType>& info) {
-    static const char* const kCommands[] = {"Save", "UserText", "CompleteText"};
-    return std::string(kCommands[static_cast<int>(std::get<Command>(info.param))]) + "_" +
-           std::get<Case>(info.param).name;
-}
-
 INSTANTIATE_TEST_SUITE_P(SaveAndExports, NoDataLost,
-                         testing::Combine(testing::Values(Command::Save, Command::UserText,
-                                                          Command::CompleteText),
-                                          testing::ValuesIn(kCases)),
-                         caseName);
+                         testing::Combine(testing::ValuesIn(kCommands), testing::ValuesIn(kCases)),
+                         [](const auto& p) {
+                             return std::string(std::get<0>(p.param).name) + "_" +
+                                    std::get<1>(p.param).name;
+                         });
 
 }  // namespace
