@@ -3,7 +3,6 @@
 // questions answered by a fixed policy instead of a person.
 
 #include <iosfwd>
-#include <optional>
 #include <string>
 
 #include "session/messenger.h"
@@ -22,8 +21,6 @@ class CliMessenger : public Messenger {
 
     // Printed before every line, e.g. the file that convert is working on.
     void setContext(std::string context) { context_ = std::move(context); }
-    // The last message shown, if any.
-    const std::optional<Message>& lastMessage() const { return last_; }
 
   private:
     Answer answerFor(const Message& question) const;
@@ -31,7 +28,6 @@ class CliMessenger : public Messenger {
     std::ostream& err_;
     AnswerPolicy policy_;
     std::string context_;
-    std::optional<Message> last_;
 };
 
 }  // namespace pw::cli

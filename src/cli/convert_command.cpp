@@ -11,6 +11,7 @@
 #include "commands.h"
 #include "document/root_names.h"
 #include "exit_status.h"
+#include "model_lists.h"
 #include "session_setup.h"
 
 namespace pw::cli {
@@ -26,8 +27,8 @@ struct Tally {
 std::string viewOnlyMessage(const std::string& file, const std::string& sourceRoot) {
     const std::string what = sourceRoot.empty() ? "no known preset model was found in it"
                                                 : sourceRoot + " presets are view only";
-    return file + ": not converted: " + what +
-           "; only RP150, RP250, RP255, RP350 and RP355 presets can be saved";
+    return file + ": not converted: " + what + "; only " + savableModels(" and ") +
+           " presets can be saved";
 }
 
 int convertOne(const Options& options, const std::string& file, const std::filesystem::path& folder,
@@ -52,19 +53,20 @@ int convertOne(const Options& options, const std::string& file, const std::files
     if (document::familyOf(source) != target.family) session.filter();
     if (options.amp && document::isTwoChannelRoot(source)) session.selectAmpChannel(*options.amp);
     if (options.name) session.setPatchName(*options.name);
-    session.save();
-    switch (writeOutcome(session, messenger, session.saveFileName())) {
+    const WriteResult result = session.save();
+    switch (result.outcome) {
         case WriteOutcome::Written:
             ++tally.converted;
-            return kExitOk;
+            break;
         case WriteOutcome::Failed:
             ++tally.failed;
-            return kExitCannotWrite;
+            break;
+        case WriteOutcome::Declined:
         case WriteOutcome::Refused:
+            ++tally.refused;
             break;
     }
-    ++tally.refused;
-    return kExitRefused;
+    return exitStatusOf(result);
 }
 
 }  // namespace

@@ -13,21 +13,10 @@ int runExport(const Options& options, const Console& console) {
     CliMessenger messenger(console.err, AnswerPolicy{options.overwrite});
     Session session(messenger);
     if (!openForTarget(session, targetOrDefault(options), file)) return kExitNotLoadable;
-    if (options.exportKind == ExportKind::Complete)
-        session.exportCompleteText();
-    else
-        session.exportUserText();
-    std::filesystem::path written = file;
-    written += ".txt";
-    switch (writeOutcome(session, messenger, written)) {
-        case WriteOutcome::Written:
-            return kExitOk;
-        case WriteOutcome::Failed:
-            return kExitCannotWrite;
-        case WriteOutcome::Refused:
-            break;
-    }
-    return kExitRefused;
+    const WriteResult result = options.exportKind == ExportKind::Complete
+                                   ? session.exportCompleteText()
+                                   : session.exportUserText();
+    return exitStatusOf(result);
 }
 
 }  // namespace pw::cli

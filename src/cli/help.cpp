@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "pw_version.h"
+#include "model_lists.h"
 #include "session/messages.h"
 #include "session/messenger.h"
 
@@ -24,7 +25,7 @@ constexpr const char* kHelp = R"(Usage:
 Opens RP series preset files, checks them against a target model, filters them for
 it and saves them, exactly as the Patchwright window does.
 
-MODEL is one of RP150, RP250, RP255, RP350, RP355 (letter case ignored). RP155 is not
+MODEL is one of @TARGETS@ (letter case ignored). RP155 is not
 a target: its presets can be opened, but it cannot be chosen, as in the window.
 
 Commands:
@@ -40,7 +41,7 @@ Commands:
                   when --amp is given and FILE is an RP350 or RP355 preset (--amp is
                   ignored for the others), apply --name, then Save with all its checks.
                   The new preset is "<patch name><target extension>" (for example
-                  "Lead_A.rp250p") in DIR. Only RP150, RP250, RP255, RP350 and RP355
+                  "Lead_A.rp250p") in DIR. Only @SAVABLE@
                   presets can be saved; other presets are view only and are refused.
                   --target is required. A progress line goes to stderr when it is a
                   terminal; a summary (converted, refused, failed) ends the run.
@@ -116,7 +117,8 @@ void replaceAll(std::string& text, std::string_view placeholder, std::string_vie
 
 }  // namespace
 
-// The messages quoted in the help are the program's own texts.
+// The messages quoted in the help are the program's own texts; the model lists come
+// from the table of roots.
 std::string helpText() {
     std::string help = kHelp;
     replaceAll(help, "@ALREADY_EXISTS@", text::kAlreadyExists);
@@ -124,6 +126,8 @@ std::string helpText() {
     replaceAll(help, "@SAVE_AS@", text::kSaveAsQuestion);
     replaceAll(help, "@LOAD_ERROR@", text::kNameLoadError);
     replaceAll(help, "@MISSING@", text::parameterMissing("X"));
+    replaceAll(help, "@TARGETS@", targetModels(", "));
+    replaceAll(help, "@SAVABLE@", savableModels(" and "));
     return help;
 }
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "session/param_list.h"
+#include "params/param_list.h"
 #include "session/session.h"
 
 namespace pw::cli {

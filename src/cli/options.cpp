@@ -4,6 +4,8 @@
 #include <array>
 #include <cctype>
 
+#include "model_lists.h"
+
 namespace pw::cli {
 namespace {
 
@@ -48,14 +50,9 @@ std::string quoted(std::string_view s) {
 
 std::string applyTarget(Options& o, std::string_view value) {
     const document::Target* t = document::targetByCaption(value);
-    if (!t) {
-        return "unknown target model " + quoted(value) +
-               " (choose RP150, RP250, RP255, RP350 or RP355)";
-    }
-    if (!t->selectable) {
-        return std::string(t->caption) +
-               " cannot be chosen as a target (choose RP150, RP250, RP255, RP350 or RP355)";
-    }
+    const std::string choose = " (choose " + targetModels(" or ") + ")";
+    if (!t) return "unknown target model " + quoted(value) + choose;
+    if (!t->selectable) return std::string(t->caption) + " cannot be chosen as a target" + choose;
     o.target = t;
     return {};
 }
@@ -151,7 +148,7 @@ ParseResult parseArguments(const std::vector<std::string_view>& args) {
                 return result;
             }
             const auto* named = std::find_if(kCommands.begin(), kCommands.end(),
-                                            [&](const CommandName& c) { return c.name == arg; });
+                                             [&](const CommandName& c) { return c.name == arg; });
             if (named == kCommands.end()) {
                 result.error = "unknown command " + quoted(arg);
                 return result;

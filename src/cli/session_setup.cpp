@@ -1,7 +1,6 @@
 #include "session_setup.h"
 
 #include "json_formatter.h"
-#include "session/messages.h"
 #include "text_formatter.h"
 
 namespace pw::cli {
@@ -28,12 +27,17 @@ void printList(const Session& session, const std::string& file, const Options& o
     console.out.flush();
 }
 
-WriteOutcome writeOutcome(const Session& session, const CliMessenger& messenger,
-                          const std::filesystem::path& file) {
-    if (!session.lastWrittenFile().empty()) return WriteOutcome::Written;
-    const auto& last = messenger.lastMessage();
-    if (last && last->text == text::couldNotWrite(file.string())) return WriteOutcome::Failed;
-    return WriteOutcome::Refused;
+ExitStatus exitStatusOf(const WriteResult& result) {
+    switch (result.outcome) {
+        case WriteOutcome::Written:
+            return kExitOk;
+        case WriteOutcome::Failed:
+            return kExitCannotWrite;
+        case WriteOutcome::Declined:
+        case WriteOutcome::Refused:
+            break;
+    }
+    return kExitRefused;
 }
 
 }  // namespace pw::cli

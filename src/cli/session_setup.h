@@ -2,12 +2,13 @@
 // What the commands share: opening a preset as the window does, printing the list,
 // and telling how a Save or an export ended.
 
-#include <filesystem>
 #include <string>
 
 #include "cli_messenger.h"
+#include "exit_status.h"
 #include "options.h"
 #include "session/session.h"
+#include "session/write_outcome.h"
 #include "terminal.h"
 
 namespace pw::cli {
@@ -23,10 +24,8 @@ bool openForTarget(Session& session, const document::Target& target, const std::
 void printList(const Session& session, const std::string& file, const Options& options,
                const Console& console);
 
-enum class WriteOutcome { Written, Refused, Failed };
-// After a Save or an export of a fresh session that writes to `file`: written, refused
-// (a check, a declined question), or failed because the file could not be written.
-WriteOutcome writeOutcome(const Session& session, const CliMessenger& messenger,
-                          const std::filesystem::path& file);
+// The exit status after a Save or an export: done when the file was written, refused
+// when a check refused it or a question was answered No, cannot write when it failed.
+ExitStatus exitStatusOf(const WriteResult& result);
 
 }  // namespace pw::cli

@@ -19,10 +19,11 @@ QString openDialogTitle() {
 QStringList openDialogFilters() {
     // Qt writes a file type as "Description (pattern pattern)".
     QStringList filters;
-    for (const document::FileType& type : document::kOpenFileTypes) {
-        QString patterns = fromView(type.patterns);
+    for (const document::FileType& type : document::openFileTypes()) {
+        QString patterns = QString::fromStdString(type.patterns);
         patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
-        filters << fromView(type.description) + QStringLiteral(" (") + patterns + QLatin1Char(')');
+        filters << QString::fromStdString(type.description) + QStringLiteral(" (") + patterns +
+                       QLatin1Char(')');
     }
     return filters;
 }

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include "params/param_list.h"
 #include "session/messenger.h"
-#include "session/param_list.h"
 #include "session/session.h"
 
 namespace pwtest {

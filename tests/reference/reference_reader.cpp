@@ -68,10 +68,12 @@ ParseResult parseWithPugixml(std::string_view bytes) {
     ParseResult result;
     DecodedText decoded = decodeStrict(bytes);
     if (!decoded.ok()) {
+        result.status = ReadStatus::BadEncoding;
         result.error = decoded.error;
         return result;
     }
     if (std::string fault = checkWellFormed(decoded.utf8); !fault.empty()) {
+        result.status = ReadStatus::NotWellFormed;
         result.error = fault;
         return result;
     }
@@ -82,6 +84,7 @@ ParseResult parseWithPugixml(std::string_view bytes) {
     const pugi::xml_parse_result parsed = xml.load_buffer_inplace(
         decoded.utf8.data(), decoded.utf8.size(), options, pugi::encoding_utf8);
     if (!parsed) {
+        result.status = ReadStatus::NotWellFormed;
         result.error = parsed.description();
         return result;
     }

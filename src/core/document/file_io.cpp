@@ -4,16 +4,12 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace pw::document {
 
 namespace {
-
-std::optional<SimulatedWriteFault> simulatedFault;
 
 std::string reason(int error) {
     return std::strerror(error);
@@ -28,11 +24,6 @@ class Fd {
     Fd(const Fd&) = delete;
     Fd& operator=(const Fd&) = delete;
     int get() const { return fd_; }
-    int release() {
-        int fd = fd_;
-        fd_ = -1;
-        return fd;
-    }
 
   private:
     int fd_;
@@ -77,58 +68,6 @@ ReadResult readWholeFile(const std::filesystem::path& path) {
     }
     r.complete = true;
     return r;
-}
-
-void setSimulatedWriteFault(std::optional<SimulatedWriteFault> fault) {
-    simulatedFault = fault;
-}
-
-std::string replaceFileWhole(const std::filesystem::path& path, std::string_view bytes) {
-    const std::filesystem::path folder = path.has_parent_path() ? path.parent_path() : ".";
-    std::string pattern = (folder / ".patchwright-XXXXXX").string();
-    Fd fd(::mkstemp(pattern.data()));
-    if (fd.get() < 0) return reason(errno);
-    const std::string temp = pattern;
-    auto fail = [&](int error) {
-        ::close(fd.release());
-        ::unlink(temp.c_str());
-        return reason(error);
-    };
-    // A replaced file keeps its permissions; a new one gets the usual ones.
-    struct stat st {};
-    mode_t mode = 0666;
-    if (::stat(path.c_str(), &st) == 0) {
-        mode = st.st_mode & 07777;
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    if (::fchmod(fd.get(), mode) != 0) return fail(errno);
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        std::size_t chunk = bytes.size() - done;
-        if (simulatedFault) {
-            if (done >= simulatedFault->failAfterBytes) return fail(simulatedFault->error);
-            chunk = std::min(chunk, simulatedFault->failAfterBytes - done);
-        }
-        const ssize_t n = ::write(fd.get(), bytes.data() + done, chunk);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return fail(errno);
-        done += static_cast<std::size_t>(n);
-    }
-    if (::fsync(fd.get()) != 0) return fail(errno);
-    if (::close(fd.release()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return reason(error);
-    }
-    if (std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int error = errno;
-        ::unlink(temp.c_str());
-        return reason(error);
-    }
-    return {};
 }
 
 }  // namespace pw::document

@@ -2,6 +2,7 @@
 // The opened preset as the passes read it: the first Name element of the document and
 // every Param element with the texts of its five children.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,10 +20,21 @@ struct PresetDocument {
     std::vector<ParamElement> params;      // every element named Param, in document order
 };
 
+// How reading a preset ended.
+enum class ReadStatus {
+    Ok,
+    FileUnreadable,  // the file could not be opened or read to its end
+    BadEncoding,     // bytes invalid in their encoding, or characters XML does not allow
+    NotWellFormed,   // not well-formed XML, or markup a preset may not hold (a DOCTYPE, ...)
+};
+
 struct ParseResult {
-    PresetDocument document;  // empty when the bytes are not a well-formed document
-    std::string error;        // why not; empty on success
-    bool ok() const { return error.empty(); }
+    ReadStatus status = ReadStatus::Ok;
+    PresetDocument document;  // empty unless the status is Ok
+    std::string error;        // what went wrong, for the user; empty on success
+    // The byte of the file where the fault was found, when it is known.
+    std::optional<std::size_t> offset;
+    bool ok() const { return status == ReadStatus::Ok; }
 };
 
 // Decodes, checks and parses a whole file's bytes. Element names are matched as

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "document/targets.h"
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::document {
 

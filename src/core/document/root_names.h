@@ -1,23 +1,26 @@
 #pragma once
-// The eleven root element names a preset can carry, and the model families.
+// The search for a preset's root name, and what the table of roots says about a root.
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
+#include "document/roots.h"
+
 namespace pw::document {
 
-// In the order the raw text is searched; the order decides, not the place in the text.
-inline constexpr std::array<std::string_view, 11> kRootNames = {
-    "RP150Preset", "RP155Preset",  "RP250Preset", "RP255Preset", "RP350Preset",   "RP355Preset",
-    "RP500Preset", "RP1000Preset", "Gnx4Preset",  "Gnx3kPreset", "GSP1101Preset",
-};
+// The eleven names, in the order the raw text is searched.
+inline constexpr std::array<std::string_view, kRoots.size()> kRootNames = [] {
+    std::array<std::string_view, kRoots.size()> names{};
+    for (std::size_t i = 0; i < kRoots.size(); ++i)
+        names[i] = kRoots[i].name;
+    return names;
+}();
 
 // The first of the eleven names that occurs anywhere in `text`, letter case ignored;
 // empty when none does.
 std::string FindRootName(std::string_view text);
-
-enum class Family { None, F15x, F25x, F35x };
 
 // The family of a root for the passes, Save and the check tables: 15x = RP150/RP155,
 // 25x = RP250/RP255, 35x = RP350/RP355.

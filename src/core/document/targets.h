@@ -1,7 +1,9 @@
 #pragma once
 // The six target models the list is checked against, filtered for and saved as.
 
+#include <algorithm>
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,14 +24,21 @@ struct Target {
     bool selectable;  // RP155 is shown but can never be chosen
 };
 
-inline constexpr std::array<Target, 6> kTargets = {{
-    {0, "RP155", "RP155Preset", ".rp155p", Family::F15x, false},
-    {1, "RP255", "RP255Preset", ".rp255p", Family::F25x, true},
-    {2, "RP355", "RP355Preset", ".rp355p", Family::F35x, true},
-    {3, "RP150", "RP150Preset", ".rp150p", Family::F15x, true},
-    {4, "RP250", "RP250Preset", ".rp250p", Family::F25x, true},
-    {5, "RP350", "RP350Preset", ".rp350p", Family::F35x, true},
-}};
+inline constexpr std::size_t kTargetCount =
+    static_cast<std::size_t>(std::count_if(kRoots.begin(), kRoots.end(), [](const RootInfo& root) {
+        return root.targetOption != kNotATarget;
+    }));
+
+// By option, from the table of roots; only the models that can be saved can be chosen.
+inline constexpr std::array<Target, kTargetCount> kTargets = [] {
+    std::array<Target, kTargetCount> targets{};
+    for (const RootInfo& root : kRoots) {
+        if (root.targetOption == kNotATarget) continue;
+        targets.at(static_cast<std::size_t>(root.targetOption)) = Target{
+            root.targetOption, root.model, root.name, root.extension, root.family, root.savable};
+    }
+    return targets;
+}();
 
 inline constexpr int kStartupTargetOption = 1;  // RP255
 

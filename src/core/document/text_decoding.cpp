@@ -266,7 +266,10 @@ ReadableText decodeForReading(std::string_view bytes) {
         // UTF-8 is read where it stands once it has been validated.
         DecodedText checked = decode(bytes, true, false);
         out.error = std::move(checked.error);
-        if (out.error.empty()) out.text = bytes.substr(src.skip);
+        if (out.error.empty()) {
+            out.text = bytes.substr(src.skip);
+            out.inputOffset = src.skip;
+        }
         return out;
     }
     DecodedText decoded = decode(bytes, true);

@@ -6,6 +6,8 @@
 // characters that XML does not allow; a lenient decode (for the search of the root
 // name in the raw text) replaces them and never fails.
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +27,7 @@ DecodedText decodeStrict(std::string_view bytes);
 struct ReadableText {
     std::string storage;
     std::string_view text;
+    std::optional<std::size_t> inputOffset;  // where `text` starts in the input, when read in place
     std::string error;
     bool ok() const { return error.empty(); }
 };

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::document {
 

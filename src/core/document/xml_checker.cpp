@@ -73,6 +73,9 @@ class Checker {
   public:
     Checker(std::string_view text, PresetDocument* out) : s_(text), out_(out) {}
 
+    // Where the fault that run() reported was found.
+    std::size_t faultOffset() const { return faultOffset_; }
+
     std::string run() {
         if (s_.substr(0, 5) == "<?xml" && s_.size() > 5 && isSpace(s_[5])) {
             if (!xmlDeclaration()) return fault_;
@@ -110,6 +113,7 @@ class Checker {
     std::string_view s_;
     std::size_t p_ = 0;
     std::string fault_;
+    std::size_t faultOffset_ = 0;
     std::vector<OpenElement> open_;
     std::vector<Binding> bindings_;
     PresetDocument* out_;  // null: check only
@@ -183,10 +187,12 @@ class Checker {
     }
 
     std::string fail(const std::string& what) {
+        faultOffset_ = p_;
         fault_ = what;
         return fault_;
     }
     bool bad(const std::string& what) {
+        faultOffset_ = p_;
         fault_ = what + " (at byte " + std::to_string(p_) + ")";
         return false;
     }
@@ -486,11 +492,16 @@ std::string checkWellFormed(std::string_view utf8) {
     return Checker(utf8, nullptr).run();
 }
 
-std::string readWellFormed(std::string_view utf8, PresetDocument& document) {
+std::string readWellFormed(std::string_view utf8, PresetDocument& document,
+                           std::size_t* faultOffset) {
     document = {};
     document.params.reserve(utf8.size() / 160);  // a written Param takes about 160 bytes
-    std::string fault = Checker(utf8, &document).run();
-    if (!fault.empty()) document = {};
+    Checker checker(utf8, &document);
+    std::string fault = checker.run();
+    if (!fault.empty()) {
+        document = {};
+        if (faultOffset) *faultOffset = checker.faultOffset();
+    }
     return fault;
 }
 

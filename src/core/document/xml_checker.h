@@ -6,6 +6,7 @@
 // declaration binds. It works in one forward pass without recursion, so nesting depth
 // costs heap, not stack.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,7 +22,9 @@ struct PresetDocument;
 // text of the first element named Name and, for every element named Param, the texts
 // of its first Name, ID, Position, Value and Text children. An element's text is all
 // its character data (CDATA included, references replaced, line ends normalised,
-// nothing trimmed). On a fault `document` is left empty.
-std::string readWellFormed(std::string_view utf8, PresetDocument& document);
+// nothing trimmed). On a fault `document` is left empty and, when given, `faultOffset`
+// holds the byte of `utf8` where the fault was found.
+std::string readWellFormed(std::string_view utf8, PresetDocument& document,
+                           std::size_t* faultOffset = nullptr);
 
 }  // namespace pw::document

@@ -3,7 +3,7 @@
 #include <array>
 #include <string_view>
 
-#include "models/number_reader.h"
+#include "params/number_reader.h"
 
 namespace pw::filter {
 

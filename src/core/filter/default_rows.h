@@ -2,7 +2,7 @@
 // The rows a patch gains when it is filtered up to a bigger model, and the Pre/Post
 // fix of a 35x patch filtered down.
 
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::filter {
 

@@ -3,7 +3,7 @@
 
 #include <string_view>
 
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::filter {
 

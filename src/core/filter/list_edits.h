@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::filter {
 

@@ -3,7 +3,7 @@
 #include "catalogue/substitutions.h"
 #include "filter/list_edits.h"
 #include "models/check_dispatch.h"
-#include "models/number_reader.h"
+#include "params/number_reader.h"
 
 namespace pw::filter {
 

@@ -12,7 +12,7 @@
 
 #include "catalogue/effect_catalogue.h"
 #include "document/targets.h"
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::filter {
 

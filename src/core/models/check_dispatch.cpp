@@ -3,7 +3,7 @@
 #include "models/mod155.h"
 #include "models/mod255.h"
 #include "models/mod355.h"
-#include "models/number_reader.h"
+#include "params/number_reader.h"
 
 namespace pw::models {
 

@@ -8,7 +8,7 @@
 
 #include "document/root_names.h"
 #include "models/check_table.h"
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::models {
 

@@ -8,7 +8,7 @@
 
 #include "document/preset_document.h"
 #include "document/root_names.h"
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 namespace pw::models {
 

@@ -13,7 +13,30 @@ enum class Icon { None, Critical, Exclamation, Information, Question };
 enum class Buttons { Ok, YesNo };  // Yes and No with No preselected
 enum class Answer { Ok, Yes, No };
 
+// Which message it is: one per text in messages.h. Callers decide by the id, never by
+// the text.
+enum class MessageId {
+    ReadTestFailed,
+    NameLoadError,
+    ParameterMissing,
+    BadFileName,
+    LoadFileFirst,
+    SelectAmpChannel,
+    ClickFilter,
+    TooManyConflicts,
+    SaveAsQuestion,
+    AlreadyExists,
+    SavingCanceled,
+    SavedTo,
+    SelectFileFirst,
+    AmpOnlyForBigModels,
+    ReservedForFuture,
+    CouldNotWrite,
+    ErrorCount,  // "Number of errors N" of the Errors button
+};
+
 struct Message {
+    MessageId id{};
     std::string text;  // the fixed text, exactly as the user sees it
     Icon icon = Icon::None;
     Buttons buttons = Buttons::Ok;

@@ -10,14 +10,17 @@ namespace pw {
 
 using document::Family;
 
-Session::Session(Messenger& messenger)
-    : messenger_(messenger), target_(document::targetByOption(document::kStartupTargetOption)) {
+Session::Session(Messenger& messenger, document::FileWriter& writer)
+    : messenger_(messenger),
+      writer_(writer),
+      target_(document::targetByOption(document::kStartupTargetOption)) {
     std::error_code ec;
     saveFolder_ = std::filesystem::current_path(ec);
 }
 
-Answer Session::say(std::string_view text, Icon icon, Buttons buttons, std::string detail) {
-    return messenger_.show(Message{std::string(text), icon, buttons, std::move(detail)});
+Answer Session::say(MessageId id, std::string_view text, Icon icon, Buttons buttons,
+                    std::string detail) {
+    return messenger_.show(Message{id, std::string(text), icon, buttons, std::move(detail)});
 }
 
 void Session::start() {
@@ -55,7 +58,7 @@ void Session::Read_Test(const std::filesystem::path& file) {
     }
     if (!read.complete) {
         lastOpenProblem_ = read.error;
-        say(text::kReadTestFailed, Icon::None, Buttons::Ok, read.error);
+        say(MessageId::ReadTestFailed, text::kReadTestFailed, Icon::None, Buttons::Ok, read.error);
     } else {
         rawText_ = document::rawTextForSearch(std::move(read.bytes));
     }
@@ -76,10 +79,12 @@ void Session::Read_Test(const std::filesystem::path& file) {
 void Session::LoadPatch(const std::filesystem::path& file) {
     const document::ReadResult read = document::readWholeFile(file);
     document::ParseResult parsed;
-    if (!read.complete)
+    if (!read.complete) {
+        parsed.status = document::ReadStatus::FileUnreadable;
         parsed.error = read.error.empty() ? "the file cannot be read" : read.error;
-    else
+    } else {
         parsed = document::parsePreset(read.bytes);
+    }
     document_ = std::move(parsed.document);
     if (!parsed.ok() && lastOpenProblem_.empty()) lastOpenProblem_ = parsed.error;
 
@@ -90,7 +95,8 @@ void Session::LoadPatch(const std::filesystem::path& file) {
     if (!named) {
         lastOpen_ = OpenOutcome::NotLoadable;
         if (lastOpenProblem_.empty()) lastOpenProblem_ = "the document has no Name element";
-        say(text::kNameLoadError, Icon::Critical, Buttons::Ok, lastOpenProblem_);
+        say(MessageId::NameLoadError, text::kNameLoadError, Icon::Critical, Buttons::Ok,
+            lastOpenProblem_);
         return;
     }
     lastOpen_ = OpenOutcome::Loaded;
@@ -117,7 +123,8 @@ void Session::runPassOfTarget() {
     if (pass.label5) label5_ = *pass.label5;
     if (pass.missingChild) {
         if (lastOpen_ == OpenOutcome::Loaded) lastOpen_ = OpenOutcome::ParameterMissing;
-        say(text::parameterMissing(*pass.missingChild), Icon::Critical);
+        say(MessageId::ParameterMissing, text::parameterMissing(*pass.missingChild),
+            Icon::Critical);
         ClearPatch();
         return;
     }

@@ -7,11 +7,13 @@
 #include <string>
 
 #include "catalogue/effect_catalogue.h"
+#include "document/file_writer.h"
 #include "document/preset_document.h"
 #include "document/targets.h"
 #include "filter/resolve.h"
+#include "params/param_list.h"
 #include "session/messenger.h"
-#include "session/param_list.h"
+#include "session/write_outcome.h"
 
 namespace pw {
 
@@ -31,7 +33,10 @@ enum class OpenOutcome { None, Loaded, NotLoadable, ParameterMissing };
 
 class Session {
   public:
-    explicit Session(Messenger& messenger);
+    // Files are written through `writer`: the real file system unless a test hands
+    // the session another.
+    explicit Session(Messenger& messenger,
+                     document::FileWriter& writer = document::systemFileWriter());
 
     // --- commands -------------------------------------------------------------
     // Start-up: selects the target RP255, which runs its pass over the empty document.
@@ -47,10 +52,11 @@ class Session {
     void filter();
     // Amp A / Amp B ('A' or 'B'). Returns false when the click was refused with a message.
     bool selectAmpChannel(char channel);
-    void save();
+    // Save and the exports tell how they ended (callers may ignore it).
+    WriteResult save();
     void showErrors();
-    void exportUserText();
-    void exportCompleteText();
+    WriteResult exportUserText();
+    WriteResult exportCompleteText();
     void showOptions();
     void setPatchName(std::string name);
     // Tools > Resolve Conflicts: substitutes the models the target does not know and
@@ -106,12 +112,15 @@ class Session {
     void ClearPatch();
     void clearFlagsAndEnableFilterButtons();
     void refreshCount();
-    bool writeFile(const std::filesystem::path& file, const std::string& bytes);
-    void exportText(bool complete);
-    Answer say(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
+    WriteResult writeFile(const std::filesystem::path& file, const std::string& bytes);
+    WriteResult exportText(bool complete);
+    Answer say(MessageId id, std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
                std::string detail = {});
+    // A Save or export that a check refused: says `text` and tells the caller.
+    WriteResult refuse(MessageId id, std::string_view text, Icon icon);
 
     Messenger& messenger_;
+    document::FileWriter& writer_;
     const document::Target* target_;
     document::PresetDocument document_;
     ParamList rows_;

@@ -25,7 +25,7 @@ void Session::filter() {
 bool Session::selectAmpChannel(char channel) {
     if (sourceRoot_.empty()) return true;
     if (!document::isTwoChannelRoot(sourceRoot_)) {
-        say(text::kAmpOnlyForBigModels, Icon::None);
+        say(MessageId::AmpOnlyForBigModels, text::kAmpOnlyForBigModels, Icon::None);
         return false;
     }
     ampChosen_ = true;
@@ -37,11 +37,11 @@ bool Session::selectAmpChannel(char channel) {
 }
 
 void Session::showErrors() {
-    say(filter::errorCountMessage(rows_), Icon::Information);
+    say(MessageId::ErrorCount, filter::errorCountMessage(rows_), Icon::Information);
 }
 
 void Session::showOptions() {
-    say(text::kReservedForFuture, Icon::Information);
+    say(MessageId::ReservedForFuture, text::kReservedForFuture, Icon::Information);
 }
 
 void Session::clickRow(long long number) {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "document/file_io.h"
+#include "document/file_writer.h"
 #include "document/preset_writer.h"
 #include "document/root_names.h"
 #include "document/text_export.h"
@@ -18,83 +18,81 @@ std::filesystem::path Session::saveFileName() const {
     return saveFolder_ / (patchName_ + std::string(target_->extension));
 }
 
-bool Session::writeFile(const std::filesystem::path& file, const std::string& bytes) {
+WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon) {
+    say(id, text, icon);
+    return WriteResult{WriteOutcome::Refused, {}, id, {}};
+}
+
+WriteResult Session::writeFile(const std::filesystem::path& file, const std::string& bytes) {
     const std::string shown = file.string();
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
-        const Answer a =
-            say(shown + std::string(text::kAlreadyExists), Icon::Critical, Buttons::YesNo);
+        const Answer a = say(MessageId::AlreadyExists, shown + std::string(text::kAlreadyExists),
+                             Icon::Critical, Buttons::YesNo);
         if (a != Answer::Yes) {
-            say(text::kSavingCanceled, Icon::Information);
-            return false;
+            say(MessageId::SavingCanceled, text::kSavingCanceled, Icon::Information);
+            return WriteResult{WriteOutcome::Declined, file, MessageId::SavingCanceled, {}};
         }
     }
-    if (std::string error = document::replaceFileWhole(file, bytes); !error.empty()) {
-        say(text::couldNotWrite(shown), Icon::Critical, Buttons::Ok, error);
-        return false;
+    if (const document::IoResult written = document::replaceFileWhole(writer_, file, bytes);
+        !written.ok()) {
+        say(MessageId::CouldNotWrite, text::couldNotWrite(shown), Icon::Critical, Buttons::Ok,
+            written.error);
+        return WriteResult{WriteOutcome::Failed, file, MessageId::CouldNotWrite, written.error};
     }
     lastWritten_ = file;
-    say(std::string(text::kSavedTo) + shown, Icon::Information);
-    return true;
+    say(MessageId::SavedTo, std::string(text::kSavedTo) + shown, Icon::Information);
+    return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 
-void Session::save() {
+WriteResult Session::save() {
     for (std::string_view refused : text::kRefusedNameCharacters) {
-        if (patchName_.find(refused) != std::string::npos) {
-            say(text::kBadFileName, Icon::Critical);
-            return;
-        }
+        if (patchName_.find(refused) != std::string::npos)
+            return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
     }
-    if (openedFile_.empty()) {
-        say(text::kLoadFileFirst, Icon::Exclamation);
-        return;
-    }
+    if (openedFile_.empty())
+        return refuse(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);
     const Family source = document::familyOf(sourceRoot_);
     const Family target = target_->family;
     if (source != Family::None && source == target) {
         filtered_ = true;  // the same family needs no filtering
     } else if (source == Family::F35x && !ampChosen_) {
-        say(text::kSelectAmpChannel, Icon::Exclamation);
-        return;
+        return refuse(MessageId::SelectAmpChannel, text::kSelectAmpChannel, Icon::Exclamation);
     }
-    if (!filtered_) {
-        say(text::kClickFilter, Icon::Exclamation);
-        return;
-    }
-    if (filter::HasConflicts(rows_) == 1) {
-        say(text::kTooManyConflicts, Icon::Critical);
-        return;
-    }
+    if (!filtered_) return refuse(MessageId::ClickFilter, text::kClickFilter, Icon::Exclamation);
+    if (filter::HasConflicts(rows_) == 1)
+        return refuse(MessageId::TooManyConflicts, text::kTooManyConflicts, Icon::Critical);
     const std::string question =
         std::string(text::kSaveAsQuestion) + patchName_ + std::string(target_->extension);
-    if (say(question, Icon::Question, Buttons::YesNo) != Answer::Yes) return;
+    if (say(MessageId::SaveAsQuestion, question, Icon::Question, Buttons::YesNo) != Answer::Yes)
+        return WriteResult{WriteOutcome::Declined, saveFileName(), MessageId::SaveAsQuestion, {}};
     // write_patch2: the rows are rendered first, so nothing can change them midway.
-    writeFile(saveFileName(), document::renderPreset(*target_, patchName_, rows_));
+    return writeFile(saveFileName(), document::renderPreset(*target_, patchName_, rows_));
 }
 
-void Session::exportUserText() {
-    exportText(false);
+WriteResult Session::exportUserText() {
+    return exportText(false);
 }
-void Session::exportCompleteText() {
-    exportText(true);
+WriteResult Session::exportCompleteText() {
+    return exportText(true);
 }
 
-void Session::exportText(bool complete) {
+WriteResult Session::exportText(bool complete) {
     setPatchName(originalName_);
     clearFlagsAndEnableFilterButtons();
-    if (openedFile_.empty()) {
-        say(text::kSelectFileFirst, Icon::Critical);
-        return;
-    }
+    if (openedFile_.empty())
+        return refuse(MessageId::SelectFileFirst, text::kSelectFileFirst, Icon::Critical);
     if (target_->root == "RP255Preset" || target_->root == "RP355Preset") runPassOfTarget();
-    // A pass that met a broken Param element has closed the patch: nothing to export.
-    if (openedFile_.empty()) return;
+    // A pass that met a broken Param element has closed the patch (and said so):
+    // nothing to export.
+    if (openedFile_.empty())
+        return WriteResult{WriteOutcome::Refused, {}, MessageId::ParameterMissing, {}};
     std::filesystem::path file = openedFile_;
     file += ".txt";
     const std::string bytes = complete
                                   ? document::renderCompleteText(sourceRoot_, originalName_, rows_)
                                   : document::renderUserText(sourceRoot_, originalName_, rows_);
-    writeFile(file, bytes);
+    return writeFile(file, bytes);
 }
 
 }  // namespace pw

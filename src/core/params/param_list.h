@@ -31,6 +31,7 @@ struct Row {
     const std::string& position() const { return cells[kPosition]; }
     const std::string& value() const { return cells[kValue]; }
     void mark(Column column, Mark m) { marks[column] = m; }
+    bool operator==(const Row&) const = default;
 };
 
 // Rows are numbered from 1 at this interface, as every command counts them.

@@ -1,4 +1,4 @@
-#include "models/number_reader.h"
+#include "params/number_reader.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,4 +1,4 @@
-#include "session/param_list.h"
+#include "params/param_list.h"
 
 #include <stdexcept>
 

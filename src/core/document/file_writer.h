@@ -1,0 +1,42 @@
+#pragma once
+// Replacing a file whole, step by step, through a writer that can be swapped: the
+// system writer does the steps for real, tests hand the session one that fails a step.
+
+#include <filesystem>
+#include <string>
+#include <string_view>
+
+namespace pw::document {
+
+struct IoResult {
+    std::string error;  // the system's reason; empty on success
+    bool ok() const { return error.empty(); }
+};
+
+// The steps of replacing a file whole.
+class FileWriter {
+  public:
+    virtual ~FileWriter() = default;
+    // Creates a new temporary file beside `target` holding `bytes`, and names it in
+    // `temp` as soon as it exists (also when writing it then fails).
+    virtual IoResult writeTemporary(const std::filesystem::path& target, std::string_view bytes,
+                                    std::filesystem::path& temp) = 0;
+    virtual IoResult syncFile(const std::filesystem::path& file) = 0;           // fsync
+    virtual IoResult syncFileSystem(const std::filesystem::path& anyFile) = 0;  // syncfs
+    virtual IoResult renameOver(const std::filesystem::path& temp,
+                                const std::filesystem::path& target) = 0;
+    virtual IoResult syncFolder(const std::filesystem::path& folder) = 0;
+    virtual void removeTemporary(const std::filesystem::path& temp) = 0;
+};
+
+// The writer that works on the real file system.
+FileWriter& systemFileWriter();
+
+// One file: writeTemporary, syncFile, renameOver, syncFolder. The temporary is removed
+// on any failure, so `target` is either replaced whole or left exactly as it was. Once
+// the rename is done the file is replaced whole: a folder that cannot be synced then
+// leaves only the rename's durability to the system and is not reported as a failure.
+IoResult replaceFileWhole(FileWriter& writer, const std::filesystem::path& target,
+                          std::string_view bytes);
+
+}  // namespace pw::document

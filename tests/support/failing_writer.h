@@ -1,0 +1,55 @@
+#pragma once
+// A file writer that does every step on the real file system but one, which fails with
+// a chosen error; a failing temporary file is first written with part of the bytes.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
+#include <optional>
+
+#include "document/file_writer.h"
+
+namespace pwtest {
+
+enum class Step { WriteTemporary, SyncFile, RenameOver, SyncFolder };
+
+struct Failure {
+    Step step;
+    int error;                   // an errno value, such as ENOSPC
+    std::size_t afterBytes = 0;  // WriteTemporary: the bytes written before it fails
+};
+
+class FailingWriter : public pw::document::FileWriter {
+  public:
+    using IoResult = pw::document::IoResult;
+    using Path = std::filesystem::path;
+
+    std::optional<Failure> failure;  // none: every step is done for real
+
+    IoResult writeTemporary(const Path& target, std::string_view bytes, Path& temp) override {
+        if (!fails(Step::WriteTemporary)) return system().writeTemporary(target, bytes, temp);
+        system().writeTemporary(target,
+                                bytes.substr(0, std::min(failure->afterBytes, bytes.size())), temp);
+        return failed();
+    }
+    IoResult syncFile(const Path& file) override {
+        return fails(Step::SyncFile) ? failed() : system().syncFile(file);
+    }
+    IoResult syncFileSystem(const Path& anyFile) override {
+        return system().syncFileSystem(anyFile);
+    }
+    IoResult renameOver(const Path& temp, const Path& target) override {
+        return fails(Step::RenameOver) ? failed() : system().renameOver(temp, target);
+    }
+    IoResult syncFolder(const Path& folder) override {
+        return fails(Step::SyncFolder) ? failed() : system().syncFolder(folder);
+    }
+    void removeTemporary(const Path& temp) override { system().removeTemporary(temp); }
+
+  private:
+    static pw::document::FileWriter& system() { return pw::document::systemFileWriter(); }
+    bool fails(Step step) const { return failure && failure->step == step; }
+    IoResult failed() const { return IoResult{std::strerror(failure->error)}; }
+};
+
+}  // namespace pwtest
