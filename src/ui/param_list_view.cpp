@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+#include "mark_look.h"
+
 namespace pw::ui {
 
 ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
@@ -19,6 +21,7 @@ ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSortIndicatorShown(false);
+    setItemDelegate(new MarkDelegate(this));
 }
 
 void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -30,6 +33,14 @@ void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ParamListView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    const bool open = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                      event->key() == Qt::Key_F2;
+    if (open && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (currentIndex().isValid()) emit rowOpenRequested(currentIndex());
+        emit keyDown(Session::Key::Other, false);
+        return;
+    }
     Session::Key key = Session::Key::Other;
     if (event->key() == Qt::Key_Delete) key = Session::Key::Delete;
     if (event->key() == Qt::Key_C) key = Session::Key::C;

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pw::text {
 
@@ -26,6 +27,8 @@ inline constexpr std::string_view kAmpOnlyForBigModels =
     "This is only supported for *Down* Filtering RP35x Patches";
 inline constexpr std::string_view kReservedForFuture = "Reserved for future use.";
 std::string couldNotWrite(std::string_view file);  // a write that failed
+// Several files dropped at once: the first was taken, the others were not opened.
+std::string onePresetAtATime(std::string_view taken, const std::vector<std::string>& notOpened);
 
 // The characters a patch name may not hold, in the order they are tested (the
 // asterisk stands twice).
