@@ -86,22 +86,16 @@ QColor selectionTint(const QPalette& palette) {
 
 void MarkDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
-    const bool selected = option->state.testFlag(QStyle::State_Selected);
-    const QColor background =
-        selected ? selectionTint(option->palette) : option->palette.color(QPalette::Base);
     const auto mark = Mark(index.data(ParamTableModel::MarkRole).toInt());
-    QColor text = option->palette.color(QPalette::Text);
-    if (mark != Mark::Default) {
-        text = markColour(mark, background);
-        option->palette.setColor(QPalette::Text, text);
-        option->icon = markIcon(mark, text);
-    }
-    if (selected) {
-        for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
-            option->palette.setColor(group, QPalette::Highlight, background);
-            option->palette.setColor(group, QPalette::HighlightedText, text);
-        }
-    }
+    if (mark == Mark::Default) return;
+    // The list draws its selection on a light tint (its palette's highlight), so a
+    // selected mark keeps its colour, chosen for the tint.
+    const bool selected = option->state.testFlag(QStyle::State_Selected);
+    const QColor colour =
+        markColour(mark, option->palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    option->palette.setColor(QPalette::Text, colour);
+    option->palette.setColor(QPalette::HighlightedText, colour);
+    option->icon = markIcon(mark, colour);
 }
 
 void MarkDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,

@@ -1,5 +1,6 @@
 #include "param_list_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -22,6 +23,22 @@ ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
     header()->setSectionsMovable(false);
     header()->setSortIndicatorShown(false);
     setItemDelegate(new MarkDelegate(this));
+    followPalette();
+}
+
+void ParamListView::followPalette() {
+    QPalette palette = QApplication::palette(this);
+    const QColor tint = selectionTint(palette);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, tint);
+        palette.setColor(group, QPalette::HighlightedText, palette.color(group, QPalette::Text));
+    }
+    setPalette(palette);
+}
+
+void ParamListView::changeEvent(QEvent* event) {
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) followPalette();
 }
 
 void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {

@@ -23,8 +23,13 @@ class ParamListView : public QTreeView {
     void rowOpenRequested(const QModelIndex& row);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // The application's palette with the selection drawn on a light tint.
+    void followPalette();
 };
 
 }  // namespace pw::ui
