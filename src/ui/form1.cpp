@@ -18,6 +18,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QUrl>
+#include <string>
+#include <vector>
 
 #include "app_info.h"
 #include "form2.h"
@@ -26,6 +28,7 @@
 #include "param_list_view.h"
 #include "param_table_model.h"
 #include "qt_messenger.h"
+#include "session/messages.h"
 
 namespace pw::ui {
 namespace {
@@ -61,6 +64,17 @@ QLabel* label(QWidget* parent, const char* name, const QString& text, const QRec
         place.adjusted(0, 0, 0, std::max(0, l->fontMetrics().height() - place.height())));
     return l;
 }
+
+// The caption with an access key: an ampersand before the first `key`.
+QString withAccessKey(QString caption, QChar key) {
+    const qsizetype at = caption.indexOf(key);
+    if (at >= 0) caption.insert(at, QLatin1Char('&'));
+    return caption;
+}
+
+// The access keys of the six target options, by option index. The menu bar takes
+// Alt+F, Alt+T and Alt+H; the buttons take A, B, E, I, R and S.
+constexpr std::array<char, 6> kOptionAccessKeys = {'1', '2', '3', '0', '5', 'P'};
 
 // The positions of the six target options inside "Filter To:", by option index.
 constexpr std::array<QPoint, 6> kOptionPlaces = {
@@ -122,6 +136,7 @@ void Form1::buildMenus() {
     mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     mnuFileExit = file->addAction(tr("E&xit"), this, &Form1::mnuFileExit_Click);
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
+    mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -170,6 +185,7 @@ void Form1::buildControls(QWidget* client) {
     connect(lv, &QAbstractItemView::clicked, this, &Form1::lv_ItemClick);
     connect(lv, &ParamListView::listDoubleClicked, this, &Form1::lv_DblClick);
     connect(lv, &ParamListView::keyDown, this, &Form1::lv_KeyDown);
+    connect(lv, &ParamListView::rowOpenRequested, this, &Form1::lv_KeyOpen);
 
     // Frames draw their caption on the top border, so the controls placed near the
     // top of a frame stay clear of the border.
@@ -182,7 +198,8 @@ void Form1::buildControls(QWidget* client) {
     Frame2->setGeometry(twips(240, 4440, 2895, 1935));
     for (const document::Target& target : document::kTargets) {
         const int i = target.option;
-        auto* op = new QRadioButton(qs(target.caption), Frame2);
+        auto* op =
+            new QRadioButton(withAccessKey(qs(target.caption), kOptionAccessKeys[i]), Frame2);
         op->setObjectName(QStringLiteral("opModelSelect"));
         op->setProperty("Index", i);
         op->setGeometry(twips(kOptionPlaces[i].x(), kOptionPlaces[i].y(), 1335, 255));
@@ -206,17 +223,18 @@ void Form1::buildControls(QWidget* client) {
     Frame1->setObjectName(QStringLiteral("Frame1"));
     Frame1->setGeometry(twips(3360, 4920, 2055, 975));
 
-    cmdAmpA = button(client, "cmdAmpA", tr("Amp A"), twips(3480, 5280, 735, 375),
+    cmdAmpA = button(client, "cmdAmpA", tr("&Amp A"), twips(3480, 5280, 735, 375),
                      tr("Select settings relating to Amp A, Cab A, EQ A"));
-    cmdAmpB = button(client, "cmdAmpB", tr("Amp B"), twips(4440, 5280, 735, 375),
+    cmdAmpB = button(client, "cmdAmpB", tr("Amp &B"), twips(4440, 5280, 735, 375),
                      tr("Select settings relating to Amp B, Cab B, EQ B"));
-    cmdErrors = button(client, "cmdErrors", tr("Errors"), twips(5760, 5280, 735, 375),
+    cmdErrors = button(client, "cmdErrors", tr("&Errors"), twips(5760, 5280, 735, 375),
                        tr("Displays number of errors in relation to patch filtering too"));
-    cmdFilter = button(client, "cmdFilter", tr("Filter Patch"), twips(360, 5880, 1335, 375),
+    cmdFilter = button(client, "cmdFilter", tr("F&ilter Patch"), twips(360, 5880, 1335, 375),
                        tr("Filter/Fix patch with values known to the RP unit selected"));
-    cmdReset = button(client, "cmdReset", tr("Reset"), twips(2040, 5880, 735, 375),
+    cmdReset = button(client, "cmdReset", tr("&Reset"), twips(2040, 5880, 735, 375),
                       tr("Reload patch to original"));
-    cmdSave = button(client, "cmdSave", tr("Save"), twips(3720, 6000, 1215, 375), tr("Save patch"));
+    cmdSave =
+        button(client, "cmdSave", tr("&Save"), twips(3720, 6000, 1215, 375), tr("Save patch"));
     lbParamCount = label(client, "lbParamCount", QStringLiteral("0"), twips(5160, 6120, 105, 195));
     lbParamCount->setToolTip(tr("Displays number of parameters the patch contains <Param>"));
     lbParamCount->setProperty("baseToolTip", lbParamCount->toolTip());
@@ -232,6 +250,12 @@ void Form1::buildControls(QWidget* client) {
     connect(cmdFilter, &QPushButton::clicked, this, &Form1::cmdFilter_Click);
     connect(cmdReset, &QPushButton::clicked, this, &Form1::cmdReset_Click);
     connect(cmdSave, &QPushButton::clicked, this, &Form1::cmdSave_Click);
+    // Ctrl+S anywhere in the window is a click on Save (nothing while Save is greyed).
+    auto* saveKey = new QAction(this);
+    saveKey->setObjectName(QStringLiteral("saveShortcut"));
+    saveKey->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    connect(saveKey, &QAction::triggered, cmdSave, &QPushButton::click);
+    addAction(saveKey);
 
     // Tab order.
     QList<QWidget*> order{cmdSave, lv};
@@ -407,6 +431,11 @@ void Form1::lv_DblClick() {
     form2_->openBlock(*block);
 }
 
+void Form1::lv_KeyOpen(const QModelIndex& item) {
+    lv_ItemClick(item);
+    lv_DblClick();
+}
+
 void Form1::lv_KeyDown(Session::Key key, bool ctrl) {
     const int current = lv->currentIndex().row();
     if (std::optional<std::string> line = session_.keyDown(key, ctrl)) {
@@ -449,6 +478,20 @@ void Form1::dropEvent(QDropEvent* event) {
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     event->acceptProposedAction();
     openFile(urls.first().toLocalFile());
+    if (urls.size() == 1) return;
+    // One preset is open at a time: say which files were left out.
+    const auto nameOf = [](const QUrl& url) {
+        return (url.isLocalFile() ? QFileInfo(url.toLocalFile()).fileName() : url.toDisplayString())
+            .toStdString();
+    };
+    std::vector<std::string> notOpened;
+    for (qsizetype i = 1; i < urls.size(); ++i)
+        notOpened.push_back(nameOf(urls[i]));
+    Message message;
+    message.id = MessageId::OnePresetAtATime;
+    message.text = text::onePresetAtATime(nameOf(urls.first()), notOpened);
+    message.icon = Icon::Information;
+    messenger_.show(message);
 }
 
 }  // namespace pw::ui

@@ -67,6 +67,8 @@ class Form1 : public QMainWindow {
     void tbPatchName_Change(const QString& text);
     void lv_ItemClick(const QModelIndex& item);
     void lv_DblClick();
+    // Return or F2 on the list's current row: a double-click on that row.
+    void lv_KeyOpen(const QModelIndex& item);
     void lv_KeyDown(pw::Session::Key key, bool ctrl);
 
   protected:

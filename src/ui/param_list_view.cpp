@@ -1,8 +1,11 @@
 #include "param_list_view.h"
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+
+#include "mark_look.h"
 
 namespace pw::ui {
 
@@ -19,6 +22,23 @@ ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
     header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     header()->setSortIndicatorShown(false);
+    setItemDelegate(new MarkDelegate(this));
+    followPalette();
+}
+
+void ParamListView::followPalette() {
+    QPalette palette = QApplication::palette(this);
+    const QColor tint = selectionTint(palette);
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+        palette.setColor(group, QPalette::Highlight, tint);
+        palette.setColor(group, QPalette::HighlightedText, palette.color(group, QPalette::Text));
+    }
+    setPalette(palette);
+}
+
+void ParamListView::changeEvent(QEvent* event) {
+    QTreeView::changeEvent(event);
+    if (event->type() == QEvent::ApplicationPaletteChange) followPalette();
 }
 
 void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -30,6 +50,14 @@ void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
 
 void ParamListView::keyPressEvent(QKeyEvent* event) {
     const bool ctrl = event->modifiers().testFlag(Qt::ControlModifier);
+    const bool open = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter ||
+                      event->key() == Qt::Key_F2;
+    if (open && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+        event->accept();
+        if (currentIndex().isValid()) emit rowOpenRequested(currentIndex());
+        emit keyDown(Session::Key::Other, false);
+        return;
+    }
     Session::Key key = Session::Key::Other;
     if (event->key() == Qt::Key_Delete) key = Session::Key::Delete;
     if (event->key() == Qt::Key_C) key = Session::Key::C;

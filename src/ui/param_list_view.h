@@ -1,6 +1,7 @@
 #pragma once
 // The report-style list `lv`: reports item clicks, double-clicks anywhere on it and
-// every key pressed in it; it never sorts.
+// every key pressed in it; it never sorts. Return and F2 open the current row as a
+// double-click on it would.
 
 #include <QTreeView>
 
@@ -18,10 +19,17 @@ class ParamListView : public QTreeView {
     void listDoubleClicked();
     // A key went down while the list had the focus.
     void keyDown(pw::Session::Key key, bool ctrl);
+    // Return, Enter or F2 on the current row.
+    void rowOpenRequested(const QModelIndex& row);
 
   protected:
+    void changeEvent(QEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+
+  private:
+    // The application's palette with the selection drawn on a light tint.
+    void followPalette();
 };
 
 }  // namespace pw::ui

@@ -1,7 +1,10 @@
 #include "param_table_model.h"
 
-#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
 #include <array>
+
+#include "mark_look.h"
 
 namespace pw::ui {
 namespace {
@@ -73,15 +76,18 @@ QVariant ParamTableModel::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return QString::fromStdString(row.cells[column]);
         case Qt::ForegroundRole:
-            switch (row.marks[column]) {
-                case Mark::Conflict:
-                    return QColor(255, 0, 0);
-                case Mark::Change:
-                    return QColor(0, 0, 255);
-                case Mark::Default:
-                    break;
-            }
-            return {};
+        case Qt::DecorationRole: {
+            // The list's delegate draws the marks for its own background; other views
+            // get them for the application's list background.
+            const Mark mark = row.marks[column];
+            if (mark == Mark::Default) return {};
+            const QColor colour =
+                markColour(mark, QGuiApplication::palette().color(QPalette::Base));
+            if (role == Qt::ForegroundRole) return colour;
+            return markIcon(mark, colour);
+        }
+        case MarkRole:
+            return int(row.marks[column]);
         case Qt::ToolTipRole:
         case Qt::AccessibleDescriptionRole: {
             const QString tip = markTip(row, column);

@@ -1,6 +1,6 @@
 #pragma once
 // The parameter list as a table for the list view: five text columns over the
-// session's rows, each cell coloured by its mark.
+// session's rows, each marked cell coloured by its mark and showing its glyph.
 
 #include <QAbstractTableModel>
 
@@ -11,6 +11,9 @@ namespace pw::ui {
 class ParamTableModel : public QAbstractTableModel {
     Q_OBJECT
   public:
+    // The cell's Mark, as an int.
+    static constexpr int MarkRole = Qt::UserRole;
+
     explicit ParamTableModel(const Session& session, QObject* parent = nullptr);
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;

@@ -56,5 +56,13 @@ std::string resolveSummary(const filter::ResolveReport& report) {
     return out;
 }
 
+std::string onePresetAtATime(std::string_view taken, const std::vector<std::string>& notOpened) {
+    std::string text = "One preset is open at a time. Only the first file dropped was taken: " +
+                       std::string(taken) + "\nNot opened:";
+    for (const std::string& file : notOpened)
+        text += "\n" + file;
+    return text;
+}
+
 }  // namespace text
 }  // namespace pw

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace pw::filter {
 struct ResolveReport;
@@ -32,6 +33,8 @@ inline constexpr std::string_view kReservedForFuture = "Reserved for future use.
 std::string couldNotWrite(std::string_view file);  // a write that failed
 // What Resolve Conflicts did: each substitution and removal, and what is left.
 std::string resolveSummary(const filter::ResolveReport& report);
+// Several files dropped at once: the first was taken, the others were not opened.
+std::string onePresetAtATime(std::string_view taken, const std::vector<std::string>& notOpened);
 
 // The characters a patch name may not hold, in the order they are tested (the
 // asterisk stands twice).

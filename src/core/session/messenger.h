@@ -33,6 +33,8 @@ enum class MessageId {
     ReservedForFuture,
     CouldNotWrite,
     ErrorCount,  // "Number of errors N" of the Errors button
+    ResolveSummary,
+    OnePresetAtATime,
 };
 
 struct Message {

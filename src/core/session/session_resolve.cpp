@@ -14,12 +14,15 @@ bool Session::resolveEnabled() const {
 
 std::optional<filter::ResolveReport> Session::resolveConflicts() {
     if (!resolveEnabled()) {
-        say(openedFile_.empty() ? text::kLoadFileFirst : text::kClickFilter, Icon::Exclamation);
+        if (openedFile_.empty())
+            say(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);
+        else
+            say(MessageId::ClickFilter, text::kClickFilter, Icon::Exclamation);
         return std::nullopt;
     }
     filter::ResolveReport report = filter::ResolveConflicts(rows_, *target_);
     refreshCount();
-    say(text::resolveSummary(report), Icon::Information);
+    say(MessageId::ResolveSummary, text::resolveSummary(report), Icon::Information);
     return report;
 }
 

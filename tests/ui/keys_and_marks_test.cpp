@@ -1,0 +1,208 @@
+// The window's keyboard (access keys, Return/F2, Ctrl+S, Ctrl+Q), how marks read on
+// light, dark and selected rows, and a drop of several files.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeView>
+#include <QUrl>
+
+#include "form1.h"
+#include "form2.h"
+#include "mark_look.h"
+#include "param_table_model.h"
+#include "session/mark_colours.h"
+
+using namespace pw;
+
+namespace {
+
+struct Recorder : Messenger {
+    Answer show(const Message& m) override {
+        texts << QString::fromStdString(m.text);
+        icons.push_back(m.icon);
+        return m.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+    }
+    QStringList texts;
+    std::vector<Icon> icons;
+};
+
+Rgb rgb(const QColor& c) {
+    return {c.red(), c.green(), c.blue()};
+}
+
+QPalette listPalette(QColor base, QColor text, QColor highlight) {
+    QPalette p = QApplication::palette();
+    p.setColor(QPalette::Base, base);
+    p.setColor(QPalette::Text, text);
+    p.setColor(QPalette::Highlight, highlight);
+    p.setColor(QPalette::HighlightedText, Qt::white);
+    return p;
+}
+
+}  // namespace
+
+class KeysAndMarksTest : public QObject {
+    Q_OBJECT
+    std::unique_ptr<Recorder> said_;
+    std::unique_ptr<ui::Form1> form_;
+    const QPalette original_ = QApplication::palette();
+    QString data(const char* file) const { return QStringLiteral(PW_TEST_DATA_DIR "/") + file; }
+    QTreeView* lv() const { return form_->findChild<QTreeView*>(QStringLiteral("lv")); }
+    QModelIndex cell(const std::string& id, const std::string& pos, int column) const {
+        const ParamList& rows = form_->session().rows();
+        for (std::size_t n = 1; n <= rows.count(); ++n)
+            if (rows.row(n).id() == id && rows.row(n).position() == pos)
+                return form_->model()->index(int(n) - 1, column);
+        return {};
+    }
+
+  private slots:
+    void init() {
+        said_ = std::make_unique<Recorder>();
+        form_ = std::make_unique<ui::Form1>(said_.get());
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void cleanup() {
+        form_.reset();
+        QApplication::setPalette(original_);
+    }
+
+    void contrastOfKnownPairs() {  // published WCAG figures
+        QCOMPARE(qRound(contrastRatio({0, 0, 0}, {255, 255, 255}) * 100), 2100);
+        QCOMPARE(qRound(contrastRatio({255, 0, 0}, {255, 255, 255}) * 100), 400);
+        QCOMPARE(qRound(contrastRatio({0, 0, 255}, {255, 255, 255}) * 100), 859);
+    }
+
+    void everyButtonHasItsOwnAccessKey() {
+        QList<QKeySequence> taken;
+        for (QAction* menu : form_->menuBar()->actions())
+            taken << QKeySequence::mnemonic(menu->text());
+        for (QAbstractButton* b : form_->centralWidget()->findChildren<QAbstractButton*>()) {
+            const QKeySequence key = QKeySequence::mnemonic(b->text());
+            QVERIFY2(!key.isEmpty() && !taken.contains(key), qPrintable(b->text()));
+            taken << key;
+            if (!b->isEnabled()) continue;
+            QSignalSpy clicked(b, &QAbstractButton::clicked);
+            QTest::keyClick(form_.get(), key[0].key(), Qt::AltModifier);
+            QTRY_COMPARE(clicked.count(), 1);
+        }
+    }
+
+    void returnAndF2OpenTheRow_data() {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<QString>("id");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("Return on Amp Type") << int(Qt::Key_Return) << "2496" << true;
+        QTest::newRow("F2 on Amp Type") << int(Qt::Key_F2) << "2496" << true;
+        QTest::newRow("Return on Amp Gain") << int(Qt::Key_Return) << "2497" << false;
+    }
+    void returnAndF2OpenTheRow() {
+        QFETCH(int, key);
+        QFETCH(QString, id);
+        QFETCH(bool, opens);
+        form_->openFile(data("dual_amp_lead.rp355p"));
+        lv()->setFocus();
+        lv()->setCurrentIndex(cell(id.toStdString(), "8", 0));
+        QTest::keyClick(lv(), Qt::Key(key));
+        QCOMPARE(form_->modelSelect() && form_->modelSelect()->isVisible(), opens);
+        QCOMPARE(form_->session().selectedIndex(), lv()->currentIndex().row() + 1);
+    }
+
+    void ctrlSSavesAsSaveDoesAndCtrlQExits() {
+        for (bool loaded : {false, true}) {
+            if (loaded) form_->openFile(data("dual_amp_lead.rp355p"));
+            said_->texts.clear();
+            form_->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+            const QStringList byButton = said_->texts;
+            said_->texts.clear();
+            QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier);
+            QVERIFY(!byButton.isEmpty());
+            QCOMPARE(said_->texts, byButton);
+        }
+        QTest::keyClick(form_.get(), Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!form_->isVisible());
+    }
+
+    void marksReadOnEveryPalette_data() {
+        QTest::addColumn<QPalette>("palette");
+        QTest::addColumn<bool>("dark");
+        QTest::newRow("light") << listPalette(Qt::white, Qt::black, QColor(48, 140, 198)) << false;
+        QTest::newRow("dark") << listPalette(QColor(35, 38, 41), QColor(239, 240, 241),
+                                             QColor(61, 174, 233))
+                              << true;
+        QTest::newRow("black") << listPalette(Qt::black, Qt::white, QColor(42, 130, 218)) << true;
+    }
+    void marksReadOnEveryPalette() {
+        QFETCH(QPalette, palette);
+        QFETCH(bool, dark);
+        QApplication::setPalette(palette);  // a theme is in place before the window opens
+        init();
+        form_->openFile(data("dual_amp_lead.rp355p"));  // conflicts under RP255
+        Session& session = form_->session();
+        session.clickRow(cell("2496", "8", 0).row() + 1);  // a pick marks the row changed
+        session.UpdateListItem(*session.blockForDoubleClick(), 0);
+        form_->refresh();
+        const struct {
+            QModelIndex index;
+            Mark mark;
+            QColor pure;
+        } marks[] = {{cell("207", "4", kSetting), Mark::Conflict, QColor(255, 0, 0)},
+                     {cell("2496", "8", kValue), Mark::Change, QColor(0, 0, 255)}};
+        const QColor base = lv()->palette().color(QPalette::Base);
+        for (const auto& m : marks) {
+            const QColor shown = m.index.data(Qt::ForegroundRole).value<QColor>();
+            const Row& row = session.rows().row(std::size_t(m.index.row()) + 1);
+            QCOMPARE(m.index.data().toString().toStdString(), row.cells[m.index.column()]);
+            QVERIFY(!m.index.data(Qt::DecorationRole).value<QIcon>().isNull());
+            if (!dark) QCOMPARE(shown, m.pure);
+            if (dark) QCOMPARE(shown.hue(), m.pure.hue());
+            if (dark) QVERIFY(shown.lightness() >= m.pure.lightness());
+            if (dark) QVERIFY(contrastRatio(rgb(shown), rgb(base)) >= 4.5);
+
+            // Selected, the cell's most contrasting pixel is still of the mark's hue.
+            lv()->setCurrentIndex(m.index);
+            const QRect place = lv()->visualRect(m.index);
+            const QImage image = lv()->viewport()->grab(place).toImage();
+            const QColor backdrop = image.pixelColor(image.width() - 4, place.height() / 2);
+            const Rgb background = rgb(backdrop);
+            QColor ink = backdrop;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (contrastRatio(rgb(image.pixelColor(x, y)), background) >
+                        contrastRatio(rgb(ink), background))
+                        ink = image.pixelColor(x, y);
+            const int hueOff = std::abs(ink.hue() - m.pure.hue()) % 360;
+            QVERIFY2(std::min(hueOff, 360 - hueOff) < 15 && ink.saturation() > 30,
+                     qPrintable(ink.name()));
+            QVERIFY(contrastRatio(rgb(ink), background) >= 3.0);  // through anti-aliasing
+            const QColor chosen = ui::markColour(m.mark, backdrop);
+            QVERIFY(!dark || contrastRatio(rgb(chosen), background) >= 4.5);
+        }
+    }
+
+    void severalDroppedFilesOpenTheFirstAndSaySo() {
+        QMimeData dropped;
+        dropped.setUrls({QUrl::fromLocalFile(data("big_verb.rp350p")),
+                         QUrl::fromLocalFile(data("surfs_up.rp255p")),
+                         QUrl::fromLocalFile(data("crunch_time.rp150p"))});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+        QApplication::sendEvent(form_.get(), &enter);
+        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+        QApplication::sendEvent(form_.get(), &drop);
+        QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
+        QCOMPARE(said_->texts.size(), 1);
+        QCOMPARE(said_->icons.back(), Icon::Information);
+        for (const char* name : {"big_verb.rp350p", "surfs_up.rp255p", "crunch_time.rp150p"})
+            QVERIFY(said_->texts.back().contains(QLatin1String(name)));
+    }
+};
+
+QTEST_MAIN(KeysAndMarksTest)
+#include "keys_and_marks_test.moc"
