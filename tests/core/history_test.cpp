@@ -28,12 +28,6 @@ std::string shown(const Session& s) {
     return out;
 }
 
-std::size_t rowWithId(const Session& s, const std::string& id) {
-    for (std::size_t n = 1; n <= s.rows().count(); ++n)
-        if (s.rows().row(n).id() == id) return n;
-    return 0;
-}
-
 struct Command {
     std::string step;  // the step it makes; "" for none
     std::function<void(Session&)> run;
@@ -47,8 +41,8 @@ const std::vector<Command> kScenario = {
     {"", [](Session& s) { s.clickRow(2); }},
     {"", [](Session& s) { s.keyDown(Session::Key::C, true); }},
     {"Remove Row", [](Session& s) { s.keyDown(Session::Key::Delete, true); }},
-    {"", [](Session& s) { s.clickRow(static_cast<long long>(rowWithId(s, "2496"))); }},
-    {"Model Select", [](Session& s) { s.UpdateListItem(*s.blockForDoubleClick(), 3); }},
+    {"", [](Session& s) { s.clickRow(3); }},
+    {"Model Select", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 3); }},
     {"", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 1); }},  // no row
     {"Patch Name",
      [](Session& s) {

@@ -33,7 +33,13 @@ void History::commit(std::string_view name, SessionSnapshot before, const Sessio
         return;
     }
     undo_.push_back(Step{std::string(name), std::move(before)});
-    if (undo_.size() > kDepth) undo_.pop_front();
+    std::size_t held = 0;
+    for (const Step& step : undo_)
+        held += step.state.rows.count();
+    while (undo_.size() > kDepth || (held > kRowBudget && undo_.size() > 1)) {
+        held -= undo_.front().state.rows.count();
+        undo_.pop_front();
+    }
     nameEditOpen_ = nameEdit;
 }
 

@@ -56,6 +56,9 @@ bool samePatch(const SessionSnapshot& a, const SessionSnapshot& b);
 class History {
   public:
     static constexpr std::size_t kDepth = 100;  // the oldest steps go beyond this
+    // ... or when the steps together hold more rows than this (100 steps of lists of
+    // up to 5,000 rows; a patch has a few hundred).
+    static constexpr std::size_t kRowBudget = 500'000;
 
     // A finished command changed the state from `before` to `after`. Consecutive
     // patch-name edits make one step, until endNameEdit() or any other step.
