@@ -1,5 +1,5 @@
 #pragma once
-// The four commands. Each returns the exit status.
+// The commands. Each returns the exit status.
 
 #include "options.h"
 #include "terminal.h"
@@ -10,5 +10,6 @@ int runCheck(const Options& options, const Console& console);
 int runFilter(const Options& options, const Console& console);
 int runConvert(const Options& options, const Console& console);
 int runExport(const Options& options, const Console& console);
+int runDiff(const Options& options, const Console& console);
 
 }  // namespace pw::cli

@@ -6,6 +6,7 @@ namespace pw::cli {
 enum ExitStatus : int {
     kExitOk = 0,            // done; for check: no conflict mark
     kExitConflicts = 1,     // check: at least one cell carries the conflict mark
+    kExitDiffer = 1,        // diff: the two presets differ
     kExitNotLoadable = 2,   // the preset could not be loaded
     kExitRefused = 3,       // a click or a Save/export was refused, or declined
     kExitUsage = 64,        // bad command line

@@ -20,6 +20,7 @@ constexpr const char* kHelp = R"(Usage:
   patchwright-cli convert FILE... --target MODEL [--amp A|B] [--name NAME] [--out DIR]
                           [--overwrite]
   patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
+  patchwright-cli diff A B [--target MODEL] [--json]
   patchwright-cli --help | --version
 
 Opens RP series preset files, checks them against a target model, filters them for
@@ -47,10 +48,16 @@ Commands:
                   terminal; a summary (converted, refused, failed) ends the run.
   export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
                   Complete Text (--complete) does, for the target (default RP255).
+  diff A B        Open A and B as check does (default target RP255) and print what
+                  differs between their lists: rows only in A, rows only in B, and
+                  rows whose Setting, Position or Value differ ("old -> new"). Rows
+                  are paired by ID, first with the same Position, then in list order,
+                  so a renumbered row shows as a changed Position.
 
 Options:
-  --target MODEL  The target model (check and export: default RP255).
-  --json          Print the list as one JSON object instead of a table.
+  --target MODEL  The target model (check, export and diff: default RP255).
+  --json          Print the list (diff: the differences) as one JSON object instead
+                  of a table.
   --amp A|B       Keep amp channel A or B of an RP350/RP355 patch. filter: a refused
                   click (the preset is not an RP35x one) prints its message, no list,
                   and exits with status 3.
@@ -91,11 +98,24 @@ JSON output (--json):
              "marks": [five of "default" | "conflict" | "change", in the order
                        Name, Setting, ID, Position, Value]}, ...]}
 
+Diff output:
+  A header with both files, source roots and patch names and the target root, then
+  one line per difference, in list order: the row numbers in A and B ("-" where the
+  row is missing), "only in A", "only in B" or "changed", and the row's Name, ID,
+  Setting, Position and Value, a changed cell as "old -> new". Then "The patch names
+  differ." when they do, and the counts of each kind. With --json:
+  {"a": {"file", "source_root", "patch_name"}, "b": {the same for B},
+   "target_root", "equal": no row differs and the patch names agree,
+   "patch_names_differ", "only_in_a", "only_in_b", "changed": the counts,
+   "rows": [{"change": "only_in_a" | "only_in_b" | "changed", "row_a", "row_b":
+             row numbers or null, "a", "b": {"name", "setting", "id", "position",
+             "value"} or null, "differs": the keys of the changed cells}, ...]}
+
 Exit status:
-  0   done (check: no conflict mark)
-  1   check: at least one cell carries the conflict mark
-  2   a file could not be loaded (a missing or unreadable file,
-      "@LOAD_ERROR@" or "@MISSING@");
+  0   done (check: no conflict mark; diff: the presets are equal)
+  1   check: at least one cell carries the conflict mark; diff: the presets differ
+  2   a file (diff: either file) could not be loaded (a missing or unreadable
+      file, "@LOAD_ERROR@" or "@MISSING@");
       its message is on stderr
   3   refused: an Amp click refused by filter; a Save refused by one of its checks, a
       view-only preset, or an existing file kept because --overwrite was not given

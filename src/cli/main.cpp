@@ -43,6 +43,8 @@ int main(int argc, char** argv) {
                 return runConvert(options, console);
             case Command::Export:
                 return runExport(options, console);
+            case Command::Diff:
+                return runDiff(options, console);
             case Command::None:
                 break;
         }

@@ -13,11 +13,12 @@ struct CommandName {
     Command command;
     std::string_view name;
 };
-constexpr std::array<CommandName, 4> kCommands = {{
+constexpr std::array<CommandName, 5> kCommands = {{
     {Command::Check, "check"},
     {Command::Filter, "filter"},
     {Command::Convert, "convert"},
     {Command::Export, "export"},
+    {Command::Diff, "diff"},
 }};
 
 // The options each command accepts.
@@ -25,6 +26,7 @@ bool accepts(Command command, std::string_view option) {
     using namespace std::string_view_literals;
     switch (command) {
         case Command::Check:
+        case Command::Diff:
             return option == "--target"sv || option == "--json"sv;
         case Command::Filter:
             return option == "--target"sv || option == "--json"sv || option == "--amp"sv;
@@ -104,6 +106,9 @@ std::string checkComplete(const Options& o) {
             break;
         case Command::Convert:
             if (o.files.empty()) return "convert needs at least one preset file";
+            break;
+        case Command::Diff:
+            if (o.files.size() != 2) return "diff needs two preset files";
             break;
         case Command::None:
             break;

@@ -10,7 +10,7 @@
 
 namespace pw::cli {
 
-enum class Command { None, Check, Filter, Convert, Export };
+enum class Command { None, Check, Filter, Convert, Export, Diff };
 enum class ExportKind { None, User, Complete };
 
 struct Options {

@@ -138,6 +138,16 @@ void Form1::buildMenus() {
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
     mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+    QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuUndo = edit->addAction(tr("&Undo"), this, &Form1::mnuUndo_Click);
+    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
+    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    mnuRedo = edit->addAction(tr("&Redo"), this, &Form1::mnuRedo_Click);
+    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
+    mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
     mnuExport = tools->addAction(tr("Export User Text"), this, &Form1::mnuExport_Click);
@@ -218,6 +228,8 @@ void Form1::buildControls(QWidget* client) {
     tbPatchName->setToolTip(tr("Name of patch, you name it to your liking"));
     tbPatchName->setAccessibleName(tr("Patch Name"));
     connect(tbPatchName, &QLineEdit::textChanged, this, &Form1::tbPatchName_Change);
+    connect(tbPatchName, &QLineEdit::editingFinished, this,
+            [this] { session_.endPatchNameEdit(); });
 
     Frame1 = new QGroupBox(tr("Amp Channel Select"), client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -323,7 +335,17 @@ void Form1::refresh() {
         if (target.option == session_.target().option) op->setChecked(true);
     }
     fitLabels();
+    refreshEditMenu();
     refreshing_ = false;
+}
+
+void Form1::refreshEditMenu() {
+    const QString undo = qs(session_.undoName());
+    const QString redo = qs(session_.redoName());
+    mnuUndo->setText(undo.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(undo));
+    mnuUndo->setEnabled(!undo.isEmpty());
+    mnuRedo->setText(redo.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(redo));
+    mnuRedo->setEnabled(!redo.isEmpty());
 }
 
 void Form1::openFile(const QString& file) {
@@ -347,6 +369,21 @@ void Form1::mnuFileOpen_Click() {
 
 void Form1::mnuFileExit_Click() {
     close();
+}
+
+void Form1::mnuUndo_Click() {
+    if (session_.undo()) showRestoredState();
+}
+
+void Form1::mnuRedo_Click() {
+    if (session_.redo()) showRestoredState();
+}
+
+void Form1::showRestoredState() {
+    refresh();
+    // The row the restored patch had selected is the highlighted one again.
+    if (session_.rows().hasRow(session_.selectedIndex()))
+        lv->setCurrentIndex(model_->index(session_.selectedIndex() - 1, 0));
 }
 
 void Form1::mnuExport_Click() {
@@ -413,6 +450,7 @@ void Form1::opModelSelect_Click(int index) {
 
 void Form1::tbPatchName_Change(const QString& text) {
     session_.setPatchName(text.toStdString());
+    refreshEditMenu();
 }
 
 // --- the parameter list ----------------------------------------------------------

@@ -52,6 +52,8 @@ class Form1 : public QMainWindow {
   public slots:
     void mnuFileOpen_Click();
     void mnuFileExit_Click();
+    void mnuUndo_Click();
+    void mnuRedo_Click();
     void mnuExport_Click();
     void mnuExportData_Click();
     void mnuOptions_Click();
@@ -82,6 +84,8 @@ class Form1 : public QMainWindow {
     void buildControls(QWidget* client);
     void setFittedText(QLabel* label, const QString& text);
     void fitLabels();
+    void refreshEditMenu();
+    void showRestoredState();
 
     std::unique_ptr<QtMessenger> ownMessenger_;
     Messenger& messenger_;
@@ -111,6 +115,8 @@ class Form1 : public QMainWindow {
 
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileExit = nullptr;
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
     QAction* mnuExport = nullptr;
     QAction* mnuExportData = nullptr;
     QAction* mnuOptions = nullptr;

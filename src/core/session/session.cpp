@@ -4,6 +4,7 @@
 #include "document/root_names.h"
 #include "document/text_decoding.h"
 #include "models/load_pass.h"
+#include "session/history.h"
 #include "session/messages.h"
 
 namespace pw {
@@ -24,6 +25,7 @@ Answer Session::say(MessageId id, std::string_view text, Icon icon, Buttons butt
 }
 
 void Session::start() {
+    const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
     selectTarget(document::kStartupTargetOption);
 }
 
@@ -41,12 +43,14 @@ void Session::clearFlagsAndEnableFilterButtons() {
 // Opening
 
 void Session::openFile(const std::filesystem::path& file) {
+    const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
     openedFile_ = file;
     Read_Test(file);
     LoadPatch(file);
 }
 
 void Session::Read_Test(const std::filesystem::path& file) {
+    const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
     rawText_.clear();
     sourceRoot_.clear();
     clearFlagsAndEnableFilterButtons();
@@ -77,6 +81,7 @@ void Session::Read_Test(const std::filesystem::path& file) {
 }
 
 void Session::LoadPatch(const std::filesystem::path& file) {
+    const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
     const document::ReadResult read = document::readWholeFile(file);
     document::ParseResult parsed;
     if (!read.complete) {
@@ -143,6 +148,7 @@ void Session::ClearPatch() {
 }
 
 bool Session::selectTarget(int option) {
+    const HistoryStep step(*this, steps::kChangeTarget);
     const document::Target* t = document::targetByOption(option);
     if (!t || !t->selectable) return false;
     target_ = t;
@@ -152,6 +158,7 @@ bool Session::selectTarget(int option) {
 }
 
 void Session::reset() {
+    const HistoryStep step(*this, steps::kReset);
     setPatchName(originalName_);
     clearFlagsAndEnableFilterButtons();
     paramCount_ = "0";
@@ -159,6 +166,7 @@ void Session::reset() {
 }
 
 void Session::setPatchName(std::string name) {
+    const HistoryStep step(*this, steps::kPatchName, HistoryStep::Kind::NameEdit);
     patchName_ = std::move(name);
 }
 

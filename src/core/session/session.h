@@ -3,6 +3,7 @@
 // The window shows this state; the command line and the tests drive it directly.
 
 #include <filesystem>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -27,6 +28,10 @@ struct ButtonStates {
     bool ampB = true;
     bool operator==(const ButtonStates&) const = default;
 };
+
+class History;
+class HistoryStep;
+struct SessionSnapshot;
 
 // What the last open did, for callers that need more than the messages.
 enum class OpenOutcome { None, Loaded, NotLoadable, ParameterMissing };
@@ -77,6 +82,13 @@ class Session {
     // whether a row was written.
     bool UpdateListItem(const catalogue::Block& block, std::size_t index);
 
+    // --- undo and redo (session_history.cpp) -------------------------------------
+    bool undo();  // false when there is nothing to undo
+    bool redo();
+    std::string_view undoName() const;  // the step Undo takes back, "" when none
+    std::string_view redoName() const;
+    void endPatchNameEdit();  // the name box was left: the next edit is a new step
+
     // --- state ----------------------------------------------------------------
     const ParamList& rows() const { return rows_; }
     const document::Target& target() const { return *target_; }
@@ -107,6 +119,9 @@ class Session {
     std::filesystem::path saveFileName() const;
 
   private:
+    friend class HistoryStep;
+    SessionSnapshot snapshot() const;
+    void restore(const SessionSnapshot& state);
     void runPassOfTarget();
     void setButtonsForPass(document::Family passFamily);
     void ClearPatch();
@@ -140,6 +155,11 @@ class Session {
     std::string lastOpenProblem_;
     std::filesystem::path lastWritten_;
     std::filesystem::path saveFolder_;
+    struct HistoryDeleter {
+        void operator()(History* history) const;
+    };
+    static History* newHistory();
+    std::unique_ptr<History, HistoryDeleter> history_{newHistory()};
 };
 
 }  // namespace pw

@@ -8,12 +8,14 @@
 #include "filter/amp_channel.h"
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
+#include "session/history.h"
 #include "session/messages.h"
 #include "session/session.h"
 
 namespace pw {
 
 void Session::filter() {
+    const HistoryStep step(*this, steps::kFilter);
     buttons_.reset = true;
     filtered_ = true;
     if (document::familyOf(target_->root) != document::Family::None)
@@ -23,6 +25,7 @@ void Session::filter() {
 }
 
 bool Session::selectAmpChannel(char channel) {
+    const HistoryStep step(*this, channel == 'B' ? steps::kAmpB : steps::kAmpA);
     if (sourceRoot_.empty()) return true;
     if (!document::isTwoChannelRoot(sourceRoot_)) {
         say(MessageId::AmpOnlyForBigModels, text::kAmpOnlyForBigModels, Icon::None);
@@ -55,6 +58,7 @@ std::optional<std::string> Session::keyDown(Key key, bool ctrl) {
     std::optional<std::string> clipboard;
     const bool rowSelected = rows_.hasRow(selectedIndex_);
     if (ctrl && rowSelected && key == Key::Delete) {
+        const HistoryStep step(*this, steps::kRemoveRow);
         rows_.remove(static_cast<std::size_t>(selectedIndex_));
     } else if (ctrl && rowSelected && key == Key::C) {
         const Row& row = rows_.row(static_cast<std::size_t>(selectedIndex_));
@@ -76,6 +80,7 @@ const catalogue::Block* Session::blockForDoubleClick() const {
 }
 
 bool Session::UpdateListItem(const catalogue::Block& block, std::size_t index) {
+    const HistoryStep step(*this, steps::kModelSelect);
     if (index >= block.entries.size()) return false;
     const bool written = rows_.hasRow(selectedIndex_);
     if (written) {

@@ -1,6 +1,7 @@
 // Tools > Resolve Conflicts.
 
 #include "document/root_names.h"
+#include "session/history.h"
 #include "session/messages.h"
 #include "session/session.h"
 
@@ -13,6 +14,7 @@ bool Session::resolveEnabled() const {
 }
 
 std::optional<filter::ResolveReport> Session::resolveConflicts() {
+    const HistoryStep step(*this, steps::kResolveConflicts);
     if (!resolveEnabled()) {
         if (openedFile_.empty())
             say(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);

@@ -7,6 +7,7 @@
 #include "document/root_names.h"
 #include "document/text_export.h"
 #include "filter/list_edits.h"
+#include "session/history.h"
 #include "session/messages.h"
 #include "session/session.h"
 
@@ -78,6 +79,7 @@ WriteResult Session::exportCompleteText() {
 }
 
 WriteResult Session::exportText(bool complete) {
+    const HistoryStep step(*this, complete ? steps::kExportCompleteText : steps::kExportUserText);
     setPatchName(originalName_);
     clearFlagsAndEnableFilterButtons();
     if (openedFile_.empty())

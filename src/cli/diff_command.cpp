@@ -1,0 +1,37 @@
+// patchwright-cli diff A B [--target MODEL] [--json]
+//
+// Both presets are opened as check opens them, each in its own session, and their
+// lists compared.
+
+#include "commands.h"
+#include "diff_json_formatter.h"
+#include "diff_text_formatter.h"
+#include "exit_status.h"
+#include "session_setup.h"
+
+namespace pw::cli {
+
+int runDiff(const Options& options, const Console& console) {
+    const std::string& fileA = options.files[0];
+    const std::string& fileB = options.files[1];
+    const document::Target& target = targetOrDefault(options);
+    CliMessenger messengerA(console.err, AnswerPolicy{});
+    CliMessenger messengerB(console.err, AnswerPolicy{});
+    messengerA.setContext(fileA);
+    messengerB.setContext(fileB);
+    Session a(messengerA);
+    Session b(messengerB);
+    const bool loadedA = openForTarget(a, target, fileA);
+    const bool loadedB = openForTarget(b, target, fileB);
+    if (!loadedA || !loadedB) return kExitNotLoadable;
+
+    const DiffReport report = makeDiffReport(a, fileA, b, fileB);
+    if (options.json)
+        DiffJsonFormatter().write(console.out, report);
+    else
+        DiffTextFormatter().write(console.out, report);
+    console.out.flush();
+    return report.diff.equal() ? kExitOk : kExitDiffer;
+}
+
+}  // namespace pw::cli

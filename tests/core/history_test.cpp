@@ -1,0 +1,106 @@
+// Undo and redo: a scenario of every kind of step, taken back to the opened patch and
+// done again to the end; and the history an open starts afresh.
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "catalogue/effect_catalogue.h"
+#include "test_support.h"
+
+namespace pwtest {
+namespace {
+
+using pw::Session;
+
+// Everything the window shows of the session, as one text.
+std::string shown(const Session& s) {
+    std::string out = std::string(s.target().caption) + "|" + s.sourceRoot() + "|" + s.patchName() +
+                      "|" + s.label4() + "|" + s.label5() + "|" + s.paramCountCaption() + "|" +
+                      std::to_string(s.selectedIndex()) + "|";
+    const pw::ButtonStates& b = s.buttons();
+    for (bool on : {s.filtered(), s.ampChannelChosen(), b.save, b.filter, b.reset, b.ampA, b.ampB})
+        out += on ? '1' : '0';
+    for (const pw::Row& r : s.rows())
+        out += "\n" + r.cells[0] + "," + r.cells[1] + "," + r.cells[2] + "," + r.cells[3] + "," +
+               r.cells[4] + "," + marks(r);
+    return out;
+}
+
+struct Command {
+    std::string step;  // the step it makes; "" for none
+    std::function<void(Session&)> run;
+};
+
+const std::vector<Command> kScenario = {
+    {"Change Target", [](Session& s) { s.selectTarget(4); }},  // RP250
+    {"", [](Session& s) { s.selectTarget(0); }},               // RP155: refused
+    {"Amp A", [](Session& s) { s.selectAmpChannel('A'); }},
+    {"Filter Patch", [](Session& s) { s.filter(); }},
+    {"", [](Session& s) { s.clickRow(2); }},
+    {"", [](Session& s) { s.keyDown(Session::Key::C, true); }},
+    {"Remove Row", [](Session& s) { s.keyDown(Session::Key::Delete, true); }},
+    {"", [](Session& s) { s.clickRow(3); }},
+    {"Model Select", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 3); }},
+    {"", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 1); }},  // no row
+    {"Patch Name",
+     [](Session& s) {
+         for (const char* typed : {"L", "Le", "Lead"})
+             s.setPatchName(typed);
+     }},
+    {"Reset", [](Session& s) { s.reset(); }},
+    {"Filter Patch", [](Session& s) { s.filter(); }},
+    {"Export User Text", [](Session& s) { s.exportUserText(); }},
+    {"Change Target", [](Session& s) { s.selectTarget(2); }},  // RP355
+};
+
+class History : public SessionFixture {};
+
+TEST_F(History, UndoesEveryStepToTheOpenedPatchAndRedoesThemAll) {
+    const auto file = dir.write("lead.rp355p", readFile(dataFile("dual_amp_lead.rp355p")));
+    s.openFile(file);
+    std::vector<std::string> states{shown(s)}, steps;
+    for (const Command& c : kScenario) {
+        c.run(s);
+        ASSERT_EQ(s.undoName(), c.step.empty() ? steps.back() : c.step) << c.step;
+        if (c.step.empty()) {
+            states.back() = shown(s);  // a step starts from what the last command left
+        } else {
+            steps.push_back(c.step);
+            states.push_back(shown(s));
+        }
+    }
+    for (std::size_t k = steps.size(); k-- > 0;) {
+        ASSERT_TRUE(s.undo()) << steps[k];
+        EXPECT_EQ(s.redoName(), steps[k]);
+        EXPECT_EQ(shown(s), states[k]) << "after undoing " << steps[k];
+    }
+    EXPECT_FALSE(s.undo());
+    for (std::size_t k = 0; k < steps.size(); ++k) {
+        ASSERT_TRUE(s.redo()) << steps[k];
+        EXPECT_EQ(shown(s), states[k + 1]) << "after redoing " << steps[k];
+    }
+    EXPECT_FALSE(s.redo());
+
+    s.undo();
+    s.openFile(file);
+    EXPECT_EQ(s.undoName(), "");
+    EXPECT_EQ(s.redoName(), "");
+}
+
+TEST_F(History, KeepsAHundredSteps) {
+    s.openFile(dataFile("surfs_up.rp255p"));
+    for (int i = 0; i < 120; ++i) {
+        s.setPatchName("Name " + std::to_string(i));
+        s.endPatchNameEdit();
+    }
+    int undone = 0;
+    while (s.undo())
+        ++undone;
+    EXPECT_GE(undone, 100);
+    EXPECT_EQ(s.patchName(), "Name " + std::to_string(119 - undone));
+}
+
+}  // namespace
+}  // namespace pwtest
