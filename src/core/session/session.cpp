@@ -86,7 +86,8 @@ void Session::LoadPatch(const std::filesystem::path& file) {
     const bool named = document_.firstName.has_value();
     if (named) originalName_ = *document_.firstName;
     setPatchName(originalName_);
-    label4_ += " Original Patch Name: " + originalName_;
+    // A file the read test could not open left Label4 as it was.
+    if (read.exists) label4_ += " Original Patch Name: " + originalName_;
     if (!named) {
         lastOpen_ = OpenOutcome::NotLoadable;
         if (lastOpenProblem_.empty()) lastOpenProblem_ = "the document has no Name element";

@@ -89,6 +89,11 @@ class Session {
     // Folder that Save writes the new preset into (the current folder unless set).
     void setSaveFolder(std::filesystem::path folder) { saveFolder_ = std::move(folder); }
     const std::filesystem::path& saveFolder() const { return saveFolder_; }
+    // How Save's messages name the file: with its folder (the default), or by its bare
+    // name where the window shows the folder elsewhere.
+    enum class FileNaming { Path, BareName };
+    void setFileNaming(FileNaming naming) { fileNaming_ = naming; }
+
     // The name Save would write: patch name and target extension in the save folder.
     std::filesystem::path saveFileName() const;
 
@@ -98,7 +103,9 @@ class Session {
     void ClearPatch();
     void clearFlagsAndEnableFilterButtons();
     void refreshCount();
-    bool writeFile(const std::filesystem::path& file, const std::string& bytes);
+    bool writeFile(const std::filesystem::path& file, const std::string& bytes,
+                   const std::string& shown);
+    std::string shownName(const std::filesystem::path& file) const;
     void exportText(bool complete);
     Answer say(std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
                std::string detail = {});
@@ -123,6 +130,7 @@ class Session {
     std::string lastOpenProblem_;
     std::filesystem::path lastWritten_;
     std::filesystem::path saveFolder_;
+    FileNaming fileNaming_ = FileNaming::Path;
 };
 
 }  // namespace pw

@@ -8,6 +8,7 @@
 #include "document/text_export.h"
 #include "filter/list_edits.h"
 #include "session/messages.h"
+#include "session/name_check.h"
 #include "session/session.h"
 
 namespace pw {
@@ -18,8 +19,12 @@ std::filesystem::path Session::saveFileName() const {
     return saveFolder_ / (patchName_ + std::string(target_->extension));
 }
 
-bool Session::writeFile(const std::filesystem::path& file, const std::string& bytes) {
-    const std::string shown = file.string();
+std::string Session::shownName(const std::filesystem::path& file) const {
+    return fileNaming_ == FileNaming::BareName ? file.filename().string() : file.string();
+}
+
+bool Session::writeFile(const std::filesystem::path& file, const std::string& bytes,
+                        const std::string& shown) {
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
         const Answer a =
@@ -30,7 +35,7 @@ bool Session::writeFile(const std::filesystem::path& file, const std::string& by
         }
     }
     if (std::string error = document::replaceFileWhole(file, bytes); !error.empty()) {
-        say(text::couldNotWrite(shown), Icon::Critical, Buttons::Ok, error);
+        say(text::couldNotWrite(file.string()), Icon::Critical, Buttons::Ok, error);
         return false;
     }
     lastWritten_ = file;
@@ -44,6 +49,11 @@ void Session::save() {
             say(text::kBadFileName, Icon::Critical);
             return;
         }
+    }
+    // A character a preset cannot hold would give a file that cannot be opened again.
+    if (!isWritablePatchName(patchName_)) {
+        say(text::kBadFileName, Icon::Critical);
+        return;
     }
     if (openedFile_.empty()) {
         say(text::kLoadFileFirst, Icon::Exclamation);
@@ -69,7 +79,8 @@ void Session::save() {
         std::string(text::kSaveAsQuestion) + patchName_ + std::string(target_->extension);
     if (say(question, Icon::Question, Buttons::YesNo) != Answer::Yes) return;
     // write_patch2: the rows are rendered first, so nothing can change them midway.
-    writeFile(saveFileName(), document::renderPreset(*target_, patchName_, rows_));
+    const std::filesystem::path file = saveFileName();
+    writeFile(file, document::renderPreset(*target_, patchName_, rows_), shownName(file));
 }
 
 void Session::exportUserText() {
@@ -94,7 +105,7 @@ void Session::exportText(bool complete) {
     const std::string bytes = complete
                                   ? document::renderCompleteText(sourceRoot_, originalName_, rows_)
                                   : document::renderUserText(sourceRoot_, originalName_, rows_);
-    writeFile(file, bytes);
+    writeFile(file, bytes, file.string());
 }
 
 }  // namespace pw
