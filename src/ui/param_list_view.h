@@ -14,14 +14,21 @@ class ParamListView : public QTreeView {
     explicit ParamListView(QWidget* parent = nullptr);
 
   signals:
-    // A double-click anywhere in the list, on a row or not.
+    // A double-click on a row.
     void listDoubleClicked();
+    // The keyboard moved the current row (arrows, Home/End, paging, type-ahead, or
+    // tabbing into the list): for the session this is a click on that row.
+    void currentRowMovedByKey(const QModelIndex& row);
     // A key went down while the list had the focus.
     void keyDown(pw::Session::Key key, bool ctrl);
 
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+
+  private:
+    void reportKeyboardMove(int rowBefore);
 };
 
 }  // namespace pw::ui
