@@ -44,15 +44,12 @@ void ParamListView::keyPressEvent(QKeyEvent* event) {
     emit keyDown(key, ctrl);
 }
 
-void ParamListView::focusInEvent(QFocusEvent* event) {
-    const int before = currentIndex().row();
-    QTreeView::focusInEvent(event);  // may make the first row current
-    reportKeyboardMove(before);
-}
-
 void ParamListView::reportKeyboardMove(int rowBefore) {
     const QModelIndex now = currentIndex();
-    if (now.isValid() && now.row() != rowBefore) emit currentRowMovedByKey(now);
+    // Only a move that highlights the row counts: the bare focus frame that taking the
+    // focus puts on the first row selects nothing.
+    if (now.isValid() && now.row() != rowBefore && selectionModel()->isSelected(now))
+        emit currentRowMovedByKey(now);
 }
 
 }  // namespace pw::ui

@@ -16,8 +16,8 @@ class ParamListView : public QTreeView {
   signals:
     // A double-click on a row.
     void listDoubleClicked();
-    // The keyboard moved the current row (arrows, Home/End, paging, type-ahead, or
-    // tabbing into the list): for the session this is a click on that row.
+    // The keyboard moved the current row (arrows, Home/End, paging, type-ahead): for the session
+    // this is a click on that row.
     void currentRowMovedByKey(const QModelIndex& row);
     // A key went down while the list had the focus.
     void keyDown(pw::Session::Key key, bool ctrl);
@@ -25,7 +25,6 @@ class ParamListView : public QTreeView {
   protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void focusInEvent(QFocusEvent* event) override;
 
   private:
     void reportKeyboardMove(int rowBefore);

@@ -207,7 +207,7 @@ void Form1Test::startUp() {
     QCOMPARE(child<QLabel>("Label3")->text(), QStringLiteral("Patch Loaded:"));
     QCOMPARE(child<QLabel>("Label4")->text(), QString());
     QVERIFY(!child<QLabel>("Label5")->isVisible());
-    QCOMPARE(child<QLineEdit>("tbPatchName")->placeholderText(), QStringLiteral("Patch Name"));
+    QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Patch Name"));
 
     // Menus.
     auto* open = child<QAction>("mnuFileOpen");
@@ -437,7 +437,7 @@ void Form1Test::saveAsksAndWritesBesideTheOpenedFile() {
 
     messenger_->answers = {Answer::Yes};
     QTest::mouseClick(save, Qt::LeftButton);
-    QCOMPARE(messenger_->last(), QStringLiteral("Saved to ") + target);
+    QCOMPARE(messenger_->last(), QStringLiteral("Saved to Surf's Up.rp255p"));
     QVERIFY(QFile::exists(target));
 
     // Saving again asks about overwriting; No cancels.
@@ -448,7 +448,8 @@ void Form1Test::saveAsksAndWritesBesideTheOpenedFile() {
         messenger_->texts(),
         (QStringList{
             QStringLiteral("Do you want to save patch name as: Surf's Up.rp255p"),
-            target + QStringLiteral(" Already Exists. Do you want to overwrite the existing file?"),
+            QStringLiteral(
+                "Surf's Up.rp255p Already Exists. Do you want to overwrite the existing file?"),
             QStringLiteral("Saving patch canceled.")}));
     QCOMPARE(messenger_->messages[1].icon, Icon::Critical);
 
@@ -910,7 +911,7 @@ void Form1Test::messageBoxes() {
             if (!box) return;
             title = box->windowTitle();
             icon = box->icon();
-            informative = box->informativeText();
+            informative = box->detailedText();
             noIsDefault = box->defaultButton() == box->button(expectedDefault);
             QTest::keyClick(box, Qt::Key_Return);  // the default button
         });
