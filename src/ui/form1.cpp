@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QUrl>
 
 #include "app_info.h"
@@ -267,13 +268,15 @@ void Form1::changeEvent(QEvent* event) {
     QMainWindow::changeEvent(event);
     // The first control of the tab order starts with the focus, shown as if tabbed to
     // (the window's first activation would otherwise hide the focus frame).
+    // The activation gives the focus back afterwards, so this waits for it.
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && startFocusShown_) {
         startFocusShown_ = false;
-        if (QApplication::focusWidget() == cmdSave || !QApplication::focusWidget()) {
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::focusWidget() != cmdSave && QApplication::focusWidget()) return;
             cmdSave->setFocus(Qt::TabFocusReason);
             setAttribute(Qt::WA_KeyboardFocusChange);
             cmdSave->update();
-        }
+        });
     }
 }
 

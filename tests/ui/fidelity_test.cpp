@@ -94,7 +94,7 @@ class FidelityTest : public QObject {
             form_->lv_DblClick();
             ui::Form2* dialog = form_->modelSelect();
             QVERIFY(dialog && dialog->isVisible());
-            QCOMPARE(dialog->frameGeometry().size(), QSize(330, 82));
+            QTRY_COMPARE(dialog->frameGeometry().size(), QSize(330, 82));
             auto* cbo = dialog->findChild<QComboBox*>("cboAmp");
             cbo->lineEdit()->selectAll();
             QTest::keyClicks(cbo, QStringLiteral("83 JCM800"));
