@@ -146,7 +146,7 @@ TEST_F(SessionTest, MissingFileStopsTheReadTestButLoadPatchStillReports) {
     EXPECT_EQ(s.sourceRoot(), "");
     EXPECT_TRUE(s.buttons().filter && s.buttons().ampA && s.buttons().ampB);
     EXPECT_EQ(s.buttons().save, before.save);
-    EXPECT_EQ(s.label4(), "RP255Preset Original Patch Name: Good Original Patch Name: Good");
+    EXPECT_EQ(s.label4(), "RP255Preset Original Patch Name: Good");
     EXPECT_EQ(s.rows().count(), 1u);
 }
 

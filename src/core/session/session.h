@@ -131,6 +131,7 @@ class Session {
     std::filesystem::path lastWritten_;
     std::filesystem::path saveFolder_;
     FileNaming fileNaming_ = FileNaming::Path;
+    bool readTestStoppedEarly_ = false;  // the last read test could not open its file
 };
 
 }  // namespace pw
