@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -141,13 +142,15 @@ class FidelityTest : public QObject {
     void boxShowsTheFixedTextAndWrapsLongPaths() {
         ui::QtMessenger messenger;
         QString text, detailed, informative;
-        int width = 0;
+        int width = 0, narrowest = 0;
         auto inspect = [&] {
             QTimer::singleShot(0, [&] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box);
                 text = box->text(), detailed = box->detailedText();
                 informative = box->informativeText(), width = box->width();
+                // The narrowest the text can be laid out: its longest unbreakable run.
+                narrowest = box->findChild<QLabel*>("qt_msgbox_label")->minimumSizeHint().width();
                 box->accept();
             });
         };
@@ -162,6 +165,7 @@ class FidelityTest : public QObject {
         const std::string path = "/home/user/" + std::string(30, 'p') + "/" + std::string(200, 'q');
         messenger.show(Message{"Saved to " + path, Icon::Information, Buttons::Ok, {}});
         QVERIFY(width <= QGuiApplication::primaryScreen()->availableGeometry().width());
+        QVERIFY(narrowest < width);
         QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
     }
 
