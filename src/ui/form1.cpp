@@ -17,6 +17,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QUrl>
 #include <string>
 #include <vector>
@@ -89,6 +90,8 @@ Form1::Form1(Messenger* messenger, QWidget* parent)
       ownMessenger_(messenger ? nullptr : std::make_unique<QtMessenger>(this)),
       messenger_(messenger ? *messenger : *ownMessenger_),
       session_(messenger_) {
+    // Save names its file without the folder: the file goes beside the opened preset.
+    session_.setFileNaming(Session::FileNaming::BareName);
     setObjectName(QStringLiteral("Form1"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -103,6 +106,9 @@ Form1::Form1(Messenger* messenger, QWidget* parent)
     client->setObjectName(QStringLiteral("client"));
     client->setFixedSize(kClientSize);
     buildControls(client);
+    // One typeface for the whole form: no control keeps a toolkit font of its kind.
+    for (QWidget* w : client->findChildren<QWidget*>())
+        w->setFont(font());
     setCentralWidget(client);
     setFixedSize(sizeHint());
 
@@ -193,6 +199,7 @@ void Form1::buildControls(QWidget* client) {
     for (int c = 0; c < kColumnCount; ++c)
         lv->header()->resizeSection(c, ParamTableModel::columnWidth(c));
     connect(lv, &QAbstractItemView::clicked, this, &Form1::lv_ItemClick);
+    connect(lv, &ParamListView::currentRowMovedByKey, this, &Form1::lv_ItemClick);
     connect(lv, &ParamListView::listDoubleClicked, this, &Form1::lv_DblClick);
     connect(lv, &ParamListView::keyDown, this, &Form1::lv_KeyDown);
     connect(lv, &ParamListView::rowOpenRequested, this, &Form1::lv_KeyOpen);
@@ -224,12 +231,12 @@ void Form1::buildControls(QWidget* client) {
     tbPatchName = new QLineEdit(client);
     tbPatchName->setObjectName(QStringLiteral("tbPatchName"));
     tbPatchName->setGeometry(twips(3360, 4560, 2175, 285));
-    tbPatchName->setPlaceholderText(tr("Patch Name"));
     tbPatchName->setToolTip(tr("Name of patch, you name it to your liking"));
     tbPatchName->setAccessibleName(tr("Patch Name"));
     connect(tbPatchName, &QLineEdit::textChanged, this, &Form1::tbPatchName_Change);
     connect(tbPatchName, &QLineEdit::editingFinished, this,
             [this] { session_.endPatchNameEdit(); });
+    tbPatchName->setText(tr("Patch Name"));  // real text, copied into the patch name
 
     Frame1 = new QGroupBox(tr("Amp Channel Select"), client);
     Frame1->setObjectName(QStringLiteral("Frame1"));
@@ -276,6 +283,7 @@ void Form1::buildControls(QWidget* client) {
     order.append({cmdReset, cmdAmpA, tbPatchName, cmdFilter, cmdAmpB, cmdErrors});
     for (qsizetype i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    cmdSave->setFocus(Qt::TabFocusReason);
 }
 
 void Form1::fitLabels() {
@@ -291,6 +299,23 @@ void Form1::fitLabels() {
 void Form1::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     fitLabels();  // the font's final measures are known once the window is shown
+    startFocusShown_ = true;
+}
+
+void Form1::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    // The first control of the tab order starts with the focus, shown as if tabbed to
+    // (the window's first activation would otherwise hide the focus frame).
+    // The activation gives the focus back afterwards, so this waits for it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && startFocusShown_) {
+        startFocusShown_ = false;
+        QTimer::singleShot(0, this, [this] {
+            if (QApplication::focusWidget() != cmdSave && QApplication::focusWidget()) return;
+            cmdSave->setFocus(Qt::TabFocusReason);
+            setAttribute(Qt::WA_KeyboardFocusChange);
+            cmdSave->update();
+        });
+    }
 }
 
 void Form1::setFittedText(QLabel* target, const QString& text) {
@@ -354,6 +379,7 @@ void Form1::openFile(const QString& file) {
         std::filesystem::path(QFile::encodeName(info.absolutePath()).toStdString()));
     session_.openFile(std::filesystem::path(QFile::encodeName(file).toStdString()));
     refresh();
+    lv->scrollToTop();  // another preset starts at its first row
 }
 
 // --- menus -----------------------------------------------------------------------

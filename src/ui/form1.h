@@ -75,6 +75,7 @@ class Form1 : public QMainWindow {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
@@ -95,6 +96,7 @@ class Form1 : public QMainWindow {
     QPointer<FrmAbout> about_;
     QString clipboardLine_;
     bool refreshing_ = false;
+    bool startFocusShown_ = false;  // the first activation shows the focus on Save
 
     // Controls, by the names the window has always used.
     QLabel* Label3 = nullptr;

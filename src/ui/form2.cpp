@@ -1,10 +1,12 @@
 #include "form2.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTimer>
 
 #include "app_info.h"
@@ -50,7 +52,14 @@ Form2::Form2(Session& session, QWidget* parent) : QDialog(parent), session_(sess
         cbo->setCurrentIndex(-1);
         cbo->setEditText(qs(block.prompt));
         cbo->lineEdit()->setPlaceholderText(qs(block.prompt));
+        // Enter reaches the combo box itself, which would take a typed name as a choice.
+        cbo->installEventFilter(this);
         cbo->lineEdit()->installEventFilter(this);
+        // The drop-down shows every entry whole, wider than the field if need be.
+        cbo->view()->setTextElideMode(Qt::ElideNone);
+        cbo->view()->setMinimumWidth(cbo->view()->sizeHintForColumn(0) +
+                                     cbo->style()->pixelMetric(QStyle::PM_ScrollBarExtent) +
+                                     2 * cbo->view()->frameWidth() + 8);
         cbo->setGeometry(kListRect);
         cbo->setVisible(false);
         // activated is the user's choice from the list (mouse or arrow keys); typing
@@ -104,21 +113,29 @@ void Form2::cmdCancel_Click() {
 
 void Form2::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    if (!sized_) QTimer::singleShot(0, this, &Form2::fitOuterSize);
+    fitOuterSize();
+    // The window system may tell the frame's size only after the window is shown.
+    QTimer::singleShot(0, this, &Form2::fitOuterSize);
+}
+
+bool Form2::event(QEvent* event) {
+    const bool handled = QDialog::event(event);
+    // A frame that arrives or changes comes with a move or a resize.
+    if (event->type() == QEvent::Move || event->type() == QEvent::Resize) fitOuterSize();
+    return handled;
 }
 
 void Form2::fitOuterSize() {
-    // Once decorated, take the frame off the client area so that the window as a
-    // whole keeps its outer size.
+    // The frame comes off the client area, so the window as a whole keeps its outer size.
     const QSize frame = frameGeometry().size() - geometry().size();
-    if (frame.width() <= 0 && frame.height() <= 0) return;
-    sized_ = true;
     const QSize client = (kOuterSize - frame).expandedTo(QSize(kCancelRect.right() + 8, 41));
-    setFixedSize(client);
+    if (size() != client || minimumSize() != client || maximumSize() != client)
+        setFixedSize(client);
 }
 
 bool Form2::eventFilter(QObject* watched, QEvent* event) {
-    // Enter in a list's text field would pick a name that was only typed.
+    // Enter in a list's text field would pick a name that was only typed; only a
+    // choice from the open list picks.
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) return true;

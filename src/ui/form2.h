@@ -31,6 +31,7 @@ class Form2 : public QDialog {
 
   protected:
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -41,7 +42,6 @@ class Form2 : public QDialog {
     Session& session_;
     std::vector<QComboBox*> lists_;
     QPushButton* cmdCancel = nullptr;
-    bool sized_ = false;
 };
 
 }  // namespace pw::ui

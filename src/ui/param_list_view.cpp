@@ -42,10 +42,11 @@ void ParamListView::changeEvent(QEvent* event) {
 }
 
 void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
-    // Let the view handle the press as a click first, then report the double-click,
-    // whether or not it hit a row.
+    // Let the view handle the press as a click first, then report the double-click
+    // when it hit a row; empty space below the rows opens nothing.
     QTreeView::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton) emit listDoubleClicked();
+    if (event->button() == Qt::LeftButton && indexAt(event->position().toPoint()).isValid())
+        emit listDoubleClicked();
 }
 
 void ParamListView::keyPressEvent(QKeyEvent* event) {
@@ -61,12 +62,22 @@ void ParamListView::keyPressEvent(QKeyEvent* event) {
     Session::Key key = Session::Key::Other;
     if (event->key() == Qt::Key_Delete) key = Session::Key::Delete;
     if (event->key() == Qt::Key_C) key = Session::Key::C;
+    const int before = currentIndex().row();
     // Ctrl+C belongs to the list's own copy command, not to the view's.
     if (!(ctrl && key == Session::Key::C))
         QTreeView::keyPressEvent(event);
     else
         event->accept();
+    reportKeyboardMove(before);
     emit keyDown(key, ctrl);
+}
+
+void ParamListView::reportKeyboardMove(int rowBefore) {
+    const QModelIndex now = currentIndex();
+    // Only a move that highlights the row counts: the bare focus frame that taking the
+    // focus puts on the first row selects nothing.
+    if (now.isValid() && now.row() != rowBefore && selectionModel()->isSelected(now))
+        emit currentRowMovedByKey(now);
 }
 
 }  // namespace pw::ui

@@ -15,8 +15,11 @@ class ParamListView : public QTreeView {
     explicit ParamListView(QWidget* parent = nullptr);
 
   signals:
-    // A double-click anywhere in the list, on a row or not.
+    // A double-click on a row.
     void listDoubleClicked();
+    // The keyboard moved the current row (arrows, Home/End, paging, type-ahead): for the session
+    // this is a click on that row.
+    void currentRowMovedByKey(const QModelIndex& row);
     // A key went down while the list had the focus.
     void keyDown(pw::Session::Key key, bool ctrl);
     // Return, Enter or F2 on the current row.
@@ -30,6 +33,7 @@ class ParamListView : public QTreeView {
   private:
     // The application's palette with the selection drawn on a light tint.
     void followPalette();
+    void reportKeyboardMove(int rowBefore);
 };
 
 }  // namespace pw::ui

@@ -24,6 +24,38 @@ QMessageBox::Icon boxIcon(Icon icon) {
     return QMessageBox::NoIcon;
 }
 
+// Long runs without a blank (a path, a long name) may break after a folder separator
+// or, failing that, anywhere: a zero-width space marks each place, so the box wraps
+// them instead of running off the screen.
+QString breakableAnywhere(const QString& text) {
+    constexpr int kLongRun = 40;
+    const QChar mark(0x200B);
+    QString out;
+    out.reserve(text.size() + text.size() / 8);
+    int run = 0;
+    for (const QChar c : text) {
+        if (c.isSpace()) {
+            run = 0;
+        } else if (++run > kLongRun) {
+            out += mark;
+            run = 1;
+        }
+        out += c;
+        if (c == QLatin1Char('/') || c == QLatin1Char('\\')) {
+            if (run > 1) out += mark;
+            run = 0;
+        }
+    }
+    return out;
+}
+
+QString shownText(const std::string& text) {
+    const QString plain = QString::fromStdString(text);
+    for (const QString& word : plain.split(QLatin1Char(' ')))
+        if (word.size() > 40) return breakableAnywhere(plain);
+    return plain;
+}
+
 }  // namespace
 
 Answer QtMessenger::show(const Message& message) {
@@ -31,9 +63,10 @@ Answer QtMessenger::show(const Message& message) {
     QMessageBox box(parent_);
     box.setWindowTitle(appTitle());
     box.setIcon(boxIcon(message.icon));
-    box.setText(QString::fromStdString(message.text));
     box.setTextFormat(Qt::PlainText);
-    if (!message.detail.empty()) box.setInformativeText(QString::fromStdString(message.detail));
+    box.setText(shownText(message.text));
+    // The fixed text stands alone; the reason underneath is there on request.
+    if (!message.detail.empty()) box.setDetailedText(QString::fromStdString(message.detail));
     if (message.buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::No);

@@ -333,7 +333,7 @@ void Form1Test::messageBoxes() {
             if (!box) return;
             title = box->windowTitle();
             icon = box->icon();
-            informative = box->informativeText();
+            informative = box->detailedText();
             noIsDefault = box->defaultButton() == box->button(expectedDefault);
             QTest::keyClick(box, Qt::Key_Return);  // the default button
         });

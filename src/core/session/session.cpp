@@ -55,11 +55,13 @@ void Session::Read_Test(const std::filesystem::path& file) {
     sourceRoot_.clear();
     clearFlagsAndEnableFilterButtons();
     lastOpenProblem_.clear();
+    readTestStoppedEarly_ = true;
     document::ReadResult read = document::readWholeFile(file);
     if (!read.exists) {
         lastOpenProblem_ = read.error;
         return;
     }
+    readTestStoppedEarly_ = false;
     if (!read.complete) {
         lastOpenProblem_ = read.error;
         say(MessageId::ReadTestFailed, text::kReadTestFailed, Icon::None, Buttons::Ok, read.error);
@@ -96,7 +98,8 @@ void Session::LoadPatch(const std::filesystem::path& file) {
     const bool named = document_.firstName.has_value();
     if (named) originalName_ = *document_.firstName;
     setPatchName(originalName_);
-    label4_ += " Original Patch Name: " + originalName_;
+    // A file the read test could not open left Label4 as it was.
+    if (!readTestStoppedEarly_) label4_ += " Original Patch Name: " + originalName_;
     if (!named) {
         lastOpen_ = OpenOutcome::NotLoadable;
         if (lastOpenProblem_.empty()) lastOpenProblem_ = "the document has no Name element";

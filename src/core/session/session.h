@@ -115,6 +115,11 @@ class Session {
     // Folder that Save writes the new preset into (the current folder unless set).
     void setSaveFolder(std::filesystem::path folder) { saveFolder_ = std::move(folder); }
     const std::filesystem::path& saveFolder() const { return saveFolder_; }
+    // How Save's messages name the file: with its folder (the default), or by its bare
+    // name where the window shows the folder elsewhere.
+    enum class FileNaming { Path, BareName };
+    void setFileNaming(FileNaming naming) { fileNaming_ = naming; }
+
     // The name Save would write: patch name and target extension in the save folder.
     std::filesystem::path saveFileName() const;
 
@@ -127,7 +132,9 @@ class Session {
     void ClearPatch();
     void clearFlagsAndEnableFilterButtons();
     void refreshCount();
-    WriteResult writeFile(const std::filesystem::path& file, const std::string& bytes);
+    WriteResult writeFile(const std::filesystem::path& file, const std::string& bytes,
+                          const std::string& shown);
+    std::string shownName(const std::filesystem::path& file) const;
     WriteResult exportText(bool complete);
     Answer say(MessageId id, std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
                std::string detail = {});
@@ -160,6 +167,8 @@ class Session {
     };
     static History* newHistory();
     std::unique_ptr<History, HistoryDeleter> history_{newHistory()};
+    FileNaming fileNaming_ = FileNaming::Path;
+    bool readTestStoppedEarly_ = false;  // the last read test could not open its file
 };
 
 }  // namespace pw

@@ -9,6 +9,7 @@
 #include "filter/list_edits.h"
 #include "session/history.h"
 #include "session/messages.h"
+#include "session/name_check.h"
 #include "session/session.h"
 
 namespace pw {
@@ -24,8 +25,12 @@ WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon) {
     return WriteResult{WriteOutcome::Refused, {}, id, {}};
 }
 
-WriteResult Session::writeFile(const std::filesystem::path& file, const std::string& bytes) {
-    const std::string shown = file.string();
+std::string Session::shownName(const std::filesystem::path& file) const {
+    return fileNaming_ == FileNaming::BareName ? file.filename().string() : file.string();
+}
+
+WriteResult Session::writeFile(const std::filesystem::path& file, const std::string& bytes,
+                               const std::string& shown) {
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
         const Answer a = say(MessageId::AlreadyExists, shown + std::string(text::kAlreadyExists),
@@ -37,7 +42,7 @@ WriteResult Session::writeFile(const std::filesystem::path& file, const std::str
     }
     if (const document::IoResult written = document::replaceFileWhole(writer_, file, bytes);
         !written.ok()) {
-        say(MessageId::CouldNotWrite, text::couldNotWrite(shown), Icon::Critical, Buttons::Ok,
+        say(MessageId::CouldNotWrite, text::couldNotWrite(file.string()), Icon::Critical, Buttons::Ok,
             written.error);
         return WriteResult{WriteOutcome::Failed, file, MessageId::CouldNotWrite, written.error};
     }
@@ -51,6 +56,9 @@ WriteResult Session::save() {
         if (patchName_.find(refused) != std::string::npos)
             return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
     }
+    // A character a preset cannot hold would give a file that cannot be opened again.
+    if (!isWritablePatchName(patchName_))
+        return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
     if (openedFile_.empty())
         return refuse(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);
     const Family source = document::familyOf(sourceRoot_);
@@ -68,7 +76,8 @@ WriteResult Session::save() {
     if (say(MessageId::SaveAsQuestion, question, Icon::Question, Buttons::YesNo) != Answer::Yes)
         return WriteResult{WriteOutcome::Declined, saveFileName(), MessageId::SaveAsQuestion, {}};
     // write_patch2: the rows are rendered first, so nothing can change them midway.
-    return writeFile(saveFileName(), document::renderPreset(*target_, patchName_, rows_));
+    const std::filesystem::path file = saveFileName();
+    return writeFile(file, document::renderPreset(*target_, patchName_, rows_), shownName(file));
 }
 
 WriteResult Session::exportUserText() {
@@ -94,7 +103,7 @@ WriteResult Session::exportText(bool complete) {
     const std::string bytes = complete
                                   ? document::renderCompleteText(sourceRoot_, originalName_, rows_)
                                   : document::renderUserText(sourceRoot_, originalName_, rows_);
-    return writeFile(file, bytes);
+    return writeFile(file, bytes, file.string());
 }
 
 }  // namespace pw

@@ -1,0 +1,13 @@
+#pragma once
+// Whether a patch name can be written into a preset that can be read again.
+
+#include <string_view>
+
+namespace pw {
+
+// True when `name` is valid UTF-8 and every character is one XML allows in a
+// document (so not U+0000-U+001F other than tab, line feed and carriage return, nor
+// U+FFFE or U+FFFF).
+bool isWritablePatchName(std::string_view name);
+
+}  // namespace pw
