@@ -246,7 +246,7 @@ void Form1::buildControls(QWidget* client) {
                      tr("Select settings relating to Amp A, Cab A, EQ A"));
     cmdAmpB = button(client, "cmdAmpB", tr("Amp &B"), twips(4440, 5280, 735, 375),
                      tr("Select settings relating to Amp B, Cab B, EQ B"));
-    cmdErrors = button(client, "cmdErrors", tr("&Errors"), twips(5760, 5280, 735, 375),
+    cmdErrors = button(client, "cmdErrors", tr("Err&ors"), twips(5760, 5280, 735, 375),
                        tr("Displays number of errors in relation to patch filtering too"));
     cmdFilter = button(client, "cmdFilter", tr("F&ilter Patch"), twips(360, 5880, 1335, 375),
                        tr("Filter/Fix patch with values known to the RP unit selected"));

@@ -1,5 +1,5 @@
-// Resolve Conflicts: the substitution table against the check tables, and scenario
-// folders (a preset in, the steps, the rows and the report out).
+// The substitution table of Resolve Conflicts against the check tables (what Resolve
+// does to a patch is in the resolve_* scenario folders).
 
 #include <gtest/gtest.h>
 
@@ -87,47 +87,6 @@ TEST(SubstitutionTable, EveryModelATargetLacksHasASubstituteThere) {
         }
     }
     EXPECT_GT(lacking, 0u);
-}
-
-// Runs a scenario's steps and describes the rows and the report.
-std::string runScenario(const std::filesystem::path& folder) {
-    pwtest::ScriptedMessenger m;
-    pw::Session s{m};
-    s.start();
-    std::ifstream steps(folder / "steps");
-    std::string out;
-    for (std::string verb, arg; steps >> verb;) {
-        if (verb == "open" && steps >> arg) s.openFile(folder / arg);
-        if (verb == "target" && steps >> arg)
-            s.selectTarget(pw::document::targetByCaption(arg)->option);
-        if (verb == "filter") s.filter();
-        if (verb == "amp" && steps >> arg) s.selectAmpChannel(arg.at(0));
-        if (verb == "resolve") {
-            out += s.resolveEnabled() ? "" : "(Resolve Conflicts disabled)\n";
-            s.resolveConflicts();
-            out += m.last() + "\n\n";
-        }
-    }
-    for (const pw::Row& row : s.rows()) {
-        for (const std::string& cell : row.cells)
-            out += cell + " | ";
-        out += pwtest::marks(row) + "\n";
-    }
-    return out;
-}
-
-TEST(ResolveScenarios, RowsAndReportAsExpected) {
-    const auto root = std::filesystem::path(PW_TEST_DATA_DIR) / ".." / "scenarios" / "resolve";
-    std::size_t run = 0;
-    for (const auto& entry : std::filesystem::directory_iterator(root)) {
-        const std::string actual = runScenario(entry.path());
-        // PW_UPDATE_SCENARIOS=1 rewrites the expected files, to be reviewed as a diff.
-        if (std::getenv("PW_UPDATE_SCENARIOS"))
-            std::ofstream(entry.path() / "expected", std::ios::binary) << actual;
-        EXPECT_EQ(actual, pwtest::readFile(entry.path() / "expected")) << entry.path();
-        ++run;
-    }
-    EXPECT_GE(run, 6u);
 }
 
 }  // namespace

@@ -73,14 +73,18 @@ std::string state(const pw::Session& s) {
 }
 
 // Runs one step and returns what it adds to the transcript beyond messages and state.
-std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const std::string& line) {
+// An input named by `open` is looked up in the scenario folder first, then in tests/data.
+std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const fs::path& folder,
+                const std::string& line) {
     std::istringstream in(line);
     std::string verb, arg;
     in >> verb;
     std::getline(in >> std::ws, arg);
     if (verb == "open") {
         const fs::path copy = dir.path() / fs::path(arg).filename();
-        fs::copy_file(dataFile(arg), copy, fs::copy_options::overwrite_existing);
+        const fs::path local = folder / arg;
+        fs::copy_file(fs::exists(local) ? local : dataFile(arg), copy,
+                      fs::copy_options::overwrite_existing);
         s.openFile(copy);
     } else if (verb == "open-written") {
         s.openFile(dir.path() / arg);
@@ -112,6 +116,8 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
         s.setPatchName(arg == "\"\"" ? "" : arg);
     } else if (verb == "answer") {
         m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No);
+    } else if (verb == "resolve") {
+        s.resolveConflicts();
     } else if (verb == "save") {
         s.save();
     } else if (verb == "export") {
@@ -153,7 +159,7 @@ TEST_P(Scenario, MatchesItsExpectedTranscriptAndFiles) {
         if (line.empty() || line[0] == '#') continue;
         if (line.rfind("open ", 0) == 0) inputs.push_back(fs::path(line.substr(5)).filename());
         if (line == "restart") restart();
-        transcript += "> " + line + "\n" + (line == "restart" ? "" : run(*s, m, dir, line));
+        transcript += "> " + line + "\n" + (line == "restart" ? "" : run(*s, m, dir, folder, line));
         for (const pw::Message& msg : m.shown)
             transcript += "! " + std::string(pw::iconName(msg.icon)) + " " +
                           quoted(withoutFolder(msg.text, dir.path().string())) + "\n";
