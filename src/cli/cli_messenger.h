@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Messages and questions of the session on the command line: printed to stderr,
 // questions answered by a fixed policy instead of a person.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli convert FILE... --target MODEL [--amp A|B] [--name NAME] [--out DIR]
 //                         [--overwrite]
 //

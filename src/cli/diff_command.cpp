@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli diff A B [--target MODEL] [--json]
 //
 // Both presets are opened as check opens them, each in its own session, and their

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What diff prints: the two presets as their lists show them for one target, and what
 // differs between them.

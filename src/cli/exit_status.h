@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The exit statuses of patchwright-cli. 64 and 73 are the usual sysexits values.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
 //
 // Tools > Export User Text / Export Complete Text: writes FILE.txt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]
 //
 // The clicks are made whatever the window's buttons would allow: Filter Patch, then

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli: the Patchwright commands without the window.
 
 #include <exception>

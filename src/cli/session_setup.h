@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the commands share: opening a preset as the window does, printing the list,
 // and telling how a Save or an export ended.

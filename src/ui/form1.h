@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window: the parameter list, the target options and every command
 // button. It shows the session's state and hands every command to the session.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // "Model Select": one drop-down list per effect block, stacked at one place beside
 // Cancel. Picking a name writes it into the row last clicked in the main list.

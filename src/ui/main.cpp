@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright [FILE]: the main window; FILE is opened at start as File > Open would.
 
 #include <QApplication>

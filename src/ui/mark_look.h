@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How a marked cell looks: its text in the mark's colour, readable on the list's own
 // background, and a glyph after the text that tells the marks apart without colour

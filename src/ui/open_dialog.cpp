@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "open_dialog.h"
 
 #include "document/open_file_types.h"

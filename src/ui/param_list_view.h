@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The report-style list `lv`: reports item clicks, double-clicks anywhere on it and
 // every key pressed in it; it never sorts. Return and F2 open the current row as a

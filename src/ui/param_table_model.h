@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter list as a table for the list view: five text columns over the
 // session's rows, each marked cell coloured by its mark and showing its glyph.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Runs the built patchwright-cli in a scratch folder and collects what it printed.
 

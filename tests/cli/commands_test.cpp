@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli's commands run as a user would run them: the rows of commands.tsv, each
 // with the exit status, what it printed and the files it left.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli diff: a preset against itself, and samples against their conversions,
 // whose differences must be what Filter Patch and Amp A marked and removed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The table and JSON formatters, on hand-built lists.
 
 #include <gtest/gtest.h>

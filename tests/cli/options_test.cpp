@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The argument parser: commands, options in any order, and the usage errors.
 
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli's help, version and usage errors, run as a program.
 
 #include <gtest/gtest.h>

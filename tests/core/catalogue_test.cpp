@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The effect model catalogue against its transcription in tests/data: every block's
 // controls, prompt and parameter ID, and every entry's name and value in display order.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Which cells the check of one row marks, for each pass, position by position: the rows
 // of tests/data/dispatch.tsv.
 

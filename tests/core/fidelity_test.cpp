@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save's name check for characters a preset cannot hold, how Save's messages name the
 // file, and Label4 after an open that cannot read its file.
 

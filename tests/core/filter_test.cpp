@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // List edits, default rows, the filter recipes and the amp channel choice.
 
 #include <gtest/gtest.h>

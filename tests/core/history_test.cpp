@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo: a scenario of every kind of step, taken back to the opened patch and
 // done again to the end; and the history an open starts afresh.
 

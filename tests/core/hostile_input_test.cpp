@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Files that change between the read test and LoadPatch, and nesting too deep for a
 // recursive reader: each is refused or loaded, and a refused one leaves the patch as it was.
 

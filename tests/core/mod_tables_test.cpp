@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cross-checks of the family check tables: the differences between the families in
 // tests/data/family_differences.tsv, and the 25x lists against the effect catalogue.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Save and the two text exports when a step of the write fails. Whatever fails, nothing
 // is lost: an existing file keeps its bytes (or, once the rename is done, holds the new
 // ones whole), no temporary file is left, the rows stay, the user is told why, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The root name search over the decoded text. What the parse takes from a document is
 // checked against the reference reader on the files of tests/data/reader.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reader against the pugixml-based reference reader: the same answer for every
 // document, well-formed or not.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The substitution table of Resolve Conflicts against the check tables (what Resolve
 // does to a patch is in the resolve_* scenario folders).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs every folder under tests/scenarios: `steps` drives a session, `expected.txt` holds
 // what it said and showed after each step and the rows at the end, `out/` the files it
 // wrote. PW_UPDATE_SCENARIOS=1 writes them from the program instead of comparing.

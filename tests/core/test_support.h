@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Helpers shared by the core tests: a messenger that records what the session says and
 // answers from a script, preset documents built from rows, and temporary folders.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The reference reader the tests and the fuzzer compare the program's reader with:
 // the same decode and well-formedness check, then a pugixml tree walked for the first
 // Name and every Param. Slower, but independent of the program's own text collection.

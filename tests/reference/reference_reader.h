@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A second reader of preset documents, built on pugixml, for differential tests.
 

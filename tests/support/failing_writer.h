@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A file writer that does every step on the real file system but one, which fails with
 // a chosen error; a failing temporary file is first written with part of the bytes.

@@ -1,4 +1,5 @@
 #!/bin/sh
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The preset MIME types: the package file is valid for update-mime-database, and
 # (where GIO is at hand) presets are recognised by extension and, without one, by
 # their content.

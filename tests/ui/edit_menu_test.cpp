@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The Edit menu of the real window: Ctrl+Z takes back each step and Ctrl+Y or
 // Ctrl+Shift+Z does it again, the controls showing each state exactly as before.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window as the user meets it: the keyboard in the list and in Model Select, the
 // start-up state, message boxes, and what another open resets.
 

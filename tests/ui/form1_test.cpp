@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Drives the real main window once end to end, Model Select and the list keys, with the
 // messages recorded and the questions answered by a script; the table model under
 // QAbstractItemModelTester.

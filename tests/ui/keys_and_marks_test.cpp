@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The window's keyboard (access keys, Return/F2, Ctrl+S, Ctrl+Q), how marks read on
 // light, dark and selected rows, and a drop of several files.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in effect model catalogue: per effect block, the model names in display
 // order and the number the device stores for each.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The built-in substitution table: for every effect model that a target model does not
 // know, the catalogue model that stands in for it there, and why.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Replacing a file whole, step by step, through a writer that can be swapped: the
 // system writer does the steps for real, tests hand the session one that fails a step.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/open_file_types.h"
 
 #include "document/roots.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The opened preset as the passes read it: the first Name element of the document and
 // every Param element with the texts of its five children.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The preset document as Save writes it: UTF-8 without byte order mark, CR LF line
 // ends, two, four and six blanks of indentation for the three levels.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The eleven root element names a preset can carry, and everything the program knows
 // about each model: one table, from which the root search, the families, the targets,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/single_byte_encoding.h"
 
 #include <iconv.h>

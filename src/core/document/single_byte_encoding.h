@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Single-byte encodings that the C library's iconv knows (windows-1252, ISO-8859-15,
 // KOI8-R and the like), as a table of 256 code points built through iconv once per

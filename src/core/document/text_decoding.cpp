@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/text_decoding.h"
 
 #include "document/single_byte_encoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "document/xml_checker.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A strict reader of decoded XML documents. It refuses what a hardened reader refuses: any document
 // type declaration (so no entity is ever defined, expanded or fetched), references to undefined

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The rows a patch gains when it is filtered up to a bigger model, and the Pre/Post
 // fix of a 35x patch filtered down.

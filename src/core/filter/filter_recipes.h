@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fixed recipes that convert a patch's rows from its source family to the target's.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Resolve Conflicts: what is still in conflict after filtering, resolved the way a user
 // resolves it by hand. A model the target does not know is replaced by its substitute

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check of one freshly built parameter row: chosen by the row's Position and ID
 // texts, it asks the target family's check functions and marks the cells that fail.

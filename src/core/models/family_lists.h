@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check lists that the 15x and 35x modules keep for themselves, where their models
 // know something other than the 25x models. Everything else those modules check

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A family module: the same check functions for every family, each answering from the
 // family's own tables.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "models/load_pass.h"
 
 #include "models/check_dispatch.h"

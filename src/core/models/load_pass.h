@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The load-and-check pass: one row per Param element of the opened document, each
 // checked against the target family as it is appended.

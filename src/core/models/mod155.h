@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 15x family module (RP150 and RP155): which parameter ids and values the family
 // knows, block by block. mod155::CheckPickup and the others answer from kFamily15x.

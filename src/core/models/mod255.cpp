@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "models/mod255.h"
 
 #include "models/tables25x.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The 25x family module (RP250 and RP255): which parameter ids and values the family
 // knows, block by block. mod255::CheckPickup and the others answer from kFamily25x.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "models/mod355.h"
 
 #include "models/family_lists.h"

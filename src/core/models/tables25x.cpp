@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "models/tables25x.h"
 
 namespace pw::models::tables25x {

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The check lists of the 25x family (RP250, RP255). Many of them are shared: the 15x
 // and 35x modules use these very lists wherever their model knows exactly what the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads a cell text as its leading number, the way the checks compare cells with
 // the tables: blanks, tabs and line feeds are skipped wherever they stand, then an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The parameter list: one row per preset parameter, five text cells with a mark each.
 

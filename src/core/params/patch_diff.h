@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between two patches as their lists show them: rows only in one of them,
 // and rows of both whose Setting, Position or Value differ.

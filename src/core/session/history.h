@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Undo and redo: a whole copy of what the window shows, taken before each command that
 // changes the patch, kept in a bounded stack of named steps.

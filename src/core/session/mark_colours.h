@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The colours the list draws its marks in. A light list shows the marks' pure colours;
 // a dark list shows lighter tones of the same hues that stay readable on it.

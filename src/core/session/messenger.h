@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the session talks to the user: a message with its icon and buttons, and the
 // answer. The window shows message boxes, the command line prints, tests script.

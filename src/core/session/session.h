@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's state and every command that changes it, without any toolkit.
 // The window shows this state; the command line and the tests drive it directly.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The commands that edit the parameter list: Filter Patch, Amp A / Amp B, the list's
 // keys and the Model Select pick; and the two that only report (Errors, Options).
 

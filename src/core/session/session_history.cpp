@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Undo and redo of the session's commands; the steps themselves are in history.cpp.
 
 #include "session/history.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Tools > Resolve Conflicts.
 
 #include "document/root_names.h"
