@@ -4,31 +4,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
-
 #include "catalogue/effect_catalogue.h"
 #include "test_support.h"
 
 namespace pw::catalogue {
 namespace {
 
-// The tab-separated lines of a data file, comment lines left out.
-std::vector<std::vector<std::string>> tsv(const std::string& name) {
-    std::ifstream in(pwtest::dataFile(name));
-    std::vector<std::vector<std::string>> out;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> fields;
-        std::istringstream fs(line);
-        for (std::string f; std::getline(fs, f, '\t');)
-            fields.push_back(f);
-        out.push_back(fields);
-    }
-    return out;
-}
+using pwtest::tsv;
 
 TEST(Catalogue, BlocksMatchTheTranscription) {
     const auto expected = tsv("catalogue_blocks.tsv");

@@ -6,9 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "test_support.h"
 
@@ -17,14 +15,9 @@ namespace {
 using pw::document::Family;
 
 TEST(Dispatch, MarksTheCellsOfItsRule) {
-    std::ifstream in(pwtest::dataFile("dispatch.tsv"));
     int cases = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');)
-            f.push_back(field);
+    for (const auto& f : pwtest::tsv("dispatch.tsv")) {
+        const std::string line = f[0] + " " + f[1] + " " + f[2] + " " + f[3] + " " + f[4];
         ASSERT_EQ(f.size(), 6u) << line;
         pw::Row row = pwtest::row("Param", "Setting", f[3], f[2], f[4]);
         std::optional<std::string> label5;

@@ -17,15 +17,9 @@ using pw::Session;
 
 // Everything the window shows of the session, as one text.
 std::string shown(const Session& s) {
-    std::string out = std::string(s.target().caption) + "|" + s.sourceRoot() + "|" + s.patchName() +
-                      "|" + s.label4() + "|" + s.label5() + "|" + s.paramCountCaption() + "|" +
-                      std::to_string(s.selectedIndex()) + "|";
-    const pw::ButtonStates& b = s.buttons();
-    for (bool on : {s.filtered(), s.ampChannelChosen(), b.save, b.filter, b.reset, b.ampA, b.ampB})
-        out += on ? '1' : '0';
+    std::string out = state(s);
     for (const pw::Row& r : s.rows())
-        out += "\n" + r.cells[0] + "," + r.cells[1] + "," + r.cells[2] + "," + r.cells[3] + "," +
-               r.cells[4] + "," + marks(r);
+        out += rowLine(r);
     return out;
 }
 

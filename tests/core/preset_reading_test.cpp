@@ -4,13 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-
 #include "document/preset_document.h"
 #include "document/root_names.h"
 #include "document/text_decoding.h"
+#include "test_support.h"
 
 namespace {
 
@@ -47,10 +44,8 @@ TEST(ParsePreset, DecodesSingleByteEncodingsIconvKnows) {
         {"iso8859_15.xml", "\u20acuro C\u0178ur \u0153"},
     };
     for (const auto& [file, name] : cases) {
-        std::ifstream in(std::filesystem::path(PW_TEST_DATA_DIR) / "reader" / "good" / file,
-                         std::ios::binary);
-        const std::string bytes{std::istreambuf_iterator<char>(in), {}};
-        const auto r = pw::document::parsePreset(bytes);
+        const auto r =
+            pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("reader/good/") / file));
         ASSERT_TRUE(r.ok()) << file << ": " << r.error;
         EXPECT_EQ(r.document.firstName, name) << file;
         EXPECT_EQ(r.document.params.size(), 1u) << file;

@@ -31,46 +31,11 @@ std::vector<std::string> scenarioNames() {
     return out;
 }
 
-std::string quoted(const std::string& s) {
-    std::string out = "\"";
-    for (unsigned char c : s) {
-        if (c == '"' || c == '\\')
-            out += {'\\', static_cast<char>(c)};
-        else if (c < 0x20) {
-            char buf[8];
-            std::snprintf(buf, sizeof buf, "\\u%04x", c);
-            out += buf;
-        } else
-            out += static_cast<char>(c);
-    }
-    return out + "\"";
-}
-
 // Messages name files in the temporary folder; the transcript calls it <dir>.
 std::string withoutFolder(std::string text, const std::string& folder) {
     for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder))
         text.replace(at, folder.size(), "<dir>");
     return text;
-}
-
-std::string rowLine(const pw::Row& r) {
-    std::string s = "[";
-    for (const auto& cell : r.cells)
-        s += quoted(cell) + ",";
-    return s + quoted(marks(r)) + "]\n";
-}
-
-std::string state(const pw::Session& s) {
-    const pw::ButtonStates& b = s.buttons();
-    std::string buttons;
-    for (auto [on, c] :
-         {std::pair{b.save, 'S'}, {b.filter, 'F'}, {b.reset, 'R'}, {b.ampA, 'A'}, {b.ampB, 'B'}})
-        buttons += on ? c : '-';
-    return "= " + std::string(s.target().caption) + " root " + quoted(s.sourceRoot()) + " name " +
-           quoted(s.patchName()) + " filtered " + std::to_string(s.filtered()) + " amp " +
-           std::to_string(s.ampChannelChosen()) + " buttons " + buttons + " count " +
-           s.paramCountCaption() + " selected " + std::to_string(s.selectedIndex()) + " label4 " +
-           quoted(s.label4()) + " label5 " + quoted(s.label5()) + "\n";
 }
 
 // Runs one step and returns what it adds to the transcript beyond messages and state.
@@ -119,6 +84,9 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
         m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No);
     } else if (verb == "resolve") {
         s.resolveConflicts();
+    } else if (verb == "naming") {
+        s.setFileNaming(arg == "bare" ? pw::Session::FileNaming::BareName
+                                      : pw::Session::FileNaming::Path);
     } else if (verb == "save") {
         s.save();
     } else if (verb == "export") {

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <initializer_list>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -48,11 +49,11 @@ struct P {
 };
 
 inline std::string presetXml(const std::string& root, const std::string& name,
-                             std::initializer_list<P> params, bool withNamespace = true) {
+                             std::initializer_list<P> params) {
     std::string x = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + root +
-                    " SchemaVersion=\"1.2\"" +
-                    (withNamespace ? " xmlns=\"http://www.digitech.com/xml/preset\"" : "") +
-                    ">\r\n  <Name>" + name + "</Name>\r\n  <Params>\r\n";
+                    " SchemaVersion=\"1.2\" xmlns=\"http://www.digitech.com/xml/preset\">\r\n"
+                    "  <Name>" +
+                    name + "</Name>\r\n  <Params>\r\n";
     for (const P& p : params) {
         x += "    <Param>\r\n      <ID>" + p.id + "</ID>\r\n      <Position>" + p.position +
              "</Position>\r\n      <Value>" + p.value + "</Value>\r\n      <Name>" + p.name +
@@ -116,6 +117,59 @@ inline pw::Row row(std::string name, std::string setting, std::string id, std::s
     r.cells = {std::move(name), std::move(setting), std::move(id), std::move(position),
                std::move(value)};
     return r;
+}
+
+// A text in double quotes, with quotes, backslashes and control characters escaped.
+inline std::string quoted(const std::string& s) {
+    std::string out = "\"";
+    for (unsigned char c : s) {
+        if (c == '"' || c == '\\')
+            out += {'\\', static_cast<char>(c)};
+        else if (c < 0x20) {
+            char buf[8];
+            std::snprintf(buf, sizeof buf, "\\u%04x", c);
+            out += buf;
+        } else
+            out += static_cast<char>(c);
+    }
+    return out + "\"";
+}
+
+// A row as the transcripts show it: its cells and its marks.
+inline std::string rowLine(const pw::Row& r) {
+    std::string s = "[";
+    for (const auto& cell : r.cells)
+        s += quoted(cell) + ",";
+    return s + quoted(marks(r)) + "]\n";
+}
+
+// What the window shows of the session but its rows, on one line.
+inline std::string state(const pw::Session& s) {
+    const pw::ButtonStates& b = s.buttons();
+    std::string buttons;
+    for (auto [on, c] :
+         {std::pair{b.save, 'S'}, {b.filter, 'F'}, {b.reset, 'R'}, {b.ampA, 'A'}, {b.ampB, 'B'}})
+        buttons += on ? c : '-';
+    return "= " + std::string(s.target().caption) + " root " + quoted(s.sourceRoot()) + " name " +
+           quoted(s.patchName()) + " filtered " + std::to_string(s.filtered()) + " amp " +
+           std::to_string(s.ampChannelChosen()) + " buttons " + buttons + " count " +
+           s.paramCountCaption() + " selected " + std::to_string(s.selectedIndex()) + " label4 " +
+           quoted(s.label4()) + " label5 " + quoted(s.label5()) + "\n";
+}
+
+// The tab-separated lines of a file in tests/data, comment lines left out.
+inline std::vector<std::vector<std::string>> tsv(const std::string& name) {
+    std::ifstream in(dataFile(name));
+    std::vector<std::vector<std::string>> out;
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        std::istringstream fs(line);
+        for (std::string f; std::getline(fs, f, '\t');)
+            fields.push_back(f);
+        out.push_back(fields);
+    }
+    return out;
 }
 
 // A started session (target RP255) that saves into its own temporary folder and

@@ -5,87 +5,65 @@
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
-#include <QPushButton>
-#include <QTest>
-#include <QTreeView>
 
-#include "form1.h"
-#include "param_table_model.h"
+#include "window_fixture.h"
 
-class EditMenuTest : public QObject {
+class EditMenuTest : public pwui::WindowFixture {
     Q_OBJECT
   private slots:
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
     void undoAndRedoShowEachState();
+
+  private:
+    // What the window shows: the list's cells, the labels, the name and the buttons.
+    QString shown() const {
+        QStringList out;
+        for (const char* name : {"lbParamCount", "Label4"})
+            out << child<QLabel>(name)->text();
+        out << child<QLineEdit>("tbPatchName")->text();
+        for (const char* name : {"cmdFilter", "cmdReset", "cmdAmpA", "cmdAmpB", "cmdSave"})
+            out << QString::number(child<QPushButton>(name)->isEnabled());
+        const pw::ui::ParamTableModel* m = form_->model();
+        for (int r = 0; r < m->rowCount(); ++r)
+            for (int c = 0; c < m->columnCount(); ++c)
+                out << m->index(r, c).data().toString() +
+                           m->index(r, c).data(Qt::ForegroundRole).toString();
+        return out.join('|');
+    }
 };
-
-namespace {
-
-struct Silent : pw::Messenger {
-    pw::Answer show(const pw::Message&) override { return pw::Answer::No; }
-};
-
-// What the window shows: the list's cells, the labels, the name and the buttons.
-QString shown(const pw::ui::Form1& f) {
-    QStringList out;
-    for (const char* name : {"lbParamCount", "Label4"})
-        out << f.findChild<QLabel*>(name)->text();
-    out << f.findChild<QLineEdit*>("tbPatchName")->text();
-    for (const char* name : {"cmdFilter", "cmdReset", "cmdAmpA", "cmdAmpB", "cmdSave"})
-        out << QString::number(f.findChild<QPushButton*>(name)->isEnabled());
-    const pw::ui::ParamTableModel* m = f.model();
-    for (int r = 0; r < m->rowCount(); ++r)
-        for (int c = 0; c < m->columnCount(); ++c)
-            out << m->index(r, c).data().toString() +
-                       m->index(r, c).data(Qt::ForegroundRole).toString();
-    return out.join('|');
-}
-
-}  // namespace
 
 void EditMenuTest::undoAndRedoShowEachState() {
-    Silent messenger;
-    pw::ui::Form1 form(&messenger);
-    form.openFile(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"));
-    form.show();
-    form.activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&form));
-    QStringList menus;
-    for (QAction* a : form.menuBar()->actions())
-        menus << a->text();
-    QCOMPARE(menus, (QStringList{"&File", "&Edit", "&Tools", "&Help"}));
-    auto* undo = form.findChild<QAction*>("mnuUndo");
-    auto* redo = form.findChild<QAction*>("mnuRedo");
+    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+    auto* undo = child<QAction>("mnuUndo");
+    auto* redo = child<QAction>("mnuRedo");
     QVERIFY(!undo->isEnabled() && !redo->isEnabled());
 
-    auto* lv = form.findChild<QTreeView*>("lv");
-    auto* name = form.findChild<QLineEdit*>("tbPatchName");
-    QStringList states{shown(form)};
-    QTest::mouseClick(form.findChild<QPushButton*>("cmdAmpA"), Qt::LeftButton);
-    states << shown(form);
-    QTest::mouseClick(form.findChild<QPushButton*>("cmdFilter"), Qt::LeftButton);
-    states << shown(form);
-    QTest::mouseClick(lv->viewport(), Qt::LeftButton, {},
-                      lv->visualRect(form.model()->index(1, 0)).center());
-    QTest::keyClick(lv, Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(undo->text(), QStringLiteral("&Undo Remove Row"));
-    states << shown(form);
+    auto* name = child<QLineEdit>("tbPatchName");
+    QStringList states{shown()};
+    click("cmdAmpA");
+    states << shown();
+    click("cmdFilter");
+    states << shown();
+    clickRow(2);
+    QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
+    states << shown();
     name->setFocus();
     QTest::keyClicks(name, QStringLiteral("xy"));
-    lv->setFocus();
+    lv()->setFocus();
     QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
-    states << shown(form);
+    states << shown();
 
     for (qsizetype k = states.size() - 1; k > 0; --k) {
-        QTest::keyClick(lv, Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(shown(form), states[k - 1]);
+        QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(shown(), states[k - 1]);
     }
     QVERIFY(!undo->isEnabled());
     QCOMPARE(redo->text(), QStringLiteral("&Redo Amp A"));
     for (qsizetype k = 1; k < states.size(); ++k) {
-        QTest::keyClick(lv, k % 2 ? Qt::Key_Y : Qt::Key_Z,
+        QTest::keyClick(lv(), k % 2 ? Qt::Key_Y : Qt::Key_Z,
                         k % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(shown(form), states[k]);
+        QCOMPARE(shown(), states[k]);
     }
     QVERIFY(!redo->isEnabled());
 }

@@ -1,36 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The window's keyboard (access keys, Return/F2, Ctrl+S, Ctrl+Q), how marks read on
-// light, dark and selected rows, and a drop of several files.
+// The window's keyboard (access keys, Return/F2, Ctrl+S, Ctrl+Q) and where it starts, how
+// marks read on light, dark and selected rows, and a drop of several files.
 
 #include <QAbstractButton>
-#include <QApplication>
+#include <QLineEdit>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QPushButton>
 #include <QSignalSpy>
-#include <QTest>
-#include <QTreeView>
-#include <QUrl>
 
-#include "form1.h"
-#include "form2.h"
 #include "mark_look.h"
-#include "param_table_model.h"
 #include "session/mark_colours.h"
+#include "window_fixture.h"
 
 using namespace pw;
 
 namespace {
-
-struct Recorder : Messenger {
-    Answer show(const Message& m) override {
-        texts << QString::fromStdString(m.text);
-        icons.push_back(m.icon);
-        return m.buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
-    }
-    QStringList texts;
-    std::vector<Icon> icons;
-};
 
 Rgb rgb(const QColor& c) {
     return {c.red(), c.green(), c.blue()};
@@ -47,32 +30,24 @@ QPalette listPalette(QColor base, QColor text, QColor highlight) {
 
 }  // namespace
 
-class KeysAndMarksTest : public QObject {
+class KeysAndMarksTest : public pwui::WindowFixture {
     Q_OBJECT
-    std::unique_ptr<Recorder> said_;
-    std::unique_ptr<ui::Form1> form_;
     const QPalette original_ = QApplication::palette();
-    QString data(const char* file) const { return QStringLiteral(PW_TEST_DATA_DIR "/") + file; }
-    QTreeView* lv() const { return form_->findChild<QTreeView*>(QStringLiteral("lv")); }
-    QModelIndex cell(const std::string& id, const std::string& pos, int column) const {
-        const ParamList& rows = form_->session().rows();
-        for (std::size_t n = 1; n <= rows.count(); ++n)
-            if (rows.row(n).id() == id && rows.row(n).position() == pos)
-                return form_->model()->index(int(n) - 1, column);
-        return {};
-    }
 
   private slots:
-    void init() {
-        said_ = std::make_unique<Recorder>();
-        form_ = std::make_unique<ui::Form1>(said_.get());
-        form_->show();
-        form_->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
-    }
+    void init() { openWindow(); }
     void cleanup() {
-        form_.reset();
+        closeWindow();
         QApplication::setPalette(original_);
+    }
+
+    void startsWithTheNameTextAndTheFocusOnSave() {
+        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Patch Name"));
+        QCOMPARE(form_->focusWidget(), child<QPushButton>("cmdSave"));
+        QTRY_VERIFY(form_->testAttribute(Qt::WA_KeyboardFocusChange));
+        const int pixels = QFontInfo(form_->font()).pixelSize();
+        for (QWidget* w : form_->centralWidget()->findChildren<QWidget*>())
+            QVERIFY2(QFontInfo(w->font()).pixelSize() == pixels, qPrintable(w->objectName()));
     }
 
     void contrastOfKnownPairs() {  // published WCAG figures
@@ -108,9 +83,9 @@ class KeysAndMarksTest : public QObject {
         QFETCH(int, key);
         QFETCH(QString, id);
         QFETCH(bool, opens);
-        form_->openFile(data("dual_amp_lead.rp355p"));
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
         lv()->setFocus();
-        lv()->setCurrentIndex(cell(id.toStdString(), "8", 0));
+        lv()->setCurrentIndex(cell(qPrintable(id), "8", 0));
         QTest::keyClick(lv(), Qt::Key(key));
         QCOMPARE(form_->modelSelect() && form_->modelSelect()->isVisible(), opens);
         QCOMPARE(form_->session().selectedIndex(), lv()->currentIndex().row() + 1);
@@ -118,9 +93,9 @@ class KeysAndMarksTest : public QObject {
 
     void ctrlSSavesAsSaveDoesAndCtrlQExits() {
         for (bool loaded : {false, true}) {
-            if (loaded) form_->openFile(data("dual_amp_lead.rp355p"));
+            if (loaded) form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
             said_->texts.clear();
-            form_->findChild<QPushButton*>(QStringLiteral("cmdSave"))->click();
+            child<QPushButton>("cmdSave")->click();
             const QStringList byButton = said_->texts;
             said_->texts.clear();
             QTest::keyClick(form_.get(), Qt::Key_S, Qt::ControlModifier);
@@ -144,8 +119,9 @@ class KeysAndMarksTest : public QObject {
         QFETCH(QPalette, palette);
         QFETCH(bool, dark);
         QApplication::setPalette(palette);  // a theme is in place before the window opens
-        init();
-        form_->openFile(data("dual_amp_lead.rp355p"));  // conflicts under RP255
+        closeWindow();
+        openWindow();
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));  // conflicts under RP255
         Session& session = form_->session();
         session.clickRow(cell("2496", "8", 0).row() + 1);  // a pick marks the row changed
         session.UpdateListItem(*session.blockForDoubleClick(), 0);
@@ -189,18 +165,12 @@ class KeysAndMarksTest : public QObject {
     }
 
     void severalDroppedFilesOpenTheFirstAndSaySo() {
-        QMimeData dropped;
-        dropped.setUrls({QUrl::fromLocalFile(data("big_verb.rp350p")),
-                         QUrl::fromLocalFile(data("surfs_up.rp255p")),
-                         QUrl::fromLocalFile(data("crunch_time.rp150p"))});
-        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
-        QApplication::sendEvent(form_.get(), &enter);
-        QDropEvent drop(QPointF(100, 100), Qt::CopyAction, &dropped, Qt::LeftButton, {});
-        QApplication::sendEvent(form_.get(), &drop);
+        const char* names[] = {"big_verb.rp350p", "surfs_up.rp255p", "crunch_time.rp150p"};
+        drop({copy(names[0]), copy(names[1]), copy(names[2])});
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(said_->texts.size(), 1);
-        QCOMPARE(said_->icons.back(), Icon::Information);
-        for (const char* name : {"big_verb.rp350p", "surfs_up.rp255p", "crunch_time.rp150p"})
+        QCOMPARE(said_->messages.back().icon, Icon::Information);
+        for (const char* name : names)
             QVERIFY(said_->texts.back().contains(QLatin1String(name)));
     }
 };

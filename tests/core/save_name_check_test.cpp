@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Save's name check for characters a preset cannot hold, how Save's messages name the
-// file, and Label4 after an open that cannot read its file.
+// Save's name check for characters a preset cannot hold.
 
 #include <gtest/gtest.h>
 
 #include "session/messages.h"
-#include "session/session.h"
 #include "test_support.h"
 
 namespace {
@@ -73,39 +71,6 @@ TEST_F(FidelityTest, SaveRefusesNamesAPresetCannotHold) {
             EXPECT_EQ(s.originalPatchName(), c.name);
             std::filesystem::remove(file);
         }
-    }
-}
-
-TEST_F(FidelityTest, SaveMessagesNameTheFileAsTheCallerAsks) {
-    struct {
-        Session::FileNaming naming;
-        std::string shown;
-    } const cases[] = {
-        {Session::FileNaming::Path, (dir.path() / "Clean.rp250p").string()},
-        {Session::FileNaming::BareName, "Clean.rp250p"},
-    };
-    for (const auto& c : cases) {
-        openClean();
-        s.setFileNaming(c.naming);
-        saveAs("Clean");  // new file
-        saveAs("Clean");  // overwrites
-        EXPECT_EQ(m.texts(),
-                  (std::vector<std::string>{
-                      "Do you want to save patch name as: Clean.rp250p", "Saved to " + c.shown,
-                      "Do you want to save patch name as: Clean.rp250p",
-                      c.shown + std::string(text::kAlreadyExists), "Saved to " + c.shown}));
-        std::filesystem::remove(dir.path() / "Clean.rp250p");
-    }
-}
-
-TEST_F(FidelityTest, AnOpenThatCannotReadItsFileKeepsLabel4) {
-    openClean();
-    const std::string loaded = s.label4();
-    ASSERT_EQ(loaded, "RP250Preset Original Patch Name: Clean");
-    for (const auto& unreadable : {dir.path() / "missing.rp250p", dir.path()}) {
-        s.openFile(unreadable);
-        EXPECT_EQ(s.label4(), loaded) << unreadable;
-        EXPECT_EQ(m.last(), text::kNameLoadError);
     }
 }
 

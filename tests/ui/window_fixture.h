@@ -1,0 +1,123 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The main window on the offscreen platform for the window tests: what it says recorded,
+// its questions answered by a script, a temporary folder for the presets it opens and
+// saves, and its controls and rows looked up by name.
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+#include <QUrl>
+#include <deque>
+#include <memory>
+
+#include "form1.h"
+#include "form2.h"
+#include "param_table_model.h"
+
+namespace pwui {
+
+// Records every message; answers questions from a script (No when it runs out).
+struct ScriptedMessenger : pw::Messenger {
+    pw::Answer show(const pw::Message& m) override {
+        messages.push_back(m);
+        texts << QString::fromStdString(m.text);
+        if (m.buttons != pw::Buttons::YesNo) return pw::Answer::Ok;
+        if (answers.empty()) return pw::Answer::No;
+        const pw::Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    QString last() const { return texts.isEmpty() ? QString() : texts.last(); }
+    std::vector<pw::Message> messages;
+    QStringList texts;
+    std::deque<pw::Answer> answers;
+};
+
+class WindowFixture : public QObject {
+  protected:
+    // For each test's init() and cleanup().
+    void openWindow() {
+        dir_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(dir_->isValid());
+        said_ = std::make_unique<ScriptedMessenger>();
+        form_ = std::make_unique<pw::ui::Form1>(said_.get());
+        form_->show();
+        form_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form_.get()));
+    }
+    void closeWindow() {
+        form_.reset();
+        flushDeletes();
+        said_.reset();
+        dir_.reset();
+    }
+    static void flushDeletes() {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    // A sample preset copied into the temporary folder, so that saves land there.
+    QString copy(const QString& name) const {
+        const QString target = dir_->filePath(QFileInfo(name).fileName());
+        if (!QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/") + name, target))
+            qFatal("cannot copy %s", qPrintable(name));
+        QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
+        return target;
+    }
+    void drop(const QStringList& files) {
+        QMimeData data;
+        QList<QUrl> urls;
+        for (const QString& f : files)
+            urls << QUrl::fromLocalFile(f);
+        data.setUrls(urls);
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(form_.get(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(form_.get(), &dropped);
+    }
+
+    template <typename T>
+    T* child(const char* name) const {
+        T* w = form_->findChild<T*>(QLatin1String(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    void click(const char* button) {
+        QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
+    }
+    QTreeView* lv() const { return child<QTreeView>("lv"); }
+
+    // The 1-based number of the first row with this ID and Position, or 0.
+    int rowOf(const char* id, const char* position) const {
+        const pw::ParamList& rows = form_->session().rows();
+        for (std::size_t n = 1; n <= rows.count(); ++n)
+            if (rows.row(n).id() == id && rows.row(n).position() == position) return int(n);
+        return 0;
+    }
+    QModelIndex cell(const char* id, const char* position, int column) const {
+        return form_->model()->index(rowOf(id, position) - 1, column);
+    }
+    void clickRow(int number) {
+        const QModelIndex index = form_->model()->index(number - 1, 0);
+        lv()->scrollTo(index);
+        QTest::mouseClick(lv()->viewport(), Qt::LeftButton, {}, lv()->visualRect(index).center());
+    }
+    void doubleClickRow(int number) {
+        clickRow(number);
+        const QModelIndex index = form_->model()->index(number - 1, 0);
+        QTest::mouseDClick(lv()->viewport(), Qt::LeftButton, {}, lv()->visualRect(index).center());
+    }
+
+    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<ScriptedMessenger> said_;
+    std::unique_ptr<pw::ui::Form1> form_;
+};
+
+}  // namespace pwui
