@@ -43,6 +43,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
 
     void startsWithTheNameTextAndTheFocusOnSave() {
         QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Patch Name"));
+        QCOMPARE(form_->session().patchName(), std::string("Patch Name"));
         QCOMPARE(form_->focusWidget(), child<QPushButton>("cmdSave"));
         QTRY_VERIFY(form_->testAttribute(Qt::WA_KeyboardFocusChange));
         const int pixels = QFontInfo(form_->font()).pixelSize();
