@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "pw_version.h"
 #include "model_lists.h"
+#include "pw_version.h"
 #include "session/messages.h"
 #include "session/messenger.h"
 

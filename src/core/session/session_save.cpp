@@ -41,10 +41,22 @@ WriteResult Session::writeFile(const std::filesystem::path& file, const std::str
             return WriteResult{WriteOutcome::Declined, file, MessageId::SavingCanceled, {}};
         }
     }
-    if (const document::IoResult written = document::replaceFileWhole(writer_, file, bytes);
-        !written.ok()) {
-        say(MessageId::CouldNotWrite, text::couldNotWrite(file.string()), Icon::Critical, Buttons::Ok,
-            written.error);
+    if (batch_) {
+        pendingTicket_ = batch_->add(file, bytes);
+        return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
+    }
+    return sayWritten(file, document::replaceFileWhole(writer_, file, bytes), shown);
+}
+
+WriteResult Session::finishWrite(const WriteResult& pending, const document::IoResult& written) {
+    return sayWritten(pending.file, written, shownName(pending.file));
+}
+
+WriteResult Session::sayWritten(const std::filesystem::path& file,
+                                const document::IoResult& written, const std::string& shown) {
+    if (!written.ok()) {
+        say(MessageId::CouldNotWrite, text::couldNotWrite(file.string()), Icon::Critical,
+            Buttons::Ok, written.error);
         return WriteResult{WriteOutcome::Failed, file, MessageId::CouldNotWrite, written.error};
     }
     lastWritten_ = file;
