@@ -2,6 +2,7 @@
 // make_variants DATA_DIR OUT_DIR COUNT: writes COUNT realistic variants of each savable
 // sample of DATA_DIR into OUT_DIR/<model>/ (tools/convert-matrix.sh converts them).
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,7 +31,10 @@ int main(int argc, char** argv) {
         const pw::document::Target& own = *pw::document::targetByCaption(model);
         fs::create_directories(out / model);
         for (int i = 0; i < count; ++i) {
-            const std::string name = std::string(model) + "v" + std::to_string(i);
+            // The amp channel keeps the first four characters of a name: they differ.
+            char number[16];
+            std::snprintf(number, sizeof number, "%04d", i);
+            const std::string name = std::string(number) + " " + model;
             std::ofstream(out / model / (name + fs::path(sample).extension().string()),
                           std::ios::binary)
                 << pwbench::presetVariant(bytes.str(), own, static_cast<unsigned>(i), name, false);
