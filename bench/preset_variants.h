@@ -3,7 +3,8 @@
 // Realistic presets made from a sample: every model-select row gets a model drawn by a
 // seeded generator among the models the sample's own device knows, so the variant is a
 // preset that device could have written. An "odd" variant gets one model its device
-// does not know (as a hand-edited or foreign file would), which a conversion may refuse.
+// does not know (an amp, as a hand-edited or foreign file would have), which a conversion
+// without Resolve Conflicts refuses.
 
 #include <random>
 #include <string>
@@ -60,7 +61,7 @@ inline std::string presetVariant(const std::string& sample, const pw::document::
         std::vector<const pw::catalogue::Entry*> known, unknown;
         for (const pw::catalogue::Entry& e : block->entries)
             (pw::filter::targetKnowsModel(*block, e.value, own) ? known : unknown).push_back(&e);
-        const bool makeOdd = !oddDone && !unknown.empty();
+        const bool makeOdd = !oddDone && block->title == "Amp" && !unknown.empty();
         const std::vector<const pw::catalogue::Entry*>& pool = makeOdd ? unknown : known;
         if (pool.empty()) continue;
         oddDone = oddDone || makeOdd;
