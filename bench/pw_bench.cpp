@@ -393,7 +393,7 @@ void convertRp35xBatch(benchmark::State& state) {
         state.ResumeTiming();
         pw::document::BatchWriter batch;
         YesMessenger m;
-        std::vector<std::pair<std::unique_ptr<pw::Session>, pw::WriteResult>> pending;
+        std::vector<std::pair<std::size_t, pw::WriteResult>> pending;
         for (const fs::path& f : fixture->rp35xFiles) {
             auto s = std::make_unique<pw::Session>(m);
             s->setSaveFolder(out);
@@ -403,7 +403,7 @@ void convertRp35xBatch(benchmark::State& state) {
             if (pw::document::familyOf(s->sourceRoot()) != target.family) s->filter();
             if (pw::document::isTwoChannelRoot(s->sourceRoot())) s->selectAmpChannel('A');
             const pw::WriteResult r = s->save();
-            if (r.outcome == pw::WriteOutcome::Written) pending.emplace_back(std::move(s), r);
+            if (r.outcome == pw::WriteOutcome::Written) pending.emplace_back(s->pendingTicket(), r);
         }
         const std::vector<pw::document::IoResult> results = batch.commit();
         written = 0;

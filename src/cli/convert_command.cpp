@@ -27,13 +27,15 @@ namespace pw::cli {
 
 namespace {
 
-// One file on its way: its session lives until the batch has been written.
+// One file on its way. Once its Save is in the batch only the messenger stays, to say
+// how the write ended.
 struct Job {
     std::size_t index = 0;  // in the files given
     FileReport report;
     std::unique_ptr<CliMessenger> messenger;
     std::unique_ptr<Session> session;
     WriteResult pending;
+    std::size_t ticket = 0;
     bool collected = false;
     int status = kExitOk;
 };
@@ -164,6 +166,7 @@ void Converter::prepare(Job& job) {
         claimed_.emplace(output, job.report.input);
         job.collected = true;
         job.pending = result;
+        job.ticket = session.pendingTicket();
         return;
     }
     job.report.outcome =
@@ -195,6 +198,7 @@ void Converter::convert(std::size_t index) {
     prepare(*job);
     if (job->collected) {
         if (!options_.quiet) job->messenger->release();
+        job->session.reset();
         pending_.push_back(std::move(job));
         return;
     }
@@ -204,8 +208,9 @@ void Converter::convert(std::size_t index) {
 void Converter::finish() {
     const std::vector<document::IoResult> written = batch_.commit();
     for (const std::unique_ptr<Job>& job : pending_) {
-        const WriteResult result =
-            job->session->finishWrite(job->pending, written[job->session->pendingTicket()]);
+        // Save names the file with its folder (Session::FileNaming::Path).
+        const WriteResult result = Session::finishWrite(
+            *job->messenger, job->pending, written[job->ticket], job->pending.file.string());
         job->report.outcome =
             result.outcome == WriteOutcome::Written ? FileOutcome::Written : FileOutcome::Failed;
         job->report.message = job->messenger->lastText();

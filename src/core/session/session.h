@@ -132,6 +132,10 @@ class Session {
     void collectWritesInto(document::BatchWriter* batch) { batch_ = batch; }
     std::size_t pendingTicket() const { return pendingTicket_; }
     WriteResult finishWrite(const WriteResult& pending, const document::IoResult& written);
+    // The same for a session that is gone (a batch of many files need not keep them):
+    // says to `messenger` what the write said, naming the file as `shown`.
+    static WriteResult finishWrite(Messenger& messenger, const WriteResult& pending,
+                                   const document::IoResult& written, const std::string& shown);
 
   private:
     friend class HistoryStep;
