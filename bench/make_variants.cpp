@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
             const std::string name = std::string(number) + " " + model;
             std::ofstream(out / model / (name + fs::path(sample).extension().string()),
                           std::ios::binary)
-                << pwbench::presetVariant(bytes.str(), own, static_cast<unsigned>(i), name, false);
+                << pwbench::presetVariant(bytes.str(), own, static_cast<unsigned>(i), name);
         }
     }
     return 0;

@@ -2,9 +2,7 @@
 #pragma once
 // Realistic presets made from a sample: every model-select row gets a model drawn by a
 // seeded generator among the models the sample's own device knows, so the variant is a
-// preset that device could have written. An "odd" variant gets one model its device
-// does not know (an amp, as a hand-edited or foreign file would have), which a conversion
-// without Resolve Conflicts refuses.
+// preset that device could have written.
 
 #include <random>
 #include <string>
@@ -39,12 +37,11 @@ inline Element element(const std::string& xml, std::string_view tag, std::size_t
 
 // A variant of `sample` (a preset of device `own`) with the patch name `name`.
 inline std::string presetVariant(const std::string& sample, const pw::document::Target& own,
-                                 unsigned seed, const std::string& name, bool odd) {
+                                 unsigned seed, const std::string& name) {
     std::mt19937 random(seed);
     std::string xml = sample;
     const Element patchName = element(xml, "Name", 0, xml.size());
     xml.replace(patchName.at, patchName.size, xmlEscaped(name));
-    bool oddDone = !odd;
     for (std::size_t at = xml.find("<Param>"); at != std::string::npos;
          at = xml.find("<Param>", at + 1)) {
         const std::size_t end = xml.find("</Param>", at);
@@ -58,14 +55,11 @@ inline std::string presetVariant(const std::string& sample, const pw::document::
             pw::catalogue::blockOfRow(std::string_view(xml).substr(id.at, id.size),
                                       std::string_view(xml).substr(position.at, position.size));
         if (!block) continue;
-        std::vector<const pw::catalogue::Entry*> known, unknown;
+        std::vector<const pw::catalogue::Entry*> known;
         for (const pw::catalogue::Entry& e : block->entries)
-            (pw::filter::targetKnowsModel(*block, e.value, own) ? known : unknown).push_back(&e);
-        const bool makeOdd = !oddDone && block->title == "Amp" && !unknown.empty();
-        const std::vector<const pw::catalogue::Entry*>& pool = makeOdd ? unknown : known;
-        if (pool.empty()) continue;
-        oddDone = oddDone || makeOdd;
-        const pw::catalogue::Entry& e = *pool[random() % pool.size()];
+            if (pw::filter::targetKnowsModel(*block, e.value, own)) known.push_back(&e);
+        if (known.empty()) continue;
+        const pw::catalogue::Entry& e = *known[random() % known.size()];
         // Text first: it stands after Value, so Value's place stays valid.
         xml.replace(text.at, text.size, xmlEscaped(e.name));
         xml.replace(value.at, value.size, pw::catalogue::valueText(e));
