@@ -81,7 +81,8 @@ Options:
   --out DIR       convert: the folder for the new presets (default: the current one).
   --pick ROW=MODEL
                   convert (repeatable, in order): pick catalogue model MODEL (letter
-                  case ignored), as Model Select does, for every row whose Name is ROW.
+                  case ignored), as Model Select does, for every row whose Name is ROW
+                  (a file without such a row is left as it is).
                   MODEL must be in the catalogue (else a usage error); a file where
                   MODEL is not a model of that row's block, or where ROW selects no
                   model, is refused with its reason. Picks come before --resolve and
