@@ -9,7 +9,7 @@ _patchwright_cli() {
     COMPREPLY=()
 
     if [ "$COMP_CWORD" -eq 1 ]; then
-        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export diff --help --version' -- "$cur")
         return
     fi
 
@@ -23,17 +23,18 @@ _patchwright_cli() {
         --out)
             mapfile -t COMPREPLY < <(compgen -d -- "$cur")
             return ;;
-        --name)
+        --name|--pick)
             return ;;
     esac
 
     if [[ "$cur" == -* ]]; then
         local options
         case "${COMP_WORDS[1]}" in
-            check) options='--target --json' ;;
+            check) options='--target --json --summary' ;;
             filter) options='--target --amp --json' ;;
-            convert) options='--target --amp --name --out --overwrite' ;;
+            convert) options='--target --amp --pick --resolve --name --fix-names --out --overwrite --json --quiet' ;;
             export) options='--user --complete --target --overwrite' ;;
+            diff) options='--target --json' ;;
         esac
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return

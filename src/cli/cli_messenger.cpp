@@ -5,6 +5,10 @@
 
 namespace pw::cli {
 
+std::string linePrefix(const std::string& file) {
+    return file.empty() ? std::string("patchwright-cli: ") : "patchwright-cli: " + file + ": ";
+}
+
 Answer CliMessenger::answerFor(const Message& question) const {
     switch (question.id) {
         case MessageId::SaveAsQuestion:
@@ -16,17 +20,39 @@ Answer CliMessenger::answerFor(const Message& question) const {
     }
 }
 
+void CliMessenger::line(const std::string& text) {
+    std::string full = linePrefix(file_) + text + '\n';
+    if (holding_) {
+        held_.push_back(std::move(full));
+        return;
+    }
+    err_ << full;
+    err_.flush();
+}
+
+void CliMessenger::release() {
+    for (const std::string& text : held_)
+        err_ << text;
+    held_.clear();
+    err_.flush();
+}
+
+void CliMessenger::note(const std::string& text) {
+    line(text);
+}
+
 Answer CliMessenger::show(const Message& message) {
-    const std::string prefix = context_.empty() ? std::string() : context_ + ": ";
+    // Resolve's summary lists every row it touched; convert prints its own short lines.
+    if (message.id == MessageId::ResolveSummary) return Answer::Ok;
     Answer answer = Answer::Ok;
-    err_ << prefix << message.text;
+    std::string text = message.text;
     if (message.buttons == Buttons::YesNo) {
         answer = answerFor(message);
-        err_ << (answer == Answer::Yes ? " [Yes]" : " [No]");
+        text += answer == Answer::Yes ? " [Yes]" : " [No]";
     }
-    err_ << '\n';
-    if (!message.detail.empty()) err_ << prefix << "  " << message.detail << '\n';
-    err_.flush();
+    lastText_ = message.text;
+    line(text);
+    if (!message.detail.empty()) line("  " + message.detail);
     return answer;
 }
 

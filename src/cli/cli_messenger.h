@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Messages and questions of the session on the command line: printed to stderr,
-// questions answered by a fixed policy instead of a person.
+// Messages and questions of the session on the command line: printed to stderr as
+// "patchwright-cli: FILE: text", questions answered by a fixed policy instead of a person.
 
 #include <iosfwd>
 #include <string>
+#include <vector>
 
 #include "session/messenger.h"
 
@@ -16,19 +17,36 @@ struct AnswerPolicy {
 
 class CliMessenger : public Messenger {
   public:
-    CliMessenger(std::ostream& err, AnswerPolicy policy) : err_(err), policy_(policy) {}
+    CliMessenger(std::ostream& err, AnswerPolicy policy, std::string file = {})
+        : err_(err), policy_(policy), file_(std::move(file)) {}
 
     Answer show(const Message& message) override;
 
-    // Printed before every line, e.g. the file that convert is working on.
-    void setContext(std::string context) { context_ = std::move(context); }
+    // The file the messages concern, named after the program on every line.
+    void setFile(std::string file) { file_ = std::move(file); }
+    // Holding: lines are kept back until release() prints them or drop() forgets them
+    // (convert --quiet prints a file's lines only when it was not written).
+    void hold() { holding_ = true; }
+    void release();
+    void drop() { held_.clear(); }
+    // Prints a line of the command line's own about the file.
+    void note(const std::string& text);
+    // The text of the last message shown (for a report).
+    const std::string& lastText() const { return lastText_; }
 
   private:
     Answer answerFor(const Message& question) const;
+    void line(const std::string& text);
 
     std::ostream& err_;
     AnswerPolicy policy_;
-    std::string context_;
+    std::string file_;
+    bool holding_ = false;
+    std::vector<std::string> held_;
+    std::string lastText_;
 };
+
+// "patchwright-cli: FILE: " (or "patchwright-cli: " without a file).
+std::string linePrefix(const std::string& file);
 
 }  // namespace pw::cli

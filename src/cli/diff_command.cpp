@@ -16,10 +16,8 @@ int runDiff(const Options& options, const Console& console) {
     const std::string& fileA = options.files[0];
     const std::string& fileB = options.files[1];
     const document::Target& target = targetOrDefault(options);
-    CliMessenger messengerA(console.err, AnswerPolicy{});
-    CliMessenger messengerB(console.err, AnswerPolicy{});
-    messengerA.setContext(fileA);
-    messengerB.setContext(fileB);
+    CliMessenger messengerA(console.err, AnswerPolicy{}, fileA);
+    CliMessenger messengerB(console.err, AnswerPolicy{}, fileB);
     Session a(messengerA);
     Session b(messengerB);
     const bool loadedA = openForTarget(a, target, fileA);

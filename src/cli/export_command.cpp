@@ -11,7 +11,7 @@ namespace pw::cli {
 
 int runExport(const Options& options, const Console& console) {
     const std::string& file = options.files.front();
-    CliMessenger messenger(console.err, AnswerPolicy{options.overwrite});
+    CliMessenger messenger(console.err, AnswerPolicy{options.overwrite}, file);
     Session session(messenger);
     if (!openForTarget(session, targetOrDefault(options), file)) return kExitNotLoadable;
     const WriteResult result = options.exportKind == ExportKind::Complete

@@ -3,8 +3,8 @@
 
 #include <string_view>
 
-#include "pw_version.h"
 #include "model_lists.h"
+#include "pw_version.h"
 #include "session/messages.h"
 #include "session/messenger.h"
 
@@ -16,10 +16,11 @@ namespace {
 #define PW_STR(x) PW_STR2(x)
 
 constexpr const char* kHelp = R"(Usage:
-  patchwright-cli check FILE [--target MODEL] [--json]
+  patchwright-cli check FILE... [--target MODEL] [--json] [--summary]
   patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]
-  patchwright-cli convert FILE... --target MODEL [--amp A|B] [--name NAME] [--out DIR]
-                          [--overwrite]
+  patchwright-cli convert FILE... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
+                          [--resolve] [--name NAME] [--fix-names] [--out DIR]
+                          [--overwrite] [--json] [--quiet]
   patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
   patchwright-cli diff A B [--target MODEL] [--json]
   patchwright-cli --help | --version
@@ -31,9 +32,13 @@ MODEL is one of @TARGETS@ (letter case ignored). RP155 is not
 a target: its presets can be opened, but it cannot be chosen, as in the window.
 
 Commands:
-  check FILE      Open FILE as File > Open does, with the pass of the target model
+  check FILE...   Open FILE as File > Open does, with the pass of the target model
                   (default RP255), and print the parameter list with the cells that the
                   target does not know marked as conflicts, and the error count.
+                  Several files print their lists one after another (--json: a JSON
+                  array of them); with --summary, one line per file instead:
+                  "FILE: ROOT, N errors, clean|conflicts|not loadable". The exit
+                  status is the highest of the files'.
   filter FILE     Open FILE as check does, then click Filter Patch, then (with --amp)
                   Amp A or Amp B, and print the list: rows removed, renumbered and
                   inserted by the recipe, rewritten cells marked as changes. Conflict
@@ -41,12 +46,20 @@ Commands:
   convert FILE... Convert each FILE from a fresh start: open it, click Filter Patch
                   when its model family differs from the target's, click Amp A or Amp B
                   when --amp is given and FILE is an RP350 or RP355 preset (--amp is
-                  ignored for the others), apply --name, then Save with all its checks.
+                  ignored for the others), make the --pick picks, run Resolve Conflicts
+                  (--resolve), apply --name and --fix-names, then Save with all its
+                  checks.
                   The new preset is "<patch name><target extension>" (for example
                   "Lead_A.rp250p") in DIR. Only @SAVABLE@
                   presets can be saved; other presets are view only and are refused.
                   --target is required. A progress line goes to stderr when it is a
                   terminal; a summary (converted, refused, failed) ends the run.
+                  Two files of one run never end in the same new preset: the later
+                  one is refused, naming the earlier, even with --overwrite. The
+                  files are written together once every file has been through its
+                  checks: each into a temporary file, one flush of the file system,
+                  then each renamed into place, so that a crash leaves every preset
+                  either as it was or complete.
   export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
@@ -58,13 +71,33 @@ Commands:
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).
   --json          Print the list (diff: the differences) as one JSON object instead
-                  of a table.
+                  of a table. convert: print one JSON report instead of the summary
+                  line.
   --amp A|B       Keep amp channel A or B of an RP350/RP355 patch. filter: a refused
                   click (the preset is not an RP35x one) prints its message, no list,
                   and exits with status 3.
   --name NAME     convert: the patch name to save under, replacing the one in FILE
                   (after --amp has shortened it).
   --out DIR       convert: the folder for the new presets (default: the current one).
+  --pick ROW=MODEL
+                  convert (repeatable, in order): pick catalogue model MODEL (letter
+                  case ignored), as Model Select does, for every row whose Name is ROW
+                  (a file without such a row is left as it is).
+                  MODEL must be in the catalogue (else a usage error); a file where
+                  MODEL is not a model of that row's block, or where ROW selects no
+                  model, is refused with its reason. Picks come before --resolve and
+                  so take precedence over its substitutes.
+  --resolve       convert: run Tools > Resolve Conflicts after the filter and amp
+                  steps (when the window would offer it): a model the target does not
+                  know gets its substitute, then the rows the target does not know are
+                  removed. One line per file tells how many rows were substituted and
+                  removed and how many conflicts are left; the rows themselves are
+                  listed only in the --json report.
+  --fix-names     convert: each character Save refuses in a patch name (and each
+                  control character) becomes "_"; the change is printed.
+  --quiet         convert: print only the messages of files that were refused or
+                  failed; the summary line stays.
+  --summary       check: one line per file instead of its list.
   --overwrite     Replace an existing preset or text file. Without it the question
                   "...@ALREADY_EXISTS@" is
                   answered No: the file is kept unchanged and "@CANCELED@"
@@ -77,7 +110,20 @@ Messages:
   Every message and question of the program goes to stderr, exactly as the window
   shows it; a question is followed by its answer in brackets, and a message that has
   a reason underneath (a file system error, say) is followed by it on an indented
-  line. convert starts each line with the file it is about.
+  line. Every line starts with "patchwright-cli: FILE: ", FILE being the file it is
+  about.
+
+Convert report (convert --json):
+  {"files": [{"input": FILE as given, "outcome": "written" | "refused" | "failed",
+              "output": the new preset written or meant ("" when none),
+              "message": the last message about the file,
+              "patch_name_fixed": {"from", "to"} or null,
+              "substitutions": [{"row", "name", "old_setting", "old_value",
+                                 "new_setting", "new_value", "reason"}, ...],
+              "removals": [{"row", "name", "id", "position"}, ...],
+              "conflicts_left": conflict-marked cells after Resolve}, ...],
+   "converted", "refused", "failed": the counts}
+  Rows count from 1 in the list as Resolve found it.
 
 Table output (check, filter):
   A header with the file, the source and target roots, the patch names, the filtered
@@ -124,7 +170,8 @@ Exit status:
   64  usage error (unknown command or option, missing or bad argument, RP155 or an
       unknown model as target)
   73  a file could not be created or written; any existing file is left unchanged
-  convert exits with the highest status of any of its files.
+  74  standard output could not be written (a full disk, a closed pipe)
+  check and convert exit with the highest status of any of their files.
 
 Environment:
   NO_COLOR        When set to a non-empty value, tables never use colour.

@@ -1,6 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // patchwright-cli: the Patchwright commands without the window.
 
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
 #include <string_view>
@@ -12,7 +17,34 @@
 #include "options.h"
 #include "terminal.h"
 
+namespace {
+
+// Everything printed must have reached standard output: a full disk or a closed pipe
+// turns a successful run into a failure with a message.
+int withOutputChecked(int status) {
+    errno = 0;
+    std::cout.flush();
+    const bool failed = !std::cout.good() || std::fflush(stdout) != 0 || std::ferror(stdout);
+    if (!failed) return status;
+    const int error = errno;
+    std::cerr << "patchwright-cli: standard output: "
+              << (error != 0 ? std::strerror(error) : "write error") << '\n';
+    return std::max(status, static_cast<int>(pw::cli::kExitOutputFailed));
+}
+
+int run(int argc, char** argv);
+
+}  // namespace
+
 int main(int argc, char** argv) {
+    // A closed pipe is reported as a failed write, not a silent end.
+    std::signal(SIGPIPE, SIG_IGN);
+    return withOutputChecked(run(argc, argv));
+}
+
+namespace {
+
+int run(int argc, char** argv) {
     using namespace pw::cli;
     std::vector<std::string_view> args;
     for (int i = 1; i < argc; ++i)
@@ -56,3 +88,5 @@ int main(int argc, char** argv) {
     std::cerr << "patchwright-cli: no command given\n" << usageHint();
     return kExitUsage;
 }
+
+}  // namespace

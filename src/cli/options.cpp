@@ -5,6 +5,7 @@
 #include <array>
 #include <cctype>
 
+#include "catalogue/effect_catalogue.h"
 #include "model_lists.h"
 
 namespace pw::cli {
@@ -27,13 +28,16 @@ bool accepts(Command command, std::string_view option) {
     using namespace std::string_view_literals;
     switch (command) {
         case Command::Check:
+            return option == "--target"sv || option == "--json"sv || option == "--summary"sv;
         case Command::Diff:
             return option == "--target"sv || option == "--json"sv;
         case Command::Filter:
             return option == "--target"sv || option == "--json"sv || option == "--amp"sv;
         case Command::Convert:
             return option == "--target"sv || option == "--amp"sv || option == "--name"sv ||
-                   option == "--out"sv || option == "--overwrite"sv;
+                   option == "--out"sv || option == "--overwrite"sv || option == "--json"sv ||
+                   option == "--resolve"sv || option == "--pick"sv || option == "--fix-names"sv ||
+                   option == "--quiet"sv;
         case Command::Export:
             return option == "--target"sv || option == "--user"sv || option == "--complete"sv ||
                    option == "--overwrite"sv;
@@ -44,7 +48,8 @@ bool accepts(Command command, std::string_view option) {
 }
 
 bool takesValue(std::string_view option) {
-    return option == "--target" || option == "--amp" || option == "--name" || option == "--out";
+    return option == "--target" || option == "--amp" || option == "--name" || option == "--out" ||
+           option == "--pick";
 }
 
 std::string quoted(std::string_view s) {
@@ -71,6 +76,18 @@ std::string applyAmp(Options& o, std::string_view value) {
     return "--amp takes A or B, not " + quoted(value);
 }
 
+// ROW=MODEL: MODEL must be a model of the catalogue (which block is checked per file).
+std::string applyPick(Options& o, std::string_view value) {
+    const std::size_t eq = value.find('=');
+    if (eq == std::string_view::npos || eq == 0 || eq + 1 == value.size())
+        return "--pick takes ROW=MODEL, not " + quoted(value);
+    const std::string_view model = value.substr(eq + 1);
+    if (!catalogue::entryNamed(model))
+        return "--pick: no model is named " + quoted(model) + " in the catalogue";
+    o.picks.emplace_back(value.substr(0, eq), model);
+    return {};
+}
+
 // Applies one option; returns an error text or "".
 std::string applyOption(Options& o, std::string_view option, std::string_view value) {
     if (option == "--target") return applyTarget(o, value);
@@ -84,7 +101,12 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
         o.outDir = std::string(value);
         return {};
     }
+    if (option == "--pick") return applyPick(o, value);
     if (option == "--json") o.json = true;
+    if (option == "--resolve") o.resolve = true;
+    if (option == "--fix-names") o.fixNames = true;
+    if (option == "--quiet") o.quiet = true;
+    if (option == "--summary") o.summary = true;
     if (option == "--overwrite") o.overwrite = true;
     if (option == "--user" || option == "--complete") {
         const ExportKind kind = option == "--user" ? ExportKind::User : ExportKind::Complete;
@@ -100,6 +122,8 @@ std::string checkComplete(const Options& o) {
     const std::string name(commandName(o.command));
     switch (o.command) {
         case Command::Check:
+            if (o.files.empty()) return name + " needs a preset file";
+            break;
         case Command::Filter:
         case Command::Export:
             if (o.files.empty()) return name + " needs a preset file";

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "document/targets.h"
@@ -25,6 +26,11 @@ struct Options {
     std::optional<std::string> name;
     std::optional<std::string> outDir;
     bool overwrite = false;
+    bool resolve = false;                                    // convert: Resolve Conflicts
+    std::vector<std::pair<std::string, std::string>> picks;  // convert: ROW=MODEL, in order
+    bool fixNames = false;  // convert: refused name characters -> "_"
+    bool quiet = false;     // convert: only refusals and failures
+    bool summary = false;   // check: one line per file
     ExportKind exportKind = ExportKind::None;
 };
 

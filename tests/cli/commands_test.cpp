@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <utility>
@@ -32,7 +34,7 @@ std::string unescaped(const std::string& text) {
             continue;
         }
         const char c = text[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c;
+        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == 's' ? ' ' : c;
     }
     return out;
 }
@@ -54,6 +56,8 @@ std::vector<Case> cases() {
         f.resize(7);
         Case c{f[0], split(f[1], ' '), split(f[2], ' '), std::stoi(f[3]), unescaped(f[4]),
                {},   unescaped(f[6])};
+        for (std::string& arg : c.args)
+            arg = unescaped(arg);
         for (const std::string& file : split(f[5], '|'))
             c.files.emplace_back(file.substr(0, file.find('=')),
                                  unescaped(file.substr(file.find('=') + 1)));
@@ -100,6 +104,41 @@ INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(cases()), [](const 
         name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
     return name;
 });
+
+class Reports : public CliTest {};
+
+TEST_F(Reports, ConvertJsonIsOneDocumentWithEveryFile) {
+    copyCliData("tiny_lead.rp355p");
+    copySample("big_verb.rp350p");
+    const RunResult r = run({"convert", "big_verb.rp350p", "missing.rp250p", "tiny_lead.rp355p",
+                             "--target", "rp150", "--amp", "A", "--resolve", "--json"});
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["files"].size(), 3u);
+    EXPECT_EQ(j["files"][0]["outcome"], "written");
+    EXPECT_FALSE(j["files"][0]["substitutions"].empty());
+    EXPECT_FALSE(j["files"][0]["removals"].empty());
+    EXPECT_EQ(j["files"][1]["outcome"], "failed");
+    EXPECT_EQ(j["files"][2]["input"], "tiny_lead.rp355p");
+    EXPECT_EQ(j["converted"].get<int>() + j["refused"].get<int>() + j["failed"].get<int>(), 3);
+    EXPECT_TRUE(fs::exists(dir_ / j["files"][0]["output"].get<std::string>()));
+}
+
+TEST_F(Reports, AFailedStandardOutputFailsTheRun) {
+    copyCliData("tiny_lead.rp355p");
+    const std::string cli = PW_CLI_PATH;
+    // A closed pipe: the reader has gone before the program starts writing.
+    for (const std::string redirect : {" > /dev/full", " | true"}) {
+        const std::string command = "cd '" + dir_.string() + "' && (sleep 0.5; exec '" + cli +
+                                    "' check tiny_lead.rp355p tiny_lead.rp355p 2> err.txt)" +
+                                    redirect + "; echo $? > status.txt";
+        writeFile(dir_ / "run.sh", command);
+        ASSERT_EQ(std::system(("bash -o pipefail '" + (dir_ / "run.sh").string() + "'").c_str()),
+                  0);
+        EXPECT_EQ(readFile(dir_ / "status.txt"), "74\n") << redirect;
+        EXPECT_NE(readFile(dir_ / "err.txt").find("patchwright-cli: standard output: "),
+                  std::string::npos);
+    }
+}
 
 class OnATerminal : public CliTest {};
 

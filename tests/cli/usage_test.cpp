@@ -19,15 +19,27 @@ TEST_F(Usage, HelpDocumentsEverything) {
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "");
     for (const char* needle :
-         {"patchwright-cli check FILE [--target MODEL] [--json]",
+         {"patchwright-cli check FILE... [--target MODEL] [--json] [--summary]",
           "patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]",
-          "patchwright-cli convert FILE... --target MODEL [--amp A|B] [--name NAME] [--out DIR]",
+          "patchwright-cli convert FILE... --target MODEL [--amp A|B] [--pick ROW=MODEL]...",
+          "--resolve",
+          "--fix-names",
+          "--quiet",
+          "\"substitutions\"",
+          "74  standard output",
           "patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]",
-          "RP150, RP250, RP255, RP350, RP355", "RP155", "NO_COLOR",
+          "RP150, RP250, RP255, RP350, RP355",
+          "RP155",
+          "NO_COLOR",
           "!   the cell carries the "
           "conflict mark",
-          "*   the cell carries the change mark", "\"original_patch_name\"", "\"amp_channel\"",
-          "\"marks\"", "64  usage error", "73", "highest status"}) {
+          "*   the cell carries the change mark",
+          "\"original_patch_name\"",
+          "\"amp_channel\"",
+          "\"marks\"",
+          "64  usage error",
+          "73",
+          "highest status"}) {
         EXPECT_TRUE(contains(r.out, needle)) << needle;
     }
     EXPECT_EQ(run({"convert", "--help"}).out, r.out);

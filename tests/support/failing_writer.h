@@ -12,12 +12,13 @@
 
 namespace pwtest {
 
-enum class Step { WriteTemporary, SyncFile, RenameOver, SyncFolder };
+enum class Step { WriteTemporary, SyncFile, RenameOver, SyncFolder, SyncFileSystem };
 
 struct Failure {
     Step step;
     int error;                   // an errno value, such as ENOSPC
     std::size_t afterBytes = 0;  // WriteTemporary: the bytes written before it fails
+    int onCall = 0;              // 0: every call of the step fails; n: only the n-th
 };
 
 class FailingWriter : public pw::document::FileWriter {
@@ -37,7 +38,7 @@ class FailingWriter : public pw::document::FileWriter {
         return fails(Step::SyncFile) ? failed() : system().syncFile(file);
     }
     IoResult syncFileSystem(const Path& anyFile) override {
-        return system().syncFileSystem(anyFile);
+        return fails(Step::SyncFileSystem) ? failed() : system().syncFileSystem(anyFile);
     }
     IoResult renameOver(const Path& temp, const Path& target) override {
         return fails(Step::RenameOver) ? failed() : system().renameOver(temp, target);
@@ -49,7 +50,11 @@ class FailingWriter : public pw::document::FileWriter {
 
   private:
     static pw::document::FileWriter& system() { return pw::document::systemFileWriter(); }
-    bool fails(Step step) const { return failure && failure->step == step; }
+    bool fails(Step step) {
+        if (!failure || failure->step != step) return false;
+        return failure->onCall == 0 || ++calls_ == failure->onCall;
+    }
+    int calls_ = 0;
     IoResult failed() const { return IoResult{std::strerror(failure->error)}; }
 };
 

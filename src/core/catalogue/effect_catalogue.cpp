@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/effect_catalogue.h"
 
+#include <cctype>
+
 #include <array>
 #include <cstddef>
 
@@ -323,6 +325,31 @@ const Block* blockByList(std::string_view nameList) {
     for (const Block& block : kBlocks)
         if (block.nameList == nameList) return &block;
     return nullptr;
+}
+
+namespace {
+bool sameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto lower = [](char c) {
+            return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        };
+        if (lower(a[i]) != lower(b[i])) return false;
+    }
+    return true;
+}
+}  // namespace
+
+std::optional<std::size_t> entryIndex(const Block& block, std::string_view name) {
+    for (std::size_t i = 0; i < block.entries.size(); ++i)
+        if (sameIgnoringCase(block.entries[i].name, name)) return i;
+    return std::nullopt;
+}
+
+bool entryNamed(std::string_view name) {
+    for (const Block& block : kBlocks)
+        if (entryIndex(block, name)) return true;
+    return false;
 }
 
 std::string valueText(const Entry& entry) {

@@ -3,7 +3,9 @@
 // The built-in effect model catalogue: per effect block, the model names in display
 // order and the number the device stores for each.
 
+#include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -35,6 +37,12 @@ const Block* blockOfRow(std::string_view idText, std::string_view positionText);
 
 // The block whose drop-down list has this control name ("cboAmp"); null for none.
 const Block* blockByList(std::string_view nameList);
+
+// The index of the entry of `block` named `name` (letter case ignored); nullopt for none.
+std::optional<std::size_t> entryIndex(const Block& block, std::string_view name);
+
+// Whether some block has an entry named `name` (letter case ignored).
+bool entryNamed(std::string_view name);
 
 // The value as the list writes it: plain decimal text ("307", "395650").
 std::string valueText(const Entry& entry);

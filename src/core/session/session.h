@@ -9,6 +9,7 @@
 #include <string>
 
 #include "catalogue/effect_catalogue.h"
+#include "document/batch_writer.h"
 #include "document/file_writer.h"
 #include "document/preset_document.h"
 #include "document/targets.h"
@@ -124,6 +125,18 @@ class Session {
     // The name Save would write: patch name and target extension in the save folder.
     std::filesystem::path saveFileName() const;
 
+    // Collect instead of write: Save and the exports ask their questions as always, then
+    // hand their bytes to `batch` (null: write at once) and return Written with the
+    // batch's ticket in `pendingTicket()`, saying nothing more. Once the batch has been
+    // committed, finishWrite() says what the write said and returns its final result.
+    void collectWritesInto(document::BatchWriter* batch) { batch_ = batch; }
+    std::size_t pendingTicket() const { return pendingTicket_; }
+    WriteResult finishWrite(const WriteResult& pending, const document::IoResult& written);
+    // The same for a session that is gone (a batch of many files need not keep them):
+    // says to `messenger` what the write said, naming the file as `shown`.
+    static WriteResult finishWrite(Messenger& messenger, const WriteResult& pending,
+                                   const document::IoResult& written, const std::string& shown);
+
   private:
     friend class HistoryStep;
     SessionSnapshot snapshot() const;
@@ -135,6 +148,8 @@ class Session {
     void refreshCount();
     WriteResult writeFile(const std::filesystem::path& file, const std::string& bytes,
                           const std::string& shown);
+    WriteResult sayWritten(const std::filesystem::path& file, const document::IoResult& written,
+                           const std::string& shown);
     std::string shownName(const std::filesystem::path& file) const;
     WriteResult exportText(bool complete);
     Answer say(MessageId id, std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
@@ -169,6 +184,8 @@ class Session {
     static History* newHistory();
     std::unique_ptr<History, HistoryDeleter> history_{newHistory()};
     FileNaming fileNaming_ = FileNaming::Path;
+    document::BatchWriter* batch_ = nullptr;
+    std::size_t pendingTicket_ = 0;
     bool readTestStoppedEarly_ = false;  // the last read test could not open its file
 };
 

@@ -1,0 +1,88 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert_report.h"
+
+#include <nlohmann/json.hpp>
+#include <ostream>
+
+namespace pw::cli {
+
+namespace {
+
+const char* outcomeName(FileOutcome outcome) {
+    switch (outcome) {
+        case FileOutcome::Written:
+            return "written";
+        case FileOutcome::Failed:
+            return "failed";
+        case FileOutcome::Refused:
+            break;
+    }
+    return "refused";
+}
+
+nlohmann::ordered_json fileJson(const FileReport& f) {
+    nlohmann::ordered_json j;
+    j["input"] = f.input;
+    j["outcome"] = outcomeName(f.outcome);
+    j["output"] = f.output;
+    j["message"] = f.message;
+    j["patch_name_fixed"] = nullptr;
+    if (f.nameFixed)
+        j["patch_name_fixed"] = {{"from", f.nameFixed->first}, {"to", f.nameFixed->second}};
+    j["substitutions"] = nlohmann::ordered_json::array();
+    for (const filter::Substituted& s : f.resolved.substitutions)
+        j["substitutions"].push_back({{"row", s.row},
+                                      {"name", s.name},
+                                      {"old_setting", s.oldSetting},
+                                      {"old_value", s.oldValue},
+                                      {"new_setting", s.newSetting},
+                                      {"new_value", s.newValue},
+                                      {"reason", std::string(s.reason)}});
+    j["removals"] = nlohmann::ordered_json::array();
+    for (const filter::Removed& r : f.resolved.removals)
+        j["removals"].push_back(
+            {{"row", r.row}, {"name", r.name}, {"id", r.id}, {"position", r.position}});
+    j["conflicts_left"] = f.resolved.conflictsLeft;
+    return j;
+}
+
+}  // namespace
+
+void ConvertTally::count(FileOutcome outcome) {
+    switch (outcome) {
+        case FileOutcome::Written:
+            ++converted;
+            break;
+        case FileOutcome::Failed:
+            ++failed;
+            break;
+        case FileOutcome::Refused:
+            ++refused;
+            break;
+    }
+}
+
+void writeConvertJson(std::ostream& out, const std::vector<FileReport>& files,
+                      const ConvertTally& tally) {
+    nlohmann::ordered_json j;
+    j["files"] = nlohmann::ordered_json::array();
+    for (const FileReport& f : files)
+        j["files"].push_back(fileJson(f));
+    j["converted"] = tally.converted;
+    j["refused"] = tally.refused;
+    j["failed"] = tally.failed;
+    out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+}
+
+void writeConvertSummary(std::ostream& out, const ConvertTally& tally) {
+    out << "Converted " << tally.converted << ", refused " << tally.refused << ", failed "
+        << tally.failed << '\n';
+}
+
+std::string resolveLine(const filter::ResolveReport& report) {
+    return "resolved: " + std::to_string(report.substitutions.size()) + " substituted, " +
+           std::to_string(report.removals.size()) + " removed, " +
+           std::to_string(report.conflictsLeft) + " conflicts left";
+}
+
+}  // namespace pw::cli
