@@ -31,6 +31,10 @@ TEST_F(Diff, TableOfAConversionMatchesGolden) {
     const RunResult r = run({"diff", "tiny_lead.rp355p", "Tiny_A.rp250p", "--target", "RP250"});
     EXPECT_EQ(r.status, 1) << r.err;
     EXPECT_EQ(r.out, readFile(goldenFile("diff_tiny_lead_rp250.txt")));
+    const RunResult j =
+        run({"diff", "tiny_lead.rp355p", "Tiny_A.rp250p", "--target", "RP250", "--json"});
+    EXPECT_EQ(ordered_json::parse(j.out),
+              ordered_json::parse(readFile(goldenFile("diff_tiny_lead_rp250.json"))));
 }
 
 // Rows the filter inserted (Name marked) are only in the conversion, rows it removed

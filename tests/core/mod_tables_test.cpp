@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// Cross-checks of the family check tables: the differences between the families in
-// tests/data/family_differences.tsv, and the 25x lists against the effect catalogue.
+// The family check tables against tests/data/family_tables.tsv (every list as written
+// down), the differences between the families in tests/data/family_differences.tsv, and
+// the 25x lists against the effect catalogue.
 
 #include <gtest/gtest.h>
 
@@ -22,19 +23,67 @@
 namespace pw::models {
 namespace {
 
-// Asks the check function named `fn` of the family of `root`.
+// Asks the check function named `fn` of the family of `root`; -2 when the family has none.
 int ask(const std::string& fn, Kind kind, std::string_view root, double number) {
     const FamilyChecks& c = moduleOf(document::familyOf(root));
-    if (fn == "Compressor") return c.CheckCompressor(number, kind);
+    const auto two = [&](int (*f)(double, Kind)) { return f ? f(number, kind) : -2; };
+    const auto one = [&](int (*f)(double)) { return f ? f(number) : -2; };
+    if (fn == "Pickup") return two(c.CheckPickup);
+    if (fn == "Wah") return two(c.CheckWah);
+    if (fn == "Compressor") return two(c.CheckCompressor);
     if (fn == "Distortion") return c.CheckDistortion(number, kind, root);
     if (fn == "Amp") return c.CheckAmp(number, kind, root);
-    if (fn == "Cabinet") return c.CheckCabinet(number);
-    if (fn == "Modulation") return c.CheckModulation(number, kind);
-    if (fn == "Delay") return c.CheckDelay(number, kind);
-    if (fn == "EQ") return c.CheckEQ(number, kind);
-    if (fn == "Pedal") return c.CheckPedal(number, kind);
+    if (fn == "Cabinet") return one(c.CheckCabinet);
+    if (fn == "Gate") return two(c.CheckGate);
+    if (fn == "Modulation") return two(c.CheckModulation);
+    if (fn == "Delay") return two(c.CheckDelay);
+    if (fn == "Reverb") return two(c.CheckReverb);
+    if (fn == "Volume") return one(c.CheckVolume);
+    if (fn == "Pedal") return two(c.CheckPedal);
+    if (fn == "Position20") return one(c.CheckPosition20);
+    if (fn == "Lfo") return two(c.CheckLfo);
+    if (fn == "EQ") return two(c.CheckEQ);
+    if (fn == "ToneLibrary") return two(c.CheckToneLibrary);
+    if (fn == "FxLibrary") return one(c.CheckFxLibrary);
     ADD_FAILURE() << "no check function " << fn;
     return -1;
+}
+
+// Every list of tests/data/family_tables.tsv, written down by hand in its own order, is
+// what the module answers: each entry and each neighbour of any entry, for each target
+// root the list serves; and a module has exactly the functions the file lists for it.
+TEST(ModTables, EveryListAnswersAsWrittenDown) {
+    const auto rows = pwtest::tsv("family_tables.tsv");
+    std::set<std::int64_t> universe;
+    for (const auto& row : rows) {
+        std::istringstream in(row.at(4));
+        for (std::int64_t n; in >> n;)
+            universe.insert({n - 1, n, n + 1});
+    }
+    const std::map<std::string, std::vector<std::string>> roots = {
+        {"15x", {"RP150Preset", "RP155Preset"}},
+        {"25x", {"RP250Preset", "RP255Preset"}},
+        {"35x", {"RP350Preset", "RP355Preset"}}};
+    std::map<std::string, std::set<std::string>> listed;
+    for (const auto& row : rows) {
+        const std::string fn = row.at(1).substr(5);  // "CheckAmp" -> "Amp"
+        listed[row.at(0)].insert(fn);
+        std::set<std::int64_t> entries;
+        std::istringstream in(row.at(4));
+        for (std::int64_t n; in >> n;)
+            entries.insert(n);
+        const Kind kind = row.at(2) == "ids" ? Kind::Ids : Kind::Values;
+        for (const std::string& root : roots.at(row.at(0))) {
+            if (row.at(3) != "-" && row.at(3) != root) continue;
+            for (std::int64_t n : universe)
+                ASSERT_EQ(ask(fn, kind, root, double(n)), entries.count(n) ? 1 : 0)
+                    << row.at(0) << " " << row.at(1) << " " << row.at(2) << " " << root << " " << n;
+        }
+    }
+    for (const auto& [family, fns] : roots)
+        for (const char* fn : {"Volume", "Lfo"})
+            EXPECT_EQ(ask(fn, Kind::Values, fns[0], 0) != -2, listed[family].count(fn) == 1)
+                << family << " " << fn;
 }
 
 std::set<std::int64_t> numbersOf(List list) {

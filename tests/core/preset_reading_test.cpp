@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "document/open_file_types.h"
 #include "document/preset_document.h"
 #include "document/root_names.h"
 #include "document/text_decoding.h"
@@ -50,6 +51,17 @@ TEST(ParsePreset, DecodesSingleByteEncodingsIconvKnows) {
         EXPECT_EQ(r.document.firstName, name) << file;
         EXPECT_EQ(r.document.params.size(), 1u) << file;
     }
+}
+
+// The open dialog's file types, joined as the dialog's filter text is written down.
+TEST(OpenDialog, FileTypesAreTheFilterText) {
+    std::string joined;
+    for (const auto& type : pw::document::openFileTypes())
+        joined += (joined.empty() ? "" : "|") + type.description + "|" + type.patterns;
+    std::ifstream in(std::filesystem::path(PW_TEST_DATA_DIR) / "open_dialog_filter.txt");
+    std::string expected;
+    std::getline(in, expected);
+    EXPECT_EQ(joined, expected);
 }
 
 }  // namespace

@@ -90,4 +90,20 @@ TEST(SubstitutionTable, EveryModelATargetLacksHasASubstituteThere) {
     EXPECT_GT(lacking, 0u);
 }
 
+// The table line by line as it was reviewed (tests/data/substitutions.tsv), so that a
+// swapped substitute or a mistyped reason does not go unnoticed.
+TEST(SubstitutionTable, IsTheReviewedTable) {
+    const auto rows = pwtest::tsv("substitutions.tsv");
+    const auto table = pw::catalogue::substitutions();
+    ASSERT_EQ(rows.size(), table.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const auto& l = table[i];
+        EXPECT_EQ(rows[i],
+                  (std::vector<std::string>{std::string(l.block), std::to_string(l.replaced),
+                                            std::string(l.targets), std::string(l.substitute),
+                                            std::string(l.reason)}))
+            << "line " << i + 1;
+    }
+}
+
 }  // namespace
