@@ -74,7 +74,7 @@ Encoding encodingByName(const std::string& name) {
 
 struct Source {
     Encoding encoding;
-    std::size_t skip;  // bytes of the byte order mark
+    std::size_t skip;       // bytes of the byte order mark
     std::string name = {};  // the declared name of a Named encoding
 };
 
