@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The family check tables against tests/data/family_tables.tsv (every list as written
-// down), the differences between the families in tests/data/family_differences.tsv, and
-// the 25x lists against the effect catalogue.
+// down), and the 25x lists against the effect catalogue.
 
 #include <gtest/gtest.h>
 
@@ -92,29 +91,6 @@ std::set<std::int64_t> numbersOf(List list) {
         for (std::int64_t n = item.first; n <= item.last; ++n)
             out.insert(n);
     return out;
-}
-
-TEST(ModFamilyDifferences, EachNumberIsKnownToOneTargetAndUnknownToTheOther) {
-    std::ifstream in(pwtest::dataFile("family_differences.tsv"));
-    int numbers = 0;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream f(line);
-        std::string fn, kindName, known, unknown, number;
-        f >> fn >> kindName >> known >> unknown;
-        const Kind kind = kindName == "ids" ? Kind::Ids : Kind::Values;
-        while (f >> number) {
-            const auto colon = number.find(':');
-            const double n = colon == std::string::npos
-                                 ? std::stod(number)
-                                 : std::stod(number.substr(0, colon)) * 65536 +
-                                       std::stod(number.substr(colon + 1));
-            EXPECT_EQ(ask(fn, kind, known, n), 1) << line << ": " << number;
-            EXPECT_EQ(ask(fn, kind, unknown, n), 0) << line << ": " << number;
-            ++numbers;
-        }
-    }
-    EXPECT_GT(numbers, 100);
 }
 
 // Within the 25x family the amp list is the only one the root changes.
