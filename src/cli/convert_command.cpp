@@ -21,6 +21,7 @@
 #include "exit_status.h"
 #include "model_lists.h"
 #include "session/messages.h"
+#include "session/name_check.h"
 #include "session_setup.h"
 
 namespace pw::cli {
@@ -44,19 +45,6 @@ std::string viewOnlyMessage(const std::string& sourceRoot) {
     const std::string what = sourceRoot.empty() ? "no known preset model was found in it"
                                                 : sourceRoot + " presets are view only";
     return "not converted: " + what + "; only " + savableModels(" and ") + " presets can be saved";
-}
-
-// Each character that Save refuses in a patch name (and each control character) as "_".
-std::string fixedName(const std::string& name) {
-    std::string out;
-    for (char c : name) {
-        const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
-        const bool refused = std::any_of(
-            std::begin(text::kRefusedNameCharacters), std::end(text::kRefusedNameCharacters),
-            [c](std::string_view r) { return r.size() == 1 && r[0] == c; });
-        out += control || refused ? '_' : c;
-    }
-    return out;
 }
 
 // The picks of --pick, as Model Select writes them: every row of that Name. Returns the
@@ -144,7 +132,7 @@ void Converter::prepare(Job& job) {
     if (options_.name) session.setPatchName(*options_.name);
     if (options_.fixNames) {
         const std::string before = session.patchName();
-        if (const std::string after = fixedName(before); after != before) {
+        if (const std::string after = fixedPatchName(before); after != before) {
             session.setPatchName(after);
             job.report.nameFixed = {before, after};
             job.messenger->note("patch name \"" + before + "\" saved as \"" + after + "\"");

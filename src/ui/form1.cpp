@@ -30,7 +30,6 @@
 #include "param_list_view.h"
 #include "param_table_model.h"
 #include "qt_messenger.h"
-#include "session/messages.h"
 
 namespace pw::ui {
 namespace {
@@ -552,11 +551,7 @@ void Form1::dropEvent(QDropEvent* event) {
     std::vector<std::string> notOpened;
     for (qsizetype i = 1; i < urls.size(); ++i)
         notOpened.push_back(nameOf(urls[i]));
-    Message message;
-    message.id = MessageId::OnePresetAtATime;
-    message.text = text::onePresetAtATime(nameOf(urls.first()), notOpened);
-    message.icon = Icon::Information;
-    messenger_.show(message);
+    session_.tellOnlyFirstOpened(nameOf(urls.first()), notOpened);
 }
 
 }  // namespace pw::ui

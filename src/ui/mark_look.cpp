@@ -7,7 +7,7 @@
 #include <QPainterPath>
 
 #include "param_table_model.h"
-#include "session/mark_colours.h"
+#include "params/mark_colours.h"
 
 namespace pw::ui {
 namespace {

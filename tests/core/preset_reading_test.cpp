@@ -58,10 +58,7 @@ TEST(OpenDialog, FileTypesAreTheFilterText) {
     std::string joined;
     for (const auto& type : pw::document::openFileTypes())
         joined += (joined.empty() ? "" : "|") + type.description + "|" + type.patterns;
-    std::ifstream in(std::filesystem::path(PW_TEST_DATA_DIR) / "open_dialog_filter.txt");
-    std::string expected;
-    std::getline(in, expected);
-    EXPECT_EQ(joined, expected);
+    EXPECT_EQ(joined + "\n", pwtest::readFile(pwtest::dataFile("open_dialog_filter.txt")));
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include <QSignalSpy>
 
 #include "mark_look.h"
-#include "session/mark_colours.h"
+#include "params/mark_colours.h"
 #include "window_fixture.h"
 
 using namespace pw;

@@ -93,44 +93,6 @@ Source detect(std::string_view b) {
     return {Encoding::Utf8, 0};
 }
 
-// Decodes one code point of UTF-8; nullopt for an invalid sequence (overlong forms,
-// surrogates and values above U+10FFFF included). `i` moves past what was read.
-std::optional<char32_t> nextUtf8(std::string_view b, std::size_t& i) {
-    const auto c0 = static_cast<unsigned char>(b[i]);
-    if (c0 < 0x80) {
-        ++i;
-        return c0;
-    }
-    int len = 0;
-    char32_t cp = 0;
-    char32_t min = 0;
-    if (c0 >= 0xC2 && c0 <= 0xDF)
-        len = 2, cp = c0 & 0x1Fu, min = 0x80;
-    else if (c0 >= 0xE0 && c0 <= 0xEF)
-        len = 3, cp = c0 & 0x0Fu, min = 0x800;
-    else if (c0 >= 0xF0 && c0 <= 0xF4)
-        len = 4, cp = c0 & 0x07u, min = 0x10000;
-    else {
-        ++i;
-        return std::nullopt;
-    }
-    if (i + static_cast<std::size_t>(len) > b.size()) {
-        ++i;
-        return std::nullopt;
-    }
-    for (int k = 1; k < len; ++k) {
-        const auto c = static_cast<unsigned char>(b[i + static_cast<std::size_t>(k)]);
-        if ((c & 0xC0) != 0x80) {
-            ++i;
-            return std::nullopt;
-        }
-        cp = (cp << 6) | (c & 0x3Fu);
-    }
-    i += static_cast<std::size_t>(len);
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
-    return cp;
-}
-
 std::optional<char32_t> nextUtf16(std::string_view b, std::size_t& i, bool little) {
     auto unit = [&](std::size_t at) -> std::uint16_t {
         const auto lo = static_cast<unsigned char>(b[little ? at : at + 1]);
@@ -227,6 +189,44 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
 }
 
 }  // namespace
+
+// Decodes one code point of UTF-8; nullopt for an invalid sequence (overlong forms,
+// surrogates and values above U+10FFFF included). `i` moves past what was read.
+std::optional<char32_t> nextUtf8(std::string_view b, std::size_t& i) {
+    const auto c0 = static_cast<unsigned char>(b[i]);
+    if (c0 < 0x80) {
+        ++i;
+        return c0;
+    }
+    int len = 0;
+    char32_t cp = 0;
+    char32_t min = 0;
+    if (c0 >= 0xC2 && c0 <= 0xDF)
+        len = 2, cp = c0 & 0x1Fu, min = 0x80;
+    else if (c0 >= 0xE0 && c0 <= 0xEF)
+        len = 3, cp = c0 & 0x0Fu, min = 0x800;
+    else if (c0 >= 0xF0 && c0 <= 0xF4)
+        len = 4, cp = c0 & 0x07u, min = 0x10000;
+    else {
+        ++i;
+        return std::nullopt;
+    }
+    if (i + static_cast<std::size_t>(len) > b.size()) {
+        ++i;
+        return std::nullopt;
+    }
+    for (int k = 1; k < len; ++k) {
+        const auto c = static_cast<unsigned char>(b[i + static_cast<std::size_t>(k)]);
+        if ((c & 0xC0) != 0x80) {
+            ++i;
+            return std::nullopt;
+        }
+        cp = (cp << 6) | (c & 0x3Fu);
+    }
+    i += static_cast<std::size_t>(len);
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    return cp;
+}
 
 bool isXmlChar(char32_t cp) {
     return cp == 0x9 || cp == 0xA || cp == 0xD || (cp >= 0x20 && cp <= 0xD7FF) ||

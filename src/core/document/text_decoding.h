@@ -50,4 +50,9 @@ void appendUtf8(std::string& out, char32_t cp);
 // surrogates, U+FFFE and U+FFFF.
 bool isXmlChar(char32_t cp);
 
+// Decodes the UTF-8 character at `i` and moves `i` past what was read; nullopt for a
+// sequence that is not well-formed (overlong forms, surrogates and values above U+10FFFF
+// included).
+std::optional<char32_t> nextUtf8(std::string_view b, std::size_t& i);
+
 }  // namespace pw::document

@@ -174,4 +174,9 @@ void Session::setPatchName(std::string name) {
     patchName_ = std::move(name);
 }
 
+void Session::tellOnlyFirstOpened(std::string_view opened,
+                                  const std::vector<std::string>& notOpened) {
+    say(MessageId::OnePresetAtATime, text::onePresetAtATime(opened, notOpened), Icon::Information);
+}
+
 }  // namespace pw

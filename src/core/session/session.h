@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "catalogue/effect_catalogue.h"
 #include "document/batch_writer.h"
@@ -66,6 +68,9 @@ class Session {
     WriteResult exportCompleteText();
     void showOptions();
     void setPatchName(std::string name);
+    // Several files dropped at once: the first was opened (openFile), the others were not;
+    // tells the user which.
+    void tellOnlyFirstOpened(std::string_view opened, const std::vector<std::string>& notOpened);
     // Tools > Resolve Conflicts: substitutes the models the target does not know and
     // removes the rows it does not know, then tells the user what it did. Refused with a
     // message (and nullopt) while resolveEnabled() is false.

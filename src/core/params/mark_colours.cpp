@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/mark_colours.h"
+#include "params/mark_colours.h"
 
 #include <algorithm>
 #include <cmath>
