@@ -46,9 +46,7 @@ std::string refusalReason(const convert::Result& result, const document::Target&
 std::string unreadableReason(const convert::Result& result) {
     if (result.load == convert::LoadFailure::ParameterMissing)
         return "a Param element has no " + result.missingChild + " element";
-    std::string reason = result.readDetail.empty() ? "it has no Name element" : result.readDetail;
-    if (result.offset) reason += " (byte " + std::to_string(*result.offset) + ")";
-    return reason;
+    return result.readDetail.empty() ? "it has no Name element" : result.readDetail;
 }
 
 std::string viewOnlyReason(const convert::Result& result) {
