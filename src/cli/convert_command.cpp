@@ -15,13 +15,13 @@
 
 #include "catalogue/effect_catalogue.h"
 #include "commands.h"
+#include "convert/name_check.h"
 #include "convert_report.h"
 #include "document/batch_writer.h"
 #include "document/root_names.h"
 #include "exit_status.h"
 #include "model_lists.h"
 #include "session/messages.h"
-#include "convert/name_check.h"
 #include "session_setup.h"
 
 namespace pw::cli {
