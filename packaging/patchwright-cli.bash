@@ -35,7 +35,7 @@ _patchwright_cli() {
         case "${COMP_WORDS[1]}" in
             check) options='--target --json --summary' ;;
             filter) options='--target --amp --json' ;;
-            convert) options='--target --amp --pick --resolve --name --fix-names --out --overwrite --json --quiet' ;;
+            convert) options='--target --amp --pick --resolve --name --fix-names --out --overwrite --dry-run --json --quiet' ;;
             export) options='--user --complete --target --overwrite' ;;
             diff) options='--target --json' ;;
             scan) options='--target --amp --find --uses --model --duplicates --json --csv' ;;

@@ -18,9 +18,9 @@ namespace {
 constexpr const char* kHelp = R"(Usage:
   patchwright-cli check FILE... [--target MODEL] [--json] [--summary]
   patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]
-  patchwright-cli convert FILE... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
+  patchwright-cli convert INPUT... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
                           [--resolve] [--name NAME] [--fix-names] [--out DIR]
-                          [--overwrite] [--json] [--quiet]
+                          [--overwrite] [--dry-run] [--json] [--quiet]
   patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
   patchwright-cli diff A B [--target MODEL] [--json]
   patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
@@ -45,23 +45,28 @@ Commands:
                   Amp A or Amp B, and print the list: rows removed, renumbered and
                   inserted by the recipe, rewritten cells marked as changes. Conflict
                   marks that remain do not change the exit status. --target is required.
-  convert FILE... Convert each FILE from a fresh start: open it, click Filter Patch
-                  when its model family differs from the target's, click Amp A or Amp B
-                  when --amp is given and FILE is an RP350 or RP355 preset (--amp is
-                  ignored for the others), make the --pick picks, run Resolve Conflicts
-                  (--resolve), apply --name and --fix-names, then Save with all its
-                  checks.
+  convert INPUT...
+                  Convert every preset of the INPUTs: preset files, folders (every
+                  preset and pack in them, all the way down; links to folders are not
+                  followed) and packs (.zip, .7z, .tar.* archives, read in memory and
+                  never changed). Each preset is converted from a fresh start: open it,
+                  click Filter Patch when its model family differs from the target's,
+                  click Amp A or Amp B when --amp is given and it is an RP350 or RP355
+                  preset (--amp is ignored for the others), make the --pick picks, run
+                  Resolve Conflicts (--resolve), apply --name and --fix-names, then Save
+                  with all its checks.
                   The new preset is "<patch name><target extension>" (for example
-                  "Lead_A.rp250p") in DIR. Only @SAVABLE@
+                  "Lead_A.rp250p") in DIR, whatever folder or pack it came from. Only
+                  @SAVABLE@
                   presets can be saved; other presets are view only and are refused.
-                  --target is required. A progress line goes to stderr when it is a
-                  terminal; a summary (converted, refused, failed) ends the run.
-                  Two files of one run never end in the same new preset: the later
-                  one is refused, naming the earlier, even with --overwrite. The
-                  files are written together once every file has been through its
-                  checks: each into a temporary file, one flush of the file system,
-                  then each renamed into place, so that a crash leaves every preset
-                  either as it was or complete.
+                  --target is required. On a terminal one progress line on stderr is
+                  updated in place; a summary (converted, refused, failed) ends the run.
+                  Two presets of one run never end in the same new preset: the later
+                  one is refused, naming the earlier, even with --overwrite. Presets
+                  are converted on every core and written in chunks: each into a
+                  temporary file without a name, one flush of the file system, then
+                  each put in place, so that a crash leaves every preset either as it
+                  was or complete, and no temporary file behind.
   export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
@@ -106,14 +111,17 @@ Options:
   --name NAME     convert: the patch name to save under, replacing the one in FILE
                   (after --amp has shortened it).
   --out DIR       convert: the folder for the new presets (default: the current one).
+  --dry-run       convert: print the report of the conversion, write nothing.
   --pick ROW=MODEL
-                  convert (repeatable, in order): pick catalogue model MODEL (letter
-                  case ignored), as Model Select does, for every row whose Name is ROW
-                  (a file without such a row is left as it is).
-                  MODEL must be in the catalogue (else a usage error); a file where
-                  MODEL is not a model of that row's block, or where ROW selects no
-                  model, is refused with its reason. Picks come before --resolve and
-                  so take precedence over its substitutes.
+                  convert (repeatable, in order): pick catalogue model MODEL, as Model
+                  Select does, for every row whose Name is ROW (letter case ignored in
+                  both; a preset without such a row is left as it is).
+                  MODEL must be in the catalogue, and some preset of the run must have
+                  a row named ROW (else a usage error, before anything is written); a
+                  preset where MODEL is not a model of that row's block, or where ROW
+                  selects no model, is refused with its reason. Picks come before
+                  --resolve and so take precedence over its substitutes; the --json
+                  report lists the rows picked.
   --resolve       convert: run Tools > Resolve Conflicts after the filter and amp
                   steps (when the window would offer it): a model the target does not
                   know gets its substitute, then the rows the target does not know are

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/convert_all.h"
+
+#include <tbb/info.h>
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+#include <vector>
+
+#include "document/batch_writer.h"
+
+namespace pw::library {
+
+namespace {
+
+constexpr std::size_t kNoTicket = std::numeric_limits<std::size_t>::max();
+
+// One input on its way from a worker to the committing thread.
+struct Work {
+    ItemReport report;
+    std::filesystem::path file;  // to read, when the report holds no bytes yet
+    document::BatchWriter::Prepared prepared;
+};
+
+class Run {
+  public:
+    Run(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
+        document::FileWriter& writer)
+        : options_(options), callbacks_(callbacks), batch_(writer) {
+        plan_ = options.plan;
+        plan_.render = !options.dryRun;
+    }
+
+    ConvertAllSummary run();
+
+  private:
+    bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
+    Work convertOne(Work work) const;
+    void claim(Work work);
+    void commit();
+
+    const ConvertAllOptions& options_;
+    const ConvertAllCallbacks& callbacks_;
+    convert::Plan plan_;
+    document::BatchWriter batch_;
+    std::vector<ItemReport> waiting_;   // final but for their chunk's commit, in order
+    std::vector<std::size_t> tickets_;  // of waiting_'s files in the batch
+    std::unordered_map<std::string, std::size_t> claimed_;  // file name -> input
+    std::size_t converted_ = 0;
+    ConvertAllSummary summary_;
+};
+
+Work Run::convertOne(Work work) const {
+    ItemReport& r = work.report;
+    if (!r.read.exists) r.read = document::readWholeFile(work.file);
+    if (!r.read.complete) {
+        r.outcome = ItemOutcome::NotRead;
+        return work;
+    }
+    r.result = convert::convertPreset(r.read.bytes, plan_);
+    r.read.bytes = std::string();
+    r.result.rows = ParamList();
+    if (!r.result.savable()) {
+        r.outcome = ItemOutcome::NotSaved;
+        return work;
+    }
+    r.output = options_.folder / r.result.fileName;
+    if (!options_.dryRun) {
+        work.prepared = batch_.prepare(r.output, r.result.bytes);
+        r.result.bytes = std::string();
+    }
+    r.outcome = ItemOutcome::Written;  // for now: claim() decides
+    return work;
+}
+
+void Run::claim(Work work) {
+    ItemReport& r = work.report;
+    std::size_t ticket = kNoTicket;
+    if (r.outcome == ItemOutcome::Written) {
+        const auto earlier = claimed_.find(r.result.fileName);
+        std::error_code ec;
+        if (earlier != claimed_.end()) {
+            r.outcome = ItemOutcome::Claimed;
+            r.earlier = earlier->second;
+        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && !options_.overwrite) {
+            r.outcome = ItemOutcome::Exists;
+        } else {
+            claimed_.emplace(r.result.fileName, r.index);
+            if (options_.dryRun) {
+                r.outcome = ItemOutcome::WouldWrite;
+            } else if (!work.prepared.result.ok()) {
+                r.outcome = ItemOutcome::Failed;
+                r.writeError = work.prepared.result.error;
+            } else {
+                ticket = batch_.add(std::move(work.prepared));
+            }
+        }
+        if (ticket == kNoTicket) batch_.drop(work.prepared);
+    }
+    waiting_.push_back(std::move(r));
+    tickets_.push_back(ticket);
+    ++converted_;
+    if (callbacks_.progress) callbacks_.progress(converted_, waiting_.back().name);
+    if (waiting_.size() >= std::max<std::size_t>(options_.chunk, 1)) commit();
+}
+
+void Run::commit() {
+    const std::vector<document::IoResult> written = batch_.commit();
+    for (std::size_t k = 0; k < waiting_.size(); ++k) {
+        ItemReport& r = waiting_[k];
+        if (tickets_[k] != kNoTicket) {
+            const document::IoResult& io = written[tickets_[k]];
+            r.outcome = io.ok() ? ItemOutcome::Written : ItemOutcome::Failed;
+            r.writeError = io.error;
+            if (io.ok()) ++summary_.written;
+        }
+        if (callbacks_.done) callbacks_.done(r);
+    }
+    waiting_.clear();
+    tickets_.clear();
+}
+
+ConvertAllSummary Run::run() {
+    if (!options_.dryRun)
+        summary_.leftoversRemoved = document::removeDeadTemporaries(options_.folder);
+    const int threads =
+        options_.threads ? static_cast<int>(options_.threads) : tbb::info::default_concurrency();
+    bool more = true;
+    auto take = [&](tbb::flow_control& fc) -> Work {
+        Work work;
+        ConvertInput input;
+        if (more && cancelled()) summary_.cancelled = true;
+        if (!more || summary_.cancelled || !(more = callbacks_.next(input))) {
+            fc.stop();
+            return work;
+        }
+        work.report.index = summary_.inputs++;
+        work.report.name = std::move(input.name);
+        work.file = std::move(input.file);
+        if (input.read) work.report.read = std::move(*input.read);
+        return work;
+    };
+    tbb::task_arena arena(threads);
+    arena.execute([&] {
+        tbb::parallel_pipeline(
+            static_cast<std::size_t>(threads) * 4,
+            tbb::make_filter<void, Work>(tbb::filter_mode::serial_in_order, take) &
+                tbb::make_filter<Work, Work>(
+                    tbb::filter_mode::parallel,
+                    [&](Work work) { return convertOne(std::move(work)); }) &
+                tbb::make_filter<Work, void>(tbb::filter_mode::serial_in_order,
+                                             [&](Work work) { claim(std::move(work)); }));
+    });
+    commit();
+    return summary_;
+}
+
+}  // namespace
+
+ConvertAllSummary convertAll(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
+                             document::FileWriter& writer) {
+    return Run(options, callbacks, writer).run();
+}
+
+}  // namespace pw::library
