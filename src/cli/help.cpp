@@ -23,6 +23,8 @@ constexpr const char* kHelp = R"(Usage:
                           [--overwrite] [--dry-run] [--json] [--quiet]
   patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
   patchwright-cli diff A B [--target MODEL] [--json]
+  patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
+                       [--uses TEXT] [--model MODEL] [--duplicates] [--json | --csv]
   patchwright-cli --help | --version
 
 Opens RP series preset files, checks them against a target model, filters them for
@@ -72,6 +74,31 @@ Commands:
                   rows whose Setting, Position or Value differ ("old -> new"). Rows
                   are paired by ID, first with the same Position, then in list order,
                   so a renumbered row shows as a changed Position.
+  scan PATH...    Triage a library: every preset in the files, folders (recursively;
+                  a symbolic link is followed once, a loop is reported) and archives
+                  (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
+                  never extracted) against the target (default RP255) and amp
+                  channel, as convert would treat it. Files without one of the eleven
+                  preset extensions are skipped and counted. Each preset's status is
+                  one of:
+                    fits        savable after Filter Patch and the amp channel alone
+                    converts    savable once Resolve Conflicts has run (with the
+                                number of models substituted and rows removed)
+                    cannot      not savable even then (with the reason)
+                    view-only   an @VIEW_ONLY@
+                                preset, or no known model
+                    unreadable  cannot be loaded (with the reason)
+                  The patch name is judged apart: a name Save refuses is reported
+                  with the name --fix-names saves it under. Presets whose rows (ID,
+                  Position and Value, in order) are the same share a duplicate group,
+                  whatever their names and layout. An archive member that expands
+                  past 16 MB, is encrypted or is named outside the archive
+                  ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
+                  damaged or expands past 1 GB in all, a folder that cannot be read
+                  and a link loop each print a "problem:" line. scan writes nothing.
+                  The table has a line per preset, then the problems, then a count
+                  per status and a summary. A progress line goes to stderr when it is
+                  a terminal.
 
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).
@@ -106,6 +133,16 @@ Options:
   --quiet         convert: print only the messages of files that were refused or
                   failed; the summary line stays.
   --summary       check: one line per file instead of its list.
+  --find TEXT     scan: only presets whose patch name or file name holds TEXT (letter
+                  case ignored); "ROW=MODEL" (as "Amp A Type=57 Tweed Champ") finds
+                  the presets with a row of that Name whose Setting, or catalogue
+                  model, is MODEL.
+  --uses TEXT     scan: only presets that use a catalogue model (amp, cabinet or
+                  effect) whose name holds TEXT, as "Tweed".
+  --model MODEL   scan: only presets of MODEL (any of the eleven models, "RP355").
+  --duplicates    scan: only presets that have a twin, by duplicate group.
+  --csv           scan: print the presets as CSV (the JSON keys as columns, "uses"
+                  joined by "; ") instead of a table.
   --overwrite     Replace an existing preset or text file. Without it the question
                   "...@ALREADY_EXISTS@" is
                   answered No: the file is kept unchanged and "@CANCELED@"
@@ -153,6 +190,18 @@ JSON output (--json):
              "marks": [five of "default" | "conflict" | "change", in the order
                        Name, Setting, ID, Position, Value]}, ...]}
 
+Scan report (scan --json):
+  {"target", "amp": "A" | "B" | null,
+   "presets": [{"file": the file or archive, "member": the member inside the archive
+                or null, "model": "RP355" ("" for no known model), "name", "rows",
+                "status", "substitutions", "removals", "reason": "" unless cannot,
+                view-only or unreadable, "name_refused", "fixed_name", "uses": the
+                catalogue models used, "duplicate_group": a number or null}, ...],
+   "problems": [{"path", "problem", "detail"}, ...],
+   "summary": {"presets": listed, one count per status, "found",
+               "duplicate_groups", "skipped", "archives", "folders",
+               "unreadable_folders", "problems"}}
+
 Diff output:
   A header with both files, source roots and patch names and the target root, then
   one line per difference, in list order: the row numbers in A and B ("-" where the
@@ -171,7 +220,7 @@ Exit status:
   1   check: at least one cell carries the conflict mark; diff: the presets differ
   2   a file (diff: either file) could not be loaded (a missing or unreadable
       file, "@LOAD_ERROR@" or "@MISSING@");
-      its message is on stderr
+      its message is on stderr; scan: no preset could be read
   3   refused: an Amp click refused by filter; a Save refused by one of its checks, a
       view-only preset, or an existing file kept because --overwrite was not given
       (convert, export)
@@ -204,6 +253,7 @@ std::string helpText() {
     replaceAll(help, "@MISSING@", text::parameterMissing("X"));
     replaceAll(help, "@TARGETS@", targetModels(", "));
     replaceAll(help, "@SAVABLE@", savableModels(" and "));
+    replaceAll(help, "@VIEW_ONLY@", viewOnlyModels(" or "));
     return help;
 }
 
