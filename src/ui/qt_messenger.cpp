@@ -1,8 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_messenger.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "app_info.h"
 
@@ -57,10 +68,77 @@ QString shownText(const std::string& text) {
     return plain;
 }
 
+// A message longer than this many lines shows its lines in a scrolling list.
+constexpr int kLongMessageLines = 15;
+
+QLabel* plainLabel(const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    return label;
+}
+
+// The first paragraph above, the last below, everything between in a list that
+// scrolls, so that the box fits the screen however many lines there are.
+void showLongMessage(QWidget* parent, const Message& message, QMessageBox::Icon icon) {
+    QStringList paragraphs = QString::fromStdString(message.text).split(QStringLiteral("\n\n"));
+    const QString head = paragraphs.takeFirst();
+    const QString tail = paragraphs.size() > 1 ? paragraphs.takeLast() : QString();
+    QDialog box(parent);
+    box.setObjectName(QStringLiteral("longMessage"));
+    box.setWindowTitle(appTitle());
+    auto* layout = new QVBoxLayout(&box);
+    auto* top = new QHBoxLayout;
+    if (icon != QMessageBox::NoIcon) {
+        auto* glyph = new QLabel(&box);
+        const int size = box.style()->pixelMetric(QStyle::PM_MessageBoxIconSize, nullptr, &box);
+        const QStyle::StandardPixmap kind =
+            icon == QMessageBox::Critical   ? QStyle::SP_MessageBoxCritical
+            : icon == QMessageBox::Warning  ? QStyle::SP_MessageBoxWarning
+            : icon == QMessageBox::Question ? QStyle::SP_MessageBoxQuestion
+                                            : QStyle::SP_MessageBoxInformation;
+        glyph->setPixmap(box.style()->standardIcon(kind, nullptr, &box).pixmap(size, size));
+        top->addWidget(glyph, 0, Qt::AlignTop);
+    }
+    top->addWidget(plainLabel(head, &box), 1);
+    layout->addLayout(top);
+    auto* lines = new QPlainTextEdit(paragraphs.join(QStringLiteral("\n\n")), &box);
+    lines->setObjectName(QStringLiteral("lines"));
+    lines->setReadOnly(true);
+    lines->setLineWrapMode(QPlainTextEdit::NoWrap);
+    layout->addWidget(lines, 1);
+    if (!tail.isEmpty()) layout->addWidget(plainLabel(tail, &box));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &box);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &box, &QDialog::accept);
+    layout->addWidget(buttons);
+    buttons->button(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->button(QDialogButtonBox::Ok)->setFocus();
+
+    // As wide as the longest line wants, as tall as the lines want, within two thirds of
+    // the screen.
+    const QScreen* screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    const QSize room = screen->availableGeometry().size() * 2 / 3;
+    const QFontMetrics metrics = lines->fontMetrics();
+    int widest = 0;
+    for (const QString& line : lines->toPlainText().split(QLatin1Char('\n')))
+        widest = std::max(widest, metrics.horizontalAdvance(line));
+    const int wanted = metrics.lineSpacing() * (lines->blockCount() + 1);
+    lines->setMinimumHeight(std::min(wanted, metrics.lineSpacing() * 6));
+    box.resize(std::min(room.width(), std::max(360, widest + 60)),
+               std::min(room.height(), box.sizeHint().height() + wanted));
+    box.exec();
+}
+
 }  // namespace
 
 Answer QtMessenger::show(const Message& message) {
     if (beforeShow_) beforeShow_();
+    if (message.buttons == Buttons::Ok &&
+        std::count(message.text.begin(), message.text.end(), '\n') >= kLongMessageLines) {
+        showLongMessage(parent_, message, boxIcon(message.icon));
+        return Answer::Ok;
+    }
     QMessageBox box(parent_);
     box.setWindowTitle(appTitle());
     box.setIcon(boxIcon(message.icon));
