@@ -2,7 +2,6 @@
 #include "form2.h"
 
 #include <QAbstractItemView>
-#include <QApplication>
 #include <QComboBox>
 #include <QEvent>
 #include <QKeyEvent>
@@ -220,7 +219,8 @@ bool Form2::event(QEvent* event) {
 
 void Form2::fitOuterSize() {
     // The frame comes off the client area, so the window as a whole keeps its outer size.
-    if (!isVisible()) return;
+    // Until the window system tells the frame, the size placeAt() expected stands.
+    if (!isVisible() || frame().isNull()) return;
     const QSize client =
         kOuterSize.shrunkBy(frame()).expandedTo(QSize(kCancelRect.right() + 8, 41));
     if (size() != client || minimumSize() != client || maximumSize() != client)
