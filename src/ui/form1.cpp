@@ -429,18 +429,18 @@ void Form1::mnuFileExit_Click() {
     close();
 }
 
-// Undo and redo bring back the row the restored patch had selected, highlighted.
 void Form1::mnuUndo_Click() {
-    const ParamList before = session_.rows();
-    if (!session_.undo()) return;
-    if (session_.rows().rows() != before.rows()) closeModelSelectOnChange();
-    refresh();
-    showSelectedRow();
+    stepThroughHistory(&Session::undo);
 }
 
 void Form1::mnuRedo_Click() {
+    stepThroughHistory(&Session::redo);
+}
+
+void Form1::stepThroughHistory(bool (Session::*step)()) {
+    // The restored patch comes with the row it had selected, highlighted again.
     const ParamList before = session_.rows();
-    if (!session_.redo()) return;
+    if (!(session_.*step)()) return;
     if (session_.rows().rows() != before.rows()) closeModelSelectOnChange();
     refresh();
     showSelectedRow();
@@ -527,11 +527,7 @@ void Form1::lv_DblClick() {
         // Every opening at the same place and size: where it was left, else over the
         // middle of the main window. Until the window system tells the dialog's frame,
         // it is taken to be the main window's.
-        const QMargins ownFrame(geometry().left() - frameGeometry().left(),
-                                geometry().top() - frameGeometry().top(),
-                                frameGeometry().right() - geometry().right(),
-                                frameGeometry().bottom() - geometry().bottom());
-        const QMargins frame = form2Frame_.isNull() ? ownFrame : form2Frame_;
+        const QMargins frame = form2Frame_.isNull() ? Form2::frameOf(*this) : form2Frame_;
         const QPoint place =
             form2Place_.value_or(frameGeometry().center() - QPoint(Form2::kOuterSize.width() / 2,
                                                                    Form2::kOuterSize.height() / 2));
@@ -541,14 +537,14 @@ void Form1::lv_DblClick() {
 }
 
 void Form1::lv_KeyDown(Session::Key key, bool ctrl) {
-    const ParamList before = session_.rows();
+    const std::size_t before = session_.rows().count();
     if (std::optional<std::string> line = session_.keyDown(key, ctrl)) {
         clipboardLine_ = QString::fromStdString(*line);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(clipboardLine_);
     }
-    const bool removed = session_.rows().count() != before.count();
+    const bool removed = session_.rows().count() != before;
     if (removed) closeModelSelectOnChange();
     refresh();
     // A removed row: the selected number names the row that moved up, highlighted.

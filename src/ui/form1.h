@@ -96,6 +96,7 @@ class Form1 : public QMainWindow {
     void closeModelSelectOnChange();
     // The list highlights the session's selected row, or none.
     void showSelectedRow();
+    void stepThroughHistory(bool (Session::*step)());
 
     std::unique_ptr<QtMessenger> ownMessenger_;
     Messenger& messenger_;

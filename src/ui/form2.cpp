@@ -189,15 +189,15 @@ void Form2::reject() {
     deleteLater();
 }
 
-QMargins Form2::frame() const {
-    const QRect outer = frameGeometry();
-    const QRect inner = geometry();
+QMargins Form2::frameOf(const QWidget& window) {
+    const QRect outer = window.frameGeometry();
+    const QRect inner = window.geometry();
     return QMargins(inner.left() - outer.left(), inner.top() - outer.top(),
                     outer.right() - inner.right(), outer.bottom() - inner.bottom());
 }
 
 void Form2::hideEvent(QHideEvent* event) {
-    emit leaving(pos(), frame());
+    emit leaving(pos(), frameOf(*this));
     QDialog::hideEvent(event);
 }
 
@@ -220,9 +220,9 @@ bool Form2::event(QEvent* event) {
 void Form2::fitOuterSize() {
     // The frame comes off the client area, so the window as a whole keeps its outer size.
     // Until the window system tells the frame, the size placeAt() expected stands.
-    if (!isVisible() || frame().isNull()) return;
+    if (!isVisible() || frameOf(*this).isNull()) return;
     const QSize client =
-        kOuterSize.shrunkBy(frame()).expandedTo(QSize(kCancelRect.right() + 8, 41));
+        kOuterSize.shrunkBy(frameOf(*this)).expandedTo(QSize(kCancelRect.right() + 8, 41));
     if (size() != client || minimumSize() != client || maximumSize() != client)
         setFixedSize(client);
 }

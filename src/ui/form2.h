@@ -23,6 +23,9 @@ class Form2 : public QDialog {
 
     explicit Form2(Session& session, QWidget* parent = nullptr);
 
+    // The frame the window system gives `window` (null until it has told it).
+    static QMargins frameOf(const QWidget& window);
+
     // Before the first show: the frame's top left corner on the screen, and the frame
     // the window system is expected to give the window.
     void placeAt(QPoint frameTopLeft, QMargins expectedFrame);
@@ -53,7 +56,6 @@ class Form2 : public QDialog {
     void cbo_Click(std::size_t block, int index);
     void cmdCancel_Click();
     void fitOuterSize();
-    QMargins frame() const;
 
     Session& session_;
     std::vector<QComboBox*> lists_;
