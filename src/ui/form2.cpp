@@ -66,7 +66,8 @@ class ModelList : public QComboBox {
         const bool keyEvent =
             event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride;
         const auto* key = keyEvent ? static_cast<QKeyEvent*>(event) : nullptr;
-        if (watched == view() || watched == view()->viewport()) {
+        // Only while the list is open: the key that closed it may arrive once more.
+        if ((watched == view() || watched == view()->viewport()) && view()->isVisible()) {
             if (event->type() == QEvent::MouseButtonPress) pressed_ = true;
             if (event->type() == QEvent::MouseButtonRelease) {
                 chosen_ = pressed_;  // a press that began on the arrow chooses nothing
