@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "qt_messenger.h"
 
+#include <QApplication>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -82,9 +83,17 @@ QLabel* plainLabel(const QString& text, QWidget* parent) {
 // The first paragraph above, the last below, everything between in a list that
 // scrolls, so that the box fits the screen however many lines there are.
 void showLongMessage(QWidget* parent, const Message& message, QMessageBox::Icon icon) {
-    QStringList paragraphs = QString::fromStdString(message.text).split(QStringLiteral("\n\n"));
-    const QString head = paragraphs.takeFirst();
-    const QString tail = paragraphs.size() > 1 ? paragraphs.takeLast() : QString();
+    const QString all = QString::fromStdString(message.text);
+    QStringList paragraphs = all.split(QStringLiteral("\n\n"));
+    QString head, tail;
+    if (paragraphs.size() == 1) {  // one paragraph: its first line above the rest
+        head = all.section(QLatin1Char('\n'), 0, 0);
+        paragraphs = {all.section(QLatin1Char('\n'), 1)};
+    } else {
+        head = paragraphs.takeFirst();
+        if (paragraphs.size() > 1) tail = paragraphs.takeLast();
+    }
+    if (!message.detail.empty()) paragraphs << QString::fromStdString(message.detail);
     QDialog box(parent);
     box.setObjectName(QStringLiteral("longMessage"));
     box.setWindowTitle(appTitle());
@@ -134,8 +143,13 @@ void showLongMessage(QWidget* parent, const Message& message, QMessageBox::Icon 
 
 Answer QtMessenger::show(const Message& message) {
     if (beforeShow_) beforeShow_();
-    if (message.buttons == Buttons::Ok &&
-        std::count(message.text.begin(), message.text.end(), '\n') >= kLongMessageLines) {
+    // A box taller than half the screen (a small screen, or a large scale factor) scrolls
+    // its lines too.
+    const auto lines = std::count(message.text.begin(), message.text.end(), '\n') + 1;
+    const QScreen* screen = parent_ ? parent_->screen() : QGuiApplication::primaryScreen();
+    const bool tall = lines * QFontMetrics(QApplication::font()).lineSpacing() >
+                      screen->availableGeometry().height() / 2;
+    if (message.buttons == Buttons::Ok && (lines > kLongMessageLines || tall)) {
         showLongMessage(parent_, message, boxIcon(message.icon));
         return Answer::Ok;
     }
