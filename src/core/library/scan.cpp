@@ -264,8 +264,9 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     Preset preset;
     preset.source = std::move(item.source);
     document::ParseResult parsed;
+    std::string sourceRoot;
     if (item.ok) {
-        readFacts(item.bytes, preset, parsed);
+        readFacts(item.bytes, preset, parsed, sourceRoot);
     } else {
         preset.readable = false;
         preset.readProblem = item.problem;
@@ -278,7 +279,7 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     }
     if (options.target) {
         if (item.ok) {
-            preset.triage = triage(item.bytes, *options.target, options.amp);
+            preset.triage = triage(parsed, std::move(sourceRoot), *options.target, options.amp);
         } else {
             Triage t;
             t.status = Status::Unreadable;
