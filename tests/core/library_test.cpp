@@ -187,10 +187,15 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
         std::size_t expected;  // presets matched, files and members counted
     };
     const std::vector<Case> cases = {
-        {{"surf", "", "", ""}, 3},        {{"DEEP", "", "", ""}, 1},
-        {{"", "rp355", "", ""}, 2},       {{"", "", "tweed", ""}, 0},
-        {{"", "", "jcm800", ""}, 2},      {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
-        {{"", "", "", "amp a type"}, 17}, {{"verb", "RP350", "Blackface", ""}, 2},
+        {{"surf", "", "", ""}, 3},
+        {{"DEEP", "", "", ""}, 1},
+        {{"PACK", "", "", ""}, 8},
+        {{"", "rp355", "", ""}, 2},
+        {{"", "", "tweed", ""}, 0},
+        {{"", "", "jcm800", ""}, 2},
+        {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
+        {{"", "", "", "amp a type"}, 17},
+        {{"verb", "RP350", "Blackface", ""}, 2},
         {{"verb", "RP355", "", ""}, 0},
     };
     for (const Case& c : cases) {
