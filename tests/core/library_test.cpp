@@ -281,6 +281,15 @@ std::vector<Hostile> hostileCases() {
              EXPECT_NE(r.presets[0].readProblem.find("16 MB"), std::string::npos);
              EXPECT_TRUE(r.presets[1].readable);
          }},
+        {"file_past_16_MB",
+         [](const fs::path& d) {
+             std::ofstream(d / "huge.rp250p") << sample();
+             fs::resize_file(d / "huge.rp250p", 17u << 20);  // sparse: nothing is written
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 1u);
+             EXPECT_NE(r.presets[0].readProblem.find("16 MB"), std::string::npos);
+         }},
         {"archive_past_1_GB",
          [](const fs::path& d) {
              std::vector<pwtest::Member> members;

@@ -14,7 +14,6 @@
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
 
-#include "document/file_io.h"
 #include "library/archive_reader.h"
 #include "library/preset_facts.h"
 #include "library/query.h"
@@ -256,10 +255,10 @@ class Producer {
 
 void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     if (!item.fromArchive) {
-        document::ReadResult read = document::readWholeFile(item.source.file);
-        item.ok = read.complete;
+        SourceBytes read = readPresetFile(item.source.file);
+        item.ok = read.ok;
         item.bytes = std::move(read.bytes);
-        item.problem = std::move(read.error);
+        item.problem = std::move(read.problem);
     }
     Preset preset;
     preset.source = std::move(item.source);
