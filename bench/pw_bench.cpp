@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -439,6 +440,54 @@ void convertFolderWithCli(benchmark::State& state) {
     }
 }
 
+// The conversion and its floor in turns, so that both meet the same state of the file
+// system and of a busy machine: each iteration times the floor and patchwright-cli
+// convert into empty folders (which goes first alternates); the counters are the mean
+// of each and their ratio.
+void convertAgainstFloorInTurns(benchmark::State& state) {
+    std::vector<std::string> cp = {"/bin/cp", "--"};
+    for (const fs::path& f : fixture->realisticFiles)
+        cp.push_back(f.string());
+    cp.emplace_back();
+    std::vector<std::string> convert = {fixture->cli, "convert", fixture->realisticDir.string(),
+                                        "--target",   "RP355",   "--amp",
+                                        "A",          "--quiet", "--out",
+                                        std::string()};
+    using Clock = std::chrono::steady_clock;
+    double floorMs = 0, convertMs = 0;
+    int n = 0;
+    auto timeFloor = [&] {
+        cp.back() = freshOutputFolder().string();
+        const auto start = Clock::now();
+        for (const fs::path& f : fixture->realisticFiles) {
+            pugi::xml_document doc;
+            benchmark::DoNotOptimize(doc.load_file(f.c_str()));
+        }
+        if (runQuiet(cp) != 0 || runQuiet({"/bin/sync", "-f", cp.back()}) != 0)
+            state.SkipWithError("cp or sync failed");
+        floorMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    auto timeConvert = [&] {
+        convert.back() = freshOutputFolder().string();
+        const auto start = Clock::now();
+        const int status = runQuiet(convert);
+        if (status != 0 && status != 3) state.SkipWithError("patchwright-cli convert failed");
+        convertMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    for (auto _ : state) {
+        if (n++ % 2 == 0) {
+            timeFloor();
+            timeConvert();
+        } else {
+            timeConvert();
+            timeFloor();
+        }
+    }
+    state.counters["floor_ms"] = floorMs / n;
+    state.counters["convert_ms"] = convertMs / n;
+    state.counters["ratio"] = convertMs / floorMs;
+}
+
 // The same through the core's convert-all in this process.
 void convertAllInProcess(benchmark::State& state) {
     std::size_t written = 0;
@@ -678,6 +727,11 @@ int main(int argc, char** argv) {
         addElapsed("convert 2002 realistic presets (patchwright-cli)", floor2002,
                    "the folder, --target RP355 --amp A, into an empty folder", convertFolderWithCli)
             ->Iterations(5);
+    }
+    if (!cli.empty()) {
+        addElapsed("convert 2002 and its floor in turns (patchwright-cli)", "",
+                   "see the counters floor_ms, convert_ms and ratio", convertAgainstFloorInTurns)
+            ->Iterations(10);
     }
     addElapsed("convert 2002 realistic presets (convert-all, in process)", floor2002,
                "every core, chunks of 512, one syncfs each", convertAllInProcess)

@@ -17,6 +17,7 @@
 #include "library/archive_reader.h"
 #include "library/preset_facts.h"
 #include "library/query.h"
+#include "library/thread_checks.h"
 
 namespace fs = std::filesystem;
 
@@ -308,31 +309,35 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
     tbb::task_arena arena(options.threads == 0 ? tbb::task_arena::automatic
                                                : static_cast<int>(options.threads));
     const auto tokens = static_cast<std::size_t>(std::max(1, arena.max_concurrency())) * 4;
+    pipelineStarts(&result);
     arena.execute([&] {
         tbb::parallel_pipeline(
             tokens, tbb::make_filter<void, std::shared_ptr<Chunk>>(
                         tbb::filter_mode::serial_in_order,
-                        [&](tbb::flow_control& fc) -> std::shared_ptr<Chunk> {
-                            auto chunk = std::make_shared<Chunk>();
-                            if (cancelled(cancel) || !producer.fill(*chunk)) {
-                                fc.stop();
-                                return nullptr;
-                            }
-                            return chunk;
-                        }) &
+                        checkedStage(&result,
+                                     [&](tbb::flow_control& fc) -> std::shared_ptr<Chunk> {
+                                         auto chunk = std::make_shared<Chunk>();
+                                         if (cancelled(cancel) || !producer.fill(*chunk)) {
+                                             fc.stop();
+                                             return nullptr;
+                                         }
+                                         return chunk;
+                                     })) &
                         tbb::make_filter<std::shared_ptr<Chunk>, std::shared_ptr<Chunk>>(
                             tbb::filter_mode::parallel,
-                            [&](std::shared_ptr<Chunk> chunk) {
-                                chunk->presets.reserve(chunk->items.size());
-                                for (Item& item : chunk->items) {
-                                    if (cancelled(cancel)) break;
-                                    readItem(item, options, *chunk);
-                                }
-                                chunk->items.clear();
-                                return chunk;
-                            }) &
+                            checkedStage(&result,
+                                         [&](std::shared_ptr<Chunk> chunk) {
+                                             chunk->presets.reserve(chunk->items.size());
+                                             for (Item& item : chunk->items) {
+                                                 if (cancelled(cancel)) break;
+                                                 readItem(item, options, *chunk);
+                                             }
+                                             chunk->items.clear();
+                                             return chunk;
+                                         })) &
                         tbb::make_filter<std::shared_ptr<Chunk>, void>(
-                            tbb::filter_mode::serial_in_order, [&](std::shared_ptr<Chunk> chunk) {
+                            tbb::filter_mode::serial_in_order,
+                            checkedStage(&result, [&](std::shared_ptr<Chunk> chunk) {
                                 ScanCounts& counts = result.counts;
                                 counts.presets += chunk->presets.size();
                                 counts.skipped += chunk->skipped;
@@ -349,8 +354,9 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
                                 if (options.collect)
                                     std::move(chunk->presets.begin(), chunk->presets.end(),
                                               std::back_inserter(result.presets));
-                            }));
+                            })));
     });
+    pipelineDone(&result);
     result.cancelled = cancelled(cancel);
     return result;
 }
