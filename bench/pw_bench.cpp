@@ -43,6 +43,7 @@
 #include "document/xml_checker.h"
 #include "filter/filter_recipes.h"
 #include "library/convert_all.h"
+#include "library/scan.h"
 #include "models/load_pass.h"
 #include "preset_variants.h"
 #include "session/messenger.h"
@@ -509,6 +510,44 @@ void convertAllInProcess(benchmark::State& state) {
     state.counters["written"] = static_cast<double>(written);
 }
 
+// --- scanning a library ------------------------------------------------------------
+
+// The scan's floor: a bare pugixml parse of each of the 2,002 realistic presets, from
+// disk, on one thread.
+void pugixmlLoadRealistic(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const fs::path& f : fixture->realisticFiles) {
+            pugi::xml_document doc;
+            benchmark::DoNotOptimize(doc.load_file(f.c_str()));
+        }
+    }
+}
+
+// The library scan of the folder of 2,002 realistic presets, each triaged for the RP355
+// (Amp A), as patchwright-cli scan and the Library window run it.
+void scanInProcess(benchmark::State& state, unsigned threads) {
+    std::size_t presets = 0;
+    for (auto _ : state) {
+        pw::library::ScanOptions options;
+        options.target = pw::document::targetByCaption("RP355");
+        options.amp = 'A';
+        options.threads = threads;
+        presets = pw::library::scan({fixture->realisticDir}, options).presets.size();
+    }
+    state.counters["presets"] = static_cast<double>(presets);
+}
+
+// patchwright-cli scan of the same folder, its JSON report thrown away.
+void scanFolderWithCli(benchmark::State& state) {
+    const std::vector<std::string> args = {fixture->cli, "scan", fixture->realisticDir.string(),
+                                           "--target", "RP355", "--amp", "A", "--json"};
+    for (auto _ : state) {
+        const int status = runQuiet(args);
+        if (status != 0)
+            state.SkipWithError(("patchwright-cli scan exited with " + std::to_string(status)).c_str());
+    }
+}
+
 // --- the table ------------------------------------------------------------------------
 
 // A figure is compared with its baseline by CPU time, which a busy machine disturbs
@@ -697,6 +736,19 @@ int main(int argc, char** argv) {
     addElapsed("convert 2002 realistic presets (convert-all, in process)", floor2002,
                "every core, chunks of 512, one syncfs each", convertAllInProcess)
         ->Iterations(5);
+
+    const std::string p2002 = "pugixml load_file, 2002 files";
+    addElapsed(p2002, "", "the realistic presets, one thread", pugixmlLoadRealistic)->Iterations(5);
+    addElapsed("scan 2002 realistic presets (in process)", p2002,
+               "every core, each triaged for the RP355, amp A", scanInProcess, 0u)
+        ->Iterations(5);
+    addElapsed("scan 2002 realistic presets (in process, 1 thread)", p2002, "", scanInProcess, 1u)
+        ->Iterations(5);
+    if (!cli.empty()) {
+        addElapsed("scan 2002 realistic presets (patchwright-cli)", p2002,
+                   "--target RP355 --amp A --json, duplicates included", scanFolderWithCli)
+            ->Iterations(5);
+    }
 
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

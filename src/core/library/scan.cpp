@@ -14,7 +14,6 @@
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
 
-#include "document/file_io.h"
 #include "library/archive_reader.h"
 #include "library/preset_facts.h"
 #include "library/query.h"
@@ -257,16 +256,17 @@ class Producer {
 
 void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     if (!item.fromArchive) {
-        document::ReadResult read = document::readWholeFile(item.source.file);
-        item.ok = read.complete;
+        SourceBytes read = readPresetFile(item.source.file);
+        item.ok = read.ok;
         item.bytes = std::move(read.bytes);
-        item.problem = std::move(read.error);
+        item.problem = std::move(read.problem);
     }
     Preset preset;
     preset.source = std::move(item.source);
     document::ParseResult parsed;
+    std::string sourceRoot;
     if (item.ok) {
-        readFacts(item.bytes, preset, parsed);
+        readFacts(item.bytes, preset, parsed, sourceRoot);
     } else {
         preset.readable = false;
         preset.readProblem = item.problem;
@@ -279,7 +279,7 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     }
     if (options.target) {
         if (item.ok) {
-            preset.triage = triage(item.bytes, *options.target, options.amp);
+            preset.triage = triage(parsed, std::move(sourceRoot), *options.target, options.amp);
         } else {
             Triage t;
             t.status = Status::Unreadable;
