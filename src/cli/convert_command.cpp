@@ -234,11 +234,11 @@ void Converter::clearProgress() {
 // exit status.
 int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& report) {
     const convert::Result& r = item.result;
-    auto refuse = [&](const std::string& why, int status) {
+    auto refuse = [&](const std::string& why) {
         messenger.note(why);
         report.message = why;
-        report.outcome = status == kExitNotLoadable ? FileOutcome::Failed : FileOutcome::Refused;
-        return status;
+        report.outcome = FileOutcome::Refused;
+        return kExitRefused;
     };
     if (item.outcome == ItemOutcome::NotRead) {
         if (item.read.exists)
@@ -261,10 +261,8 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
         report.message = messenger.lastText();
         return kExitNotLoadable;
     }
-    if (r.verdict == convert::Verdict::ViewOnly)
-        return refuse(viewOnlyMessage(r.sourceRoot), kExitRefused);
-    if (r.verdict == convert::Verdict::BadPick)
-        return refuse(pickMessage(*r.pickProblem), kExitRefused);
+    if (r.verdict == convert::Verdict::ViewOnly) return refuse(viewOnlyMessage(r.sourceRoot));
+    if (r.verdict == convert::Verdict::BadPick) return refuse(pickMessage(*r.pickProblem));
     report.picks = r.picks;
     for (const convert::PickChange& p : r.picks)
         messenger.note("picked: row " + std::to_string(p.row) + " \"" + p.name +
@@ -287,9 +285,8 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
         return kExitRefused;
     }
     if (item.outcome == ItemOutcome::Claimed)
-        return refuse(
-            "not converted: " + shown + " is already the output of " + names_[item.earlier],
-            kExitRefused);
+        return refuse("not converted: " + shown + " is already the output of " +
+                      names_[item.earlier]);
     messenger.show(message(MessageId::SaveAsQuestion,
                            std::string(text::kSaveAsQuestion) + r.fileName, Icon::Question,
                            Buttons::YesNo));
