@@ -539,12 +539,14 @@ void scanInProcess(benchmark::State& state, unsigned threads) {
 
 // patchwright-cli scan of the same folder, its JSON report thrown away.
 void scanFolderWithCli(benchmark::State& state) {
-    const std::vector<std::string> args = {fixture->cli, "scan", fixture->realisticDir.string(),
-                                           "--target", "RP355", "--amp", "A", "--json"};
+    const std::vector<std::string> args = {fixture->cli, "scan",  fixture->realisticDir.string(),
+                                           "--target",   "RP355", "--amp",
+                                           "A",          "--json"};
     for (auto _ : state) {
         const int status = runQuiet(args);
         if (status != 0)
-            state.SkipWithError(("patchwright-cli scan exited with " + std::to_string(status)).c_str());
+            state.SkipWithError(
+                ("patchwright-cli scan exited with " + std::to_string(status)).c_str());
     }
 }
 
@@ -734,7 +736,7 @@ int main(int argc, char** argv) {
             ->Iterations(10);
     }
     addElapsed("convert 2002 realistic presets (convert-all, in process)", floor2002,
-               "every core, chunks of 512, one syncfs each", convertAllInProcess)
+               "every core, chunks of 384, one syncfs each", convertAllInProcess)
         ->Iterations(5);
 
     const std::string p2002 = "pugixml load_file, 2002 files";

@@ -6,6 +6,7 @@
 #include <tbb/task_arena.h>
 
 #include <algorithm>
+#include <future>
 #include <limits>
 #include <memory>
 #include <unordered_map>
@@ -31,7 +32,8 @@ class Run {
   public:
     Run(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
         document::FileWriter& writer)
-        : options_(options), callbacks_(callbacks), batch_(writer) {
+        : options_(options), callbacks_(callbacks), writer_(writer), preparer_(writer) {
+        filling_.batch = std::make_unique<document::BatchWriter>(writer_);
         plan_ = options.plan;
         plan_.render = !options.dryRun;
     }
@@ -42,14 +44,27 @@ class Run {
     bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
     Work convertOne(Work work) const;
     void claim(Work work);
-    void commit();
+    // Starts committing the chunk filled so far (on a thread of its own, so that the
+    // workers go on converting while the file system syncs), once the one before it has
+    // been committed and reported; with `wait`, waits for it too.
+    void commit(bool wait);
+    void reportCommitted();
+
+    // A chunk: its batch of files and the reports of its inputs, in order.
+    struct Chunk {
+        std::unique_ptr<document::BatchWriter> batch;
+        std::vector<ItemReport> reports;
+        std::vector<std::size_t> tickets;  // of the reports' files in the batch
+    };
 
     const ConvertAllOptions& options_;
     const ConvertAllCallbacks& callbacks_;
     convert::Plan plan_;
-    document::BatchWriter batch_;
-    std::vector<ItemReport> waiting_;   // final but for their chunk's commit, in order
-    std::vector<std::size_t> tickets_;  // of waiting_'s files in the batch
+    document::FileWriter& writer_;
+    const document::BatchWriter preparer_;  // the workers write temporaries through it
+    Chunk filling_;
+    Chunk committing_;
+    std::future<std::vector<document::IoResult>> committed_;
     std::unordered_map<std::string, std::size_t> claimed_;  // file name -> input
     std::size_t converted_ = 0;
     ConvertAllSummary summary_;
@@ -71,7 +86,7 @@ Work Run::convertOne(Work work) const {
     }
     r.output = options_.folder / r.result.fileName;
     if (!options_.dryRun) {
-        work.prepared = batch_.prepare(r.output, r.result.bytes);
+        work.prepared = preparer_.prepare(r.output, r.result.bytes);
         r.result.bytes = std::string();
     }
     r.outcome = ItemOutcome::Written;  // for now: claim() decides
@@ -97,32 +112,43 @@ void Run::claim(Work work) {
                 r.outcome = ItemOutcome::Failed;
                 r.writeError = work.prepared.result.error;
             } else {
-                ticket = batch_.add(std::move(work.prepared));
+                ticket = filling_.batch->add(std::move(work.prepared));
             }
         }
-        if (ticket == kNoTicket) batch_.drop(work.prepared);
+        if (ticket == kNoTicket) filling_.batch->drop(work.prepared);
     }
-    waiting_.push_back(std::move(r));
-    tickets_.push_back(ticket);
+    filling_.reports.push_back(std::move(r));
+    filling_.tickets.push_back(ticket);
     ++converted_;
-    if (callbacks_.progress) callbacks_.progress(converted_, waiting_.back().name);
-    if (waiting_.size() >= std::max<std::size_t>(options_.chunk, 1)) commit();
+    if (callbacks_.progress) callbacks_.progress(converted_, filling_.reports.back().name);
+    if (filling_.reports.size() >= std::max<std::size_t>(options_.chunk, 1)) commit(false);
 }
 
-void Run::commit() {
-    const std::vector<document::IoResult> written = batch_.commit();
-    for (std::size_t k = 0; k < waiting_.size(); ++k) {
-        ItemReport& r = waiting_[k];
-        if (tickets_[k] != kNoTicket) {
-            const document::IoResult& io = written[tickets_[k]];
+void Run::reportCommitted() {
+    if (!committed_.valid()) return;
+    const std::vector<document::IoResult> written = committed_.get();
+    for (std::size_t k = 0; k < committing_.reports.size(); ++k) {
+        ItemReport& r = committing_.reports[k];
+        if (committing_.tickets[k] != kNoTicket) {
+            const document::IoResult& io = written[committing_.tickets[k]];
             r.outcome = io.ok() ? ItemOutcome::Written : ItemOutcome::Failed;
             r.writeError = io.error;
             if (io.ok()) ++summary_.written;
         }
         if (callbacks_.done) callbacks_.done(r);
     }
-    waiting_.clear();
-    tickets_.clear();
+    committing_ = Chunk{};
+}
+
+void Run::commit(bool wait) {
+    reportCommitted();
+    committing_ = std::move(filling_);
+    filling_ = Chunk{std::make_unique<document::BatchWriter>(writer_), {}, {}};
+    document::BatchWriter* batch = committing_.batch.get();
+    // Where no thread can be started, the commit runs here, when it is waited for.
+    committed_ =
+        std::async(std::launch::async | std::launch::deferred, [batch] { return batch->commit(); });
+    if (wait) reportCommitted();
 }
 
 ConvertAllSummary Run::run() {
@@ -169,7 +195,7 @@ ConvertAllSummary Run::run() {
                                              })));
     });
     pipelineDone(this);
-    commit();
+    commit(true);
     return summary_;
 }
 

@@ -25,7 +25,7 @@ struct ConvertAllOptions {
     std::filesystem::path folder;  // where the new presets go
     bool overwrite = false;        // replace a file that exists (else it is kept)
     bool dryRun = false;           // convert and claim names, write nothing
-    std::size_t chunk = 512;       // files per commit (memory and open files stay flat)
+    std::size_t chunk = 384;       // files per commit (memory and open files stay flat)
     unsigned threads = 0;          // 0: every core
 };
 
