@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert_report.h"
 
-#include <nlohmann/json.hpp>
+#include "json_writer.h"
+
 #include <ostream>
 
 namespace pw::cli {
@@ -20,8 +21,8 @@ const char* outcomeName(FileOutcome outcome) {
     return "refused";
 }
 
-nlohmann::ordered_json fileJson(const FileReport& f) {
-    nlohmann::ordered_json j;
+Json fileJson(const FileReport& f) {
+    Json j;
     j["input"] = f.input;
     j["outcome"] = outcomeName(f.outcome);
     j["output"] = f.output;
@@ -29,7 +30,7 @@ nlohmann::ordered_json fileJson(const FileReport& f) {
     j["patch_name_fixed"] = nullptr;
     if (f.nameFixed)
         j["patch_name_fixed"] = {{"from", f.nameFixed->first}, {"to", f.nameFixed->second}};
-    j["substitutions"] = nlohmann::ordered_json::array();
+    j["substitutions"] = Json::array();
     for (const filter::Substituted& s : f.resolved.substitutions)
         j["substitutions"].push_back({{"row", s.row},
                                       {"name", s.name},
@@ -38,7 +39,7 @@ nlohmann::ordered_json fileJson(const FileReport& f) {
                                       {"new_setting", s.newSetting},
                                       {"new_value", s.newValue},
                                       {"reason", std::string(s.reason)}});
-    j["removals"] = nlohmann::ordered_json::array();
+    j["removals"] = Json::array();
     for (const filter::Removed& r : f.resolved.removals)
         j["removals"].push_back(
             {{"row", r.row}, {"name", r.name}, {"id", r.id}, {"position", r.position}});
@@ -64,14 +65,14 @@ void ConvertTally::count(FileOutcome outcome) {
 
 void writeConvertJson(std::ostream& out, const std::vector<FileReport>& files,
                       const ConvertTally& tally) {
-    nlohmann::ordered_json j;
-    j["files"] = nlohmann::ordered_json::array();
+    Json j;
+    j["files"] = Json::array();
     for (const FileReport& f : files)
         j["files"].push_back(fileJson(f));
     j["converted"] = tally.converted;
     j["refused"] = tally.refused;
     j["failed"] = tally.failed;
-    out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    writeJson(out, j);
 }
 
 void writeConvertSummary(std::ostream& out, const ConvertTally& tally) {

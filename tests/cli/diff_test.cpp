@@ -51,7 +51,8 @@ TEST_F(Diff, ConversionsDifferByWhatTheFilterDid) {
         SCOPED_TRACE(c.file);
         copySample(c.file);
         ASSERT_EQ(run({"convert", c.file, "--target", c.target}).status, 0);
-        const auto before = ordered_json::parse(run({"check", c.file, "--json"}).out)["rows"];
+        const auto before =
+            ordered_json::parse(run({"check", c.file, "--json"}).out)["files"][0]["rows"];
         const auto filtered = ordered_json::parse(
             run({"filter", c.file, "--target", c.target, "--json"}).out)["rows"];
         std::size_t inserted = 0, changed = 0;

@@ -21,8 +21,8 @@ std::filesystem::path Session::saveFileName() const {
     return saveFolder_ / (patchName_ + std::string(target_->extension));
 }
 
-WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon) {
-    say(id, text, icon);
+WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon, std::string detail) {
+    say(id, text, icon, Buttons::Ok, std::move(detail));
     return WriteResult{WriteOutcome::Refused, {}, id, {}};
 }
 
@@ -78,13 +78,11 @@ WriteResult Session::finishWrite(Messenger& messenger, const WriteResult& pendin
 }
 
 WriteResult Session::save() {
-    for (std::string_view refused : text::kRefusedNameCharacters) {
-        if (patchName_.find(refused) != std::string::npos)
-            return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
-    }
-    // A character a preset cannot hold would give a file that cannot be opened again.
-    if (!isWritablePatchName(patchName_))
-        return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
+    // Besides the list, a control character or one a preset cannot hold would give a file
+    // name that breaks lines quoting it or a file that cannot be opened again.
+    if (const auto refused = refusedNameCharacter(patchName_))
+        return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical,
+                      text::badNameDetail(describeRefused(*refused)));
     if (openedFile_.empty())
         return refuse(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);
     const Family source = document::familyOf(sourceRoot_);
