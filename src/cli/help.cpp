@@ -66,9 +66,10 @@ Commands:
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
                   differs between their lists: rows only in A, rows only in B, and
-                  rows whose Setting, Position or Value differ ("old -> new"). Rows
-                  are paired by ID, first with the same Position, then in list order,
-                  so a renumbered row shows as a changed Position.
+                  rows whose Name, Setting, Position or Value differ ("old -> new").
+                  Rows are paired by ID, first with the same Position, then in list
+                  order, so a renumbered row shows as a changed Position and a renamed
+                  row as a changed Name.
 
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).

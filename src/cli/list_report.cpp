@@ -52,6 +52,7 @@ Table listTable(const ListReport& report) {
     std::size_t number = 0;
     for (const Row& row : report.rows) {
         std::vector<TableCell>& line = t.rows.emplace_back();
+        line.reserve(1 + kColumnCount);
         line.push_back(plainCell(std::to_string(++number)));
         for (int c = 0; c < kColumnCount; ++c) {
             const Mark mark = row.marks[static_cast<std::size_t>(c)];

@@ -65,16 +65,27 @@ Shown shownCell(const TableCell& cell, const TableStyle& style) {
 std::string displayText(std::string_view text, std::size_t maxWidth) {
     std::string out;
     std::size_t width = 0;
+    // A piece of width w fits when it stays within the cap, and fills it only when it
+    // ends the text (else the ellipsis needs the last place).
+    const auto fits = [&](std::size_t w, std::size_t after) {
+        return width + w < maxWidth || (width + w == maxWidth && after == text.size());
+    };
     for (std::size_t at = 0; at < text.size();) {
-        std::string piece = shownPiece(text, at);
-        const std::size_t w = displayWidth(piece);
-        // The last character may fill the width only when nothing follows it.
-        if (width + w > maxWidth || (width + w == maxWidth && at < text.size())) {
-            out += kEllipsis;
-            return out;
+        const char c = text[at];
+        if (c >= 0x20 && c < 0x7F) {  // printable ASCII, the common case
+            if (!fits(1, at + 1)) return out += kEllipsis;
+            out += c;
+            ++width;
+            ++at;
+            continue;
         }
+        std::size_t next = at;
+        std::string piece = shownPiece(text, next);
+        const std::size_t w = displayWidth(piece);
+        if (!fits(w, next)) return out += kEllipsis;
         out += piece;
         width += w;
+        at = next;
     }
     return out;
 }

@@ -2,28 +2,40 @@
 #include "filter/list_edits.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace pw::filter {
 
 void RemoveParams(ParamList& list, Column column, std::string_view text) {
-    std::size_t i = 1;
-    while (i <= list.count()) {
-        if (list.row(i).cells[column] == text)
-            list.remove(i);
-        else
-            ++i;
-    }
+    EditRows(list, std::array{Removal{column, text}}, {});
 }
 
 void SetParamColumn(ParamList& list, Column column, int match, std::string_view newText) {
-    const std::string matchText = std::to_string(match);
+    EditRows(list, {}, std::array{Renumbering{column, match, newText}});
+}
+
+// One pass that closes the gaps as it goes, so the rows left keep their order without
+// the tail being moved once per removed row.
+void EditRows(ParamList& list, std::span<const Removal> removals,
+              std::span<const Renumbering> renumberings) {
+    if (!removals.empty())
+        list.removeIf([&](const Row& row) {
+            return std::any_of(removals.begin(), removals.end(),
+                               [&](const Removal& r) { return row.cells[r.column] == r.text; });
+        });
+    if (renumberings.empty()) return;
+    std::vector<std::string> matchTexts;
+    for (const Renumbering& r : renumberings)
+        matchTexts.push_back(std::to_string(r.match));
     const std::size_t n = list.count();
     for (std::size_t i = 1; i <= n; ++i) {
         Row& row = list.row(i);
-        if (row.cells[column] == matchText) {
-            row.cells[column] = std::string(newText);
-            row.mark(column, Mark::Change);
+        for (std::size_t k = 0; k < renumberings.size(); ++k) {
+            const Renumbering& r = renumberings[k];
+            if (row.cells[r.column] != matchTexts[k]) continue;
+            row.cells[r.column] = std::string(r.newText);
+            row.mark(r.column, Mark::Change);
         }
     }
 }
