@@ -125,7 +125,7 @@ void Converter::prepare(Job& job) {
     if (options_.resolve && session.resolveEnabled()) {
         if (auto resolved = session.resolveConflicts()) {
             job.report.resolved = std::move(*resolved);
-            if (!job.report.resolved.substitutions.empty() || !job.report.resolved.removals.empty())
+            if (!job.report.resolved.changes.empty())
                 job.messenger->note(resolveLine(job.report.resolved));
         }
     }
