@@ -125,8 +125,11 @@ void Converter::prepare(Job& job) {
     if (options_.resolve && session.resolveEnabled()) {
         if (auto resolved = session.resolveConflicts()) {
             job.report.resolved = std::move(*resolved);
-            if (!job.report.resolved.changes.empty())
+            if (!job.report.resolved.changes.empty()) {
                 job.messenger->note(resolveLine(job.report.resolved));
+                for (const std::string& line : resolveChangeLines(job.report.resolved))
+                    job.messenger->note(line);
+            }
         }
     }
     if (options_.name) session.setPatchName(*options_.name);

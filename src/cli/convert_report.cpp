@@ -2,6 +2,7 @@
 #include "convert_report.h"
 
 #include "json_writer.h"
+#include "session/messages.h"
 
 #include <ostream>
 
@@ -91,6 +92,14 @@ std::string resolveLine(const filter::ResolveReport& report) {
     return "resolved: " + std::to_string(report.substituted) + " substituted, " +
            std::to_string(report.removed) + " removed, " + std::to_string(report.conflictsLeft) +
            " conflicts left";
+}
+
+std::vector<std::string> resolveChangeLines(const filter::ResolveReport& report) {
+    std::vector<std::string> lines;
+    lines.reserve(report.changes.size());
+    for (const filter::ResolveChange& change : report.changes)
+        lines.push_back("  " + text::resolveChangeLine(change, true));
+    return lines;
 }
 
 }  // namespace pw::cli

@@ -94,8 +94,10 @@ Options:
                   steps (when the window would offer it): a model the target does not
                   know gets its substitute, then the rows the target does not know are
                   removed. One line per file tells how many rows were substituted and
-                  removed and how many conflicts are left; the rows themselves are
-                  listed only in the --json report.
+                  removed and how many conflicts are left, then one indented line per
+                  row changed: "Row", its number after Resolve, its Name, the old and
+                  the new model and what the two share; or "removed:", the Name, the
+                  setting lost and why.
   --fix-names     convert: each character Save refuses in a patch name becomes "_":
                   the characters of its list, control characters (tab, line feed and
                   carriage return among them), U+FFFE, U+FFFF and each byte that is not
