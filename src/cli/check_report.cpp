@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "check_report.h"
 
+#include "table_writer.h"
+
 #include <algorithm>
 #include <ostream>
 
@@ -54,8 +56,9 @@ Json checkJson(const std::vector<CheckedFile>& files, bool summary) {
 
 void writeCheckSummary(std::ostream& out, const std::vector<CheckedFile>& files) {
     for (const CheckedFile& f : files)
-        out << f.list.file << ": " << (f.list.sourceRoot.empty() ? "-" : f.list.sourceRoot) << ", "
-            << f.list.errors << " errors, " << verdictText(f.verdict) << '\n';
+        out << displayText(f.list.file) << ": "
+            << (f.list.sourceRoot.empty() ? "-" : f.list.sourceRoot) << ", " << f.list.errors
+            << " errors, " << verdictText(f.verdict) << '\n';
 }
 
 }  // namespace pw::cli

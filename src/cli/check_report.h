@@ -27,7 +27,7 @@ struct CheckedFile {
 //  "clean", "conflicts", "not_loadable"}
 Json checkJson(const std::vector<CheckedFile>& files, bool summary);
 
-// "FILE: SOURCE_ROOT, N errors, VERDICT" per file.
+// "FILE: SOURCE_ROOT, N errors, VERDICT" per file, control characters in FILE escaped.
 void writeCheckSummary(std::ostream& out, const std::vector<CheckedFile>& files);
 
 }  // namespace pw::cli

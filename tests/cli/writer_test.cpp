@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "cli_messenger.h"
 #include "json_writer.h"
 #include "list_report.h"
 #include "table_writer.h"
@@ -101,6 +102,14 @@ TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
     std::ostringstream out;
     writeCsv(out, t);
     EXPECT_EQ(out.str(), "Name,Value\r\n\"Amp, \"\"A\"\"\",\"line\nbreak\"\r\nplain \xC3\xA9,\r\n");
+}
+
+// A line feed or an escape sequence in a file or patch name stays on its message's line.
+TEST(CliMessenger, EscapesControlCharactersInEveryLine) {
+    std::ostringstream err;
+    CliMessenger m(err, AnswerPolicy{}, "a\nb.rp250p");
+    m.note("patch name \"x\ty\x1b[31m\" saved");
+    EXPECT_EQ(err.str(), "patchwright-cli: a\\nb.rp250p: patch name \"x\\ty\\x1B[31m\" saved\n");
 }
 
 TEST(JsonWriter, InvalidUtf8DoesNotAbort) {
