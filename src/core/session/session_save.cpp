@@ -26,6 +26,13 @@ WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon, std:
     return WriteResult{WriteOutcome::Refused, {}, id, {}};
 }
 
+namespace {
+// A message that names a file without its folder carries the full path in its details.
+std::string pathBesideName(const std::filesystem::path& file, const std::string& shown) {
+    return shown == file.string() ? std::string() : file.string();
+}
+}  // namespace
+
 std::string Session::shownName(const std::filesystem::path& file) const {
     return fileNaming_ == FileNaming::BareName ? file.filename().string() : file.string();
 }
@@ -35,7 +42,7 @@ WriteResult Session::writeFile(const std::filesystem::path& file, const std::str
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
         const Answer a = say(MessageId::AlreadyExists, shown + std::string(text::kAlreadyExists),
-                             Icon::Critical, Buttons::YesNo);
+                             Icon::Critical, Buttons::YesNo, pathBesideName(file, shown));
         if (a != Answer::Yes) {
             say(MessageId::SavingCanceled, text::kSavingCanceled, Icon::Information);
             return WriteResult{WriteOutcome::Declined, file, MessageId::SavingCanceled, {}};
@@ -64,16 +71,15 @@ WriteResult Session::sayWritten(const std::filesystem::path& file,
 WriteResult Session::finishWrite(Messenger& messenger, const WriteResult& pending,
                                  const document::IoResult& written, const std::string& shown) {
     const std::filesystem::path& file = pending.file;
+    const std::string path = pathBesideName(file, shown);
     if (!written.ok()) {
-        messenger.show(Message{MessageId::CouldNotWrite, text::couldNotWrite(file.string()),
-                               Icon::Critical, Buttons::Ok, written.error});
+        messenger.show(Message{MessageId::CouldNotWrite, text::couldNotWrite(shown), Icon::Critical,
+                               Buttons::Ok,
+                               path.empty() ? written.error : path + "\n" + written.error});
         return WriteResult{WriteOutcome::Failed, file, MessageId::CouldNotWrite, written.error};
     }
-    messenger.show(Message{MessageId::SavedTo,
-                           std::string(text::kSavedTo) + shown,
-                           Icon::Information,
-                           Buttons::Ok,
-                           {}});
+    messenger.show(Message{MessageId::SavedTo, std::string(text::kSavedTo) + shown,
+                           Icon::Information, Buttons::Ok, path});
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 
@@ -127,7 +133,7 @@ WriteResult Session::exportText(bool complete) {
     const std::string bytes = complete
                                   ? document::renderCompleteText(sourceRoot_, originalName_, rows_)
                                   : document::renderUserText(sourceRoot_, originalName_, rows_);
-    return writeFile(file, bytes, file.string());
+    return writeFile(file, bytes, shownName(file));
 }
 
 }  // namespace pw
