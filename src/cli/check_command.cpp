@@ -41,8 +41,10 @@ int runCheck(const Options& options, const Console& console) {
             c.verdict =
                 filter::HasConflicts(session.rows()) == 1 ? Verdict::Conflicts : Verdict::Clean;
             c.list = makeReport(session, file);
-            if (!options.json && !options.summary)
+            if (!options.json && !options.summary) {
                 writeListText(console.out, c.list, TableStyle{console.colour});
+                console.out.flush();  // before the next file's messages on stderr
+            }
         } else {
             c.list.file = file;
             c.list.targetRoot = std::string(session.target().root);
