@@ -39,48 +39,33 @@ std::string withoutFolder(std::string text, const std::string& folder) {
     return text;
 }
 
+// The ids as the `expect messages` lines write them.
 const char* idName(pw::MessageId id) {
-    using pw::MessageId;
+#define PW_ID_NAME(name)      \
+    case pw::MessageId::name: \
+        return #name;
     switch (id) {
-        case MessageId::ReadTestFailed:
-            return "ReadTestFailed";
-        case MessageId::NameLoadError:
-            return "NameLoadError";
-        case MessageId::ParameterMissing:
-            return "ParameterMissing";
-        case MessageId::BadFileName:
-            return "BadFileName";
-        case MessageId::LoadFileFirst:
-            return "LoadFileFirst";
-        case MessageId::SelectAmpChannel:
-            return "SelectAmpChannel";
-        case MessageId::ClickFilter:
-            return "ClickFilter";
-        case MessageId::TooManyConflicts:
-            return "TooManyConflicts";
-        case MessageId::SaveAsQuestion:
-            return "SaveAsQuestion";
-        case MessageId::AlreadyExists:
-            return "AlreadyExists";
-        case MessageId::SavingCanceled:
-            return "SavingCanceled";
-        case MessageId::SavedTo:
-            return "SavedTo";
-        case MessageId::SelectFileFirst:
-            return "SelectFileFirst";
-        case MessageId::AmpOnlyForBigModels:
-            return "AmpOnlyForBigModels";
-        case MessageId::ReservedForFuture:
-            return "ReservedForFuture";
-        case MessageId::CouldNotWrite:
-            return "CouldNotWrite";
-        case MessageId::ErrorCount:
-            return "ErrorCount";
-        case MessageId::ResolveSummary:
-            return "ResolveSummary";
-        case MessageId::OnePresetAtATime:
-            return "OnePresetAtATime";
+        PW_ID_NAME(ReadTestFailed)
+        PW_ID_NAME(NameLoadError)
+        PW_ID_NAME(ParameterMissing)
+        PW_ID_NAME(BadFileName)
+        PW_ID_NAME(LoadFileFirst)
+        PW_ID_NAME(SelectAmpChannel)
+        PW_ID_NAME(ClickFilter)
+        PW_ID_NAME(TooManyConflicts)
+        PW_ID_NAME(SaveAsQuestion)
+        PW_ID_NAME(AlreadyExists)
+        PW_ID_NAME(SavingCanceled)
+        PW_ID_NAME(SavedTo)
+        PW_ID_NAME(SelectFileFirst)
+        PW_ID_NAME(AmpOnlyForBigModels)
+        PW_ID_NAME(ReservedForFuture)
+        PW_ID_NAME(CouldNotWrite)
+        PW_ID_NAME(ErrorCount)
+        PW_ID_NAME(ResolveSummary)
+        PW_ID_NAME(OnePresetAtATime)
     }
+#undef PW_ID_NAME
     return "?";
 }
 
