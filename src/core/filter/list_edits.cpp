@@ -15,29 +15,24 @@ void SetParamColumn(ParamList& list, Column column, int match, std::string_view 
     EditRows(list, {}, std::array{Renumbering{column, match, newText}});
 }
 
-// One pass that closes the gaps as it goes, so the rows left keep their order without
-// the tail being moved once per removed row.
+// One walk that closes the gaps as it goes, so the rows left keep their order without
+// the tail being moved once per removed row, and renumbers the rows it keeps.
 void EditRows(ParamList& list, std::span<const Removal> removals,
               std::span<const Renumbering> renumberings) {
-    if (!removals.empty())
-        list.removeIf([&](const Row& row) {
-            return std::any_of(removals.begin(), removals.end(),
-                               [&](const Removal& r) { return row.cells[r.column] == r.text; });
-        });
-    if (renumberings.empty()) return;
     std::vector<std::string> matchTexts;
     for (const Renumbering& r : renumberings)
         matchTexts.push_back(std::to_string(r.match));
-    const std::size_t n = list.count();
-    for (std::size_t i = 1; i <= n; ++i) {
-        Row& row = list.row(i);
+    list.keepIf([&](Row& row) {
+        for (const Removal& r : removals)
+            if (row.cells[r.column] == r.text) return false;
         for (std::size_t k = 0; k < renumberings.size(); ++k) {
             const Renumbering& r = renumberings[k];
             if (row.cells[r.column] != matchTexts[k]) continue;
             row.cells[r.column] = std::string(r.newText);
             row.mark(r.column, Mark::Change);
         }
-    }
+        return true;
+    });
 }
 
 std::size_t CountErrors(const ParamList& list) {

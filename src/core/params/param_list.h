@@ -2,7 +2,6 @@
 #pragma once
 // The parameter list: one row per preset parameter, five text cells with a mark each.
 
-#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <string>
@@ -51,14 +50,17 @@ class ParamList {
     // Inserts so that the new row becomes row `number` (1 .. count()+1).
     Row& insertAt(std::size_t number, Row r);
     void remove(std::size_t number);
-    // Removes every row for which `pred` holds, keeping the order of the others, in one
-    // pass; returns how many went.
-    template <class Pred>
-    std::size_t removeIf(Pred pred) {
-        const auto kept = std::remove_if(rows_.begin(), rows_.end(), pred);
-        const auto removed = static_cast<std::size_t>(rows_.end() - kept);
-        rows_.erase(kept, rows_.end());
-        return removed;
+    // One walk over the rows: `keep(row)` may change the row and says whether it stays;
+    // the rows that stay close up in their order.
+    template <class Keep>
+    void keepIf(Keep keep) {
+        auto out = rows_.begin();
+        for (auto it = rows_.begin(); it != rows_.end(); ++it) {
+            if (!keep(*it)) continue;
+            if (out != it) *out = std::move(*it);
+            ++out;
+        }
+        rows_.erase(out, rows_.end());
     }
     void clear() { rows_.clear(); }
     void reserve(std::size_t n) { rows_.reserve(n); }
