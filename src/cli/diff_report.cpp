@@ -81,6 +81,7 @@ std::string numberOr(std::size_t number) {
 }
 
 constexpr Column kCellOrder[] = {kName, kId, kSetting, kPosition, kValue};
+constexpr std::size_t kSideWidth = (TableStyle{}.maxWidth - 4) / 2;  // " -> " between
 
 }  // namespace
 
@@ -127,8 +128,10 @@ Table diffTable(const DiffReport& report) {
         const Row* b = d.rowB ? &report.b.rows.row(d.rowB) : nullptr;
         for (Column c : kCellOrder) {
             std::string text = (a ? a : b)->cells[c];
+            // Each side of a change is cut on its own, so that both stay in sight.
             if (std::find(d.columns.begin(), d.columns.end(), c) != d.columns.end())
-                text += " -> " + b->cells[c];
+                text =
+                    displayText(text, kSideWidth) + " -> " + displayText(b->cells[c], kSideWidth);
             line.push_back(plainCell(std::move(text)));
         }
     }
