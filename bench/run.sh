@@ -15,4 +15,7 @@ if [ -x build/bench/bin/pw_window_bench ]; then
     build/bench/bin/pw_window_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}"
 fi
 echo
+# Filter Patch and the reader against their input's size (exits 1 when one grows faster).
+build/bench/bin/pw_filter_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}"
+echo
 echo "Markdown table: build/bench/results.md"

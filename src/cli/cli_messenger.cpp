@@ -3,10 +3,13 @@
 
 #include <ostream>
 
+#include "table_writer.h"
+
 namespace pw::cli {
 
 std::string linePrefix(const std::string& file) {
-    return file.empty() ? std::string("patchwright-cli: ") : "patchwright-cli: " + file + ": ";
+    return file.empty() ? std::string("patchwright-cli: ")
+                        : "patchwright-cli: " + displayText(file) + ": ";
 }
 
 Answer CliMessenger::answerFor(const Message& question) const {
@@ -21,7 +24,8 @@ Answer CliMessenger::answerFor(const Message& question) const {
 }
 
 void CliMessenger::line(const std::string& text) {
-    std::string full = linePrefix(file_) + text + '\n';
+    // A line feed or a control character in a name must not break or colour the line.
+    std::string full = linePrefix(file_) + displayText(text) + '\n';
     if (holding_) {
         held_.push_back(std::move(full));
         return;
@@ -51,8 +55,12 @@ Answer CliMessenger::show(const Message& message) {
         text += answer == Answer::Yes ? " [Yes]" : " [No]";
     }
     lastText_ = message.text;
+    lastDetail_ = message.detail;
     line(text);
-    if (!message.detail.empty()) line("  " + message.detail);
+    if (message.id == MessageId::BadFileName && !message.detail.empty())
+        line("  " + message.detail + "; --fix-names saves it with \"_\" in its place");
+    else if (!message.detail.empty())
+        line("  " + message.detail);
     return answer;
 }
 

@@ -33,6 +33,8 @@ class CliMessenger : public Messenger {
     void note(const std::string& text);
     // The text of the last message shown (for a report).
     const std::string& lastText() const { return lastText_; }
+    // Its detail: what went wrong underneath ("" when it had none).
+    const std::string& lastDetail() const { return lastDetail_; }
 
   private:
     Answer answerFor(const Message& question) const;
@@ -44,6 +46,7 @@ class CliMessenger : public Messenger {
     bool holding_ = false;
     std::vector<std::string> held_;
     std::string lastText_;
+    std::string lastDetail_;
 };
 
 // "patchwright-cli: FILE: " (or "patchwright-cli: " without a file).

@@ -269,7 +269,11 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
                        "\": " + p.oldSetting + " -> " + p.newSetting);
     if (r.resolveRan) {
         report.resolved = r.resolveReport;
-        if (!r.resolveReport.changes.empty()) messenger.note(resolveLine(r.resolveReport));
+        if (!r.resolveReport.changes.empty()) {
+            messenger.note(resolveLine(r.resolveReport));
+            for (const std::string& line : resolveChangeLines(r.resolveReport))
+                messenger.note(line);
+        }
     }
     if (options_.fixNames && r.fixedName != r.unfixedName) {
         report.nameFixed = {r.unfixedName, r.fixedName};
@@ -278,7 +282,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     const std::string shown = (folder_ / r.fileName).string();
     report.output = shown;
     if (r.verdict == convert::Verdict::Refused) {
-        const Message m = saveRefusalMessage(*r.refusal);
+        const Message m = saveRefusalMessage(*r.refusal, r.patchName);
         messenger.show(m);
         report.message = messenger.lastText();
         report.outcome = FileOutcome::Refused;

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert_report.h"
 
-#include <nlohmann/json.hpp>
+#include "json_writer.h"
+#include "session/messages.h"
+
 #include <ostream>
 
 namespace pw::cli {
@@ -20,8 +22,8 @@ const char* outcomeName(FileOutcome outcome) {
     return "refused";
 }
 
-nlohmann::ordered_json fileJson(const FileReport& f) {
-    nlohmann::ordered_json j;
+Json fileJson(const FileReport& f) {
+    Json j;
     j["input"] = f.input;
     j["outcome"] = outcomeName(f.outcome);
     j["output"] = f.output;
@@ -29,8 +31,8 @@ nlohmann::ordered_json fileJson(const FileReport& f) {
     j["patch_name_fixed"] = nullptr;
     if (f.nameFixed)
         j["patch_name_fixed"] = {{"from", f.nameFixed->first}, {"to", f.nameFixed->second}};
-    j["substitutions"] = nlohmann::ordered_json::array();
-    j["removals"] = nlohmann::ordered_json::array();
+    j["substitutions"] = Json::array();
+    j["removals"] = Json::array();
     for (const filter::ResolveChange& c : f.resolved.changes) {
         if (c.kind == filter::ChangeKind::Substituted)
             j["substitutions"].push_back({{"row", c.rowAfter},
@@ -79,14 +81,14 @@ void ConvertTally::count(FileOutcome outcome) {
 
 void writeConvertJson(std::ostream& out, const std::vector<FileReport>& files,
                       const ConvertTally& tally) {
-    nlohmann::ordered_json j;
-    j["files"] = nlohmann::ordered_json::array();
+    Json j;
+    j["files"] = Json::array();
     for (const FileReport& f : files)
         j["files"].push_back(fileJson(f));
     j["converted"] = tally.converted;
     j["refused"] = tally.refused;
     j["failed"] = tally.failed;
-    out << j.dump(2, ' ', false, nlohmann::ordered_json::error_handler_t::replace) << '\n';
+    writeJson(out, j);
 }
 
 void writeConvertSummary(std::ostream& out, const ConvertTally& tally) {
@@ -98,6 +100,14 @@ std::string resolveLine(const filter::ResolveReport& report) {
     return "resolved: " + std::to_string(report.substituted) + " substituted, " +
            std::to_string(report.removed) + " removed, " + std::to_string(report.conflictsLeft) +
            " conflicts left";
+}
+
+std::vector<std::string> resolveChangeLines(const filter::ResolveReport& report) {
+    std::vector<std::string> lines;
+    lines.reserve(report.changes.size());
+    for (const filter::ResolveChange& change : report.changes)
+        lines.push_back("  " + text::resolveChangeLine(change, true));
+    return lines;
 }
 
 }  // namespace pw::cli

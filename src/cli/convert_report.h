@@ -43,5 +43,9 @@ void writeConvertSummary(std::ostream& out, const ConvertTally& tally);
 
 // The one line about what Resolve did: "resolved: N substituted, N removed, N conflicts left".
 std::string resolveLine(const filter::ResolveReport& report);
+// Then one line per change, as the window's summary words it, indented under that line:
+// "  Row 11 Amp A Type: Stoner Rock → 01 Dual Rectifier (high gain)",
+// "  removed: Octaver Octave 1 = 75 (the RP250 has no Octaver)".
+std::vector<std::string> resolveChangeLines(const filter::ResolveReport& report);
 
 }  // namespace pw::cli

@@ -5,8 +5,7 @@
 // lists compared.
 
 #include "commands.h"
-#include "diff_json_formatter.h"
-#include "diff_text_formatter.h"
+#include "diff_report.h"
 #include "exit_status.h"
 #include "session_setup.h"
 
@@ -26,9 +25,9 @@ int runDiff(const Options& options, const Console& console) {
 
     const DiffReport report = makeDiffReport(a, fileA, b, fileB);
     if (options.json)
-        DiffJsonFormatter().write(console.out, report);
+        writeJson(console.out, diffJson(report));
     else
-        DiffTextFormatter().write(console.out, report);
+        writeDiffText(console.out, report, TableStyle{console.colour});
     console.out.flush();
     return report.diff.equal() ? kExitOk : kExitDiffer;
 }

@@ -6,8 +6,10 @@
 #include <iosfwd>
 #include <string>
 
+#include "json_writer.h"
 #include "params/patch_diff.h"
 #include "session/session.h"
+#include "table_writer.h"
 
 namespace pw::cli {
 
@@ -29,11 +31,16 @@ struct DiffReport {
 
 DiffReport makeDiffReport(const Session& a, std::string fileA, const Session& b, std::string fileB);
 
-// Writes a report in one output format.
-class DiffFormatter {
-  public:
-    virtual ~DiffFormatter() = default;
-    virtual void write(std::ostream& out, const DiffReport& report) const = 0;
-};
+// {"a": {"file", "source_root", "patch_name"}, "b": {...}, "target_root", "equal",
+//  "patch_names_differ", "only_in_a", "only_in_b", "changed", "rows": [{"change":
+//  "only_in_a"|"only_in_b"|"changed", "row_a", "row_b", "a", "b", "differs": [...]}]}
+Json diffJson(const DiffReport& report);
+
+// Row A, row B, what changed, then the row's Name, ID, Setting, Position and Value,
+// a changed cell as "old -> new".
+Table diffTable(const DiffReport& report);
+
+// Both sides, the table and the counts.
+void writeDiffText(std::ostream& out, const DiffReport& report, const TableStyle& style);
 
 }  // namespace pw::cli

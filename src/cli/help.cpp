@@ -37,10 +37,12 @@ Commands:
   check FILE...   Open FILE as File > Open does, with the pass of the target model
                   (default RP255), and print the parameter list with the cells that the
                   target does not know marked as conflicts, and the error count.
-                  Several files print their lists one after another (--json: a JSON
-                  array of them); with --summary, one line per file instead:
-                  "FILE: ROOT, N errors, clean|conflicts|not loadable". The exit
-                  status is the highest of the files'.
+                  Several files print their lists one after another; with --summary,
+                  one line per file instead:
+                  "FILE: ROOT, N errors, clean|conflicts|not loadable". With --json,
+                  one JSON document for all the files, those that could not be loaded
+                  included (see Check output). The exit status is the highest of the
+                  files'.
   filter FILE     Open FILE as check does, then click Filter Patch, then (with --amp)
                   Amp A or Amp B, and print the list: rows removed, renumbered and
                   inserted by the recipe, rewritten cells marked as changes. Conflict
@@ -71,9 +73,10 @@ Commands:
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
                   differs between their lists: rows only in A, rows only in B, and
-                  rows whose Setting, Position or Value differ ("old -> new"). Rows
-                  are paired by ID, first with the same Position, then in list order,
-                  so a renumbered row shows as a changed Position.
+                  rows whose Name, Setting, Position or Value differ ("old -> new").
+                  Rows are paired by ID, first with the same Position, then in list
+                  order, so a renumbered row shows as a changed Position and a renamed
+                  row as a changed Name.
   scan PATH...    Triage a library: every preset in the files, folders (recursively;
                   a symbolic link is followed once, a loop is reported) and archives
                   (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
@@ -102,9 +105,9 @@ Commands:
 
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).
-  --json          Print the list (diff: the differences) as one JSON object instead
-                  of a table. convert: print one JSON report instead of the summary
-                  line.
+  --json          Print one JSON document instead of the table: filter the list,
+                  check every file (see Check output), diff the differences, convert
+                  its report instead of the summary line.
   --amp A|B       Keep amp channel A or B of an RP350/RP355 patch. filter: a refused
                   click (the preset is not an RP35x one) prints its message, no list,
                   and exits with status 3.
@@ -126,10 +129,14 @@ Options:
                   steps (when the window would offer it): a model the target does not
                   know gets its substitute, then the rows the target does not know are
                   removed. One line per file tells how many rows were substituted and
-                  removed and how many conflicts are left; the rows themselves are
-                  listed only in the --json report.
-  --fix-names     convert: each character Save refuses in a patch name (and each
-                  control character) becomes "_"; the change is printed.
+                  removed and how many conflicts are left, then one indented line per
+                  row changed: "Row", its number after Resolve, its Name, the old and
+                  the new model and what the two share; or "removed:", the Name, the
+                  setting lost and why.
+  --fix-names     convert: each character Save refuses in a patch name becomes "_":
+                  the characters of its list, control characters (tab, line feed and
+                  carriage return among them), U+FFFE, U+FFFF and each byte that is not
+                  UTF-8. The change is printed.
   --quiet         convert: print only the messages of files that were refused or
                   failed; the summary line stays.
   --summary       check: one line per file instead of its list.
@@ -156,7 +163,9 @@ Messages:
   shows it; a question is followed by its answer in brackets, and a message that has
   a reason underneath (a file system error, say) is followed by it on an indented
   line. Every line starts with "patchwright-cli: FILE: ", FILE being the file it is
-  about.
+  about. Control characters in file and patch names are shown as escapes (\n, \t,
+  \xNN), so that every message stays on its line. "BAD File Name, ..." is followed by
+  the character that was refused.
 
 Convert report (convert --json):
   {"files": [{"input": FILE as given, "outcome": "written" | "refused" | "failed",
@@ -178,9 +187,11 @@ Table output (check, filter):
   Otherwise each marked cell is followed by a marker:
     !   the cell carries the conflict mark (the target does not know it)
     *   the cell carries the change mark (written by filtering)
-  Control characters in cell texts are shown as escapes (\n, \t, \xNN).
+  Control characters in cell texts are shown as escapes (\n, \t, \xNN, \uNNNN).
+  A cell wider than 80 characters is cut and ends in an ellipsis (U+2026); --json
+  keeps every text whole.
 
-JSON output (--json):
+List output (filter --json):
   {"file": FILE as given, "source_root": the root found in the file ("" if none),
    "target_root": "RP255Preset" etc., "patch_name": the current patch name,
    "original_patch_name": the name read from the file, "filtered": the filtered flag,
@@ -189,6 +200,16 @@ JSON output (--json):
    "rows": [{"name", "setting", "id", "position", "value",
              "marks": [five of "default" | "conflict" | "change", in the order
                        Name, Setting, ID, Position, Value]}, ...]}
+
+Check output (check --json):
+  One document, whatever the number of files:
+  {"files": [{"file": FILE as given,
+              "verdict": "clean" | "conflicts" | "not loadable",
+              "reason": the message that refused the file ("" when it was loaded),
+              "detail": what went wrong underneath ("" when nothing was said),
+              then the keys of the list output from "source_root" on (with
+              --summary only "source_root" and "errors")}, ...],
+   "clean", "conflicts", "not_loadable": the counts}
 
 Scan report (scan --json):
   {"target", "amp": "A" | "B" | null,

@@ -3,10 +3,13 @@
 // What check and filter print: the session's patch state and its parameter list.
 
 #include <cstddef>
+#include <iosfwd>
 #include <string>
 
+#include "json_writer.h"
 #include "params/param_list.h"
 #include "session/session.h"
+#include "table_writer.h"
 
 namespace pw::cli {
 
@@ -24,11 +27,20 @@ struct ListReport {
 
 ListReport makeReport(const Session& session, std::string file);
 
-// Writes a report in one output format.
-class ListFormatter {
-  public:
-    virtual ~ListFormatter() = default;
-    virtual void write(std::ostream& out, const ListReport& report) const = 0;
-};
+// Markers of marked cells when there is no colour.
+inline constexpr char kConflictMarker = '!';
+inline constexpr char kChangeMarker = '*';
+
+// {"file", "source_root", "target_root", "patch_name", "original_patch_name", "filtered",
+//  "amp_channel", "errors", "rows": [{"name", "setting", "id", "position", "value",
+//  "marks": ["default"|"conflict"|"change", ...]}]}
+Json listJson(const ListReport& report);
+
+// The rows: "#", "Name", "Setting", "ID", "Position", "Value".
+Table listTable(const ListReport& report);
+
+// The patch state, the table, the Errors button's text and, without colour, what the
+// markers mean.
+void writeListText(std::ostream& out, const ListReport& report, const TableStyle& style);
 
 }  // namespace pw::cli

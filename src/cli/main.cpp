@@ -15,6 +15,7 @@
 #include "exit_status.h"
 #include "help.h"
 #include "options.h"
+#include "table_writer.h"
 #include "terminal.h"
 
 namespace {
@@ -52,7 +53,8 @@ int run(int argc, char** argv) {
 
     const ParseResult parsed = parseArguments(args);
     if (!parsed.ok()) {
-        std::cerr << "patchwright-cli: " << parsed.error << '\n' << usageHint();
+        // The error may quote an argument: its control characters are shown escaped.
+        std::cerr << "patchwright-cli: " << displayText(parsed.error) << '\n' << usageHint();
         return kExitUsage;
     }
     const Options& options = parsed.options;

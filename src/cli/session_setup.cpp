@@ -1,8 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "session_setup.h"
 
-#include "json_formatter.h"
-#include "text_formatter.h"
+#include "list_report.h"
 
 namespace pw::cli {
 
@@ -22,9 +21,9 @@ void printList(const Session& session, const std::string& file, const Options& o
                const Console& console) {
     const ListReport report = makeReport(session, file);
     if (options.json)
-        JsonFormatter().write(console.out, report);
+        writeJson(console.out, listJson(report));
     else
-        TextFormatter(console.colour).write(console.out, report);
+        writeListText(console.out, report, TableStyle{console.colour});
     console.out.flush();
 }
 

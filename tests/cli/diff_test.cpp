@@ -25,6 +25,22 @@ TEST_F(Diff, APresetEqualsItself) {
     EXPECT_EQ(run({"diff", "surfs_up.rp255p", "missing.rp255p"}).status, 2);
 }
 
+// A row whose Name alone differs is a changed row, shown "old -> new" in the table.
+TEST_F(Diff, ARenamedRowIsADifference) {
+    std::string renamed = readFile(copyCliData("tiny_clean.rp150p"));
+    const std::size_t at = renamed.find("<Name>", renamed.find("<Param>"));
+    renamed.insert(at + 6, "My ");
+    writeFile(dir_ / "renamed.rp150p", renamed);
+    const auto j =
+        ordered_json::parse(run({"diff", "tiny_clean.rp150p", "renamed.rp150p", "--json"}).out);
+    ASSERT_EQ(j["rows"].size(), 1u);
+    EXPECT_EQ(j["rows"][0]["change"], "changed");
+    EXPECT_EQ(j["rows"][0]["differs"], ordered_json::array({"name"}));
+    const RunResult t = run({"diff", "tiny_clean.rp150p", "renamed.rp150p"});
+    EXPECT_EQ(t.status, 1);
+    EXPECT_NE(t.out.find(" -> My "), std::string::npos) << t.out;
+}
+
 TEST_F(Diff, TableOfAConversionMatchesGolden) {
     copyCliData("tiny_lead.rp355p");
     run({"convert", "tiny_lead.rp355p", "--target", "RP250", "--amp", "A"});
@@ -51,7 +67,8 @@ TEST_F(Diff, ConversionsDifferByWhatTheFilterDid) {
         SCOPED_TRACE(c.file);
         copySample(c.file);
         ASSERT_EQ(run({"convert", c.file, "--target", c.target}).status, 0);
-        const auto before = ordered_json::parse(run({"check", c.file, "--json"}).out)["rows"];
+        const auto before =
+            ordered_json::parse(run({"check", c.file, "--json"}).out)["files"][0]["rows"];
         const auto filtered = ordered_json::parse(
             run({"filter", c.file, "--target", c.target, "--json"}).out)["rows"];
         std::size_t inserted = 0, changed = 0;

@@ -76,7 +76,7 @@ TEST_P(AsTheWindow, SameVerdictAndBytes) {
         EXPECT_EQ(r.bytes, pwtest::readFile(saved.file));
     } else {
         ASSERT_EQ(r.verdict, Verdict::Refused);
-        EXPECT_EQ(pw::saveRefusalMessage(*r.refusal).id, saved.message);
+        EXPECT_EQ(pw::saveRefusalMessage(*r.refusal, r.patchName).id, saved.message);
         EXPECT_TRUE(r.bytes.empty());
     }
 }

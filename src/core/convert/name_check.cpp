@@ -2,30 +2,77 @@
 #include "convert/name_check.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <iterator>
-#include <optional>
 
 #include "document/text_decoding.h"
 
 namespace pw {
 
-bool isWritablePatchName(std::string_view name) {
-    std::size_t at = 0;
-    while (at < name.size()) {
-        const std::optional<char32_t> cp = document::nextUtf8(name, at);
-        if (!cp || !document::isXmlChar(*cp)) return false;
+namespace {
+
+// C0 controls (tab, line feed and carriage return too: they would split a file name and
+// every line that quotes it), DEL and the C1 controls.
+bool isControl(char32_t cp) {
+    return cp < 0x20 || cp == 0x7F || (cp >= 0x80 && cp <= 0x9F);
+}
+
+bool isListed(char32_t cp) {
+    return std::any_of(std::begin(text::kRefusedNameCharacters),
+                       std::end(text::kRefusedNameCharacters),
+                       [cp](std::string_view r) { return r.size() == 1 && r[0] == char(cp); });
+}
+
+// The character at `at` and what is wrong with it, if anything; moves `at` past it.
+std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at) {
+    using Kind = RefusedCharacter::Kind;
+    const std::size_t start = at;
+    const std::optional<char32_t> cp = document::nextUtf8(name, at);
+    if (!cp) {
+        at = start + 1;
+        return RefusedCharacter{Kind::NotUtf8, std::string(name.substr(start, 1))};
     }
-    return true;
+    const std::string bytes(name.substr(start, at - start));
+    if (isControl(*cp)) return RefusedCharacter{Kind::Control, bytes};
+    if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, bytes};
+    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, bytes};
+    return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<RefusedCharacter> refusedNameCharacter(std::string_view name) {
+    for (std::string_view refused : text::kRefusedNameCharacters)
+        if (name.find(refused) != std::string_view::npos)
+            return RefusedCharacter{RefusedCharacter::Kind::Listed, std::string(refused)};
+    for (std::size_t at = 0; at < name.size();)
+        if (auto refused = scanOne(name, at); refused) return refused;
+    return std::nullopt;
+}
+
+std::string describeRefused(const RefusedCharacter& refused) {
+    char buf[32];
+    if (refused.kind == RefusedCharacter::Kind::Listed) return "\"" + refused.bytes + "\"";
+    if (refused.kind == RefusedCharacter::Kind::NotUtf8) {
+        std::snprintf(buf, sizeof buf, "the byte 0x%02X",
+                      static_cast<unsigned>(static_cast<unsigned char>(refused.bytes[0])));
+        return buf;
+    }
+    std::size_t at = 0;
+    std::snprintf(buf, sizeof buf, "U+%04X",
+                  static_cast<unsigned>(document::nextUtf8(refused.bytes, at).value_or(0)));
+    return buf;
 }
 
 std::string fixedPatchName(std::string_view name) {
     std::string out;
-    for (char c : name) {
-        const bool control = static_cast<unsigned char>(c) < 0x20 || c == 0x7f;
-        const bool refused = std::any_of(
-            std::begin(text::kRefusedNameCharacters), std::end(text::kRefusedNameCharacters),
-            [c](std::string_view r) { return r.size() == 1 && r[0] == c; });
-        out += control || refused ? '_' : c;
+    out.reserve(name.size());
+    for (std::size_t at = 0; at < name.size();) {
+        const std::size_t start = at;
+        if (scanOne(name, at))
+            out += '_';
+        else
+            out.append(name.substr(start, at - start));
     }
     return out;
 }

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// Whether a patch name can be written into a preset that can be read again, and a name
-// mended so that it can.
+// Whether a patch name can be written into a preset that can be read again and serve as
+// a file name, and a name mended so that it can.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,13 +20,25 @@ inline constexpr std::string_view kRefusedNameCharacters[] = {
 
 namespace pw {
 
-// True when `name` is valid UTF-8 and every character is one XML allows in a
-// document (so not U+0000-U+001F other than tab, line feed and carriage return, nor
-// U+FFFE or U+FFFF).
-bool isWritablePatchName(std::string_view name);
+// A character Save refuses in a patch name, as `bytes` of the name: one of the refused
+// characters of the list, a control character (tab, line feed and carriage return among
+// them), a character a preset cannot hold (U+FFFE, U+FFFF) or a byte that is not UTF-8.
+struct RefusedCharacter {
+    enum class Kind { Listed, Control, NotXml, NotUtf8 };
+    Kind kind = Kind::Listed;
+    std::string bytes;
+};
 
-// `name` with each character the name check refuses, and each control character, as "_"
-// (what convert --fix-names saves under).
+// The first character Save refuses: the list's characters in the order they are tested,
+// then, from the start of the name, the first control or unwritable character.
+std::optional<RefusedCharacter> refusedNameCharacter(std::string_view name);
+
+// How the refused character reads in a message: "/" in quotation marks, U+000A for a
+// control character, the byte 0xFF for one that is not UTF-8.
+std::string describeRefused(const RefusedCharacter& refused);
+
+// `name` with each character the name check refuses as "_" (one per byte that is not
+// UTF-8): what convert --fix-names saves under.
 std::string fixedPatchName(std::string_view name);
 
 }  // namespace pw

@@ -15,11 +15,9 @@ bool needsNoFilter(std::string_view sourceRoot, const document::Target& target) 
 }
 
 std::optional<SaveRefusal> saveCheck(const SaveState& state) {
-    for (std::string_view refused : text::kRefusedNameCharacters)
-        if (state.patchName.find(refused) != std::string_view::npos)
-            return SaveRefusal::BadFileName;
-    // A character a preset cannot hold would give a file that cannot be opened again.
-    if (!isWritablePatchName(state.patchName)) return SaveRefusal::BadFileName;
+    // Besides the list, a control character or one a preset cannot hold would give a file
+    // name that breaks lines quoting it or a file that cannot be opened again.
+    if (refusedNameCharacter(state.patchName)) return SaveRefusal::BadFileName;
     if (!state.fileOpen) return SaveRefusal::LoadFileFirst;
     bool filtered = state.filtered;
     if (needsNoFilter(state.sourceRoot, *state.target))

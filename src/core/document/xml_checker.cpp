@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "document/preset_document.h"
@@ -117,9 +119,46 @@ class Checker {
     std::size_t faultOffset_ = 0;
     std::vector<OpenElement> open_;
     std::vector<Binding> bindings_;
-    PresetDocument* out_;  // null: check only
+    std::unordered_map<std::string_view, std::size_t> bound_;  // prefix -> bindings in force
+    PresetDocument* out_;                                      // null: check only
     std::vector<Collector> collectors_;
     std::vector<std::string_view> attributes_, prefixed_;  // of the start tag being read
+    // Once a tag has many attributes: an open-addressing table of their numbers in
+    // attributes_ (from 1; 0 is a free slot), at most half full.
+    std::vector<std::uint32_t> attributeSlots_;
+
+    // Whether the start tag being read already had `attr`; remembers it. The few
+    // attributes a tag usually has are scanned, more are looked up in the table, so that
+    // a tag with a hundred thousand of them is read in linear time.
+    bool repeatedAttribute(std::string_view attr) {
+        constexpr std::size_t kScanned = 16;
+        if (attributes_.size() < kScanned) {
+            if (std::find(attributes_.begin(), attributes_.end(), attr) != attributes_.end())
+                return true;
+            attributes_.push_back(attr);
+            return false;
+        }
+        if (2 * (attributes_.size() + 1) > attributeSlots_.size()) {
+            attributeSlots_.assign(std::max<std::size_t>(64, 4 * attributeSlots_.size()), 0);
+            for (std::size_t k = 0; k < attributes_.size(); ++k)
+                *freeSlot(attributes_[k]) = static_cast<std::uint32_t>(k + 1);
+        }
+        std::uint32_t* slot = freeSlot(attr);
+        if (!slot) return true;
+        attributes_.push_back(attr);
+        *slot = static_cast<std::uint32_t>(attributes_.size());
+        return false;
+    }
+
+    // The free slot for `attr` in the table, or null when it is there already.
+    std::uint32_t* freeSlot(std::string_view attr) {
+        const std::size_t mask = attributeSlots_.size() - 1;
+        for (std::size_t h = std::hash<std::string_view>{}(attr)&mask;; h = (h + 1) & mask) {
+            std::uint32_t& slot = attributeSlots_[h];
+            if (slot == 0) return &slot;
+            if (attributes_[slot - 1] == attr) return nullptr;
+        }
+    }
     std::string normalised_;
 
     std::string& collected(const Collector& c) {
@@ -355,8 +394,8 @@ class Checker {
         if (qname.find(':', colon + 1) != std::string_view::npos) return false;
         if (prefix == "xml") return true;
         if (prefix == "xmlns") return isAttribute;
-        return std::any_of(bindings_.rbegin(), bindings_.rend(),
-                           [&](const Binding& b) { return b.prefix == prefix; });
+        const auto found = bound_.find(prefix);
+        return found != bound_.end() && found->second > 0;
     }
 
     // A start tag at p_ (which holds '<'). Leaves the element open unless it is empty.
@@ -366,9 +405,9 @@ class Checker {
         const std::size_t nameLen = name();
         if (nameLen == 0) return bad("malformed start tag");
         const std::size_t depth = open_.size() + 1;
-        std::vector<std::string_view>& attributes = attributes_;
         std::vector<std::string_view>& prefixed = prefixed_;
-        attributes.clear();
+        attributes_.clear();
+        attributeSlots_.clear();
         prefixed.clear();
         for (;;) {
             const std::size_t before = p_;
@@ -380,9 +419,7 @@ class Checker {
             const std::size_t attrLen = name();
             if (attrLen == 0) return bad("malformed attribute");
             const std::string_view attr = s_.substr(attrBegin, attrLen);
-            if (std::find(attributes.begin(), attributes.end(), attr) != attributes.end())
-                return bad("duplicate attribute");
-            attributes.push_back(attr);
+            if (repeatedAttribute(attr)) return bad("duplicate attribute");
             skipSpace();
             if (p_ >= s_.size() || s_[p_] != '=') return bad("attribute without value");
             ++p_;
@@ -407,6 +444,7 @@ class Checker {
                 if (value.empty()) return bad("a namespace prefix cannot be unbound");
                 if (prefix == "xmlns") return bad("the prefix xmlns cannot be declared");
                 bindings_.push_back({std::string(prefix), depth});
+                ++bound_[prefix];
             }
             if (attr.find(':') != std::string_view::npos) prefixed.push_back(attr);
         }
@@ -427,8 +465,10 @@ class Checker {
     }
 
     void dropBindings(std::size_t depth) {
-        while (!bindings_.empty() && bindings_.back().depth >= depth)
+        while (!bindings_.empty() && bindings_.back().depth >= depth) {
+            --bound_[bindings_.back().prefix];
             bindings_.pop_back();
+        }
     }
 
     bool endTag() {

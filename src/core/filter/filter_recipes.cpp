@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter/filter_recipes.h"
 
-#include <array>
+#include <initializer_list>
+#include <span>
+#include <vector>
 
 #include "document/root_names.h"
 #include "filter/default_rows.h"
@@ -13,37 +15,37 @@ using document::Family;
 
 namespace {
 
-// Parameter ids of the RP35x alone, dropped whenever a 35x-group patch is filtered.
-constexpr std::array<std::string_view, 9> kBigModelOnlyIds = {
-    "2507", "2508", "2509", "3213", "3214", "3215", "3216", "3217", "3218",
+// The rows that go and the positions renumbered, step by step in the recipe's order.
+// A recipe's removals and renumberings are made in one walk over the rows (EditRows),
+// which changes the same rows as one walk per step.
+
+// Positions 19 and 21 (C, and E before F's steps).
+constexpr Removal kSmallModelPositions[] = {{kPosition, "19"}, {kPosition, "21"}};
+
+// Parameter ids of the RP35x alone, dropped whenever a 35x-group patch is filtered (G).
+constexpr Removal kBigModelOnlyIds[] = {
+    {kId, "2507"}, {kId, "2508"}, {kId, "2509"}, {kId, "3213"}, {kId, "3214"},
+    {kId, "3215"}, {kId, "3216"}, {kId, "3217"}, {kId, "3218"},
 };
 
-void removePosition(ParamList& list, int position) {
-    RemoveParams(list, kPosition, std::to_string(position));
-}
-void removeId(ParamList& list, std::string_view id) {
-    RemoveParams(list, kId, id);
-}
-void renumberPosition(ParamList& list, int from, std::string_view to) {
-    SetParamColumn(list, kPosition, from, to);
+// F, 35x to 25x: positions 22 and 23, ids 3207 and 256, then the ids above.
+constexpr Removal kMiddleModelLacks[] = {
+    {kPosition, "22"}, {kPosition, "23"}, {kId, "3207"}, {kId, "256"}};
+
+std::vector<Removal> joined(std::initializer_list<std::span<const Removal>> steps) {
+    std::vector<Removal> all;
+    for (std::span<const Removal> step : steps)
+        all.insert(all.end(), step.begin(), step.end());
+    return all;
 }
 
-void removeBigModelOnlyIds(ParamList& list) {
-    for (std::string_view id : kBigModelOnlyIds)
-        removeId(list, id);
-}
+// The order matters: 25 becomes 24 before 26 becomes 25.
+constexpr Renumbering kBigToMiddleRenumbering[] = {
+    {kPosition, 25, "24"}, {kPosition, 26, "25"}, {kPosition, 10, "8"}, {kPosition, 11, "9"}};
+constexpr Renumbering kUpToBig[] = {{kPosition, 25, "26"}};  // B and D
 
-// F, 35x to 25x. The renumbering order matters: 25 becomes 24 before 26 becomes 25.
-void bigToMiddle(ParamList& list) {
-    removePosition(list, 22);
-    removePosition(list, 23);
-    removeId(list, "3207");
-    removeId(list, "256");
-    removeBigModelOnlyIds(list);
-    renumberPosition(list, 25, "24");
-    renumberPosition(list, 26, "25");
-    renumberPosition(list, 10, "8");
-    renumberPosition(list, 11, "9");
+void bigToMiddle(ParamList& list, std::span<const Removal> removals) {
+    EditRows(list, removals, kBigToMiddleRenumbering);
     FixPrePost(list);
 }
 
@@ -76,26 +78,23 @@ void FilterPatch(ParamList& list, std::string_view sourceRoot, std::string_view 
         case 'B':
             AddPedalParams(list);
             AddLfoParams(list);
-            renumberPosition(list, 25, "26");
+            EditRows(list, {}, kUpToBig);
             break;
         case 'C':
-            removePosition(list, 19);
-            removePosition(list, 21);
+            EditRows(list, kSmallModelPositions, {});
             break;
         case 'D':
             AddLfoParams(list);
-            renumberPosition(list, 25, "26");
+            EditRows(list, {}, kUpToBig);
             break;
-        case 'E':
-            removePosition(list, 19);
-            removePosition(list, 21);
-            bigToMiddle(list);
+        case 'E':  // C's removals, then F
+            bigToMiddle(list, joined({kSmallModelPositions, kMiddleModelLacks, kBigModelOnlyIds}));
             break;
         case 'F':
-            bigToMiddle(list);
+            bigToMiddle(list, joined({kMiddleModelLacks, kBigModelOnlyIds}));
             break;
         case 'G':
-            removeBigModelOnlyIds(list);
+            EditRows(list, kBigModelOnlyIds, {});
             break;
         default:
             break;

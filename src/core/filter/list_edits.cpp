@@ -2,30 +2,37 @@
 #include "filter/list_edits.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace pw::filter {
 
 void RemoveParams(ParamList& list, Column column, std::string_view text) {
-    std::size_t i = 1;
-    while (i <= list.count()) {
-        if (list.row(i).cells[column] == text)
-            list.remove(i);
-        else
-            ++i;
-    }
+    EditRows(list, std::array{Removal{column, text}}, {});
 }
 
 void SetParamColumn(ParamList& list, Column column, int match, std::string_view newText) {
-    const std::string matchText = std::to_string(match);
-    const std::size_t n = list.count();
-    for (std::size_t i = 1; i <= n; ++i) {
-        Row& row = list.row(i);
-        if (row.cells[column] == matchText) {
-            row.cells[column] = std::string(newText);
-            row.mark(column, Mark::Change);
+    EditRows(list, {}, std::array{Renumbering{column, match, newText}});
+}
+
+// One walk that closes the gaps as it goes, so the rows left keep their order without
+// the tail being moved once per removed row, and renumbers the rows it keeps.
+void EditRows(ParamList& list, std::span<const Removal> removals,
+              std::span<const Renumbering> renumberings) {
+    std::vector<std::string> matchTexts;
+    for (const Renumbering& r : renumberings)
+        matchTexts.push_back(std::to_string(r.match));
+    list.keepIf([&](Row& row) {
+        for (const Removal& r : removals)
+            if (row.cells[r.column] == r.text) return false;
+        for (std::size_t k = 0; k < renumberings.size(); ++k) {
+            const Renumbering& r = renumberings[k];
+            if (row.cells[r.column] != matchTexts[k]) continue;
+            row.cells[r.column] = std::string(r.newText);
+            row.mark(r.column, Mark::Change);
         }
-    }
+        return true;
+    });
 }
 
 std::size_t CountErrors(const ParamList& list) {

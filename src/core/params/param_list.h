@@ -50,6 +50,18 @@ class ParamList {
     // Inserts so that the new row becomes row `number` (1 .. count()+1).
     Row& insertAt(std::size_t number, Row r);
     void remove(std::size_t number);
+    // One walk over the rows: `keep(row)` may change the row and says whether it stays;
+    // the rows that stay close up in their order.
+    template <class Keep>
+    void keepIf(Keep keep) {
+        auto out = rows_.begin();
+        for (auto it = rows_.begin(); it != rows_.end(); ++it) {
+            if (!keep(*it)) continue;
+            if (out != it) *out = std::move(*it);
+            ++out;
+        }
+        rows_.erase(out, rows_.end());
+    }
     void clear() { rows_.clear(); }
     void reserve(std::size_t n) { rows_.reserve(n); }
 

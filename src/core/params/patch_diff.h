@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What differs between two patches as their lists show them: rows only in one of them,
-// and rows of both whose Setting, Position or Value differ.
+// and rows of both whose Name, Setting, Position or Value differ.
 
 #include <cstddef>
 #include <string_view>
@@ -26,8 +26,8 @@ struct PatchDiff {
     bool equal() const { return !namesDiffer && rows.empty(); }
 };
 
-// The columns compared; the Name and ID come with the parameter.
-inline constexpr Column kComparedColumns[] = {kSetting, kPosition, kValue};
+// The columns compared; the ID is what pairs the rows. A renamed row is a difference.
+inline constexpr Column kComparedColumns[] = {kName, kSetting, kPosition, kValue};
 
 // Rows are paired by ID: first a row with the same ID and Position, then, for rows left
 // over, the next row with the same ID, each time in list order. So a renumbered row is

@@ -28,6 +28,10 @@ std::string parameterMissing(std::string_view child) {
     return "Parameter <" + std::string(child) + "> missing.";
 }
 
+std::string badNameDetail(std::string_view character) {
+    return "the patch name holds " + std::string(character);
+}
+
 std::string couldNotWrite(std::string_view file) {
     return "Could not write " + std::string(file) + ". Nothing was changed.";
 }

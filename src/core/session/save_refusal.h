@@ -2,11 +2,15 @@
 #pragma once
 // The message each refusal of Save's checks shows.
 
+#include <string_view>
+
 #include "convert/save_check.h"
 #include "session/messenger.h"
 
 namespace pw {
 
-Message saveRefusalMessage(convert::SaveRefusal refusal);
+// The message of `refusal` for a patch named `patchName` (a refused name says which
+// character was refused in the message's detail).
+Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchName);
 
 }  // namespace pw

@@ -160,7 +160,7 @@ class Session {
     Answer say(MessageId id, std::string_view text, Icon icon, Buttons buttons = Buttons::Ok,
                std::string detail = {});
     // A Save or export that a check refused: says `text` and tells the caller.
-    WriteResult refuse(MessageId id, std::string_view text, Icon icon);
+    WriteResult refuse(MessageId id, std::string_view text, Icon icon, std::string detail = {});
 
     Messenger& messenger_;
     document::FileWriter& writer_;

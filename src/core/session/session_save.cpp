@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "convert/name_check.h"
 #include "convert/save_check.h"
 #include "document/file_writer.h"
 #include "document/preset_writer.h"
@@ -20,8 +21,8 @@ std::filesystem::path Session::saveFileName() const {
     return saveFolder_ / (patchName_ + std::string(target_->extension));
 }
 
-WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon) {
-    say(id, text, icon);
+WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon, std::string detail) {
+    say(id, text, icon, Buttons::Ok, std::move(detail));
     return WriteResult{WriteOutcome::Refused, {}, id, {}};
 }
 
@@ -64,41 +65,27 @@ WriteResult Session::sayWritten(const std::filesystem::path& file,
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 
-Message saveRefusalMessage(convert::SaveRefusal refusal) {
+Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchName) {
     using convert::SaveRefusal;
+    auto message = [](MessageId id, std::string_view text, Icon icon, std::string detail = {}) {
+        return Message{id, std::string(text), icon, Buttons::Ok, std::move(detail)};
+    };
     switch (refusal) {
-        case SaveRefusal::BadFileName:
-            return {MessageId::BadFileName,
-                    std::string(text::kBadFileName),
-                    Icon::Critical,
-                    Buttons::Ok,
-                    {}};
+        case SaveRefusal::BadFileName: {
+            const std::optional<RefusedCharacter> refused = refusedNameCharacter(patchName);
+            return message(MessageId::BadFileName, text::kBadFileName, Icon::Critical,
+                           refused ? text::badNameDetail(describeRefused(*refused)) : "");
+        }
         case SaveRefusal::LoadFileFirst:
-            return {MessageId::LoadFileFirst,
-                    std::string(text::kLoadFileFirst),
-                    Icon::Exclamation,
-                    Buttons::Ok,
-                    {}};
+            return message(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);
         case SaveRefusal::SelectAmpChannel:
-            return {MessageId::SelectAmpChannel,
-                    std::string(text::kSelectAmpChannel),
-                    Icon::Exclamation,
-                    Buttons::Ok,
-                    {}};
+            return message(MessageId::SelectAmpChannel, text::kSelectAmpChannel, Icon::Exclamation);
         case SaveRefusal::ClickFilter:
-            return {MessageId::ClickFilter,
-                    std::string(text::kClickFilter),
-                    Icon::Exclamation,
-                    Buttons::Ok,
-                    {}};
+            return message(MessageId::ClickFilter, text::kClickFilter, Icon::Exclamation);
         case SaveRefusal::TooManyConflicts:
             break;
     }
-    return {MessageId::TooManyConflicts,
-            std::string(text::kTooManyConflicts),
-            Icon::Critical,
-            Buttons::Ok,
-            {}};
+    return message(MessageId::TooManyConflicts, text::kTooManyConflicts, Icon::Critical);
 }
 
 WriteResult Session::save() {
@@ -111,8 +98,8 @@ WriteResult Session::save() {
                                               *refusal != convert::SaveRefusal::LoadFileFirst);
     if (pastFirstChecks && convert::needsNoFilter(sourceRoot_, *target_)) filtered_ = true;
     if (refusal) {
-        const Message m = saveRefusalMessage(*refusal);
-        return refuse(m.id, m.text, m.icon);
+        const Message m = saveRefusalMessage(*refusal, patchName_);
+        return refuse(m.id, m.text, m.icon, m.detail);
     }
     const std::string question =
         std::string(text::kSaveAsQuestion) + patchName_ + std::string(target_->extension);

@@ -1,26 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The table and JSON formatters, on hand-built lists.
+// The table, CSV and JSON writers, on hand-built tables and lists.
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 
-#include "json_formatter.h"
-#include "text_formatter.h"
+#include "cli_messenger.h"
+#include "json_writer.h"
+#include "list_report.h"
+#include "table_writer.h"
 
 namespace pw::cli {
 namespace {
 
 std::string text(const ListReport& r, bool colour) {
     std::ostringstream out;
-    TextFormatter(colour).write(out, r);
+    writeListText(out, r, TableStyle{colour});
+    return out.str();
+}
+
+std::string table(const Table& t, std::size_t maxWidth) {
+    std::ostringstream out;
+    writeTable(out, t, TableStyle{false, maxWidth});
     return out.str();
 }
 
 // Control characters and bytes that are not UTF-8 are shown as escapes; everything
 // else stays as it is.
-TEST(TextFormatter, ControlCharactersAndInvalidUtf8AreEscaped) {
+TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscaped) {
     const std::pair<std::string, std::string> cases[] = {
         {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
         {std::string("\0\x1F \x7E\x7F", 5), "\\x00\\x1F ~\\x7F"},
@@ -51,12 +59,12 @@ TEST(TextFormatter, ControlCharactersAndInvalidUtf8AreEscaped) {
         EXPECT_EQ(displayText(input), shown) << shown;
 }
 
-TEST(TextFormatter, WidthCountsCharacters) {
+TEST(TableWriter, WidthCountsCharacters) {
     EXPECT_EQ(displayWidth("caf\xC3\xA9"), 4u);
     EXPECT_EQ(displayWidth("\xF0\x9F\x8E\xB8"), 1u);
 }
 
-TEST(TextFormatter, WideCellsStayAligned) {
+TEST(TableWriter, WideCellsStayAligned) {
     ListReport r;
     Row a;
     a.cells = {"Caf\xC3\xA9", "x", "1", "2", "3"};
@@ -69,11 +77,46 @@ TEST(TextFormatter, WideCellsStayAligned) {
     EXPECT_NE(t.find("2  Name  y        1   2         3\n"), std::string::npos) << t;
 }
 
-TEST(JsonFormatter, InvalidUtf8DoesNotAbort) {
+// A cell wider than the cap is cut where a character or an escape ends; the marker
+// stays; the column is as wide as the cap, not as the text.
+TEST(TableWriter, WideCellsAreCutAtTheCap) {
+    const std::string huge(100000, 'x');
+    Table t{{{"#", Align::Right}, {"Text"}, {"End"}},
+            {{plainCell("1"), plainCell(huge), plainCell("e")},
+             {plainCell("2"), TableCell{"caf\xC3\xA9\n\xC3\xA9t\xC3\xA9", Tone::Red, "!"},
+              plainCell("e")},
+             {plainCell("3"), plainCell("12345678"), plainCell("e")}}};
+    EXPECT_EQ(table(t, 8),
+              "#  Text      End\n"
+              "1  xxxxxxx\xE2\x80\xA6  e\n"
+              "2  caf\xC3\xA9\\n\xE2\x80\xA6!  e\n"
+              "3  12345678  e\n");
+    EXPECT_EQ(displayText("ab\x01", 4), "ab\xE2\x80\xA6");
+    EXPECT_EQ(displayText("abcd", 4), "abcd");
+}
+
+TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
+    const Table t{{{"Name"}, {"Value"}},
+                  {{plainCell("Amp, \"A\""), plainCell("line\nbreak")},
+                   {plainCell("plain \xC3\xA9"), plainCell("")}}};
+    std::ostringstream out;
+    writeCsv(out, t);
+    EXPECT_EQ(out.str(), "Name,Value\r\n\"Amp, \"\"A\"\"\",\"line\nbreak\"\r\nplain \xC3\xA9,\r\n");
+}
+
+// A line feed or an escape sequence in a file or patch name stays on its message's line.
+TEST(CliMessenger, EscapesControlCharactersInEveryLine) {
+    std::ostringstream err;
+    CliMessenger m(err, AnswerPolicy{}, "a\nb.rp250p");
+    m.note("patch name \"x\ty\x1b[31m\" saved");
+    EXPECT_EQ(err.str(), "patchwright-cli: a\\nb.rp250p: patch name \"x\\ty\\x1B[31m\" saved\n");
+}
+
+TEST(JsonWriter, InvalidUtf8DoesNotAbort) {
     ListReport r;
     r.file = "bad\xFFname";
     std::ostringstream out;
-    JsonFormatter().write(out, r);
+    writeJson(out, listJson(r));
     const auto j = nlohmann::json::parse(out.str());
     EXPECT_EQ(j["file"], "bad\xEF\xBF\xBDname");
 }

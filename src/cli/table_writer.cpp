@@ -1,0 +1,187 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "table_writer.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <ostream>
+
+#include "document/text_decoding.h"
+
+namespace pw::cli {
+
+namespace {
+
+constexpr std::string_view kEllipsis = "\xE2\x80\xA6";  // …
+constexpr std::string_view kRed = "\x1b[31m";
+constexpr std::string_view kBlue = "\x1b[34m";
+constexpr std::string_view kPlain = "\x1b[0m";
+
+std::string hexEscape(unsigned value, bool unicode) {
+    char buf[16];
+    std::snprintf(buf, sizeof buf, unicode ? "\\u%04X" : "\\x%02X", value);
+    return buf;
+}
+
+// The piece that shows the character at `at` (moving `at` past it): the character
+// itself, or its escape.
+std::string shownPiece(std::string_view text, std::size_t& at) {
+    const std::size_t start = at;
+    const std::optional<char32_t> cp = document::nextUtf8(text, at);
+    if (!cp) {
+        at = start + 1;
+        return hexEscape(static_cast<unsigned char>(text[start]), false);
+    }
+    switch (*cp) {
+        case '\n':
+            return "\\n";
+        case '\t':
+            return "\\t";
+        case '\r':
+            return "\\r";
+        default:
+            break;
+    }
+    if (*cp < 0x20 || *cp == 0x7F) return hexEscape(*cp, false);
+    if (*cp >= 0x80 && *cp <= 0x9F) return hexEscape(*cp, true);
+    return std::string(text.substr(start, at - start));
+}
+
+struct Shown {
+    std::string text;
+    std::size_t width = 0;
+};
+
+Shown shownCell(const TableCell& cell, const TableStyle& style) {
+    const std::size_t markerWidth = style.colour ? 0 : displayWidth(cell.marker);
+    Shown s{
+        displayText(cell.text, style.maxWidth > markerWidth ? style.maxWidth - markerWidth : 1)};
+    if (!style.colour) s.text += cell.marker;
+    s.width = displayWidth(s.text);
+    return s;
+}
+
+}  // namespace
+
+std::string displayText(std::string_view text, std::size_t maxWidth) {
+    std::string out;
+    std::size_t width = 0;
+    // A piece of width w fits when it stays within the cap, and fills it only when it
+    // ends the text (else the ellipsis needs the last place).
+    const auto fits = [&](std::size_t w, std::size_t after) {
+        return width + w < maxWidth || (width + w == maxWidth && after == text.size());
+    };
+    for (std::size_t at = 0; at < text.size();) {
+        const char c = text[at];
+        if (c >= 0x20 && c < 0x7F) {  // printable ASCII, the common case
+            if (!fits(1, at + 1)) return out += kEllipsis;
+            out += c;
+            ++width;
+            ++at;
+            continue;
+        }
+        std::size_t next = at;
+        std::string piece = shownPiece(text, next);
+        const std::size_t w = displayWidth(piece);
+        if (!fits(w, next)) return out += kEllipsis;
+        out += piece;
+        width += w;
+        at = next;
+    }
+    return out;
+}
+
+std::string displayText(std::string_view text) {
+    return displayText(text, static_cast<std::size_t>(-1));
+}
+
+std::size_t displayWidth(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+void writeTable(std::ostream& out, const Table& table, const TableStyle& style) {
+    const std::size_t columns = table.columns.size();
+    std::vector<std::vector<Shown>> lines;
+    lines.reserve(table.rows.size() + 1);
+    std::vector<Shown>& titles = lines.emplace_back();
+    for (const TableColumn& c : table.columns)
+        titles.push_back(Shown{c.title, displayWidth(c.title)});
+    std::vector<std::size_t> widths(columns, 0);
+    for (const std::vector<TableCell>& row : table.rows) {
+        std::vector<Shown>& line = lines.emplace_back();
+        for (std::size_t c = 0; c < columns; ++c)
+            line.push_back(shownCell(row.at(c), style));
+    }
+    for (const std::vector<Shown>& line : lines)
+        for (std::size_t c = 0; c < columns; ++c)
+            widths[c] = std::max(widths[c], line[c].width);
+
+    for (std::size_t l = 0; l < lines.size(); ++l) {
+        std::string text;
+        std::size_t end = 0;  // after the last cell that shows anything
+        for (std::size_t c = 0; c < columns; ++c) {
+            const Shown& cell = lines[l][c];
+            const std::size_t pad = widths[c] - cell.width;
+            if (c > 0) text += "  ";
+            if (table.columns[c].align == Align::Right) text.append(pad, ' ');
+            const Tone tone = l == 0 ? Tone::Plain : table.rows[l - 1][c].tone;
+            if (style.colour && tone != Tone::Plain) {
+                text += tone == Tone::Red ? kRed : kBlue;
+                text += cell.text;
+                text += kPlain;
+            } else {
+                text += cell.text;
+            }
+            if (!cell.text.empty()) end = text.size();
+            if (table.columns[c].align == Align::Left) text.append(pad, ' ');
+        }
+        text.resize(end);
+        out << text << '\n';
+    }
+}
+
+namespace {
+
+void csvField(std::ostream& out, std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+        out << text;
+        return;
+    }
+    out << '"';
+    for (char c : text) {
+        if (c == '"') out << '"';
+        out << c;
+    }
+    out << '"';
+}
+
+}  // namespace
+
+void writeCsv(std::ostream& out, const Table& table) {
+    const auto record = [&out](const auto& cells, auto textOf) {
+        for (std::size_t c = 0; c < cells.size(); ++c) {
+            if (c > 0) out << ',';
+            csvField(out, textOf(cells[c]));
+        }
+        out << "\r\n";
+    };
+    record(table.columns, [](const TableColumn& c) -> std::string_view { return c.title; });
+    for (const std::vector<TableCell>& row : table.rows)
+        record(row, [](const TableCell& c) -> std::string_view { return c.text; });
+}
+
+void writeFields(std::ostream& out,
+                 const std::vector<std::pair<std::string_view, std::string>>& fields) {
+    std::size_t width = 0;
+    for (const auto& [label, value] : fields)
+        width = std::max(width, label.size() + 1);
+    for (const auto& [label, value] : fields) {
+        std::string line(label);
+        line += ':';
+        line.append(width - label.size(), ' ');
+        out << line << displayText(value) << '\n';
+    }
+}
+
+}  // namespace pw::cli

@@ -1,0 +1,67 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Every table the command line prints for people, and the same tables as CSV: the
+// reports build a Table, these print it.
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace pw::cli {
+
+enum class Align { Left, Right };
+// A cell's colour on a terminal; without colour the cell's marker says it.
+enum class Tone { Plain, Red, Blue };
+
+struct TableColumn {
+    std::string title;
+    Align align = Align::Left;
+};
+
+struct TableCell {
+    std::string text;  // as the report holds it: escaped and elided by the writer
+    Tone tone = Tone::Plain;
+    std::string marker;  // shown after the text when there is no colour
+};
+
+inline TableCell plainCell(std::string text) {
+    return TableCell{std::move(text), Tone::Plain, {}};
+}
+
+struct Table {
+    std::vector<TableColumn> columns;
+    std::vector<std::vector<TableCell>> rows;  // one cell per column
+};
+
+struct TableStyle {
+    bool colour = false;
+    // A cell wider than this (in characters) is cut and ends in "…": one huge cell
+    // must not pad every row of the table to its width.
+    std::size_t maxWidth = 80;
+};
+
+// The title line and one line per row, cells two blanks apart, aligned per column, no
+// trailing blanks.
+void writeTable(std::ostream& out, const Table& table, const TableStyle& style);
+
+// RFC 4180: the title line, then one record per row, fields quoted when they hold a
+// comma, a quotation mark or a line break; texts whole and unescaped; lines end in CR LF.
+void writeCsv(std::ostream& out, const Table& table);
+
+// "Label: value" lines with the values aligned one blank after the longest label.
+void writeFields(std::ostream& out,
+                 const std::vector<std::pair<std::string_view, std::string>>& fields);
+
+// A text made safe to print on a terminal line: control characters and bytes that are
+// not UTF-8 become visible escapes (\n, \t, \r, \xHH, \uHHHH for C1 controls).
+std::string displayText(std::string_view text);
+// As displayText, at most `maxWidth` characters wide: a longer text is cut where a
+// character (or an escape) ends and "…" closes it. Reads no further than it shows.
+std::string displayText(std::string_view text, std::size_t maxWidth);
+// Number of characters (code points) of a UTF-8 text.
+std::size_t displayWidth(std::string_view text);
+
+}  // namespace pw::cli
