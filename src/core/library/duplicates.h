@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Presets whose rows are the same (ID, Position and Value of every row, in order),
+// whatever their patch names, indentation or line ends.
+
+#include <cstddef>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "library/scan.h"
+
+namespace pw::library {
+
+// One entry per preset: its group number (from 1, in the order the groups' first
+// presets come) when another preset has the same rows, nullopt otherwise. Unreadable
+// presets are in no group. Equal keys are confirmed by comparing the rows themselves,
+// from the kept bytes or by reading the candidates again.
+std::vector<std::optional<std::size_t>> duplicateGroups(std::span<const Preset> presets);
+
+}  // namespace pw::library

@@ -1,0 +1,29 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Finding presets in a library. Every criterion that is set must hold; texts are
+// compared without regard to letter case.
+
+#include <string>
+#include <string_view>
+
+#include "document/preset_document.h"
+#include "library/scan.h"
+
+namespace pw::library {
+
+struct Query {
+    std::string text;   // in the patch name or the file (member) name
+    std::string model;  // the preset's model, "RP355"
+    std::string uses;   // in the catalogue name of a model the preset uses, "Tweed"
+    // A row, "Amp Type=57 Tweed Champ": a row of that Name whose Setting, or the
+    // catalogue name of its Value, is the text after "="; "Amp Type" alone: such a row.
+    std::string row;
+    bool empty() const { return text.empty() && model.empty() && uses.empty() && row.empty(); }
+};
+
+// Whether `preset` matches. The row criterion needs the rows: it is judged on `document`
+// when given, else on the preset's kept bytes; without either it does not hold.
+bool matches(const Preset& preset, const Query& query,
+             const document::PresetDocument* document = nullptr);
+
+}  // namespace pw::library

@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Scanning a library: files, folders (recursively) and archives, read on every core,
+// with results in an order that does not depend on the number of threads.
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "document/targets.h"
+#include "library/source.h"
+#include "library/triage.h"
+
+namespace pw::library {
+
+// What reading found in one preset; nothing here depends on a target.
+struct Preset {
+    Source source;
+    std::string model;  // "RP355"; "" when no root name occurs
+    std::string name;   // the patch name (the first Name element)
+    std::size_t rows = 0;
+    // Catalogue names of the models the rows select (amp, cabinet, effects), each once,
+    // in row order. They point into the built-in catalogue.
+    std::vector<std::string_view> uses;
+    // A hash over (ID, Position, Value) of every row, in order: equal rows, equal keys.
+    std::uint64_t rowsKey = 0;
+    bool readable = false;
+    std::string readProblem;       // why it could not be read, when !readable
+    std::string bytes;             // the preset's bytes, with ScanOptions::keepBytes
+    std::optional<Triage> triage;  // with ScanOptions::target
+};
+
+// Something the scan met that is not a preset: each is a line of the report.
+struct ScanProblem {
+    enum class Kind {
+        Missing,           // an input that does not exist
+        UnreadableFolder,  // a folder that cannot be listed
+        LinkLoop,          // a symbolic link back into a folder already being scanned
+        BrokenLink,        // a symbolic link to nothing
+        BrokenArchive,     // an archive that cannot be read (to its end)
+        ArchiveTooLarge,   // an archive that expands past kMaxArchiveBytes
+        NotAPreset,        // an input named explicitly that is neither preset nor archive
+    };
+    Kind kind;
+    std::filesystem::path path;
+    std::string detail;
+};
+
+struct ScanCounts {
+    std::size_t presets = 0;   // presets found (readable or not)
+    std::size_t skipped = 0;   // files and members without a preset extension
+    std::size_t archives = 0;  // archives opened
+    std::size_t folders = 0;   // folders listed
+    std::size_t unreadableFolders = 0;
+    std::size_t filtered = 0;  // presets left out by ScanOptions::query
+};
+
+struct ScanProgress {
+    std::size_t filesDone = 0;   // files (presets and archives) read so far
+    std::size_t filesTotal = 0;  // files to read, once the folders have been listed
+    std::size_t presets = 0;     // presets delivered so far
+};
+
+struct Query;
+
+struct ScanOptions {
+    const document::Target* target = nullptr;  // triage every preset against it when set
+    char amp = 0;                              // 'A', 'B' or 0
+    bool keepBytes = false;                    // keep each preset's bytes (re-triage, open)
+    bool collect = true;                       // gather every preset into ScanResult
+    const Query* query = nullptr;              // deliver only the presets it matches
+    unsigned threads = 0;                      // 0: every core
+};
+
+struct ScanCallbacks {
+    // Presets as they are read, in the final order, a batch at a time. Called from a
+    // worker thread, never two calls at once; the span lives during the call only.
+    std::function<void(std::span<const Preset>)> batch;
+    // Called the same way, after each batch and once the folders are listed.
+    std::function<void(const ScanProgress&)> progress;
+};
+
+struct ScanResult {
+    std::vector<Preset> presets;  // in order: inputs as given, folders by name, members
+                                  // as stored (empty unless ScanOptions::collect)
+    std::vector<ScanProblem> problems;
+    ScanCounts counts;
+    bool cancelled = false;
+};
+
+// Scans `inputs`. `cancel` (may be null) stops the scan soon after it becomes true;
+// what was read until then is returned. Nothing is ever written.
+ScanResult scan(const std::vector<std::filesystem::path>& inputs, const ScanOptions& options,
+                const ScanCallbacks& callbacks = {}, const std::atomic<bool>* cancel = nullptr);
+
+// "no such file or folder", "cannot be listed", ... : the kind of a problem in words.
+std::string_view problemWord(ScanProblem::Kind kind);
+
+}  // namespace pw::library

@@ -1,0 +1,41 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// How a preset fares against a target model and amp channel, judged by the same
+// conversion `convert` runs.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+#include "document/targets.h"
+
+namespace pw::library {
+
+enum class Status {
+    Fits,        // savable for the target after filtering and the amp channel alone
+    Converts,    // savable once Resolve Conflicts has run
+    Cannot,      // not savable for the target even then
+    ViewOnly,    // a model that is opened for viewing only, or no known root
+    Unreadable,  // the preset cannot be loaded
+};
+inline constexpr std::size_t kStatusCount = 5;
+
+// "fits", "converts", "cannot", "view-only", "unreadable".
+std::string_view statusWord(Status status);
+
+struct Triage {
+    Status status = Status::Unreadable;
+    std::size_t substitutions = 0;  // what Resolve Conflicts substitutes (converts)
+    std::size_t removals = 0;       // and removes
+    std::string reason;             // why it cannot be saved, or cannot be read; else ""
+    // The patch name is judged apart from the status: whether Save would refuse it, and
+    // the name convert --fix-names saves it under.
+    bool nameRefused = false;
+    std::string fixedName;
+};
+
+// Triage of one preset's bytes. `amp` is 'A', 'B' or 0 (no channel chosen: a preset
+// with two amp channels then cannot be saved for a target with one).
+Triage triage(std::string_view bytes, const document::Target& target, char amp);
+
+}  // namespace pw::library
