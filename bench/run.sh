@@ -14,5 +14,9 @@ if [ -x build/bench/bin/pw_window_bench ]; then
     echo
     build/bench/bin/pw_window_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}"
 fi
+if [ -x build/bench/bin/pw_library_bench ]; then
+    echo
+    QT_QPA_PLATFORM=offscreen build/bench/bin/pw_library_bench 10000
+fi
 echo
 echo "Markdown table: build/bench/results.md"

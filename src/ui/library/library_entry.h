@@ -36,6 +36,9 @@ struct Outcome {
     OutcomeKind kind = OutcomeKind::None;
     QString output;  // the file written or that would be, bare name
     QString reason;
+    std::size_t substitutions = 0;  // what Resolve Conflicts changed on the way
+    std::size_t removals = 0;
+    bool nameFixed = false;
 };
 
 struct LibraryEntry {

@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library_backend.h"
+
+#include <QFile>
+#include <algorithm>
+#include <thread>
+#include <unordered_map>
+
+#include "library/duplicates.h"
+#include "library/scan.h"
+#include "library/source.h"
+#include "library/triage.h"
+
+namespace pw::ui {
+namespace {
+
+QString qs(std::string_view text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+std::filesystem::path pathOf(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+QString fromPath(const std::filesystem::path& path) {
+    return QFile::decodeName(QByteArray::fromStdString(path.native()));
+}
+
+// Runs `work(i)` for every i below `count` on every core.
+template <typename Work>
+void onEveryCore(std::size_t count, const std::atomic<bool>& cancel, Work work) {
+    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
+    std::atomic<std::size_t> next{0};
+    const auto worker = [&] {
+        constexpr std::size_t kChunk = 64;
+        for (std::size_t from; !cancel && (from = next.fetch_add(kChunk)) < count;)
+            for (std::size_t i = from; i < std::min(count, from + kChunk); ++i)
+                work(i);
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned t = 1; t < threads; ++t)
+        helpers.emplace_back(worker);
+    worker();
+    for (std::thread& t : helpers)
+        t.join();
+}
+
+}  // namespace
+
+TriageView triageView(const library::Triage& t) {
+    TriageView view;
+    view.status = LibraryStatus(int(t.status));
+    view.substitutions = t.substitutions;
+    view.removals = t.removals;
+    view.reason = qs(t.reason);
+    view.nameRefused = t.nameRefused;
+    view.fixedName = qs(t.fixedName);
+    return view;
+}
+
+TriageView triageOf(const library::Preset& preset, const TriageSettings& settings) {
+    if (!preset.readable) {
+        TriageView view;
+        view.reason = qs(preset.readProblem);
+        return view;
+    }
+    return triageView(library::triage(preset.bytes, *settings.target, settings.amp));
+}
+
+EntryMaker::EntryMaker(const QStringList& inputs) {
+    for (const QString& input : inputs) {
+        std::error_code error;
+        const std::filesystem::path path = pathOf(input);
+        if (std::filesystem::is_directory(path, error)) folders_.push_back(path.lexically_normal());
+    }
+}
+
+LibraryEntry EntryMaker::make(PresetPtr preset) const {
+    LibraryEntry e;
+    const library::Preset& p = *preset;
+    e.name = qs(p.name);
+    e.sortName = e.name.toCaseFolded();
+    e.model = qs(p.model);
+    QStringList uses;
+    for (std::string_view used : p.uses)
+        uses << qs(used);
+    e.uses = uses.join(QStringLiteral(", "));
+    // The file relative to the deepest folder opened that holds it.
+    const std::filesystem::path file = p.source.file.lexically_normal();
+    std::filesystem::path shown = file.filename();
+    std::size_t deepest = 0;
+    for (const std::filesystem::path& folder : folders_) {
+        const std::filesystem::path relative = file.lexically_relative(folder);
+        const std::size_t depth = std::size_t(std::distance(folder.begin(), folder.end()));
+        if (!relative.empty() && *relative.begin() != ".." && depth >= deepest) {
+            shown = relative;
+            deepest = depth;
+        }
+    }
+    e.file = fromPath(shown);
+    e.filePath = fromPath(p.source.file);
+    if (p.source.inArchive()) {
+        e.file += QStringLiteral(" › ") + qs(p.source.member);
+        e.filePath += QStringLiteral(" › ") + qs(p.source.member);
+    }
+    if (p.triage) e.triage = triageView(*p.triage);
+    else if (!p.readable) e.triage.reason = qs(p.readProblem);
+    e.preset = std::move(preset);
+    return e;
+}
+
+void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanCalls& calls,
+                 const std::atomic<bool>& cancel) {
+    std::vector<std::filesystem::path> paths;
+    for (const QString& input : inputs)
+        paths.push_back(pathOf(input));
+    const EntryMaker maker(inputs);
+    library::ScanOptions options;
+    options.target = settings.target;
+    options.amp = settings.amp;
+    options.keepBytes = true;
+    options.collect = false;
+    library::ScanCallbacks callbacks;
+    callbacks.batch = [&](std::span<const library::Preset> batch) {
+        std::vector<LibraryEntry> entries;
+        entries.reserve(batch.size());
+        for (const library::Preset& preset : batch)
+            entries.push_back(maker.make(std::make_shared<const library::Preset>(preset)));
+        calls.batch(std::move(entries), settings);
+    };
+    callbacks.progress = [&](const library::ScanProgress& progress) {
+        calls.progress(progress.filesDone, progress.filesTotal);
+    };
+    const library::ScanResult result = library::scan(paths, options, callbacks, &cancel);
+    ScanSummary summary;
+    summary.presets = result.counts.presets;
+    summary.skipped = result.counts.skipped;
+    summary.cancelled = result.cancelled;
+    for (const library::ScanProblem& problem : result.problems)
+        summary.problems << QStringLiteral("%1: %2").arg(fromPath(problem.path),
+                                                         qs(library::problemWord(problem.kind))) +
+                                (problem.detail.empty() ? QString()
+                                                        : QStringLiteral(" (%1)").arg(qs(problem.detail)));
+    calls.finished(std::move(summary));
+}
+
+std::vector<TriageView> triageAll(const std::vector<PresetPtr>& presets,
+                                  const TriageSettings& settings, const std::atomic<bool>& cancel) {
+    std::vector<TriageView> views(presets.size());
+    onEveryCore(presets.size(), cancel,
+                [&](std::size_t i) { views[i] = triageOf(*presets[i], settings); });
+    return views;
+}
+
+std::vector<std::optional<std::size_t>> duplicateGroupsOf(const std::vector<PresetPtr>& presets) {
+    // The core groups whole presets; only those sharing a key need their bytes to be
+    // compared, so the others go without.
+    std::unordered_map<std::uint64_t, std::size_t> keys;
+    for (const PresetPtr& p : presets)
+        if (p->readable) ++keys[p->rowsKey];
+    std::vector<library::Preset> light;
+    light.reserve(presets.size());
+    for (const PresetPtr& p : presets) {
+        library::Preset copy;
+        copy.source = p->source;
+        copy.model = p->model;
+        copy.rows = p->rows;
+        copy.rowsKey = p->rowsKey;
+        copy.readable = p->readable;
+        if (p->readable && keys[p->rowsKey] > 1) copy.bytes = p->bytes;
+        light.push_back(std::move(copy));
+    }
+    return library::duplicateGroups(light);
+}
+
+std::optional<std::string> readPresetBytes(const library::Preset& preset, QString& problem) {
+    if (!preset.bytes.empty()) return preset.bytes;
+    library::SourceBytes read = library::readSource(preset.source);
+    if (!read.ok) {
+        problem = qs(read.problem);
+        return std::nullopt;
+    }
+    return std::move(read.bytes);
+}
+
+}  // namespace pw::ui
