@@ -21,7 +21,7 @@
 #include "exit_status.h"
 #include "model_lists.h"
 #include "session/messages.h"
-#include "session/name_check.h"
+#include "convert/name_check.h"
 #include "session_setup.h"
 
 namespace pw::cli {

@@ -37,11 +37,4 @@ std::string resolveSummary(const filter::ResolveReport& report);
 // Several files dropped at once: the first was taken, the others were not opened.
 std::string onePresetAtATime(std::string_view taken, const std::vector<std::string>& notOpened);
 
-// The characters a patch name may not hold, in the order they are tested (the
-// asterisk stands twice).
-inline constexpr std::string_view kRefusedNameCharacters[] = {
-    "?", "/", "\\", "@", "$", "%", "^", "&", "*", "#", "!", "(",
-    ")", "=", "[",  "]", "{", "}", "<", ">", ",", "|", "*",
-};
-
 }  // namespace pw::text

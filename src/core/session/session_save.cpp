@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "convert/save_check.h"
 #include "document/file_writer.h"
 #include "document/preset_writer.h"
 #include "document/root_names.h"
@@ -10,12 +11,10 @@
 #include "filter/list_edits.h"
 #include "session/history.h"
 #include "session/messages.h"
-#include "session/name_check.h"
+#include "session/save_refusal.h"
 #include "session/session.h"
 
 namespace pw {
-
-using document::Family;
 
 std::filesystem::path Session::saveFileName() const {
     return saveFolder_ / (patchName_ + std::string(target_->extension));
@@ -77,26 +76,56 @@ WriteResult Session::finishWrite(Messenger& messenger, const WriteResult& pendin
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 
+Message saveRefusalMessage(convert::SaveRefusal refusal) {
+    using convert::SaveRefusal;
+    switch (refusal) {
+        case SaveRefusal::BadFileName:
+            return {MessageId::BadFileName,
+                    std::string(text::kBadFileName),
+                    Icon::Critical,
+                    Buttons::Ok,
+                    {}};
+        case SaveRefusal::LoadFileFirst:
+            return {MessageId::LoadFileFirst,
+                    std::string(text::kLoadFileFirst),
+                    Icon::Exclamation,
+                    Buttons::Ok,
+                    {}};
+        case SaveRefusal::SelectAmpChannel:
+            return {MessageId::SelectAmpChannel,
+                    std::string(text::kSelectAmpChannel),
+                    Icon::Exclamation,
+                    Buttons::Ok,
+                    {}};
+        case SaveRefusal::ClickFilter:
+            return {MessageId::ClickFilter,
+                    std::string(text::kClickFilter),
+                    Icon::Exclamation,
+                    Buttons::Ok,
+                    {}};
+        case SaveRefusal::TooManyConflicts:
+            break;
+    }
+    return {MessageId::TooManyConflicts,
+            std::string(text::kTooManyConflicts),
+            Icon::Critical,
+            Buttons::Ok,
+            {}};
+}
+
 WriteResult Session::save() {
-    for (std::string_view refused : text::kRefusedNameCharacters) {
-        if (patchName_.find(refused) != std::string::npos)
-            return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
+    const convert::SaveState state{patchName_, !openedFile_.empty(), sourceRoot_, target_,
+                                   filtered_,  ampChosen_,           &rows_};
+    const std::optional<convert::SaveRefusal> refusal = convert::saveCheck(state);
+    // Past the name and the open file, the same family needs no filtering: Save counts
+    // the patch as filtered from there on.
+    const bool pastFirstChecks = !refusal || (*refusal != convert::SaveRefusal::BadFileName &&
+                                              *refusal != convert::SaveRefusal::LoadFileFirst);
+    if (pastFirstChecks && convert::needsNoFilter(sourceRoot_, *target_)) filtered_ = true;
+    if (refusal) {
+        const Message m = saveRefusalMessage(*refusal);
+        return refuse(m.id, m.text, m.icon);
     }
-    // A character a preset cannot hold would give a file that cannot be opened again.
-    if (!isWritablePatchName(patchName_))
-        return refuse(MessageId::BadFileName, text::kBadFileName, Icon::Critical);
-    if (openedFile_.empty())
-        return refuse(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);
-    const Family source = document::familyOf(sourceRoot_);
-    const Family target = target_->family;
-    if (source != Family::None && source == target) {
-        filtered_ = true;  // the same family needs no filtering
-    } else if (source == Family::F35x && !ampChosen_) {
-        return refuse(MessageId::SelectAmpChannel, text::kSelectAmpChannel, Icon::Exclamation);
-    }
-    if (!filtered_) return refuse(MessageId::ClickFilter, text::kClickFilter, Icon::Exclamation);
-    if (filter::HasConflicts(rows_) == 1)
-        return refuse(MessageId::TooManyConflicts, text::kTooManyConflicts, Icon::Critical);
     const std::string question =
         std::string(text::kSaveAsQuestion) + patchName_ + std::string(target_->extension);
     if (say(MessageId::SaveAsQuestion, question, Icon::Question, Buttons::YesNo) != Answer::Yes)

@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "session/name_check.h"
+#include "convert/name_check.h"
 
 #include <algorithm>
 #include <iterator>
 #include <optional>
 
 #include "document/text_decoding.h"
-#include "session/messages.h"
 
 namespace pw {
 

@@ -6,6 +6,17 @@
 #include <string>
 #include <string_view>
 
+namespace pw::text {
+
+// The characters a patch name may not hold, in the order Save tests them (the asterisk
+// stands twice).
+inline constexpr std::string_view kRefusedNameCharacters[] = {
+    "?", "/", "\\", "@", "$", "%", "^", "&", "*", "#", "!", "(",
+    ")", "=", "[",  "]", "{", "}", "<", ">", ",", "|", "*",
+};
+
+}  // namespace pw::text
+
 namespace pw {
 
 // True when `name` is valid UTF-8 and every character is one XML allows in a

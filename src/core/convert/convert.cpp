@@ -1,0 +1,140 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "convert/convert.h"
+
+#include <algorithm>
+
+#include "catalogue/effect_catalogue.h"
+#include "convert/name_check.h"
+#include "document/preset_writer.h"
+#include "document/root_names.h"
+#include "document/text_decoding.h"
+#include "filter/amp_channel.h"
+#include "filter/filter_recipes.h"
+#include "filter/list_edits.h"
+#include "models/load_pass.h"
+
+namespace pw::convert {
+
+namespace {
+
+using document::Family;
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char x, char y) { return lower(x) == lower(y); });
+}
+
+// The root the read test finds: UTF-16 text is decoded first, any other is searched as
+// it is.
+std::string rootOf(std::string_view bytes) {
+    if (document::isUtf16(bytes))
+        return document::FindRootName(document::rawTextForSearch(std::string(bytes)));
+    return document::FindRootName(bytes);
+}
+
+// Loads the preset for the target as File > Open does; false when it cannot be loaded.
+bool load(std::string_view bytes, const Plan& plan, Result& r) {
+    r.sourceRoot = rootOf(bytes);
+    document::ParseResult parsed = document::parsePreset(bytes);
+    r.readStatus = parsed.status;
+    r.readDetail = std::move(parsed.error);
+    r.offset = parsed.offset;
+    if (!parsed.document.firstName) {
+        r.load = LoadFailure::NotLoadable;
+        if (r.readDetail.empty()) r.readDetail = "the document has no Name element";
+        return false;
+    }
+    r.originalName = *parsed.document.firstName;
+    models::PassResult pass =
+        models::runPass(parsed.document, plan.target->family, r.sourceRoot, plan.target->root);
+    if (pass.missingChild) {
+        r.load = LoadFailure::ParameterMissing;
+        r.missingChild = *pass.missingChild;
+        return false;
+    }
+    r.rows = std::move(pass.rows);
+    return true;
+}
+
+// Makes the picks as Model Select writes them; false when one cannot be made.
+bool applyPicks(const Plan& plan, Result& r) {
+    r.pickMatches.assign(plan.picks.size(), 0);
+    for (std::size_t p = 0; p < plan.picks.size(); ++p) {
+        const Pick& pick = plan.picks[p];
+        for (std::size_t n = 1; n <= r.rows.count(); ++n) {
+            Row& row = r.rows.row(n);
+            if (!equalIgnoringCase(row.name(), pick.row)) continue;
+            ++r.pickMatches[p];
+            const catalogue::Block* block = catalogue::blockOfRow(row.id(), row.position());
+            if (!block) {
+                r.pickProblem =
+                    PickProblem{PickProblem::Kind::SelectsNoModel, n, row.name(), pick.model, {}};
+                return false;
+            }
+            const std::optional<std::size_t> index = catalogue::entryIndex(*block, pick.model);
+            if (!index) {
+                r.pickProblem = PickProblem{PickProblem::Kind::NotInBlock, n, row.name(),
+                                            pick.model, std::string(block->title)};
+                return false;
+            }
+            PickChange change{n, row.name(), row.setting(), row.value(), {}, {}};
+            filter::writeModel(row, block->entries[*index]);
+            change.newSetting = row.setting();
+            change.newValue = row.value();
+            r.picks.push_back(std::move(change));
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
+Result convertPreset(std::string_view bytes, const Plan& plan) {
+    Result r;
+    const document::Target& target = *plan.target;
+    if (!load(bytes, plan, r)) return r;
+    r.patchName = r.originalName;
+    if (!document::isFullUseRoot(r.sourceRoot)) {
+        r.verdict = Verdict::ViewOnly;
+        return r;
+    }
+    bool filtered = false;
+    if (document::familyOf(r.sourceRoot) != target.family) {
+        filter::FilterPatch(r.rows, r.sourceRoot, target.root);
+        filtered = true;
+    }
+    bool ampChosen = false;
+    if (plan.amp && document::isTwoChannelRoot(r.sourceRoot)) {
+        filter::SelectAmpChannel(r.rows, plan.amp);
+        r.patchName = filter::channelPatchName(r.patchName, plan.amp);
+        ampChosen = true;
+    }
+    if (!applyPicks(plan, r)) {
+        r.verdict = Verdict::BadPick;
+        return r;
+    }
+    r.conflictsBeforeResolve = filter::CountErrors(r.rows);
+    if (plan.resolve && (filtered || needsNoFilter(r.sourceRoot, target))) {
+        r.resolveReport = filter::ResolveConflicts(r.rows, target);
+        r.resolveRan = true;
+    }
+    if (plan.name) r.patchName = *plan.name;
+    r.fixedName = fixedPatchName(r.patchName);
+    SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
+    r.nameRefused = saveCheck(state) == SaveRefusal::BadFileName;
+    if (plan.fixNames) r.patchName = r.fixedName;
+    state.patchName = r.patchName;
+    r.fileName = r.patchName + std::string(target.extension);
+    r.refusal = saveCheck(state);
+    if (r.refusal) {
+        r.verdict = Verdict::Refused;
+        return r;
+    }
+    // Save passes, so any conflict there was has been resolved.
+    r.verdict = r.conflictsBeforeResolve > 0 ? Verdict::Resolved : Verdict::Saved;
+    if (plan.render) r.bytes = document::renderPreset(target, r.patchName, r.rows);
+    return r;
+}
+
+}  // namespace pw::convert
