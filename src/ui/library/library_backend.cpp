@@ -3,8 +3,10 @@
 
 #include <QFile>
 #include <algorithm>
-#include <thread>
 #include <unordered_map>
+
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
 
 #include "library/duplicates.h"
 #include "library/scan.h"
@@ -24,25 +26,6 @@ std::filesystem::path pathOf(const QString& file) {
 
 QString fromPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.native()));
-}
-
-// Runs `work(i)` for every i below `count` on every core.
-template <typename Work>
-void onEveryCore(std::size_t count, const std::atomic<bool>& cancel, Work work) {
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    std::atomic<std::size_t> next{0};
-    const auto worker = [&] {
-        constexpr std::size_t kChunk = 64;
-        for (std::size_t from; !cancel && (from = next.fetch_add(kChunk)) < count;)
-            for (std::size_t i = from; i < std::min(count, from + kChunk); ++i)
-                work(i);
-    };
-    std::vector<std::thread> helpers;
-    for (unsigned t = 1; t < threads; ++t)
-        helpers.emplace_back(worker);
-    worker();
-    for (std::thread& t : helpers)
-        t.join();
 }
 
 }  // namespace
@@ -147,8 +130,12 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
 std::vector<TriageView> triageAll(const std::vector<PresetPtr>& presets,
                                   const TriageSettings& settings, const std::atomic<bool>& cancel) {
     std::vector<TriageView> views(presets.size());
-    onEveryCore(presets.size(), cancel,
-                [&](std::size_t i) { views[i] = triageOf(*presets[i], settings); });
+    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, presets.size(), 64),
+                      [&](const tbb::blocked_range<std::size_t>& range) {
+                          if (cancel) return;
+                          for (std::size_t i = range.begin(); i != range.end(); ++i)
+                              views[i] = triageOf(*presets[i], settings);
+                      });
     return views;
 }
 

@@ -6,8 +6,16 @@
 #include <QFile>
 #include <QLocale>
 
+#include <set>
+
+#include <tbb/parallel_for.h>
+
+#include "convert/convert.h"
+#include "document/batch_writer.h"
 #include "library/scan.h"
 #include "library/source.h"
+#include "session/messages.h"
+#include "session/save_refusal.h"
 
 namespace pw::ui {
 namespace {
@@ -100,18 +108,151 @@ QString writeReport(const QString& folder, const std::vector<PresetPtr>& presets
     return path;
 }
 
-DryRun dryRunConvert(const std::vector<PresetPtr>& presets, const ConvertOptions&,
-                     const std::atomic<bool>&) {
+namespace {
+
+std::filesystem::path pathOf(const QString& file) {
+    return std::filesystem::path(QFile::encodeName(file).toStdString());
+}
+
+convert::Plan planOf(const ConvertOptions& options, bool render) {
+    convert::Plan plan;
+    plan.target = options.settings.target;
+    plan.amp = options.settings.amp;
+    plan.resolve = options.resolve;
+    plan.fixNames = options.fixNames;
+    plan.render = render;
+    return plan;
+}
+
+// Why a conversion that cannot be saved is refused.
+QString cannotReason(const convert::Result& r) {
+    switch (r.verdict) {
+        case convert::Verdict::ViewOnly:
+            return QObject::tr("%1 presets are opened for viewing only")
+                .arg(r.sourceRoot.empty() ? QObject::tr("Unknown") : qs(r.sourceRoot));
+        case convert::Verdict::Unreadable:
+            return r.readDetail.empty() ? QObject::tr("cannot be read") : qs(r.readDetail);
+        case convert::Verdict::Refused:
+            if (r.refusal) return qs(saveRefusalMessage(*r.refusal).text);
+            break;
+        default:
+            break;
+    }
+    return QObject::tr("cannot be saved");
+}
+
+// Converts presets [from, to) on every core.
+std::vector<convert::Result> convertRange(const std::vector<PresetPtr>& presets, std::size_t from,
+                                          std::size_t to, const convert::Plan& plan) {
+    std::vector<convert::Result> results(to - from);
+    tbb::parallel_for(from, to, [&](std::size_t i) {
+        const library::Preset& p = *presets[i];
+        if (p.readable) {
+            results[i - from] = convert::convertPreset(p.bytes, plan);
+        } else {
+            results[i - from].verdict = convert::Verdict::Unreadable;
+            results[i - from].readDetail = p.readProblem;
+        }
+    });
+    return results;
+}
+
+// The outcome a conversion result leads to, before its output is claimed or written.
+Outcome outcomeOf(const convert::Result& r, bool fixNames) {
+    Outcome o;
+    o.output = qs(r.fileName);
+    o.substitutions = r.resolveReport.substitutions.size();
+    o.removals = r.resolveReport.removals.size();
+    o.nameFixed = fixNames && r.nameRefused;
+    if (r.savable()) {
+        o.kind = OutcomeKind::Written;
+    } else {
+        o.kind = OutcomeKind::Cannot;
+        o.reason = cannotReason(r);
+    }
+    return o;
+}
+
+constexpr std::size_t kChunk = 256;
+
+}  // namespace
+
+DryRun dryRunConvert(const std::vector<PresetPtr>& presets, const ConvertOptions& options,
+                     const std::atomic<bool>& cancel) {
     DryRun run;
     run.outcomes.resize(presets.size());
+    const convert::Plan plan = planOf(options, false);
+    const std::filesystem::path folder = pathOf(options.folder);
+    std::set<std::filesystem::path> claimed;
+    for (std::size_t from = 0; from < presets.size() && !cancel; from += kChunk) {
+        const std::size_t to = std::min(presets.size(), from + kChunk);
+        const std::vector<convert::Result> results = convertRange(presets, from, to, plan);
+        for (std::size_t i = from; i < to; ++i) {
+            Outcome o = outcomeOf(results[i - from], options.fixNames);
+            if (o.kind == OutcomeKind::Written) {
+                const std::filesystem::path output = folder / results[i - from].fileName;
+                std::error_code error;
+                if (!claimed.insert(output).second) {
+                    o.kind = OutcomeKind::Collides;
+                    ++run.collide;
+                } else {
+                    ++run.write;
+                    if (std::filesystem::exists(output, error)) run.existing.push_back(i);
+                }
+                run.namesFixed += o.nameFixed;
+            } else {
+                ++run.cannot;
+            }
+            run.outcomes[i] = std::move(o);
+        }
+    }
     return run;
 }
 
-std::vector<Outcome> runConvert(const std::vector<PresetPtr>& presets, const ConvertOptions&,
-                                const std::vector<bool>&, document::FileWriter&,
-                                const std::function<void(std::size_t, std::size_t)>&,
-                                const std::atomic<bool>&) {
-    return std::vector<Outcome>(presets.size());
+std::vector<Outcome> runConvert(const std::vector<PresetPtr>& presets,
+                                const ConvertOptions& options, const std::vector<bool>& replace,
+                                document::FileWriter& writer,
+                                const std::function<void(std::size_t, std::size_t)>& progress,
+                                const std::atomic<bool>& cancel) {
+    std::vector<Outcome> outcomes(presets.size());
+    for (Outcome& o : outcomes)
+        o.kind = OutcomeKind::NotDone;
+    const convert::Plan plan = planOf(options, true);
+    const std::filesystem::path folder = pathOf(options.folder);
+    std::set<std::filesystem::path> claimed;
+    // A chunk at a time: its presets converted on every core, then written together,
+    // each output complete or absent; a cancel stops between chunks.
+    for (std::size_t from = 0; from < presets.size() && !cancel; from += kChunk) {
+        const std::size_t to = std::min(presets.size(), from + kChunk);
+        std::vector<convert::Result> results = convertRange(presets, from, to, plan);
+        document::BatchWriter batch(writer);
+        std::vector<std::pair<std::size_t, std::size_t>> tickets;  // preset, ticket
+        for (std::size_t i = from; i < to; ++i) {
+            convert::Result& r = results[i - from];
+            Outcome o = outcomeOf(r, options.fixNames);
+            if (o.kind == OutcomeKind::Written) {
+                const std::filesystem::path output = folder / r.fileName;
+                std::error_code error;
+                if (!claimed.insert(output).second) {
+                    o.kind = OutcomeKind::Collides;
+                    o.reason = QObject::tr("another preset of this run is saved as %1").arg(o.output);
+                } else if (std::filesystem::exists(output, error) && !replace[i]) {
+                    o.kind = OutcomeKind::Kept;
+                } else {
+                    tickets.emplace_back(i, batch.add(output, std::move(r.bytes)));
+                }
+            }
+            outcomes[i] = std::move(o);
+        }
+        const std::vector<document::IoResult> written = batch.commit();
+        for (const auto& [i, ticket] : tickets)
+            if (!written[ticket].ok()) {
+                outcomes[i].kind = OutcomeKind::Failed;
+                outcomes[i].reason = qs(written[ticket].error);
+            }
+        progress(to, presets.size());
+    }
+    return outcomes;
 }
 
 }  // namespace pw::ui
