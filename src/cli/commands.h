@@ -12,5 +12,6 @@ int runFilter(const Options& options, const Console& console);
 int runConvert(const Options& options, const Console& console);
 int runExport(const Options& options, const Console& console);
 int runDiff(const Options& options, const Console& console);
+int runScan(const Options& options, const Console& console);
 
 }  // namespace pw::cli

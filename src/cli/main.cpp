@@ -78,6 +78,8 @@ int run(int argc, char** argv) {
                 return runExport(options, console);
             case Command::Diff:
                 return runDiff(options, console);
+            case Command::Scan:
+                return runScan(options, console);
             case Command::None:
                 break;
         }

@@ -15,12 +15,13 @@ struct CommandName {
     Command command;
     std::string_view name;
 };
-constexpr std::array<CommandName, 5> kCommands = {{
+constexpr std::array<CommandName, 6> kCommands = {{
     {Command::Check, "check"},
     {Command::Filter, "filter"},
     {Command::Convert, "convert"},
     {Command::Export, "export"},
     {Command::Diff, "diff"},
+    {Command::Scan, "scan"},
 }};
 
 // The options each command accepts.
@@ -41,6 +42,10 @@ bool accepts(Command command, std::string_view option) {
         case Command::Export:
             return option == "--target"sv || option == "--user"sv || option == "--complete"sv ||
                    option == "--overwrite"sv;
+        case Command::Scan:
+            return option == "--target"sv || option == "--amp"sv || option == "--find"sv ||
+                   option == "--uses"sv || option == "--model"sv || option == "--duplicates"sv ||
+                   option == "--json"sv || option == "--csv"sv;
         case Command::None:
             break;
     }
@@ -49,7 +54,7 @@ bool accepts(Command command, std::string_view option) {
 
 bool takesValue(std::string_view option) {
     return option == "--target" || option == "--amp" || option == "--name" || option == "--out" ||
-           option == "--pick";
+           option == "--pick" || option == "--find" || option == "--uses" || option == "--model";
 }
 
 std::string quoted(std::string_view s) {
@@ -102,6 +107,22 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
         return {};
     }
     if (option == "--pick") return applyPick(o, value);
+    if (option == "--find" || option == "--uses" || option == "--model") {
+        if (value.empty()) return std::string(option) + " needs a text";
+        if (option == "--model" &&
+            std::none_of(document::kRoots.begin(), document::kRoots.end(), [&](const auto& root) {
+                return std::equal(root.model.begin(), root.model.end(), value.begin(), value.end(),
+                                  [](char a, char b) {
+                                      return std::toupper(static_cast<unsigned char>(a)) ==
+                                             std::toupper(static_cast<unsigned char>(b));
+                                  });
+            }))
+            return "unknown model " + quoted(value);
+        (option == "--find" ? o.find : option == "--uses" ? o.uses : o.model) = std::string(value);
+        return {};
+    }
+    if (option == "--duplicates") o.duplicates = true;
+    if (option == "--csv") o.csv = true;
     if (option == "--json") o.json = true;
     if (option == "--resolve") o.resolve = true;
     if (option == "--fix-names") o.fixNames = true;
@@ -134,6 +155,10 @@ std::string checkComplete(const Options& o) {
             break;
         case Command::Diff:
             if (o.files.size() != 2) return "diff needs two preset files";
+            break;
+        case Command::Scan:
+            if (o.files.empty()) return "scan needs a file, folder or archive";
+            if (o.json && o.csv) return "choose one of --json and --csv, not both";
             break;
         case Command::None:
             break;

@@ -12,7 +12,7 @@
 
 namespace pw::cli {
 
-enum class Command { None, Check, Filter, Convert, Export, Diff };
+enum class Command { None, Check, Filter, Convert, Export, Diff, Scan };
 enum class ExportKind { None, User, Complete };
 
 struct Options {
@@ -32,6 +32,10 @@ struct Options {
     bool quiet = false;     // convert: only refusals and failures
     bool summary = false;   // check: one line per file
     ExportKind exportKind = ExportKind::None;
+    // scan: the search criteria, duplicates only, CSV instead of a table
+    std::optional<std::string> find, uses, model;
+    bool duplicates = false;
+    bool csv = false;
 };
 
 struct ParseResult {

@@ -54,7 +54,8 @@ struct ScanProblem {
 };
 
 struct ScanCounts {
-    std::size_t presets = 0;   // presets found (readable or not)
+    std::size_t presets = 0;   // presets delivered (readable or not)
+    std::size_t readable = 0;  // presets that could be read, delivered or not
     std::size_t skipped = 0;   // files and members without a preset extension
     std::size_t archives = 0;  // archives opened
     std::size_t folders = 0;   // folders listed

@@ -1,0 +1,307 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// scan: triage a library of presets (files, folders, archives) against a target model.
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "commands.h"
+#include "exit_status.h"
+#include "library/duplicates.h"
+#include "library/query.h"
+#include "library/scan.h"
+#include "session_setup.h"
+
+namespace pw::cli {
+
+namespace {
+
+using library::Preset;
+using library::Status;
+
+// One listed preset with its duplicate group.
+struct Line {
+    const Preset* preset;
+    std::optional<std::size_t> group;
+};
+
+struct Report {
+    const document::Target* target;
+    std::optional<char> amp;
+    library::ScanResult scan;
+    std::vector<Line> lines;
+    std::array<std::size_t, library::kStatusCount> perStatus{};
+    std::size_t groups = 0;
+};
+
+const library::Triage& triageOf(const Preset& preset) {
+    return *preset.triage;  // every preset is triaged: the scan is given a target
+}
+
+// Control characters as escapes, so a hostile name cannot move the cursor.
+std::string printable(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const char c : text) {
+        const auto u = static_cast<unsigned char>(c);
+        if (u < 0x20 || u == 0x7f) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", u);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// Width on a terminal: code points (continuation bytes do not count).
+std::size_t width(std::string_view text) {
+    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
+        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    }));
+}
+
+std::string details(const Preset& preset) {
+    const library::Triage& t = triageOf(preset);
+    std::string out;
+    if (t.status == Status::Converts)
+        out = std::to_string(t.substitutions) + " substituted, " + std::to_string(t.removals) +
+              " removed";
+    else
+        out = t.reason;
+    if (t.nameRefused) {
+        if (!out.empty()) out += "; ";
+        out += "name refused, --fix-names saves it as \"" + t.fixedName + "\"";
+    }
+    return printable(out);
+}
+
+void printTable(const Report& report, std::ostream& out) {
+    const bool twins = report.groups > 0;
+    std::vector<std::array<std::string, 7>> cells;
+    cells.push_back({"STATUS", "MODEL", "ROWS", "NAME", "SOURCE", twins ? "TWIN" : "", "DETAILS"});
+    for (const Line& line : report.lines) {
+        const Preset& p = *line.preset;
+        cells.push_back({std::string(library::statusWord(triageOf(p).status)),
+                         p.model.empty() ? "-" : p.model, std::to_string(p.rows), printable(p.name),
+                         printable(library::displayName(p.source)),
+                         line.group ? std::to_string(*line.group) : "", details(p)});
+    }
+    std::array<std::size_t, 7> widths{};
+    for (const auto& row : cells)
+        for (std::size_t c = 0; c < row.size(); ++c)
+            widths[c] = std::max(widths[c], width(row[c]));
+    if (!report.lines.empty()) {
+        for (const auto& row : cells) {
+            std::string text;
+            for (std::size_t c = 0; c < row.size(); ++c) {
+                if (c == 5 && !twins) continue;
+                const bool right = c == 2 || c == 5;
+                const std::size_t pad = widths[c] - width(row[c]);
+                if (right) text.append(pad, ' ');
+                text += row[c];
+                if (c + 1 < row.size() && !right) text.append(pad, ' ');
+                if (c + 1 < row.size()) text += "  ";
+            }
+            while (!text.empty() && text.back() == ' ')
+                text.pop_back();
+            out << text << '\n';
+        }
+        out << '\n';
+    }
+    for (const library::ScanProblem& problem : report.scan.problems) {
+        out << "problem: " << printable(problem.path.string()) << ": "
+            << library::problemWord(problem.kind);
+        if (!problem.detail.empty()) out << " (" << printable(problem.detail) << ")";
+        out << '\n';
+    }
+    if (!report.scan.problems.empty()) out << '\n';
+
+    std::size_t statusWidth = 0, countWidth = 0;
+    for (std::size_t s = 0; s < library::kStatusCount; ++s) {
+        statusWidth = std::max(statusWidth, library::statusWord(Status(s)).size());
+        countWidth = std::max(countWidth, std::to_string(report.perStatus[s]).size());
+    }
+    out << "Against the " << report.target->caption;
+    if (report.amp) out << ", amp channel " << *report.amp;
+    out << ":\n";
+    for (std::size_t s = 0; s < library::kStatusCount; ++s) {
+        const std::string word(library::statusWord(Status(s)));
+        const std::string count = std::to_string(report.perStatus[s]);
+        out << "  " << word << std::string(statusWidth - word.size() + 2, ' ')
+            << std::string(countWidth - count.size(), ' ') << count << '\n';
+    }
+    const library::ScanCounts& c = report.scan.counts;
+    out << report.lines.size() << " presets listed of " << c.presets + c.filtered << " found";
+    out << ", " << report.groups << " duplicate groups, " << c.skipped << " other files skipped, "
+        << c.archives << " archives, " << c.folders << " folders";
+    if (c.unreadableFolders > 0) out << " (" << c.unreadableFolders << " unreadable)";
+    out << '\n';
+}
+
+nlohmann::ordered_json presetJson(const Line& line) {
+    const Preset& p = *line.preset;
+    const library::Triage& t = triageOf(p);
+    nlohmann::ordered_json j;
+    j["file"] = p.source.file.string();
+    j["member"] = p.source.inArchive() ? nlohmann::ordered_json(p.source.member) : nullptr;
+    j["model"] = p.model;
+    j["name"] = p.name;
+    j["rows"] = p.rows;
+    j["status"] = library::statusWord(t.status);
+    j["substitutions"] = t.substitutions;
+    j["removals"] = t.removals;
+    j["reason"] = t.reason;
+    j["name_refused"] = t.nameRefused;
+    j["fixed_name"] = t.fixedName;
+    j["uses"] = nlohmann::ordered_json::array();
+    for (const std::string_view used : p.uses)
+        j["uses"].push_back(used);
+    j["duplicate_group"] = line.group ? nlohmann::ordered_json(*line.group) : nullptr;
+    return j;
+}
+
+std::string dumped(const nlohmann::ordered_json& j, int indent) {
+    return j.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+// One preset per line, written as it goes, so a large library needs no large document.
+void printJson(const Report& report, std::ostream& out) {
+    out << "{\n  \"target\": " << dumped(std::string(report.target->caption), -1)
+        << ",\n  \"amp\": "
+        << (report.amp ? dumped(std::string(1, *report.amp), -1) : std::string("null"))
+        << ",\n  \"presets\": [";
+    for (std::size_t i = 0; i < report.lines.size(); ++i)
+        out << (i ? ",\n    " : "\n    ") << dumped(presetJson(report.lines[i]), -1);
+    out << (report.lines.empty() ? "]" : "\n  ]") << ",\n  \"problems\": [";
+    for (std::size_t i = 0; i < report.scan.problems.size(); ++i) {
+        const library::ScanProblem& problem = report.scan.problems[i];
+        const nlohmann::ordered_json j = {{"path", problem.path.string()},
+                                          {"problem", library::problemWord(problem.kind)},
+                                          {"detail", problem.detail}};
+        out << (i ? ",\n    " : "\n    ") << dumped(j, -1);
+    }
+    out << (report.scan.problems.empty() ? "]" : "\n  ]") << ",\n  \"summary\": ";
+    const library::ScanCounts& c = report.scan.counts;
+    nlohmann::ordered_json summary;
+    summary["presets"] = report.lines.size();
+    for (std::size_t s = 0; s < library::kStatusCount; ++s)
+        summary[std::string(library::statusWord(Status(s)))] = report.perStatus[s];
+    summary["found"] = c.presets + c.filtered;
+    summary["duplicate_groups"] = report.groups;
+    summary["skipped"] = c.skipped;
+    summary["archives"] = c.archives;
+    summary["folders"] = c.folders;
+    summary["unreadable_folders"] = c.unreadableFolders;
+    summary["problems"] = report.scan.problems.size();
+    out << dumped(summary, -1) << "\n}\n";
+}
+
+std::string csvField(std::string_view text) {
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
+    std::string out = "\"";
+    for (const char c : text) {
+        if (c == '"') out += '"';
+        out += c;
+    }
+    return out + "\"";
+}
+
+void printCsv(const Report& report, std::ostream& out) {
+    out << "file,member,model,name,rows,status,substitutions,removals,reason,name_refused,"
+           "fixed_name,uses,duplicate_group\r\n";
+    for (const Line& line : report.lines) {
+        const Preset& p = *line.preset;
+        const library::Triage& t = triageOf(p);
+        std::string uses;
+        for (const std::string_view used : p.uses)
+            uses += (uses.empty() ? "" : "; ") + std::string(used);
+        out << csvField(p.source.file.string()) << ',' << csvField(p.source.member) << ','
+            << p.model << ',' << csvField(p.name) << ',' << p.rows << ','
+            << library::statusWord(t.status) << ',' << t.substitutions << ',' << t.removals << ','
+            << csvField(t.reason) << ',' << (t.nameRefused ? "true" : "false") << ','
+            << csvField(t.fixedName) << ',' << csvField(uses) << ','
+            << (line.group ? std::to_string(*line.group) : "") << "\r\n";
+    }
+}
+
+// "\r"-updated on a terminal, at most ten times a second; erased at the end.
+class ProgressLine {
+  public:
+    explicit ProgressLine(const Console& console) : console_(console) {}
+    ~ProgressLine() {
+        if (shown_) console_.err << "\r\033[K" << std::flush;
+    }
+    void operator()(const library::ScanProgress& p) {
+        if (!console_.errIsTerminal) return;
+        const auto now = std::chrono::steady_clock::now();
+        if (shown_ && now - last_ < std::chrono::milliseconds(100)) return;
+        last_ = now;
+        shown_ = true;
+        console_.err << "\rscanning: " << p.filesDone << "/" << p.filesTotal << " files, "
+                     << p.presets << " presets\033[K" << std::flush;
+    }
+
+  private:
+    const Console& console_;
+    std::chrono::steady_clock::time_point last_{};
+    bool shown_ = false;
+};
+
+}  // namespace
+
+int runScan(const Options& options, const Console& console) {
+    Report report;
+    report.target = &targetOrDefault(options);
+    report.amp = options.amp;
+
+    library::Query query;
+    if (options.find)
+        (options.find->find('=') != std::string::npos ? query.row : query.text) = *options.find;
+    if (options.uses) query.uses = *options.uses;
+    if (options.model) query.model = *options.model;
+
+    library::ScanOptions scanOptions;
+    scanOptions.target = report.target;
+    scanOptions.amp = options.amp.value_or(0);
+    scanOptions.query = query.empty() ? nullptr : &query;
+    std::vector<std::filesystem::path> inputs(options.files.begin(), options.files.end());
+    {
+        ProgressLine progress(console);
+        library::ScanCallbacks callbacks;
+        callbacks.progress = [&](const library::ScanProgress& p) { progress(p); };
+        report.scan = library::scan(inputs, scanOptions, callbacks);
+    }
+
+    const std::vector<std::optional<std::size_t>> groups =
+        library::duplicateGroups(report.scan.presets);
+    for (std::size_t i = 0; i < report.scan.presets.size(); ++i) {
+        if (groups[i]) report.groups = std::max(report.groups, *groups[i]);
+        if (options.duplicates && !groups[i]) continue;
+        report.lines.push_back(Line{&report.scan.presets[i], groups[i]});
+    }
+    if (options.duplicates)
+        std::stable_sort(report.lines.begin(), report.lines.end(),
+                         [](const Line& a, const Line& b) { return *a.group < *b.group; });
+    for (const Line& line : report.lines)
+        ++report.perStatus[static_cast<std::size_t>(triageOf(*line.preset).status)];
+
+    if (options.json)
+        printJson(report, console.out);
+    else if (options.csv)
+        printCsv(report, console.out);
+    else
+        printTable(report, console.out);
+    return report.scan.counts.readable == 0 ? kExitNotLoadable : kExitOk;
+}
+
+}  // namespace pw::cli

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Reading the members of an archive one after the other, in memory, through libarchive,
+// within the library's limits. Nothing is ever extracted.
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+
+struct archive;
+
+namespace pw::library {
+
+struct ArchiveMember {
+    std::string name;
+    std::size_t index = 0;  // entry number, from 0, over every entry (folders too)
+    bool ok = false;        // the bytes were read whole
+    std::string bytes;
+    std::string problem;  // why the member could not be read, when !ok
+};
+
+class ArchiveReader {
+  public:
+    // Opens the archive file; or, with the second form, archive bytes held in memory
+    // (which must outlive the reader).
+    explicit ArchiveReader(const std::filesystem::path& file);
+    explicit ArchiveReader(std::string_view bytes);
+    ~ArchiveReader();
+    ArchiveReader(const ArchiveReader&) = delete;
+    ArchiveReader& operator=(const ArchiveReader&) = delete;
+
+    // Moves to the next regular-file member that `wanted` accepts (by name and entry
+    // number) and reads it; members it refuses are passed over and counted in skipped().
+    // Returns false at the end, when the archive is broken, or past the size limit.
+    bool next(ArchiveMember& member,
+              const std::function<bool(std::string_view name, std::size_t index)>& wanted);
+
+    bool broken() const { return !problem_.empty() && !tooLarge_; }
+    bool tooLarge() const { return tooLarge_; }
+    const std::string& problem() const { return problem_; }  // "" while all is well
+    std::size_t skipped() const { return skipped_; }
+
+  private:
+    void open(int result);
+    bool charge(std::uint64_t bytes);  // counts expanded bytes; false past the limit
+
+    struct archive* a_ = nullptr;
+    bool opened_ = false;
+    bool tooLarge_ = false;
+    std::string problem_;
+    std::size_t index_ = 0;
+    std::size_t skipped_ = 0;
+    std::uint64_t expanded_ = 0;
+};
+
+// Whether a member name points outside the archive ("/etc/x", "../x", "a/../../x").
+bool leavesArchive(std::string_view memberName);
+
+}  // namespace pw::library

@@ -1,0 +1,98 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/preset_facts.h"
+
+#include <algorithm>
+#include <charconv>
+
+#include "catalogue/effect_catalogue.h"
+#include "document/root_names.h"
+
+namespace pw::library {
+
+namespace {
+
+// The blocks whose entries are models a preset uses; the pedal assignment and the two
+// library blocks name settings rather than models.
+bool isModelBlock(const catalogue::Block& block) {
+    return !block.onlyAtPosition19 && block.title != "Tone library" && block.title != "FX library";
+}
+
+std::string_view modelName(const catalogue::Block& block, std::string_view valueText) {
+    std::int32_t value = 0;
+    const char* end = valueText.data() + valueText.size();
+    const auto [stop, error] = std::from_chars(valueText.data(), end, value);
+    if (error != std::errc() || stop != end) return {};
+    for (const catalogue::Entry& entry : block.entries)
+        if (entry.value == value) return entry.name;
+    return {};
+}
+
+void appendField(std::string& out, const std::optional<std::string>& field) {
+    if (field) {
+        out += *field;
+        out += '\x1f';
+    } else {
+        out += '\x1e';
+    }
+}
+
+// FNV-1a, 64 bits: equal rows give equal keys; equality is confirmed apart.
+std::uint64_t fnv1a(std::string_view text) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (const char c : text) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
+}  // namespace
+
+std::string rowsText(const document::PresetDocument& document) {
+    std::string out;
+    out.reserve(document.params.size() * 16);
+    for (const document::ParamElement& param : document.params) {
+        appendField(out, param.id);
+        appendField(out, param.position);
+        appendField(out, param.value);
+        out += '\n';
+    }
+    return out;
+}
+
+void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed) {
+    if (const document::RootInfo* root = document::rootInfo(document::FindRootName(bytes)))
+        preset.model = root->model;
+    parsed = document::parsePreset(bytes);
+    if (!parsed.ok()) {
+        preset.readable = false;
+        preset.readProblem = parsed.error;
+        if (parsed.offset) preset.readProblem += " (byte " + std::to_string(*parsed.offset) + ")";
+        return;
+    }
+    const document::PresetDocument& doc = parsed.document;
+    preset.rows = doc.params.size();
+    preset.rowsKey = fnv1a(rowsText(doc));
+    if (!doc.firstName) {
+        preset.readable = false;
+        preset.readProblem = "it has no Name element";
+        return;
+    }
+    preset.name = *doc.firstName;
+    preset.readable = true;
+    for (const document::ParamElement& param : doc.params) {
+        if (!param.id || !param.position || !param.value || !param.name || !param.text) {
+            preset.readable = false;
+            preset.readProblem = "a Param element lacks one of its five children";
+        }
+        if (!param.id || !param.position || !param.value) continue;
+        const catalogue::Block* block = catalogue::blockOfRow(*param.id, *param.position);
+        if (!block || !isModelBlock(*block)) continue;
+        const std::string_view used = modelName(*block, *param.value);
+        if (!used.empty() &&
+            std::find(preset.uses.begin(), preset.uses.end(), used) == preset.uses.end())
+            preset.uses.push_back(used);
+    }
+}
+
+}  // namespace pw::library

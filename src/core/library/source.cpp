@@ -1,0 +1,82 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/source.h"
+
+#include <algorithm>
+#include <array>
+#include <cctype>
+
+#include "document/file_io.h"
+#include "document/roots.h"
+#include "library/archive_reader.h"
+
+namespace pw::library {
+
+namespace {
+
+bool endsWithNoCase(std::string_view text, std::string_view end) {
+    if (text.size() < end.size()) return false;
+    return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+constexpr std::array<std::string_view, 22> kArchiveEndings = {
+    ".zip",     ".7z",  ".rar",    ".tar",  ".tgz",     ".tar.gz",   ".tbz", ".tbz2",
+    ".tar.bz2", ".txz", ".tar.xz", ".tzst", ".tar.zst", ".tar.lzma", ".tlz", ".tar.z",
+    ".cpio",    ".iso", ".cab",    ".lha",  ".lzh",     ".xar"};
+
+}  // namespace
+
+std::string displayName(const Source& source) {
+    std::string shown = source.file.string();
+    if (source.inArchive()) shown += ":" + source.member;
+    return shown;
+}
+
+std::string_view baseName(const Source& source) {
+    const std::string_view whole = source.inArchive() ? std::string_view(source.member)
+                                                      : std::string_view(source.file.native());
+    const std::size_t slash = whole.find_last_of(source.inArchive() ? "/\\" : "/");
+    return slash == std::string_view::npos ? whole : whole.substr(slash + 1);
+}
+
+bool isPresetName(std::string_view name) {
+    return std::any_of(
+        document::kRoots.begin(), document::kRoots.end(), [&](const document::RootInfo& root) {
+            return name.size() > root.extension.size() && endsWithNoCase(name, root.extension);
+        });
+}
+
+bool isArchiveName(std::string_view name) {
+    return std::any_of(kArchiveEndings.begin(), kArchiveEndings.end(),
+                       [&](std::string_view ending) { return endsWithNoCase(name, ending); });
+}
+
+SourceBytes readSource(const Source& source) {
+    SourceBytes out;
+    if (!source.inArchive()) {
+        document::ReadResult read = document::readWholeFile(source.file);
+        out.ok = read.complete;
+        out.problem = read.error;
+        if (out.ok) out.bytes = std::move(read.bytes);
+        return out;
+    }
+    ArchiveReader reader(source.file);
+    ArchiveMember member;
+    const auto wanted = [&](std::string_view, std::size_t index) {
+        return index == source.memberIndex;
+    };
+    if (!reader.next(member, wanted) || member.name != source.member) {
+        out.problem =
+            reader.problem().empty() ? "the archive no longer holds this member" : reader.problem();
+        return out;
+    }
+    out.ok = member.ok;
+    out.bytes = std::move(member.bytes);
+    out.problem = member.problem;
+    return out;
+}
+
+}  // namespace pw::library
