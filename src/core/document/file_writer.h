@@ -3,6 +3,7 @@
 // Replacing a file whole, step by step, through a writer that can be swapped: the
 // system writer does the steps for real, tests hand the session one that fails a step.
 
+#include <cstddef>
 #include <filesystem>
 #include <string>
 #include <string_view>
@@ -30,8 +31,16 @@ class FileWriter {
     virtual void removeTemporary(const std::filesystem::path& temp) = 0;
 };
 
-// The writer that works on the real file system.
+// The writer that works on the real file system. Its temporaries have no name where the
+// file system allows (O_TMPFILE), so a process killed midway leaves nothing behind;
+// elsewhere they are named kTemporaryPrefix, the process id, "-" and a random part.
 FileWriter& systemFileWriter();
+
+inline constexpr std::string_view kTemporaryPrefix = ".patchwright-";
+
+// Removes from `folder` the named temporaries of runs whose process is gone (never
+// those of a live process); returns how many.
+std::size_t removeDeadTemporaries(const std::filesystem::path& folder);
 
 // One file: writeTemporary, syncFile, renameOver, syncFolder. The temporary is removed
 // on any failure, so `target` is either replaced whole or left exactly as it was. Once

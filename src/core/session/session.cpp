@@ -43,31 +43,43 @@ void Session::clearFlagsAndEnableFilterButtons() {
 // ---------------------------------------------------------------------------------
 // Opening
 
-void Session::openFile(const std::filesystem::path& file) {
-    const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
-    openedFile_ = file;
-    Read_Test(file);
-    LoadPatch(file);
+OpenResult Session::openFile(const std::filesystem::path& file) {
+    return open(file, document::readWholeFile(file));
 }
 
-void Session::Read_Test(const std::filesystem::path& file) {
+OpenResult Session::openBytes(const std::filesystem::path& name, std::string bytes) {
+    document::ReadResult read;
+    read.exists = read.complete = true;
+    read.bytes = std::move(bytes);
+    return open(name, read);
+}
+
+OpenResult Session::open(const std::filesystem::path& file, const document::ReadResult& read) {
     const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
+    openedFile_ = file;
+    lastOpen_ = OpenResult{};
+    Read_Test(read);
+    LoadPatch(read);
+    return lastOpen_;
+}
+
+void Session::Read_Test(const document::ReadResult& read) {
     rawText_.clear();
     sourceRoot_.clear();
     clearFlagsAndEnableFilterButtons();
-    lastOpenProblem_.clear();
     readTestStoppedEarly_ = true;
-    document::ReadResult read = document::readWholeFile(file);
     if (!read.exists) {
-        lastOpenProblem_ = read.error;
+        lastOpen_.status = document::ReadStatus::FileUnreadable;
+        lastOpen_.detail = read.error;
         return;
     }
     readTestStoppedEarly_ = false;
     if (!read.complete) {
-        lastOpenProblem_ = read.error;
+        lastOpen_.status = document::ReadStatus::FileUnreadable;
+        lastOpen_.detail = read.error;
         say(MessageId::ReadTestFailed, text::kReadTestFailed, Icon::None, Buttons::Ok, read.error);
     } else {
-        rawText_ = document::rawTextForSearch(std::move(read.bytes));
+        rawText_ = document::rawTextForSearch(read.bytes);
     }
     sourceRoot_ = document::FindRootName(rawText_);
     // The buttons the source model allows; the pass then sets Filter and the amp
@@ -83,9 +95,7 @@ void Session::Read_Test(const std::filesystem::path& file) {
     label4_ = sourceRoot_;
 }
 
-void Session::LoadPatch(const std::filesystem::path& file) {
-    const HistoryStep opening(*this, {}, HistoryStep::Kind::Opening);
-    const document::ReadResult read = document::readWholeFile(file);
+void Session::LoadPatch(const document::ReadResult& read) {
     document::ParseResult parsed;
     if (!read.complete) {
         parsed.status = document::ReadStatus::FileUnreadable;
@@ -94,7 +104,11 @@ void Session::LoadPatch(const std::filesystem::path& file) {
         parsed = document::parsePreset(read.bytes);
     }
     document_ = std::move(parsed.document);
-    if (!parsed.ok() && lastOpenProblem_.empty()) lastOpenProblem_ = parsed.error;
+    if (!parsed.ok() && lastOpen_.detail.empty()) {
+        lastOpen_.status = parsed.status;
+        lastOpen_.detail = parsed.error;
+        lastOpen_.offset = parsed.offset;
+    }
 
     const bool named = document_.firstName.has_value();
     if (named) originalName_ = *document_.firstName;
@@ -102,13 +116,13 @@ void Session::LoadPatch(const std::filesystem::path& file) {
     // A file the read test could not open left Label4 as it was.
     if (!readTestStoppedEarly_) label4_ += " Original Patch Name: " + originalName_;
     if (!named) {
-        lastOpen_ = OpenOutcome::NotLoadable;
-        if (lastOpenProblem_.empty()) lastOpenProblem_ = "the document has no Name element";
+        lastOpen_.outcome = OpenOutcome::NotLoadable;
+        if (lastOpen_.detail.empty()) lastOpen_.detail = "the document has no Name element";
         say(MessageId::NameLoadError, text::kNameLoadError, Icon::Critical, Buttons::Ok,
-            lastOpenProblem_);
+            lastOpen_.detail);
         return;
     }
-    lastOpen_ = OpenOutcome::Loaded;
+    lastOpen_ = OpenResult{OpenOutcome::Loaded, document::ReadStatus::Ok, {}, {}};
     runPassOfTarget();
 }
 
@@ -131,7 +145,10 @@ void Session::runPassOfTarget() {
     models::PassResult pass = models::runPass(document_, family, sourceRoot_, target_->root);
     if (pass.label5) label5_ = *pass.label5;
     if (pass.missingChild) {
-        if (lastOpen_ == OpenOutcome::Loaded) lastOpen_ = OpenOutcome::ParameterMissing;
+        if (lastOpen_.outcome == OpenOutcome::Loaded) {
+            lastOpen_.outcome = OpenOutcome::ParameterMissing;
+            lastOpen_.detail = text::parameterMissing(*pass.missingChild);
+        }
         say(MessageId::ParameterMissing, text::parameterMissing(*pass.missingChild),
             Icon::Critical);
         ClearPatch();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "catalogue/effect_catalogue.h"
-#include "document/batch_writer.h"
+#include "document/file_io.h"
 #include "document/file_writer.h"
 #include "document/preset_document.h"
 #include "document/targets.h"
@@ -40,6 +40,16 @@ struct SessionSnapshot;
 // What the last open did, for callers that need more than the messages.
 enum class OpenOutcome { None, Loaded, NotLoadable, ParameterMissing };
 
+// How an open ended: the outcome and, when the file could not be loaded, the reader's
+// status, what it found wrong and where.
+struct OpenResult {
+    OpenOutcome outcome = OpenOutcome::None;
+    document::ReadStatus status = document::ReadStatus::Ok;
+    std::string detail;                 // "" when it was loaded
+    std::optional<std::size_t> offset;  // the byte of the fault, when known
+    bool loaded() const { return outcome == OpenOutcome::Loaded; }
+};
+
 class Session {
   public:
     // Files are written through `writer`: the real file system unless a test hands
@@ -50,10 +60,11 @@ class Session {
     // --- commands -------------------------------------------------------------
     // Start-up: selects the target RP255, which runs its pass over the empty document.
     void start();
-    // File > Open once the dialog returned a name: the read test, then LoadPatch.
-    void openFile(const std::filesystem::path& file);
-    void Read_Test(const std::filesystem::path& file);
-    void LoadPatch(const std::filesystem::path& file);
+    // File > Open once the dialog returned a name: the file is read once, then the read
+    // test and LoadPatch run over its bytes.
+    OpenResult openFile(const std::filesystem::path& file);
+    // Opens bytes read elsewhere (a member of a pack) as if they were the file `name`.
+    OpenResult openBytes(const std::filesystem::path& name, std::string bytes);
     // A click on target option `option` (0 RP155 .. 5 RP350). The RP155 option is
     // disabled, so choosing it does nothing; returns whether the target changed.
     bool selectTarget(int option);
@@ -113,9 +124,7 @@ class Session {
     const std::string& label5() const { return label5_; }
     const std::string& paramCountCaption() const { return paramCount_; }
     int selectedIndex() const { return selectedIndex_; }
-    OpenOutcome lastOpenOutcome() const { return lastOpen_; }
-    // Why the last open could not load the file ("" when it could).
-    const std::string& lastOpenProblem() const { return lastOpenProblem_; }
+    OpenOutcome lastOpenOutcome() const { return lastOpen_.outcome; }
     // The file the last successful Save or export wrote ("" if none).
     const std::filesystem::path& lastWrittenFile() const { return lastWritten_; }
 
@@ -130,20 +139,11 @@ class Session {
     // The name Save would write: patch name and target extension in the save folder.
     std::filesystem::path saveFileName() const;
 
-    // Collect instead of write: Save and the exports ask their questions as always, then
-    // hand their bytes to `batch` (null: write at once) and return Written with the
-    // batch's ticket in `pendingTicket()`, saying nothing more. Once the batch has been
-    // committed, finishWrite() says what the write said and returns its final result.
-    void collectWritesInto(document::BatchWriter* batch) { batch_ = batch; }
-    std::size_t pendingTicket() const { return pendingTicket_; }
-    WriteResult finishWrite(const WriteResult& pending, const document::IoResult& written);
-    // The same for a session that is gone (a batch of many files need not keep them):
-    // says to `messenger` what the write said, naming the file as `shown`.
-    static WriteResult finishWrite(Messenger& messenger, const WriteResult& pending,
-                                   const document::IoResult& written, const std::string& shown);
-
   private:
     friend class HistoryStep;
+    OpenResult open(const std::filesystem::path& file, const document::ReadResult& read);
+    void Read_Test(const document::ReadResult& read);
+    void LoadPatch(const document::ReadResult& read);
     SessionSnapshot snapshot() const;
     void restore(const SessionSnapshot& state);
     void runPassOfTarget();
@@ -179,8 +179,7 @@ class Session {
     std::string label5_;
     std::string paramCount_ = "0";
     int selectedIndex_ = 0;
-    OpenOutcome lastOpen_ = OpenOutcome::None;
-    std::string lastOpenProblem_;
+    OpenResult lastOpen_;
     std::filesystem::path lastWritten_;
     std::filesystem::path saveFolder_;
     struct HistoryDeleter {
@@ -189,8 +188,6 @@ class Session {
     static History* newHistory();
     std::unique_ptr<History, HistoryDeleter> history_{newHistory()};
     FileNaming fileNaming_ = FileNaming::Path;
-    document::BatchWriter* batch_ = nullptr;
-    std::size_t pendingTicket_ = 0;
     bool readTestStoppedEarly_ = false;  // the last read test could not open its file
 };
 

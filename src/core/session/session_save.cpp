@@ -40,39 +40,18 @@ WriteResult Session::writeFile(const std::filesystem::path& file, const std::str
             return WriteResult{WriteOutcome::Declined, file, MessageId::SavingCanceled, {}};
         }
     }
-    if (batch_) {
-        pendingTicket_ = batch_->add(file, bytes);
-        return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
-    }
     return sayWritten(file, document::replaceFileWhole(writer_, file, bytes), shown);
-}
-
-WriteResult Session::finishWrite(const WriteResult& pending, const document::IoResult& written) {
-    return sayWritten(pending.file, written, shownName(pending.file));
 }
 
 WriteResult Session::sayWritten(const std::filesystem::path& file,
                                 const document::IoResult& written, const std::string& shown) {
-    const WriteResult result =
-        finishWrite(messenger_, WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}},
-                    written, shown);
-    if (result.outcome == WriteOutcome::Written) lastWritten_ = file;
-    return result;
-}
-
-WriteResult Session::finishWrite(Messenger& messenger, const WriteResult& pending,
-                                 const document::IoResult& written, const std::string& shown) {
-    const std::filesystem::path& file = pending.file;
     if (!written.ok()) {
-        messenger.show(Message{MessageId::CouldNotWrite, text::couldNotWrite(file.string()),
-                               Icon::Critical, Buttons::Ok, written.error});
+        say(MessageId::CouldNotWrite, text::couldNotWrite(file.string()), Icon::Critical,
+            Buttons::Ok, written.error);
         return WriteResult{WriteOutcome::Failed, file, MessageId::CouldNotWrite, written.error};
     }
-    messenger.show(Message{MessageId::SavedTo,
-                           std::string(text::kSavedTo) + shown,
-                           Icon::Information,
-                           Buttons::Ok,
-                           {}});
+    say(MessageId::SavedTo, std::string(text::kSavedTo) + shown, Icon::Information);
+    lastWritten_ = file;
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 

@@ -1,0 +1,170 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/convert_all.h"
+
+#include <tbb/info.h>
+#include <tbb/parallel_pipeline.h>
+#include <tbb/task_arena.h>
+
+#include <algorithm>
+#include <limits>
+#include <unordered_map>
+#include <vector>
+
+#include "document/batch_writer.h"
+
+namespace pw::library {
+
+namespace {
+
+constexpr std::size_t kNoTicket = std::numeric_limits<std::size_t>::max();
+
+// One input on its way from a worker to the committing thread.
+struct Work {
+    ItemReport report;
+    document::BatchWriter::Prepared prepared;
+};
+
+class Run {
+  public:
+    Run(std::size_t count, const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
+        document::FileWriter& writer)
+        : count_(count), options_(options), callbacks_(callbacks), batch_(writer) {
+        plan_ = options.plan;
+        plan_.render = !options.dryRun;
+    }
+
+    ConvertAllSummary run();
+
+  private:
+    bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
+    Work convertOne(std::size_t index) const;
+    void claim(Work work);
+    void commit();
+
+    std::size_t count_;
+    const ConvertAllOptions& options_;
+    const ConvertAllCallbacks& callbacks_;
+    convert::Plan plan_;
+    document::BatchWriter batch_;
+    std::vector<ItemReport> waiting_;   // final but for their chunk's commit, in order
+    std::vector<std::size_t> tickets_;  // of waiting_'s files in the batch
+    std::unordered_map<std::string, std::size_t> claimed_;  // file name -> input
+    std::size_t converted_ = 0;
+    ConvertAllSummary summary_;
+};
+
+Work Run::convertOne(std::size_t index) const {
+    Work work;
+    ItemReport& r = work.report;
+    r.index = index;
+    r.read = callbacks_.read(index);
+    if (!r.read.complete) {
+        r.outcome = ItemOutcome::NotRead;
+        return work;
+    }
+    r.result = convert::convertPreset(r.read.bytes, plan_);
+    r.read.bytes = std::string();
+    r.result.rows = ParamList();
+    if (!r.result.savable()) {
+        r.outcome = ItemOutcome::NotSaved;
+        return work;
+    }
+    r.output = options_.folder / r.result.fileName;
+    if (!options_.dryRun) {
+        work.prepared = batch_.prepare(r.output, r.result.bytes);
+        r.result.bytes = std::string();
+    }
+    r.outcome = ItemOutcome::Written;  // for now: claim() decides
+    return work;
+}
+
+void Run::claim(Work work) {
+    ItemReport& r = work.report;
+    std::size_t ticket = kNoTicket;
+    if (r.outcome == ItemOutcome::Written) {
+        const auto earlier = claimed_.find(r.result.fileName);
+        std::error_code ec;
+        if (earlier != claimed_.end()) {
+            r.outcome = ItemOutcome::Claimed;
+            r.earlier = earlier->second;
+        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && !options_.overwrite) {
+            r.outcome = ItemOutcome::Exists;
+        } else {
+            claimed_.emplace(r.result.fileName, r.index);
+            if (options_.dryRun) {
+                r.outcome = ItemOutcome::WouldWrite;
+            } else if (!work.prepared.result.ok()) {
+                r.outcome = ItemOutcome::Failed;
+                r.writeError = work.prepared.result.error;
+            } else {
+                ticket = batch_.add(std::move(work.prepared));
+            }
+        }
+        if (ticket == kNoTicket) batch_.drop(work.prepared);
+    }
+    waiting_.push_back(std::move(r));
+    tickets_.push_back(ticket);
+    ++converted_;
+    if (callbacks_.progress) callbacks_.progress(converted_, count_);
+    if (waiting_.size() >= std::max<std::size_t>(options_.chunk, 1)) commit();
+}
+
+void Run::commit() {
+    const std::vector<document::IoResult> written = batch_.commit();
+    for (std::size_t k = 0; k < waiting_.size(); ++k) {
+        ItemReport& r = waiting_[k];
+        if (tickets_[k] != kNoTicket) {
+            const document::IoResult& io = written[tickets_[k]];
+            r.outcome = io.ok() ? ItemOutcome::Written : ItemOutcome::Failed;
+            r.writeError = io.error;
+            if (io.ok()) ++summary_.written;
+        }
+        if (callbacks_.done) callbacks_.done(r);
+    }
+    waiting_.clear();
+    tickets_.clear();
+}
+
+ConvertAllSummary Run::run() {
+    if (!options_.dryRun)
+        summary_.leftoversRemoved = document::removeDeadTemporaries(options_.folder);
+    const int threads =
+        options_.threads ? static_cast<int>(options_.threads) : tbb::info::default_concurrency();
+    std::size_t next = 0;
+    tbb::task_arena arena(threads);
+    arena.execute([&] {
+        tbb::parallel_pipeline(
+            static_cast<std::size_t>(threads) * 4,
+            tbb::make_filter<void, std::size_t>(tbb::filter_mode::serial_in_order,
+                                                [&](tbb::flow_control& fc) -> std::size_t {
+                                                    if (next >= count_ || cancelled()) {
+                                                        fc.stop();
+                                                        return 0;
+                                                    }
+                                                    return next++;
+                                                }) &
+                tbb::make_filter<std::size_t, Work>(
+                    tbb::filter_mode::parallel,
+                    [&](std::size_t index) { return convertOne(index); }) &
+                tbb::make_filter<Work, void>(tbb::filter_mode::serial_in_order,
+                                             [&](Work work) { claim(std::move(work)); }));
+    });
+    commit();
+    for (std::size_t index = next; index < count_; ++index) {
+        ItemReport r;
+        r.index = index;
+        r.outcome = ItemOutcome::Cancelled;
+        ++summary_.cancelled;
+        if (callbacks_.done) callbacks_.done(r);
+    }
+    return summary_;
+}
+
+}  // namespace
+
+ConvertAllSummary convertAll(std::size_t count, const ConvertAllOptions& options,
+                             const ConvertAllCallbacks& callbacks, document::FileWriter& writer) {
+    return Run(count, options, callbacks, writer).run();
+}
+
+}  // namespace pw::library
