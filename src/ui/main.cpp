@@ -34,7 +34,7 @@ int main(int argc, char* argv[]) {
     QStringList inputs;
     for (const QString& argument : parser.positionalArguments())
         inputs << QFileInfo(argument).absoluteFilePath();
-    if (!inputs.isEmpty() && isLibraryInput(inputs.first()))
+    if (!inputs.isEmpty() && pw::ui::isLibraryInput(inputs.first()))
         window.openLibrary(inputs);
     else if (!inputs.isEmpty())
         window.openFile(inputs.first());

@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// oneTBB first: Qt's "emit" keyword clashes with a name in its headers.
+#include <tbb/blocked_range.h>
+#include <tbb/parallel_for.h>
+
 #include "library_backend.h"
 
 #include <QFile>
 #include <algorithm>
 #include <unordered_map>
-
-#include <tbb/blocked_range.h>
-#include <tbb/parallel_for.h>
 
 #include "library/duplicates.h"
 #include "library/scan.h"

@@ -1,4 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+// oneTBB first: Qt's "emit" keyword clashes with a name in its headers.
+#include <tbb/parallel_for.h>
+
 #include "library_convert.h"
 
 #include <QDateTime>
@@ -7,8 +10,6 @@
 #include <QLocale>
 
 #include <set>
-
-#include <tbb/parallel_for.h>
 
 #include "convert/convert.h"
 #include "document/batch_writer.h"

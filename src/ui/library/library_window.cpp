@@ -304,7 +304,7 @@ void LibraryWindow::openFolder() {
 }
 
 void LibraryWindow::rescan() {
-    if (!inputs_.isEmpty()) openInputs(inputs_);
+    if (!inputs_.isEmpty()) openInputs(QStringList(inputs_));  // a copy: openInputs sets inputs_
 }
 
 void LibraryWindow::openInputs(const QStringList& inputs) {
@@ -502,7 +502,8 @@ void LibraryWindow::convertRows(std::vector<std::size_t> rows) {
         presets.push_back(model_->entry(int(row)).preset);
     ConvertDialog dialog(presets, settings_, this);
     if (dialogHook_) QTimer::singleShot(0, &dialog, [this, &dialog] { dialogHook_(dialog); });
-    if (dialog.exec() != QDialog::Accepted || !dialog.dryRun()) return;
+    const int answer = dialog.exec();
+    if (answer != QDialog::Accepted || !dialog.dryRun()) return;
     const ConvertOptions options = dialog.options();
     const DryRun& dry = *dialog.dryRun();
 
