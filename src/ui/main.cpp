@@ -13,6 +13,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(pw::ui::appTitle());
+    // The Library's output folder is kept in ~/.config/Patchwright/Patchwright.conf.
+    QApplication::setOrganizationName(pw::ui::appTitle());
     QApplication::setApplicationVersion(pw::ui::versionText());
     QApplication::setDesktopFileName(QStringLiteral("patchwright"));
     QApplication::setWindowIcon(pw::ui::appIcon());

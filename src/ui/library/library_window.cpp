@@ -252,7 +252,20 @@ void LibraryWindow::buildControls() {
 
     connect(target_, &QComboBox::currentIndexChanged, this, &LibraryWindow::settingsChanged);
     connect(amp_, &QComboBox::currentIndexChanged, this, &LibraryWindow::settingsChanged);
-    connect(search_, &QLineEdit::textChanged, filter_, &LibraryFilter::setSearchText);
+    // Text is looked for at every key; a row ("Amp Type=...") is looked for in every
+    // preset's rows, so that search waits for a pause in the typing.
+    auto* rowSearch = new QTimer(this);
+    rowSearch->setSingleShot(true);
+    rowSearch->setInterval(300);
+    connect(rowSearch, &QTimer::timeout, this, [this] { filter_->setSearchText(search_->text()); });
+    connect(search_, &QLineEdit::textChanged, this, [this, rowSearch](const QString& text) {
+        if (text.contains(QLatin1Char('='))) {
+            rowSearch->start();
+            return;
+        }
+        rowSearch->stop();
+        filter_->setSearchText(text);
+    });
     connect(statusFilter_, &QComboBox::currentIndexChanged, this, [this] {
         const int status = statusFilter_->currentData().toInt();
         filter_->setStatusFilter(status < 0 ? std::nullopt
