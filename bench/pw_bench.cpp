@@ -33,7 +33,6 @@
 #include <tuple>
 #include <vector>
 
-#include "document/batch_writer.h"
 #include "document/file_io.h"
 #include "document/preset_document.h"
 #include "document/preset_writer.h"
@@ -42,6 +41,7 @@
 #include "document/text_decoding.h"
 #include "document/xml_checker.h"
 #include "filter/filter_recipes.h"
+#include "library/convert_all.h"
 #include "models/load_pass.h"
 #include "preset_variants.h"
 #include "session/messenger.h"
@@ -107,6 +107,8 @@ struct Fixture {
     fs::path file200, file30000, filter200;
     std::vector<fs::path> convertFiles;
     std::vector<fs::path> rp35xFiles;  // realistic RP350/RP355 presets, about 9 in 10 convertible
+    fs::path realisticDir;             // 2,002 realistic presets of the five models
+    std::vector<fs::path> realisticFiles;
     fs::path convertOut;
     std::string cli;
 
@@ -170,6 +172,29 @@ struct Fixture {
                           static_cast<unsigned>(i),
                           i % 10 == 9 ? "R&R! " + std::string(name) : std::string(name) + " Lead"));
             rp35xFiles.push_back(file);
+        }
+
+        // 2,002 realistic presets: the 1,001 RP35x ones and 1,001 of the three smaller
+        // models, side by side in one folder.
+        realisticDir = dir / "realistic";
+        fs::create_directories(realisticDir);
+        for (const fs::path& f : rp35xFiles) {
+            fs::copy_file(f, realisticDir / f.filename());
+            realisticFiles.push_back(realisticDir / f.filename());
+        }
+        const char* small[][2] = {{"RP150", "crunch_time.rp150p"},
+                                  {"RP250", "metal_zone.rp250p"},
+                                  {"RP255", "surfs_up.rp255p"}};
+        for (int i = 0; i < kRp35xFiles; ++i) {
+            const auto& [model, sample] = small[i % 3];
+            char name[16];
+            std::snprintf(name, sizeof name, "%04d", i);
+            const fs::path file =
+                realisticDir / (std::string("s") + name + fs::path(sample).extension().string());
+            writeFile(file, pwbench::presetVariant(
+                                readFile(dataDir / sample), *pw::document::targetByCaption(model),
+                                static_cast<unsigned>(i), std::string(name) + " " + model));
+            realisticFiles.push_back(file);
         }
     }
     ~Fixture() {
@@ -375,43 +400,62 @@ void convertInProcess(benchmark::State& state) {
     }
 }
 
-void pugixmlLoadRp35x(benchmark::State& state) {
+// The floor of a conversion of many files: each file parsed by pugixml, then all of
+// them copied into an empty folder by cp and flushed to disk with sync -f.
+void parseCopyAndSync(benchmark::State& state) {
+    std::vector<std::string> cp = {"/bin/cp", "--"};
+    for (const fs::path& f : fixture->realisticFiles)
+        cp.push_back(f.string());
+    cp.emplace_back();
     for (auto _ : state) {
-        for (const fs::path& f : fixture->rp35xFiles) {
+        state.PauseTiming();
+        cp.back() = freshOutputFolder().string();
+        state.ResumeTiming();
+        for (const fs::path& f : fixture->realisticFiles) {
             pugi::xml_document doc;
             benchmark::DoNotOptimize(doc.load_file(f.c_str()));
         }
+        if (runQuiet(cp) != 0 || runQuiet({"/bin/sync", "-f", cp.back()}) != 0)
+            state.SkipWithError("cp or sync failed");
     }
 }
 
-// As convert does it: a fresh session per file (open, Amp A, Save), every Save handed
-// to one batch, written with one flush of the file system, then the messages said.
-void convertRp35xBatch(benchmark::State& state) {
-    const pw::document::Target& target = *pw::document::targetByCaption("RP355");
+// patchwright-cli convert of the folder of 2,002 realistic presets for the RP355 (Amp A).
+// One in twenty is refused for its name (exit status 3).
+void convertFolderWithCli(benchmark::State& state) {
+    std::vector<std::string> args = {fixture->cli, "convert", fixture->realisticDir.string(),
+                                     "--target",   "RP355",   "--amp",
+                                     "A",          "--quiet", "--out",
+                                     std::string()};
+    for (auto _ : state) {
+        state.PauseTiming();
+        args.back() = freshOutputFolder().string();
+        state.ResumeTiming();
+        const int status = runQuiet(args);
+        if (status != 0 && status != 3)
+            state.SkipWithError(
+                ("patchwright-cli convert exited with " + std::to_string(status)).c_str());
+    }
+}
+
+// The same through the core's convert-all in this process.
+void convertAllInProcess(benchmark::State& state) {
     std::size_t written = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        const fs::path out = freshOutputFolder();
+        pw::library::ConvertAllOptions options;
+        options.plan.target = pw::document::targetByCaption("RP355");
+        options.plan.amp = 'A';
+        options.folder = freshOutputFolder();
         state.ResumeTiming();
-        pw::document::BatchWriter batch;
-        YesMessenger m;
-        std::vector<std::pair<std::size_t, pw::WriteResult>> pending;
-        for (const fs::path& f : fixture->rp35xFiles) {
-            auto s = std::make_unique<pw::Session>(m);
-            s->setSaveFolder(out);
-            s->collectWritesInto(&batch);
-            s->selectTarget(target.option);
-            s->openFile(f);
-            if (pw::document::familyOf(s->sourceRoot()) != target.family) s->filter();
-            if (pw::document::isTwoChannelRoot(s->sourceRoot())) s->selectAmpChannel('A');
-            const pw::WriteResult r = s->save();
-            if (r.outcome == pw::WriteOutcome::Written) pending.emplace_back(s->pendingTicket(), r);
-        }
-        const std::vector<pw::document::IoResult> results = batch.commit();
-        written = 0;
-        for (const auto& [ticket, r] : pending)
-            written += pw::Session::finishWrite(m, r, results[ticket], r.file.string()).outcome ==
-                       pw::WriteOutcome::Written;
+        std::size_t next = 0;
+        pw::library::ConvertAllCallbacks callbacks;
+        callbacks.next = [&](pw::library::ConvertInput& in) {
+            if (next == fixture->realisticFiles.size()) return false;
+            in.file = fixture->realisticFiles[next++];
+            return true;
+        };
+        written = pw::library::convertAll(options, callbacks).written;
     }
     state.counters["written"] = static_cast<double>(written);
 }
@@ -587,11 +631,18 @@ int main(int argc, char** argv) {
                convertInProcess)
         ->Iterations(3);
 
-    const std::string p1001 = "pugixml load_file, 1001 RP35x files";
-    addElapsed(p1001, "", "", pugixmlLoadRp35x)->Iterations(5);
-    addElapsed("convert 1001 RP35x files for the RP355 (batch, in process)", p1001,
-               "open, amp A, save; one syncfs", convertRp35xBatch)
-        ->Iterations(3);
+    const std::string floor2002 = "parse + cp + sync -f, 2002 files";
+    addElapsed(floor2002, "", "pugixml load_file of each, cp into an empty folder, sync -f",
+               parseCopyAndSync)
+        ->Iterations(5);
+    if (!cli.empty()) {
+        addElapsed("convert 2002 realistic presets (patchwright-cli)", floor2002,
+                   "the folder, --target RP355 --amp A, into an empty folder", convertFolderWithCli)
+            ->Iterations(5);
+    }
+    addElapsed("convert 2002 realistic presets (convert-all, in process)", floor2002,
+               "every core, chunks of 512, one syncfs each", convertAllInProcess)
+        ->Iterations(5);
 
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

@@ -1,44 +1,128 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// patchwright-cli convert FILE... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
+// patchwright-cli convert INPUT... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
 //                         [--resolve] [--name NAME] [--fix-names] [--out DIR]
-//                         [--overwrite] [--json] [--quiet]
+//                         [--overwrite] [--dry-run] [--json] [--quiet]
 //
-// Each file is converted from a fresh session, as if the window had just started:
-// target, open, Filter Patch when the families differ, Amp A/B for two-channel
-// sources, the picks, Resolve Conflicts, the new name, Save. The Saves hand their bytes
-// to one batch, written together once every file has been through its checks.
+// Inputs are preset files, folders (walked for presets and packs) and packs (archives,
+// read in memory). Every preset goes through the core's conversion on every core; the
+// new presets are committed together into one folder. This file only says what happened.
 
 #include <algorithm>
-#include <map>
 #include <memory>
 #include <ostream>
+#include <sstream>
 
-#include "catalogue/effect_catalogue.h"
 #include "commands.h"
 #include "convert_report.h"
-#include "document/batch_writer.h"
 #include "document/root_names.h"
 #include "exit_status.h"
+#include "library/archive_reader.h"
+#include "library/convert_all.h"
+#include "library/source.h"
 #include "model_lists.h"
 #include "session/messages.h"
-#include "convert/name_check.h"
+#include "session/save_refusal.h"
 #include "session_setup.h"
 
 namespace pw::cli {
 
 namespace {
 
-// One file on its way. Once its Save is in the batch only the messenger stays, to say
-// how the write ended.
-struct Job {
-    std::size_t index = 0;  // in the files given
-    FileReport report;
-    std::unique_ptr<CliMessenger> messenger;
-    std::unique_ptr<Session> session;
-    WriteResult pending;
-    std::size_t ticket = 0;
-    bool collected = false;
-    int status = kExitOk;
+namespace fs = std::filesystem;
+using library::ItemOutcome;
+using library::ItemReport;
+
+// The inputs in order: a file as given; a folder's presets and packs by name, all the
+// way down (links to folders are not followed, so a walk never loops); a pack's preset
+// members as stored, read one after the other.
+class Inputs {
+  public:
+    Inputs(const std::vector<std::string>& given, std::ostream& err) : err_(err) {
+        for (const std::string& arg : given) {
+            std::error_code ec;
+            if (fs::is_directory(arg, ec))
+                walk(arg);
+            else
+                entries_.push_back(arg);
+        }
+    }
+
+    // Every input is a plain file: the number of presets is known beforehand.
+    std::optional<std::size_t> total() const {
+        for (const fs::path& p : entries_)
+            if (library::isArchiveName(p.filename().string())) return std::nullopt;
+        return entries_.size();
+    }
+    bool failed() const { return failed_; }
+
+    bool next(library::ConvertInput& input) {
+        while (true) {
+            if (archive_ && nextMember(input)) return true;
+            if (at_ == entries_.size()) return false;
+            const fs::path& entry = entries_[at_++];
+            if (library::isArchiveName(entry.filename().string())) {
+                archive_ = std::make_unique<library::ArchiveReader>(entry);
+                archiveFile_ = entry;
+                continue;
+            }
+            input.name = entry.string();
+            input.file = entry;
+            input.read.reset();
+            return true;
+        }
+    }
+
+  private:
+    void walk(const fs::path& folder) {
+        std::vector<fs::path> found;
+        std::error_code ec;
+        fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied,
+                                            ec);
+        for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+            std::error_code typeEc;
+            if (!it->is_regular_file(typeEc)) continue;
+            const std::string name = it->path().filename().string();
+            if (library::isPresetName(name) || library::isArchiveName(name))
+                found.push_back(it->path());
+        }
+        if (ec) {
+            err_ << linePrefix(folder.string()) << ec.message() << '\n';
+            failed_ = true;
+        }
+        std::sort(found.begin(), found.end());
+        entries_.insert(entries_.end(), found.begin(), found.end());
+    }
+
+    bool nextMember(library::ConvertInput& input) {
+        library::ArchiveMember member;
+        const bool got = archive_->next(member, [](std::string_view name, std::size_t) {
+            return library::isPresetName(name) && !library::leavesArchive(name);
+        });
+        if (!got) {
+            if (!archive_->problem().empty()) {
+                err_ << linePrefix(archiveFile_.string()) << archive_->problem() << '\n';
+                failed_ = true;
+            }
+            archive_.reset();
+            return false;
+        }
+        input.name = library::displayName(library::Source{archiveFile_, member.name, member.index});
+        input.file.clear();
+        document::ReadResult read;
+        read.exists = true;
+        read.complete = member.ok;
+        read.bytes = std::move(member.bytes);
+        read.error = std::move(member.problem);
+        input.read = std::move(read);
+        return true;
+    }
+
+    std::ostream& err_;
+    std::vector<fs::path> entries_;
+    std::size_t at_ = 0;
+    std::unique_ptr<library::ArchiveReader> archive_;
+    fs::path archiveFile_;
+    bool failed_ = false;
 };
 
 std::string viewOnlyMessage(const std::string& sourceRoot) {
@@ -47,203 +131,246 @@ std::string viewOnlyMessage(const std::string& sourceRoot) {
     return "not converted: " + what + "; only " + savableModels(" and ") + " presets can be saved";
 }
 
-// The picks of --pick, as Model Select writes them: every row of that Name. Returns the
-// reason when a pick cannot be made ("" when all were made).
-std::string applyPicks(Session& session, const Options& options) {
-    for (const auto& [rowName, model] : options.picks) {
-        for (std::size_t n = 1; n <= session.rows().count(); ++n) {
-            const Row& row = session.rows().row(n);
-            if (row.name() != rowName) continue;
-            const catalogue::Block* block = catalogue::blockOfRow(row.id(), row.position());
-            if (!block)
-                return "--pick: row " + std::to_string(n) + " \"" + rowName + "\" selects no model";
-            const std::optional<std::size_t> index = catalogue::entryIndex(*block, model);
-            if (!index)
-                return "--pick: \"" + model + "\" is not a model of the " +
-                       std::string(block->title) + " block (row " + std::to_string(n) + " \"" +
-                       rowName + "\")";
-            session.clickRow(static_cast<long long>(n));
-            session.UpdateListItem(*block, *index);
-        }
-    }
-    return {};
+std::string pickMessage(const convert::PickProblem& p) {
+    const std::string row = "row " + std::to_string(p.row) + " \"" + p.rowName + "\"";
+    if (p.kind == convert::PickProblem::Kind::SelectsNoModel)
+        return "not converted: --pick: " + row + " selects no model";
+    return "not converted: --pick: \"" + p.model + "\" is not a model of the " + p.blockTitle +
+           " block (" + row + ")";
+}
+
+Message message(MessageId id, std::string text, Icon icon, Buttons buttons = Buttons::Ok,
+                std::string detail = {}) {
+    return Message{id, std::move(text), icon, buttons, std::move(detail)};
 }
 
 class Converter {
   public:
-    Converter(const Options& options, const Console& console, std::filesystem::path folder)
-        : options_(options),
-          console_(console),
-          folder_(std::move(folder)),
-          reports_(options.files.size()) {}
+    Converter(const Options& options, const Console& console, fs::path folder)
+        : options_(options), console_(console), folder_(std::move(folder)) {}
 
-    void convert(std::size_t index);
-    // Writes the batch and finishes the files it held.
-    void finish();
-    int status() const { return status_; }
-    void report();
+    int run();
 
   private:
-    void prepare(Job& job);
-    void refuse(Job& job, const std::string& why, int status = kExitRefused);
-    void close(Job& job);
+    library::ConvertAllOptions plan(bool dryRun) const;
+    bool picksMatch();
+    void finish(const ItemReport& item);
+    int say(const ItemReport& item, CliMessenger& messenger, FileReport& report);
+    void progress(std::size_t converted, const std::string& name);
+    void clearProgress();
 
     const Options& options_;
     const Console& console_;
-    std::filesystem::path folder_;
-    document::BatchWriter batch_;
-    std::map<std::filesystem::path, std::string> claimed_;  // output -> the input that wrote it
-    std::vector<std::unique_ptr<Job>> pending_;
-    std::vector<FileReport> reports_;  // in the order of the files given
+    fs::path folder_;
+    std::vector<FileReport> reports_;
+    std::vector<std::string> names_;  // of the inputs so far, for "already the output of"
+    std::optional<std::size_t> total_;
+    bool progressShown_ = false;
     ConvertTally tally_;
     int status_ = kExitOk;
 };
 
-void Converter::refuse(Job& job, const std::string& why, int status) {
-    job.messenger->note(why);
-    job.report.message = why;
-    job.report.outcome = status == kExitNotLoadable ? FileOutcome::Failed : FileOutcome::Refused;
-    job.status = status;
+library::ConvertAllOptions Converter::plan(bool dryRun) const {
+    library::ConvertAllOptions o;
+    o.plan.target = &targetOrDefault(options_);
+    o.plan.amp = options_.amp.value_or(0);
+    for (const auto& [row, model] : options_.picks)
+        o.plan.picks.push_back(convert::Pick{row, model});
+    o.plan.resolve = options_.resolve;
+    o.plan.name = options_.name;
+    o.plan.fixNames = options_.fixNames;
+    o.folder = folder_;
+    o.overwrite = options_.overwrite;
+    o.dryRun = dryRun;
+    return o;
 }
 
-void Converter::prepare(Job& job) {
-    Session& session = *job.session;
-    const document::Target& target = targetOrDefault(options_);
-    if (!openForTarget(session, target, job.report.input)) {
-        job.report.outcome = FileOutcome::Failed;
-        job.report.message = job.messenger->lastText();
-        job.status = kExitNotLoadable;
-        return;
+// A --pick whose row no input has is a mistake of the command line: it is found by a
+// first pass that writes nothing, before anything is written.
+bool Converter::picksMatch() {
+    if (options_.picks.empty()) return true;
+    std::vector<std::size_t> matches(options_.picks.size(), 0);
+    std::ostringstream quiet;
+    Inputs inputs(options_.files, quiet);
+    library::ConvertAllCallbacks callbacks;
+    callbacks.next = [&](library::ConvertInput& in) { return inputs.next(in); };
+    callbacks.done = [&](const ItemReport& item) {
+        for (std::size_t p = 0; p < item.result.pickMatches.size(); ++p)
+            matches[p] += item.result.pickMatches[p];
+    };
+    library::convertAll(plan(true), callbacks);
+    for (std::size_t p = 0; p < matches.size(); ++p) {
+        if (matches[p] > 0) continue;
+        console_.err << "patchwright-cli: --pick: no row is named \"" << options_.picks[p].first
+                     << "\" in the presets given\n";
+        return false;
     }
-    // Save is only offered for the presets the window can write.
-    if (!session.buttons().save) return refuse(job, viewOnlyMessage(session.sourceRoot()));
-    const std::string source = session.sourceRoot();
-    if (document::familyOf(source) != target.family) session.filter();
-    if (options_.amp && document::isTwoChannelRoot(source)) session.selectAmpChannel(*options_.amp);
-    if (const std::string why = applyPicks(session, options_); !why.empty())
-        return refuse(job, "not converted: " + why);
-    if (options_.resolve && session.resolveEnabled()) {
-        if (auto resolved = session.resolveConflicts()) {
-            job.report.resolved = std::move(*resolved);
-            if (!job.report.resolved.substitutions.empty() || !job.report.resolved.removals.empty())
-                job.messenger->note(resolveLine(job.report.resolved));
-        }
-    }
-    if (options_.name) session.setPatchName(*options_.name);
-    if (options_.fixNames) {
-        const std::string before = session.patchName();
-        if (const std::string after = fixedPatchName(before); after != before) {
-            session.setPatchName(after);
-            job.report.nameFixed = {before, after};
-            job.messenger->note("patch name \"" + before + "\" saved as \"" + after + "\"");
-        }
-    }
-    std::error_code ec;
-    const std::filesystem::path output =
-        std::filesystem::absolute(session.saveFileName(), ec).lexically_normal();
-    if (const auto earlier = claimed_.find(output); earlier != claimed_.end()) {
-        job.report.output = session.saveFileName().string();
-        return refuse(job, "not converted: " + job.report.output + " is already the output of " +
-                               earlier->second);
-    }
-    const WriteResult result = session.save();
-    job.report.output = result.file.string();
-    job.report.message = job.messenger->lastText();
-    job.status = exitStatusOf(result);
-    if (result.outcome == WriteOutcome::Written) {
-        claimed_.emplace(output, job.report.input);
-        job.collected = true;
-        job.pending = result;
-        job.ticket = session.pendingTicket();
-        return;
-    }
-    job.report.outcome =
-        result.outcome == WriteOutcome::Failed ? FileOutcome::Failed : FileOutcome::Refused;
+    return true;
 }
 
-void Converter::close(Job& job) {
-    if (options_.quiet && job.report.outcome == FileOutcome::Written)
-        job.messenger->drop();
+void Converter::progress(std::size_t converted, const std::string& name) {
+    if (!console_.errIsTerminal) return;
+    console_.err << "\r\x1b[K[" << converted;
+    if (total_) console_.err << '/' << *total_;
+    console_.err << "] " << name;
+    console_.err.flush();
+    progressShown_ = true;
+}
+
+void Converter::clearProgress() {
+    if (!progressShown_) return;
+    console_.err << "\r\x1b[K";
+    progressShown_ = false;
+}
+
+// Tells what happened to one input, as the window's messages would have; returns its
+// exit status.
+int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& report) {
+    const convert::Result& r = item.result;
+    auto refuse = [&](const std::string& why, int status) {
+        messenger.note(why);
+        report.message = why;
+        report.outcome = status == kExitNotLoadable ? FileOutcome::Failed : FileOutcome::Refused;
+        return status;
+    };
+    if (item.outcome == ItemOutcome::NotRead) {
+        if (item.read.exists)
+            messenger.show(message(MessageId::ReadTestFailed, std::string(text::kReadTestFailed),
+                                   Icon::None, Buttons::Ok, item.read.error));
+        messenger.show(message(MessageId::NameLoadError, std::string(text::kNameLoadError),
+                               Icon::Critical, Buttons::Ok, item.read.error));
+        report.outcome = FileOutcome::Failed;
+        report.message = messenger.lastText();
+        return kExitNotLoadable;
+    }
+    if (r.verdict == convert::Verdict::Unreadable) {
+        if (r.load == convert::LoadFailure::ParameterMissing)
+            messenger.show(message(MessageId::ParameterMissing,
+                                   text::parameterMissing(r.missingChild), Icon::Critical));
+        else
+            messenger.show(message(MessageId::NameLoadError, std::string(text::kNameLoadError),
+                                   Icon::Critical, Buttons::Ok, r.readDetail));
+        report.outcome = FileOutcome::Failed;
+        report.message = messenger.lastText();
+        return kExitNotLoadable;
+    }
+    if (r.verdict == convert::Verdict::ViewOnly)
+        return refuse(viewOnlyMessage(r.sourceRoot), kExitRefused);
+    if (r.verdict == convert::Verdict::BadPick)
+        return refuse(pickMessage(*r.pickProblem), kExitRefused);
+    report.picks = r.picks;
+    if (r.resolveRan) {
+        report.resolved = r.resolveReport;
+        if (!r.resolveReport.substitutions.empty() || !r.resolveReport.removals.empty())
+            messenger.note(resolveLine(r.resolveReport));
+    }
+    if (options_.fixNames && r.fixedName != r.unfixedName) {
+        report.nameFixed = {r.unfixedName, r.fixedName};
+        messenger.note("patch name \"" + r.unfixedName + "\" saved as \"" + r.fixedName + "\"");
+    }
+    const std::string shown = (folder_ / r.fileName).string();
+    report.output = shown;
+    if (r.verdict == convert::Verdict::Refused) {
+        const Message m = saveRefusalMessage(*r.refusal);
+        messenger.show(m);
+        report.message = messenger.lastText();
+        report.outcome = FileOutcome::Refused;
+        return kExitRefused;
+    }
+    if (item.outcome == ItemOutcome::Claimed)
+        return refuse(
+            "not converted: " + shown + " is already the output of " + names_[item.earlier],
+            kExitRefused);
+    messenger.show(message(MessageId::SaveAsQuestion,
+                           std::string(text::kSaveAsQuestion) + r.fileName, Icon::Question,
+                           Buttons::YesNo));
+    if (item.existed &&
+        messenger.show(message(MessageId::AlreadyExists, shown + std::string(text::kAlreadyExists),
+                               Icon::Critical, Buttons::YesNo)) != Answer::Yes) {
+        messenger.show(message(MessageId::SavingCanceled, std::string(text::kSavingCanceled),
+                               Icon::Information));
+        report.message = messenger.lastText();
+        report.outcome = FileOutcome::Refused;
+        return kExitRefused;
+    }
+    switch (item.outcome) {
+        case ItemOutcome::WouldWrite:
+            messenger.note("would be saved to " + shown + " (dry run)");
+            report.message = "would be saved to " + shown;
+            report.outcome = FileOutcome::Written;
+            return kExitOk;
+        case ItemOutcome::Written:
+            messenger.show(message(MessageId::SavedTo, std::string(text::kSavedTo) + shown,
+                                   Icon::Information));
+            report.message = messenger.lastText();
+            report.outcome = FileOutcome::Written;
+            return kExitOk;
+        default:
+            break;
+    }
+    messenger.show(message(MessageId::CouldNotWrite, text::couldNotWrite(shown), Icon::Critical,
+                           Buttons::Ok, item.writeError));
+    report.message = messenger.lastText();
+    report.outcome = FileOutcome::Failed;
+    return kExitCannotWrite;
+}
+
+void Converter::finish(const ItemReport& item) {
+    CliMessenger messenger(console_.err, AnswerPolicy{options_.overwrite}, item.name);
+    messenger.hold();
+    FileReport report;
+    report.input = item.name;
+    const int status = say(item, messenger, report);
+    clearProgress();
+    if (options_.quiet && report.outcome == FileOutcome::Written)
+        messenger.drop();
     else
-        job.messenger->release();
-    tally_.count(job.report.outcome);
-    status_ = std::max(status_, job.status);
-    reports_[job.index] = std::move(job.report);
-    job.session.reset();
+        messenger.release();
+    tally_.count(report.outcome);
+    status_ = std::max(status_, status);
+    if (options_.json) reports_.push_back(std::move(report));
 }
 
-void Converter::convert(std::size_t index) {
-    const std::string& file = options_.files[index];
-    auto job = std::make_unique<Job>();
-    job->index = index;
-    job->report.input = file;
-    job->messenger =
-        std::make_unique<CliMessenger>(console_.err, AnswerPolicy{options_.overwrite}, file);
-    job->messenger->hold();
-    job->session = std::make_unique<Session>(*job->messenger);
-    job->session->setSaveFolder(folder_);
-    job->session->collectWritesInto(&batch_);
-    prepare(*job);
-    if (job->collected) {
-        if (!options_.quiet) job->messenger->release();
-        job->session.reset();
-        pending_.push_back(std::move(job));
-        return;
-    }
-    close(*job);
-}
-
-void Converter::finish() {
-    const std::vector<document::IoResult> written = batch_.commit();
-    for (const std::unique_ptr<Job>& job : pending_) {
-        // Save names the file with its folder (Session::FileNaming::Path).
-        const WriteResult result = Session::finishWrite(
-            *job->messenger, job->pending, written[job->ticket], job->pending.file.string());
-        job->report.outcome =
-            result.outcome == WriteOutcome::Written ? FileOutcome::Written : FileOutcome::Failed;
-        job->report.message = job->messenger->lastText();
-        job->status = exitStatusOf(result);
-        close(*job);
-    }
-    pending_.clear();
-}
-
-void Converter::report() {
+int Converter::run() {
+    if (!picksMatch()) return kExitUsage;
+    Inputs inputs(options_.files, console_.err);
+    total_ = inputs.total();
+    library::ConvertAllCallbacks callbacks;
+    callbacks.next = [&](library::ConvertInput& in) {
+        if (!inputs.next(in)) return false;
+        names_.push_back(in.name);
+        return true;
+    };
+    callbacks.done = [&](const ItemReport& item) { finish(item); };
+    callbacks.progress = [&](std::size_t converted, const std::string& name) {
+        progress(converted, name);
+    };
+    library::convertAll(plan(options_.dryRun), callbacks);
+    clearProgress();
+    if (inputs.failed()) status_ = std::max<int>(status_, kExitNotLoadable);
     if (options_.json)
         writeConvertJson(console_.out, reports_, tally_);
     else
         writeConvertSummary(console_.out, tally_);
     console_.out.flush();
+    return status_;
 }
 
 }  // namespace
 
 int runConvert(const Options& options, const Console& console) {
-    std::filesystem::path folder;
+    fs::path folder;
     std::error_code ec;
     if (options.outDir) {
         folder = *options.outDir;
-        if (!std::filesystem::is_directory(folder, ec)) {
+        if (!fs::is_directory(folder, ec)) {
             console.err << "patchwright-cli: --out: " << *options.outDir << " is not a folder\n";
             return kExitUsage;
         }
     } else {
-        folder = std::filesystem::current_path(ec);
+        folder = fs::current_path(ec);
     }
-
-    Converter converter(options, console, folder);
-    const std::size_t total = options.files.size();
-    for (std::size_t i = 0; i < total; ++i) {
-        const std::string& file = options.files[i];
-        if (console.errIsTerminal) {
-            console.err << "[" << (i + 1) << "/" << total << "] " << file << '\n';
-            console.err.flush();
-        }
-        converter.convert(i);
-    }
-    converter.finish();
-    converter.report();
-    return converter.status();
+    return Converter(options, console, folder).run();
 }
 
 }  // namespace pw::cli

@@ -43,6 +43,14 @@ nlohmann::ordered_json fileJson(const FileReport& f) {
         j["removals"].push_back(
             {{"row", r.row}, {"name", r.name}, {"id", r.id}, {"position", r.position}});
     j["conflicts_left"] = f.resolved.conflictsLeft;
+    j["picks"] = nlohmann::ordered_json::array();
+    for (const convert::PickChange& p : f.picks)
+        j["picks"].push_back({{"row", p.row},
+                              {"name", p.name},
+                              {"old_setting", p.oldSetting},
+                              {"old_value", p.oldValue},
+                              {"new_setting", p.newSetting},
+                              {"new_value", p.newValue}});
     return j;
 }
 

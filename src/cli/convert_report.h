@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "convert/convert.h"
 #include "filter/resolve.h"
 
 namespace pw::cli {
@@ -21,6 +22,7 @@ struct FileReport {
     std::string message;  // the last message about it
     std::optional<std::pair<std::string, std::string>> nameFixed;  // old and new patch name
     filter::ResolveReport resolved;
+    std::vector<convert::PickChange> picks;  // the rows --pick wrote
 };
 
 struct ConvertTally {

@@ -18,11 +18,13 @@ namespace {
 constexpr const char* kHelp = R"(Usage:
   patchwright-cli check FILE... [--target MODEL] [--json] [--summary]
   patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]
-  patchwright-cli convert FILE... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
+  patchwright-cli convert INPUT... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
                           [--resolve] [--name NAME] [--fix-names] [--out DIR]
-                          [--overwrite] [--json] [--quiet]
+                          [--overwrite] [--dry-run] [--json] [--quiet]
   patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
   patchwright-cli diff A B [--target MODEL] [--json]
+  patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
+                       [--uses TEXT] [--model MODEL] [--duplicates] [--json | --csv]
   patchwright-cli --help | --version
 
 Opens RP series preset files, checks them against a target model, filters them for
@@ -43,23 +45,28 @@ Commands:
                   Amp A or Amp B, and print the list: rows removed, renumbered and
                   inserted by the recipe, rewritten cells marked as changes. Conflict
                   marks that remain do not change the exit status. --target is required.
-  convert FILE... Convert each FILE from a fresh start: open it, click Filter Patch
-                  when its model family differs from the target's, click Amp A or Amp B
-                  when --amp is given and FILE is an RP350 or RP355 preset (--amp is
-                  ignored for the others), make the --pick picks, run Resolve Conflicts
-                  (--resolve), apply --name and --fix-names, then Save with all its
-                  checks.
+  convert INPUT...
+                  Convert every preset of the INPUTs: preset files, folders (every
+                  preset and pack in them, all the way down; links to folders are not
+                  followed) and packs (.zip, .7z, .tar.* archives, read in memory and
+                  never changed). Each preset is converted from a fresh start: open it,
+                  click Filter Patch when its model family differs from the target's,
+                  click Amp A or Amp B when --amp is given and it is an RP350 or RP355
+                  preset (--amp is ignored for the others), make the --pick picks, run
+                  Resolve Conflicts (--resolve), apply --name and --fix-names, then Save
+                  with all its checks.
                   The new preset is "<patch name><target extension>" (for example
-                  "Lead_A.rp250p") in DIR. Only @SAVABLE@
+                  "Lead_A.rp250p") in DIR, whatever folder or pack it came from. Only
+                  @SAVABLE@
                   presets can be saved; other presets are view only and are refused.
-                  --target is required. A progress line goes to stderr when it is a
-                  terminal; a summary (converted, refused, failed) ends the run.
-                  Two files of one run never end in the same new preset: the later
-                  one is refused, naming the earlier, even with --overwrite. The
-                  files are written together once every file has been through its
-                  checks: each into a temporary file, one flush of the file system,
-                  then each renamed into place, so that a crash leaves every preset
-                  either as it was or complete.
+                  --target is required. On a terminal one progress line on stderr is
+                  updated in place; a summary (converted, refused, failed) ends the run.
+                  Two presets of one run never end in the same new preset: the later
+                  one is refused, naming the earlier, even with --overwrite. Presets
+                  are converted on every core and written in chunks: each into a
+                  temporary file without a name, one flush of the file system, then
+                  each put in place, so that a crash leaves every preset either as it
+                  was or complete, and no temporary file behind.
   export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
@@ -67,6 +74,31 @@ Commands:
                   rows whose Setting, Position or Value differ ("old -> new"). Rows
                   are paired by ID, first with the same Position, then in list order,
                   so a renumbered row shows as a changed Position.
+  scan PATH...    Triage a library: every preset in the files, folders (recursively;
+                  a symbolic link is followed once, a loop is reported) and archives
+                  (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
+                  never extracted) against the target (default RP255) and amp
+                  channel, as convert would treat it. Files without one of the eleven
+                  preset extensions are skipped and counted. Each preset's status is
+                  one of:
+                    fits        savable after Filter Patch and the amp channel alone
+                    converts    savable once Resolve Conflicts has run (with the
+                                number of models substituted and rows removed)
+                    cannot      not savable even then (with the reason)
+                    view-only   an @VIEW_ONLY@
+                                preset, or no known model
+                    unreadable  cannot be loaded (with the reason)
+                  The patch name is judged apart: a name Save refuses is reported
+                  with the name --fix-names saves it under. Presets whose rows (ID,
+                  Position and Value, in order) are the same share a duplicate group,
+                  whatever their names and layout. An archive member that expands
+                  past 16 MB, is encrypted or is named outside the archive
+                  ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
+                  damaged or expands past 1 GB in all, a folder that cannot be read
+                  and a link loop each print a "problem:" line. scan writes nothing.
+                  The table has a line per preset, then the problems, then a count
+                  per status and a summary. A progress line goes to stderr when it is
+                  a terminal.
 
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).
@@ -79,14 +111,17 @@ Options:
   --name NAME     convert: the patch name to save under, replacing the one in FILE
                   (after --amp has shortened it).
   --out DIR       convert: the folder for the new presets (default: the current one).
+  --dry-run       convert: print the report of the conversion, write nothing.
   --pick ROW=MODEL
-                  convert (repeatable, in order): pick catalogue model MODEL (letter
-                  case ignored), as Model Select does, for every row whose Name is ROW
-                  (a file without such a row is left as it is).
-                  MODEL must be in the catalogue (else a usage error); a file where
-                  MODEL is not a model of that row's block, or where ROW selects no
-                  model, is refused with its reason. Picks come before --resolve and
-                  so take precedence over its substitutes.
+                  convert (repeatable, in order): pick catalogue model MODEL, as Model
+                  Select does, for every row whose Name is ROW (letter case ignored in
+                  both; a preset without such a row is left as it is).
+                  MODEL must be in the catalogue, and some preset of the run must have
+                  a row named ROW (else a usage error, before anything is written); a
+                  preset where MODEL is not a model of that row's block, or where ROW
+                  selects no model, is refused with its reason. Picks come before
+                  --resolve and so take precedence over its substitutes; the --json
+                  report lists the rows picked.
   --resolve       convert: run Tools > Resolve Conflicts after the filter and amp
                   steps (when the window would offer it): a model the target does not
                   know gets its substitute, then the rows the target does not know are
@@ -98,6 +133,16 @@ Options:
   --quiet         convert: print only the messages of files that were refused or
                   failed; the summary line stays.
   --summary       check: one line per file instead of its list.
+  --find TEXT     scan: only presets whose patch name or file name holds TEXT (letter
+                  case ignored); "ROW=MODEL" (as "Amp A Type=57 Tweed Champ") finds
+                  the presets with a row of that Name whose Setting, or catalogue
+                  model, is MODEL.
+  --uses TEXT     scan: only presets that use a catalogue model (amp, cabinet or
+                  effect) whose name holds TEXT, as "Tweed".
+  --model MODEL   scan: only presets of MODEL (any of the eleven models, "RP355").
+  --duplicates    scan: only presets that have a twin, by duplicate group.
+  --csv           scan: print the presets as CSV (the JSON keys as columns, "uses"
+                  joined by "; ") instead of a table.
   --overwrite     Replace an existing preset or text file. Without it the question
                   "...@ALREADY_EXISTS@" is
                   answered No: the file is kept unchanged and "@CANCELED@"
@@ -145,6 +190,18 @@ JSON output (--json):
              "marks": [five of "default" | "conflict" | "change", in the order
                        Name, Setting, ID, Position, Value]}, ...]}
 
+Scan report (scan --json):
+  {"target", "amp": "A" | "B" | null,
+   "presets": [{"file": the file or archive, "member": the member inside the archive
+                or null, "model": "RP355" ("" for no known model), "name", "rows",
+                "status", "substitutions", "removals", "reason": "" unless cannot,
+                view-only or unreadable, "name_refused", "fixed_name", "uses": the
+                catalogue models used, "duplicate_group": a number or null}, ...],
+   "problems": [{"path", "problem", "detail"}, ...],
+   "summary": {"presets": listed, one count per status, "found",
+               "duplicate_groups", "skipped", "archives", "folders",
+               "unreadable_folders", "problems"}}
+
 Diff output:
   A header with both files, source roots and patch names and the target root, then
   one line per difference, in list order: the row numbers in A and B ("-" where the
@@ -163,7 +220,7 @@ Exit status:
   1   check: at least one cell carries the conflict mark; diff: the presets differ
   2   a file (diff: either file) could not be loaded (a missing or unreadable
       file, "@LOAD_ERROR@" or "@MISSING@");
-      its message is on stderr
+      its message is on stderr; scan: no preset could be read
   3   refused: an Amp click refused by filter; a Save refused by one of its checks, a
       view-only preset, or an existing file kept because --overwrite was not given
       (convert, export)
@@ -196,6 +253,7 @@ std::string helpText() {
     replaceAll(help, "@MISSING@", text::parameterMissing("X"));
     replaceAll(help, "@TARGETS@", targetModels(", "));
     replaceAll(help, "@SAVABLE@", savableModels(" and "));
+    replaceAll(help, "@VIEW_ONLY@", viewOnlyModels(" or "));
     return help;
 }
 

@@ -37,3 +37,11 @@ std::string savableModels(std::string_view lastSeparator) {
 }
 
 }  // namespace pw::cli
+
+namespace pw::cli {
+
+std::string viewOnlyModels(std::string_view lastSeparator) {
+    return modelList([](const document::RootInfo& root) { return !root.savable; }, lastSeparator);
+}
+
+}  // namespace pw::cli

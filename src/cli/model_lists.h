@@ -12,5 +12,7 @@ namespace pw::cli {
 std::string targetModels(std::string_view lastSeparator);
 // The models whose presets can be saved, listed the same way.
 std::string savableModels(std::string_view lastSeparator);
+// The models whose presets can only be viewed, listed the same way.
+std::string viewOnlyModels(std::string_view lastSeparator);
 
 }  // namespace pw::cli

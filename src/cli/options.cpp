@@ -38,7 +38,7 @@ bool accepts(Command command, std::string_view option) {
             return option == "--target"sv || option == "--amp"sv || option == "--name"sv ||
                    option == "--out"sv || option == "--overwrite"sv || option == "--json"sv ||
                    option == "--resolve"sv || option == "--pick"sv || option == "--fix-names"sv ||
-                   option == "--quiet"sv;
+                   option == "--quiet"sv || option == "--dry-run"sv;
         case Command::Export:
             return option == "--target"sv || option == "--user"sv || option == "--complete"sv ||
                    option == "--overwrite"sv;
@@ -127,6 +127,7 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
     if (option == "--resolve") o.resolve = true;
     if (option == "--fix-names") o.fixNames = true;
     if (option == "--quiet") o.quiet = true;
+    if (option == "--dry-run") o.dryRun = true;
     if (option == "--summary") o.summary = true;
     if (option == "--overwrite") o.overwrite = true;
     if (option == "--user" || option == "--complete") {

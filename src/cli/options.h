@@ -30,6 +30,7 @@ struct Options {
     std::vector<std::pair<std::string, std::string>> picks;  // convert: ROW=MODEL, in order
     bool fixNames = false;  // convert: refused name characters -> "_"
     bool quiet = false;     // convert: only refusals and failures
+    bool dryRun = false;    // convert: the report, nothing written
     bool summary = false;   // check: one line per file
     ExportKind exportKind = ExportKind::None;
     // scan: the search criteria, duplicates only, CSV instead of a table

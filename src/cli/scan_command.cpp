@@ -85,6 +85,10 @@ std::string details(const Preset& preset) {
     return printable(out);
 }
 
+std::string counted(std::size_t n, std::string_view thing) {
+    return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
+}
+
 void printTable(const Report& report, std::ostream& out) {
     const bool twins = report.groups > 0;
     std::vector<std::array<std::string, 7>> cells;
@@ -141,9 +145,10 @@ void printTable(const Report& report, std::ostream& out) {
             << std::string(countWidth - count.size(), ' ') << count << '\n';
     }
     const library::ScanCounts& c = report.scan.counts;
-    out << report.lines.size() << " presets listed of " << c.presets + c.filtered << " found";
-    out << ", " << report.groups << " duplicate groups, " << c.skipped << " other files skipped, "
-        << c.archives << " archives, " << c.folders << " folders";
+    out << counted(report.lines.size(), "preset") << " listed of " << c.presets + c.filtered
+        << " found, " << counted(report.groups, "duplicate group") << ", "
+        << counted(c.skipped, "other file") << " skipped, " << counted(c.archives, "archive")
+        << ", " << counted(c.folders, "folder");
     if (c.unreadableFolders > 0) out << " (" << c.unreadableFolders << " unreadable)";
     out << '\n';
 }

@@ -4,7 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include "../support/failing_writer.h"
 #include "cli_runner.h"
@@ -56,6 +62,33 @@ INSTANTIATE_TEST_SUITE_P(EachStep, Batch,
                                            Failure{Step::RenameOver, EACCES, 0, 1},
                                            Failure{Step::RenameOver, EXDEV, 0, 3},
                                            Failure{Step::SyncFolder, EIO, 0, 0}));
+
+// A run killed outright, at any moment, leaves no temporary file in the output folder.
+TEST_F(CliTest, KilledConvertLeavesNoTemporaryFile) {
+    const std::string sample = readFile(cliDataFile("tiny_clean.rp150p"));
+    const std::size_t name = sample.find("<Name>") + 6;
+    fs::create_directory(dir_ / "in");
+    fs::create_directory(dir_ / "out");
+    for (int i = 0; i < 1500; ++i)
+        writeFile(dir_ / "in" / (std::to_string(i) + ".rp150p"),
+                  std::string(sample).insert(name, std::to_string(i) + " "));
+    for (int delay : {30, 150}) {
+        const pid_t child = fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            if (chdir(dir_.c_str()) != 0) _exit(127);
+            execl(PW_CLI_PATH, PW_CLI_PATH, "convert", "in", "--target", "rp250", "--out", "out",
+                  "--overwrite", "--quiet", static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(delay));
+        kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        for (const fs::directory_entry& entry : fs::directory_iterator(dir_ / "out"))
+            EXPECT_EQ(entry.path().filename().string().rfind(".patchwright-", 0), std::string::npos)
+                << "after " << delay << " ms";
+    }
+}
 
 }  // namespace
 }  // namespace pw::cli::testing

@@ -21,10 +21,11 @@ TEST_F(Usage, HelpDocumentsEverything) {
     for (const char* needle :
          {"patchwright-cli check FILE... [--target MODEL] [--json] [--summary]",
           "patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]",
-          "patchwright-cli convert FILE... --target MODEL [--amp A|B] [--pick ROW=MODEL]...",
+          "patchwright-cli convert INPUT... --target MODEL [--amp A|B] [--pick ROW=MODEL]...",
           "--resolve",
           "--fix-names",
           "--quiet",
+          "--dry-run",
           "\"substitutions\"",
           "74  standard output",
           "patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]",

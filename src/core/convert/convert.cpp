@@ -120,6 +120,7 @@ Result convertPreset(std::string_view bytes, const Plan& plan) {
         r.resolveRan = true;
     }
     if (plan.name) r.patchName = *plan.name;
+    r.unfixedName = r.patchName;
     r.fixedName = fixedPatchName(r.patchName);
     SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
     r.nameRefused = saveCheck(state) == SaveRefusal::BadFileName;

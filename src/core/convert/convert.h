@@ -87,8 +87,9 @@ struct Result {
     // Names.
     std::string originalName;  // the preset's own patch name
     std::string patchName;     // as saved (after the amp channel, `name` and fix names)
-    bool nameRefused = false;  // Save would refuse the name before fix names
-    std::string fixedName;     // what fix names makes of that name
+    std::string unfixedName;   // the name before fix names
+    bool nameRefused = false;  // Save would refuse that name
+    std::string fixedName;     // what fix names makes of it
     std::string fileName;      // "<patch name><target extension>", no folder
 
     // Changes on the way.

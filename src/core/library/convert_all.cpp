@@ -21,14 +21,15 @@ constexpr std::size_t kNoTicket = std::numeric_limits<std::size_t>::max();
 // One input on its way from a worker to the committing thread.
 struct Work {
     ItemReport report;
+    std::filesystem::path file;  // to read, when the report holds no bytes yet
     document::BatchWriter::Prepared prepared;
 };
 
 class Run {
   public:
-    Run(std::size_t count, const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
+    Run(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
         document::FileWriter& writer)
-        : count_(count), options_(options), callbacks_(callbacks), batch_(writer) {
+        : options_(options), callbacks_(callbacks), batch_(writer) {
         plan_ = options.plan;
         plan_.render = !options.dryRun;
     }
@@ -37,11 +38,10 @@ class Run {
 
   private:
     bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
-    Work convertOne(std::size_t index) const;
+    Work convertOne(Work work) const;
     void claim(Work work);
     void commit();
 
-    std::size_t count_;
     const ConvertAllOptions& options_;
     const ConvertAllCallbacks& callbacks_;
     convert::Plan plan_;
@@ -53,11 +53,9 @@ class Run {
     ConvertAllSummary summary_;
 };
 
-Work Run::convertOne(std::size_t index) const {
-    Work work;
+Work Run::convertOne(Work work) const {
     ItemReport& r = work.report;
-    r.index = index;
-    r.read = callbacks_.read(index);
+    if (!r.read.exists) r.read = document::readWholeFile(work.file);
     if (!r.read.complete) {
         r.outcome = ItemOutcome::NotRead;
         return work;
@@ -105,7 +103,7 @@ void Run::claim(Work work) {
     waiting_.push_back(std::move(r));
     tickets_.push_back(ticket);
     ++converted_;
-    if (callbacks_.progress) callbacks_.progress(converted_, count_);
+    if (callbacks_.progress) callbacks_.progress(converted_, waiting_.back().name);
     if (waiting_.size() >= std::max<std::size_t>(options_.chunk, 1)) commit();
 }
 
@@ -130,41 +128,41 @@ ConvertAllSummary Run::run() {
         summary_.leftoversRemoved = document::removeDeadTemporaries(options_.folder);
     const int threads =
         options_.threads ? static_cast<int>(options_.threads) : tbb::info::default_concurrency();
-    std::size_t next = 0;
+    bool more = true;
+    auto take = [&](tbb::flow_control& fc) -> Work {
+        Work work;
+        ConvertInput input;
+        if (more && cancelled()) summary_.cancelled = true;
+        if (!more || summary_.cancelled || !(more = callbacks_.next(input))) {
+            fc.stop();
+            return work;
+        }
+        work.report.index = summary_.inputs++;
+        work.report.name = std::move(input.name);
+        work.file = std::move(input.file);
+        if (input.read) work.report.read = std::move(*input.read);
+        return work;
+    };
     tbb::task_arena arena(threads);
     arena.execute([&] {
         tbb::parallel_pipeline(
             static_cast<std::size_t>(threads) * 4,
-            tbb::make_filter<void, std::size_t>(tbb::filter_mode::serial_in_order,
-                                                [&](tbb::flow_control& fc) -> std::size_t {
-                                                    if (next >= count_ || cancelled()) {
-                                                        fc.stop();
-                                                        return 0;
-                                                    }
-                                                    return next++;
-                                                }) &
-                tbb::make_filter<std::size_t, Work>(
+            tbb::make_filter<void, Work>(tbb::filter_mode::serial_in_order, take) &
+                tbb::make_filter<Work, Work>(
                     tbb::filter_mode::parallel,
-                    [&](std::size_t index) { return convertOne(index); }) &
+                    [&](Work work) { return convertOne(std::move(work)); }) &
                 tbb::make_filter<Work, void>(tbb::filter_mode::serial_in_order,
                                              [&](Work work) { claim(std::move(work)); }));
     });
     commit();
-    for (std::size_t index = next; index < count_; ++index) {
-        ItemReport r;
-        r.index = index;
-        r.outcome = ItemOutcome::Cancelled;
-        ++summary_.cancelled;
-        if (callbacks_.done) callbacks_.done(r);
-    }
     return summary_;
 }
 
 }  // namespace
 
-ConvertAllSummary convertAll(std::size_t count, const ConvertAllOptions& options,
-                             const ConvertAllCallbacks& callbacks, document::FileWriter& writer) {
-    return Run(count, options, callbacks, writer).run();
+ConvertAllSummary convertAll(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
+                             document::FileWriter& writer) {
+    return Run(options, callbacks, writer).run();
 }
 
 }  // namespace pw::library

@@ -37,14 +37,22 @@ enum class ItemOutcome {
     Claimed,     // an earlier input of the run already ends in this file (`earlier`)
     Exists,      // the file exists and the run does not overwrite
     Failed,      // the file system refused the write (`writeError`)
-    Cancelled,   // the run was cancelled before this input was done
+};
+
+// One input: its name for the reports, and its bytes when they have been read already
+// (a member of an archive, read in order), else the file a worker reads.
+struct ConvertInput {
+    std::string name;
+    std::filesystem::path file;
+    std::optional<document::ReadResult> read;
 };
 
 struct ItemReport {
-    std::size_t index = 0;      // of the input
+    std::size_t index = 0;      // of the input, from 0
+    std::string name;           // of the input
     document::ReadResult read;  // how reading went (its bytes are dropped)
     convert::Result result;     // without the rows and the bytes
-    ItemOutcome outcome = ItemOutcome::Cancelled;
+    ItemOutcome outcome = ItemOutcome::NotRead;
     std::filesystem::path output;  // folder / file name, when a file was meant
     bool existed = false;          // the output existed before (overwritten or kept)
     std::size_t earlier = 0;       // for Claimed: the input that claimed the name
@@ -52,25 +60,26 @@ struct ItemReport {
 };
 
 struct ConvertAllCallbacks {
-    // Reads input `index` whole; called on the workers, several at once.
-    std::function<document::ReadResult(std::size_t index)> read;
+    // Fills in the next input; false after the last. Called in order, one call at a time.
+    std::function<bool(ConvertInput&)> next;
     // Each input once it is final, in input order, on one thread at a time.
     std::function<void(const ItemReport&)> done;
-    // Inputs converted so far and the total, on one thread at a time.
-    std::function<void(std::size_t done, std::size_t total)> progress;
-    // Polled between inputs: once true, no new input is started; the inputs already
-    // converted are put in place with their chunk and the rest reported Cancelled.
+    // Each input once it is converted (`done` follows when its chunk is committed), in
+    // order, on one thread at a time: the number converted so far and its name.
+    std::function<void(std::size_t converted, const std::string& name)> progress;
+    // Polled between inputs: once true, no new input is taken; the inputs already
+    // converted are put in place with their chunk.
     std::function<bool()> cancelled;
 };
 
 struct ConvertAllSummary {
+    std::size_t inputs = 0;  // taken from `next`
     std::size_t written = 0;
-    std::size_t cancelled = 0;
+    bool cancelled = false;            // the run stopped before the last input
     std::size_t leftoversRemoved = 0;  // named temporaries of dead runs removed first
 };
 
-ConvertAllSummary convertAll(std::size_t count, const ConvertAllOptions& options,
-                             const ConvertAllCallbacks& callbacks,
+ConvertAllSummary convertAll(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
                              document::FileWriter& writer = document::systemFileWriter());
 
 }  // namespace pw::library

@@ -2,7 +2,9 @@
 #include "library/duplicates.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
+#include <string>
 #include <unordered_map>
 
 #include "library/archive_reader.h"
@@ -12,28 +14,31 @@ namespace pw::library {
 
 namespace {
 
-// The rows of each candidate, from its kept bytes or read again; archives are read once
-// for all their candidates. A preset that cannot be read again gets no rows (nullopt).
-std::vector<std::optional<std::string>> candidateRows(std::span<const Preset> presets,
-                                                      const std::vector<std::size_t>& candidates) {
-    std::vector<std::optional<std::string>> rows(candidates.size());
-    const auto fromBytes = [](std::string_view bytes) -> std::optional<std::string> {
-        const document::ParseResult parsed = document::parsePreset(bytes);
-        if (!parsed.ok()) return std::nullopt;
-        return rowsText(parsed.document);
-    };
-    // Members to read, by archive: entry number -> place in `rows`.
+std::optional<std::string> rowsOf(std::string_view bytes) {
+    const document::ParseResult parsed = document::parsePreset(bytes);
+    if (!parsed.ok()) return std::nullopt;
+    return rowsText(parsed.document);
+}
+
+// Hands the rows of each candidate to `take`, from its kept bytes or read again; each
+// archive is read once for all its candidates. A candidate that cannot be read again
+// is left out.
+void forEachCandidateRows(std::span<const Preset> presets,
+                          const std::vector<std::size_t>& candidates,
+                          const std::function<void(std::size_t, std::string)>& take) {
     std::map<std::filesystem::path, std::map<std::size_t, std::size_t>> members;
-    for (std::size_t i = 0; i < candidates.size(); ++i) {
-        const Preset& preset = presets[candidates[i]];
+    for (const std::size_t i : candidates) {
+        const Preset& preset = presets[i];
+        std::optional<std::string> rows;
         if (!preset.bytes.empty()) {
-            rows[i] = fromBytes(preset.bytes);
+            rows = rowsOf(preset.bytes);
         } else if (preset.source.inArchive()) {
             members[preset.source.file][preset.source.memberIndex] = i;
-        } else {
-            const SourceBytes read = readSource(preset.source);
-            if (read.ok) rows[i] = fromBytes(read.bytes);
+            continue;
+        } else if (const SourceBytes read = readSource(preset.source); read.ok) {
+            rows = rowsOf(read.bytes);
         }
+        if (rows) take(i, std::move(*rows));
     }
     for (const auto& [file, wanted] : members) {
         ArchiveReader reader(file);
@@ -41,37 +46,56 @@ std::vector<std::optional<std::string>> candidateRows(std::span<const Preset> pr
         const auto want = [&](std::string_view, std::size_t index) {
             return wanted.count(index) > 0;
         };
-        while (reader.next(member, want))
-            if (member.ok) rows[wanted.at(member.index)] = fromBytes(member.bytes);
+        while (reader.next(member, want)) {
+            if (!member.ok) continue;
+            if (std::optional<std::string> rows = rowsOf(member.bytes))
+                take(wanted.at(member.index), std::move(*rows));
+        }
     }
-    return rows;
 }
 
 }  // namespace
 
 std::vector<std::optional<std::size_t>> duplicateGroups(std::span<const Preset> presets) {
     std::vector<std::optional<std::size_t>> groups(presets.size());
-    std::unordered_map<std::uint64_t, std::vector<std::size_t>> byKey;
-    for (std::size_t i = 0; i < presets.size(); ++i)
-        if (presets[i].readable) byKey[presets[i].rowsKey].push_back(i);
-
+    std::unordered_map<std::uint64_t, std::size_t> keyCount;
+    for (const Preset& p : presets)
+        if (p.readable) ++keyCount[p.rowsKey];
     std::vector<std::size_t> candidates;
-    for (const auto& [key, members] : byKey)
-        if (members.size() > 1) candidates.insert(candidates.end(), members.begin(), members.end());
+    for (std::size_t i = 0; i < presets.size(); ++i)
+        if (presets[i].readable && keyCount[presets[i].rowsKey] > 1) candidates.push_back(i);
     if (candidates.empty()) return groups;
-    std::sort(candidates.begin(), candidates.end());
-    const std::vector<std::optional<std::string>> rows = candidateRows(presets, candidates);
 
-    // Equal rows, confirmed: the first preset of each set of twins names the group.
-    std::map<std::pair<std::uint64_t, std::string_view>, std::vector<std::size_t>> twins;
-    for (std::size_t i = 0; i < candidates.size(); ++i)
-        if (rows[i]) twins[{presets[candidates[i]].rowsKey, *rows[i]}].push_back(candidates[i]);
-    std::vector<std::vector<std::size_t>> sets;
-    for (auto& [key, members] : twins)
-        if (members.size() > 1) sets.push_back(std::move(members));
-    std::sort(sets.begin(), sets.end());  // by the first preset of each
-    for (std::size_t g = 0; g < sets.size(); ++g)
-        for (const std::size_t i : sets[g])
+    // Equal keys are confirmed on the rows themselves. Only one text is kept per set of
+    // equal rows, so memory grows with the sets, not with the presets.
+    struct Twins {
+        std::string rows;
+        std::vector<std::size_t> members;
+    };
+    std::vector<Twins> sets;
+    std::unordered_map<std::uint64_t, std::vector<std::size_t>> setsByKey;
+    forEachCandidateRows(presets, candidates, [&](std::size_t i, std::string rows) {
+        std::vector<std::size_t>& ofKey = setsByKey[presets[i].rowsKey];
+        for (const std::size_t s : ofKey) {
+            if (sets[s].rows == rows) {
+                sets[s].members.push_back(i);
+                return;
+            }
+        }
+        ofKey.push_back(sets.size());
+        sets.push_back(Twins{std::move(rows), {i}});
+    });
+
+    // Groups are numbered in the order of their first presets.
+    std::vector<std::vector<std::size_t>> twins;
+    for (Twins& set : sets) {
+        if (set.members.size() < 2) continue;
+        std::sort(set.members.begin(), set.members.end());
+        twins.push_back(std::move(set.members));
+    }
+    std::sort(twins.begin(), twins.end());
+    for (std::size_t g = 0; g < twins.size(); ++g)
+        for (const std::size_t i : twins[g])
             groups[i] = g + 1;
     return groups;
 }

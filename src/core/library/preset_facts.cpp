@@ -67,7 +67,6 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     if (!parsed.ok()) {
         preset.readable = false;
         preset.readProblem = parsed.error;
-        if (parsed.offset) preset.readProblem += " (byte " + std::to_string(*parsed.offset) + ")";
         return;
     }
     const document::PresetDocument& doc = parsed.document;

@@ -108,12 +108,16 @@ class Walker {
         result_.problems.push_back(ScanProblem{kind, path, std::move(detail)});
     }
 
+    void unreadableFolder(const fs::path& dir, int error) {
+        ++result_.counts.unreadableFolders;
+        problem(ScanProblem::Kind::UnreadableFolder, dir, std::strerror(error));
+    }
+
     void folder(const fs::path& dir, std::vector<Key>& ancestors) {
         if (cancelled(cancel_)) return;
         DIR* d = ::opendir(dir.c_str());
         if (!d) {
-            ++result_.counts.unreadableFolders;
-            problem(ScanProblem::Kind::UnreadableFolder, dir, std::strerror(errno));
+            unreadableFolder(dir, errno);
             return;
         }
         ++result_.counts.folders;
@@ -146,6 +150,8 @@ class Walker {
                     problem(ScanProblem::Kind::LinkLoop, path, std::strerror(error));
                 else if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
                     problem(ScanProblem::Kind::BrokenLink, path, std::strerror(error));
+                else if (type == DT_DIR)
+                    unreadableFolder(path, error);
                 else
                     ++result_.counts.skipped;  // gone since it was listed
                 continue;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/triage.h"
 
+#include "convert/convert.h"
+#include "document/roots.h"
+
 namespace pw::library {
 
 std::string_view statusWord(Status status) {
@@ -19,8 +22,79 @@ std::string_view statusWord(Status status) {
     return "";
 }
 
-Triage triage(std::string_view, const document::Target&, char) {
-    return {};
+namespace {
+
+std::string refusalReason(const convert::Result& result, const document::Target& target) {
+    if (!result.refusal) return "it cannot be saved";
+    switch (*result.refusal) {
+        case convert::SaveRefusal::SelectAmpChannel:
+            return "it has two amp channels and the " + std::string(target.caption) +
+                   " one: choose amp channel A or B";
+        case convert::SaveRefusal::TooManyConflicts:
+            return std::to_string(result.resolveReport.conflictsLeft) +
+                   " cells still conflict after Resolve Conflicts";
+        case convert::SaveRefusal::ClickFilter:
+            return "it needs filtering first";
+        case convert::SaveRefusal::BadFileName:
+            return "its patch name cannot be saved";
+        case convert::SaveRefusal::LoadFileFirst:
+            return "it cannot be loaded";
+    }
+    return "it cannot be saved";
+}
+
+std::string unreadableReason(const convert::Result& result) {
+    if (result.load == convert::LoadFailure::ParameterMissing)
+        return "a Param element has no " + result.missingChild + " element";
+    return result.readDetail.empty() ? "it has no Name element" : result.readDetail;
+}
+
+std::string viewOnlyReason(const convert::Result& result) {
+    const document::RootInfo* root = document::rootInfo(result.sourceRoot);
+    if (!root) return "no known model";
+    return std::string(root->model) + " presets can only be viewed";
+}
+
+}  // namespace
+
+Triage triage(std::string_view bytes, const document::Target& target, char amp) {
+    convert::Plan plan;
+    plan.target = &target;
+    plan.amp = amp;
+    plan.resolve = true;
+    plan.fixNames = true;  // the name is judged apart from the status
+    plan.render = false;
+    const convert::Result result = convert::convertPreset(bytes, plan);
+
+    Triage t;
+    t.nameRefused = result.nameRefused;
+    t.fixedName = result.fixedName;
+    switch (result.verdict) {
+        case convert::Verdict::Saved:
+            t.status = Status::Fits;
+            break;
+        case convert::Verdict::Resolved:
+            t.status = Status::Converts;
+            t.substitutions = result.resolveReport.substitutions.size();
+            t.removals = result.resolveReport.removals.size();
+            break;
+        case convert::Verdict::Refused:
+        case convert::Verdict::BadPick:
+            t.status = Status::Cannot;
+            t.substitutions = result.resolveReport.substitutions.size();
+            t.removals = result.resolveReport.removals.size();
+            t.reason = refusalReason(result, target);
+            break;
+        case convert::Verdict::ViewOnly:
+            t.status = Status::ViewOnly;
+            t.reason = viewOnlyReason(result);
+            break;
+        case convert::Verdict::Unreadable:
+            t.status = Status::Unreadable;
+            t.reason = unreadableReason(result);
+            break;
+    }
+    return t;
 }
 
 }  // namespace pw::library

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The library scenario folders (tests/library): each library scanned as a user would,
+// its report compared with the expected one.
+
+#include <algorithm>
+#include <fstream>
+
+#include "../support/archive_maker.h"
+#include "cli_runner.h"
+
+namespace pw::cli::testing {
+namespace {
+
+const fs::path kScenarios = fs::path(PW_CLI_DATA_DIR) / ".." / ".." / "library";
+
+std::vector<std::string> scenarioNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(kScenarios))
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Packs every folder NAME.zip.d below `root` into NAME.zip, members in name order.
+void packFolders(const fs::path& root) {
+    std::vector<fs::path> packs;
+    for (const auto& entry : fs::recursive_directory_iterator(root))
+        if (entry.is_directory() && entry.path().extension() == ".d") packs.push_back(entry.path());
+    for (const fs::path& folder : packs) {
+        std::vector<pwtest::Member> members;
+        for (const auto& entry : fs::recursive_directory_iterator(folder))
+            if (entry.is_regular_file())
+                members.push_back({entry.path().lexically_relative(folder).generic_string(),
+                                   readFile(entry.path())});
+        std::sort(members.begin(), members.end(),
+                  [](const auto& a, const auto& b) { return a.name < b.name; });
+        fs::path archive = folder;
+        archive.replace_extension();
+        pwtest::makeArchive(archive, members);
+        fs::remove_all(folder);
+    }
+}
+
+class Library : public CliTest, public ::testing::WithParamInterface<std::string> {};
+
+TEST_P(Library, ScanPrintsTheExpectedReport) {
+    const fs::path scenario = kScenarios / GetParam();
+    fs::copy(scenario / "input", dir_ / "input", fs::copy_options::recursive);
+    packFolders(dir_ / "input");
+    std::vector<std::string> args = {"scan", "input"};
+    std::ifstream argsFile(scenario / "args");
+    for (std::string line; std::getline(argsFile, line);)
+        if (!line.empty()) args.push_back(line);
+
+    const RunResult r = run(args);
+    const std::string got = r.out + "exit " + std::to_string(r.status) + "\n";
+    if (std::getenv("PW_UPDATE_SCENARIOS")) writeFile(scenario / "expected.txt", got);
+    EXPECT_EQ(got, readFile(scenario / "expected.txt"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, Library, ::testing::ValuesIn(scenarioNames()),
+                         [](const auto& param) { return param.param; });
+
+}  // namespace
+}  // namespace pw::cli::testing

@@ -1,0 +1,151 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Converting many presets at once: the same reports and bytes on one thread as on many,
+// with any chunk size; names claimed once in input order; a dry run or a cancelled run
+// writes nothing it has not finished; no temporary file is ever left behind.
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "library/convert_all.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using pw::library::ItemOutcome;
+
+// Every sample three times (so names collide), and variants renamed apart.
+std::vector<fs::path> inputs(const pwtest::TempDir& dir) {
+    std::vector<fs::path> out;
+    int n = 0;
+    for (const auto& entry : fs::directory_iterator(PW_TEST_DATA_DIR)) {
+        const std::string ext = entry.path().extension().string();
+        if (!entry.is_regular_file() || ext == ".tsv" || ext == ".txt") continue;
+        const std::string bytes = pwtest::readFile(entry.path());
+        for (int copy = 0; copy < 3; ++copy)
+            out.push_back(entry.path());
+        std::string renamed = bytes;
+        if (const std::size_t at = renamed.find("<Name>"); at != std::string::npos)
+            renamed.insert(at + 6, "V" + std::to_string(++n) + " ");
+        out.push_back(dir.write("v" + std::to_string(n) + ext, renamed));
+    }
+    out.push_back(dir.path() / "missing.rp250p");
+    return out;
+}
+
+struct Batch {
+    std::vector<std::string> lines;  // one per input: outcome, output, earlier input
+    std::map<std::string, std::string> files;
+    pw::library::ConvertAllSummary summary;
+};
+
+Batch convertAll(const std::vector<fs::path>& files, const fs::path& out,
+                 pw::library::ConvertAllOptions options, std::size_t cancelAfter = SIZE_MAX) {
+    Batch run;
+    options.folder = out;
+    std::size_t at = 0, converted = 0;
+    pw::library::ConvertAllCallbacks callbacks;
+    callbacks.next = [&](pw::library::ConvertInput& in) {
+        if (at == files.size()) return false;
+        in.name = files[at].string();
+        in.file = files[at++];
+        return true;
+    };
+    callbacks.progress = [&](std::size_t n, const std::string&) { converted = n; };
+    callbacks.cancelled = [&] { return converted >= cancelAfter; };
+    callbacks.done = [&](const pw::library::ItemReport& r) {
+        EXPECT_EQ(r.index, run.lines.size());
+        run.lines.push_back(std::to_string(static_cast<int>(r.outcome)) + " " +
+                            r.output.filename().string() + " " + std::to_string(r.earlier));
+    };
+    run.summary = pw::library::convertAll(options, callbacks);
+    for (const auto& entry : fs::directory_iterator(out))
+        run.files[entry.path().filename().string()] = pwtest::readFile(entry.path());
+    return run;
+}
+
+pw::library::ConvertAllOptions options(unsigned threads, std::size_t chunk) {
+    pw::library::ConvertAllOptions o;
+    o.plan.target = pw::document::targetByCaption("RP250");
+    o.plan.amp = 'A';
+    o.plan.resolve = true;
+    o.threads = threads;
+    o.chunk = chunk;
+    return o;
+}
+
+TEST(ConvertAll, ManyThreadsAndChunksGiveWhatOneThreadGives) {
+    pwtest::TempDir in, one, many;
+    const std::vector<fs::path> files = inputs(in);
+    const Batch a = convertAll(files, one.path(), options(1, 1000));
+    const Batch b = convertAll(files, many.path(), options(4, 3));
+    EXPECT_EQ(a.lines, b.lines);
+    EXPECT_EQ(a.files, b.files);
+    ASSERT_EQ(a.lines.size(), files.size());
+    EXPECT_EQ(a.summary.written, a.files.size());
+    EXPECT_GT(a.files.size(), 3u);
+    // A repeat is refused, naming the earlier input that wrote the same file.
+    std::size_t claimed = 0;
+    for (const std::string& line : a.lines) {
+        if (line[0] - '0' != static_cast<int>(ItemOutcome::Claimed)) continue;
+        ++claimed;
+        const std::string& earlier = a.lines[std::stoul(line.substr(line.rfind(' ') + 1))];
+        EXPECT_EQ(earlier[0] - '0', static_cast<int>(ItemOutcome::Written));
+        EXPECT_EQ(earlier.substr(1, earlier.rfind(' ')), line.substr(1, line.rfind(' ')));
+    }
+    EXPECT_GT(claimed, 0u);
+    for (const auto& [name, bytes] : a.files)
+        EXPECT_NE(name.rfind(".patchwright-", 0), 0u) << name;
+}
+
+TEST(ConvertAll, ExistingFilesKeptUnlessOverwritingAndDryRunWritesNothing) {
+    pwtest::TempDir in, out;
+    const std::vector<fs::path> files = {pwtest::dataFile("crunch_time.rp150p")};
+    out.write("Crunch Time.rp250p", "mine");
+    pw::library::ConvertAllOptions o = options(2, 10);
+    EXPECT_EQ(convertAll(files, out.path(), o).lines[0],
+              std::to_string(static_cast<int>(ItemOutcome::Exists)) + " Crunch Time.rp250p 0");
+    o.dryRun = o.overwrite = true;
+    Batch dry = convertAll(files, out.path(), o);
+    EXPECT_EQ(dry.lines[0][0] - '0', static_cast<int>(ItemOutcome::WouldWrite));
+    EXPECT_EQ(dry.files.at("Crunch Time.rp250p"), "mine");
+    o.dryRun = false;
+    EXPECT_NE(convertAll(files, out.path(), o).files.at("Crunch Time.rp250p"), "mine");
+}
+
+TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {
+    pwtest::TempDir in, out;
+    std::vector<fs::path> files;
+    const std::string sample = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    for (int i = 0; i < 60; ++i)
+        files.push_back(in.write(
+            "p" + std::to_string(i) + ".rp150p",
+            std::string(sample).insert(sample.find("<Name>") + 6, std::to_string(i) + " ")));
+    const Batch run = convertAll(files, out.path(), options(2, 4), 10);
+    EXPECT_TRUE(run.summary.cancelled);
+    EXPECT_LT(run.summary.inputs, files.size());
+    EXPECT_EQ(run.lines.size(), run.summary.inputs);
+    EXPECT_EQ(run.files.size(), run.summary.written);
+    EXPECT_EQ(run.summary.written, run.summary.inputs);
+}
+
+TEST(ConvertAll, LeftoversOfDeadRunsOnlyAreRemoved) {
+    pwtest::TempDir out;
+    const pid_t child = fork();
+    if (child == 0) _exit(0);
+    ASSERT_GT(child, 0);
+    waitpid(child, nullptr, 0);
+    const std::string dead = ".patchwright-" + std::to_string(child) + "-abc";
+    const std::string alive = ".patchwright-" + std::to_string(getpid()) + "-abc";
+    out.write(dead, "x");
+    out.write(alive, "x");
+    out.write(".patchwright-notapid", "x");
+    EXPECT_EQ(pw::document::removeDeadTemporaries(out.path()), 1u);
+    EXPECT_FALSE(fs::exists(out.path() / dead));
+    EXPECT_TRUE(fs::exists(out.path() / alive));
+}
+
+}  // namespace

@@ -1,0 +1,382 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The library: statuses agree with the conversion, hostile archives and folders are
+// reported without harm, the order does not depend on the threads, twins and search.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <map>
+
+#include "../support/archive_maker.h"
+#include "convert/convert.h"
+#include "library/duplicates.h"
+#include "library/query.h"
+#include "library/scan.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace pw::library;
+
+const std::vector<std::string> kSamples = {
+    "big_verb.rp350p",   "crunch_time.rp150p", "dual_amp_lead.rp355p", "jump_yaya.rp255p",
+    "metal_zone.rp250p", "pluck_funk.g4p",     "reverse_dream.rp500p", "surfs_up.rp255p"};
+
+// Every entry of a folder tree with its size, for "the scan wrote nothing"; links are
+// not followed, and the walk ends where a path grows too long to open.
+std::vector<std::string> treeOf(const fs::path& root) {
+    std::vector<std::string> out;
+    std::error_code ec;
+    for (fs::recursive_directory_iterator it(root, ec), end; !ec && it != end; it.increment(ec)) {
+        std::error_code sizeError;
+        const bool file = it->symlink_status(sizeError).type() == fs::file_type::regular;
+        out.push_back(it->path().lexically_relative(root).string() + ":" +
+                      std::to_string(file ? it->file_size(sizeError) : 0));
+    }
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+ScanResult scanOf(const fs::path& input, unsigned threads = 0,
+                  const pw::document::Target* target = pw::document::targetByCaption("RP250")) {
+    ScanOptions options;
+    options.target = target;
+    options.threads = threads;
+    return scan({input}, options);
+}
+
+const Preset* byMember(const ScanResult& r, const std::string& member) {
+    for (const Preset& p : r.presets)
+        if (p.source.member == member) return &p;
+    return nullptr;
+}
+
+bool hasProblem(const ScanResult& r, ScanProblem::Kind kind) {
+    return std::any_of(r.problems.begin(), r.problems.end(),
+                       [&](const ScanProblem& p) { return p.kind == kind; });
+}
+
+// What convert writes: fits exactly when it saves without Resolve Conflicts, converts
+// when it saves only with it (the patch name is judged apart, so names are mended).
+TEST(LibraryTriage, AgreesWithConvertOnEverySampleTargetAndChannel) {
+    for (const std::string& sample : kSamples) {
+        const std::string bytes = pwtest::readFile(pwtest::dataFile(sample));
+        for (const pw::document::Target& target : pw::document::kTargets) {
+            if (!target.selectable) continue;
+            for (const char amp : {'\0', 'A', 'B'}) {
+                SCOPED_TRACE(sample + " for " + std::string(target.caption) + " amp " +
+                             (amp ? std::string(1, amp) : "none"));
+                const Triage t = triage(bytes, target, amp);
+                pw::convert::Plan plan;
+                plan.target = &target;
+                plan.amp = amp;
+                plan.fixNames = true;
+                const pw::convert::Result plain = pw::convert::convertPreset(bytes, plan);
+                plan.resolve = true;
+                const pw::convert::Result resolved = pw::convert::convertPreset(bytes, plan);
+                EXPECT_EQ(t.status == Status::Fits, !plain.bytes.empty());
+                EXPECT_EQ(t.status == Status::Converts,
+                          plain.bytes.empty() && !resolved.bytes.empty());
+                EXPECT_EQ(t.status == Status::ViewOnly,
+                          plain.verdict == pw::convert::Verdict::ViewOnly);
+                if (t.status == Status::Cannot) {
+                    EXPECT_FALSE(t.reason.empty());
+                }
+                if (t.status == Status::Converts) {
+                    EXPECT_GT(t.substitutions + t.removals, 0u);
+                }
+            }
+        }
+    }
+}
+
+TEST(LibraryTriage, UnreadableAndNamesJudgedApart) {
+    const auto* rp250 = pw::document::targetByCaption("RP250");
+    const Triage broken = triage("<RP250Preset><Name>x</Nam>", *rp250, 0);
+    EXPECT_EQ(broken.status, Status::Unreadable);
+    EXPECT_FALSE(broken.reason.empty());
+    const Triage badName = triage(pwtest::presetXml("RP250Preset", "a?b", {}), *rp250, 0);
+    EXPECT_EQ(badName.status, Status::Fits);
+    EXPECT_TRUE(badName.nameRefused);
+    EXPECT_EQ(badName.fixedName, "a_b");
+}
+
+// One scan of the samples as files, in a pack and in sub-folders.
+class LibraryScan : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::vector<pwtest::Member> members;
+        for (const std::string& s : kSamples) {
+            const std::string bytes = pwtest::readFile(pwtest::dataFile(s));
+            dir.write(s, bytes);
+            members.push_back({"pack/" + s, bytes});
+        }
+        members.push_back({"__MACOSX/pack/._big_verb.rp350p", "resource fork"});
+        members.push_back({"readme.txt", "hello"});
+        pwtest::makeArchive(dir.path() / "pack.zip", members);
+        fs::create_directories(dir.path() / "b" / "c");
+        fs::copy_file(pwtest::dataFile("surfs_up.rp255p"), dir.path() / "b" / "c" / "deep.rp255p");
+    }
+    pwtest::TempDir dir;
+};
+
+TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
+    const ScanResult one = scanOf(dir.path(), 1);
+    const ScanResult many = scanOf(dir.path(), 2);
+    ASSERT_EQ(one.presets.size(), 2 * kSamples.size() + 1);
+    ASSERT_EQ(many.presets.size(), one.presets.size());
+    for (std::size_t i = 0; i < one.presets.size(); ++i) {
+        const Preset& a = one.presets[i];
+        const Preset& b = many.presets[i];
+        EXPECT_EQ(a.source, b.source);
+        EXPECT_EQ(std::tie(a.model, a.name, a.rows, a.uses, a.rowsKey),
+                  std::tie(b.model, b.name, b.rows, b.uses, b.rowsKey));
+        EXPECT_EQ(a.triage->status, b.triage->status);
+        EXPECT_EQ(a.triage->reason, b.triage->reason);
+    }
+    EXPECT_EQ(one.counts.skipped, many.counts.skipped);
+    // Folders by name, then members as stored; the resource fork and readme are skipped.
+    EXPECT_EQ(one.presets.front().source.file, dir.path() / "b" / "c" / "deep.rp255p");
+    EXPECT_EQ(one.presets[5].source.file, dir.path() / "metal_zone.rp250p");
+    EXPECT_EQ(one.presets[7].source.member, "pack/crunch_time.rp150p");
+    EXPECT_EQ(one.counts.skipped, 2u);
+}
+
+TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
+    std::vector<Source> seen;
+    ScanCallbacks callbacks;
+    callbacks.batch = [&](std::span<const Preset> batch) {
+        for (const Preset& p : batch)
+            seen.push_back(p.source);
+    };
+    const ScanResult r = scan({dir.path()}, ScanOptions{}, callbacks);
+    ASSERT_EQ(seen.size(), r.presets.size());
+    for (std::size_t i = 0; i < seen.size(); ++i)
+        EXPECT_EQ(seen[i], r.presets[i].source);
+
+    std::atomic<bool> cancel{true};
+    const ScanResult stopped = scan({dir.path()}, ScanOptions{}, {}, &cancel);
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_TRUE(stopped.presets.empty());
+}
+
+TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
+    ScanOptions options;
+    options.keepBytes = true;
+    const ScanResult r = scan({dir.path() / "pack.zip"}, options);
+    const Preset* member = byMember(r, "pack/metal_zone.rp250p");
+    ASSERT_NE(member, nullptr);
+    const std::string original = pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
+    EXPECT_EQ(member->bytes, original);
+    const SourceBytes again = readSource(member->source);
+    ASSERT_TRUE(again.ok) << again.problem;
+    EXPECT_EQ(again.bytes, original);
+}
+
+TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
+    ScanOptions options;
+    options.keepBytes = true;
+    const ScanResult r = scan({dir.path()}, options);
+    struct Case {
+        Query query;
+        std::size_t expected;  // presets matched, files and members counted
+    };
+    const std::vector<Case> cases = {
+        {{"surf", "", "", ""}, 3},        {{"DEEP", "", "", ""}, 1},
+        {{"", "rp355", "", ""}, 2},       {{"", "", "tweed", ""}, 0},
+        {{"", "", "jcm800", ""}, 2},      {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
+        {{"", "", "", "amp a type"}, 17}, {{"verb", "RP350", "Blackface", ""}, 2},
+        {{"verb", "RP355", "", ""}, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.query.text + "|" + c.query.model + "|" + c.query.uses + "|" + c.query.row);
+        EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
+                                [&](const Preset& p) { return matches(p, c.query); }),
+                  static_cast<long>(c.expected));
+    }
+}
+
+TEST(LibraryDuplicates, SameRowsWhateverNameLayoutOrLineEnds) {
+    pwtest::TempDir dir;
+    const std::string a = pwtest::presetXml("RP250Preset", "One",
+                                            {{"1", "2", "3", "n", "t"}, {"4", "5", "6", "m", "u"}});
+    std::string b = pwtest::presetXml("RP355Preset", "Other name",
+                                      {{"1", "2", "3", "x", "y"}, {"4", "5", "6", "m", "u"}});
+    b.erase(std::remove(b.begin(), b.end(), '\r'), b.end());
+    std::string c = b;
+    c.replace(c.find("<Value>6"), 8, "<Value>7");
+    dir.write("a.rp250p", a);
+    dir.write("b.rp355p", b);
+    dir.write("c.rp355p", c);
+    std::string d = a;
+    for (std::size_t at = d.find("\r\n      <"); at != std::string::npos;
+         at = d.find("\r\n      <"))
+        d.replace(at, 9, "\n\t<");
+    dir.write("d.rp250p", d);
+    dir.write("e.rp250p", "<broken");
+    pwtest::makeArchive(dir.path() / "p.zip", {{"z.rp250p", c}});
+    const ScanResult r = scanOf(dir.path());
+    ASSERT_EQ(r.presets.size(), 6u);
+    using G = std::optional<std::size_t>;
+    EXPECT_EQ(duplicateGroups(r.presets), (std::vector<G>{1, 1, 2, 1, std::nullopt, 2}));
+}
+
+// Hostile archives, each made at test time: a line of the report each, nothing written.
+struct Hostile {
+    std::string name;
+    std::function<void(const fs::path&)> make;
+    std::function<void(const ScanResult&)> expect;
+};
+
+std::string sample() {
+    return pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
+}
+
+std::vector<Hostile> hostileCases() {
+    return {
+        {"broken_archive",
+         [](const fs::path& d) {
+             pwtest::makeArchive(d / "whole.zip", {{"a.rp250p", sample()}, {"b.rp250p", sample()}});
+             std::string bytes = pwtest::readFile(d / "whole.zip");
+             fs::remove(d / "whole.zip");
+             std::ofstream(d / "cut.zip", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+             std::ofstream(d / "noise.zip", std::ios::binary) << std::string(5000, 'x');
+         },
+         [](const ScanResult& r) {
+             EXPECT_EQ(std::count_if(r.problems.begin(), r.problems.end(),
+                                     [](const ScanProblem& p) {
+                                         return p.kind == ScanProblem::Kind::BrokenArchive;
+                                     }),
+                       2);
+         }},
+        {"encrypted_member",
+         [](const fs::path& d) {
+             pwtest::makeArchive(d / "locked.zip", {{"a.rp250p", sample()}}, pwtest::Packer::Zip,
+                                 "zip:encryption=zipcrypt", "secret");
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 1u);
+             EXPECT_FALSE(r.presets[0].readable);
+             EXPECT_EQ(r.presets[0].triage->status, Status::Unreadable);
+             EXPECT_NE(r.presets[0].readProblem.find("encrypted"), std::string::npos);
+         }},
+        {"member_past_16_MB",
+         [](const fs::path& d) {
+             pwtest::makeArchive(d / "big.tar.gz",
+                                 {{"big.rp250p", sample(), 17u << 20}, {"ok.rp250p", sample()}},
+                                 pwtest::Packer::TarGz);
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 2u);
+             EXPECT_NE(r.presets[0].readProblem.find("16 MB"), std::string::npos);
+             EXPECT_TRUE(r.presets[1].readable);
+         }},
+        {"archive_past_1_GB",
+         [](const fs::path& d) {
+             std::vector<pwtest::Member> members;
+             for (int i = 0; i < 65; ++i)
+                 members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20});
+             members.push_back({"late.rp250p", sample()});
+             pwtest::makeArchive(d / "bomb.zip", members, pwtest::Packer::Zip,
+                                 "zip:compression-level=1");
+         },
+         [](const ScanResult& r) {
+             EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::ArchiveTooLarge));
+             EXPECT_TRUE(r.presets.empty());
+         }},
+        {"names_leaving_the_archive",
+         [](const fs::path& d) {
+             pwtest::makeArchive(d / "escape.zip", {{"../x.rp250p", sample()},
+                                                    {"/etc/x.rp250p", sample()},
+                                                    {"a/../../y.rp250p", sample()},
+                                                    {"fine.rp250p", sample()}});
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 4u);
+             for (std::size_t i = 0; i < 3; ++i)
+                 EXPECT_NE(r.presets[i].readProblem.find("outside"), std::string::npos);
+             EXPECT_TRUE(r.presets[3].readable);
+         }},
+        {"symbolic_link_loops",
+         [](const fs::path& d) {
+             fs::create_directories(d / "a" / "b");
+             fs::create_directory_symlink("../..", d / "a" / "b" / "up");
+             fs::create_symlink("self", d / "self");
+             fs::create_directory_symlink("a", d / "again");  // a second way in: listed once
+             std::ofstream(d / "a" / "b" / "p.rp250p") << sample();
+         },
+         [](const ScanResult& r) {
+             EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::LinkLoop));
+             EXPECT_EQ(r.presets.size(), 1u);
+         }},
+        {"many_other_files",
+         [](const fs::path& d) {
+             for (int i = 0; i < 100000; ++i)
+                 ::close(::open((d / ("f" + std::to_string(i) + ".wav")).c_str(),
+                                O_CREAT | O_WRONLY, 0644));
+         },
+         [](const ScanResult& r) {
+             EXPECT_EQ(r.counts.skipped, 100000u);
+             EXPECT_TRUE(r.presets.empty());
+         }},
+        {"folder_that_cannot_be_listed",
+         [](const fs::path& d) {
+             // Deeper than a path can name: the folder at the bottom cannot be opened, even
+             // by root (a folder without permissions would be listed by root).
+             int fd = ::open(d.c_str(), O_DIRECTORY);
+             const std::string part(200, 'd');
+             for (int i = 0; i < 25; ++i) {
+                 ::mkdirat(fd, part.c_str(), 0755);
+                 const int next = ::openat(fd, part.c_str(), O_DIRECTORY);
+                 ::close(fd);
+                 fd = next;
+             }
+             ::close(fd);
+         },
+         [](const ScanResult& r) {
+             EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::UnreadableFolder));
+             EXPECT_GE(r.counts.unreadableFolders, 1u);
+         }},
+    };
+}
+
+// Removes a tree that may be deeper than a path can name.
+void removeDeep(int parent, const char* name) {
+    const int fd = ::openat(parent, name, O_DIRECTORY | O_NOFOLLOW);
+    if (fd >= 0) {
+        const std::string part(200, 'd');
+        removeDeep(fd, part.c_str());
+        ::close(fd);
+    }
+    ::unlinkat(parent, name, AT_REMOVEDIR);
+}
+
+void PrintTo(const Hostile& hostile, std::ostream* out) {
+    *out << hostile.name;
+}
+
+class HostileLibrary : public ::testing::TestWithParam<Hostile> {};
+
+TEST_P(HostileLibrary, ReportedWithoutHarm) {
+    pwtest::TempDir dir;
+    GetParam().make(dir.path());
+    const std::vector<std::string> before = treeOf(dir.path());
+    const auto start = std::chrono::steady_clock::now();
+    const ScanResult r = scanOf(dir.path());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    GetParam().expect(r);
+    EXPECT_EQ(treeOf(dir.path()), before);
+    const int fd = ::open(dir.path().c_str(), O_DIRECTORY);
+    removeDeep(fd, std::string(200, 'd').c_str());
+    ::close(fd);
+}
+
+INSTANTIATE_TEST_SUITE_P(Library, HostileLibrary, ::testing::ValuesIn(hostileCases()),
+                         [](const auto& param) { return param.param.name; });
+
+}  // namespace

@@ -1,0 +1,63 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Archives made at test time with libarchive, hostile ones included, so that no large
+// binary is checked in.
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <cstdint>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace pwtest {
+
+struct Member {
+    std::string name;
+    std::string bytes;
+    std::uint64_t zeros = 0;  // zero bytes after `bytes`, written a block at a time
+};
+
+enum class Packer { Zip, TarGz };
+
+// Writes `members` into `file`. `options` are libarchive's ("zip:encryption=zipcrypt"),
+// `passphrase` encrypts.
+inline void makeArchive(const std::filesystem::path& file, const std::vector<Member>& members,
+                        Packer packer = Packer::Zip, const char* options = nullptr,
+                        const char* passphrase = nullptr) {
+    struct archive* a = archive_write_new();
+    if (packer == Packer::Zip) {
+        archive_write_set_format_zip(a);
+    } else {
+        archive_write_set_format_pax_restricted(a);
+        archive_write_add_filter_gzip(a);
+    }
+    if (passphrase) archive_write_set_passphrase(a, passphrase);
+    if (options && archive_write_set_options(a, options) != ARCHIVE_OK)
+        throw std::runtime_error(archive_error_string(a));
+    if (archive_write_open_filename(a, file.c_str()) != ARCHIVE_OK)
+        throw std::runtime_error(archive_error_string(a));
+    const std::string block(1 << 20, '\0');
+    for (const Member& m : members) {
+        struct archive_entry* e = archive_entry_new();
+        archive_entry_set_pathname(e, m.name.c_str());
+        archive_entry_set_size(e, static_cast<la_int64_t>(m.bytes.size() + m.zeros));
+        archive_entry_set_filetype(e, AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_write_header(a, e);
+        archive_write_data(a, m.bytes.data(), m.bytes.size());
+        for (std::uint64_t left = m.zeros; left > 0;) {
+            const std::size_t n =
+                left < block.size() ? static_cast<std::size_t>(left) : block.size();
+            archive_write_data(a, block.data(), n);
+            left -= n;
+        }
+        archive_entry_free(e);
+    }
+    archive_write_close(a);
+    archive_write_free(a);
+}
+
+}  // namespace pwtest
