@@ -8,6 +8,7 @@
 // new presets are committed together into one folder. This file only says what happened.
 
 #include <algorithm>
+#include <chrono>
 #include <memory>
 #include <ostream>
 #include <sstream>
@@ -166,6 +167,7 @@ class Converter {
     std::vector<std::string> names_;  // of the inputs so far, for "already the output of"
     std::optional<std::size_t> total_;
     bool progressShown_ = false;
+    std::chrono::steady_clock::time_point lastProgress_;
     ConvertTally tally_;
     int status_ = kExitOk;
 };
@@ -210,6 +212,11 @@ bool Converter::picksMatch() {
 
 void Converter::progress(std::size_t converted, const std::string& name) {
     if (!console_.errIsTerminal) return;
+    // A terminal shows ten updates a second at most.
+    const auto now = std::chrono::steady_clock::now();
+    const bool last = total_ && converted == *total_;
+    if (!last && now - lastProgress_ < std::chrono::milliseconds(100)) return;
+    lastProgress_ = now;
     console_.err << "\r\x1b[K[" << converted;
     if (total_) console_.err << '/' << *total_;
     console_.err << "] " << name;
@@ -321,11 +328,12 @@ void Converter::finish(const ItemReport& item) {
     FileReport report;
     report.input = item.name;
     const int status = say(item, messenger, report);
-    clearProgress();
-    if (options_.quiet && report.outcome == FileOutcome::Written)
+    if (options_.quiet && report.outcome == FileOutcome::Written) {
         messenger.drop();
-    else
+    } else {
+        clearProgress();
         messenger.release();
+    }
     tally_.count(report.outcome);
     status_ = std::max(status_, status);
     if (options_.json) reports_.push_back(std::move(report));

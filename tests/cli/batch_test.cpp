@@ -63,6 +63,21 @@ INSTANTIATE_TEST_SUITE_P(EachStep, Batch,
                                            Failure{Step::RenameOver, EXDEV, 0, 3},
                                            Failure{Step::SyncFolder, EIO, 0, 0}));
 
+// On a terminal the progress is one line rewritten in place; a pipe gets none of it.
+TEST_F(CliTest, ConvertProgressIsOneLineOnATerminalOnly) {
+    copyCliData("tiny_clean.rp150p");
+    copyCliData("tiny_lead.rp355p");
+    const std::vector<std::string> args = {
+        "convert", "tiny_clean.rp150p", "tiny_lead.rp355p", "--target", "rp250", "--amp",
+        "A",       "--dry-run"};
+    const RunResult terminal = runCliOnTerminal(args, dir_);
+    EXPECT_NE(terminal.out.find("\r\x1b[K[1/2] tiny_clean.rp150p"), std::string::npos);
+    EXPECT_EQ(terminal.out.find("[1/2] tiny_clean.rp150p\r\n"), std::string::npos);
+    const RunResult piped = run(args);
+    EXPECT_EQ(piped.err.find("\x1b[K"), std::string::npos);
+    EXPECT_EQ(piped.err.find("[1/2]"), std::string::npos);
+}
+
 // A run killed outright, at any moment, leaves no temporary file in the output folder.
 TEST_F(CliTest, KilledConvertLeavesNoTemporaryFile) {
     const std::string sample = readFile(cliDataFile("tiny_clean.rp150p"));
