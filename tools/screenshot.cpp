@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPixmap>
 #include <QTemporaryDir>
-#include <QTreeView>
+#include <QTableView>
 #include <cstdio>
 #include <fstream>
 #include <sstream>

@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QTableView>
 #include <QTimer>
 
 #include "../support/failing_writer.h"
@@ -214,7 +215,7 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QVERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
 
     // A click on the header sorts by name, another the other way.
-    QHeaderView* header = library_->table()->header();
+    QHeaderView* header = library_->table()->horizontalHeader();
     const auto clickHeader = [&](int column) {
         QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
                           QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
@@ -275,7 +276,7 @@ void LibraryWindowTest::anotherTargetTriagesWithoutReading() {
 
 void LibraryWindowTest::returnOpensInTheMainWindow() {
     open({root_, pack_});
-    QTreeView* table = library_->table();
+    QTableView* table = library_->table();
     table->setFocus();
     table->setCurrentIndex(
         library_->filter()->mapFromSource(model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), 0)));

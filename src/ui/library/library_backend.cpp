@@ -55,8 +55,14 @@ EntryMaker::EntryMaker(const QStringList& inputs) {
     for (const QString& input : inputs) {
         std::error_code error;
         const std::filesystem::path path = pathOf(input);
-        if (std::filesystem::is_directory(path, error)) folders_.push_back(path.lexically_normal());
+        if (!std::filesystem::is_directory(path, error)) continue;
+        std::string folder = path.lexically_normal().native();
+        if (!folder.ends_with('/')) folder += '/';
+        folders_.push_back(std::move(folder));
     }
+    // The deepest folder first: a file shows relative to the nearest folder opened.
+    std::sort(folders_.begin(), folders_.end(),
+              [](const std::string& a, const std::string& b) { return a.size() > b.size(); });
 }
 
 LibraryEntry EntryMaker::make(PresetPtr preset) const {
@@ -69,19 +75,14 @@ LibraryEntry EntryMaker::make(PresetPtr preset) const {
     for (std::string_view used : p.uses)
         uses << qs(used);
     e.uses = uses.join(QStringLiteral(", "));
-    // The file relative to the deepest folder opened that holds it.
-    const std::filesystem::path file = p.source.file.lexically_normal();
-    std::filesystem::path shown = file.filename();
-    std::size_t deepest = 0;
-    for (const std::filesystem::path& folder : folders_) {
-        const std::filesystem::path relative = file.lexically_relative(folder);
-        const std::size_t depth = std::size_t(std::distance(folder.begin(), folder.end()));
-        if (!relative.empty() && *relative.begin() != ".." && depth >= deepest) {
-            shown = relative;
-            deepest = depth;
+    const std::string& file = p.source.file.native();
+    std::string_view shown = std::string_view(file).substr(file.rfind('/') + 1);
+    for (const std::string& folder : folders_)
+        if (file.starts_with(folder)) {
+            shown = std::string_view(file).substr(folder.size());
+            break;
         }
-    }
-    e.file = fromPath(shown);
+    e.file = QFile::decodeName(QByteArray(shown.data(), qsizetype(shown.size())));
     e.filePath = fromPath(p.source.file);
     if (p.source.inArchive()) {
         e.file += QStringLiteral(" › ") + qs(p.source.member);
@@ -103,19 +104,30 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
     options.target = settings.target;
     options.amp = settings.amp;
     options.keepBytes = true;
-    options.collect = false;
+    options.collect = true;
     library::ScanCallbacks callbacks;
     callbacks.batch = [&](std::span<const library::Preset> batch) {
         std::vector<LibraryEntry> entries;
         entries.reserve(batch.size());
-        for (const library::Preset& preset : batch)
-            entries.push_back(maker.make(std::make_shared<const library::Preset>(preset)));
+        for (const library::Preset& p : batch) {
+            auto light = std::make_shared<library::Preset>();
+            light->source = p.source;
+            light->model = p.model;
+            light->name = p.name;
+            light->rows = p.rows;
+            light->uses = p.uses;
+            light->rowsKey = p.rowsKey;
+            light->readable = p.readable;
+            light->readProblem = p.readProblem;
+            light->triage = p.triage;
+            entries.push_back(maker.make(std::move(light)));
+        }
         calls.batch(std::move(entries), settings);
     };
     callbacks.progress = [&](const library::ScanProgress& progress) {
         calls.progress(progress.filesDone, progress.filesTotal);
     };
-    const library::ScanResult result = library::scan(paths, options, callbacks, &cancel);
+    library::ScanResult result = library::scan(paths, options, callbacks, &cancel);
     ScanSummary summary;
     summary.presets = result.counts.presets;
     summary.skipped = result.counts.skipped;
@@ -123,8 +135,13 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
     for (const library::ScanProblem& problem : result.problems)
         summary.problems << QStringLiteral("%1: %2").arg(fromPath(problem.path),
                                                          qs(library::problemWord(problem.kind))) +
-                                (problem.detail.empty() ? QString()
-                                                        : QStringLiteral(" (%1)").arg(qs(problem.detail)));
+                                (problem.detail.empty()
+                                     ? QString()
+                                     : QStringLiteral(" (%1)").arg(qs(problem.detail)));
+    if (!result.cancelled) summary.duplicateGroups = library::duplicateGroups(result.presets);
+    summary.read.reserve(result.presets.size());
+    for (library::Preset& preset : result.presets)
+        summary.read.push_back(std::make_shared<const library::Preset>(std::move(preset)));
     calls.finished(std::move(summary));
 }
 
@@ -138,27 +155,6 @@ std::vector<TriageView> triageAll(const std::vector<PresetPtr>& presets,
                               views[i] = triageOf(*presets[i], settings);
                       });
     return views;
-}
-
-std::vector<std::optional<std::size_t>> duplicateGroupsOf(const std::vector<PresetPtr>& presets) {
-    // The core groups whole presets; only those sharing a key need their bytes to be
-    // compared, so the others go without.
-    std::unordered_map<std::uint64_t, std::size_t> keys;
-    for (const PresetPtr& p : presets)
-        if (p->readable) ++keys[p->rowsKey];
-    std::vector<library::Preset> light;
-    light.reserve(presets.size());
-    for (const PresetPtr& p : presets) {
-        library::Preset copy;
-        copy.source = p->source;
-        copy.model = p->model;
-        copy.rows = p->rows;
-        copy.rowsKey = p->rowsKey;
-        copy.readable = p->readable;
-        if (p->readable && keys[p->rowsKey] > 1) copy.bytes = p->bytes;
-        light.push_back(std::move(copy));
-    }
-    return library::duplicateGroups(light);
 }
 
 std::optional<std::string> readPresetBytes(const library::Preset& preset, QString& problem) {

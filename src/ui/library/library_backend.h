@@ -41,7 +41,7 @@ class EntryMaker {
     LibraryEntry make(PresetPtr preset) const;
 
   private:
-    std::vector<std::filesystem::path> folders_;  // the inputs that are folders
+    std::vector<std::string> folders_;  // the inputs that are folders, ending in "/"
 };
 
 struct ScanSummary {
@@ -49,6 +49,10 @@ struct ScanSummary {
     std::size_t skipped = 0;
     QStringList problems;  // one line each
     bool cancelled = false;
+    // Every preset delivered, in order, now with its bytes (the batches' rows go
+    // without, so that nothing is copied while the scan runs), and its duplicate group.
+    std::vector<PresetPtr> read;
+    std::vector<std::optional<std::size_t>> duplicateGroups;
 };
 
 struct ScanCalls {
@@ -59,6 +63,7 @@ struct ScanCalls {
 };
 
 // Scans `inputs` (on the calling thread, using every core), triaging against `settings`.
+// The batches' presets carry no bytes; `finished` hands over the whole presets.
 void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanCalls& calls,
                  const std::atomic<bool>& cancel);
 
@@ -66,8 +71,6 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
 std::vector<TriageView> triageAll(const std::vector<PresetPtr>& presets,
                                   const TriageSettings& settings, const std::atomic<bool>& cancel);
 
-// The duplicate group of each preset, by position.
-std::vector<std::optional<std::size_t>> duplicateGroupsOf(const std::vector<PresetPtr>& presets);
 
 // A member of a pack or a preset file, read whole; `problem` says why not.
 std::optional<std::string> readPresetBytes(const library::Preset& preset, QString& problem);

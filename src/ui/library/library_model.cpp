@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <array>
 
+#include "library/scan.h"
+
 namespace pw::ui {
 namespace {
 
@@ -174,6 +176,12 @@ void LibraryModel::setDuplicateGroups(const std::vector<std::optional<std::size_
         rows.push_back(row);
     }
     rowsChanged(std::move(rows), Duplicate, Duplicate);
+}
+
+void LibraryModel::setPresets(std::vector<PresetPtr> presets) {
+    for (std::size_t row = 0; row < std::min(presets.size(), entries_.size()); ++row)
+        if (presets[row]->source == entries_[row].preset->source)
+            entries_[row].preset = std::move(presets[row]);
 }
 
 void LibraryModel::setOutcomes(const std::vector<std::pair<std::size_t, Outcome>>& outcomes) {

@@ -38,6 +38,8 @@ class LibraryModel : public QAbstractTableModel {
     // New statuses for some rows (row, status), told to the views as changed rows.
     void setTriages(const std::vector<std::pair<std::size_t, TriageView>>& triages);
     void setDuplicateGroups(const std::vector<std::optional<std::size_t>>& groups);
+    // The same presets, read whole (what the rows show does not change).
+    void setPresets(std::vector<PresetPtr> presets);
     void setOutcomes(const std::vector<std::pair<std::size_t, Outcome>>& outcomes);
 
     static QString statusText(const TriageView& triage);

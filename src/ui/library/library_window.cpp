@@ -23,7 +23,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeView>
+#include <QTableView>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -55,17 +55,19 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
-// Calls `report` at most every 50 ms (and always for the last step).
+// Says when a report is due: at most every `ms` milliseconds, and always for the last.
 class Throttle {
   public:
+    explicit Throttle(int ms = 50) : every_(ms) {}
     bool due(bool last) {
         const auto now = std::chrono::steady_clock::now();
-        if (!last && now - last_ < std::chrono::milliseconds(50)) return false;
+        if (!last && now - last_ < every_) return false;
         last_ = now;
         return true;
     }
 
   private:
+    std::chrono::milliseconds every_;
     std::chrono::steady_clock::time_point last_{};
 };
 
@@ -196,21 +198,24 @@ void LibraryWindow::buildControls() {
 
     model_ = new LibraryModel(this);
     filter_ = new LibraryFilter(model_, this);
-    table_ = new QTreeView(client);
+    // A flat table: it lays out 100,000 rows as fast as a few.
+    table_ = new QTableView(client);
     table_->setObjectName(QStringLiteral("table"));
     table_->setAccessibleName(tr("Presets"));
-    table_->setRootIsDecorated(false);
-    table_->setItemsExpandable(false);
-    table_->setUniformRowHeights(true);
-    table_->setAllColumnsShowFocus(true);
+    table_->setShowGrid(false);
+    table_->setWordWrap(false);
+    table_->verticalHeader()->hide();
+    table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table_->setTextElideMode(Qt::ElideMiddle);
     table_->setModel(filter_);
-    table_->header()->setSortIndicator(-1, Qt::AscendingOrder);  // the scan's order at first
+    table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // the scan's order
     table_->setSortingEnabled(true);
-    table_->header()->setStretchLastSection(true);
+    table_->horizontalHeader()->setStretchLastSection(true);
+    table_->horizontalHeader()->setHighlightSections(false);
     table_->setItemDelegateForColumn(LibraryModel::Status,
                                      new StatusDelegate(LibraryModel::StatusRole, table_));
     QPalette palette = table_->palette();
@@ -274,7 +279,7 @@ void LibraryWindow::buildControls() {
     connect(modelFilter_, &QComboBox::currentIndexChanged, this,
             [this] { filter_->setModelFilter(modelFilter_->currentData().toString()); });
     connect(duplicatesOnly_, &QCheckBox::toggled, filter_, &LibraryFilter::setDuplicatesOnly);
-    connect(table_, &QTreeView::doubleClicked, this, &LibraryWindow::openCurrent);
+    connect(table_, &QTableView::doubleClicked, this, &LibraryWindow::openCurrent);
     connect(cancel_, &QPushButton::clicked, this, &LibraryWindow::cancelWork);
     connect(convertSelectedButton_, &QPushButton::clicked, this, &LibraryWindow::convertSelected);
     connect(convertShownButton_, &QPushButton::clicked, this, &LibraryWindow::convertAllShown);
@@ -346,15 +351,21 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
     clock->start();
     scanJob_.start([this, inputs = inputs_, settings = settings_, generation,
                     clock](const std::atomic<bool>& cancel) {
-        auto presets = std::make_shared<std::vector<PresetPtr>>();
-        Throttle throttle;
-        ScanCalls calls;
-        calls.batch = [&](std::vector<LibraryEntry> batch, TriageSettings used) {
-            for (const LibraryEntry& e : batch)
-                presets->push_back(e.preset);
-            post(this, [this, generation, used, batch = std::move(batch)]() mutable {
+        Throttle throttle, rowThrottle(100);
+        // Rows go to the window as soon as the first are read, then at most every 100 ms:
+        // fewer, larger insertions keep the window's share of the cores small.
+        std::vector<LibraryEntry> pending;
+        const auto flush = [&](TriageSettings used) {
+            if (pending.empty()) return;
+            post(this, [this, generation, used, batch = std::exchange(pending, {})]() mutable {
                 if (generation == scanGeneration_) addBatch(std::move(batch), used);
             });
+        };
+        ScanCalls calls;
+        calls.batch = [&](std::vector<LibraryEntry> batch, TriageSettings used) {
+            for (LibraryEntry& e : batch)
+                pending.push_back(std::move(e));
+            if (rowThrottle.due(false)) flush(used);
         };
         calls.progress = [&](std::size_t done, std::size_t total) {
             if (!throttle.due(total > 0 && done == total)) return;
@@ -364,13 +375,12 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
             });
         };
         calls.finished = [&](ScanSummary summary) {
-            std::vector<std::optional<std::size_t>> groups;
-            if (!cancel) groups = duplicateGroupsOf(*presets);
+            flush(settings);
             const qint64 ms = clock->elapsed();
-            post(this, [this, generation, summary = std::move(summary), groups = std::move(groups),
-                        ms] {
+            post(this, [this, generation, summary = std::move(summary), ms]() mutable {
                 if (generation != scanGeneration_) return;
-                model_->setDuplicateGroups(groups);
+                model_->setPresets(std::move(summary.read));
+                model_->setDuplicateGroups(summary.duplicateGroups);
                 scanDone(summary);
                 statusBar()->showMessage(
                     tr("%1 presets read in %2 s; %3 other files skipped")
@@ -389,11 +399,10 @@ void LibraryWindow::addBatch(std::vector<LibraryEntry> batch, TriageSettings use
     const std::size_t first = model_->entries().size();
     const std::size_t count = batch.size();
     model_->append(std::move(batch));
-    if (!(used == settings_)) {
+    // Rows triaged against other settings wait for the scan's end, which brings their bytes.
+    if (!(used == settings_))
         for (std::size_t i = first; i < first + count; ++i)
             staleRows_.push_back(i);
-        if (!triaging_) startRetriage(std::exchange(staleRows_, {}));
-    }
     if (!columnsFitted_ && model_->rowCount() > 0) {
         columnsFitted_ = true;
         fitColumns();
@@ -402,6 +411,7 @@ void LibraryWindow::addBatch(std::vector<LibraryEntry> batch, TriageSettings use
 
 void LibraryWindow::scanDone(const ScanSummary& summary) {
     scanning_ = false;
+    if (!staleRows_.empty() && !triaging_) startRetriage(std::exchange(staleRows_, {}));
     problems_ = summary.problems;
     statusBar()->setToolTip(problems_.join(QLatin1Char('\n')));
     hideProgress();
@@ -423,6 +433,13 @@ void LibraryWindow::settingsChanged() {
     std::vector<std::size_t> rows(model_->entries().size());
     for (std::size_t i = 0; i < rows.size(); ++i)
         rows[i] = i;
+    // While the scan runs, the rows have no bytes yet: they are triaged at its end.
+    if (scanning_) {
+        triageJob_.stop();
+        triaging_ = false;
+        staleRows_ = std::move(rows);
+        return;
+    }
     startRetriage(std::move(rows));
 }
 
@@ -666,7 +683,7 @@ void LibraryWindow::refreshModelFilter() {
 
 void LibraryWindow::fitColumns() {
     // Measured on the rows in view only, so that a large library costs nothing more.
-    table_->header()->setResizeContentsPrecision(64);
+    table_->horizontalHeader()->setResizeContentsPrecision(64);
     for (int c = 0; c < LibraryModel::ColumnCount - 1; ++c) {
         table_->resizeColumnToContents(c);
         table_->setColumnWidth(c, std::min(table_->columnWidth(c), 360));

@@ -24,7 +24,7 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
-class QTreeView;
+class QTableView;
 
 namespace pw::ui {
 
@@ -44,7 +44,7 @@ class LibraryWindow : public QMainWindow {
 
     LibraryModel* model() const { return model_; }
     LibraryFilter* filter() const { return filter_; }
-    QTreeView* table() const { return table_; }
+    QTableView* table() const { return table_; }
     bool scanning() const { return scanning_; }
     bool converting() const { return converting_; }
     TriageSettings triageSettings() const { return settings_; }
@@ -103,7 +103,7 @@ class LibraryWindow : public QMainWindow {
     TriageSettings settings_;
     LibraryModel* model_ = nullptr;
     LibraryFilter* filter_ = nullptr;
-    QTreeView* table_ = nullptr;
+    QTableView* table_ = nullptr;
     QComboBox* target_ = nullptr;
     QComboBox* amp_ = nullptr;
     QLineEdit* search_ = nullptr;
