@@ -22,9 +22,11 @@
 #include <QTimer>
 
 #include "../support/failing_writer.h"
+#include "params/mark_colours.h"
 #include "library/convert_dialog.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
+#include "library/status_look.h"
 #include "library/scan.h"
 #include "library/triage.h"
 #include "window_fixture.h"
@@ -107,6 +109,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void convertWithQuestionsAndReport();
     void failingWriterLeavesCompleteOrAbsent();
     void cancelScanAndConversion();
+    void statusesReadOnDarkAndWithoutColour();
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
@@ -212,7 +215,7 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QVERIFY(group("surfs_up.rp255p").isValid());
     QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
     QVERIFY(!group("big_verb.rp350p").isValid());
-    QVERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
+    QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
 
     // A click on the header sorts by name, another the other way.
     QHeaderView* header = library_->table()->horizontalHeader();
@@ -238,14 +241,15 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("crunch_time.rp150p")});
     QTest::keyClick(search, Qt::Key_Escape);
     QCOMPARE(library_->filter()->rowCount(), 10);
-    QTest::keyClicks(search, QStringLiteral("pack/"));
+    QTest::keyClicks(search, QStringLiteral("lead.rp355"));  // a file and a pack's member
     QCOMPARE(library_->filter()->rowCount(), 2);
-    QVERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
+    QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
     search->clear();
 
-    // Quick filters: duplicates only, then a status.
+    // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
+    // status.
     QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
-    QCOMPARE(library_->filter()->rowCount(), 2);
+    QCOMPARE(library_->filter()->rowCount(), 4);
     QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
     auto* status = lib<QComboBox>("statusFilter");
     status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
@@ -421,6 +425,25 @@ void LibraryWindowTest::cancelScanAndConversion() {
     QVERIFY(notDone > 0);
     // Every preset written is there whole, nothing else but the report.
     QCOMPARE(std::size_t(filesIn(out).size()), written + 1);
+}
+
+// Each status keeps its hue and a readable contrast on dark backgrounds, and its glyph
+// alone (drawn in one colour) tells it from the others.
+void LibraryWindowTest::statusesReadOnDarkAndWithoutColour() {
+    const auto rgb = [](const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; };
+    QList<QImage> glyphs;
+    for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+        const auto status = LibraryStatus(s);
+        const QColor pure = ui::statusColour(status, Qt::white);
+        for (const QColor& dark : {QColor(35, 38, 41), QColor(Qt::black)}) {
+            const QColor shown = ui::statusColour(status, dark);
+            QVERIFY(contrastRatio(rgb(shown), rgb(dark)) >= 4.5);
+            if (pure.saturation() > 0) QCOMPARE(shown.hue(), pure.hue());
+        }
+        const QImage glyph = ui::statusIcon(status, Qt::black).pixmap(16, 16).toImage();
+        QVERIFY(!glyphs.contains(glyph));
+        glyphs << glyph;
+    }
 }
 
 QTEST_MAIN(LibraryWindowTest)
