@@ -9,9 +9,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTableView>
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -56,12 +56,13 @@ int main(int argc, char** argv) {
     for (int i = 0; i < count; ++i) {
         const auto& [model, file] = samples[i % 5];
         static std::string bytes[5];
-        if (bytes[i % 5].empty()) bytes[i % 5] = readText(std::string(PW_BENCH_DATA_DIR "/") + file);
+        if (bytes[i % 5].empty())
+            bytes[i % 5] = readText(std::string(PW_BENCH_DATA_DIR "/") + file);
         const std::string name = std::to_string(i) + " " + model;
         QDir().mkpath(dir.filePath(QLatin1String(model)));
-        std::ofstream(dir.filePath(QStringLiteral("%1/%2%3")
-                                       .arg(QLatin1String(model), QString::fromStdString(name),
-                                            QLatin1String(std::strrchr(file, '.'))))
+        std::ofstream(dir.filePath(QStringLiteral("%1/%2%3").arg(
+                                       QLatin1String(model), QString::fromStdString(name),
+                                       QLatin1String(std::strrchr(file, '.'))))
                           .toStdString(),
                       std::ios::binary)
             << pwbench::presetVariant(bytes[i % 5], *pw::document::targetByCaption(model),
@@ -91,9 +92,8 @@ int main(int argc, char** argv) {
     clock.start();
     pw::ui::LibraryWindow* library = form.openLibrary({dir.path()});
     double firstRows = -1, lastRows = 0;
-    QObject::connect(library->model(), &QAbstractItemModel::rowsInserted, [&] {
-        lastRows = double(clock.nsecsElapsed()) / 1e6;
-    });
+    QObject::connect(library->model(), &QAbstractItemModel::rowsInserted,
+                     [&] { lastRows = double(clock.nsecsElapsed()) / 1e6; });
     while (library->scanning()) {
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 5);
         if (firstRows < 0 && library->filter()->rowCount() > 0) {
@@ -138,8 +138,9 @@ int main(int argc, char** argv) {
     std::printf("  first rows painted:   %7.1f ms (target 300 ms)\n", firstRows);
     std::printf("  last rows inserted:   %7.1f ms\n", lastRows);
     std::printf("  whole table:          %7.1f ms (target 1500 ms)\n", whole);
-    std::printf("  keystroke refilter:   median %.1f ms, slowest %.1f ms over %zu keys (target 50 ms)\n",
-                sorted[sorted.size() / 2], sorted.back(), sorted.size());
+    std::printf(
+        "  keystroke refilter:   median %.1f ms, slowest %.1f ms over %zu keys (target 50 ms)\n",
+        sorted[sorted.size() / 2], sorted.back(), sorted.size());
     std::printf("  of which the filter:  median %.1f ms, slowest %.1f ms\n",
                 proxyOnly[proxyOnly.size() / 2], proxyOnly.back());
     return rows == count ? 0 : 1;

@@ -10,8 +10,8 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QPixmap>
-#include <QTemporaryDir>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -61,8 +61,8 @@ void makeLibrary(const QString& data, const QString& folder) {
         const QString dir = QDir(folder).filePath(QLatin1String(m.pack));
         QDir().mkpath(dir);
         const std::string sample = readText(QDir(data).filePath(QLatin1String(m.sample)));
-        const QString file = QDir(dir).filePath(QLatin1String(m.name) +
-                                                QLatin1String(std::strrchr(m.sample, '.')));
+        const QString file =
+            QDir(dir).filePath(QLatin1String(m.name) + QLatin1String(std::strrchr(m.sample, '.')));
         std::ofstream(QFile::encodeName(file).toStdString(), std::ios::binary)
             << pwbench::presetVariant(sample, *pw::document::targetByCaption(m.model), seed++,
                                       m.name);
@@ -71,6 +71,13 @@ void makeLibrary(const QString& data, const QString& folder) {
                 QDir(folder).filePath(QStringLiteral("Clean/Surfs Up (copy).rp255p")));
     QFile::copy(QDir(data).filePath(QStringLiteral("surfs_up.rp255p")),
                 QDir(folder).filePath(QStringLiteral("Clean/Surfs Up.rp255p")));
+    // A download cut short.
+    const std::string whole = readText(QDir(data).filePath(QStringLiteral("metal_zone.rp250p")));
+    std::ofstream(
+        QFile::encodeName(QDir(folder).filePath(QStringLiteral("Metal Pack/Broken.rp250p")))
+            .toStdString(),
+        std::ios::binary)
+        << whole.substr(0, whole.size() / 2);
     QFile::copy(QDir(data).filePath(QStringLiteral("pluck_funk.g4p")),
                 QDir(folder).filePath(QStringLiteral("Clean/Pluck Funk.g4p")));
 }
@@ -101,7 +108,7 @@ int main(int argc, char* argv[]) {
     while (library->scanning() || library->model()->rowCount() == 0)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     library->table()->sortByColumn(pw::ui::LibraryModel::File, Qt::AscendingOrder);
-    library->resize(1000, 520);
+    library->resize(1100, 520);
     library->table()->setCurrentIndex(library->filter()->index(2, 0));
     QApplication::processEvents();
     if (!library->grab().save(QString::fromLocal8Bit(argv[3]), "PNG")) {

@@ -143,8 +143,7 @@ void Form1::buildMenus() {
     mnuFileOpen = file->addAction(tr("&Open"), this, &Form1::mnuFileOpen_Click);
     mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
     mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuFileOpenFolder =
-        file->addAction(tr("Open &Folder…"), this, &Form1::mnuFileOpenFolder_Click);
+    mnuFileOpenFolder = file->addAction(tr("Open &Folder…"), this, &Form1::mnuFileOpenFolder_Click);
     mnuFileOpenFolder->setObjectName(QStringLiteral("mnuFileOpenFolder"));
     mnuFileOpenFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     mnuFileExit = file->addAction(tr("E&xit"), this, &Form1::mnuFileExit_Click);

@@ -22,13 +22,13 @@
 #include <QTimer>
 
 #include "../support/failing_writer.h"
-#include "params/mark_colours.h"
 #include "library/convert_dialog.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
-#include "library/status_look.h"
 #include "library/scan.h"
+#include "library/status_look.h"
 #include "library/triage.h"
+#include "params/mark_colours.h"
 #include "window_fixture.h"
 
 using namespace pw;
@@ -198,7 +198,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
 
 void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     open({root_, pack_});
-    QAbstractItemModelTester tester(model(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester tester(model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
     QAbstractItemModelTester proxyTester(library_->filter(),
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model()->rowCount(), 10);
@@ -207,7 +208,8 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QVERIFY(model()->entry(rowNamed(QStringLiteral("pluck_funk.g4p"))).triage.status ==
             LibraryStatus::ViewOnly);
     const int member = rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p"));
-    QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(), QStringLiteral("RP255"));
+    QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(),
+             QStringLiteral("RP255"));
     // The twins share a group, and nothing else is in one.
     const auto group = [&](const char* file) {
         return model()->index(rowNamed(QLatin1String(file)), LibraryModel::Duplicate).data();
@@ -220,14 +222,16 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     // A click on the header sorts by name, another the other way.
     QHeaderView* header = library_->table()->horizontalHeader();
     const auto clickHeader = [&](int column) {
-        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
-                          QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
     };
     clickHeader(LibraryModel::Name);
     QStringList names = shown(LibraryModel::Name);
     QStringList sorted = names;
-    std::sort(sorted.begin(), sorted.end(),
-              [](const QString& a, const QString& b) { return a.compare(b, Qt::CaseInsensitive) < 0; });
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
     QCOMPARE(names, sorted);
     clickHeader(LibraryModel::Name);
     std::reverse(sorted.begin(), sorted.end());
@@ -282,8 +286,8 @@ void LibraryWindowTest::returnOpensInTheMainWindow() {
     open({root_, pack_});
     QTableView* table = library_->table();
     table->setFocus();
-    table->setCurrentIndex(
-        library_->filter()->mapFromSource(model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), 0)));
+    table->setCurrentIndex(library_->filter()->mapFromSource(
+        model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), 0)));
     QTest::keyClick(table, Qt::Key_Return);
     QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
     QCOMPARE(QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
@@ -336,7 +340,8 @@ void LibraryWindowTest::convertWithQuestionsAndReport() {
         QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
     QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
     QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out).absolutePath());
-    if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone"))) box->close();
+    if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone")))
+        box->close();
 
     // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
     const QString metalOut = QDir(out).filePath(model()->entry(metal).outcome.output);
@@ -381,7 +386,8 @@ void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
     QVERIFY(written > 0);
     QVERIFY(failed > 0);
     for (const QString& f : filesIn(out))
-        QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")), qPrintable(f));
+        QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
+                 qPrintable(f));
 }
 
 void LibraryWindowTest::cancelScanAndConversion() {
@@ -411,9 +417,8 @@ void LibraryWindowTest::cancelScanAndConversion() {
         d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
         QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
         d.accept();
-        QTimer::singleShot(0, library_, [this] {
-            QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
-        });
+        QTimer::singleShot(
+            0, library_, [this] { QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton); });
     });
     QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);

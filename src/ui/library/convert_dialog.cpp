@@ -38,7 +38,8 @@ ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings sett
         presets_.size() == 1
             ? tr("Convert 1 preset for the %1 (amp channel %2).").arg(target, QChar(settings.amp))
             : tr("Convert %1 presets for the %2 (amp channel %3).")
-                  .arg(QLocale().toString(qulonglong(presets_.size())), target, QChar(settings.amp)),
+                  .arg(QLocale().toString(qulonglong(presets_.size())), target,
+                       QChar(settings.amp)),
         this);
     layout->addWidget(what);
 
@@ -56,7 +57,8 @@ ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings sett
     form->addRow(folderLabel, folderRow);
     layout->addLayout(form);
 
-    resolve_ = new QCheckBox(tr("&Resolve Conflicts (substitute or remove what the %1 lacks)").arg(target), this);
+    resolve_ = new QCheckBox(
+        tr("&Resolve Conflicts (substitute or remove what the %1 lacks)").arg(target), this);
     resolve_->setObjectName(QStringLiteral("resolve"));
     resolve_->setChecked(true);
     fixNames_ = new QCheckBox(tr("Fi&x Names (refused characters become \"_\")"), this);

@@ -88,8 +88,10 @@ LibraryEntry EntryMaker::make(PresetPtr preset) const {
         e.file += QStringLiteral(" › ") + qs(p.source.member);
         e.filePath += QStringLiteral(" › ") + qs(p.source.member);
     }
-    if (p.triage) e.triage = triageView(*p.triage);
-    else if (!p.readable) e.triage.reason = qs(p.readProblem);
+    if (p.triage)
+        e.triage = triageView(*p.triage);
+    else if (!p.readable)
+        e.triage.reason = qs(p.readProblem);
     e.preset = std::move(preset);
     return e;
 }

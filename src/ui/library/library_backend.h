@@ -71,7 +71,6 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
 std::vector<TriageView> triageAll(const std::vector<PresetPtr>& presets,
                                   const TriageSettings& settings, const std::atomic<bool>& cancel);
 
-
 // A member of a pack or a preset file, read whole; `problem` says why not.
 std::optional<std::string> readPresetBytes(const library::Preset& preset, QString& problem);
 

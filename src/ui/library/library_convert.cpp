@@ -94,10 +94,12 @@ QString writeReport(const QString& folder, const std::vector<PresetPtr>& presets
         csv += line.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     // A new name for every run: an earlier report is never replaced.
-    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
+    const QString stamp =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"));
     QString path = QDir(folder).filePath(QStringLiteral("Patchwright report %1.csv").arg(stamp));
     for (int n = 2; QFile::exists(path); ++n)
-        path = QDir(folder).filePath(QStringLiteral("Patchwright report %1 (%2).csv").arg(stamp).arg(n));
+        path = QDir(folder).filePath(
+            QStringLiteral("Patchwright report %1 (%2).csv").arg(stamp).arg(n));
     const QByteArray bytes = csv.toUtf8();
     const document::IoResult written = document::replaceFileWhole(
         writer, std::filesystem::path(QFile::encodeName(path).toStdString()),
@@ -236,7 +238,8 @@ std::vector<Outcome> runConvert(const std::vector<PresetPtr>& presets,
                 std::error_code error;
                 if (!claimed.insert(output).second) {
                     o.kind = OutcomeKind::Collides;
-                    o.reason = QObject::tr("another preset of this run is saved as %1").arg(o.output);
+                    o.reason =
+                        QObject::tr("another preset of this run is saved as %1").arg(o.output);
                 } else if (std::filesystem::exists(output, error) && !replace[i]) {
                     o.kind = OutcomeKind::Kept;
                 } else {

@@ -40,16 +40,16 @@ DryRun dryRunConvert(const std::vector<PresetPtr>& presets, const ConvertOptions
 
 // Converts and writes; `replace[i]` allows preset i's output to replace an existing
 // file. Outcomes by position; those not reached when cancelled are NotDone.
-std::vector<Outcome> runConvert(const std::vector<PresetPtr>& presets,
-                                const ConvertOptions& options, const std::vector<bool>& replace,
-                                document::FileWriter& writer,
-                                const std::function<void(std::size_t done, std::size_t total)>& progress,
-                                const std::atomic<bool>& cancel);
+std::vector<Outcome> runConvert(
+    const std::vector<PresetPtr>& presets, const ConvertOptions& options,
+    const std::vector<bool>& replace, document::FileWriter& writer,
+    const std::function<void(std::size_t done, std::size_t total)>& progress,
+    const std::atomic<bool>& cancel);
 
 // The report (input, member, outcome, output, substitutions, removals, reason) written
 // whole into `folder`; returns its path, or "" with `error` set.
 QString writeReport(const QString& folder, const std::vector<PresetPtr>& presets,
-                    const std::vector<Outcome>& outcomes,
-                    document::FileWriter& writer, QString& error);
+                    const std::vector<Outcome>& outcomes, document::FileWriter& writer,
+                    QString& error);
 
 }  // namespace pw::ui

@@ -22,8 +22,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QStatusBar>
-#include <QTimer>
 #include <QTableView>
+#include <QTimer>
 #include <QUrl>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -134,8 +134,8 @@ void LibraryWindow::buildMenus() {
     find->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     QAction* open = edit->addAction(tr("&Open in Main Window"), this, &LibraryWindow::openCurrent);
     open->setObjectName(QStringLiteral("openInMain"));
-    QAction* cancel = edit->addAction(tr("&Cancel Scan or Conversion"), this,
-                                      &LibraryWindow::cancelWork);
+    QAction* cancel =
+        edit->addAction(tr("&Cancel Scan or Conversion"), this, &LibraryWindow::cancelWork);
     cancel->setObjectName(QStringLiteral("cancelAction"));
     cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
 }
@@ -157,8 +157,9 @@ void LibraryWindow::buildControls() {
     search_ = new QLineEdit(client);
     search_->setObjectName(QStringLiteral("search"));
     search_->setClearButtonEnabled(true);
-    search_->setPlaceholderText(tr("Name, file, model, model used, or a row such as "
-                                   "Amp Type=57 Tweed Champ"));
+    search_->setPlaceholderText(
+        tr("Name, file, model, model used, or a row such as "
+           "Amp Type=57 Tweed Champ"));
     search_->installEventFilter(this);
     auto* top = new QHBoxLayout();
     top->addWidget(buddyLabel(tr("&Target:"), target_, client));
@@ -386,9 +387,10 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                     tr("%1 presets read in %2 s; %3 other files skipped")
                         .arg(number(summary.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
                              number(summary.skipped)) +
-                    (summary.problems.isEmpty() ? QString()
-                                                : tr("; %1 problems (see the tooltip)")
-                                                      .arg(number(std::size_t(summary.problems.size())))));
+                    (summary.problems.isEmpty()
+                         ? QString()
+                         : tr("; %1 problems (see the tooltip)")
+                               .arg(number(std::size_t(summary.problems.size())))));
             });
         };
         scanLibrary(inputs, settings, calls, cancel);
@@ -496,7 +498,8 @@ void LibraryWindow::openCurrent() {
                                  tr("%1 could not be read: %2").arg(e.filePath, problem));
             return;
         }
-        const QFileInfo pack(QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
+        const QFileInfo pack(
+            QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
         main_.openBytes(pack.fileName() + QLatin1Char('/') + qs(preset.source.member),
                         pack.absolutePath(), *bytes);
     } else {
@@ -613,12 +616,13 @@ void LibraryWindow::convertDone(std::vector<std::size_t> rows, std::vector<Prese
         {OutcomeKind::NotDone, tr("%1 not done")},
     }};
     for (const auto& [kind, words] : others)
-        if (counts[std::size_t(kind)]) text += QStringLiteral(", ") + words.arg(number(counts[std::size_t(kind)]));
+        if (counts[std::size_t(kind)])
+            text += QStringLiteral(", ") + words.arg(number(counts[std::size_t(kind)]));
     text += QLatin1Char('.');
     text += lastReport_.isEmpty() ? tr("\nThe report could not be written: %1").arg(error)
                                   : tr("\nReport: %1").arg(QDir::toNativeSeparators(lastReport_));
-    auto* box = new QMessageBox(QMessageBox::Information, tr("Library"), text, QMessageBox::Close,
-                                this);
+    auto* box =
+        new QMessageBox(QMessageBox::Information, tr("Library"), text, QMessageBox::Close, this);
     box->setObjectName(QStringLiteral("conversionDone"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* show = box->addButton(tr("Show in &Folder"), QMessageBox::ActionRole);
@@ -686,7 +690,7 @@ void LibraryWindow::fitColumns() {
     table_->horizontalHeader()->setResizeContentsPrecision(64);
     for (int c = 0; c < LibraryModel::ColumnCount - 1; ++c) {
         table_->resizeColumnToContents(c);
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 360));
+        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 280));
     }
 }
 

@@ -53,7 +53,8 @@ class StatusIconEngine : public QIconEngine {
             case LibraryStatus::Converts:  // a dot, as a changed cell
                 painter->setPen(Qt::NoPen);
                 painter->setBrush(colour_);
-                painter->drawEllipse(box.adjusted(side * 0.1, side * 0.1, -side * 0.1, -side * 0.1));
+                painter->drawEllipse(
+                    box.adjusted(side * 0.1, side * 0.1, -side * 0.1, -side * 0.1));
                 break;
             case LibraryStatus::Cannot:  // a cross, as a conflict
                 painter->drawLine(box.topLeft(), box.bottomRight());
@@ -97,8 +98,8 @@ class StatusIconEngine : public QIconEngine {
 }  // namespace
 
 QColor statusColour(LibraryStatus status, const QColor& background) {
-    const Rgb tone =
-        markColourOn(pureColour(status), Rgb{background.red(), background.green(), background.blue()});
+    const Rgb tone = markColourOn(pureColour(status),
+                                  Rgb{background.red(), background.green(), background.blue()});
     return QColor(tone.r, tone.g, tone.b);
 }
 
@@ -111,14 +112,15 @@ void StatusDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelI
     const QVariant status = index.data(role_);
     if (!status.isValid()) return;
     const bool selected = option->state.testFlag(QStyle::State_Selected);
-    const QColor colour = statusColour(
-        LibraryStatus(status.toInt()),
-        option->palette.color(selected ? QPalette::Highlight : QPalette::Base));
+    const QColor colour =
+        statusColour(LibraryStatus(status.toInt()),
+                     option->palette.color(selected ? QPalette::Highlight : QPalette::Base));
     option->palette.setColor(QPalette::Text, colour);
     option->palette.setColor(QPalette::HighlightedText, colour);
     option->icon = statusIcon(LibraryStatus(status.toInt()), colour);
     option->features |= QStyleOptionViewItem::HasDecoration;
-    option->decorationSize = QSize(option->fontMetrics.height() - 2, option->fontMetrics.height() - 2);
+    option->decorationSize =
+        QSize(option->fontMetrics.height() - 2, option->fontMetrics.height() - 2);
 }
 
 }  // namespace pw::ui

@@ -22,7 +22,8 @@ QIcon statusIcon(LibraryStatus status, const QColor& colour);
 class StatusDelegate : public QStyledItemDelegate {
   public:
     // `statusRole`: the model's role that holds a LibraryStatus as an int.
-    StatusDelegate(int statusRole, QObject* parent) : QStyledItemDelegate(parent), role_(statusRole) {}
+    StatusDelegate(int statusRole, QObject* parent)
+        : QStyledItemDelegate(parent), role_(statusRole) {}
 
   protected:
     void initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const override;
