@@ -642,8 +642,11 @@ void LibraryWindow::cancelWork() {
 
 void LibraryWindow::showProgress(const QString& what, std::size_t done, std::size_t total) {
     progressText_->setText(what);
-    progress_->setRange(0, total > 0 ? int(std::min<std::size_t>(total, INT_MAX)) : 0);
-    if (total > 0) progress_->setValue(int(std::min(done, total)));
+    // Until the total is known the bar stays empty: a busy bar animates without end and
+    // takes the cores from the scan.
+    const int most = int(std::min<std::size_t>(std::max<std::size_t>(total, 1), INT_MAX));
+    if (progress_->maximum() != most) progress_->setRange(0, most);
+    progress_->setValue(int(std::min<std::size_t>(done, std::size_t(most))));
     progressText_->show();
     progress_->show();
     cancel_->show();
