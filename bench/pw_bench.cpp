@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -42,6 +43,7 @@
 #include "document/xml_checker.h"
 #include "filter/filter_recipes.h"
 #include "library/convert_all.h"
+#include "library/scan.h"
 #include "models/load_pass.h"
 #include "preset_variants.h"
 #include "session/messenger.h"
@@ -438,6 +440,54 @@ void convertFolderWithCli(benchmark::State& state) {
     }
 }
 
+// The conversion and its floor in turns, so that both meet the same state of the file
+// system and of a busy machine: each iteration times the floor and patchwright-cli
+// convert into empty folders (which goes first alternates); the counters are the mean
+// of each and their ratio.
+void convertAgainstFloorInTurns(benchmark::State& state) {
+    std::vector<std::string> cp = {"/bin/cp", "--"};
+    for (const fs::path& f : fixture->realisticFiles)
+        cp.push_back(f.string());
+    cp.emplace_back();
+    std::vector<std::string> convert = {fixture->cli, "convert", fixture->realisticDir.string(),
+                                        "--target",   "RP355",   "--amp",
+                                        "A",          "--quiet", "--out",
+                                        std::string()};
+    using Clock = std::chrono::steady_clock;
+    double floorMs = 0, convertMs = 0;
+    int n = 0;
+    auto timeFloor = [&] {
+        cp.back() = freshOutputFolder().string();
+        const auto start = Clock::now();
+        for (const fs::path& f : fixture->realisticFiles) {
+            pugi::xml_document doc;
+            benchmark::DoNotOptimize(doc.load_file(f.c_str()));
+        }
+        if (runQuiet(cp) != 0 || runQuiet({"/bin/sync", "-f", cp.back()}) != 0)
+            state.SkipWithError("cp or sync failed");
+        floorMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    auto timeConvert = [&] {
+        convert.back() = freshOutputFolder().string();
+        const auto start = Clock::now();
+        const int status = runQuiet(convert);
+        if (status != 0 && status != 3) state.SkipWithError("patchwright-cli convert failed");
+        convertMs += std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    };
+    for (auto _ : state) {
+        if (n++ % 2 == 0) {
+            timeFloor();
+            timeConvert();
+        } else {
+            timeConvert();
+            timeFloor();
+        }
+    }
+    state.counters["floor_ms"] = floorMs / n;
+    state.counters["convert_ms"] = convertMs / n;
+    state.counters["ratio"] = convertMs / floorMs;
+}
+
 // The same through the core's convert-all in this process.
 void convertAllInProcess(benchmark::State& state) {
     std::size_t written = 0;
@@ -458,6 +508,44 @@ void convertAllInProcess(benchmark::State& state) {
         written = pw::library::convertAll(options, callbacks).written;
     }
     state.counters["written"] = static_cast<double>(written);
+}
+
+// --- scanning a library ------------------------------------------------------------
+
+// The scan's floor: a bare pugixml parse of each of the 2,002 realistic presets, from
+// disk, on one thread.
+void pugixmlLoadRealistic(benchmark::State& state) {
+    for (auto _ : state) {
+        for (const fs::path& f : fixture->realisticFiles) {
+            pugi::xml_document doc;
+            benchmark::DoNotOptimize(doc.load_file(f.c_str()));
+        }
+    }
+}
+
+// The library scan of the folder of 2,002 realistic presets, each triaged for the RP355
+// (Amp A), as patchwright-cli scan and the Library window run it.
+void scanInProcess(benchmark::State& state, unsigned threads) {
+    std::size_t presets = 0;
+    for (auto _ : state) {
+        pw::library::ScanOptions options;
+        options.target = pw::document::targetByCaption("RP355");
+        options.amp = 'A';
+        options.threads = threads;
+        presets = pw::library::scan({fixture->realisticDir}, options).presets.size();
+    }
+    state.counters["presets"] = static_cast<double>(presets);
+}
+
+// patchwright-cli scan of the same folder, its JSON report thrown away.
+void scanFolderWithCli(benchmark::State& state) {
+    const std::vector<std::string> args = {fixture->cli, "scan", fixture->realisticDir.string(),
+                                           "--target", "RP355", "--amp", "A", "--json"};
+    for (auto _ : state) {
+        const int status = runQuiet(args);
+        if (status != 0)
+            state.SkipWithError(("patchwright-cli scan exited with " + std::to_string(status)).c_str());
+    }
 }
 
 // --- the table ------------------------------------------------------------------------
@@ -640,9 +728,27 @@ int main(int argc, char** argv) {
                    "the folder, --target RP355 --amp A, into an empty folder", convertFolderWithCli)
             ->Iterations(5);
     }
+    if (!cli.empty()) {
+        addElapsed("convert 2002 and its floor in turns (patchwright-cli)", "",
+                   "see the counters floor_ms, convert_ms and ratio", convertAgainstFloorInTurns)
+            ->Iterations(10);
+    }
     addElapsed("convert 2002 realistic presets (convert-all, in process)", floor2002,
                "every core, chunks of 512, one syncfs each", convertAllInProcess)
         ->Iterations(5);
+
+    const std::string p2002 = "pugixml load_file, 2002 files";
+    addElapsed(p2002, "", "the realistic presets, one thread", pugixmlLoadRealistic)->Iterations(5);
+    addElapsed("scan 2002 realistic presets (in process)", p2002,
+               "every core, each triaged for the RP355, amp A", scanInProcess, 0u)
+        ->Iterations(5);
+    addElapsed("scan 2002 realistic presets (in process, 1 thread)", p2002, "", scanInProcess, 1u)
+        ->Iterations(5);
+    if (!cli.empty()) {
+        addElapsed("scan 2002 realistic presets (patchwright-cli)", p2002,
+                   "--target RP355 --amp A --json, duplicates included", scanFolderWithCli)
+            ->Iterations(5);
+    }
 
     TableReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);

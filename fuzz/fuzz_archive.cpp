@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 #include "document/preset_document.h"
@@ -32,12 +33,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::size_t members = 0;
     // Every regular member is read, preset-named or not, to reach every format's reader.
     while (reader.next(member, [](std::string_view, std::size_t) { return true; })) {
-        if (member.ok && member.bytes.size() > kMaxMemberBytes) fail("member past the limit", member.name);
-        if (member.ok && leavesArchive(member.name)) fail("member outside the archive read", member.name);
+        if (member.ok && member.bytes.size() > kMaxMemberBytes)
+            fail("member past the limit", member.name);
+        if (member.ok && leavesArchive(member.name))
+            fail("member outside the archive read", member.name);
         if (member.ok) {
             Preset preset;
             pw::document::ParseResult parsed;
-            readFacts(member.bytes, preset, parsed);
+            std::string sourceRoot;
+            readFacts(member.bytes, preset, parsed, sourceRoot);
         }
         if (++members > 10000) break;
     }

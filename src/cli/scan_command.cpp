@@ -89,37 +89,52 @@ std::string counted(std::size_t n, std::string_view thing) {
     return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
 }
 
+using Cells = std::array<std::string, 7>;
+
+Cells cellsOf(const Line& line) {
+    const Preset& p = *line.preset;
+    return {std::string(library::statusWord(triageOf(p).status)),
+            p.model.empty() ? "-" : p.model,
+            std::to_string(p.rows),
+            printable(p.name),
+            printable(library::displayName(p.source)),
+            line.group ? std::to_string(*line.group) : "",
+            details(p)};
+}
+
+// The cells are made twice, once for the widths and once to print, so that a large
+// library is never held as text.
 void printTable(const Report& report, std::ostream& out) {
     const bool twins = report.groups > 0;
-    std::vector<std::array<std::string, 7>> cells;
-    cells.push_back({"STATUS", "MODEL", "ROWS", "NAME", "SOURCE", twins ? "TWIN" : "", "DETAILS"});
-    for (const Line& line : report.lines) {
-        const Preset& p = *line.preset;
-        cells.push_back({std::string(library::statusWord(triageOf(p).status)),
-                         p.model.empty() ? "-" : p.model, std::to_string(p.rows), printable(p.name),
-                         printable(library::displayName(p.source)),
-                         line.group ? std::to_string(*line.group) : "", details(p)});
-    }
+    const Cells header = {"STATUS", "MODEL", "ROWS", "NAME", "SOURCE", twins ? "TWIN" : "",
+                          "DETAILS"};
     std::array<std::size_t, 7> widths{};
-    for (const auto& row : cells)
+    const auto measure = [&](const Cells& row) {
         for (std::size_t c = 0; c < row.size(); ++c)
             widths[c] = std::max(widths[c], width(row[c]));
-    if (!report.lines.empty()) {
-        for (const auto& row : cells) {
-            std::string text;
-            for (std::size_t c = 0; c < row.size(); ++c) {
-                if (c == 5 && !twins) continue;
-                const bool right = c == 2 || c == 5;
-                const std::size_t pad = widths[c] - width(row[c]);
-                if (right) text.append(pad, ' ');
-                text += row[c];
-                if (c + 1 < row.size() && !right) text.append(pad, ' ');
-                if (c + 1 < row.size()) text += "  ";
-            }
-            while (!text.empty() && text.back() == ' ')
-                text.pop_back();
-            out << text << '\n';
+    };
+    const auto print = [&](const Cells& row) {
+        std::string text;
+        for (std::size_t c = 0; c < row.size(); ++c) {
+            if (c == 5 && !twins) continue;
+            const bool right = c == 2 || c == 5;
+            const std::size_t pad = widths[c] - width(row[c]);
+            if (right) text.append(pad, ' ');
+            text += row[c];
+            if (c + 1 < row.size() && !right) text.append(pad, ' ');
+            if (c + 1 < row.size()) text += "  ";
         }
+        while (!text.empty() && text.back() == ' ')
+            text.pop_back();
+        out << text << '\n';
+    };
+    if (!report.lines.empty()) {
+        measure(header);
+        for (const Line& line : report.lines)
+            measure(cellsOf(line));
+        print(header);
+        for (const Line& line : report.lines)
+            print(cellsOf(line));
         out << '\n';
     }
     for (const library::ScanProblem& problem : report.scan.problems) {

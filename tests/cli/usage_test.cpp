@@ -38,6 +38,10 @@ TEST_F(Usage, HelpDocumentsEverything) {
           "\"original_patch_name\"",
           "\"amp_channel\"",
           "\"marks\"",
+          "patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]",
+          "--duplicates",
+          "--csv",
+          "\"duplicate_group\"",
           "64  usage error",
           "73",
           "highest status"}) {

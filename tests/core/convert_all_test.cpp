@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <map>
 
 #include "library/convert_all.h"
@@ -46,7 +47,8 @@ Batch convertAll(const std::vector<fs::path>& files, const fs::path& out,
                  pw::library::ConvertAllOptions options, std::size_t cancelAfter = SIZE_MAX) {
     Batch run;
     options.folder = out;
-    std::size_t at = 0, converted = 0;
+    std::size_t at = 0;
+    std::atomic<std::size_t> converted = 0;  // the cancel poll runs beside progress
     pw::library::ConvertAllCallbacks callbacks;
     callbacks.next = [&](pw::library::ConvertInput& in) {
         if (at == files.size()) return false;

@@ -187,10 +187,15 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
         std::size_t expected;  // presets matched, files and members counted
     };
     const std::vector<Case> cases = {
-        {{"surf", "", "", ""}, 3},        {{"DEEP", "", "", ""}, 1},
-        {{"", "rp355", "", ""}, 2},       {{"", "", "tweed", ""}, 0},
-        {{"", "", "jcm800", ""}, 2},      {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
-        {{"", "", "", "amp a type"}, 17}, {{"verb", "RP350", "Blackface", ""}, 2},
+        {{"surf", "", "", ""}, 3},
+        {{"DEEP", "", "", ""}, 1},
+        {{"PACK", "", "", ""}, 8},
+        {{"", "rp355", "", ""}, 2},
+        {{"", "", "tweed", ""}, 0},
+        {{"", "", "jcm800", ""}, 2},
+        {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
+        {{"", "", "", "amp a type"}, 17},
+        {{"verb", "RP350", "Blackface", ""}, 2},
         {{"verb", "RP355", "", ""}, 0},
     };
     for (const Case& c : cases) {
@@ -276,11 +281,21 @@ std::vector<Hostile> hostileCases() {
              EXPECT_NE(r.presets[0].readProblem.find("16 MB"), std::string::npos);
              EXPECT_TRUE(r.presets[1].readable);
          }},
+        {"file_past_16_MB",
+         [](const fs::path& d) {
+             std::ofstream(d / "huge.rp250p") << sample();
+             fs::resize_file(d / "huge.rp250p", 17u << 20);  // sparse: nothing is written
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 1u);
+             EXPECT_NE(r.presets[0].readProblem.find("16 MB"), std::string::npos);
+         }},
         {"archive_past_1_GB",
          [](const fs::path& d) {
              std::vector<pwtest::Member> members;
+             // Half say their size, half are streams whose size comes after them.
              for (int i = 0; i < 65; ++i)
-                 members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20});
+                 members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20, i % 2 == 1});
              members.push_back({"late.rp250p", sample()});
              pwtest::makeArchive(d / "bomb.zip", members, pwtest::Packer::Zip,
                                  "zip:compression-level=1");

@@ -17,7 +17,8 @@ namespace pwtest {
 struct Member {
     std::string name;
     std::string bytes;
-    std::uint64_t zeros = 0;  // zero bytes after `bytes`, written a block at a time
+    std::uint64_t zeros = 0;   // zero bytes after `bytes`, written a block at a time
+    bool sizeUnknown = false;  // written as a stream, its size only after its data
 };
 
 enum class Packer { Zip, TarGz };
@@ -43,7 +44,8 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
     for (const Member& m : members) {
         struct archive_entry* e = archive_entry_new();
         archive_entry_set_pathname(e, m.name.c_str());
-        archive_entry_set_size(e, static_cast<la_int64_t>(m.bytes.size() + m.zeros));
+        if (!m.sizeUnknown)
+            archive_entry_set_size(e, static_cast<la_int64_t>(m.bytes.size() + m.zeros));
         archive_entry_set_filetype(e, AE_IFREG);
         archive_entry_set_perm(e, 0644);
         archive_write_header(a, e);

@@ -25,20 +25,12 @@ bool equalIgnoringCase(std::string_view a, std::string_view b) {
                                               [&](char x, char y) { return lower(x) == lower(y); });
 }
 
-// The root the read test finds: UTF-16 text is decoded first, any other is searched as
-// it is.
-std::string rootOf(std::string_view bytes) {
-    if (document::isUtf16(bytes))
-        return document::FindRootName(document::rawTextForSearch(std::string(bytes)));
-    return document::FindRootName(bytes);
-}
-
 // Loads the preset for the target as File > Open does; false when it cannot be loaded.
-bool load(std::string_view bytes, const Plan& plan, Result& r) {
-    r.sourceRoot = rootOf(bytes);
-    document::ParseResult parsed = document::parsePreset(bytes);
+bool load(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
+          Result& r) {
+    r.sourceRoot = std::move(sourceRoot);
     r.readStatus = parsed.status;
-    r.readDetail = std::move(parsed.error);
+    r.readDetail = parsed.error;
     r.offset = parsed.offset;
     if (!parsed.document.firstName) {
         r.load = LoadFailure::NotLoadable;
@@ -90,10 +82,21 @@ bool applyPicks(const Plan& plan, Result& r) {
 
 }  // namespace
 
+std::string sourceRootOf(std::string_view bytes) {
+    if (document::isUtf16(bytes))
+        return document::FindRootName(document::rawTextForSearch(std::string(bytes)));
+    return document::FindRootName(bytes);
+}
+
 Result convertPreset(std::string_view bytes, const Plan& plan) {
+    return convertParsed(document::parsePreset(bytes), sourceRootOf(bytes), plan);
+}
+
+Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot,
+                     const Plan& plan) {
     Result r;
     const document::Target& target = *plan.target;
-    if (!load(bytes, plan, r)) return r;
+    if (!load(parsed, std::move(sourceRoot), plan, r)) return r;
     r.patchName = r.originalName;
     if (!document::isFullUseRoot(r.sourceRoot)) {
         r.verdict = Verdict::ViewOnly;

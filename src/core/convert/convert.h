@@ -110,4 +110,12 @@ struct Result {
 // Converts one preset's bytes as `plan` says.
 Result convertPreset(std::string_view bytes, const Plan& plan);
 
+// The root the read test finds in a preset's bytes: UTF-16 text is decoded first, any
+// other is searched as it is.
+std::string sourceRootOf(std::string_view bytes);
+
+// convertPreset for a preset read already (a library scan reads each preset once):
+// `parsed` is document::parsePreset of its bytes, `sourceRoot` sourceRootOf them.
+Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan);
+
 }  // namespace pw::convert

@@ -96,6 +96,25 @@ bool ArchiveReader::charge(std::uint64_t bytes) {
     return false;
 }
 
+bool ArchiveReader::skip() {
+    if (archive_read_data_skip(a_) >= ARCHIVE_WARN) return true;
+    problem_ = errorOf(a_, "the archive is damaged");
+    return false;
+}
+
+bool ArchiveReader::drain() {
+    char block[kBlockSize];
+    for (;;) {
+        const la_ssize_t n = archive_read_data(a_, block, sizeof block);
+        if (n == 0) return true;
+        if (n < 0) {
+            problem_ = errorOf(a_, "the archive is damaged");
+            return false;
+        }
+        if (!charge(static_cast<std::uint64_t>(n))) return false;
+    }
+}
+
 bool ArchiveReader::next(
     ArchiveMember& member,
     const std::function<bool(std::string_view name, std::size_t index)>& wanted) {
@@ -119,11 +138,7 @@ bool ArchiveReader::next(
 
         if (!wanted(name, index)) {
             ++skipped_;
-            if (!charge(declared)) return false;
-            if (archive_read_data_skip(a_) < ARCHIVE_WARN) {
-                problem_ = errorOf(a_, "the archive is damaged");
-                return false;
-            }
+            if (!(sizeKnown ? charge(declared) && skip() : drain())) return false;
             continue;
         }
 
@@ -136,8 +151,14 @@ bool ArchiveReader::next(
             member.problem = "it expands past 16 MB";
         }
         if (!member.problem.empty()) {
-            if (!charge(declared)) return false;
-            if (archive_read_data_skip(a_) < ARCHIVE_WARN) problem_ = errorOf(a_, "damaged");
+            // Encrypted data is passed over without being decrypted; any other is read
+            // through when its size is not known, so that it is counted.
+            const bool encrypted = archive_entry_is_encrypted(entry) != 0;
+            if (sizeKnown || encrypted) {
+                if (charge(declared)) skip();
+            } else {
+                drain();
+            }
             return true;
         }
 
@@ -161,12 +182,7 @@ bool ArchiveReader::next(
                 member.problem = "it expands past 16 MB";
                 member.bytes.clear();
                 member.bytes.shrink_to_fit();
-                // The rest is passed over, still counted against the archive's limit.
-                for (;;) {
-                    const la_ssize_t m = archive_read_data(a_, block, sizeof block);
-                    if (m <= 0) break;
-                    if (!charge(static_cast<std::uint64_t>(m))) break;
-                }
+                drain();  // the rest still counts against the archive's limit
                 return true;
             }
             member.bytes.append(block, static_cast<std::size_t>(n));

@@ -47,6 +47,8 @@ class ArchiveReader {
   private:
     void open(int result);
     bool charge(std::uint64_t bytes);  // counts expanded bytes; false past the limit
+    bool skip();                       // passes over a member whose size is known (and counted)
+    bool drain();  // reads a member of unknown size to its end, counting what comes out
 
     struct archive* a_ = nullptr;
     bool opened_ = false;

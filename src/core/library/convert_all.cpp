@@ -7,10 +7,12 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
 #include "document/batch_writer.h"
+#include "library/thread_checks.h"
 
 namespace pw::library {
 
@@ -129,31 +131,44 @@ ConvertAllSummary Run::run() {
     const int threads =
         options_.threads ? static_cast<int>(options_.threads) : tbb::info::default_concurrency();
     bool more = true;
-    auto take = [&](tbb::flow_control& fc) -> Work {
-        Work work;
+    // Items travel as plain pointers, taken in the first stage and given back in the last:
+    // the pointer is all that oneTBB's own code moves between threads (see
+    // thread_checks.h).
+    using Item = Work*;
+    auto take = [&](tbb::flow_control& fc) -> Item {
+        auto item = std::make_unique<Work>();
+        Work& work = *item;
         ConvertInput input;
         if (more && cancelled()) summary_.cancelled = true;
         if (!more || summary_.cancelled || !(more = callbacks_.next(input))) {
             fc.stop();
-            return work;
+            return nullptr;
         }
         work.report.index = summary_.inputs++;
         work.report.name = std::move(input.name);
         work.file = std::move(input.file);
         if (input.read) work.report.read = std::move(*input.read);
-        return work;
+        return item.release();
     };
     tbb::task_arena arena(threads);
+    pipelineStarts(this);
     arena.execute([&] {
         tbb::parallel_pipeline(
             static_cast<std::size_t>(threads) * 4,
-            tbb::make_filter<void, Work>(tbb::filter_mode::serial_in_order, take) &
-                tbb::make_filter<Work, Work>(
-                    tbb::filter_mode::parallel,
-                    [&](Work work) { return convertOne(std::move(work)); }) &
-                tbb::make_filter<Work, void>(tbb::filter_mode::serial_in_order,
-                                             [&](Work work) { claim(std::move(work)); }));
+            tbb::make_filter<void, Item>(tbb::filter_mode::serial_in_order,
+                                         checkedStage(this, take)) &
+                tbb::make_filter<Item, Item>(tbb::filter_mode::parallel,
+                                             checkedStage(this,
+                                                          [&](Item item) {
+                                                              *item = convertOne(std::move(*item));
+                                                              return item;
+                                                          })) &
+                tbb::make_filter<Item, void>(tbb::filter_mode::serial_in_order,
+                                             checkedStage(this, [&](Item item) {
+                                                 claim(std::move(*std::unique_ptr<Work>(item)));
+                                             })));
     });
+    pipelineDone(this);
     commit();
     return summary_;
 }

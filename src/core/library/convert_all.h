@@ -67,8 +67,9 @@ struct ConvertAllCallbacks {
     // Each input once it is converted (`done` follows when its chunk is committed), in
     // order, on one thread at a time: the number converted so far and its name.
     std::function<void(std::size_t converted, const std::string& name)> progress;
-    // Polled between inputs: once true, no new input is taken; the inputs already
-    // converted are put in place with their chunk.
+    // Polled before each input is taken, on a thread of its own that may run beside the
+    // other callbacks (so it reads an atomic flag or the like): once true, no new input
+    // is taken; the inputs already converted are put in place with their chunk.
     std::function<bool()> cancelled;
 };
 

@@ -40,8 +40,9 @@ void forEachCandidateRows(std::span<const Preset> presets,
         }
         if (rows) take(i, std::move(*rows));
     }
-    for (const auto& [file, wanted] : members) {
-        ArchiveReader reader(file);
+    for (const auto& archive : members) {
+        const std::map<std::size_t, std::size_t>& wanted = archive.second;
+        ArchiveReader reader(archive.first);
         ArchiveMember member;
         const auto want = [&](std::string_view, std::size_t index) {
             return wanted.count(index) > 0;

@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "catalogue/effect_catalogue.h"
+#include "convert/convert.h"
 #include "document/root_names.h"
 
 namespace pw::library {
@@ -36,14 +37,35 @@ void appendField(std::string& out, const std::optional<std::string>& field) {
     }
 }
 
-// FNV-1a, 64 bits: equal rows give equal keys; equality is confirmed apart.
-std::uint64_t fnv1a(std::string_view text) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (const char c : text) {
-        hash ^= static_cast<unsigned char>(c);
-        hash *= 0x100000001b3ull;
+// FNV-1a, 64 bits, over the fields as rowsText lays them out: equal rows give equal
+// keys; equality is confirmed apart.
+class Fnv1a {
+  public:
+    void add(std::string_view text) {
+        for (const char c : text) {
+            hash_ ^= static_cast<unsigned char>(c);
+            hash_ *= 0x100000001b3ull;
+        }
     }
-    return hash;
+    void addField(const std::optional<std::string>& field) {
+        if (field) add(std::string_view(*field));
+        add(std::string_view(field ? "\x1f" : "\x1e"));
+    }
+    std::uint64_t value() const { return hash_; }
+
+  private:
+    std::uint64_t hash_ = 0xcbf29ce484222325ull;
+};
+
+std::uint64_t rowsKey(const document::PresetDocument& document) {
+    Fnv1a hash;
+    for (const document::ParamElement& param : document.params) {
+        hash.addField(param.id);
+        hash.addField(param.position);
+        hash.addField(param.value);
+        hash.add(std::string_view("\n"));
+    }
+    return hash.value();
 }
 
 }  // namespace
@@ -60,9 +82,10 @@ std::string rowsText(const document::PresetDocument& document) {
     return out;
 }
 
-void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed) {
-    if (const document::RootInfo* root = document::rootInfo(document::FindRootName(bytes)))
-        preset.model = root->model;
+void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed,
+               std::string& sourceRoot) {
+    sourceRoot = convert::sourceRootOf(bytes);
+    if (const document::RootInfo* root = document::rootInfo(sourceRoot)) preset.model = root->model;
     parsed = document::parsePreset(bytes);
     if (!parsed.ok()) {
         preset.readable = false;
@@ -71,7 +94,7 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     }
     const document::PresetDocument& doc = parsed.document;
     preset.rows = doc.params.size();
-    preset.rowsKey = fnv1a(rowsText(doc));
+    preset.rowsKey = rowsKey(doc);
     if (!doc.firstName) {
         preset.readable = false;
         preset.readProblem = "it has no Name element";

@@ -11,8 +11,10 @@
 namespace pw::library {
 
 // Fills the model, name, rows, uses, rowsKey, readable and readProblem of `preset` from
-// its bytes; the parsed document is left in `document`.
-void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed);
+// its bytes; what the reader made of them is left in `parsed`, the root name the read
+// test finds in `sourceRoot`.
+void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed,
+               std::string& sourceRoot);
 
 // The rows as duplicates compare them: ID, Position and Value of each row, in order.
 std::string rowsText(const document::PresetDocument& document);

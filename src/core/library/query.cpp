@@ -57,8 +57,10 @@ bool anyRowMatches(const document::PresetDocument& doc, std::string_view criteri
 }  // namespace
 
 bool matches(const Preset& preset, const Query& query, const document::PresetDocument* document) {
+    // The file name: the preset's own, or its archive's and the member's path in it.
     if (!query.text.empty() && !containsNoCase(preset.name, query.text) &&
-        !containsNoCase(baseName(preset.source), query.text))
+        !containsNoCase(preset.source.file.filename().native(), query.text) &&
+        !containsNoCase(preset.source.member, query.text))
         return false;
     if (!query.model.empty() && !equalNoCase(preset.model, query.model)) return false;
     if (!query.uses.empty() &&

@@ -12,7 +12,7 @@
 namespace pw::library {
 
 struct Query {
-    std::string text;   // in the patch name or the file (member) name
+    std::string text;   // in the patch name, the file name, or an archive member's path
     std::string model;  // the preset's model, "RP355"
     std::string uses;   // in the catalogue name of a model the preset uses, "Tweed"
     // A row, "Amp Type=57 Tweed Champ": a row of that Name whose Setting, or the

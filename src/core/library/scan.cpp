@@ -14,10 +14,10 @@
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
 
-#include "document/file_io.h"
 #include "library/archive_reader.h"
 #include "library/preset_facts.h"
 #include "library/query.h"
+#include "library/thread_checks.h"
 
 namespace fs = std::filesystem;
 
@@ -256,16 +256,17 @@ class Producer {
 
 void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     if (!item.fromArchive) {
-        document::ReadResult read = document::readWholeFile(item.source.file);
-        item.ok = read.complete;
+        SourceBytes read = readPresetFile(item.source.file);
+        item.ok = read.ok;
         item.bytes = std::move(read.bytes);
-        item.problem = std::move(read.error);
+        item.problem = std::move(read.problem);
     }
     Preset preset;
     preset.source = std::move(item.source);
     document::ParseResult parsed;
+    std::string sourceRoot;
     if (item.ok) {
-        readFacts(item.bytes, preset, parsed);
+        readFacts(item.bytes, preset, parsed, sourceRoot);
     } else {
         preset.readable = false;
         preset.readProblem = item.problem;
@@ -278,7 +279,7 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     }
     if (options.target) {
         if (item.ok) {
-            preset.triage = triage(item.bytes, *options.target, options.amp);
+            preset.triage = triage(parsed, std::move(sourceRoot), *options.target, options.amp);
         } else {
             Triage t;
             t.status = Status::Unreadable;
@@ -308,31 +309,35 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
     tbb::task_arena arena(options.threads == 0 ? tbb::task_arena::automatic
                                                : static_cast<int>(options.threads));
     const auto tokens = static_cast<std::size_t>(std::max(1, arena.max_concurrency())) * 4;
+    pipelineStarts(&result);
     arena.execute([&] {
         tbb::parallel_pipeline(
             tokens, tbb::make_filter<void, std::shared_ptr<Chunk>>(
                         tbb::filter_mode::serial_in_order,
-                        [&](tbb::flow_control& fc) -> std::shared_ptr<Chunk> {
-                            auto chunk = std::make_shared<Chunk>();
-                            if (cancelled(cancel) || !producer.fill(*chunk)) {
-                                fc.stop();
-                                return nullptr;
-                            }
-                            return chunk;
-                        }) &
+                        checkedStage(&result,
+                                     [&](tbb::flow_control& fc) -> std::shared_ptr<Chunk> {
+                                         auto chunk = std::make_shared<Chunk>();
+                                         if (cancelled(cancel) || !producer.fill(*chunk)) {
+                                             fc.stop();
+                                             return nullptr;
+                                         }
+                                         return chunk;
+                                     })) &
                         tbb::make_filter<std::shared_ptr<Chunk>, std::shared_ptr<Chunk>>(
                             tbb::filter_mode::parallel,
-                            [&](std::shared_ptr<Chunk> chunk) {
-                                chunk->presets.reserve(chunk->items.size());
-                                for (Item& item : chunk->items) {
-                                    if (cancelled(cancel)) break;
-                                    readItem(item, options, *chunk);
-                                }
-                                chunk->items.clear();
-                                return chunk;
-                            }) &
+                            checkedStage(&result,
+                                         [&](std::shared_ptr<Chunk> chunk) {
+                                             chunk->presets.reserve(chunk->items.size());
+                                             for (Item& item : chunk->items) {
+                                                 if (cancelled(cancel)) break;
+                                                 readItem(item, options, *chunk);
+                                             }
+                                             chunk->items.clear();
+                                             return chunk;
+                                         })) &
                         tbb::make_filter<std::shared_ptr<Chunk>, void>(
-                            tbb::filter_mode::serial_in_order, [&](std::shared_ptr<Chunk> chunk) {
+                            tbb::filter_mode::serial_in_order,
+                            checkedStage(&result, [&](std::shared_ptr<Chunk> chunk) {
                                 ScanCounts& counts = result.counts;
                                 counts.presets += chunk->presets.size();
                                 counts.skipped += chunk->skipped;
@@ -349,8 +354,9 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
                                 if (options.collect)
                                     std::move(chunk->presets.begin(), chunk->presets.end(),
                                               std::back_inserter(result.presets));
-                            }));
+                            })));
     });
+    pipelineDone(&result);
     result.cancelled = cancelled(cancel);
     return result;
 }

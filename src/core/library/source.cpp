@@ -1,11 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/source.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cerrno>
+#include <cstring>
 
-#include "document/file_io.h"
 #include "document/roots.h"
 #include "library/archive_reader.h"
 
@@ -54,15 +59,43 @@ bool isArchiveName(std::string_view name) {
                        [&](std::string_view ending) { return endsWithNoCase(name, ending); });
 }
 
-SourceBytes readSource(const Source& source) {
+SourceBytes readPresetFile(const std::filesystem::path& file) {
     SourceBytes out;
-    if (!source.inArchive()) {
-        document::ReadResult read = document::readWholeFile(source.file);
-        out.ok = read.complete;
-        out.problem = read.error;
-        if (out.ok) out.bytes = std::move(read.bytes);
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        out.problem = std::strerror(errno);
         return out;
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        out.problem = "it is not a regular file";
+    } else if (static_cast<std::uint64_t>(st.st_size) > kMaxMemberBytes) {
+        out.problem = "it is larger than 16 MB, too large to be a preset";
+    } else {
+        out.bytes.resize(static_cast<std::size_t>(st.st_size));
+        std::size_t done = 0;
+        errno = 0;
+        while (done < out.bytes.size()) {
+            const ssize_t n = ::read(fd, out.bytes.data() + done, out.bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        if (done == out.bytes.size()) {
+            out.ok = true;
+        } else {
+            out.problem =
+                errno != 0 ? std::strerror(errno) : "the file ended before its whole length";
+            out.bytes.clear();
+        }
+    }
+    ::close(fd);
+    return out;
+}
+
+SourceBytes readSource(const Source& source) {
+    if (!source.inArchive()) return readPresetFile(source.file);
+    SourceBytes out;
     ArchiveReader reader(source.file);
     ArchiveMember member;
     const auto wanted = [&](std::string_view, std::size_t index) {

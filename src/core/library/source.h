@@ -42,7 +42,10 @@ struct SourceBytes {
     std::string problem;  // why it could not be read, when !ok
 };
 
-// Reads one preset file or one archive member whole, in memory.
+// Reads one preset file or one archive member whole, in memory; neither may be larger
+// than kMaxMemberBytes.
 SourceBytes readSource(const Source& source);
+// The same for a file of its own.
+SourceBytes readPresetFile(const std::filesystem::path& file);
 
 }  // namespace pw::library

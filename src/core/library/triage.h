@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "document/preset_document.h"
 #include "document/targets.h"
 
 namespace pw::library {
@@ -37,5 +38,10 @@ struct Triage {
 // Triage of one preset's bytes. `amp` is 'A', 'B' or 0 (no channel chosen: a preset
 // with two amp channels then cannot be saved for a target with one).
 Triage triage(std::string_view bytes, const document::Target& target, char amp);
+
+// The same for a preset read already: `parsed` is document::parsePreset of its bytes and
+// `sourceRoot` the root name the read test finds in them.
+Triage triage(const document::ParseResult& parsed, std::string sourceRoot,
+              const document::Target& target, char amp);
 
 }  // namespace pw::library
