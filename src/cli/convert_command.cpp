@@ -268,8 +268,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     report.picks = r.picks;
     if (r.resolveRan) {
         report.resolved = r.resolveReport;
-        if (!r.resolveReport.substitutions.empty() || !r.resolveReport.removals.empty())
-            messenger.note(resolveLine(r.resolveReport));
+        if (!r.resolveReport.changes.empty()) messenger.note(resolveLine(r.resolveReport));
     }
     if (options_.fixNames && r.fixedName != r.unfixedName) {
         report.nameFixed = {r.unfixedName, r.fixedName};

@@ -30,18 +30,25 @@ nlohmann::ordered_json fileJson(const FileReport& f) {
     if (f.nameFixed)
         j["patch_name_fixed"] = {{"from", f.nameFixed->first}, {"to", f.nameFixed->second}};
     j["substitutions"] = nlohmann::ordered_json::array();
-    for (const filter::Substituted& s : f.resolved.substitutions)
-        j["substitutions"].push_back({{"row", s.row},
-                                      {"name", s.name},
-                                      {"old_setting", s.oldSetting},
-                                      {"old_value", s.oldValue},
-                                      {"new_setting", s.newSetting},
-                                      {"new_value", s.newValue},
-                                      {"reason", std::string(s.reason)}});
     j["removals"] = nlohmann::ordered_json::array();
-    for (const filter::Removed& r : f.resolved.removals)
-        j["removals"].push_back(
-            {{"row", r.row}, {"name", r.name}, {"id", r.id}, {"position", r.position}});
+    for (const filter::ResolveChange& c : f.resolved.changes) {
+        if (c.kind == filter::ChangeKind::Substituted)
+            j["substitutions"].push_back({{"row", c.rowAfter},
+                                          {"name", c.name},
+                                          {"old_setting", c.oldSetting},
+                                          {"old_value", c.oldValue},
+                                          {"new_setting", c.newSetting},
+                                          {"new_value", c.newValue},
+                                          {"character", c.character},
+                                          {"reason", c.reason}});
+        else
+            j["removals"].push_back({{"name", c.name},
+                                     {"id", c.id},
+                                     {"position", c.position},
+                                     {"setting", c.oldSetting},
+                                     {"value", c.oldValue},
+                                     {"reason", c.reason}});
+    }
     j["conflicts_left"] = f.resolved.conflictsLeft;
     j["picks"] = nlohmann::ordered_json::array();
     for (const convert::PickChange& p : f.picks)
@@ -88,9 +95,9 @@ void writeConvertSummary(std::ostream& out, const ConvertTally& tally) {
 }
 
 std::string resolveLine(const filter::ResolveReport& report) {
-    return "resolved: " + std::to_string(report.substitutions.size()) + " substituted, " +
-           std::to_string(report.removals.size()) + " removed, " +
-           std::to_string(report.conflictsLeft) + " conflicts left";
+    return "resolved: " + std::to_string(report.substituted) + " substituted, " +
+           std::to_string(report.removed) + " removed, " + std::to_string(report.conflictsLeft) +
+           " conflicts left";
 }
 
 }  // namespace pw::cli

@@ -164,11 +164,11 @@ Convert report (convert --json):
               "message": the last message about the file,
               "patch_name_fixed": {"from", "to"} or null,
               "substitutions": [{"row", "name", "old_setting", "old_value",
-                                 "new_setting", "new_value", "reason"}, ...],
-              "removals": [{"row", "name", "id", "position"}, ...],
+                                 "new_setting", "new_value", "character", "reason"}, ...],
+              "removals": [{"name", "id", "position", "setting", "value", "reason"}, ...],
               "conflicts_left": conflict-marked cells after Resolve}, ...],
    "converted", "refused", "failed": the counts}
-  Rows count from 1 in the list as Resolve found it.
+  Rows count from 1 in the list as Resolve left it.
 
 Table output (check, filter):
   A header with the file, the source and target roots, the patch names, the filtered

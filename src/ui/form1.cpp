@@ -12,6 +12,7 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -205,10 +206,12 @@ void Form1::buildControls(QWidget* client) {
     for (int c = 0; c < kColumnCount; ++c)
         lv->header()->resizeSection(c, ParamTableModel::columnWidth(c));
     connect(lv, &QAbstractItemView::clicked, this, &Form1::lv_ItemClick);
-    connect(lv, &ParamListView::currentRowMovedByKey, this, &Form1::lv_ItemClick);
+    // The highlight the user moves is the selected row: one row for the keys and the eye.
+    connect(lv, &ParamListView::highlightChanged, this,
+            [this](int number) { session_.clickRow(number); });
     connect(lv, &ParamListView::listDoubleClicked, this, &Form1::lv_DblClick);
     connect(lv, &ParamListView::keyDown, this, &Form1::lv_KeyDown);
-    connect(lv, &ParamListView::rowOpenRequested, this, &Form1::lv_KeyOpen);
+    connect(lv, &ParamListView::rowOpenRequested, this, &Form1::lv_DblClick);
 
     // Frames draw their caption on the top border, so the controls placed near the
     // top of a frame stay clear of the border.
@@ -242,6 +245,8 @@ void Form1::buildControls(QWidget* client) {
     connect(tbPatchName, &QLineEdit::textChanged, this, &Form1::tbPatchName_Change);
     connect(tbPatchName, &QLineEdit::editingFinished, this,
             [this] { session_.endPatchNameEdit(); });
+    // The box's own undo would take back typing the Edit menu already counts as a step.
+    tbPatchName->installEventFilter(this);
     tbPatchName->setText(tr("Patch Name"));  // real text, copied into the patch name
 
     Frame1 = new QGroupBox(tr("Amp Channel Select"), client);
@@ -384,8 +389,35 @@ void Form1::openFile(const QString& file) {
     session_.setSaveFolder(
         std::filesystem::path(QFile::encodeName(info.absolutePath()).toStdString()));
     session_.openFile(std::filesystem::path(QFile::encodeName(file).toStdString()));
+    // Another preset: no row of it is selected yet.
+    session_.clickRow(0);
+    closeModelSelectOnChange();
     refresh();
+    showSelectedRow();
     lv->scrollToTop();  // another preset starts at its first row
+}
+
+template <typename Command>
+void Form1::rebuildingCommand(Command&& command) {
+    const ParamList before = session_.rows();
+    command();
+    if (session_.rows().rows() != before.rows()) {
+        session_.clickRow(0);
+        closeModelSelectOnChange();
+    }
+    refresh();
+    showSelectedRow();
+}
+
+void Form1::closeModelSelectOnChange() {
+    // A dialog hidden after a pick stays loaded; only one still waiting for a pick closes.
+    if (form2_ && form2_->isVisible()) form2_->close();
+}
+
+void Form1::showSelectedRow() {
+    if (session_.selectedIndex() != 0 && !session_.rows().hasRow(session_.selectedIndex()))
+        session_.clickRow(0);
+    lv->setHighlightedRow(session_.selectedIndex());
 }
 
 // --- menus -----------------------------------------------------------------------
@@ -430,28 +462,28 @@ void Form1::mnuFileExit_Click() {
 }
 
 void Form1::mnuUndo_Click() {
-    if (session_.undo()) showRestoredState();
+    stepThroughHistory(&Session::undo);
 }
 
 void Form1::mnuRedo_Click() {
-    if (session_.redo()) showRestoredState();
+    stepThroughHistory(&Session::redo);
 }
 
-void Form1::showRestoredState() {
+void Form1::stepThroughHistory(bool (Session::*step)()) {
+    // The restored patch comes with the row it had selected, highlighted again.
+    const ParamList before = session_.rows();
+    if (!(session_.*step)()) return;
+    if (session_.rows().rows() != before.rows()) closeModelSelectOnChange();
     refresh();
-    // The row the restored patch had selected is the highlighted one again.
-    if (session_.rows().hasRow(session_.selectedIndex()))
-        lv->setCurrentIndex(model_->index(session_.selectedIndex() - 1, 0));
+    showSelectedRow();
 }
 
 void Form1::mnuExport_Click() {
-    session_.exportUserText();
-    refresh();
+    rebuildingCommand([this] { session_.exportUserText(); });
 }
 
 void Form1::mnuExportData_Click() {
-    session_.exportCompleteText();
-    refresh();
+    rebuildingCommand([this] { session_.exportCompleteText(); });
 }
 
 void Form1::mnuOptions_Click() {
@@ -459,8 +491,7 @@ void Form1::mnuOptions_Click() {
 }
 
 void Form1::mnuResolve_Click() {
-    session_.resolveConflicts();
-    refresh();
+    rebuildingCommand([this] { session_.resolveConflicts(); });
 }
 
 void Form1::mnuAbout_Click() {
@@ -473,13 +504,11 @@ void Form1::mnuAbout_Click() {
 // --- buttons and options ---------------------------------------------------------
 
 void Form1::cmdAmpA_Click() {
-    session_.selectAmpChannel('A');
-    refresh();
+    rebuildingCommand([this] { session_.selectAmpChannel('A'); });
 }
 
 void Form1::cmdAmpB_Click() {
-    session_.selectAmpChannel('B');
-    refresh();
+    rebuildingCommand([this] { session_.selectAmpChannel('B'); });
 }
 
 void Form1::cmdErrors_Click() {
@@ -487,13 +516,11 @@ void Form1::cmdErrors_Click() {
 }
 
 void Form1::cmdFilter_Click() {
-    session_.filter();
-    refresh();
+    rebuildingCommand([this] { session_.filter(); });
 }
 
 void Form1::cmdReset_Click() {
-    session_.reset();
-    refresh();
+    rebuildingCommand([this] { session_.reset(); });
 }
 
 void Form1::cmdSave_Click() {
@@ -502,8 +529,7 @@ void Form1::cmdSave_Click() {
 }
 
 void Form1::opModelSelect_Click(int index) {
-    session_.selectTarget(index);
-    refresh();
+    rebuildingCommand([this, index] { session_.selectTarget(index); });
 }
 
 void Form1::tbPatchName_Change(const QString& text) {
@@ -514,7 +540,10 @@ void Form1::tbPatchName_Change(const QString& text) {
 // --- the parameter list ----------------------------------------------------------
 
 void Form1::lv_ItemClick(const QModelIndex& item) {
-    if (item.isValid()) session_.clickRow(item.row() + 1);
+    // A click on the highlighted row selects it again (after a pick nothing is
+    // selected while the row stays highlighted); a Ctrl+click that took the highlight
+    // away selects nothing.
+    if (item.isValid() && lv->highlightedRow() == item.row() + 1) session_.clickRow(item.row() + 1);
 }
 
 void Form1::lv_DblClick() {
@@ -523,29 +552,56 @@ void Form1::lv_DblClick() {
     if (!form2_) {
         form2_ = new Form2(session_, this);
         connect(form2_, &Form2::listItemUpdated, this, &Form1::refresh);
+        connect(form2_, &Form2::leaving, this, [this](QPoint place, QMargins frame) {
+            form2Place_ = place;
+            if (!frame.isNull()) form2Frame_ = frame;
+        });
+        // Every opening at the same place and size: where it was left, else over the
+        // middle of the main window. Until the window system tells the dialog's frame,
+        // it is taken to be the main window's.
+        const QMargins frame = form2Frame_.isNull() ? Form2::frameOf(*this) : form2Frame_;
+        const QPoint place =
+            form2Place_.value_or(frameGeometry().center() - QPoint(Form2::kOuterSize.width() / 2,
+                                                                   Form2::kOuterSize.height() / 2));
+        form2_->placeAt(place, frame);
     }
     form2_->openBlock(*block);
 }
 
-void Form1::lv_KeyOpen(const QModelIndex& item) {
-    lv_ItemClick(item);
-    lv_DblClick();
-}
-
 void Form1::lv_KeyDown(Session::Key key, bool ctrl) {
-    const int current = lv->currentIndex().row();
+    const std::size_t before = session_.rows().count();
     if (std::optional<std::string> line = session_.keyDown(key, ctrl)) {
         clipboardLine_ = QString::fromStdString(*line);
         QClipboard* clipboard = QGuiApplication::clipboard();
         clipboard->clear();
         clipboard->setText(clipboardLine_);
     }
-    const int before = model_->rowCount();
+    const bool removed = session_.rows().count() != before;
+    if (removed) closeModelSelectOnChange();
     refresh();
-    const int after = model_->rowCount();
-    // A removed row: keep the highlight at the same place, on the row that moved up.
-    if (after != before && current >= 0 && after > 0)
-        lv->setCurrentIndex(model_->index(std::min(current, after - 1), 0));
+    // A removed row: the selected number names the row that moved up, highlighted.
+    if (removed) showSelectedRow();
+}
+
+bool Form1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == tbPatchName &&
+        (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const QKeySequence pressed(key->keyCombination());
+        const auto is = [&pressed](const QAction* action) {
+            return action->shortcuts().contains(pressed);
+        };
+        if (is(mnuUndo) || is(mnuRedo)) {
+            // Not the box's: the Edit menu's shortcut takes the key.
+            if (event->type() == QEvent::ShortcutOverride) {
+                event->ignore();
+                return true;
+            }
+            (is(mnuUndo) ? mnuUndo : mnuRedo)->trigger();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // --- shut-down and drops ---------------------------------------------------------

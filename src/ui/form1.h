@@ -7,6 +7,7 @@
 #include <QPointer>
 #include <array>
 #include <memory>
+#include <optional>
 
 #include "session/session.h"
 
@@ -79,11 +80,10 @@ class Form1 : public QMainWindow {
     void tbPatchName_Change(const QString& text);
     void lv_ItemClick(const QModelIndex& item);
     void lv_DblClick();
-    // Return or F2 on the list's current row: a double-click on that row.
-    void lv_KeyOpen(const QModelIndex& item);
     void lv_KeyDown(pw::Session::Key key, bool ctrl);
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -96,13 +96,24 @@ class Form1 : public QMainWindow {
     void setFittedText(QLabel* label, const QString& text);
     void fitLabels();
     void refreshEditMenu();
-    void showRestoredState();
+    // Runs a command that may rebuild the list; a list that changed loses its
+    // highlight and the selected row, and closes a Model Select opened for it.
+    template <typename Command>
+    void rebuildingCommand(Command&& command);
+    // The list changed under the Model Select dialog: it closes, its pick would land
+    // on another row.
+    void closeModelSelectOnChange();
+    // The list highlights the session's selected row, or none.
+    void showSelectedRow();
+    void stepThroughHistory(bool (Session::*step)());
 
     std::unique_ptr<QtMessenger> ownMessenger_;
     Messenger& messenger_;
     Session session_;
     ParamTableModel* model_ = nullptr;
     QPointer<Form2> form2_;
+    std::optional<QPoint> form2Place_;  // where Model Select was left, frame included
+    QMargins form2Frame_;               // its frame, once the window system told it
     QPointer<FrmAbout> about_;
     QPointer<LibraryWindow> library_;
     QString clipboardLine_;

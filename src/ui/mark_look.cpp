@@ -5,6 +5,7 @@
 #include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 #include "param_table_model.h"
 #include "params/mark_colours.h"
@@ -82,7 +83,15 @@ QColor selectionTint(const QPalette& palette) {
     const QColor base = palette.color(QPalette::Active, QPalette::Base);
     const QColor highlight = palette.color(QPalette::Active, QPalette::Highlight);
     const bool dark = base.lightnessF() < 0.5;
-    return mix(base, highlight, dark ? 0.4 : 0.2);
+    if (!dark) return mix(base, highlight, 0.2);
+    // On a dark list the tint is no lighter than the list (a black list allows a
+    // glimmer), so a mark needs no more lightening on the selected row than elsewhere and
+    // keeps its hue instead of fading towards the text colour.
+    QColor tint = mix(base, highlight, 0.4);
+    const double ceiling = std::max(relativeLuminance(rgb(base)), 0.01);
+    while (relativeLuminance(rgb(tint)) > ceiling)
+        tint = QColor::fromRgbF(tint.redF() * 0.97f, tint.greenF() * 0.97f, tint.blueF() * 0.97f);
+    return tint;
 }
 
 void MarkDelegate::initStyleOption(QStyleOptionViewItem* option, const QModelIndex& index) const {

@@ -19,7 +19,7 @@ QColor markColour(Mark mark, const QColor& background);
 // The glyph of `mark`, drawn in `colour` (a null icon for Mark::Default).
 QIcon markIcon(Mark mark, const QColor& colour);
 // The background of a selected row: the list's base with a touch of the highlight,
-// so that marks stay readable on it.
+// so that marks stay readable on it, in their own hue.
 QColor selectionTint(const QPalette& palette);
 
 class MarkDelegate : public QStyledItemDelegate {

@@ -27,6 +27,33 @@ ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
     followPalette();
 }
 
+int ParamListView::highlightedRow() const {
+    if (!selectionModel()) return 0;
+    const QModelIndexList rows = selectionModel()->selectedRows();
+    return rows.isEmpty() ? 0 : rows.first().row() + 1;
+}
+
+void ParamListView::setHighlightedRow(int number) {
+    if (!selectionModel() || highlightedRow() == number) return;
+    settingHighlight_ = true;
+    if (number > 0 && number <= model()->rowCount()) {
+        const QModelIndex row = model()->index(number - 1, 0);
+        selectionModel()->setCurrentIndex(
+            row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        scrollTo(row);
+    } else {
+        selectionModel()->clearSelection();
+        selectionModel()->clearCurrentIndex();
+    }
+    settingHighlight_ = false;
+}
+
+void ParamListView::selectionChanged(const QItemSelection& selected,
+                                     const QItemSelection& deselected) {
+    QTreeView::selectionChanged(selected, deselected);
+    if (!settingHighlight_) emit highlightChanged(highlightedRow());
+}
+
 void ParamListView::followPalette() {
     QPalette palette = QApplication::palette(this);
     const QColor tint = selectionTint(palette);
@@ -40,6 +67,16 @@ void ParamListView::followPalette() {
 void ParamListView::changeEvent(QEvent* event) {
     QTreeView::changeEvent(event);
     if (event->type() == QEvent::ApplicationPaletteChange) followPalette();
+}
+
+void ParamListView::mousePressEvent(QMouseEvent* event) {
+    // Empty space below the rows takes the focus and leaves the highlight as it is.
+    if (!indexAt(event->position().toPoint()).isValid()) {
+        setFocus(Qt::MouseFocusReason);
+        event->accept();
+        return;
+    }
+    QTreeView::mousePressEvent(event);
 }
 
 void ParamListView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -56,29 +93,19 @@ void ParamListView::keyPressEvent(QKeyEvent* event) {
                       event->key() == Qt::Key_F2;
     if (open && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
         event->accept();
-        if (currentIndex().isValid()) emit rowOpenRequested(currentIndex());
+        emit rowOpenRequested();
         emit keyDown(Session::Key::Other, false);
         return;
     }
     Session::Key key = Session::Key::Other;
     if (event->key() == Qt::Key_Delete) key = Session::Key::Delete;
     if (event->key() == Qt::Key_C) key = Session::Key::C;
-    const int before = currentIndex().row();
     // Ctrl+C belongs to the list's own copy command, not to the view's.
     if (!(ctrl && key == Session::Key::C))
         QTreeView::keyPressEvent(event);
     else
         event->accept();
-    reportKeyboardMove(before);
     emit keyDown(key, ctrl);
-}
-
-void ParamListView::reportKeyboardMove(int rowBefore) {
-    const QModelIndex now = currentIndex();
-    // Only a move that highlights the row counts: the bare focus frame that taking the
-    // focus puts on the first row selects nothing.
-    if (now.isValid() && now.row() != rowBefore && selectionModel()->isSelected(now))
-        emit currentRowMovedByKey(now);
 }
 
 }  // namespace pw::ui

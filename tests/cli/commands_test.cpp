@@ -78,6 +78,10 @@ void expectText(const std::string& actual, const std::string& expected, const st
         EXPECT_EQ(actual, expected) << what;
 }
 
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.what;
+}
+
 class Command : public CliTest, public ::testing::WithParamInterface<Case> {};
 
 TEST_P(Command, ExitsPrintsAndWritesAsExpected) {

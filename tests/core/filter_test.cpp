@@ -72,6 +72,10 @@ struct RecipeCase {
     char recipe;
 };
 
+void PrintTo(const RecipeCase& c, std::ostream* os) {
+    *os << (*c.source ? c.source : "none") << " to " << (*c.target ? c.target : "none");
+}
+
 class Recipes : public testing::TestWithParam<RecipeCase> {};
 
 TEST_P(Recipes, ChosenBySourceGroupThenTargetGroup) {

@@ -12,6 +12,10 @@ struct Case {
     double expected;
 };
 
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << testing::PrintToString(std::string(c.text)) << " -> " << c.expected;
+}
+
 class LeadingNumber : public testing::TestWithParam<Case> {};
 
 TEST_P(LeadingNumber, ReadsTheLeadingNumber) {

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstring>
 #include <optional>
+#include <ostream>
 
 #include "document/file_writer.h"
 
@@ -20,6 +21,15 @@ struct Failure {
     std::size_t afterBytes = 0;  // WriteTemporary: the bytes written before it fails
     int onCall = 0;              // 0: every call of the step fails; n: only the n-th
 };
+
+// Test names: "RenameOver EACCES on call 1".
+inline void PrintTo(const Failure& f, std::ostream* os) {
+    static constexpr const char* kSteps[] = {"WriteTemporary", "SyncFile", "RenameOver",
+                                             "SyncFolder", "SyncFileSystem"};
+    *os << kSteps[static_cast<int>(f.step)] << " errno " << f.error;
+    if (f.afterBytes) *os << " after " << f.afterBytes << " bytes";
+    if (f.onCall) *os << " on call " << f.onCall;
+}
 
 class FailingWriter : public pw::document::FileWriter {
   public:

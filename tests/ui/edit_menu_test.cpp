@@ -14,6 +14,7 @@ class EditMenuTest : public pwui::WindowFixture {
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
     void undoAndRedoShowEachState();
+    void ctrlZInTheNameBoxIsTheMenusUndo();
 
   private:
     // What the window shows: the list's cells, the labels, the name and the buttons.
@@ -66,6 +67,26 @@ void EditMenuTest::undoAndRedoShowEachState() {
         QCOMPARE(shown(), states[k]);
     }
     QVERIFY(!redo->isEnabled());
+}
+
+// The name box has no undo of its own: Ctrl+Z there takes back the step the menu names.
+void EditMenuTest::ctrlZInTheNameBoxIsTheMenusUndo() {
+    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+    click("cmdAmpA");
+    const QString afterAmp = shown();
+    auto* name = child<QLineEdit>("tbPatchName");
+    name->setFocus();
+    name->end(false);
+    QTest::keyClicks(name, QStringLiteral("xy"));
+    auto* undo = child<QAction>("mnuUndo");
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(shown(), afterAmp);
+    QCOMPARE(undo->text(), QStringLiteral("&Undo Amp A"));
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY(child<QPushButton>("cmdAmpA")->isEnabled());
+    QTest::keyClick(name, Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(shown(), afterAmp);
 }
 
 QTEST_MAIN(EditMenuTest)

@@ -3,9 +3,12 @@
 // the message boxes; the table model under QAbstractItemModelTester.
 
 #include <QAbstractItemModelTester>
+#include <QAbstractScrollArea>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -103,8 +106,28 @@ void Form1Test::endToEnd() {
     QTest::keyClicks(name, QStringLiteral("Beach"));
     said_->answers = {Answer::Yes};
     click("cmdSave");
-    QCOMPARE(said_->last(), QStringLiteral("Saved to Beach.rp255p"));  // without its folder
     QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("Beach.rp255p"))));
+    // Every message names its file without the folder, the full path in its details.
+    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("surfs_up.rp255p.txt")));  // in the way
+    said_->answers = {Answer::Yes};
+    child<QAction>("mnuExport")->trigger();
+    const QString into = dir_->filePath(QStringLiteral("surfs_up.rp255p.txt"));
+    for (const auto& [said, text] :
+         {std::pair{said_->messages.end()[-3], "Saved to Beach.rp255p"},
+          std::pair{said_->messages.end()[-2],
+                    "surfs_up.rp255p.txt Already Exists. Do you want to overwrite the existing "
+                    "file?"},
+          std::pair{said_->messages.back(),
+                    "Could not write surfs_up.rp255p.txt. Nothing was changed."}}) {
+        QCOMPARE(QString::fromStdString(said.text), QLatin1String(text));
+        QVERIFY(QString::fromStdString(said.detail)
+                    .startsWith(said.id == MessageId::SavedTo
+                                    ? dir_->filePath(QStringLiteral("Beach.rp255p"))
+                                    : into));
+    }
+    QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("surfs_up.rp255p.txt")));
+    child<QAction>("mnuExportData")->trigger();
+    QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
     form_->openFile(copy(QStringLiteral("reverse_dream.rp500p")));  // a model it only shows
     QVERIFY(form_->model()->rowCount() > 0);
 }
@@ -273,6 +296,34 @@ void Form1Test::messageBoxes() {
     QVERIFY(width <= QGuiApplication::primaryScreen()->availableGeometry().width());
     QVERIFY(narrowest < width);
     QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
+
+    // A long report scrolls inside a box that fits the screen (also at a scale factor
+    // of 2, see the test list), its OK on the screen.
+    std::string report =
+        "Resolve Conflicts: 80 models substituted, 0 rows removed.\n\nSubstituted:";
+    for (int i = 1; i <= 80; ++i)
+        report += "\nRow " + std::to_string(i) + " Amp Type: 1 (1) -> 2 (2), closest";
+    QRect boxPlace, okPlace;
+    bool scrolls = false;
+    QTimer::singleShot(0, [&] {
+        QWidget* box = QApplication::activeModalWidget();
+        QVERIFY(box);
+        boxPlace = box->frameGeometry();
+        const QAbstractButton* ok = box->findChild<QDialogButtonBox*>()->buttons().first();
+        okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+        const auto* area = box->findChild<QAbstractScrollArea*>();
+        scrolls = area && area->verticalScrollBar()->maximum() > 0;
+        QTest::keyClick(box, Qt::Key_Return);
+    });
+    messenger.show({MessageId::ResolveSummary,
+                    report + "\n\nNo conflict is left.",
+                    Icon::Information,
+                    Buttons::Ok,
+                    {}});
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QVERIFY(screen.contains(boxPlace));
+    QVERIFY(screen.contains(okPlace));
+    QVERIFY(scrolls);
 
     show({MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}},
          QMessageBox::Ok);

@@ -162,6 +162,8 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             QVERIFY(contrastRatio(rgb(ink), background) >= 3.0);  // through anti-aliasing
             const QColor chosen = ui::markColour(m.mark, backdrop);
             QVERIFY(!dark || contrastRatio(rgb(chosen), background) >= 4.5);
+            // ... and no paler than on the rows around it: it does not fade to the text.
+            QVERIFY(chosen.lightnessF() <= ui::markColour(m.mark, base).lightnessF() + 0.05);
         }
     }
 

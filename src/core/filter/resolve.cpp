@@ -1,6 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter/resolve.h"
 
+#include <cctype>
+#include <optional>
+#include <unordered_map>
+
 #include "catalogue/substitutions.h"
 #include "filter/list_edits.h"
 #include "models/check_dispatch.h"
@@ -15,6 +19,40 @@ bool isMarked(const Row& row, std::initializer_list<Column> columns) {
         if (row.marks[c] == Mark::Conflict) return true;
     return false;
 }
+
+bool containsNoCase(std::string_view text, std::string_view part) {
+    if (part.size() > text.size()) return false;
+    for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
+        std::size_t i = 0;
+        while (i < part.size() && std::tolower(static_cast<unsigned char>(text[at + i])) == part[i])
+            ++i;
+        if (i == part.size()) return true;
+    }
+    return false;
+}
+
+bool ofChannel(const Row& row, char channel) {
+    const std::string c(1, static_cast<char>(std::tolower(channel)));
+    return containsNoCase(row.name(), "amp " + c + " ") ||
+           containsNoCase(row.name(), "cab " + c + " ") ||
+           containsNoCase(row.name(), "eq " + c + " ");
+}
+
+// Whether the list keeps amp channel B alone: its rows are there and channel A's not.
+bool keepsChannelBOnly(const ParamList& list) {
+    bool a = false, b = false;
+    for (const Row& row : list) {
+        a = a || ofChannel(row, 'A');
+        b = b || ofChannel(row, 'B');
+    }
+    return b && !a;
+}
+
+// A substitution of row `n`, before the row numbers after Resolve are known.
+struct Pending {
+    std::size_t row;
+    ResolveChange change;
+};
 
 }  // namespace
 
@@ -47,11 +85,17 @@ void writeModel(Row& row, const catalogue::Entry& entry) {
 
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) {
     ResolveReport report;
-    std::vector<std::size_t> doomed;
+    std::vector<bool> doomed(list.count() + 1, false);
+    std::vector<Pending> pending;
+    // The model a substituted row held, by its Position: the parameters of that model
+    // that the target lacks go with it.
+    std::unordered_map<std::string, std::string> replacedAt;
+    std::optional<bool> channelBOnly;  // worked out once, when a pedal needs it
+
     for (std::size_t n = 1; n <= list.count(); ++n) {
         Row& row = list.row(n);
         if (isMarked(row, {kName, kId, kPosition})) {
-            doomed.push_back(n);
+            doomed[n] = true;
             continue;
         }
         if (!isMarked(row, {kSetting, kValue})) continue;
@@ -59,22 +103,68 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
         if (!block) continue;
         const double value = models::readLeadingNumber(row.value());
         if (targetKnowsModel(*block, value, target)) continue;
-        const catalogue::Substitution* line =
-            catalogue::substitutionFor(*block, value, target.caption);
-        const catalogue::Entry* entry = line ? catalogue::substituteEntry(*line) : nullptr;
-        if (!entry) continue;
-        Substituted done{n, row.name(), row.setting(), row.value(), {}, {}, line->reason};
-        writeModel(row, *entry);
-        done.newSetting = row.setting();
-        done.newValue = row.value();
-        report.substitutions.push_back(std::move(done));
+        std::optional<catalogue::Choice> choice =
+            catalogue::chooseSubstitute(*block, value, row.setting(), target.caption);
+        if (!choice) continue;
+        if (choice->line && choice->line->otherChannel) {
+            if (!channelBOnly) channelBOnly = keepsChannelBOnly(list);
+            if (!*channelBOnly) {
+                choice->entry = catalogue::entryOf(block->title, "None");
+                choice->character = {};
+                choice->reason = "a control of amp channel B, which is not the channel kept";
+                if (!choice->entry) continue;
+            }
+        }
+        ResolveChange change;
+        change.kind = ChangeKind::Substituted;
+        change.name = row.name();
+        change.id = row.id();
+        change.position = row.position();
+        change.oldSetting = row.setting();
+        change.oldValue = row.value();
+        change.block = std::string(block->title);
+        change.character = std::string(choice->character);
+        change.reason = std::string(choice->reason);
+        if (!block->onlyAtPosition19) replacedAt.emplace(row.position(), row.setting());
+        writeModel(row, *choice->entry);
+        change.newSetting = row.setting();
+        change.newValue = row.value();
+        pending.push_back({n, std::move(change)});
     }
-    for (std::size_t n : doomed) {
-        const Row& row = list.row(n);
-        report.removals.push_back({n, row.name(), row.id(), row.position()});
+
+    // One pass builds the list that is left and the report in row order.
+    ParamList kept;
+    kept.reserve(list.count());
+    auto next = pending.begin();
+    for (std::size_t n = 1; n <= list.count(); ++n) {
+        Row& row = list.row(n);
+        if (doomed[n]) {
+            ResolveChange change;
+            change.kind = ChangeKind::Removed;
+            change.name = row.name();
+            change.id = row.id();
+            change.position = row.position();
+            change.oldSetting = row.setting();
+            change.oldValue = row.value();
+            // Named after the model it belonged to when that model was replaced, else
+            // after itself.
+            const auto model = replacedAt.find(row.position());
+            change.reason =
+                "the " + std::string(target.caption) + " has no " +
+                (model != replacedAt.end() && !model->second.empty() ? model->second : row.name());
+            report.changes.push_back(std::move(change));
+            ++report.removed;
+            continue;
+        }
+        kept.append(std::move(row));
+        if (next != pending.end() && next->row == n) {
+            next->change.rowAfter = kept.count();
+            report.changes.push_back(std::move(next->change));
+            ++report.substituted;
+            ++next;
+        }
     }
-    for (auto it = doomed.rbegin(); it != doomed.rend(); ++it)
-        list.remove(*it);
+    list = std::move(kept);
     report.conflictsLeft = CountErrors(list);
     return report;
 }

@@ -1,10 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Resolve Conflicts: what is still in conflict after filtering, resolved the way a user
-// resolves it by hand. A model the target does not know is replaced by its substitute
-// (as a Model Select pick writes it); then every row whose ID, or whose ID at its
-// position, the target does not know is removed (as Ctrl+Delete removes it). Conflicts
-// of any other kind stay.
+// resolves it by hand. A model the target does not know is replaced by a substitute of
+// the same character (as a Model Select pick writes it); then every row whose ID, or
+// whose ID at its position, the target does not know is removed (as Ctrl+Delete removes
+// it). Conflicts of any other kind stay. Every change is reported with what it was
+// before, so that nothing goes without a word.
 
 #include <cstddef>
 #include <string>
@@ -17,27 +18,30 @@
 
 namespace pw::filter {
 
-// Row numbers count from 1 in the list as Resolve found it, before any removal.
-struct Substituted {
-    std::size_t row;
-    std::string name;        // the row's Name
-    std::string oldSetting;  // the model as the preset named it
-    std::string oldValue;
-    std::string newSetting;  // the catalogue name written
-    std::string newValue;
-    std::string_view reason;  // from the substitution table
-};
+enum class ChangeKind { Substituted, Removed };
 
-struct Removed {
-    std::size_t row;
-    std::string name;
-    std::string id;
+// One row Resolve changed.
+struct ResolveChange {
+    ChangeKind kind = ChangeKind::Substituted;
+    std::string name;          // the row's Name
+    std::size_t rowAfter = 0;  // the row's number (from 1) after Resolve; 0 for a removed row
+    std::string id;            // the row's ID and Position cells
     std::string position;
+    // Substituted: the model as the preset named it. Removed: the setting and value lost.
+    std::string oldSetting;
+    std::string oldValue;
+    // Substituted only: the catalogue model written.
+    std::string newSetting;
+    std::string newValue;
+    std::string block;      // Substituted: the catalogue block's title ("Amp")
+    std::string character;  // Substituted: what the two models share ("high gain"), or ""
+    std::string reason;     // why this substitute, or why the row had to go
 };
 
 struct ResolveReport {
-    std::vector<Substituted> substitutions;
-    std::vector<Removed> removals;
+    std::vector<ResolveChange> changes;  // in the order of the rows as Resolve found them
+    std::size_t substituted = 0;
+    std::size_t removed = 0;
     std::size_t conflictsLeft = 0;  // marked cells afterwards, as the Errors button counts
 };
 
@@ -48,8 +52,10 @@ bool targetKnowsModel(const catalogue::Block& block, double value, const documen
 void writeModel(Row& row, const catalogue::Entry& entry);
 
 // Resolves the rows that carry a conflict mark. A row whose Name, ID or Position cell is
-// marked is removed; a model-select row marked on its Setting or Value only gets the
-// substitute of the table when the target does not know its model.
+// marked is removed; a model-select row marked on its Setting or Value only gets a
+// substitute when the target does not know its model. A pedal on a control of amp
+// channel B is moved to the one channel when the list keeps channel B only, and left
+// unassigned otherwise. Takes time linear in the number of rows.
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target);
 
 }  // namespace pw::filter

@@ -80,14 +80,14 @@ Triage triage(const document::ParseResult& parsed, std::string sourceRoot,
             break;
         case convert::Verdict::Resolved:
             t.status = Status::Converts;
-            t.substitutions = result.resolveReport.substitutions.size();
-            t.removals = result.resolveReport.removals.size();
+            t.substitutions = result.resolveReport.substituted;
+            t.removals = result.resolveReport.removed;
             break;
         case convert::Verdict::Refused:
         case convert::Verdict::BadPick:
             t.status = Status::Cannot;
-            t.substitutions = result.resolveReport.substitutions.size();
-            t.removals = result.resolveReport.removals.size();
+            t.substitutions = result.resolveReport.substituted;
+            t.removals = result.resolveReport.removed;
             t.reason = refusalReason(result, target);
             break;
         case convert::Verdict::ViewOnly:

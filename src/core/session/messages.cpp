@@ -32,23 +32,32 @@ std::string couldNotWrite(std::string_view file) {
     return "Could not write " + std::string(file) + ". Nothing was changed.";
 }
 
+std::string resolveChangeLine(const filter::ResolveChange& change, bool rowNumber) {
+    const auto shown = [](const std::string& setting, const std::string& value) {
+        return setting.empty() ? value : setting;
+    };
+    if (change.kind == filter::ChangeKind::Removed)
+        return "removed: " + change.name + " = " + shown(change.oldSetting, change.oldValue) +
+               " (" + change.reason + ")";
+    std::string line = rowNumber ? "Row " + std::to_string(change.rowAfter) + " " : "";
+    // A model names its character; a pedal names why it drives this control now.
+    const std::string& why = change.character.empty() ? change.reason : change.character;
+    line += change.name + ": " + shown(change.oldSetting, change.oldValue) + " \u2192 " +
+            shown(change.newSetting, change.newValue) + " (" +
+            (change.block == "Pedal assignment" ? change.reason : why) + ")";
+    return line;
+}
+
 std::string resolveSummary(const filter::ResolveReport& report) {
     const auto count = [](std::size_t n, std::string_view one, std::string_view many) {
         return std::to_string(n) + " " + std::string(n == 1 ? one : many);
     };
-    std::string out =
-        "Resolve Conflicts: " +
-        count(report.substitutions.size(), "model substituted", "models substituted") + ", " +
-        count(report.removals.size(), "row removed", "rows removed") + ".";
-    if (!report.substitutions.empty()) out += "\n\nSubstituted:";
-    for (const filter::Substituted& s : report.substitutions)
-        out += "\nRow " + std::to_string(s.row) + " " + s.name + ": " + s.oldSetting + " (" +
-               s.oldValue + ") -> " + s.newSetting + " (" + s.newValue + "), " +
-               std::string(s.reason);
-    if (!report.removals.empty()) out += "\n\nRemoved:";
-    for (const filter::Removed& r : report.removals)
-        out += "\nRow " + std::to_string(r.row) + " " + r.name + " (ID " + r.id + ", Position " +
-               r.position + ")";
+    std::string out = "Resolve Conflicts: " +
+                      count(report.substituted, "model substituted", "models substituted") + ", " +
+                      count(report.removed, "row removed", "rows removed") + ".";
+    if (!report.changes.empty()) out += "\n";
+    for (const filter::ResolveChange& change : report.changes)
+        out += "\n" + resolveChangeLine(change, true);
     out += "\n\n";
     out += report.conflictsLeft == 0
                ? "No conflict is left."

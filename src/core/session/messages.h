@@ -7,8 +7,9 @@
 #include <vector>
 
 namespace pw::filter {
+struct ResolveChange;
 struct ResolveReport;
-}
+}  // namespace pw::filter
 
 namespace pw::text {
 
@@ -32,7 +33,13 @@ inline constexpr std::string_view kAmpOnlyForBigModels =
     "This is only supported for *Down* Filtering RP35x Patches";
 inline constexpr std::string_view kReservedForFuture = "Reserved for future use.";
 std::string couldNotWrite(std::string_view file);  // a write that failed
-// What Resolve Conflicts did: each substitution and removal, and what is left.
+// One change of Resolve Conflicts as the guitarist reads it:
+//   "Amp A Type: Stoner Rock → 01 Dual Rectifier (high gain)"
+//   "removed: Octaver Octave 1 = 75 (the RP250 has no Octaver)"
+// With `rowNumber`, a row that is still there is named with its number after Resolve:
+//   "Row 11 Amp A Type: Stoner Rock → 01 Dual Rectifier (high gain)".
+std::string resolveChangeLine(const filter::ResolveChange& change, bool rowNumber = false);
+// What Resolve Conflicts did: the counts, one line per change, and what is left.
 std::string resolveSummary(const filter::ResolveReport& report);
 // Several files dropped at once: the first was taken, the others were not opened.
 std::string onePresetAtATime(std::string_view taken, const std::vector<std::string>& notOpened);

@@ -25,6 +25,13 @@ WriteResult Session::refuse(MessageId id, std::string_view text, Icon icon) {
     return WriteResult{WriteOutcome::Refused, {}, id, {}};
 }
 
+namespace {
+// A message that names a file without its folder carries the full path in its details.
+std::string pathBesideName(const std::filesystem::path& file, const std::string& shown) {
+    return shown == file.string() ? std::string() : file.string();
+}
+}  // namespace
+
 std::string Session::shownName(const std::filesystem::path& file) const {
     return fileNaming_ == FileNaming::BareName ? file.filename().string() : file.string();
 }
@@ -34,7 +41,7 @@ WriteResult Session::writeFile(const std::filesystem::path& file, const std::str
     std::error_code ec;
     if (std::filesystem::exists(file, ec)) {
         const Answer a = say(MessageId::AlreadyExists, shown + std::string(text::kAlreadyExists),
-                             Icon::Critical, Buttons::YesNo);
+                             Icon::Critical, Buttons::YesNo, pathBesideName(file, shown));
         if (a != Answer::Yes) {
             say(MessageId::SavingCanceled, text::kSavingCanceled, Icon::Information);
             return WriteResult{WriteOutcome::Declined, file, MessageId::SavingCanceled, {}};
@@ -45,12 +52,14 @@ WriteResult Session::writeFile(const std::filesystem::path& file, const std::str
 
 WriteResult Session::sayWritten(const std::filesystem::path& file,
                                 const document::IoResult& written, const std::string& shown) {
+    const std::string path = pathBesideName(file, shown);
     if (!written.ok()) {
-        say(MessageId::CouldNotWrite, text::couldNotWrite(file.string()), Icon::Critical,
-            Buttons::Ok, written.error);
+        say(MessageId::CouldNotWrite, text::couldNotWrite(shown), Icon::Critical, Buttons::Ok,
+            path.empty() ? written.error : path + "\n" + written.error);
         return WriteResult{WriteOutcome::Failed, file, MessageId::CouldNotWrite, written.error};
     }
-    say(MessageId::SavedTo, std::string(text::kSavedTo) + shown, Icon::Information);
+    say(MessageId::SavedTo, std::string(text::kSavedTo) + shown, Icon::Information, Buttons::Ok,
+        path);
     lastWritten_ = file;
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
@@ -137,7 +146,7 @@ WriteResult Session::exportText(bool complete) {
     const std::string bytes = complete
                                   ? document::renderCompleteText(sourceRoot_, originalName_, rows_)
                                   : document::renderUserText(sourceRoot_, originalName_, rows_);
-    return writeFile(file, bytes, file.string());
+    return writeFile(file, bytes, shownName(file));
 }
 
 }  // namespace pw
