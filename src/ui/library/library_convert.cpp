@@ -164,8 +164,8 @@ std::vector<convert::Result> convertRange(const std::vector<PresetPtr>& presets,
 Outcome outcomeOf(const convert::Result& r, bool fixNames) {
     Outcome o;
     o.output = qs(r.fileName);
-    o.substitutions = r.resolveReport.substitutions.size();
-    o.removals = r.resolveReport.removals.size();
+    o.substitutions = r.resolveReport.substituted;
+    o.removals = r.resolveReport.removed;
     o.nameFixed = fixNames && r.nameRefused;
     if (r.savable()) {
         o.kind = OutcomeKind::Written;
