@@ -110,6 +110,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void failingWriterLeavesCompleteOrAbsent();
     void cancelScanAndConversion();
     void statusesReadOnDarkAndWithoutColour();
+    void dryRunSaysWhatWillHappen();
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
@@ -449,6 +450,38 @@ void LibraryWindowTest::statusesReadOnDarkAndWithoutColour() {
         QVERIFY(!glyphs.contains(glyph));
         glyphs << glyph;
     }
+}
+
+// Two presets saved under one name, and a name Save refuses: the dialog says so before
+// anything is written, and Fix Names changes its sums.
+void LibraryWindowTest::dryRunSaysWhatWillHappen() {
+    const QString folder = dir_->filePath(QStringLiteral("dry"));
+    const QByteArray metal = sample("metal_zone.rp250p");
+    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
+    writeFile(folder + QStringLiteral("/b.rp250p"), metal);
+    QByteArray bang = metal;
+    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
+    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
+    open({folder});
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    QStringList said;
+    library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        for (bool fix : {false, true}) {
+            auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
+            if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
+            QTRY_VERIFY(d.dryRun().has_value());
+            said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
+        }
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    activate();
+    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(said, (QStringList{
+                       QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
+                       QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
+                   }));
+    QVERIFY(!QFileInfo::exists(out));
 }
 
 QTEST_MAIN(LibraryWindowTest)

@@ -83,7 +83,14 @@ ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings sett
     settle_->setSingleShot(true);
     settle_->setInterval(200);
     connect(settle_, &QTimer::timeout, this, &ConvertDialog::startDryRun);
-    connect(folder_, &QLineEdit::textChanged, settle_, qOverload<>(&QTimer::start));
+    connect(folder_, &QLineEdit::textChanged, this, [this] {
+        // What was worked out for another folder no longer holds.
+        ++generation_;
+        dryRun_.reset();
+        buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
+        summary_->setText(tr("Working out what will happen…"));
+        settle_->start();
+    });
     connect(resolve_, &QCheckBox::toggled, this, &ConvertDialog::startDryRun);
     connect(fixNames_, &QCheckBox::toggled, this, &ConvertDialog::startDryRun);
     connect(browse, &QPushButton::clicked, this, &ConvertDialog::browse);
