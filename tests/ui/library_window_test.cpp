@@ -477,10 +477,11 @@ void LibraryWindowTest::dryRunSaysWhatWillHappen() {
     });
     activate();
     QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(said, (QStringList{
-                       QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
-                       QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
-                   }));
+    QCOMPARE(said,
+             (QStringList{
+                 QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
+                 QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
+             }));
     QVERIFY(!QFileInfo::exists(out));
 }
 

@@ -381,6 +381,9 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
             post(this, [this, generation, summary = std::move(summary), ms]() mutable {
                 if (generation != scanGeneration_) return;
                 model_->setPresets(std::move(summary.read));
+                // A row search needs the rows, which only the whole presets carry.
+                if (search_->text().contains(QLatin1Char('=')))
+                    filter_->setSearchText(search_->text());
                 model_->setDuplicateGroups(summary.duplicateGroups);
                 scanDone(summary);
                 statusBar()->showMessage(
