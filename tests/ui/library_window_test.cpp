@@ -250,6 +250,12 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QCOMPARE(library_->filter()->rowCount(), 2);
     QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
     search->clear();
+    // A row: once typing pauses, the presets holding it (one in the folder, and the
+    // pack's copy of it).
+    QTest::keyClicks(search, QStringLiteral("amp a type=brown sound"));
+    QTRY_COMPARE(shown(LibraryModel::Model),
+                 (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
+    search->clear();
 
     // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
     // status.
