@@ -624,6 +624,8 @@ void LibraryWindow::convertDone(std::vector<std::size_t> rows, std::vector<Prese
     text += QLatin1Char('.');
     text += lastReport_.isEmpty() ? tr("\nThe report could not be written: %1").arg(error)
                                   : tr("\nReport: %1").arg(QDir::toNativeSeparators(lastReport_));
+    emit conversionFinished();
+    if (!isVisible()) return;  // closed while converting: the report says it all
     auto* box =
         new QMessageBox(QMessageBox::Information, tr("Library"), text, QMessageBox::Close, this);
     box->setObjectName(QStringLiteral("conversionDone"));
@@ -631,7 +633,6 @@ void LibraryWindow::convertDone(std::vector<std::size_t> rows, std::vector<Prese
     QPushButton* show = box->addButton(tr("Show in &Folder"), QMessageBox::ActionRole);
     connect(show, &QPushButton::clicked, showFolder_, &QAction::trigger);
     box->open();
-    emit conversionFinished();
 }
 
 void LibraryWindow::cancelWork() {
