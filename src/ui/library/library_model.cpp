@@ -202,24 +202,26 @@ LibraryFilter::LibraryFilter(LibraryModel* model, QObject* parent)
     setDynamicSortFilter(true);
 }
 
+// A new filter rebuilds the whole mapping at once (one layout change): with many rows
+// this is several times faster than telling the views each range that comes or goes.
 void LibraryFilter::setSearchText(const QString& text) {
     search_ = LibrarySearch(text);
-    invalidateRowsFilter();
+    invalidate();
 }
 
 void LibraryFilter::setStatusFilter(std::optional<LibraryStatus> status) {
     status_ = status;
-    invalidateRowsFilter();
+    invalidate();
 }
 
 void LibraryFilter::setModelFilter(const QString& model) {
     modelFilter_ = model;
-    invalidateRowsFilter();
+    invalidate();
 }
 
 void LibraryFilter::setDuplicatesOnly(bool only) {
     duplicatesOnly_ = only;
-    invalidateRowsFilter();
+    invalidate();
 }
 
 bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
