@@ -7,13 +7,40 @@ namespace {
 
 constexpr std::string_view kEol = "\r\n";
 
+// Appends `text` escaped as escapeText() says, copying the runs between the characters
+// that need it whole.
+void appendEscaped(std::string& out, std::string_view text) {
+    std::size_t run = 0;
+    for (std::size_t i = text.find_first_of("&<>\r"); i != std::string_view::npos;
+         i = text.find_first_of("&<>\r", i + 1)) {
+        const char c = text[i];
+        std::string_view escaped;
+        if (c == '&')
+            escaped = "&amp;";
+        else if (c == '<')
+            escaped = "&lt;";
+        else if (c == '>' && i >= 2 && text[i - 1] == ']' && text[i - 2] == ']')
+            escaped = "&gt;";
+        else if (c == '\r')
+            // A reader turns a bare carriage return into a line feed; a cell holds one
+            // only when it came from a character reference, so it goes back as one.
+            escaped = "&#13;";
+        else
+            continue;
+        out.append(text.substr(run, i - run));
+        out.append(escaped);
+        run = i + 1;
+    }
+    out.append(text.substr(run));
+}
+
 void element(std::string& out, std::string_view indent, std::string_view tag,
              std::string_view text) {
     out += indent;
     out += '<';
     out += tag;
     out += '>';
-    out += escapeText(text);
+    appendEscaped(out, text);
     out += "</";
     out += tag;
     out += '>';
@@ -31,21 +58,7 @@ void line(std::string& out, std::string_view indent, std::string_view text) {
 std::string escapeText(std::string_view text) {
     std::string out;
     out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        const char c = text[i];
-        if (c == '&')
-            out += "&amp;";
-        else if (c == '<')
-            out += "&lt;";
-        else if (c == '>' && i >= 2 && text[i - 1] == ']' && text[i - 2] == ']')
-            out += "&gt;";
-        else if (c == '\r')
-            // A reader turns a bare carriage return into a line feed; a cell holds one
-            // only when it came from a character reference, so it goes back as one.
-            out += "&#13;";
-        else
-            out += c;
-    }
+    appendEscaped(out, text);
     return out;
 }
 
