@@ -111,6 +111,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void cancelScanAndConversion();
     void statusesReadOnDarkAndWithoutColour();
     void dryRunSaysWhatWillHappen();
+    void anotherTargetDuringTheScan();
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
@@ -181,6 +182,16 @@ class LibraryWindowTest : public pwui::WindowFixture {
         activate();
         QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier);
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 20000);
+    }
+    // Enough presets that neither a scan nor a conversion is over at once.
+    void writeMany() {
+        // An RP250 preset: it fits the RP255 and needs Resolve Conflicts for the RP150.
+        const QByteArray bytes = sample("metal_zone.rp250p");
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray one = bytes;
+            one.replace("<Name>Metal Zone</Name>", "<Name>" + QByteArray::number(i) + "</Name>");
+            writeFile(root_ + QStringLiteral("/many/%1.rp250p").arg(i), one);
+        }
     }
     static QStringList filesIn(const QString& folder) {
         QStringList out;
@@ -398,13 +409,7 @@ void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
 }
 
 void LibraryWindowTest::cancelScanAndConversion() {
-    // Enough presets that neither the scan nor the conversion is over at once.
-    const QByteArray bytes = sample("surfs_up.rp255p");
-    for (int i = 0; i < 3000; ++i) {
-        QByteArray one = bytes;
-        one.replace("Surfs Up", QByteArray::number(i));
-        writeFile(root_ + QStringLiteral("/many/%1.rp255p").arg(i), one);
-    }
+    writeMany();
     library_ = form_->openLibrary({root_});
     library_->setFileWriter(writer_);
     QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
@@ -489,6 +494,28 @@ void LibraryWindowTest::dryRunSaysWhatWillHappen() {
                  QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
              }));
     QVERIFY(!QFileInfo::exists(out));
+}
+
+// A target chosen while the scan runs: every row ends triaged against it, those read
+// before the change and those after.
+void LibraryWindowTest::anotherTargetDuringTheScan() {
+    writeMany();
+    library_ = form_->openLibrary({root_});
+    QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
+    QTRY_VERIFY(model()->rowCount() > 0);
+    QVERIFY(library_->scanning());
+    auto* target = lib<QComboBox>("target");
+    target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+    QTRY_COMPARE_WITH_TIMEOUT(triaged.size(), 1, 60000);
+    QCOMPARE(model()->rowCount(), 3008);
+    const document::Target& rp150 = *document::targetByCaption("RP150");
+    std::map<std::uint64_t, int> want;  // by the rows: the name does not change a status
+    for (const ui::LibraryEntry& e : model()->entries()) {
+        if (!e.preset->readable) continue;
+        auto [at, added] = want.emplace(e.preset->rowsKey, 0);
+        if (added) at->second = int(library::triage(e.preset->bytes, rp150, 'A').status);
+        QCOMPARE(int(e.triage.status), at->second);
+    }
 }
 
 QTEST_MAIN(LibraryWindowTest)
