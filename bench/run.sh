@@ -14,6 +14,10 @@ if [ -x build/bench/bin/pw_window_bench ]; then
     echo
     build/bench/bin/pw_window_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}"
 fi
+if [ -x build/bench/bin/pw_library_bench ]; then
+    echo
+    QT_QPA_PLATFORM=offscreen build/bench/bin/pw_library_bench 10000
+fi
 echo
 # Filter Patch and the reader against their input's size (exits 1 when one grows faster).
 build/bench/bin/pw_filter_bench --benchmark_min_time="${PW_BENCH_MIN_TIME:-0.5}"

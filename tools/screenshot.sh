@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Draws the main window with a sample preset open into docs/screenshot.png (or OUTPUT),
-# on Qt's offscreen platform, from the release build in build/ (PW_PRESET=test takes
-# the test build in build/test instead).
-# Usage: tools/screenshot.sh [PRESET [OUTPUT]]
+# and the Library window over a folder of realistic presets into docs/library.png (or
+# LIBRARY), on Qt's offscreen platform, from the release build in build/ (PW_PRESET=test
+# takes the test build in build/test instead).
+# Usage: tools/screenshot.sh [PRESET [OUTPUT [LIBRARY]]]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 preset="${1:-tests/data/big_verb.rp350p}"
 output="${2:-docs/screenshot.png}"
+library="${3:-docs/library.png}"
 build_preset="${PW_PRESET:-release}"
 case "$build_preset" in
     release) bin=build/bin ;;
@@ -15,6 +17,7 @@ case "$build_preset" in
 esac
 cmake --preset "$build_preset" >/dev/null
 cmake --build --preset "$build_preset" --target pw_screenshot -j"$(nproc)" >/dev/null
-mkdir -p "$(dirname "$output")"
-ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$bin/pw_screenshot" "$preset" "$output"
+mkdir -p "$(dirname "$output")" "$(dirname "$library")"
+ASAN_OPTIONS=detect_leaks=0 QT_QPA_PLATFORM=offscreen "$bin/pw_screenshot" "$preset" "$output" "$library"
 echo "$output"
+echo "$library"

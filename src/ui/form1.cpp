@@ -27,6 +27,8 @@
 #include "app_info.h"
 #include "form2.h"
 #include "frm_about.h"
+#include "library/library_inputs.h"
+#include "library/library_window.h"
 #include "open_dialog.h"
 #include "param_list_view.h"
 #include "param_table_model.h"
@@ -121,6 +123,7 @@ Form1::Form1(Messenger* messenger, QWidget* parent)
 
 Form1::~Form1() {
     // The views and dialogs read the session: they go first.
+    delete library_;
     delete form2_;
     delete about_;
     delete takeCentralWidget();
@@ -141,6 +144,9 @@ void Form1::buildMenus() {
     mnuFileOpen = file->addAction(tr("&Open"), this, &Form1::mnuFileOpen_Click);
     mnuFileOpen->setObjectName(QStringLiteral("mnuFileOpen"));
     mnuFileOpen->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    mnuFileOpenFolder = file->addAction(tr("Open &Folder…"), this, &Form1::mnuFileOpenFolder_Click);
+    mnuFileOpenFolder->setObjectName(QStringLiteral("mnuFileOpenFolder"));
+    mnuFileOpenFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
     mnuFileExit = file->addAction(tr("E&xit"), this, &Form1::mnuFileExit_Click);
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
     mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -425,6 +431,32 @@ void Form1::mnuFileOpen_Click() {
     openFile(file);
 }
 
+void Form1::mnuFileOpenFolder_Click() {
+    const QString folder = QFileDialog::getExistingDirectory(this, tr("Open Folder"));
+    if (!folder.isEmpty()) openLibrary({folder});
+}
+
+LibraryWindow* Form1::openLibrary(const QStringList& inputs) {
+    if (!library_) library_ = new LibraryWindow(*this);
+    library_->show();
+    library_->raise();
+    library_->activateWindow();
+    library_->openInputs(inputs);
+    return library_;
+}
+
+LibraryWindow* Form1::library() const {
+    return library_;
+}
+
+void Form1::openBytes(const QString& shownName, const QString& saveFolder,
+                      const std::string& bytes) {
+    session_.setSaveFolder(std::filesystem::path(QFile::encodeName(saveFolder).toStdString()));
+    session_.openBytes(std::filesystem::path(QFile::encodeName(shownName).toStdString()), bytes);
+    refresh();
+    lv->scrollToTop();
+}
+
 void Form1::mnuFileExit_Click() {
     close();
 }
@@ -597,6 +629,18 @@ void Form1::dropEvent(QDropEvent* event) {
     const QList<QUrl> urls = event->mimeData()->urls();
     if (urls.isEmpty() || !urls.first().isLocalFile()) return;
     event->acceptProposedAction();
+    // A folder or a pack among them: the whole drop goes to the Library.
+    QStringList inputs;
+    bool forLibrary = false;
+    for (const QUrl& url : urls) {
+        if (!url.isLocalFile()) continue;
+        inputs << url.toLocalFile();
+        forLibrary = forLibrary || isLibraryInput(inputs.last());
+    }
+    if (forLibrary) {
+        openLibrary(inputs);
+        return;
+    }
     openFile(urls.first().toLocalFile());
     if (urls.size() == 1) return;
     // One preset is open at a time: say which files were left out.

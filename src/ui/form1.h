@@ -23,6 +23,7 @@ namespace pw::ui {
 
 class Form2;
 class FrmAbout;
+class LibraryWindow;
 class ParamListView;
 class ParamTableModel;
 class QtMessenger;
@@ -48,11 +49,19 @@ class Form1 : public QMainWindow {
     // What choosing a file in the open dialog does (also a file given on the command
     // line or dropped onto the window): Save will write beside it.
     void openFile(const QString& file);
+    // Preset bytes read elsewhere (a member of a pack), opened as File > Open would open
+    // a file; Save writes into `saveFolder`.
+    void openBytes(const QString& shownName, const QString& saveFolder, const std::string& bytes);
     // Shows the session's state in every control.
     void refresh();
+    // The Library window over `inputs` (folders, packs or presets), opened beside this one.
+    LibraryWindow* openLibrary(const QStringList& inputs);
+    // The Library window while it is open, else null.
+    LibraryWindow* library() const;
 
   public slots:
     void mnuFileOpen_Click();
+    void mnuFileOpenFolder_Click();
     void mnuFileExit_Click();
     void mnuUndo_Click();
     void mnuRedo_Click();
@@ -106,6 +115,7 @@ class Form1 : public QMainWindow {
     std::optional<QPoint> form2Place_;  // where Model Select was left, frame included
     QMargins form2Frame_;               // its frame, once the window system told it
     QPointer<FrmAbout> about_;
+    QPointer<LibraryWindow> library_;
     QString clipboardLine_;
     bool refreshing_ = false;
     bool startFocusShown_ = false;  // the first activation shows the focus on Save
@@ -128,6 +138,7 @@ class Form1 : public QMainWindow {
     QLabel* lbParamCount = nullptr;
 
     QAction* mnuFileOpen = nullptr;
+    QAction* mnuFileOpenFolder = nullptr;
     QAction* mnuFileExit = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// patchwright [FILE]: the main window; FILE is opened at start as File > Open would.
+// patchwright [FILE | FOLDER | PACK...]: the main window; a FILE is opened at start as
+// File > Open would, folders and packs open in the Library window beside it.
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -7,10 +8,13 @@
 
 #include "app_info.h"
 #include "form1.h"
+#include "library/library_inputs.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(pw::ui::appTitle());
+    // The Library's output folder is kept in ~/.config/Patchwright/Patchwright.conf.
+    QApplication::setOrganizationName(pw::ui::appTitle());
     QApplication::setApplicationVersion(pw::ui::versionText());
     QApplication::setDesktopFileName(QStringLiteral("patchwright"));
     QApplication::setWindowIcon(pw::ui::appIcon());
@@ -20,13 +24,21 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Opens, checks, converts and saves RP series preset files."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A preset file to open."),
-                                 QStringLiteral("[FILE]"));
+    parser.addPositionalArgument(
+        QStringLiteral("FILE"),
+        QStringLiteral("A preset file to open, or folders and packs (.zip, ...) to show in "
+                       "the Library."),
+        QStringLiteral("[FILE | FOLDER | PACK...]"));
     parser.process(app);
 
     pw::ui::Form1 window;
     window.show();
-    if (const QStringList files = parser.positionalArguments(); !files.isEmpty())
-        window.openFile(QFileInfo(files.first()).absoluteFilePath());
+    QStringList inputs;
+    for (const QString& argument : parser.positionalArguments())
+        inputs << QFileInfo(argument).absoluteFilePath();
+    if (!inputs.isEmpty() && pw::ui::isLibraryInput(inputs.first()))
+        window.openLibrary(inputs);
+    else if (!inputs.isEmpty())
+        window.openFile(inputs.first());
     return QApplication::exec();
 }

@@ -1,0 +1,168 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// pw_library_bench [COUNT]: the Library window over COUNT realistic presets (10,000 by
+// default, made by bench/preset_variants.h into a temporary folder), on Qt's offscreen
+// platform: the time until the first rows are painted, until the whole table is there
+// (read, triaged, duplicates found), and the time each keystroke in the search field
+// takes to filter the table again and paint it.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "form1.h"
+#include "library/library_model.h"
+#include "library/library_window.h"
+#include "library/scan.h"
+#include "preset_variants.h"
+#include "session/messenger.h"
+
+namespace {
+
+class SilentMessenger : public pw::Messenger {
+  public:
+    pw::Answer show(const pw::Message&) override { return pw::Answer::No; }
+};
+
+std::string readText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
+
+    // The five savable samples' variants, COUNT in all, in one folder per model.
+    QTemporaryDir dir;
+    const char* samples[][2] = {{"RP150", "crunch_time.rp150p"},
+                                {"RP250", "metal_zone.rp250p"},
+                                {"RP255", "surfs_up.rp255p"},
+                                {"RP350", "big_verb.rp350p"},
+                                {"RP355", "dual_amp_lead.rp355p"}};
+    for (int i = 0; i < count; ++i) {
+        const auto& [model, file] = samples[i % 5];
+        static std::string bytes[5];
+        if (bytes[i % 5].empty())
+            bytes[i % 5] = readText(std::string(PW_BENCH_DATA_DIR "/") + file);
+        const std::string name = std::to_string(i) + " " + model;
+        QDir().mkpath(dir.filePath(QLatin1String(model)));
+        std::ofstream(dir.filePath(QStringLiteral("%1/%2%3").arg(
+                                       QLatin1String(model), QString::fromStdString(name),
+                                       QLatin1String(std::strrchr(file, '.'))))
+                          .toStdString(),
+                      std::ios::binary)
+            << pwbench::presetVariant(bytes[i % 5], *pw::document::targetByCaption(model),
+                                      unsigned(i), name);
+    }
+
+    // The floor: the core's own scan and triage of the same folder, without a window,
+    // measured before and after the window's scan.
+    const bool noFloor = qEnvironmentVariableIsSet("PW_BENCH_NO_FLOOR");
+    const auto coreScan = [&] {
+        if (noFloor) return std::pair(0.0, std::size_t(0));
+        QElapsedTimer floorClock;
+        floorClock.start();
+        pw::library::ScanOptions options;
+        options.target = pw::document::targetByCaption("RP255");
+        options.amp = 'A';
+        options.keepBytes = true;
+        options.collect = false;
+        std::size_t scanned = 0;
+        pw::library::ScanCallbacks callbacks;
+        callbacks.batch = [&](std::span<const pw::library::Preset> batch) {
+            scanned += batch.size();
+        };
+        pw::library::scan({QFile::encodeName(dir.path()).toStdString()}, options, callbacks);
+        const double floor = double(floorClock.nsecsElapsed()) / 1e6;
+
+        return std::pair(floor, scanned);
+    };
+    const auto [floorBefore, scanned] = coreScan();
+
+    SilentMessenger messenger;
+    pw::ui::Form1 form(&messenger);
+    form.show();
+    QCoreApplication::processEvents();
+
+    QElapsedTimer clock;
+    clock.start();
+    pw::ui::LibraryWindow* library = form.openLibrary({dir.path()});
+    double firstRows = -1, lastRows = 0;
+    QObject::connect(library->model(), &QAbstractItemModel::rowsInserted,
+                     [&] { lastRows = double(clock.nsecsElapsed()) / 1e6; });
+    // The window's own event loop runs, as it does for a user; the first rows are
+    // painted once they are in.
+    QEventLoop loop;
+    QObject::connect(library, &pw::ui::LibraryWindow::scanFinished, &loop, &QEventLoop::quit);
+    QObject::connect(library->filter(), &QAbstractItemModel::rowsInserted, &loop, [&] {
+        if (firstRows >= 0) return;
+        firstRows = 0;
+        QTimer::singleShot(0, &loop, [&] {
+            library->table()->viewport()->grab();
+            firstRows = double(clock.nsecsElapsed()) / 1e6;
+        });
+    });
+    if (library->scanning()) loop.exec();
+    library->table()->viewport()->grab();
+    const double whole = double(clock.nsecsElapsed()) / 1e6;
+    const int rows = library->model()->rowCount();
+
+    const double floorAfter = coreScan().first;
+
+    // Typing a search, one key at a time, then taking it back.
+    auto* search = library->findChild<QLineEdit*>(QStringLiteral("search"));
+    search->setFocus();
+    std::vector<double> keys;
+    const auto key = [&](auto press) {
+        clock.restart();
+        press();
+        QCoreApplication::processEvents();
+        library->table()->viewport()->grab();
+        keys.push_back(double(clock.nsecsElapsed()) / 1e6);
+    };
+    for (const char c : std::string("tweed"))
+        key([&] { QTest::keyClick(search, c); });
+    for (int i = 0; i < 5; ++i)
+        key([&] { QTest::keyClick(search, Qt::Key_Backspace); });
+    for (const char c : std::string("0042"))
+        key([&] { QTest::keyClick(search, c); });
+    // The proxy's share: the same texts set straight on it, without the view.
+    std::vector<double> proxyOnly;
+    for (const char* text : {"t", "tw", "twe", "twee", "tweed", "", "0", "00", "004", "0042"}) {
+        clock.restart();
+        library->filter()->setSearchText(QString::fromLatin1(text));
+        proxyOnly.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    std::sort(proxyOnly.begin(), proxyOnly.end());
+    std::vector<double> sorted = keys;
+    std::sort(sorted.begin(), sorted.end());
+
+    std::printf("Library window, %d presets (%d rows):\n", count, rows);
+    std::printf("  core scan + triage:   %7.1f ms before, %.1f ms after (%zu presets, no window)\n",
+                floorBefore, floorAfter, scanned);
+    std::printf("  first rows painted:   %7.1f ms (target 300 ms)\n", firstRows);
+    std::printf("  last rows inserted:   %7.1f ms\n", lastRows);
+    std::printf("  whole table:          %7.1f ms (target 1500 ms)\n", whole);
+    std::printf(
+        "  keystroke refilter:   median %.1f ms, slowest %.1f ms over %zu keys (target 50 ms)\n",
+        sorted[sorted.size() / 2], sorted.back(), sorted.size());
+    std::printf("  of which the filter:  median %.1f ms, slowest %.1f ms\n",
+                proxyOnly[proxyOnly.size() / 2], proxyOnly.back());
+    return rows == count ? 0 : 1;
+}

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// One preset as the Library window shows it: what the scan read (shared with the jobs
+// that triage and convert it off the window's thread), its status against the chosen
+// target and amp channel, and the texts of its cells, made once.
+
+#include <QString>
+#include <cstddef>
+#include <memory>
+#include <optional>
+
+#include "status_look.h"
+
+namespace pw::library {
+struct Preset;
+}
+
+namespace pw::ui {
+
+using PresetPtr = std::shared_ptr<const library::Preset>;
+
+// The status of a preset against a target, as the table shows it.
+struct TriageView {
+    LibraryStatus status = LibraryStatus::Unreadable;
+    std::size_t substitutions = 0;
+    std::size_t removals = 0;
+    QString reason;
+    bool nameRefused = false;
+    QString fixedName;
+};
+
+// What the last conversion did with a preset.
+enum class OutcomeKind { None, Written, Kept, Cannot, Collides, Failed, NotDone };
+
+struct Outcome {
+    OutcomeKind kind = OutcomeKind::None;
+    QString output;  // the file written or that would be, bare name
+    QString reason;
+    std::size_t substitutions = 0;  // what Resolve Conflicts changed on the way
+    std::size_t removals = 0;
+    bool nameFixed = false;
+};
+
+struct LibraryEntry {
+    PresetPtr preset;
+    TriageView triage;
+    std::optional<std::size_t> duplicateGroup;
+    QString name;
+    QString model;
+    QString uses;
+    QString file;      // relative to the folder opened, "pack.zip › member" inside a pack
+    QString filePath;  // the whole path, for the tooltip
+    QString sortName;  // the name in lower case, for sorting
+    Outcome outcome;
+};
+
+}  // namespace pw::ui

@@ -1,0 +1,81 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The Library's table: one row per preset read, in the order the scan found them, told
+// to the views row by row as presets arrive, are triaged again or converted; and the
+// proxy that sorts it and filters it by the search text and the quick filters.
+
+#include <QAbstractTableModel>
+#include <QSortFilterProxyModel>
+#include <optional>
+#include <utility>
+#include <vector>
+
+#include "library_entry.h"
+#include "library_search.h"
+
+namespace pw::ui {
+
+class LibraryModel : public QAbstractTableModel {
+    Q_OBJECT
+  public:
+    enum Column { Name, Model, Status, Uses, File, Duplicate, Result, ColumnCount };
+    // The row's LibraryStatus, as an int (status column only).
+    static constexpr int StatusRole = Qt::UserRole;
+
+    using QAbstractTableModel::QAbstractTableModel;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+
+    const LibraryEntry& entry(int row) const { return entries_[std::size_t(row)]; }
+    const std::vector<LibraryEntry>& entries() const { return entries_; }
+
+    void clear();
+    void append(std::vector<LibraryEntry> batch);
+    // New statuses for some rows (row, status), told to the views as changed rows.
+    void setTriages(const std::vector<std::pair<std::size_t, TriageView>>& triages);
+    void setDuplicateGroups(const std::vector<std::optional<std::size_t>>& groups);
+    // The same presets, read whole (what the rows show does not change).
+    void setPresets(std::vector<PresetPtr> presets);
+    void setOutcomes(const std::vector<std::pair<std::size_t, Outcome>>& outcomes);
+
+    static QString statusText(const TriageView& triage);
+    static QString outcomeText(const Outcome& outcome);
+
+  private:
+    // Tells the views that `column` changed in the rows listed (sorted, ranges joined).
+    void rowsChanged(std::vector<std::size_t> rows, int firstColumn, int lastColumn);
+
+    std::vector<LibraryEntry> entries_;
+};
+
+// Sorts on every column and shows the rows the search and the quick filters let through.
+class LibraryFilter : public QSortFilterProxyModel {
+    Q_OBJECT
+  public:
+    explicit LibraryFilter(LibraryModel* model, QObject* parent = nullptr);
+
+    void setSearchText(const QString& text);
+    void setStatusFilter(std::optional<LibraryStatus> status);
+    void setModelFilter(const QString& model);  // "" for every model
+    void setDuplicatesOnly(bool only);
+
+    // "2,002 presets: 1,310 fit, 540 convert, …" over the rows shown.
+    QString countLine() const;
+
+  protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex& sourceParent) const override;
+    bool lessThan(const QModelIndex& left, const QModelIndex& right) const override;
+
+  private:
+    LibraryModel* model_;
+    LibrarySearch search_;
+    std::optional<LibraryStatus> status_;
+    QString modelFilter_;
+    bool duplicatesOnly_ = false;
+};
+
+}  // namespace pw::ui

@@ -1,0 +1,522 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Library window driven through its widgets: a folder with a sub-folder, twins, a
+// broken file and a pack opened; sorting, searching, the quick filters, another target;
+// a preset (and a pack's member) opened in the main window; a conversion with its
+// questions, its report and a writer that fails halfway; a scan and a conversion cancelled.
+
+#include <archive.h>
+#include <archive_entry.h>
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QDirIterator>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTimer>
+
+#include "../support/failing_writer.h"
+#include "library/convert_dialog.h"
+#include "library/library_model.h"
+#include "library/library_window.h"
+#include "library/scan.h"
+#include "library/status_look.h"
+#include "library/triage.h"
+#include "params/mark_colours.h"
+#include "window_fixture.h"
+
+using namespace pw;
+using ui::LibraryModel;
+using ui::LibraryStatus;
+
+namespace {
+
+QByteArray readAll(const QString& file) {
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file));
+    return f.readAll();
+}
+
+void writeFile(const QString& file, const QByteArray& bytes) {
+    QDir().mkpath(QFileInfo(file).absolutePath());
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
+}
+
+// A .zip holding `members` (name, bytes).
+void writeZip(const QString& file, const QList<QPair<QString, QByteArray>>& members) {
+    archive* a = archive_write_new();
+    archive_write_set_format_zip(a);
+    archive_write_open_filename(a, QFile::encodeName(file).constData());
+    for (const auto& [name, bytes] : members) {
+        archive_entry* e = archive_entry_new();
+        archive_entry_set_pathname(e, name.toUtf8().constData());
+        archive_entry_set_size(e, bytes.size());
+        archive_entry_set_filetype(e, AE_IFREG);
+        archive_entry_set_perm(e, 0644);
+        archive_write_header(a, e);
+        archive_write_data(a, bytes.constData(), std::size_t(bytes.size()));
+        archive_entry_free(e);
+    }
+    archive_write_close(a);
+    archive_write_free(a);
+}
+
+// The real file system without waiting for the disk: these tests look at which files
+// are there and whole, not at how durable they are (syncs wait long on a busy machine).
+struct QuickWriter : pwtest::FailingWriter {
+    IoResult syncFile(const Path&) override { return {}; }
+    IoResult syncFileSystem(const Path&) override { return {}; }
+    IoResult syncFolder(const Path&) override { return {}; }
+};
+
+QByteArray sample(const char* name) {
+    return readAll(QStringLiteral(PW_TEST_DATA_DIR "/") + QLatin1String(name));
+}
+
+}  // namespace
+
+class LibraryWindowTest : public pwui::WindowFixture {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
+    }
+    void init() {
+        openWindow();
+        makeLibrary();
+    }
+    void cleanup() {
+        library_ = nullptr;
+        writer_.failure.reset();
+        closeWindow();
+    }
+
+    void openFolderAndPackSortAndSearch();
+    void anotherTargetTriagesWithoutReading();
+    void returnOpensInTheMainWindow();
+    void foldersAndPacksGoToTheLibrary();
+    void convertWithQuestionsAndReport();
+    void failingWriterLeavesCompleteOrAbsent();
+    void cancelScanAndConversion();
+    void statusesReadOnDarkAndWithoutColour();
+    void dryRunSaysWhatWillHappen();
+    void anotherTargetDuringTheScan();
+
+  private:
+    // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
+    // pack.zip: two presets in a folder of its own.
+    void makeLibrary() {
+        root_ = dir_->filePath(QStringLiteral("library"));
+        for (const char* name : {"dual_amp_lead.rp355p", "big_verb.rp350p", "crunch_time.rp150p",
+                                 "metal_zone.rp250p", "surfs_up.rp255p", "pluck_funk.g4p"})
+            writeFile(root_ + QLatin1Char('/') + QLatin1String(name), sample(name));
+        QByteArray twin = sample("surfs_up.rp255p");
+        twin.replace("\r\n", "\n");
+        writeFile(root_ + QStringLiteral("/more/twin.rp255p"), twin);
+        writeFile(root_ + QStringLiteral("/more/broken.rp250p"), "<RP250Preset><Name>x</Na");
+        writeFile(root_ + QStringLiteral("/more/notes.txt"), "not a preset");
+        pack_ = dir_->filePath(QStringLiteral("pack.zip"));
+        writeZip(pack_, {{QStringLiteral("Pack/jump.rp255p"), sample("jump_yaya.rp255p")},
+                         {QStringLiteral("Pack/lead.rp355p"), sample("dual_amp_lead.rp355p")}});
+    }
+    ui::LibraryWindow* open(const QStringList& inputs) {
+        library_ = form_->openLibrary(inputs);
+        library_->setFileWriter(writer_);
+        [&] { QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000); }();
+        return library_;
+    }
+    LibraryModel* model() const { return library_->model(); }
+    // Shortcuts reach the window that is active.
+    void activate() {
+        library_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(library_));
+    }
+    template <typename T>
+    T* lib(const char* name) const {
+        T* w = library_->findChild<T*>(QLatin1String(name));
+        if (!w) qFatal("no control %s", name);
+        return w;
+    }
+    // The shown rows' texts in `column`, top to bottom.
+    QStringList shown(int column) const {
+        QStringList out;
+        for (int r = 0; r < library_->filter()->rowCount(); ++r)
+            out << library_->filter()->index(r, column).data().toString();
+        return out;
+    }
+    int rowNamed(const QString& file) const {
+        for (int r = 0; r < model()->rowCount(); ++r)
+            if (model()->entry(r).file == file) return r;
+        qFatal("no row %s", qPrintable(file));
+    }
+    // Runs a conversion of `rows` (source rows) through the dialog, as a user would.
+    void convert(const std::vector<int>& rows, const QString& out, bool resolve = true) {
+        QItemSelection selection;
+        for (int r : rows) {
+            const QModelIndex i = library_->filter()->mapFromSource(model()->index(r, 0));
+            selection.select(i, i);
+        }
+        library_->table()->selectionModel()->select(
+            selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        library_->setConvertDialogHook([out, resolve](ui::ConvertDialog& d) {
+            auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
+            folder->clear();
+            QTest::keyClicks(folder, out);
+            auto* box = d.findChild<QCheckBox*>(QStringLiteral("resolve"));
+            if (box->isChecked() != resolve) QTest::mouseClick(box, Qt::LeftButton);
+            QTRY_VERIFY(d.dryRun().has_value());
+            QTest::keyClick(&d, Qt::Key_Return);
+        });
+        QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
+        activate();
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 20000);
+    }
+    // Enough presets that neither a scan nor a conversion is over at once.
+    void writeMany() {
+        // An RP250 preset: it fits the RP255 and needs Resolve Conflicts for the RP150.
+        const QByteArray bytes = sample("metal_zone.rp250p");
+        for (int i = 0; i < 3000; ++i) {
+            QByteArray one = bytes;
+            one.replace("<Name>Metal Zone</Name>", "<Name>" + QByteArray::number(i) + "</Name>");
+            writeFile(root_ + QStringLiteral("/many/%1.rp250p").arg(i), one);
+        }
+    }
+    static QStringList filesIn(const QString& folder) {
+        QStringList out;
+        QDirIterator it(folder, QDir::Files | QDir::Hidden);
+        while (it.hasNext())
+            out << QFileInfo(it.next()).fileName();
+        out.sort();
+        return out;
+    }
+
+    std::unique_ptr<QTemporaryDir> settingsDir_;
+    QString root_, pack_;
+    ui::LibraryWindow* library_ = nullptr;
+    QuickWriter writer_;
+};
+
+void LibraryWindowTest::openFolderAndPackSortAndSearch() {
+    open({root_, pack_});
+    QAbstractItemModelTester tester(model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QAbstractItemModelTester proxyTester(library_->filter(),
+                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
+    QCOMPARE(model()->rowCount(), 10);
+    QVERIFY(model()->entry(rowNamed(QStringLiteral("more/broken.rp250p"))).triage.status ==
+            LibraryStatus::Unreadable);
+    QVERIFY(model()->entry(rowNamed(QStringLiteral("pluck_funk.g4p"))).triage.status ==
+            LibraryStatus::ViewOnly);
+    const int member = rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p"));
+    QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(),
+             QStringLiteral("RP255"));
+    // The twins share a group, and nothing else is in one.
+    const auto group = [&](const char* file) {
+        return model()->index(rowNamed(QLatin1String(file)), LibraryModel::Duplicate).data();
+    };
+    QVERIFY(group("surfs_up.rp255p").isValid());
+    QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
+    QVERIFY(!group("big_verb.rp350p").isValid());
+    QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
+
+    // A click on the header sorts by name, another the other way.
+    QHeaderView* header = library_->table()->horizontalHeader();
+    const auto clickHeader = [&](int column) {
+        QTest::mouseClick(
+            header->viewport(), Qt::LeftButton, {},
+            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+    };
+    clickHeader(LibraryModel::Name);
+    QStringList names = shown(LibraryModel::Name);
+    QStringList sorted = names;
+    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
+    QCOMPARE(names, sorted);
+    clickHeader(LibraryModel::Name);
+    std::reverse(sorted.begin(), sorted.end());
+    QCOMPARE(shown(LibraryModel::Name), sorted);
+
+    // Ctrl+F, then typing filters as it goes; Escape brings every row back.
+    QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
+    auto* search = lib<QLineEdit>("search");
+    QCOMPARE(QApplication::focusWidget(), search);
+    QTest::keyClicks(search, QStringLiteral("rp15"));
+    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("crunch_time.rp150p")});
+    QTest::keyClick(search, Qt::Key_Escape);
+    QCOMPARE(library_->filter()->rowCount(), 10);
+    QTest::keyClicks(search, QStringLiteral("lead.rp355"));  // a file and a pack's member
+    QCOMPARE(library_->filter()->rowCount(), 2);
+    QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
+    search->clear();
+    // A row: once typing pauses, the presets holding it (one in the folder, and the
+    // pack's copy of it).
+    QTest::keyClicks(search, QStringLiteral("amp a type=brown sound"));
+    QTRY_COMPARE(shown(LibraryModel::Model),
+                 (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
+    search->clear();
+
+    // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
+    // status.
+    QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
+    QCOMPARE(library_->filter()->rowCount(), 4);
+    QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
+    auto* status = lib<QComboBox>("statusFilter");
+    status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
+    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("more/broken.rp250p")});
+}
+
+void LibraryWindowTest::anotherTargetTriagesWithoutReading() {
+    open({root_});
+    QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
+    // The files go: a new status can only come from what was read before.
+    QDir(root_).removeRecursively();
+    auto* target = lib<QComboBox>("target");
+    target->setFocus();
+    const int to = target->findText(QStringLiteral("RP150"));
+    target->setCurrentIndex(to);
+    QVERIFY(triaged.wait(20000));
+    const document::Target& rp150 = *document::targetByCaption("RP150");
+    int changed = 0;
+    for (int r = 0; r < model()->rowCount(); ++r) {
+        const ui::LibraryEntry& e = model()->entry(r);
+        if (!e.preset->readable) continue;
+        const library::Triage want = library::triage(e.preset->bytes, rp150, 'A');
+        QCOMPARE(int(e.triage.status), int(want.status));
+        changed += e.preset->model != "RP150";
+    }
+    QVERIFY(changed > 0);
+}
+
+void LibraryWindowTest::returnOpensInTheMainWindow() {
+    open({root_, pack_});
+    QTableView* table = library_->table();
+    table->setFocus();
+    table->setCurrentIndex(library_->filter()->mapFromSource(
+        model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), 0)));
+    QTest::keyClick(table, Qt::Key_Return);
+    QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
+    QCOMPARE(QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
+             QStringLiteral("big_verb.rp350p"));
+
+    // A member of the pack opens from the pack; Save writes beside the pack.
+    const QModelIndex member = library_->filter()->mapFromSource(
+        model()->index(rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")), 0));
+    table->scrollTo(member);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
+    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
+    QCOMPARE(form_->session().sourceRoot(), std::string("RP255Preset"));
+    QCOMPARE(form_->model()->rowCount(), int(form_->session().rows().count()));
+    QVERIFY(form_->session().rows().count() > 0);
+    QCOMPARE(QString::fromStdString(form_->session().saveFolder().string()), dir_->path());
+}
+
+void LibraryWindowTest::foldersAndPacksGoToTheLibrary() {
+    // A pack dropped on the main window opens the Library; a preset still opens there.
+    drop({pack_});
+    QVERIFY(form_->library() && form_->library()->isVisible());
+    library_ = form_->library();
+    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+    QCOMPARE(model()->rowCount(), 2);
+    drop({root_ + QStringLiteral("/big_verb.rp350p")});
+    QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
+    QCOMPARE(model()->rowCount(), 2);
+    // Ctrl+Shift+O is File > Open Folder… in both windows.
+    for (QWidget* w : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(library_)}) {
+        const QList<QAction*> actions = w->findChildren<QAction*>();
+        QVERIFY(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
+            return a->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O) &&
+                   a->text().contains(QStringLiteral("Folder"));
+        }));
+    }
+}
+
+void LibraryWindowTest::convertWithQuestionsAndReport() {
+    open({root_});
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    const int metal = rowNamed(QStringLiteral("metal_zone.rp250p"));
+    const int surfs = rowNamed(QStringLiteral("surfs_up.rp255p"));
+    convert({metal, surfs}, out);
+    const QStringList first = filesIn(out);
+    QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Written);
+    QVERIFY(first.contains(model()->entry(metal).outcome.output));
+    QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out));
+    const QString report = QString::fromUtf8(readAll(library_->lastReport()));
+    QVERIFY(report.startsWith(
+        QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
+    QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
+    QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out).absolutePath());
+    if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone")))
+        box->close();
+
+    // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
+    const QString metalOut = QDir(out).filePath(model()->entry(metal).outcome.output);
+    writeFile(metalOut, "mine");
+    QStringList asked;
+    std::deque<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::YesToAll};
+    library_->setReplaceQuestion([&](const QString& file) {
+        asked << file;
+        const auto a = answers.front();
+        answers.pop_front();
+        return a;
+    });
+    convert({metal, surfs}, out);
+    QCOMPARE(asked.size(), 2);
+    QCOMPARE(readAll(metalOut), QByteArray("mine"));
+    QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Kept);
+    QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Written);
+}
+
+void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
+    open({root_});
+    writer_.failure = pwtest::Failure{pwtest::Step::RenameOver, ENOSPC, 0, 2};
+    std::vector<int> rows;
+    for (int r = 0; r < model()->rowCount(); ++r)
+        rows.push_back(r);
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    convert(rows, out);
+    int written = 0, failed = 0;
+    for (int r = 0; r < model()->rowCount(); ++r) {
+        const ui::Outcome& o = model()->entry(r).outcome;
+        const QString file = QDir(out).filePath(o.output);
+        if (o.kind == ui::OutcomeKind::Written) {
+            ++written;
+            QVERIFY(readAll(file).startsWith("<?xml"));
+            QVERIFY(readAll(file).trimmed().endsWith("Preset>"));
+        }
+        if (o.kind == ui::OutcomeKind::Failed) {
+            ++failed;
+            QVERIFY(!QFile::exists(file));
+        }
+    }
+    QVERIFY(written > 0);
+    QVERIFY(failed > 0);
+    for (const QString& f : filesIn(out))
+        QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
+                 qPrintable(f));
+}
+
+void LibraryWindowTest::cancelScanAndConversion() {
+    writeMany();
+    library_ = form_->openLibrary({root_});
+    library_->setFileWriter(writer_);
+    QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
+    QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
+    QTRY_COMPARE_WITH_TIMEOUT(scanned.size(), 1, 20000);
+    QVERIFY(model()->rowCount() < 3008);
+    QVERIFY(!lib<QPushButton>("cancel")->isVisible());
+
+    activate();
+    QTest::keyClick(library_, Qt::Key_F5);
+    QVERIFY(library_->scanning());
+    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
+    QCOMPARE(model()->rowCount(), 3008);
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
+    library_->setConvertDialogHook([this, out](ui::ConvertDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
+        d.accept();
+        QTimer::singleShot(
+            0, library_, [this] { QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton); });
+    });
+    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
+    std::size_t written = 0, notDone = 0;
+    for (const ui::LibraryEntry& e : model()->entries()) {
+        written += e.outcome.kind == ui::OutcomeKind::Written;
+        notDone += e.outcome.kind == ui::OutcomeKind::NotDone;
+    }
+    QVERIFY(notDone > 0);
+    // Every preset written is there whole, nothing else but the report.
+    QCOMPARE(std::size_t(filesIn(out).size()), written + 1);
+}
+
+// Each status keeps its hue and a readable contrast on dark backgrounds, and its glyph
+// alone (drawn in one colour) tells it from the others.
+void LibraryWindowTest::statusesReadOnDarkAndWithoutColour() {
+    const auto rgb = [](const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; };
+    QList<QImage> glyphs;
+    for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+        const auto status = LibraryStatus(s);
+        const QColor pure = ui::statusColour(status, Qt::white);
+        for (const QColor& dark : {QColor(35, 38, 41), QColor(Qt::black)}) {
+            const QColor shown = ui::statusColour(status, dark);
+            QVERIFY(contrastRatio(rgb(shown), rgb(dark)) >= 4.5);
+            if (pure.saturation() > 0) QCOMPARE(shown.hue(), pure.hue());
+        }
+        const QImage glyph = ui::statusIcon(status, Qt::black).pixmap(16, 16).toImage();
+        QVERIFY(!glyphs.contains(glyph));
+        glyphs << glyph;
+    }
+}
+
+// Two presets saved under one name, and a name Save refuses: the dialog says so before
+// anything is written, and Fix Names changes its sums.
+void LibraryWindowTest::dryRunSaysWhatWillHappen() {
+    const QString folder = dir_->filePath(QStringLiteral("dry"));
+    const QByteArray metal = sample("metal_zone.rp250p");
+    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
+    writeFile(folder + QStringLiteral("/b.rp250p"), metal);
+    QByteArray bang = metal;
+    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
+    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
+    open({folder});
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    QStringList said;
+    library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        for (bool fix : {false, true}) {
+            auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
+            if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
+            QTRY_VERIFY(d.dryRun().has_value());
+            said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
+        }
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    activate();
+    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(said,
+             (QStringList{
+                 QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
+                 QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
+             }));
+    QVERIFY(!QFileInfo::exists(out));
+}
+
+// A target chosen while the scan runs: every row ends triaged against it, those read
+// before the change and those after.
+void LibraryWindowTest::anotherTargetDuringTheScan() {
+    writeMany();
+    library_ = form_->openLibrary({root_});
+    QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
+    QTRY_VERIFY(model()->rowCount() > 0);
+    QVERIFY(library_->scanning());
+    auto* target = lib<QComboBox>("target");
+    target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+    QTRY_COMPARE_WITH_TIMEOUT(triaged.size(), 1, 60000);
+    QCOMPARE(model()->rowCount(), 3008);
+    const document::Target& rp150 = *document::targetByCaption("RP150");
+    std::map<std::uint64_t, int> want;  // by the rows: the name does not change a status
+    for (const ui::LibraryEntry& e : model()->entries()) {
+        if (!e.preset->readable) continue;
+        auto [at, added] = want.emplace(e.preset->rowsKey, 0);
+        if (added) at->second = int(library::triage(e.preset->bytes, rp150, 'A').status);
+        QCOMPARE(int(e.triage.status), at->second);
+    }
+}
+
+QTEST_MAIN(LibraryWindowTest)
+#include "library_window_test.moc"
