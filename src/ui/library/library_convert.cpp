@@ -136,7 +136,7 @@ QString cannotReason(const convert::Result& r) {
         case convert::Verdict::Unreadable:
             return r.readDetail.empty() ? QObject::tr("cannot be read") : qs(r.readDetail);
         case convert::Verdict::Refused:
-            if (r.refusal) return qs(saveRefusalMessage(*r.refusal).text);
+            if (r.refusal) return qs(saveRefusalMessage(*r.refusal, r.patchName).text);
             break;
         default:
             break;
