@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Converting many presets at once: the same reports and bytes on one thread as on many,
-// with any chunk size; names claimed once in input order; a dry run or a cancelled run
-// writes nothing it has not finished; no temporary file is ever left behind.
+// with any chunk size; names claimed once in input order; an existing file replaced only
+// when allowed; a dry run or a cancelled run writes nothing it has not finished; no
+// temporary file is ever left behind.
 
 #include <gtest/gtest.h>
 #include <sys/wait.h>
@@ -116,6 +117,33 @@ TEST(ConvertAll, ExistingFilesKeptUnlessOverwritingAndDryRunWritesNothing) {
     EXPECT_EQ(dry.files.at("Crunch Time.rp250p"), "mine");
     o.dryRun = false;
     EXPECT_NE(convertAll(files, out.path(), o).files.at("Crunch Time.rp250p"), "mine");
+}
+
+// Each existing output is asked about once, in input order; the first input that ends
+// in a name keeps it whether its file is replaced or kept.
+TEST(ConvertAll, EachExistingOutputIsDecidedOnItsOwn) {
+    pwtest::TempDir out;
+    const fs::path crunch = pwtest::dataFile("crunch_time.rp150p");
+    const std::vector<fs::path> files = {crunch, crunch, pwtest::dataFile("metal_zone.rp250p")};
+    pw::library::ConvertAllOptions o = options(2, 2);
+    const Batch first = convertAll(files, out.path(), o);
+    for (const auto& [name, bytes] : first.files)
+        out.write(name, "mine");
+    std::vector<std::size_t> asked;
+    o.mayReplace = [&](std::size_t index, const fs::path& output) {
+        EXPECT_TRUE(fs::exists(output));
+        asked.push_back(index);
+        return index == 2;
+    };
+    const Batch run = convertAll(files, out.path(), o);
+    EXPECT_EQ(asked, (std::vector<std::size_t>{0, 2}));
+    const auto outcome = [&](std::size_t i) { return run.lines[i][0] - '0'; };
+    EXPECT_EQ(outcome(0), static_cast<int>(ItemOutcome::Exists));
+    EXPECT_EQ(outcome(1), static_cast<int>(ItemOutcome::Claimed));
+    EXPECT_EQ(outcome(2), static_cast<int>(ItemOutcome::Written));
+    EXPECT_EQ(run.summary.written, 1u);
+    for (const auto& [name, bytes] : run.files)
+        EXPECT_EQ(bytes == "mine", name == "Crunch Time.rp250p") << name;
 }
 
 TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {

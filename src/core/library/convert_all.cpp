@@ -42,6 +42,9 @@ class Run {
 
   private:
     bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
+    bool mayReplace(const ItemReport& r) const {
+        return options_.mayReplace ? options_.mayReplace(r.index, r.output) : options_.overwrite;
+    }
     Work convertOne(Work work) const;
     void claim(Work work);
     // Starts committing the chunk filled so far (on a thread of its own, so that the
@@ -102,8 +105,9 @@ void Run::claim(Work work) {
         if (earlier != claimed_.end()) {
             r.outcome = ItemOutcome::Claimed;
             r.earlier = earlier->second;
-        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && !options_.overwrite) {
+        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && !mayReplace(r)) {
             r.outcome = ItemOutcome::Exists;
+            if (options_.mayReplace) claimed_.emplace(r.result.fileName, r.index);
         } else {
             claimed_.emplace(r.result.fileName, r.index);
             if (options_.dryRun) {

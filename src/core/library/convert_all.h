@@ -3,10 +3,10 @@
 // Converting many presets at once into one folder. Workers on every core read and
 // convert the presets (convert::convertPreset) and write each new preset into a
 // temporary file; one thread at a time, in the order of the inputs, claims each output
-// name (two inputs never end in one file; an existing file is kept unless overwriting)
-// and commits the files in chunks: one flush of the file system per chunk, then each
-// file is put in place. The names, the reports and the bytes written are those of a run
-// on one thread.
+// name (two inputs never end in one file; an existing file is kept unless replacing it
+// is allowed) and commits the files in chunks: one flush of the file system per chunk,
+// then each file is put in place. The names, the reports and the bytes written are those
+// of a run on one thread.
 
 #include <cstddef>
 #include <filesystem>
@@ -27,6 +27,10 @@ struct ConvertAllOptions {
     bool dryRun = false;           // convert and claim names, write nothing
     std::size_t chunk = 384;       // files per commit (memory and open files stay flat)
     unsigned threads = 0;          // 0: every core
+    // When set, decides instead of `overwrite` whether input `index` may replace the file
+    // `output` that exists; asked on the committing thread, in input order. The first
+    // input that ends in a name claims it whether its file is replaced or kept.
+    std::function<bool(std::size_t index, const std::filesystem::path& output)> mayReplace;
 };
 
 enum class ItemOutcome {
@@ -35,7 +39,7 @@ enum class ItemOutcome {
     NotRead,     // the input could not be read (see `read`)
     NotSaved,    // the conversion stopped short of Save (see `result.verdict`)
     Claimed,     // an earlier input of the run already ends in this file (`earlier`)
-    Exists,      // the file exists and the run does not overwrite
+    Exists,      // the file exists and the run does not replace it
     Failed,      // the file system refused the write (`writeError`)
 };
 

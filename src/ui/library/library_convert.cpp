@@ -1,7 +1,4 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// oneTBB first: Qt's "emit" keyword clashes with a name in its headers.
-#include <tbb/parallel_for.h>
-
 #include "library_convert.h"
 
 #include <QDateTime>
@@ -9,10 +6,8 @@
 #include <QFile>
 #include <QLocale>
 
-#include <set>
-
 #include "convert/convert.h"
-#include "document/batch_writer.h"
+#include "library/convert_all.h"
 #include "library/scan.h"
 #include "library/source.h"
 #include "session/messages.h"
@@ -113,22 +108,11 @@ QString writeReport(const QString& folder, const std::vector<PresetPtr>& presets
 
 namespace {
 
-std::filesystem::path pathOf(const QString& file) {
-    return std::filesystem::path(QFile::encodeName(file).toStdString());
-}
-
-convert::Plan planOf(const ConvertOptions& options, bool render) {
-    convert::Plan plan;
-    plan.target = options.settings.target;
-    plan.amp = options.settings.amp;
-    plan.resolve = options.resolve;
-    plan.fixNames = options.fixNames;
-    plan.render = render;
-    return plan;
-}
-
 // Why a conversion that cannot be saved is refused.
-QString cannotReason(const convert::Result& r) {
+QString cannotReason(const library::ItemReport& item) {
+    const convert::Result& r = item.result;
+    if (item.outcome == library::ItemOutcome::NotRead)
+        return item.read.error.empty() ? QObject::tr("cannot be read") : qs(item.read.error);
     switch (r.verdict) {
         case convert::Verdict::ViewOnly:
             return QObject::tr("%1 presets are opened for viewing only")
@@ -144,39 +128,57 @@ QString cannotReason(const convert::Result& r) {
     return QObject::tr("cannot be saved");
 }
 
-// Converts presets [from, to) on every core.
-std::vector<convert::Result> convertRange(const std::vector<PresetPtr>& presets, std::size_t from,
-                                          std::size_t to, const convert::Plan& plan) {
-    std::vector<convert::Result> results(to - from);
-    tbb::parallel_for(from, to, [&](std::size_t i) {
-        const library::Preset& p = *presets[i];
-        if (p.readable) {
-            results[i - from] = convert::convertPreset(p.bytes, plan);
-        } else {
-            results[i - from].verdict = convert::Verdict::Unreadable;
-            results[i - from].readDetail = p.readProblem;
-        }
-    });
-    return results;
-}
-
-// The outcome a conversion result leads to, before its output is claimed or written.
-Outcome outcomeOf(const convert::Result& r, bool fixNames) {
+Outcome outcomeOf(const library::ItemReport& item, bool fixNames) {
+    const convert::Result& r = item.result;
     Outcome o;
     o.output = qs(r.fileName);
     o.substitutions = r.resolveReport.substituted;
     o.removals = r.resolveReport.removed;
     o.nameFixed = fixNames && r.nameRefused;
-    if (r.savable()) {
-        o.kind = OutcomeKind::Written;
-    } else {
-        o.kind = OutcomeKind::Cannot;
-        o.reason = cannotReason(r);
+    switch (item.outcome) {
+        case library::ItemOutcome::Written:
+        case library::ItemOutcome::WouldWrite:
+            o.kind = OutcomeKind::Written;
+            break;
+        case library::ItemOutcome::NotRead:
+        case library::ItemOutcome::NotSaved:
+            o.kind = OutcomeKind::Cannot;
+            o.reason = cannotReason(item);
+            break;
+        case library::ItemOutcome::Claimed:
+            o.kind = OutcomeKind::Collides;
+            o.reason = QObject::tr("another preset of this run is saved as %1").arg(o.output);
+            break;
+        case library::ItemOutcome::Exists:
+            o.kind = OutcomeKind::Kept;
+            break;
+        case library::ItemOutcome::Failed:
+            o.kind = OutcomeKind::Failed;
+            o.reason = qs(item.writeError);
+            break;
     }
     return o;
 }
 
-constexpr std::size_t kChunk = 256;
+// Converts the presets with the core's convert-all; `callbacks` gets the reports.
+void convertPresets(const std::vector<PresetPtr>& presets, const ConvertOptions& options,
+                    library::ConvertAllOptions all, library::ConvertAllCallbacks callbacks,
+                    document::FileWriter& writer, const std::atomic<bool>& cancel) {
+    all.plan.target = options.settings.target;
+    all.plan.amp = options.settings.amp;
+    all.plan.resolve = options.resolve;
+    all.plan.fixNames = options.fixNames;
+    all.folder = std::filesystem::path(QFile::encodeName(options.folder).toStdString());
+    std::size_t next = 0;
+    callbacks.next = [&](library::ConvertInput& input) {
+        if (next == presets.size()) return false;
+        const library::Preset& p = *presets[next++];
+        input.read = document::ReadResult{true, p.readable, p.bytes, p.readProblem};
+        return true;
+    };
+    callbacks.cancelled = [&cancel] { return cancel.load(); };
+    library::convertAll(all, callbacks, writer);
+}
 
 }  // namespace
 
@@ -184,31 +186,22 @@ DryRun dryRunConvert(const std::vector<PresetPtr>& presets, const ConvertOptions
                      const std::atomic<bool>& cancel) {
     DryRun run;
     run.outcomes.resize(presets.size());
-    const convert::Plan plan = planOf(options, false);
-    const std::filesystem::path folder = pathOf(options.folder);
-    std::set<std::filesystem::path> claimed;
-    for (std::size_t from = 0; from < presets.size() && !cancel; from += kChunk) {
-        const std::size_t to = std::min(presets.size(), from + kChunk);
-        const std::vector<convert::Result> results = convertRange(presets, from, to, plan);
-        for (std::size_t i = from; i < to; ++i) {
-            Outcome o = outcomeOf(results[i - from], options.fixNames);
-            if (o.kind == OutcomeKind::Written) {
-                const std::filesystem::path output = folder / results[i - from].fileName;
-                std::error_code error;
-                if (!claimed.insert(output).second) {
-                    o.kind = OutcomeKind::Collides;
-                    ++run.collide;
-                } else {
-                    ++run.write;
-                    if (std::filesystem::exists(output, error)) run.existing.push_back(i);
-                }
-                run.namesFixed += o.nameFixed;
-            } else {
-                ++run.cannot;
-            }
-            run.outcomes[i] = std::move(o);
+    library::ConvertAllOptions all;
+    all.dryRun = true;
+    all.overwrite = true;  // an existing file claims its name; the user is asked later
+    library::ConvertAllCallbacks callbacks;
+    callbacks.done = [&](const library::ItemReport& item) {
+        Outcome o = outcomeOf(item, options.fixNames);
+        if (o.kind == OutcomeKind::Cannot) {
+            ++run.cannot;
+        } else {
+            ++(o.kind == OutcomeKind::Collides ? run.collide : run.write);
+            run.namesFixed += o.nameFixed;
+            if (item.existed) run.existing.push_back(item.index);
         }
-    }
+        run.outcomes[item.index] = std::move(o);
+    };
+    convertPresets(presets, options, all, callbacks, document::systemFileWriter(), cancel);
     return run;
 }
 
@@ -220,42 +213,14 @@ std::vector<Outcome> runConvert(const std::vector<PresetPtr>& presets,
     std::vector<Outcome> outcomes(presets.size());
     for (Outcome& o : outcomes)
         o.kind = OutcomeKind::NotDone;
-    const convert::Plan plan = planOf(options, true);
-    const std::filesystem::path folder = pathOf(options.folder);
-    std::set<std::filesystem::path> claimed;
-    // A chunk at a time: its presets converted on every core, then written together,
-    // each output complete or absent; a cancel stops between chunks.
-    for (std::size_t from = 0; from < presets.size() && !cancel; from += kChunk) {
-        const std::size_t to = std::min(presets.size(), from + kChunk);
-        std::vector<convert::Result> results = convertRange(presets, from, to, plan);
-        document::BatchWriter batch(writer);
-        std::vector<std::pair<std::size_t, std::size_t>> tickets;  // preset, ticket
-        for (std::size_t i = from; i < to; ++i) {
-            convert::Result& r = results[i - from];
-            Outcome o = outcomeOf(r, options.fixNames);
-            if (o.kind == OutcomeKind::Written) {
-                const std::filesystem::path output = folder / r.fileName;
-                std::error_code error;
-                if (!claimed.insert(output).second) {
-                    o.kind = OutcomeKind::Collides;
-                    o.reason =
-                        QObject::tr("another preset of this run is saved as %1").arg(o.output);
-                } else if (std::filesystem::exists(output, error) && !replace[i]) {
-                    o.kind = OutcomeKind::Kept;
-                } else {
-                    tickets.emplace_back(i, batch.add(output, std::move(r.bytes)));
-                }
-            }
-            outcomes[i] = std::move(o);
-        }
-        const std::vector<document::IoResult> written = batch.commit();
-        for (const auto& [i, ticket] : tickets)
-            if (!written[ticket].ok()) {
-                outcomes[i].kind = OutcomeKind::Failed;
-                outcomes[i].reason = qs(written[ticket].error);
-            }
-        progress(to, presets.size());
-    }
+    library::ConvertAllOptions all;
+    all.mayReplace = [&replace](std::size_t i, const std::filesystem::path&) { return replace[i]; };
+    library::ConvertAllCallbacks callbacks;
+    callbacks.done = [&](const library::ItemReport& item) {
+        outcomes[item.index] = outcomeOf(item, options.fixNames);
+    };
+    callbacks.progress = [&](std::size_t n, const std::string&) { progress(n, presets.size()); };
+    convertPresets(presets, options, all, callbacks, writer, cancel);
     return outcomes;
 }
 
