@@ -53,6 +53,7 @@ TEST_P(Batch, LeavesEveryOutputAsItWasOrComplete) {
     EXPECT_EQ(failed == 0, GetParam().step == Step::SyncFolder);
     for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
         EXPECT_EQ(entry.path().filename().string().rfind(".patchwright-", 0), std::string::npos);
+    EXPECT_TRUE(batch.commit().empty());  // the batch was emptied: nothing is written again
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, Batch,

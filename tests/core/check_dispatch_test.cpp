@@ -3,6 +3,7 @@
 // of tests/data/dispatch.tsv.
 
 #include "models/check_dispatch.h"
+#include "params/mark_colours.h"
 
 #include <gtest/gtest.h>
 
@@ -40,6 +41,14 @@ TEST(DispatchLabel5, ShowsTheSettingOfTheMarkedAmpChannelRow) {
     pw::Row c = pwtest::row("Other", "X", "300", "7", "0");
     pw::models::checkRow(c, {Family::F35x, "RP355Preset", "RP355Preset", &label5});
     EXPECT_EQ(label5, "X");
+}
+
+// On a dark list a mark is lightened towards white: a full channel stays full.
+TEST(MarkColour, LightensTowardsWhiteKeepingTheHue) {
+    const pw::Rgb tone = pw::markColourOn({0, 0, 255}, {0, 0, 0});
+    EXPECT_EQ(tone.b, 255);
+    EXPECT_EQ(tone.r, tone.g);
+    EXPECT_GE(pw::contrastRatio(tone, {0, 0, 0}), pw::kReadableContrast);
 }
 
 }  // namespace

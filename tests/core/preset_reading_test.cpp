@@ -25,8 +25,9 @@ TEST(FindRootName, ListOrderDecidesAndCaseIsIgnored) {
     EXPECT_EQ(FindRootName(""), "");
 }
 
+// The search reads past what a well-formed document could not hold (here U+0001).
 TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
-    const std::string text = "<?xml version=\"1.0\"?><RP350Preset/>";
+    const std::string text = "<?xml version=\"1.0\"?><!--\x01--><RP350Preset/>";
     std::string le = "\xFF\xFE", be = "\xFE\xFF";
     for (char c : text) {
         le += c;
@@ -38,11 +39,13 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     EXPECT_EQ(FindRootName(pw::document::decodeLenient(be)), "RP350Preset");
 }
 
-// Single-byte encodings other than Latin-1 are decoded through the C library's iconv.
-TEST(ParsePreset, DecodesSingleByteEncodingsIconvKnows) {
+// Single-byte encodings other than Latin-1 are decoded through the C library's iconv;
+// UTF-16 is decoded by hand, up to the edges of its two- and four-byte forms.
+TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
     const std::pair<const char*, const char*> cases[] = {
         {"windows1252.xml", "Caf\u00e9 \u201cLead\u201d \u20ac"},
         {"iso8859_15.xml", "\u20acuro C\u0178ur \u0153"},
+        {"utf16le_bmp_and_last_plane_edges.xml", "\u0800 \U0010FC00"},
     };
     for (const auto& [file, name] : cases) {
         const auto r =
