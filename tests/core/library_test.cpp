@@ -195,6 +195,7 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
         {{"", "", "jcm800", ""}, 2},
         {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
         {{"", "", "", "amp a type"}, 17},
+        {{"", "", "", "Amp B Type=68 Marshall Jump"}, 0},
         {{"verb", "RP350", "Blackface", ""}, 2},
         {{"verb", "RP355", "", ""}, 0},
     };
@@ -204,6 +205,12 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
                                 [&](const Preset& p) { return matches(p, c.query); }),
                   static_cast<long>(c.expected));
     }
+}
+
+TEST(LibraryScanInput, ABrokenLinkIsReportedAsSuch) {
+    pwtest::TempDir dir;
+    fs::create_symlink("nowhere", dir.path() / "gone.rp250p");
+    EXPECT_TRUE(hasProblem(scanOf(dir.path() / "gone.rp250p"), ScanProblem::Kind::BrokenLink));
 }
 
 TEST(LibraryDuplicates, SameRowsWhateverNameLayoutOrLineEnds) {

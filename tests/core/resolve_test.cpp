@@ -146,8 +146,12 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
         }
     }
     EXPECT_GT(told, characters.rows.size() / 2);
-    for (auto [title, name] : {std::pair{"Mod/FX", "Player"}, {"Distortion", "Mode"}})
-        EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), "") << name;
+    for (auto [title, name, said] : {std::tuple{"Mod/FX", "Player", ""},
+                                     {"Distortion", "Mode", ""},
+                                     {"Mod/FX", "Auto Ya", "filter"},
+                                     {"Amp", "Dread Acoustic", "acoustic"},
+                                     {"Delay", "Modulated", "modulated"}})
+        EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
 }
 
 // --- what Resolve does to a list -------------------------------------------------

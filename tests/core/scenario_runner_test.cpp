@@ -155,6 +155,8 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
         m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No);
     } else if (verb == "resolve") {
         s.resolveConflicts();
+    } else if (verb == "errors") {
+        s.showErrors();
     } else if (verb == "naming") {
         s.setFileNaming(arg == "bare" ? pw::Session::FileNaming::BareName
                                       : pw::Session::FileNaming::Path);
