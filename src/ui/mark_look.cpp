@@ -2,11 +2,11 @@
 #include "mark_look.h"
 
 #include <QApplication>
-#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 #include <algorithm>
 
+#include "glyph_icon_engine.h"
 #include "param_table_model.h"
 #include "params/mark_colours.h"
 
@@ -24,7 +24,7 @@ QColor mix(const QColor& a, const QColor& b, double share) {
 }
 
 // Paints the glyph at any size, in every mode, always in the mark's colour.
-class MarkIconEngine : public QIconEngine {
+class MarkIconEngine : public GlyphIconEngine {
   public:
     MarkIconEngine(Mark mark, QColor colour) : mark_(mark), colour_(colour) {}
     QIconEngine* clone() const override { return new MarkIconEngine(mark_, colour_); }
@@ -44,14 +44,6 @@ class MarkIconEngine : public QIconEngine {
             painter->drawEllipse(box);
         }
         painter->restore();
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        QPixmap image(size);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        paint(&painter, image.rect(), mode, state);
-        return image;
     }
 
   private:

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "status_look.h"
 
-#include <QIconEngine>
 #include <QPainter>
 #include <QPainterPath>
 
+#include "glyph_icon_engine.h"
 #include "params/mark_colours.h"
 
 namespace pw::ui {
@@ -28,7 +28,7 @@ Rgb pureColour(LibraryStatus status) {
     return {};
 }
 
-class StatusIconEngine : public QIconEngine {
+class StatusIconEngine : public GlyphIconEngine {
   public:
     StatusIconEngine(LibraryStatus status, QColor colour) : status_(status), colour_(colour) {}
     QIconEngine* clone() const override { return new StatusIconEngine(status_, colour_); }
@@ -80,14 +80,6 @@ class StatusIconEngine : public QIconEngine {
                 break;
         }
         painter->restore();
-    }
-
-    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
-        QPixmap image(size);
-        image.fill(Qt::transparent);
-        QPainter painter(&image);
-        paint(&painter, image.rect(), mode, state);
-        return image;
     }
 
   private:
