@@ -7,6 +7,7 @@
 #include <array>
 #include <cctype>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 
 namespace pw::document {
@@ -30,6 +31,23 @@ constexpr std::array<bool, 256> makePlainAscii() {
 constexpr std::array<bool, 256> kPlainAscii = makePlainAscii();
 inline bool isPlainAscii(unsigned char c) {
     return kPlainAscii[c];
+}
+
+// Whether all eight bytes at `p` are plain ASCII, tested a machine word at a time: no
+// byte has its top bit set, none is DEL, and every byte below a space is a tab, a line
+// feed or a carriage return. Once the top bits are known clear, adding to a byte never
+// carries into the next one.
+inline bool eightPlainAscii(const char* p) {
+    constexpr std::uint64_t kEach = 0x0101010101010101ull;
+    constexpr std::uint64_t kTop = 0x8080808080808080ull;
+    std::uint64_t x;
+    std::memcpy(&x, p, sizeof x);
+    if (x & kTop) return false;
+    const std::uint64_t atLeastSpace = (x + 0x60 * kEach) & kTop;
+    const std::uint64_t isDel = (x + kEach) & kTop;
+    auto equalTo = [&](unsigned char c) { return ~((x ^ (c * kEach)) + 0x7F * kEach) & kTop; };
+    const std::uint64_t allowedControl = equalTo('\t') | equalTo('\n') | equalTo('\r');
+    return ((~atLeastSpace & kTop & ~allowedControl) | isDel) == 0;
 }
 
 std::string lowerAscii(std::string_view s) {
@@ -142,6 +160,8 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
         if (asciiCompatible) {
             // Runs of plain ASCII text are copied as they are.
             const std::size_t run = i;
+            while (i + 8 <= b.size() && eightPlainAscii(b.data() + i))
+                i += 8;
             while (i < b.size() && isPlainAscii(static_cast<unsigned char>(b[i])))
                 ++i;
             if (copy) out.utf8.append(b.data() + run, i - run);

@@ -3,7 +3,9 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <optional>
 #include <string>
@@ -51,6 +53,32 @@ constexpr std::array<AsciiNameClass, 128> makeAsciiNameClasses() {
 
 constexpr std::array<AsciiNameClass, 128> kAsciiName = makeAsciiNameClasses();
 
+// The first '<', '&' or ']' in `text` from `from` on, or the text's size. Eight bytes
+// are looked at together: for each of the three characters, a byte equal to it becomes
+// zero, and the lowest byte the zero test flags is the first zero one (flags above it may
+// be false, never below). The first byte in memory is the lowest on a little-endian
+// machine; others go byte by byte.
+std::size_t endOfText(std::string_view text, std::size_t from) {
+    const char* s = text.data();
+    const std::size_t size = text.size();
+    std::size_t p = from;
+    if constexpr (std::endian::native == std::endian::little) {
+        constexpr std::uint64_t kEach = 0x0101010101010101ull;
+        constexpr std::uint64_t kTop = 0x8080808080808080ull;
+        auto zeroFlags = [](std::uint64_t v) { return (v - kEach) & ~v & kTop; };
+        for (; p + 8 <= size; p += 8) {
+            std::uint64_t x;
+            std::memcpy(&x, s + p, sizeof x);
+            const std::uint64_t flags =
+                zeroFlags(x ^ ('<' * kEach)) | zeroFlags(x ^ ('&' * kEach)) | zeroFlags(x ^ (']' * kEach));
+            if (flags) return p + static_cast<std::size_t>(std::countr_zero(flags)) / 8;
+        }
+    }
+    while (p < size && s[p] != '<' && s[p] != '&' && s[p] != ']')
+        ++p;
+    return p;
+}
+
 struct Binding {
     std::string prefix;
     std::size_t depth;  // element depth that declared it
@@ -70,7 +98,25 @@ struct Collector {
     std::size_t depth;
 };
 
-constexpr std::string_view kChildNames[] = {"Name", "ID", "Position", "Value", "Text"};
+// Which of a Param's five children an element name is (0 Name, 1 ID, 2 Position,
+// 3 Value, 4 Text), kParamSlot for Param itself, -1 for any other name. Switching on the
+// length first leaves comparisons of known length, which need no library call.
+constexpr int kNameSlot = 0;
+constexpr int kParamSlot = 5;
+int childSlot(std::string_view qname) {
+    switch (qname.size()) {
+        case 2:
+            return qname == "ID" ? 1 : -1;
+        case 4:
+            return qname == "Name" ? kNameSlot : qname == "Text" ? 4 : -1;
+        case 5:
+            return qname == "Value" ? 3 : qname == "Param" ? kParamSlot : -1;
+        case 8:
+            return qname == "Position" ? 2 : -1;
+        default:
+            return -1;
+    }
+}
 
 class Checker {
   public:
@@ -200,21 +246,20 @@ class Checker {
     // the root): starts the texts it carries and the Param it is.
     int startCollecting(std::string_view qname, const OpenElement* parent, std::size_t depth) {
         if (!out_) return -1;
-        if (qname == "Name" && !out_->firstName) {
+        const int slot = childSlot(qname);
+        if (slot == kNameSlot && !out_->firstName) {
             out_->firstName.emplace();
             collectors_.push_back({-1, 0, depth});
         }
-        if (parent && parent->param >= 0) {
+        if (slot >= 0 && parent && parent->param >= 0) {
             ParamElement& p = out_->params[static_cast<std::size_t>(parent->param)];
             std::optional<std::string>* slots[] = {&p.name, &p.id, &p.position, &p.value, &p.text};
-            for (int slot = 0; slot < 5; ++slot) {
-                if (qname == kChildNames[slot] && !*slots[slot]) {
-                    slots[slot]->emplace();
-                    collectors_.push_back({parent->param, slot, depth});
-                }
+            if (!*slots[slot]) {
+                slots[slot]->emplace();
+                collectors_.push_back({parent->param, slot, depth});
             }
         }
-        if (qname == "Param") {
+        if (slot == kParamSlot) {
             out_->params.emplace_back();
             return static_cast<int>(out_->params.size() - 1);
         }
@@ -517,9 +562,8 @@ class Checker {
             } else if (c == ']' && startsWith("]]>")) {
                 return bad("\"]]>\" in text");
             } else {
-                const std::size_t run = p_++;
-                while (p_ < s_.size() && s_[p_] != '<' && s_[p_] != '&' && s_[p_] != ']')
-                    ++p_;
+                const std::size_t run = p_;
+                p_ = endOfText(s_, run + 1);
                 collect(s_.substr(run, p_ - run));
             }
         }
