@@ -298,30 +298,33 @@ class Checker {
     }
 
     // Reads a Name at p_; returns its length (0 when there is none).
+    // (A local copy of the position: a store to p_ could not otherwise move past the
+    // reads of the text's characters, which might alias it.)
     std::size_t name() {
-        const std::size_t begin = p_;
-        std::size_t len = 0;
-        if (p_ >= s_.size()) return 0;
-        const auto first = static_cast<unsigned char>(s_[p_]);
+        const std::size_t begin = p_, size = s_.size();
+        std::size_t p = p_, len = 0;
+        if (p >= size) return 0;
+        const auto first = static_cast<unsigned char>(s_[p]);
         if (first < 0x80) {
             if (!kAsciiName[first].start) return 0;
-            ++p_;
+            ++p;
         } else {
-            if (!isNameStart(peekChar(p_, len))) return 0;
-            p_ += len;
+            if (!isNameStart(peekChar(p, len))) return 0;
+            p += len;
         }
-        while (p_ < s_.size()) {
-            const auto c = static_cast<unsigned char>(s_[p_]);
+        while (p < size) {
+            const auto c = static_cast<unsigned char>(s_[p]);
             if (c < 0x80) {
                 if (!kAsciiName[c].part) break;
-                ++p_;
-            } else if (isNameChar(peekChar(p_, len))) {
-                p_ += len;
+                ++p;
+            } else if (isNameChar(peekChar(p, len))) {
+                p += len;
             } else {
                 break;
             }
         }
-        return p_ - begin;
+        p_ = p;
+        return p - begin;
     }
 
     void skipSpace() {
