@@ -56,6 +56,31 @@ TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
     }
 }
 
+// Plain text is validated and searched for markup several bytes at a time: every ASCII
+// byte, at every place of a word, must still be judged as XML judges it alone.
+TEST(ParsePreset, EveryAsciiByteAtEveryPlaceOfAWord) {
+    using pw::document::ReadStatus;
+    for (int offset = 0; offset <= 17; ++offset) {
+        for (int byte = 0; byte < 0x80; ++byte) {
+            const char c = static_cast<char>(byte);
+            const std::string text = std::string(static_cast<std::size_t>(offset), 'a') + c +
+                                     "bcdefghijklmnopqrstuvwxyz";
+            const auto r = pw::document::parsePreset("<Preset><Name>" + text + "</Name></Preset>");
+            const std::string what =
+                "byte " + std::to_string(byte) + " at " + std::to_string(offset);
+            if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+                EXPECT_EQ(r.status, ReadStatus::BadEncoding) << what;
+            } else if (c == '<' || c == '&') {
+                EXPECT_EQ(r.status, ReadStatus::NotWellFormed) << what;
+            } else {
+                std::string expected = text;
+                if (c == '\r') expected[static_cast<std::size_t>(offset)] = '\n';
+                EXPECT_EQ(r.document.firstName, expected) << what << ": " << r.error;
+            }
+        }
+    }
+}
+
 // The open dialog's file types, joined as the dialog's filter text is written down.
 TEST(OpenDialog, FileTypesAreTheFilterText) {
     std::string joined;

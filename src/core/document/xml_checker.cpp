@@ -69,8 +69,8 @@ std::size_t endOfText(std::string_view text, std::size_t from) {
         for (; p + 8 <= size; p += 8) {
             std::uint64_t x;
             std::memcpy(&x, s + p, sizeof x);
-            const std::uint64_t flags =
-                zeroFlags(x ^ ('<' * kEach)) | zeroFlags(x ^ ('&' * kEach)) | zeroFlags(x ^ (']' * kEach));
+            const std::uint64_t flags = zeroFlags(x ^ ('<' * kEach)) |
+                                        zeroFlags(x ^ ('&' * kEach)) | zeroFlags(x ^ (']' * kEach));
             if (flags) return p + static_cast<std::size_t>(std::countr_zero(flags)) / 8;
         }
     }
@@ -251,7 +251,7 @@ class Checker {
             out_->firstName.emplace();
             collectors_.push_back({-1, 0, depth});
         }
-        if (slot >= 0 && parent && parent->param >= 0) {
+        if (slot >= 0 && slot < kParamSlot && parent && parent->param >= 0) {
             ParamElement& p = out_->params[static_cast<std::size_t>(parent->param)];
             std::optional<std::string>* slots[] = {&p.name, &p.id, &p.position, &p.value, &p.text};
             if (!*slots[slot]) {
