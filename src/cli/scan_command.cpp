@@ -168,30 +168,61 @@ void printTable(const Report& report, std::ostream& out) {
     out << '\n';
 }
 
-nlohmann::ordered_json presetJson(const Line& line) {
-    const Preset& p = *line.preset;
-    const library::Triage& t = triageOf(p);
-    nlohmann::ordered_json j;
-    j["file"] = p.source.file.string();
-    j["member"] = p.source.inArchive() ? nlohmann::ordered_json(p.source.member) : nullptr;
-    j["model"] = p.model;
-    j["name"] = p.name;
-    j["rows"] = p.rows;
-    j["status"] = library::statusWord(t.status);
-    j["substitutions"] = t.substitutions;
-    j["removals"] = t.removals;
-    j["reason"] = t.reason;
-    j["name_refused"] = t.nameRefused;
-    j["fixed_name"] = t.fixedName;
-    j["uses"] = nlohmann::ordered_json::array();
-    for (const std::string_view used : p.uses)
-        j["uses"].push_back(used);
-    j["duplicate_group"] = line.group ? nlohmann::ordered_json(*line.group) : nullptr;
-    return j;
-}
-
 std::string dumped(const nlohmann::ordered_json& j, int indent) {
     return j.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
+}
+
+// A JSON string as dumped() writes it. Plain printable ASCII, what nearly every name and
+// path is, is written as it stands; anything else is left to the JSON library.
+void appendJsonString(std::string& out, std::string_view text) {
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    if (!plain) {
+        out += dumped(std::string(text), -1);
+        return;
+    }
+    out += '"';
+    out += text;
+    out += '"';
+}
+
+// One preset as a line of the JSON report, written directly: a large library prints
+// thousands of them.
+std::string presetJson(const Line& line) {
+    const Preset& p = *line.preset;
+    const library::Triage& t = triageOf(p);
+    std::string out = "{\"file\":";
+    appendJsonString(out, p.source.file.native());
+    out += ",\"member\":";
+    if (p.source.inArchive())
+        appendJsonString(out, p.source.member);
+    else
+        out += "null";
+    out += ",\"model\":";
+    appendJsonString(out, p.model);
+    out += ",\"name\":";
+    appendJsonString(out, p.name);
+    out += ",\"rows\":" + std::to_string(p.rows);
+    out += ",\"status\":";
+    appendJsonString(out, library::statusWord(t.status));
+    out += ",\"substitutions\":" + std::to_string(t.substitutions);
+    out += ",\"removals\":" + std::to_string(t.removals);
+    out += ",\"reason\":";
+    appendJsonString(out, t.reason);
+    out += ",\"name_refused\":";
+    out += t.nameRefused ? "true" : "false";
+    out += ",\"fixed_name\":";
+    appendJsonString(out, t.fixedName);
+    out += ",\"uses\":[";
+    for (std::size_t k = 0; k < p.uses.size(); ++k) {
+        if (k) out += ',';
+        appendJsonString(out, p.uses[k]);
+    }
+    out += "],\"duplicate_group\":";
+    out += line.group ? std::to_string(*line.group) : "null";
+    out += '}';
+    return out;
 }
 
 // One preset per line, written as it goes, so a large library needs no large document.
@@ -201,7 +232,7 @@ void printJson(const Report& report, std::ostream& out) {
         << (report.amp ? dumped(std::string(1, *report.amp), -1) : std::string("null"))
         << ",\n  \"presets\": [";
     for (std::size_t i = 0; i < report.lines.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << dumped(presetJson(report.lines[i]), -1);
+        out << (i ? ",\n    " : "\n    ") << presetJson(report.lines[i]);
     out << (report.lines.empty() ? "]" : "\n  ]") << ",\n  \"problems\": [";
     for (std::size_t i = 0; i < report.scan.problems.size(); ++i) {
         const library::ScanProblem& problem = report.scan.problems[i];
