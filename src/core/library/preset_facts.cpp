@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <cstring>
 
 #include "catalogue/effect_catalogue.h"
 #include "convert/convert.h"
@@ -38,38 +37,28 @@ void appendField(std::string& out, const std::optional<std::string>& field) {
     }
 }
 
-// A 64-bit key over the fields as rowsText lays them out, taken eight bytes at a time:
-// equal rows give equal keys; equality is confirmed apart.
-class RowsHash {
+// FNV-1a, 64 bits, over the fields as rowsText lays them out: equal rows give equal
+// keys; equality is confirmed apart.
+class Fnv1a {
   public:
     void add(std::string_view text) {
-        std::size_t at = 0;
-        for (; at + 8 <= text.size(); at += 8)
-            mix(word(text.data() + at, 8));
-        // The last word carries how many bytes it holds, so "a" and "a\0" differ.
-        mix(word(text.data() + at, text.size() - at) ^ (std::uint64_t(text.size() - at) << 59));
+        for (const char c : text) {
+            hash_ ^= static_cast<unsigned char>(c);
+            hash_ *= 0x100000001b3ull;
+        }
     }
     void addField(const std::optional<std::string>& field) {
         if (field) add(std::string_view(*field));
-        mix(field ? 0x1f : 0x1e);
+        add(std::string_view(field ? "\x1f" : "\x1e"));
     }
     std::uint64_t value() const { return hash_; }
 
   private:
-    static std::uint64_t word(const char* bytes, std::size_t n) {
-        std::uint64_t w = 0;
-        std::memcpy(&w, bytes, n);
-        return w;
-    }
-    void mix(std::uint64_t w) {
-        hash_ = (hash_ ^ w) * 0x9E3779B97F4A7C15ull;
-        hash_ ^= hash_ >> 29;
-    }
     std::uint64_t hash_ = 0xcbf29ce484222325ull;
 };
 
 std::uint64_t rowsKey(const document::PresetDocument& document) {
-    RowsHash hash;
+    Fnv1a hash;
     for (const document::ParamElement& param : document.params) {
         hash.addField(param.id);
         hash.addField(param.position);
