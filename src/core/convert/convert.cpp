@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/convert.h"
 
-#include <algorithm>
-
 #include "catalogue/effect_catalogue.h"
 #include "convert/name_check.h"
 #include "document/preset_writer.h"
@@ -12,18 +10,13 @@
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "models/load_pass.h"
+#include "params/letter_case.h"
 
 namespace pw::convert {
 
 namespace {
 
 using document::Family;
-
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
 
 // Loads the preset for the target as File > Open does; false when it cannot be loaded.
 bool load(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,

@@ -1,41 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter/amp_channel.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
+#include "params/letter_case.h"
 
 namespace pw::filter {
 
 namespace {
 
-bool containsIgnoringCase(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           }) != text.end();
-}
-
-std::array<std::string, 3> channelPrefixes(char channel) {
-    const std::string x(1, channel);
-    return {"Amp " + x + " ", "Cab " + x + " ", "EQ " + x + " "};
+// Whether `name` holds, from byte `at`, the block word (given in lower case), the channel
+// letter (lower case too) and a blank, letter case ignored.
+bool channelWordAt(std::string_view name, std::size_t at, std::string_view block, char letter) {
+    if (name.size() - at < block.size() + 2) return false;
+    for (std::size_t i = 0; i < block.size(); ++i)
+        if (lowerAscii(name[at + i]) != block[i]) return false;
+    return lowerAscii(name[at + block.size()]) == letter && name[at + block.size() + 1] == ' ';
 }
 
 }  // namespace
 
+bool isOfChannel(std::string_view name, char channel) {
+    const char letter = lowerAscii(channel);
+    for (std::size_t at = 0; at < name.size(); ++at)
+        for (std::string_view block : {"amp ", "cab ", "eq "})
+            if (channelWordAt(name, at, block, letter)) return true;
+    return false;
+}
+
 void SelectAmpChannel(ParamList& list, char channel) {
-    const auto dropped = channelPrefixes(channel == 'A' ? 'B' : 'A');
-    std::size_t i = 1;
-    while (i <= list.count()) {
-        const std::string& name = list.row(i).name();
-        const bool drop = std::any_of(dropped.begin(), dropped.end(), [&](const std::string& p) {
-            return containsIgnoringCase(name, p);
-        });
-        if (drop)
-            list.remove(i);  // the row that moves up is examined next
-        else
-            ++i;
-    }
+    const char dropped = channel == 'A' ? 'B' : 'A';
+    list.keepIf([dropped](const Row& row) { return !isOfChannel(row.name(), dropped); });
 }
 
 std::string channelPatchName(std::string_view patchName, char channel) {

@@ -9,6 +9,7 @@ PassResult runPass(const document::PresetDocument& document, document::Family fa
                    std::string_view sourceRoot, std::string_view targetRoot) {
     PassResult result;
     result.rows.reserve(document.params.size());
+    const CheckContext context{family, sourceRoot, targetRoot, &result.label5};
     for (const document::ParamElement& param : document.params) {
         // The children are read in this order; the first one missing stops the pass.
         const std::pair<const std::optional<std::string>*, const char*> children[] = {
@@ -22,10 +23,13 @@ PassResult runPass(const document::PresetDocument& document, document::Family fa
                 return result;
             }
         }
-        Row row;
-        row.cells = {*param.name, *param.text, *param.id, *param.position, *param.value};
-        Row& added = result.rows.append(std::move(row));
-        checkRow(added, CheckContext{family, sourceRoot, targetRoot, &result.label5});
+        Row& row = result.rows.append(Row{});
+        row.cells[kName] = *param.name;
+        row.cells[kSetting] = *param.text;
+        row.cells[kId] = *param.id;
+        row.cells[kPosition] = *param.position;
+        row.cells[kValue] = *param.value;
+        checkRow(row, context);
     }
     return result;
 }
