@@ -7,6 +7,9 @@ namespace pw::filter {
 
 namespace {
 
+// The words, in lower case, that name a block of one channel before the channel letter.
+constexpr std::string_view kChannelBlocks[] = {"amp ", "cab ", "eq "};
+
 // Whether `name` holds, from byte `at`, the block word (given in lower case), the channel
 // letter (lower case too) and a blank, letter case ignored.
 bool channelWordAt(std::string_view name, std::size_t at, std::string_view block, char letter) {
@@ -21,7 +24,7 @@ bool channelWordAt(std::string_view name, std::size_t at, std::string_view block
 bool isOfChannel(std::string_view name, char channel) {
     const char letter = lowerAscii(channel);
     for (std::size_t at = 0; at < name.size(); ++at)
-        for (std::string_view block : {"amp ", "cab ", "eq "})
+        for (std::string_view block : kChannelBlocks)
             if (channelWordAt(name, at, block, letter)) return true;
     return false;
 }
