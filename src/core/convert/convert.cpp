@@ -7,6 +7,7 @@
 #include "document/root_names.h"
 #include "document/text_decoding.h"
 #include "filter/amp_channel.h"
+#include "filter/default_rows.h"
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "models/load_pass.h"
@@ -31,8 +32,8 @@ bool load(const document::ParseResult& parsed, std::string sourceRoot, const Pla
         return false;
     }
     r.originalName = *parsed.document.firstName;
-    models::PassResult pass =
-        models::runPass(parsed.document, plan.target->family, r.sourceRoot, plan.target->root);
+    models::PassResult pass = models::runPass(parsed.document, plan.target->family, r.sourceRoot,
+                                              plan.target->root, filter::kMostRowsAdded);
     if (pass.missingChild) {
         r.load = LoadFailure::ParameterMissing;
         r.missingChild = *pass.missingChild;
@@ -118,10 +119,10 @@ Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot
     if (plan.name) r.patchName = *plan.name;
     r.unfixedName = r.patchName;
     r.fixedName = fixedPatchName(r.patchName);
-    SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
-    r.nameRefused = saveCheck(state) == SaveRefusal::BadFileName;
+    // Save refuses a name (BadFileName) by its name check alone, before any other check.
+    r.nameRefused = refusedNameCharacter(r.patchName).has_value();
     if (plan.fixNames) r.patchName = r.fixedName;
-    state.patchName = r.patchName;
+    const SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
     r.fileName = r.patchName + std::string(target.extension);
     r.refusal = saveCheck(state);
     if (r.refusal) {

@@ -10,22 +10,21 @@ namespace {
 // The words, in lower case, that name a block of one channel before the channel letter.
 constexpr std::string_view kChannelBlocks[] = {"amp ", "cab ", "eq "};
 
-// Whether `name` holds, from byte `at`, the block word (given in lower case), the channel
-// letter (lower case too) and a blank, letter case ignored.
-bool channelWordAt(std::string_view name, std::size_t at, std::string_view block, char letter) {
-    if (name.size() - at < block.size() + 2) return false;
-    for (std::size_t i = 0; i < block.size(); ++i)
-        if (lowerAscii(name[at + i]) != block[i]) return false;
-    return lowerAscii(name[at + block.size()]) == letter && name[at + block.size() + 1] == ' ';
+bool endsWithIgnoringCase(std::string_view text, std::string_view lowerEnd) {
+    return text.size() >= lowerEnd.size() &&
+           equalIgnoringCase(text.substr(text.size() - lowerEnd.size()), lowerEnd);
 }
 
 }  // namespace
 
 bool isOfChannel(std::string_view name, char channel) {
+    // Each channel letter followed by a blank, then the words before it.
     const char letter = lowerAscii(channel);
-    for (std::size_t at = 0; at < name.size(); ++at)
+    for (std::size_t at = 0; at + 1 < name.size(); ++at) {
+        if (lowerAscii(name[at]) != letter || name[at + 1] != ' ') continue;
         for (std::string_view block : kChannelBlocks)
-            if (channelWordAt(name, at, block, letter)) return true;
+            if (endsWithIgnoringCase(name.substr(0, at), block)) return true;
+    }
     return false;
 }
 

@@ -80,6 +80,9 @@ class AnchorScan {
 
 }  // namespace
 
+const std::size_t kMostRowsAdded = kPedalRows.size() + kVSwitchRows.size() + kPresenceRow.size() +
+                                   kLfoRows.size() + kAmpChannelRow.size();
+
 void AddPedalParams(ParamList& list) {
     AnchorScan scan(list);
     scan.scan(kPosition, 18);

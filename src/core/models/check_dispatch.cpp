@@ -36,8 +36,9 @@ struct Subject {
     int id;
 };
 
-double idNumber(const Row& row) {
-    return readLeadingNumber(row.id());
+// The ID cell as the tables are asked for it; a plain number is read already.
+double idNumber(const Subject& s) {
+    return s.id >= 0 ? s.id : readLeadingNumber(s.row.id());
 }
 double valueNumber(const Row& row) {
     return readLeadingNumber(row.value());
@@ -69,7 +70,7 @@ void standardRule(const Subject& s, std::initializer_list<int> valueIds, TwoList
     if (isOneOf(s.id, valueIds))
         valueCheck(s.row, check(valueNumber(s.row), Kind::Values) == 1);
     else
-        idCheck(s.row, check(idNumber(s.row), Kind::Ids) == 1);
+        idCheck(s.row, check(idNumber(s), Kind::Ids) == 1);
 }
 
 void standardRule(const Subject& s, std::initializer_list<int> valueIds,
@@ -77,13 +78,13 @@ void standardRule(const Subject& s, std::initializer_list<int> valueIds,
     if (isOneOf(s.id, valueIds))
         valueCheck(s.row, check(valueNumber(s.row), Kind::Values, root) == 1);
     else
-        idCheck(s.row, check(idNumber(s.row), Kind::Ids, root) == 1);
+        idCheck(s.row, check(idNumber(s), Kind::Ids, root) == 1);
 }
 
 void pickupRule(const Subject& s, const FamilyChecks& m) {
     if (isOneOf(s.id, {64, 65})) {
         valueCheck(s.row, m.CheckPickup(valueNumber(s.row), Kind::Values) == 1);
-    } else if (m.CheckPickup(idNumber(s.row), Kind::Ids) != 1) {
+    } else if (m.CheckPickup(idNumber(s), Kind::Ids) != 1) {
         // The pickup block marks an unknown ID on its Setting and Value.
         markAll(s.row, {kSetting, kValue});
     }
@@ -98,7 +99,7 @@ void cabinetRule(const Subject& s, const FamilyChecks& m) {
 }
 
 void position20Rule(const Subject& s, const FamilyChecks& m) {
-    if (m.CheckPosition20(idNumber(s.row)) != 1) markAll(s.row, {kSetting, kValue});
+    if (m.CheckPosition20(idNumber(s)) != 1) markAll(s.row, {kSetting, kValue});
 }
 
 void libraryRule(const Subject& s, const FamilyChecks& m) {
@@ -107,7 +108,7 @@ void libraryRule(const Subject& s, const FamilyChecks& m) {
     else if (s.id == 8705)
         valueCheck(s.row, m.CheckFxLibrary(valueNumber(s.row)) == 1);
     else
-        idCheck(s.row, m.CheckToneLibrary(idNumber(s.row), Kind::Ids) == 1);
+        idCheck(s.row, m.CheckToneLibrary(idNumber(s), Kind::Ids) == 1);
 }
 
 bool fromBiggerFamily(std::string_view source) {
@@ -189,11 +190,11 @@ void checkSmallFamily(const Subject& s, const FamilyChecks& m, const CheckContex
             } else if (s.id == 1798) {
                 if (plainNumber(row.value()) != 1543) markAll(row, {kSetting, kId, kValue});
             } else {
-                idCheck(row, m.CheckModulation(idNumber(row), Kind::Ids) == 1);
+                idCheck(row, m.CheckModulation(idNumber(s), Kind::Ids) == 1);
             }
             break;
         case 18:
-            if (m.CheckVolume(idNumber(row)) != 1) markAll(row, {kName, kId});
+            if (m.CheckVolume(idNumber(s)) != 1) markAll(row, {kName, kId});
             break;
         case 19:
             if (is15x) markAll(row, {kName, kSetting, kId, kPosition, kValue});

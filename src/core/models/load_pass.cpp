@@ -6,9 +6,10 @@
 namespace pw::models {
 
 PassResult runPass(const document::PresetDocument& document, document::Family family,
-                   std::string_view sourceRoot, std::string_view targetRoot) {
+                   std::string_view sourceRoot, std::string_view targetRoot,
+                   std::size_t spareRows) {
     PassResult result;
-    result.rows.reserve(document.params.size());
+    result.rows.reserve(document.params.size() + spareRows);
     const CheckContext context{family, sourceRoot, targetRoot, &result.label5};
     for (const document::ParamElement& param : document.params) {
         // The children are read in this order; the first one missing stops the pass.
