@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/convert.h"
 
+#include <utility>
+
 #include "catalogue/effect_catalogue.h"
 #include "convert/name_check.h"
 #include "document/preset_writer.h"
@@ -20,20 +22,23 @@ namespace {
 using document::Family;
 
 // Loads the preset for the target as File > Open does; false when it cannot be loaded.
-bool load(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
-          Result& r) {
+// `Parsed` is const ParseResult (its texts are copied) or ParseResult (given up: its
+// texts are taken over).
+template <class Parsed>
+bool load(Parsed& parsed, std::string sourceRoot, const Plan& plan, Result& r) {
     r.sourceRoot = std::move(sourceRoot);
     r.readStatus = parsed.status;
-    r.readDetail = parsed.error;
+    r.readDetail = std::move(parsed.error);
     r.offset = parsed.offset;
     if (!parsed.document.firstName) {
         r.load = LoadFailure::NotLoadable;
         if (r.readDetail.empty()) r.readDetail = "the document has no Name element";
         return false;
     }
-    r.originalName = *parsed.document.firstName;
-    models::PassResult pass = models::runPass(parsed.document, plan.target->family, r.sourceRoot,
-                                              plan.target->root, filter::kMostRowsAdded);
+    r.originalName = *std::move(parsed.document.firstName);
+    models::PassResult pass =
+        models::runPass(std::move(parsed.document), plan.target->family, r.sourceRoot,
+                        plan.target->root, filter::kMostRowsAdded);
     if (pass.missingChild) {
         r.load = LoadFailure::ParameterMissing;
         r.missingChild = *pass.missingChild;
@@ -74,27 +79,14 @@ bool applyPicks(const Plan& plan, Result& r) {
     return true;
 }
 
-}  // namespace
-
-std::string sourceRootOf(std::string_view bytes) {
-    if (document::isUtf16(bytes))
-        return document::FindRootName(document::rawTextForSearch(std::string(bytes)));
-    return document::FindRootName(bytes);
-}
-
-Result convertPreset(std::string_view bytes, const Plan& plan) {
-    return convertParsed(document::parsePreset(bytes), sourceRootOf(bytes), plan);
-}
-
-Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot,
-                     const Plan& plan) {
-    Result r;
+// The steps after loading: the filter, the amp channel, the picks, Resolve Conflicts, the
+// name and Save's checks.
+void convertLoaded(const Plan& plan, Result& r) {
     const document::Target& target = *plan.target;
-    if (!load(parsed, std::move(sourceRoot), plan, r)) return r;
     r.patchName = r.originalName;
     if (!document::isFullUseRoot(r.sourceRoot)) {
         r.verdict = Verdict::ViewOnly;
-        return r;
+        return;
     }
     bool filtered = false;
     if (document::familyOf(r.sourceRoot) != target.family) {
@@ -109,7 +101,7 @@ Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot
     }
     if (!applyPicks(plan, r)) {
         r.verdict = Verdict::BadPick;
-        return r;
+        return;
     }
     r.conflictsBeforeResolve = filter::CountErrors(r.rows);
     if (plan.resolve && (filtered || needsNoFilter(r.sourceRoot, target))) {
@@ -127,11 +119,35 @@ Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot
     r.refusal = saveCheck(state);
     if (r.refusal) {
         r.verdict = Verdict::Refused;
-        return r;
+        return;
     }
     // Save passes, so any conflict there was has been resolved.
     r.verdict = r.conflictsBeforeResolve > 0 ? Verdict::Resolved : Verdict::Saved;
     if (plan.render) r.bytes = document::renderPreset(target, r.patchName, r.rows);
+}
+
+}  // namespace
+
+std::string sourceRootOf(std::string_view bytes) {
+    if (document::isUtf16(bytes))
+        return document::FindRootName(document::rawTextForSearch(std::string(bytes)));
+    return document::FindRootName(bytes);
+}
+
+Result convertPreset(std::string_view bytes, const Plan& plan) {
+    return convertParsed(document::parsePreset(bytes), sourceRootOf(bytes), plan);
+}
+
+Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot,
+                     const Plan& plan) {
+    Result r;
+    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r);
+    return r;
+}
+
+Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan) {
+    Result r;
+    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r);
     return r;
 }
 

@@ -27,5 +27,9 @@ struct PassResult {
 PassResult runPass(const document::PresetDocument& document, document::Family family,
                    std::string_view sourceRoot, std::string_view targetRoot,
                    std::size_t spareRows = 0);
+// The same for a document given up: its texts become the rows' without a copy.
+PassResult runPass(document::PresetDocument&& document, document::Family family,
+                   std::string_view sourceRoot, std::string_view targetRoot,
+                   std::size_t spareRows = 0);
 
 }  // namespace pw::models
