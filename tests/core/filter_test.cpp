@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "filter/amp_channel.h"
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "test_support.h"
@@ -64,6 +65,29 @@ TEST(CountErrors, CountsConflictCellsNotRows) {
     EXPECT_EQ(errorCountMessage(list), "Number of errors 3");
     list.row(1).marks = {};
     EXPECT_EQ(HasConflicts(list), 0);  // blue cells alone are no conflict
+}
+
+// Only the ASCII letters have another case: a byte of a UTF-8 sequence never stands for
+// a letter of "Amp B ", "Cab B " or "EQ B ".
+TEST(SelectAmpChannel, DropsTheOtherChannelsRowsAndKeepsTheOrder) {
+    const std::pair<const char*, bool> names[] = {
+        {"Amp B Gain", true},         {"Amp A Gain", false},    {"aMP b Level", true},
+        {"Preamp B Tone", true},      {"EQ B Bass", true},      {"eq b", false},
+        {"CAB B Mic", true},          {"Cab B\tMic", false},    {"Amp  B Gain", false},
+        {"\xC3\x84mp B Gain", false}, {"\xC1MP B Gain", false}, {"Amp \xC3\x9F Gain", false},
+        {"Amp B\xC2\xA0Gain", false}, {"Reverb Level", false},
+    };
+    ParamList list;
+    std::vector<std::string> kept;
+    for (const auto& [name, dropped] : names) {
+        list.append(pwtest::row(name, "s", "1", "8", "0"));
+        if (!dropped) kept.push_back(name);
+    }
+    SelectAmpChannel(list, 'A');
+    std::vector<std::string> left;
+    for (const Row& row : list)
+        left.push_back(row.name());
+    EXPECT_EQ(left, kept);
 }
 
 struct RecipeCase {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -82,6 +83,30 @@ TEST(ModTables, EveryListAnswersAsWrittenDown) {
         for (const char* fn : {"Volume", "Lfo"})
             EXPECT_EQ(ask(fn, Kind::Values, fns[0], 0) != -2, listed[family].count(fn) == 1)
                 << family << " " << fn;
+}
+
+// Only whole numbers are entries, whatever a number's size or kind.
+TEST(ListContains, OnlyWholeNumbersInTheEntriesAnswerOne) {
+    const Item items[] = {one(0), one(5), range(10, 12)};
+    const std::pair<double, int> cases[] = {
+        {0, 1},
+        {-0.0, 1},
+        {5, 1},
+        {5.5, 0},
+        {4.999, 0},
+        {10, 1},
+        {11, 1},
+        {11.5, 0},
+        {12, 1},
+        {13, 0},
+        {4294967301.0, 0},
+        {-4294967291.0, 0},
+        {std::nan(""), 0},
+        {INFINITY, 0},
+        {-INFINITY, 0},
+    };
+    for (const auto& [number, answer] : cases)
+        EXPECT_EQ(contains(items, number), answer) << number;
 }
 
 std::set<std::int64_t> numbersOf(List list) {

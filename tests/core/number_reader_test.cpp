@@ -44,6 +44,9 @@ TEST(WholeNumber, OnlyWholeNumericTextIsANumber) {
     EXPECT_EQ(readWholeNumber("18.0"), 18.0);
     EXPECT_EQ(readWholeNumber(" 18 "), 18.0);
     EXPECT_EQ(readWholeNumber("+18"), 18.0);
+    EXPECT_EQ(readWholeNumber("0018"), 18.0);
+    EXPECT_EQ(readWholeNumber("123456789012345"), 123456789012345.0);
+    EXPECT_EQ(readWholeNumber("123456789012345678901"), 123456789012345678901.0);
     EXPECT_FALSE(readWholeNumber("18abc"));
     EXPECT_FALSE(readWholeNumber(""));
     EXPECT_FALSE(readWholeNumber("x"));

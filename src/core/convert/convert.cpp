@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/convert.h"
 
-#include <algorithm>
+#include <utility>
 
 #include "catalogue/effect_catalogue.h"
 #include "convert/name_check.h"
@@ -9,9 +9,11 @@
 #include "document/root_names.h"
 #include "document/text_decoding.h"
 #include "filter/amp_channel.h"
+#include "filter/default_rows.h"
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "models/load_pass.h"
+#include "params/letter_case.h"
 
 namespace pw::convert {
 
@@ -19,27 +21,24 @@ namespace {
 
 using document::Family;
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
-    auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [&](char x, char y) { return lower(x) == lower(y); });
-}
-
 // Loads the preset for the target as File > Open does; false when it cannot be loaded.
-bool load(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
-          Result& r) {
+// `Parsed` is const ParseResult (its texts are copied) or ParseResult (given up: its
+// texts are taken over).
+template <class Parsed>
+bool load(Parsed& parsed, std::string sourceRoot, const Plan& plan, Result& r) {
     r.sourceRoot = std::move(sourceRoot);
     r.readStatus = parsed.status;
-    r.readDetail = parsed.error;
+    r.readDetail = std::move(parsed.error);
     r.offset = parsed.offset;
     if (!parsed.document.firstName) {
         r.load = LoadFailure::NotLoadable;
         if (r.readDetail.empty()) r.readDetail = "the document has no Name element";
         return false;
     }
-    r.originalName = *parsed.document.firstName;
+    r.originalName = *std::move(parsed.document.firstName);
     models::PassResult pass =
-        models::runPass(parsed.document, plan.target->family, r.sourceRoot, plan.target->root);
+        models::runPass(std::move(parsed.document), plan.target->family, r.sourceRoot,
+                        plan.target->root, filter::kMostRowsAdded);
     if (pass.missingChild) {
         r.load = LoadFailure::ParameterMissing;
         r.missingChild = *pass.missingChild;
@@ -80,6 +79,53 @@ bool applyPicks(const Plan& plan, Result& r) {
     return true;
 }
 
+// The steps after loading: the filter, the amp channel, the picks, Resolve Conflicts, the
+// name and Save's checks.
+void convertLoaded(const Plan& plan, Result& r) {
+    const document::Target& target = *plan.target;
+    r.patchName = r.originalName;
+    if (!document::isFullUseRoot(r.sourceRoot)) {
+        r.verdict = Verdict::ViewOnly;
+        return;
+    }
+    bool filtered = false;
+    if (document::familyOf(r.sourceRoot) != target.family) {
+        filter::FilterPatch(r.rows, r.sourceRoot, target.root);
+        filtered = true;
+    }
+    bool ampChosen = false;
+    if (plan.amp && document::isTwoChannelRoot(r.sourceRoot)) {
+        filter::SelectAmpChannel(r.rows, plan.amp);
+        r.patchName = filter::channelPatchName(r.patchName, plan.amp);
+        ampChosen = true;
+    }
+    if (!applyPicks(plan, r)) {
+        r.verdict = Verdict::BadPick;
+        return;
+    }
+    r.conflictsBeforeResolve = filter::CountErrors(r.rows);
+    if (plan.resolve && (filtered || needsNoFilter(r.sourceRoot, target))) {
+        r.resolveReport = filter::ResolveConflicts(r.rows, target);
+        r.resolveRan = true;
+    }
+    if (plan.name) r.patchName = *plan.name;
+    r.unfixedName = r.patchName;
+    r.fixedName = fixedPatchName(r.patchName);
+    // Save refuses a name (BadFileName) by its name check alone, before any other check.
+    r.nameRefused = refusedNameCharacter(r.patchName).has_value();
+    if (plan.fixNames) r.patchName = r.fixedName;
+    const SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
+    r.fileName = r.patchName + std::string(target.extension);
+    r.refusal = saveCheck(state);
+    if (r.refusal) {
+        r.verdict = Verdict::Refused;
+        return;
+    }
+    // Save passes, so any conflict there was has been resolved.
+    r.verdict = r.conflictsBeforeResolve > 0 ? Verdict::Resolved : Verdict::Saved;
+    if (plan.render) r.bytes = document::renderPreset(target, r.patchName, r.rows);
+}
+
 }  // namespace
 
 std::string sourceRootOf(std::string_view bytes) {
@@ -95,49 +141,13 @@ Result convertPreset(std::string_view bytes, const Plan& plan) {
 Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot,
                      const Plan& plan) {
     Result r;
-    const document::Target& target = *plan.target;
-    if (!load(parsed, std::move(sourceRoot), plan, r)) return r;
-    r.patchName = r.originalName;
-    if (!document::isFullUseRoot(r.sourceRoot)) {
-        r.verdict = Verdict::ViewOnly;
-        return r;
-    }
-    bool filtered = false;
-    if (document::familyOf(r.sourceRoot) != target.family) {
-        filter::FilterPatch(r.rows, r.sourceRoot, target.root);
-        filtered = true;
-    }
-    bool ampChosen = false;
-    if (plan.amp && document::isTwoChannelRoot(r.sourceRoot)) {
-        filter::SelectAmpChannel(r.rows, plan.amp);
-        r.patchName = filter::channelPatchName(r.patchName, plan.amp);
-        ampChosen = true;
-    }
-    if (!applyPicks(plan, r)) {
-        r.verdict = Verdict::BadPick;
-        return r;
-    }
-    r.conflictsBeforeResolve = filter::CountErrors(r.rows);
-    if (plan.resolve && (filtered || needsNoFilter(r.sourceRoot, target))) {
-        r.resolveReport = filter::ResolveConflicts(r.rows, target);
-        r.resolveRan = true;
-    }
-    if (plan.name) r.patchName = *plan.name;
-    r.unfixedName = r.patchName;
-    r.fixedName = fixedPatchName(r.patchName);
-    SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
-    r.nameRefused = saveCheck(state) == SaveRefusal::BadFileName;
-    if (plan.fixNames) r.patchName = r.fixedName;
-    state.patchName = r.patchName;
-    r.fileName = r.patchName + std::string(target.extension);
-    r.refusal = saveCheck(state);
-    if (r.refusal) {
-        r.verdict = Verdict::Refused;
-        return r;
-    }
-    // Save passes, so any conflict there was has been resolved.
-    r.verdict = r.conflictsBeforeResolve > 0 ? Verdict::Resolved : Verdict::Saved;
-    if (plan.render) r.bytes = document::renderPreset(target, r.patchName, r.rows);
+    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r);
+    return r;
+}
+
+Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan) {
+    Result r;
+    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r);
     return r;
 }
 

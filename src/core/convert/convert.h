@@ -117,5 +117,8 @@ std::string sourceRootOf(std::string_view bytes);
 // convertPreset for a preset read already (a library scan reads each preset once):
 // `parsed` is document::parsePreset of its bytes, `sourceRoot` sourceRootOf them.
 Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan);
+// The same for a preset read already that is given up: its texts become the rows'
+// without a copy.
+Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan);
 
 }  // namespace pw::convert

@@ -32,10 +32,10 @@ std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at) 
         at = start + 1;
         return RefusedCharacter{Kind::NotUtf8, std::string(name.substr(start, 1))};
     }
-    const std::string bytes(name.substr(start, at - start));
-    if (isControl(*cp)) return RefusedCharacter{Kind::Control, bytes};
-    if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, bytes};
-    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, bytes};
+    const std::string_view bytes = name.substr(start, at - start);
+    if (isControl(*cp)) return RefusedCharacter{Kind::Control, std::string(bytes)};
+    if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, std::string(bytes)};
+    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, std::string(bytes)};
     return std::nullopt;
 }
 

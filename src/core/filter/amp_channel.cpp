@@ -1,41 +1,36 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter/amp_channel.h"
 
-#include <algorithm>
-#include <array>
-#include <cctype>
+#include "params/letter_case.h"
 
 namespace pw::filter {
 
 namespace {
 
-bool containsIgnoringCase(std::string_view text, std::string_view word) {
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), [](char a, char b) {
-               return std::tolower(static_cast<unsigned char>(a)) ==
-                      std::tolower(static_cast<unsigned char>(b));
-           }) != text.end();
-}
+// The words, in lower case, that name a block of one channel before the channel letter.
+constexpr std::string_view kChannelBlocks[] = {"amp ", "cab ", "eq "};
 
-std::array<std::string, 3> channelPrefixes(char channel) {
-    const std::string x(1, channel);
-    return {"Amp " + x + " ", "Cab " + x + " ", "EQ " + x + " "};
+bool endsWithIgnoringCase(std::string_view text, std::string_view lowerEnd) {
+    return text.size() >= lowerEnd.size() &&
+           equalIgnoringCase(text.substr(text.size() - lowerEnd.size()), lowerEnd);
 }
 
 }  // namespace
 
-void SelectAmpChannel(ParamList& list, char channel) {
-    const auto dropped = channelPrefixes(channel == 'A' ? 'B' : 'A');
-    std::size_t i = 1;
-    while (i <= list.count()) {
-        const std::string& name = list.row(i).name();
-        const bool drop = std::any_of(dropped.begin(), dropped.end(), [&](const std::string& p) {
-            return containsIgnoringCase(name, p);
-        });
-        if (drop)
-            list.remove(i);  // the row that moves up is examined next
-        else
-            ++i;
+bool isOfChannel(std::string_view name, char channel) {
+    // Each channel letter followed by a blank, then the words before it.
+    const char letter = lowerAscii(channel);
+    for (std::size_t at = 0; at + 1 < name.size(); ++at) {
+        if (lowerAscii(name[at]) != letter || name[at + 1] != ' ') continue;
+        for (std::string_view block : kChannelBlocks)
+            if (endsWithIgnoringCase(name.substr(0, at), block)) return true;
     }
+    return false;
+}
+
+void SelectAmpChannel(ParamList& list, char channel) {
+    const char dropped = channel == 'A' ? 'B' : 'A';
+    list.keepIf([dropped](const Row& row) { return !isOfChannel(row.name(), dropped); });
 }
 
 std::string channelPatchName(std::string_view patchName, char channel) {

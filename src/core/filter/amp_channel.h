@@ -9,8 +9,11 @@
 
 namespace pw::filter {
 
-// Removes the rows of the other channel: those whose Name contains "Amp X ",
-// "Cab X " or "EQ X " (X the other channel), letter case ignored.
+// Whether a row of this Name belongs to amp channel `channel` ('A' or 'B'): the Name
+// contains "Amp X ", "Cab X " or "EQ X " (X the channel), letter case ignored.
+bool isOfChannel(std::string_view name, char channel);
+
+// Removes the rows of the other channel.
 void SelectAmpChannel(ParamList& list, char channel);
 
 // The patch name after choosing `channel`: its first four characters, "_" and the

@@ -2,7 +2,9 @@
 #include "filter/default_rows.h"
 
 #include <array>
+#include <span>
 #include <string_view>
+#include <vector>
 
 #include "params/number_reader.h"
 
@@ -14,25 +16,23 @@ struct DefaultRow {
     std::string_view name, setting, id, position, value;
 };
 
-// In the order AddPedalParams inserts them at the anchor (each in front of the one
-// before, so the list reads them the other way round).
+// Each group in list order after its anchor.
 constexpr std::array<DefaultRow, 3> kPedalRows = {{
-    {"Pedal Max 1", "99", "8196", "19", "99"},
-    {"Pedal Min 1", "0", "8195", "19", "0"},
     {"Pedal Assign 1", "Volume Pre FX", "8194", "19", "854594"},  // 13:2626, Volume PedalPreFX
+    {"Pedal Min 1", "0", "8195", "19", "0"},
+    {"Pedal Max 1", "99", "8196", "19", "99"},
 }};
 
 constexpr std::array<DefaultRow, 5> kVSwitchRows = {{
-    {"V-Switch Enable", "Off", "8449", "21", "0"},
-    {"V-Switch Type", "Toggle", "8393", "21", "0"},
-    {"V-Switch Max", "On", "8386", "21", "1"},
-    {"V-Switch Min", "Off", "8385", "21", "0"},
     {"V-Switch Assign", "Wah Enable", "8384", "21", "196737"},  // 3:129
+    {"V-Switch Min", "Off", "8385", "21", "0"},
+    {"V-Switch Max", "On", "8386", "21", "1"},
+    {"V-Switch Type", "Toggle", "8393", "21", "0"},
+    {"V-Switch Enable", "Off", "8449", "21", "0"},
 }};
 
-constexpr DefaultRow kPresenceRow = {"EQ A Presence", "0db", "3207", "24", "12"};
+constexpr std::array<DefaultRow, 1> kPresenceRow = {{{"EQ A Presence", "0db", "3207", "24", "12"}}};
 
-// In list order after the anchor.
 constexpr std::array<DefaultRow, 5> kLfoRows = {{
     {"LFO1 Assign", "None", "8258", "22", "0"},
     {"LFO1 Min", "0", "8259", "22", "0"},
@@ -41,15 +41,19 @@ constexpr std::array<DefaultRow, 5> kLfoRows = {{
     {"LFO1 Waveform", "Tri", "8263", "22", "0"},
 }};
 
-constexpr DefaultRow kAmpChannelRow = {"Amp Channel", "A", "256", "7", "0"};
+constexpr std::array<DefaultRow, 1> kAmpChannelRow = {{{"Amp Channel", "A", "256", "7", "0"}}};
 
-// An inserted row shows the change mark on its Name cell only.
-void insertDefault(ParamList& list, std::size_t anchor, std::size_t offset, const DefaultRow& d) {
-    Row row;
-    row.cells = {std::string(d.name), std::string(d.setting), std::string(d.id),
-                 std::string(d.position), std::string(d.value)};
-    row.mark(kName, Mark::Change);
-    list.insertAt(anchor + offset, std::move(row));
+// Inserts a group of rows right after row `anchor` (at the top for 0). An inserted row
+// shows the change mark on its Name cell only.
+void insertDefaults(ParamList& list, std::size_t anchor, std::span<const DefaultRow> group) {
+    std::vector<Row> rows(group.size());
+    for (std::size_t k = 0; k < group.size(); ++k) {
+        const DefaultRow& d = group[k];
+        rows[k].cells = {std::string(d.name), std::string(d.setting), std::string(d.id),
+                         std::string(d.position), std::string(d.value)};
+        rows[k].mark(kName, Mark::Change);
+    }
+    list.insertAt(anchor + 1, std::move(rows));
 }
 
 // The anchor scans look at rows 1 to n only and keep the previous anchor when they
@@ -76,25 +80,25 @@ class AnchorScan {
 
 }  // namespace
 
+const std::size_t kMostRowsAdded = kPedalRows.size() + kVSwitchRows.size() + kPresenceRow.size() +
+                                   kLfoRows.size() + kAmpChannelRow.size();
+
 void AddPedalParams(ParamList& list) {
     AnchorScan scan(list);
     scan.scan(kPosition, 18);
-    for (const DefaultRow& d : kPedalRows)
-        insertDefault(list, scan.anchor(), 1, d);
+    insertDefaults(list, scan.anchor(), kPedalRows);
     scan.scan(kPosition, 20);
-    for (const DefaultRow& d : kVSwitchRows)
-        insertDefault(list, scan.anchor(), 1, d);
+    insertDefaults(list, scan.anchor(), kVSwitchRows);
 }
 
 void AddLfoParams(ParamList& list) {
     AnchorScan scan(list);
     scan.scan(kId, 3206);
-    insertDefault(list, scan.anchor(), 1, kPresenceRow);
+    insertDefaults(list, scan.anchor(), kPresenceRow);
     scan.scan(kPosition, 21);
-    for (std::size_t k = 0; k < kLfoRows.size(); ++k)
-        insertDefault(list, scan.anchor(), k + 1, kLfoRows[k]);
+    insertDefaults(list, scan.anchor(), kLfoRows);
     scan.scan(kPosition, 6);
-    insertDefault(list, scan.anchor(), 1, kAmpChannelRow);
+    insertDefaults(list, scan.anchor(), kAmpChannelRow);
 }
 
 void FixPrePost(ParamList& list) {

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "filter/resolve.h"
 
-#include <cctype>
 #include <optional>
 #include <unordered_map>
 
 #include "catalogue/substitutions.h"
+#include "filter/amp_channel.h"
 #include "filter/list_edits.h"
 #include "models/check_dispatch.h"
 #include "params/number_reader.h"
@@ -20,30 +20,12 @@ bool isMarked(const Row& row, std::initializer_list<Column> columns) {
     return false;
 }
 
-bool containsNoCase(std::string_view text, std::string_view part) {
-    if (part.size() > text.size()) return false;
-    for (std::size_t at = 0; at + part.size() <= text.size(); ++at) {
-        std::size_t i = 0;
-        while (i < part.size() && std::tolower(static_cast<unsigned char>(text[at + i])) == part[i])
-            ++i;
-        if (i == part.size()) return true;
-    }
-    return false;
-}
-
-bool ofChannel(const Row& row, char channel) {
-    const std::string c(1, static_cast<char>(std::tolower(channel)));
-    return containsNoCase(row.name(), "amp " + c + " ") ||
-           containsNoCase(row.name(), "cab " + c + " ") ||
-           containsNoCase(row.name(), "eq " + c + " ");
-}
-
 // Whether the list keeps amp channel B alone: its rows are there and channel A's not.
 bool keepsChannelBOnly(const ParamList& list) {
     bool a = false, b = false;
     for (const Row& row : list) {
-        a = a || ofChannel(row, 'A');
-        b = b || ofChannel(row, 'B');
+        a = a || isOfChannel(row.name(), 'A');
+        b = b || isOfChannel(row.name(), 'B');
     }
     return b && !a;
 }
@@ -132,12 +114,11 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
         pending.push_back({n, std::move(change)});
     }
 
-    // One pass builds the list that is left and the report in row order.
-    ParamList kept;
-    kept.reserve(list.count());
+    // One walk closes up the rows that are left and writes the report in row order.
+    std::size_t n = 0, keptCount = 0;
     auto next = pending.begin();
-    for (std::size_t n = 1; n <= list.count(); ++n) {
-        Row& row = list.row(n);
+    list.keepIf([&](Row& row) {
+        ++n;
         if (doomed[n]) {
             ResolveChange change;
             change.kind = ChangeKind::Removed;
@@ -154,17 +135,17 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
                 (model != replacedAt.end() && !model->second.empty() ? model->second : row.name());
             report.changes.push_back(std::move(change));
             ++report.removed;
-            continue;
+            return false;
         }
-        kept.append(std::move(row));
+        ++keptCount;
         if (next != pending.end() && next->row == n) {
-            next->change.rowAfter = kept.count();
+            next->change.rowAfter = keptCount;
             report.changes.push_back(std::move(next->change));
             ++report.substituted;
             ++next;
         }
-    }
-    list = std::move(kept);
+        return true;
+    });
     report.conflictsLeft = CountErrors(list);
     return report;
 }

@@ -1,17 +1,17 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "models/check_table.h"
 
+#include <cmath>
+#include <cstdint>
+
 namespace pw::models {
 
 int contains(List list, double number) {
-    for (const Item& item : list) {
-        if (number >= item.first && number <= item.last) {
-            // Inside a range only whole numbers are entries.
-            if (item.first == item.last ||
-                number == static_cast<double>(static_cast<std::int64_t>(number)))
-                return 1;
-        }
-    }
+    // Every entry is a whole number, so only a whole number in their range can equal one.
+    if (!(number >= INT32_MIN && number <= INT32_MAX) || number != std::trunc(number)) return 0;
+    const auto whole = static_cast<std::int32_t>(number);
+    for (const Item& item : list)
+        if (whole >= item.first && whole <= item.last) return 1;
     return 0;
 }
 

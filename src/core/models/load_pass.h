@@ -3,6 +3,7 @@
 // The load-and-check pass: one row per Param element of the opened document, each
 // checked against the target family as it is appended.
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,7 +23,13 @@ struct PassResult {
     std::optional<std::string> label5;
 };
 
+// `spareRows`: room for rows the caller will add, so that adding them moves no row.
 PassResult runPass(const document::PresetDocument& document, document::Family family,
-                   std::string_view sourceRoot, std::string_view targetRoot);
+                   std::string_view sourceRoot, std::string_view targetRoot,
+                   std::size_t spareRows = 0);
+// The same for a document given up: its texts become the rows' without a copy.
+PassResult runPass(document::PresetDocument&& document, document::Family family,
+                   std::string_view sourceRoot, std::string_view targetRoot,
+                   std::size_t spareRows = 0);
 
 }  // namespace pw::models

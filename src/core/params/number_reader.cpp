@@ -120,6 +120,13 @@ std::optional<double> readWholeNumber(std::string_view text) {
         text.remove_suffix(1);
     if (!text.empty() && text.front() == '+') text.remove_prefix(1);
     if (text.empty() || text.front() == '+') return std::nullopt;
+    // The usual cell: a few plain digits, whose value a double holds exactly.
+    if (text.size() <= 15 && std::all_of(text.begin(), text.end(), isDigit)) {
+        std::int64_t whole = 0;
+        for (char c : text)
+            whole = whole * 10 + (c - '0');
+        return static_cast<double>(whole);
+    }
     double value = 0;
     const auto [end, ec] =
         std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::general);

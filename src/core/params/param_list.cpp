@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "params/param_list.h"
 
+#include <iterator>
 #include <stdexcept>
 
 namespace pw {
@@ -29,14 +30,16 @@ const char* markName(Mark mark) {
     return "default";
 }
 
-Row& ParamList::append(Row r) {
-    return rows_.emplace_back(std::move(r));
-}
-
 Row& ParamList::insertAt(std::size_t number, Row r) {
     if (number < 1 || number > rows_.size() + 1) throw std::out_of_range("row number");
     auto it = rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(number - 1), std::move(r));
     return *it;
+}
+
+void ParamList::insertAt(std::size_t number, std::vector<Row> rows) {
+    if (number < 1 || number > rows_.size() + 1) throw std::out_of_range("row number");
+    rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(number - 1),
+                 std::make_move_iterator(rows.begin()), std::make_move_iterator(rows.end()));
 }
 
 void ParamList::remove(std::size_t number) {
