@@ -279,7 +279,8 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     }
     if (options.target) {
         if (item.ok) {
-            preset.triage = triage(parsed, std::move(sourceRoot), *options.target, options.amp);
+            preset.triage =
+                triage(std::move(parsed), std::move(sourceRoot), *options.target, options.amp);
         } else {
             Triage t;
             t.status = Status::Unreadable;

@@ -61,15 +61,16 @@ Triage triage(std::string_view bytes, const document::Target& target, char amp) 
     return triage(document::parsePreset(bytes), convert::sourceRootOf(bytes), target, amp);
 }
 
-Triage triage(const document::ParseResult& parsed, std::string sourceRoot,
-              const document::Target& target, char amp) {
+Triage triage(document::ParseResult parsed, std::string sourceRoot, const document::Target& target,
+              char amp) {
     convert::Plan plan;
     plan.target = &target;
     plan.amp = amp;
     plan.resolve = true;
     plan.fixNames = true;  // the name is judged apart from the status
     plan.render = false;
-    const convert::Result result = convert::convertParsed(parsed, std::move(sourceRoot), plan);
+    const convert::Result result =
+        convert::convertParsed(std::move(parsed), std::move(sourceRoot), plan);
 
     Triage t;
     t.nameRefused = result.nameRefused;

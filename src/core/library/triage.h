@@ -40,8 +40,8 @@ struct Triage {
 Triage triage(std::string_view bytes, const document::Target& target, char amp);
 
 // The same for a preset read already: `parsed` is document::parsePreset of its bytes and
-// `sourceRoot` the root name the read test finds in them.
-Triage triage(const document::ParseResult& parsed, std::string sourceRoot,
-              const document::Target& target, char amp);
+// `sourceRoot` the root name the read test finds in them. The rows take over its texts.
+Triage triage(document::ParseResult parsed, std::string sourceRoot, const document::Target& target,
+              char amp);
 
 }  // namespace pw::library
