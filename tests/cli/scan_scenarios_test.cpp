@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <fstream>
+#include <sstream>
 
 #include "../support/archive_maker.h"
 #include "cli_runner.h"
@@ -56,6 +57,28 @@ TEST_P(Library, ScanPrintsTheExpectedReport) {
     const std::string got = r.out + "exit " + std::to_string(r.status) + "\n";
     if (std::getenv("PW_UPDATE_SCENARIOS")) writeFile(scenario / "expected.txt", got);
     EXPECT_EQ(got, readFile(scenario / "expected.txt"));
+}
+
+// --find looks for a row when its text holds "=", and in names and paths otherwise.
+TEST_F(CliTest, ScanFindsByNameOrByRow) {
+    fs::copy(kScenarios / "twins" / "input", dir_ / "input", fs::copy_options::recursive);
+    packFolders(dir_ / "input");
+    const std::pair<const char*, const char*> cases[] = {
+        {"tiny", "input/clean.rp150p\ninput/lead.rp355p\ninput/more.zip\ninput/other_amp.rp355p\n"},
+        {"Amp Type", ""},
+        {"Amp Type=Blackface", "input/clean.rp150p\n"},
+        {"AMP TYPE=blackface", "input/clean.rp150p\n"},
+    };
+    for (const auto& [find, files] : cases) {
+        const RunResult r = run({"scan", "input", "--find", find, "--csv"});
+        std::string listed;
+        std::istringstream lines(r.out);
+        std::getline(lines, listed);  // the header
+        listed.clear();
+        for (std::string line; std::getline(lines, line);)
+            listed += line.substr(0, line.find(',')) + "\n";
+        EXPECT_EQ(listed, files) << find;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Library, Library, ::testing::ValuesIn(scenarioNames()),

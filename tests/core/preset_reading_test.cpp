@@ -57,28 +57,50 @@ TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
 }
 
 // Plain text is validated and searched for markup several bytes at a time: every ASCII
-// byte, at every place of a word, must still be judged as XML judges it alone.
+// byte, at every place of a word, must still be judged as XML judges it alone, in UTF-8
+// and in the single-byte encodings that copy ASCII as it is.
 TEST(ParsePreset, EveryAsciiByteAtEveryPlaceOfAWord) {
     using pw::document::ReadStatus;
-    for (int offset = 0; offset <= 17; ++offset) {
-        for (int byte = 0; byte < 0x80; ++byte) {
-            const char c = static_cast<char>(byte);
-            const std::string text = std::string(static_cast<std::size_t>(offset), 'a') + c +
-                                     "bcdefghijklmnopqrstuvwxyz";
-            const auto r = pw::document::parsePreset("<Preset><Name>" + text + "</Name></Preset>");
-            const std::string what =
-                "byte " + std::to_string(byte) + " at " + std::to_string(offset);
-            if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
-                EXPECT_EQ(r.status, ReadStatus::BadEncoding) << what;
-            } else if (c == '<' || c == '&') {
-                EXPECT_EQ(r.status, ReadStatus::NotWellFormed) << what;
-            } else {
-                std::string expected = text;
-                if (c == '\r') expected[static_cast<std::size_t>(offset)] = '\n';
-                EXPECT_EQ(r.document.firstName, expected) << what << ": " << r.error;
+    for (const std::string encoding : {"", "us-ascii", "iso-8859-1"}) {
+        const std::string declaration =
+            encoding.empty() ? "" : "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>";
+        for (int offset = 0; offset <= 17; ++offset) {
+            for (int byte = 0; byte < 0x80; ++byte) {
+                const char c = static_cast<char>(byte);
+                const std::string text = std::string(static_cast<std::size_t>(offset), 'a') + c +
+                                         "bcdefghijklmnopqrstuvwxyz";
+                const auto r = pw::document::parsePreset(declaration + "<Preset><Name>" + text +
+                                                         "</Name></Preset>");
+                const std::string what =
+                    encoding + " byte " + std::to_string(byte) + " at " + std::to_string(offset);
+                if (byte < 0x20 && c != '\t' && c != '\n' && c != '\r') {
+                    EXPECT_EQ(r.status, ReadStatus::BadEncoding) << what;
+                } else if (c == '<' || c == '&') {
+                    EXPECT_EQ(r.status, ReadStatus::NotWellFormed) << what;
+                } else {
+                    std::string expected = text;
+                    if (c == '\r') expected[static_cast<std::size_t>(offset)] = '\n';
+                    EXPECT_EQ(r.document.firstName, expected) << what << ": " << r.error;
+                }
             }
         }
     }
+}
+
+// The first and the last character UTF-16 writes as a surrogate pair.
+TEST(ParsePreset, ReadsTheEdgesOfUtf16SurrogatePairs) {
+    auto utf16be = [](std::string_view ascii) {
+        std::string out;
+        for (char c : ascii) {
+            out += '\0';
+            out += c;
+        }
+        return out;
+    };
+    const std::string pairs("\xD8\x00\xDC\x00\xDB\xFF\xDF\xFD", 8);
+    const std::string bytes = "\xFE\xFF" + utf16be("<P><Name>") + pairs + utf16be("</Name></P>");
+    const auto r = pw::document::parsePreset(bytes);
+    EXPECT_EQ(r.document.firstName, "\U00010000\U0010FFFD") << r.error;
 }
 
 // The open dialog's file types, joined as the dialog's filter text is written down.
