@@ -25,6 +25,17 @@ TEST(FindRootName, ListOrderDecidesAndCaseIsIgnored) {
     EXPECT_EQ(FindRootName(""), "");
 }
 
+// The search looks at many bytes at once: a name is found at every place of a block,
+// among letters p that start no name.
+TEST(FindRootName, FindsANameAtEveryPlace) {
+    const std::string filler = "Param pP p\xF0P <Position> PRESE preset Pr P";
+    EXPECT_EQ(FindRootName(filler + filler), "");
+    for (std::size_t at = 0; at <= filler.size(); ++at) {
+        const std::string text = filler.substr(0, at) + "rp250PRESET" + filler.substr(at);
+        EXPECT_EQ(FindRootName(text), "RP250Preset") << at;
+    }
+}
+
 // The search reads past what a well-formed document could not hold (here U+0001).
 TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     const std::string text = "<?xml version=\"1.0\"?><!--\x01--><RP350Preset/>";
