@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "filter/amp_channel.h"
+#include "filter/default_rows.h"
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "test_support.h"
@@ -38,6 +39,17 @@ TEST(RemoveParams, RemovesRunsOfMatchingRowsAndKeepsOrder) {
     ParamList empty;
     RemoveParams(empty, kId, "1");
     EXPECT_TRUE(empty.empty());
+}
+
+// Rows filtering adds go after their anchor, also when the anchor is the last row.
+TEST(AddPedalParams, AddsAfterAnAnchorThatIsTheLastRow) {
+    ParamList list = listOf({{"1", "a"}, {"18", "b"}});
+    AddPedalParams(list);
+    ASSERT_EQ(list.count(), 10u);
+    EXPECT_EQ(list.row(2).id(), "b");
+    EXPECT_EQ(list.row(3).name(), "V-Switch Assign");
+    EXPECT_EQ(list.row(8).name(), "Pedal Assign 1");
+    EXPECT_EQ(list.row(10).name(), "Pedal Max 1");
 }
 
 TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {

@@ -30,12 +30,6 @@ const char* markName(Mark mark) {
     return "default";
 }
 
-Row& ParamList::insertAt(std::size_t number, Row r) {
-    if (number < 1 || number > rows_.size() + 1) throw std::out_of_range("row number");
-    auto it = rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(number - 1), std::move(r));
-    return *it;
-}
-
 void ParamList::insertAt(std::size_t number, std::vector<Row> rows) {
     if (number < 1 || number > rows_.size() + 1) throw std::out_of_range("row number");
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(number - 1),

@@ -48,10 +48,7 @@ class ParamList {
     const Row& row(std::size_t number) const { return rows_.at(number - 1); }
 
     Row& append(Row r) { return rows_.emplace_back(std::move(r)); }
-    // Inserts so that the new row becomes row `number` (1 .. count()+1).
-    Row& insertAt(std::size_t number, Row r);
-    // Inserts the rows in their order, the first becoming row `number` (1 .. count()+1):
-    // the same list as inserting them one by one at `number`, `number` + 1 and so on.
+    // Inserts the rows in their order, the first becoming row `number` (1 .. count()+1).
     void insertAt(std::size_t number, std::vector<Row> rows);
     void remove(std::size_t number);
     // One walk over the rows: `keep(row)` may change the row and says whether it stays;
