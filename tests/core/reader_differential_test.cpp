@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 
 #include "document/preset_document.h"
 #include "reference_reader.h"
@@ -57,6 +60,26 @@ TEST(ReaderAgreesWithReference, OnGoodAndBadDocumentsTheSamplesAndTheFuzzSeeds) 
     EXPECT_GT(readEachFile(data / "reader" / "bad", 0), 30u);
     EXPECT_GT(readEachFile(data, -1), 6u);
     readEachFile(data / ".." / ".." / "fuzz" / "corpus", -1);
+}
+
+// What the reader says of each bad document, as the user reads it: the kind of fault and
+// its description with the byte it was found at (tests/data/reader/bad_faults.tsv; set
+// PW_UPDATE_SCENARIOS to rewrite it).
+TEST(ReaderFaults, EachBadDocumentIsDescribed) {
+    const std::filesystem::path data(PW_TEST_DATA_DIR);
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(data / "reader" / "bad"))
+        files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    std::string got;
+    for (const std::string& file : files) {
+        const auto r = pw::document::parsePreset(pwtest::readFile(data / "reader" / "bad" / file));
+        const char* kinds[] = {"ok", "unreadable", "encoding", "not well-formed"};
+        got += file + "\t" + kinds[static_cast<int>(r.status)] + "\t" + r.error + "\n";
+    }
+    const std::filesystem::path expected = data / "reader" / "bad_faults.tsv";
+    if (std::getenv("PW_UPDATE_SCENARIOS")) std::ofstream(expected, std::ios::binary) << got;
+    EXPECT_EQ(got, pwtest::readFile(expected));
 }
 
 }  // namespace
