@@ -150,7 +150,10 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
                                      {"Distortion", "Mode", ""},
                                      {"Mod/FX", "Auto Ya", "filter"},
                                      {"Amp", "Dread Acoustic", "acoustic"},
-                                     {"Delay", "Modulated", "modulated"}})
+                                     {"Delay", "Modulated", "modulated"},
+                                     {"Amp", "Lead Stack", "high gain"},
+                                     {"Delay", "DM Two", "analog"},
+                                     {"Delay", "Admiral", ""}})
         EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
 }
 
