@@ -26,20 +26,12 @@
 #include "library/scan.h"
 #include "preset_variants.h"
 #include "session/messenger.h"
+#include "window_bench_support.h"
 
 namespace {
 
-class SilentMessenger : public pw::Messenger {
-  public:
-    pw::Answer show(const pw::Message&) override { return pw::Answer::No; }
-};
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using pwbench::readText;
+using pwbench::SilentMessenger;
 
 }  // namespace
 

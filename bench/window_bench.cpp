@@ -18,20 +18,12 @@
 
 #include "form1.h"
 #include "session/messenger.h"
+#include "window_bench_support.h"
 
 namespace {
 
-class SilentMessenger : public pw::Messenger {
-  public:
-    pw::Answer show(const pw::Message&) override { return pw::Answer::No; }
-};
-
-std::string readText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
+using pwbench::readText;
+using pwbench::SilentMessenger;
 
 // The sample's Param blocks repeated until the preset holds `rows` of them.
 std::string grown(const std::string& sample, int rows) {

@@ -30,6 +30,18 @@ bool keepsChannelBOnly(const ParamList& list) {
     return b && !a;
 }
 
+// A change to `row`, with the cells it had before.
+ResolveChange changeOf(ChangeKind kind, const Row& row) {
+    ResolveChange change;
+    change.kind = kind;
+    change.name = row.name();
+    change.id = row.id();
+    change.position = row.position();
+    change.oldSetting = row.setting();
+    change.oldValue = row.value();
+    return change;
+}
+
 // A substitution of row `n`, before the row numbers after Resolve are known.
 struct Pending {
     std::size_t row;
@@ -97,13 +109,7 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
                 if (!choice->entry) continue;
             }
         }
-        ResolveChange change;
-        change.kind = ChangeKind::Substituted;
-        change.name = row.name();
-        change.id = row.id();
-        change.position = row.position();
-        change.oldSetting = row.setting();
-        change.oldValue = row.value();
+        ResolveChange change = changeOf(ChangeKind::Substituted, row);
         change.block = std::string(block->title);
         change.character = std::string(choice->character);
         change.reason = std::string(choice->reason);
@@ -120,13 +126,7 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
     list.keepIf([&](Row& row) {
         ++n;
         if (doomed[n]) {
-            ResolveChange change;
-            change.kind = ChangeKind::Removed;
-            change.name = row.name();
-            change.id = row.id();
-            change.position = row.position();
-            change.oldSetting = row.setting();
-            change.oldValue = row.value();
+            ResolveChange change = changeOf(ChangeKind::Removed, row);
             // Named after the model it belonged to when that model was replaced, else
             // after itself.
             const auto model = replacedAt.find(row.position());
