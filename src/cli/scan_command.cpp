@@ -14,6 +14,7 @@
 #include <nlohmann/json.hpp>
 
 #include "commands.h"
+#include "document/csv_field.h"
 #include "exit_status.h"
 #include "library/duplicates.h"
 #include "library/query.h"
@@ -257,16 +258,6 @@ void printJson(const Report& report, std::ostream& out) {
     out << dumped(summary, -1) << "\n}\n";
 }
 
-std::string csvField(std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) return std::string(text);
-    std::string out = "\"";
-    for (const char c : text) {
-        if (c == '"') out += '"';
-        out += c;
-    }
-    return out + "\"";
-}
-
 void printCsv(const Report& report, std::ostream& out) {
     out << "file,member,model,name,rows,status,substitutions,removals,reason,name_refused,"
            "fixed_name,uses,duplicate_group\r\n";
@@ -276,11 +267,12 @@ void printCsv(const Report& report, std::ostream& out) {
         std::string uses;
         for (const std::string_view used : p.uses)
             uses += (uses.empty() ? "" : "; ") + std::string(used);
-        out << csvField(p.source.file.string()) << ',' << csvField(p.source.member) << ','
-            << p.model << ',' << csvField(p.name) << ',' << p.rows << ','
-            << library::statusWord(t.status) << ',' << t.substitutions << ',' << t.removals << ','
-            << csvField(t.reason) << ',' << (t.nameRefused ? "true" : "false") << ','
-            << csvField(t.fixedName) << ',' << csvField(uses) << ','
+        out << document::csvField(p.source.file.string()) << ','
+            << document::csvField(p.source.member) << ',' << p.model << ','
+            << document::csvField(p.name) << ',' << p.rows << ',' << library::statusWord(t.status)
+            << ',' << t.substitutions << ',' << t.removals << ',' << document::csvField(t.reason)
+            << ',' << (t.nameRefused ? "true" : "false") << ',' << document::csvField(t.fixedName)
+            << ',' << document::csvField(uses) << ','
             << (line.group ? std::to_string(*line.group) : "") << "\r\n";
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ostream>
 
+#include "document/csv_field.h"
 #include "document/text_decoding.h"
 
 namespace pw::cli {
@@ -141,28 +142,11 @@ void writeTable(std::ostream& out, const Table& table, const TableStyle& style) 
     }
 }
 
-namespace {
-
-void csvField(std::ostream& out, std::string_view text) {
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
-        out << text;
-        return;
-    }
-    out << '"';
-    for (char c : text) {
-        if (c == '"') out << '"';
-        out << c;
-    }
-    out << '"';
-}
-
-}  // namespace
-
 void writeCsv(std::ostream& out, const Table& table) {
     const auto record = [&out](const auto& cells, auto textOf) {
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) out << ',';
-            csvField(out, textOf(cells[c]));
+            out << document::csvField(textOf(cells[c]));
         }
         out << "\r\n";
     };

@@ -7,6 +7,7 @@
 #include <QLocale>
 
 #include "convert/convert.h"
+#include "document/csv_field.h"
 #include "library/convert_all.h"
 #include "library/scan.h"
 #include "library/source.h"
@@ -22,16 +23,6 @@ QString number(std::size_t n) {
 
 QString qs(std::string_view text) {
     return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-// One CSV field: quoted when it holds a separator, a quote or a line end.
-QString csvField(const QString& text) {
-    if (!text.contains(QLatin1Char(',')) && !text.contains(QLatin1Char('"')) &&
-        !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r')))
-        return text;
-    QString quoted = text;
-    quoted.replace(QLatin1String("\""), QLatin1String("\"\""));
-    return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
 const char* outcomeWord(OutcomeKind kind) {
@@ -85,7 +76,7 @@ QString writeReport(const QString& folder, const std::vector<PresetPtr>& presets
         };
         QStringList line;
         for (const QString& f : fields)
-            line << csvField(f);
+            line << QString::fromStdString(document::csvField(f.toStdString()));
         csv += line.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     }
     // A new name for every run: an earlier report is never replaced.
