@@ -7,6 +7,7 @@
 #include "check_report.h"
 #include "commands.h"
 #include "exit_status.h"
+#include "filter/block_settings.h"
 #include "filter/list_edits.h"
 #include "session_setup.h"
 
@@ -41,6 +42,9 @@ int runCheck(const Options& options, const Console& console) {
             c.verdict =
                 filter::HasConflicts(session.rows()) == 1 ? Verdict::Conflicts : Verdict::Clean;
             c.list = makeReport(session, file);
+            c.missingSettings = filter::missingSettingsWarnings(session.rows());
+            for (const std::string& warning : c.missingSettings)
+                messenger.note("missing settings: " + warning);
             if (!options.json && !options.summary) {
                 writeListText(console.out, c.list, TableStyle{console.colour});
                 console.out.flush();  // before the next file's messages on stderr

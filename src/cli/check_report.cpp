@@ -30,11 +30,12 @@ Json fileJson(const CheckedFile& f, bool summary) {
     if (summary) {
         j["source_root"] = f.list.sourceRoot;
         j["errors"] = f.list.errors;
-        return j;
+    } else {
+        Json list = listJson(f.list);
+        for (auto& [key, value] : list.items())
+            if (key != "file") j[key] = std::move(value);
     }
-    Json list = listJson(f.list);
-    for (auto& [key, value] : list.items())
-        if (key != "file") j[key] = std::move(value);
+    if (!f.missingSettings.empty()) j["missing_settings"] = f.missingSettings;
     return j;
 }
 

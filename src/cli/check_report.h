@@ -19,11 +19,15 @@ struct CheckedFile {
     Verdict verdict = Verdict::NotLoadable;
     std::string reason;  // the message that refused it ("" when loaded)
     std::string detail;  // what went wrong underneath, when the message had it
+    // Models whose own knobs are not all there ("Dist Type Screamer TS9: no Drive"); a
+    // warning apart from the conflicts, which changes no verdict.
+    std::vector<std::string> missingSettings;
 };
 
 // One document whatever the number of files:
 // {"files": [{"file", "verdict": "clean"|"conflicts"|"not loadable", "reason", "detail",
-//   then the list's keys from "source_root" on (--summary: "source_root" and "errors")}],
+//   then the list's keys from "source_root" on (--summary: "source_root" and "errors"),
+//   and "missing_settings": [TEXT...] when a model lacks knobs of its own}],
 //  "clean", "conflicts", "not_loadable"}
 Json checkJson(const std::vector<CheckedFile>& files, bool summary);
 

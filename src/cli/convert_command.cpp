@@ -265,8 +265,8 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     if (r.verdict == convert::Verdict::BadPick) return refuse(pickMessage(*r.pickProblem));
     report.picks = r.picks;
     for (const convert::PickChange& p : r.picks)
-        messenger.note("picked: row " + std::to_string(p.row) + " \"" + p.name +
-                       "\": " + p.oldSetting + " -> " + p.newSetting);
+        messenger.note("picked: " + text::pickChangeLine(p.row, p.name, p.oldSetting,
+                                                         p.newSetting, p.settings));
     if (r.resolveRan) {
         report.resolved = r.resolveReport;
         if (!r.resolveReport.changes.empty()) {

@@ -22,6 +22,16 @@ const char* outcomeName(FileOutcome outcome) {
     return "refused";
 }
 
+Json settingsJson(const std::vector<filter::SettingWritten>& settings) {
+    Json list = Json::array();
+    for (const filter::SettingWritten& s : settings)
+        list.push_back({{"setting", s.label},
+                        {"value", s.text},
+                        {"from", s.from},
+                        {"neutral", s.neutral}});
+    return list;
+}
+
 Json fileJson(const FileReport& f) {
     Json j;
     j["input"] = f.input;
@@ -42,7 +52,18 @@ Json fileJson(const FileReport& f) {
                                           {"new_setting", c.newSetting},
                                           {"new_value", c.newValue},
                                           {"character", c.character},
-                                          {"reason", c.reason}});
+                                          {"reason", c.reason},
+                                          {"settings", settingsJson(c.settings)}});
+        else if (c.kind == filter::ChangeKind::Completed)
+            j["substitutions"].push_back({{"row", c.rowAfter},
+                                          {"name", c.name},
+                                          {"old_setting", c.oldSetting},
+                                          {"old_value", c.oldValue},
+                                          {"new_setting", c.oldSetting},
+                                          {"new_value", c.oldValue},
+                                          {"character", ""},
+                                          {"reason", "its own knobs were missing"},
+                                          {"settings", settingsJson(c.settings)}});
         else
             j["removals"].push_back({{"name", c.name},
                                      {"id", c.id},
@@ -59,7 +80,8 @@ Json fileJson(const FileReport& f) {
                               {"old_setting", p.oldSetting},
                               {"old_value", p.oldValue},
                               {"new_setting", p.newSetting},
-                              {"new_value", p.newValue}});
+                              {"new_value", p.newValue},
+                              {"settings", settingsJson(p.settings)}});
     return j;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
+#include "filter/block_settings.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
@@ -363,6 +365,11 @@ void Form1::refresh() {
     cmdAmpA->setEnabled(b.ampA);
     cmdAmpB->setEnabled(b.ampB);
     cmdErrors->setEnabled(true);
+    // Models whose own knobs are missing, apart from the conflicts the button counts.
+    QStringList missing;
+    for (const std::string& warning : filter::missingSettingsWarnings(session_.rows()))
+        missing << tr("Missing settings: %1").arg(QString::fromStdString(warning));
+    cmdErrors->setToolTip(missing.join(QLatin1Char('\n')));
     mnuResolve->setEnabled(session_.resolveEnabled());
 
     for (const document::Target& target : document::kTargets) {

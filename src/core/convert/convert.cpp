@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "convert/convert.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <utility>
 
 #include "catalogue/effect_catalogue.h"
@@ -9,11 +11,13 @@
 #include "document/root_names.h"
 #include "document/text_decoding.h"
 #include "filter/amp_channel.h"
+#include "filter/block_settings.h"
 #include "filter/default_rows.h"
 #include "filter/filter_recipes.h"
 #include "filter/list_edits.h"
 #include "models/load_pass.h"
 #include "params/letter_case.h"
+#include "params/number_reader.h"
 
 namespace pw::convert {
 
@@ -48,7 +52,9 @@ bool load(Parsed& parsed, std::string sourceRoot, const Plan& plan, Result& r) {
     return true;
 }
 
-// Makes the picks as Model Select writes them; false when one cannot be made.
+// Makes the picks as Model Select writes them, each model with its own knobs (the
+// values of the old model's knobs of the same role carried over); false when one cannot
+// be made. A pick of the model a row holds already changes nothing.
 bool applyPicks(const Plan& plan, Result& r) {
     r.pickMatches.assign(plan.picks.size(), 0);
     for (std::size_t p = 0; p < plan.picks.size(); ++p) {
@@ -69,10 +75,25 @@ bool applyPicks(const Plan& plan, Result& r) {
                                             pick.model, std::string(block->title)};
                 return false;
             }
-            PickChange change{n, row.name(), row.setting(), row.value(), {}, {}};
-            filter::writeModel(row, block->entries[*index]);
+            const catalogue::Entry& entry = block->entries[*index];
+            if (row.value() == catalogue::valueText(entry)) continue;
+            PickChange change{n, row.name(), row.setting(), row.value(), {}, {}, {}};
+            const auto replaced = static_cast<std::int32_t>(models::readLeadingNumber(row.value()));
+            filter::writeModel(row, entry);
             change.newSetting = row.setting();
             change.newValue = row.value();
+            if (std::optional<filter::BlockPlan> knobs =
+                    filter::planBlock(r.rows, n, replaced, *plan.target)) {
+                change.settings = knobs->written;
+                const std::size_t before = std::count_if(
+                    knobs->dropped.begin(), knobs->dropped.end(), [n](std::size_t d) { return d < n; });
+                filter::applyBlock(r.rows, *knobs);
+                // The model row's own number after the knobs before it went and came.
+                n -= before;
+                while (n < r.rows.count() && (r.rows.row(n).name() != change.name ||
+                                              r.rows.row(n).value() != change.newValue))
+                    ++n;
+            }
             r.picks.push_back(std::move(change));
         }
     }

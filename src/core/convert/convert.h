@@ -61,6 +61,7 @@ struct PickChange {
     std::string name;
     std::string oldSetting, oldValue;
     std::string newSetting, newValue;
+    std::vector<filter::SettingWritten> settings;  // the knobs the picked model got
 };
 
 // Why a pick could not be made.

@@ -13,12 +13,13 @@
 #include <vector>
 
 #include "catalogue/effect_catalogue.h"
+#include "filter/block_settings.h"
 #include "document/targets.h"
 #include "params/param_list.h"
 
 namespace pw::filter {
 
-enum class ChangeKind { Substituted, Removed };
+enum class ChangeKind { Substituted, Removed, Completed };
 
 // One row Resolve changed.
 struct ResolveChange {
@@ -36,12 +37,18 @@ struct ResolveChange {
     std::string block;      // Substituted: the catalogue block's title ("Amp")
     std::string character;  // Substituted: what the two models share ("high gain"), or ""
     std::string reason;     // why this substitute, or why the row had to go
+    // Substituted or Completed: the knobs the model got, with their values and where
+    // each value came from.
+    std::vector<SettingWritten> settings;
 };
 
 struct ResolveReport {
     std::vector<ResolveChange> changes;  // in the order of the rows as Resolve found them
     std::size_t substituted = 0;
     std::size_t removed = 0;
+    std::size_t completed = 0;        // models whose missing knobs were added
+    std::size_t settingsCarried = 0;  // knobs that took the value of the knob they replace
+    std::size_t settingsNeutral = 0;  // knobs given a neutral value
     std::size_t conflictsLeft = 0;  // marked cells afterwards, as the Errors button counts
 };
 
@@ -53,9 +60,12 @@ void writeModel(Row& row, const catalogue::Entry& entry);
 
 // Resolves the rows that carry a conflict mark. A row whose Name, ID or Position cell is
 // marked is removed; a model-select row marked on its Setting or Value only gets a
-// substitute when the target does not know its model. A pedal on a control of amp
-// channel B is moved to the one channel when the list keeps channel B only, and left
-// unassigned otherwise. Takes time linear in the number of rows.
+// substitute when the target does not know its model. A substitute, and a model whose
+// own knobs are not all there, gets its knobs with the values of the old knobs of the
+// same role (the old knobs go). A pedal follows its knob to the substitute's knob of the
+// same role; a pedal on a control of amp channel B is moved to the one channel when the
+// list keeps channel B only, and left unassigned otherwise, and a pedal on a control of
+// an amp channel whose rows are gone drives nothing.
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target);
 
 }  // namespace pw::filter

@@ -36,6 +36,30 @@ std::string couldNotWrite(std::string_view file) {
     return "Could not write " + std::string(file) + ". Nothing was changed.";
 }
 
+std::string settingsText(const std::vector<filter::SettingWritten>& settings) {
+    std::string text;
+    for (const filter::SettingWritten& s : settings) {
+        if (!text.empty()) text += ", ";
+        text += s.label + " " + s.text;
+        if (!s.from.empty())
+            text += " (from " + s.from + ")";
+        else if (!s.why.empty())
+            text += " (" + s.why + ")";
+        else if (s.neutral)
+            text += " (neutral)";
+    }
+    return text;
+}
+
+std::string pickChangeLine(std::size_t row, const std::string& name, const std::string& oldSetting,
+                           const std::string& newSetting,
+                           const std::vector<filter::SettingWritten>& settings) {
+    std::string line = "Row " + std::to_string(row) + " " + name + ": " + oldSetting + " \u2192 " +
+                       newSetting;
+    if (!settings.empty()) line += "; " + settingsText(settings);
+    return line;
+}
+
 std::string resolveChangeLine(const filter::ResolveChange& change, bool rowNumber) {
     const auto shown = [](const std::string& setting, const std::string& value) {
         return setting.empty() ? value : setting;
@@ -44,11 +68,15 @@ std::string resolveChangeLine(const filter::ResolveChange& change, bool rowNumbe
         return "removed: " + change.name + " = " + shown(change.oldSetting, change.oldValue) +
                " (" + change.reason + ")";
     std::string line = rowNumber ? "Row " + std::to_string(change.rowAfter) + " " : "";
+    if (change.kind == filter::ChangeKind::Completed)
+        return line + change.name + " " + shown(change.oldSetting, change.oldValue) + ": " +
+               settingsText(change.settings);
     // A model names its character; a pedal names why it drives this control now.
     const std::string& why = change.character.empty() ? change.reason : change.character;
     line += change.name + ": " + shown(change.oldSetting, change.oldValue) + " \u2192 " +
             shown(change.newSetting, change.newValue) + " (" +
             (change.block == "Pedal assignment" ? change.reason : why) + ")";
+    if (!change.settings.empty()) line += "; " + settingsText(change.settings);
     return line;
 }
 
@@ -58,7 +86,10 @@ std::string resolveSummary(const filter::ResolveReport& report) {
     };
     std::string out = "Resolve Conflicts: " +
                       count(report.substituted, "model substituted", "models substituted") + ", " +
-                      count(report.removed, "row removed", "rows removed") + ".";
+                      count(report.removed, "row removed", "rows removed");
+    if (report.completed > 0)
+        out += ", " + count(report.completed, "model completed", "models completed");
+    out += ".";
     if (!report.changes.empty()) out += "\n";
     for (const filter::ResolveChange& change : report.changes)
         out += "\n" + resolveChangeLine(change, true);

@@ -2,12 +2,14 @@
 #pragma once
 // The texts of every message and question, exactly as the user reads them.
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace pw::filter {
 struct ResolveChange;
+struct SettingWritten;
 struct ResolveReport;
 }  // namespace pw::filter
 
@@ -40,6 +42,13 @@ std::string couldNotWrite(std::string_view file);  // a write that failed
 //   "removed: Octaver Octave 1 = 75 (the RP250 has no Octaver)"
 // With `rowNumber`, a row that is still there is named with its number after Resolve:
 //   "Row 11 Amp A Type: Stoner Rock → 01 Dual Rectifier (high gain)".
+// The knobs a model got: "Drive 58 (from Gain), Tone 6, Wow 0 (neutral)".
+std::string settingsText(const std::vector<filter::SettingWritten>& settings);
+// A pick of Model Select made by name, in the shape of Resolve's lines:
+// "Row 11 Dist Type: DS Dist → Screamer TS9; Drive 58 (from Distortion), Tone 50 (neutral)".
+std::string pickChangeLine(std::size_t row, const std::string& name, const std::string& oldSetting,
+                           const std::string& newSetting,
+                           const std::vector<filter::SettingWritten>& settings);
 std::string resolveChangeLine(const filter::ResolveChange& change, bool rowNumber = false);
 // What Resolve Conflicts did: the counts, one line per change, and what is left.
 std::string resolveSummary(const filter::ResolveReport& report);
