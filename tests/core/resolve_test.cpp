@@ -10,6 +10,8 @@
 #include <sstream>
 
 #include "catalogue/substitutions.h"
+#include "convert/convert.h"
+#include "filter/block_settings.h"
 #include "document/targets.h"
 #include "filter/resolve.h"
 #include "models/family_lists.h"
@@ -180,25 +182,35 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
     pw::ParamList list;
     list.append(row("Dist Type", "Redline", "2432", "6", "1297", {pw::kValue}));
     list.append(row("Dist Gain", "50", "2488", "6", "50", {pw::kId}));
+    list.append(row("Dist Low", "80", "2489", "6", "80", {pw::kId}));
+    list.append(row("Dist Level", "17", "2491", "6", "17", {pw::kId}));
     list.append(row("Amp A Type", "Stoner Rock", "2496", "8", "368", {pw::kValue}));
     list.append(row("Volume Pre FX", "0", "2626", "13", "0", {pw::kPosition}));
-    list.append(row("Amp A Type", "Doom Metal", "2496", "8", "378", {pw::kSetting}));
+    list.append(row("Amp A Type", "Doom Metal", "2496", "8", "399", {pw::kSetting}));
     list.append(row("Mod Type", "Reverse Swirl", "768", "14", "999", {pw::kValue}));
     const auto report = pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP250"));
+    // The substitute's knobs stand after its row; what the old knobs held is carried by
+    // role, the rest is neutral and said so.
     EXPECT_EQ(lines(report),
               (std::vector<std::string>{
-                  "Row 1 Dist Type: Redline \u2192 Death (high gain)",
+                  "Row 1 Dist Type: Redline \u2192 Death (high gain); Mid 50 (neutral), Low 80, "
+                  "High 50 (neutral), Level 17",
                   "removed: Dist Gain = 50 (the RP250 has no Redline)",
-                  "Row 2 Amp A Type: Stoner Rock \u2192 01 Dual Rectifier (high gain)",
-                  "removed: Volume Pre FX = 0 (the RP250 has no Volume Pre FX)",
-                  "Row 3 Amp A Type: Doom Metal \u2192 DigiTech Metal (high gain)",
-                  "Row 4 Mod Type: Reverse Swirl \u2192 CEChorus (neither its number nor its name "
-                  "tells: a plain chorus)"}));
+                  "Row 6 Amp A Type: Stoner Rock \u2192 01 Dual Rectifier (high gain)",
+                  "removed: Volume Pre FX = 0 (the RP250 keeps no row at Position 13)",
+                  "Row 7 Amp A Type: Doom Metal \u2192 DigiTech Metal (high gain)",
+                  "Row 8 Mod Type: Reverse Swirl \u2192 CEChorus (not known: a plain chorus); "
+                  "Level 50 (neutral), Speed 50 (neutral), Depth 50 (neutral)"}));
     EXPECT_EQ(report.substituted, 4u);
-    EXPECT_EQ(report.removed, 2u);
+    EXPECT_EQ(report.removed, 4u);
+    EXPECT_EQ(report.settingsCarried, 2u);
+    EXPECT_EQ(report.settingsNeutral, 5u);
     EXPECT_EQ(report.conflictsLeft, 0u);
-    ASSERT_EQ(list.count(), 4u);
-    EXPECT_EQ(list.row(2).value(), "321");
+    ASSERT_EQ(list.count(), 11u);
+    EXPECT_EQ(list.row(3).name(), "Dist Low");
+    EXPECT_EQ(list.row(3).id(), "2477");
+    EXPECT_EQ(list.row(3).value(), "80");
+    EXPECT_EQ(list.row(6).value(), "321");
     EXPECT_EQ(report.changes[1].oldValue, "50");
     EXPECT_EQ(report.changes[1].id, "2488");
 }
@@ -224,3 +236,82 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
 }
 
 }  // namespace
+
+// --- a substitute's own knobs ------------------------------------------------------
+
+// For every model of model_knobs.tsv and every target that lacks it, converted with
+// Resolve from a preset holding the model and its knobs: the substitute has every knob
+// the file lists for it, each knob of a role the old model had holds the old knob's
+// value, and nothing is left in conflict or missing.
+TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
+    struct Knob {
+        std::string id, name, role;
+    };
+    std::map<std::pair<std::string, std::string>, std::vector<Knob>> knobs;
+    for (const auto& f : pwtest::tsv("model_knobs.tsv"))
+        knobs[{f.at(0), f.at(1)}].push_back({f.at(2), f.at(3), f.size() > 4 ? f[4] : ""});
+    const std::map<std::string, std::pair<std::string, std::string>> typeRow = {
+        {"Compressor", {"207", "4"}},
+        {"Distortion", {"2432", "6"}},
+        {"Mod/FX", {"768", "14"}},
+        {"Delay", {"1856", "15"}}};
+    std::size_t conversions = 0;
+    for (const auto& [model, modelKnobs] : knobs) {
+        const auto& [blockTitle, value] = model;
+        const pw::catalogue::Block* block = nullptr;
+        for (const auto& b : pw::catalogue::blocks())
+            if (b.title == blockTitle) block = &b;
+        ASSERT_NE(block, nullptr) << blockTitle;
+        const auto [typeId, position] = typeRow.at(blockTitle);
+        for (const std::string caption : {"RP150", "RP250", "RP255", "RP350"}) {
+            const pw::document::Target& target = *pw::document::targetByCaption(caption);
+            if (pw::filter::targetKnowsModel(*block, std::stod(value), target)) continue;
+            const bool big = !pw::filter::targetKnowsModel(
+                *block, std::stod(value), *pw::document::targetByCaption("RP255"));
+            std::vector<pwtest::P> params{{typeId, position, value, blockTitle + " Type", "X"}};
+            std::map<std::string, std::string> oldByRole;
+            int knobValue = 11;
+            for (const Knob& k : modelKnobs) {
+                const std::string v = std::to_string(knobValue += 7);
+                params.push_back({k.id, position, v, blockTitle + " " + k.name, v});
+                if (!k.role.empty()) oldByRole[k.role] = v;
+            }
+            std::string bytes = pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", {});
+            std::string rows;
+            for (const pwtest::P& p : params)
+                rows += "    <Param>\r\n      <ID>" + p.id + "</ID>\r\n      <Position>" +
+                        p.position + "</Position>\r\n      <Value>" + p.value +
+                        "</Value>\r\n      <Name>" + p.name + "</Name>\r\n      <Text>" + p.text +
+                        "</Text>\r\n    </Param>\r\n";
+            bytes.insert(bytes.find("  </Params>"), rows);
+            pw::convert::Plan plan;
+            plan.target = &target;
+            plan.amp = 'A';
+            plan.resolve = true;
+            plan.render = false;
+            const pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
+            SCOPED_TRACE(blockTitle + " " + value + " to " + caption);
+            ASSERT_TRUE(r.resolveRan);
+            ++conversions;
+            std::string substitute;
+            for (const pw::Row& row : r.rows)
+                if (row.id() == typeId && row.position() == position) substitute = row.value();
+            ASSERT_NE(substitute, value);
+            const auto own = knobs.find({blockTitle, substitute});
+            ASSERT_NE(own, knobs.end()) << "no knobs listed for the substitute " << substitute;
+            for (const Knob& k : own->second) {
+                const auto at = std::find_if(r.rows.begin(), r.rows.end(), [&](const pw::Row& row) {
+                    return row.id() == k.id && row.position() == position;
+                });
+                ASSERT_NE(at, r.rows.end()) << "missing knob " << k.name;
+                const auto old = oldByRole.find(k.role);
+                if (!k.role.empty() && old != oldByRole.end()) {
+                    EXPECT_EQ(at->value(), old->second) << k.name << " takes the old " << k.role;
+                }
+            }
+            EXPECT_EQ(r.resolveReport.conflictsLeft, 0u);
+            EXPECT_EQ(pw::filter::missingSettingsWarnings(r.rows), std::vector<std::string>{});
+        }
+    }
+    EXPECT_GE(conversions, 27u);
+}
