@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 
 #include "catalogue/effect_catalogue.h"
@@ -109,14 +110,36 @@ void convertLoaded(const Plan& plan, Result& r) {
         r.verdict = Verdict::ViewOnly;
         return;
     }
+    // With Resolve, the report tells the rows the filter and the amp channel take too.
+    std::vector<filter::ResolveChange> removedBefore;
+    const std::string targetCaption(target.caption);
     bool filtered = false;
     if (document::familyOf(r.sourceRoot) != target.family) {
+        std::optional<ParamList> before;
+        if (plan.resolve) before = r.rows;
         filter::FilterPatch(r.rows, r.sourceRoot, target.root);
+        if (before)
+            removedBefore = filter::removalsBetween(*before, r.rows, [&](const Row& row, bool emptied) {
+                // A Position the filter empties is named; a row taken alone, by its name.
+                return "Filter Patch: the " + targetCaption + " has no " +
+                       (emptied ? "row at Position " + row.position() : row.name());
+            });
         filtered = true;
     }
     bool ampChosen = false;
     if (plan.amp && document::isTwoChannelRoot(r.sourceRoot)) {
+        std::optional<ParamList> before;
+        if (plan.resolve) before = r.rows;
         filter::SelectAmpChannel(r.rows, plan.amp);
+        if (before) {
+            const char dropped = plan.amp == 'A' ? 'B' : 'A';
+            std::vector<filter::ResolveChange> channel =
+                filter::removalsBetween(*before, r.rows, [dropped](const Row&, bool) {
+                    return std::string("amp channel ") + dropped + " is not kept";
+                });
+            removedBefore.insert(removedBefore.end(), std::make_move_iterator(channel.begin()),
+                                 std::make_move_iterator(channel.end()));
+        }
         r.patchName = filter::channelPatchName(r.patchName, plan.amp);
         ampChosen = true;
     }
@@ -127,6 +150,10 @@ void convertLoaded(const Plan& plan, Result& r) {
     r.conflictsBeforeResolve = filter::CountErrors(r.rows);
     if (plan.resolve && (filtered || needsNoFilter(r.sourceRoot, target))) {
         r.resolveReport = filter::ResolveConflicts(r.rows, target);
+        r.resolveReport.removedBefore = removedBefore.size();
+        r.resolveReport.changes.insert(r.resolveReport.changes.begin(),
+                                       std::make_move_iterator(removedBefore.begin()),
+                                       std::make_move_iterator(removedBefore.end()));
         r.resolveRan = true;
     }
     if (plan.name) r.patchName = *plan.name;

@@ -125,6 +125,35 @@ void assign(Row& row, const catalogue::Entry& entry) {
 
 }  // namespace
 
+std::vector<ResolveChange> removalsBetween(
+    const ParamList& before, const ParamList& after,
+    const std::function<std::string(const Row&, bool emptied)>& reason) {
+    // A row that stays keeps its Name and its place among the others; a row added on the
+    // way is passed over.
+    std::vector<bool> gone(before.count() + 1, false);
+    std::unordered_map<std::string, std::size_t> keptAt;  // rows left, by Position
+    std::size_t next = 1;
+    for (std::size_t n = 1; n <= before.count(); ++n) {
+        const Row& row = before.row(n);
+        std::size_t found = next;
+        while (found <= after.count() && after.row(found).name() != row.name())
+            ++found;
+        gone[n] = found > after.count();
+        if (gone[n]) continue;
+        next = found + 1;
+        ++keptAt[row.position()];
+    }
+    std::vector<ResolveChange> removed;
+    for (std::size_t n = 1; n <= before.count(); ++n) {
+        if (!gone[n]) continue;
+        const Row& row = before.row(n);
+        ResolveChange change = changeOf(ChangeKind::Removed, row);
+        change.reason = reason(row, !keptAt.contains(row.position()));
+        removed.push_back(std::move(change));
+    }
+    return removed;
+}
+
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) {
     ResolveReport report;
     std::vector<bool> doomed(list.count() + 1, false);

@@ -8,6 +8,7 @@
 // before, so that nothing goes without a word.
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,7 +51,18 @@ struct ResolveReport {
     std::size_t settingsCarried = 0;  // knobs that took the value of the knob they replace
     std::size_t settingsNeutral = 0;  // knobs given a neutral value
     std::size_t conflictsLeft = 0;  // marked cells afterwards, as the Errors button counts
+    // Rows Filter Patch and the amp channel took before Resolve ran, told among the
+    // changes (first) but not counted in `removed`.
+    std::size_t removedBefore = 0;
 };
+
+// The rows of `before` that `after` no longer holds, as removals for `reason`, when
+// `after` came from `before` by steps that remove, renumber or add rows but keep their
+// order (Filter Patch, the amp channel).
+// `reason(row, emptied)` says why, `emptied` when no row of its Position is left.
+std::vector<ResolveChange> removalsBetween(
+    const ParamList& before, const ParamList& after,
+    const std::function<std::string(const Row&, bool emptied)>& reason);
 
 // Whether `target`'s check tables know `value` as a model of `block`.
 bool targetKnowsModel(const catalogue::Block& block, double value, const document::Target& target);
