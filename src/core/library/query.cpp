@@ -2,26 +2,18 @@
 #include "library/query.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "catalogue/effect_catalogue.h"
+#include "document/unicode_text.h"
 
 namespace pw::library {
 
 namespace {
 
-bool sameLetters(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
+using document::containsFolded;
 
 bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameLetters);
-}
-
-bool containsNoCase(std::string_view text, std::string_view part) {
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), sameLetters) !=
-           text.end();
+    return document::searchFolded(a) == document::searchFolded(b);
 }
 
 std::string_view trimmed(std::string_view text) {
@@ -54,18 +46,23 @@ bool anyRowMatches(const document::PresetDocument& doc, std::string_view criteri
     });
 }
 
+std::string pathBelowInput(const Preset& preset) {
+    std::string base = preset.source.file.filename().native();
+    return preset.folder.empty() ? base : preset.folder + '/' + base;
+}
+
 }  // namespace
 
 bool matches(const Preset& preset, const Query& query, const document::PresetDocument* document) {
-    // The file name: the preset's own, or its archive's and the member's path in it.
-    if (!query.text.empty() && !containsNoCase(preset.name, query.text) &&
-        !containsNoCase(preset.source.file.filename().native(), query.text) &&
-        !containsNoCase(preset.source.member, query.text))
+    // The file: its path below the folder scanned, and an archive member's path in it.
+    if (!query.text.empty() && !containsFolded(preset.name, query.text) &&
+        !containsFolded(pathBelowInput(preset), query.text) &&
+        !containsFolded(preset.source.member, query.text))
         return false;
     if (!query.model.empty() && !equalNoCase(preset.model, query.model)) return false;
     if (!query.uses.empty() &&
         std::none_of(preset.uses.begin(), preset.uses.end(),
-                     [&](std::string_view used) { return containsNoCase(used, query.uses); }))
+                     [&](std::string_view used) { return containsFolded(used, query.uses); }))
         return false;
     if (!query.row.empty()) {
         if (document) return anyRowMatches(*document, query.row);
