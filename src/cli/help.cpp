@@ -107,9 +107,9 @@ Options:
   --target MODEL  The target model (check, export and diff: default RP255).
   --json          Print one JSON document instead of the table: filter the list,
                   check every file (see Check output), diff the differences, convert
-                  its report instead of the summary line. A file name that is not
-                  UTF-8 reads with U+FFFD for each stray byte, and its exact bytes
-                  follow in base64 under the same key with "_bytes" added
+                  its report instead of the summary line. A file name (or any text)
+                  that is not UTF-8 reads with U+FFFD for each stray byte, and its
+                  exact bytes follow in base64 under the same key with "_bytes" added
                   ("file_bytes", "member_bytes", "input_bytes", ...).
   --amp A|B       Keep amp channel A or B of an RP350/RP355 patch. filter: a refused
                   click (the preset is not an RP35x one) prints its message, no list,
