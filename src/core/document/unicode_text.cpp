@@ -43,6 +43,19 @@ void appendFolded(std::string& out, char32_t cp) {
         appendUtf8(out, to);
 }
 
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+char lowerAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool sameAscii(char a, char b) {
+    return lowerAscii(a) == lowerAscii(b);
+}
+
 }  // namespace
 
 std::string searchFolded(std::string_view text) {
@@ -51,7 +64,7 @@ std::string searchFolded(std::string_view text) {
     for (std::size_t at = 0; at < text.size();) {
         const char c = text[at];
         if (static_cast<unsigned char>(c) < 0x80) {
-            out += c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+            out += lowerAscii(c);
             ++at;
             continue;
         }
@@ -67,7 +80,17 @@ std::string searchFolded(std::string_view text) {
 }
 
 bool containsFolded(std::string_view text, std::string_view part) {
+    // Plain ASCII on both sides, what nearly every name is, needs no copy.
+    if (isAscii(text) && isAscii(part))
+        return std::search(text.begin(), text.end(), part.begin(), part.end(), sameAscii) !=
+               text.end();
     return searchFolded(text).find(searchFolded(part)) != std::string::npos;
+}
+
+bool equalFolded(std::string_view a, std::string_view b) {
+    if (isAscii(a) && isAscii(b))
+        return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameAscii);
+    return searchFolded(a) == searchFolded(b);
 }
 
 std::size_t columnWidth(char32_t cp) {

@@ -13,8 +13,10 @@ namespace pw::document {
 // "uber" and "CRÈME" is "creme". Bytes that are not UTF-8 stay as they are.
 std::string searchFolded(std::string_view text);
 
-// Whether `part` occurs in `text`, both compared as searchFolded makes them.
+// Whether `part` occurs in `text`, and whether `a` and `b` are equal, compared as
+// searchFolded makes them.
 bool containsFolded(std::string_view text, std::string_view part);
+bool equalFolded(std::string_view a, std::string_view b);
 
 // How many columns a terminal gives the character: none for a combining mark or a
 // format character, two for an East Asian wide or full-width one, else one.

@@ -11,10 +11,7 @@ namespace pw::library {
 namespace {
 
 using document::containsFolded;
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return document::searchFolded(a) == document::searchFolded(b);
-}
+using document::equalFolded;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
@@ -26,9 +23,9 @@ std::string_view trimmed(std::string_view text) {
 
 bool rowMatches(const document::ParamElement& param, std::string_view rowName,
                 std::optional<std::string_view> wanted) {
-    if (!param.name || !equalNoCase(trimmed(*param.name), rowName)) return false;
+    if (!param.name || !equalFolded(trimmed(*param.name), rowName)) return false;
     if (!wanted) return true;
-    if (param.text && equalNoCase(trimmed(*param.text), *wanted)) return true;
+    if (param.text && equalFolded(trimmed(*param.text), *wanted)) return true;
     if (!param.id || !param.position || !param.value) return false;
     const catalogue::Block* block = catalogue::blockOfRow(*param.id, *param.position);
     if (!block) return false;
@@ -59,7 +56,7 @@ bool matches(const Preset& preset, const Query& query, const document::PresetDoc
         !containsFolded(pathBelowInput(preset), query.text) &&
         !containsFolded(preset.source.member, query.text))
         return false;
-    if (!query.model.empty() && !equalNoCase(preset.model, query.model)) return false;
+    if (!query.model.empty() && !equalFolded(preset.model, query.model)) return false;
     if (!query.uses.empty() &&
         std::none_of(preset.uses.begin(), preset.uses.end(),
                      [&](std::string_view used) { return containsFolded(used, query.uses); }))
