@@ -282,7 +282,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     const std::string shown = (folder_ / r.fileName).string();
     report.output = shown;
     if (r.verdict == convert::Verdict::Refused) {
-        const Message m = saveRefusalMessage(*r.refusal, r.patchName);
+        const Message m = saveRefusalMessage(*r.refusal, r.patchName, NameRules::Batch);
         messenger.show(m);
         report.message = messenger.lastText();
         report.outcome = FileOutcome::Refused;

@@ -91,7 +91,7 @@ Commands:
                     view-only   an @VIEW_ONLY@
                                 preset, or no known model
                     unreadable  cannot be loaded (with the reason)
-                  The patch name is judged apart: a name Save refuses is reported
+                  The patch name is judged apart: a name convert refuses is reported
                   with the name --fix-names saves it under. Presets whose rows (ID,
                   Position and Value, in order) are the same share a duplicate group,
                   whatever their names and layout. An archive member that expands
@@ -100,14 +100,17 @@ Commands:
                   damaged or expands past 1 GB in all, a folder that cannot be read
                   and a link loop each print a "problem:" line. scan writes nothing.
                   The table has a line per preset, then the problems, then a count
-                  per status and a summary. A progress line goes to stderr when it is
-                  a terminal.
+                  per status and a summary; its cells are escaped and cut as check's
+                  are. A progress line goes to stderr when it is a terminal.
 
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).
   --json          Print one JSON document instead of the table: filter the list,
                   check every file (see Check output), diff the differences, convert
-                  its report instead of the summary line.
+                  its report instead of the summary line. A file name (or any text)
+                  that is not UTF-8 reads with U+FFFD for each stray byte, and its
+                  exact bytes follow in base64 under the same key with "_bytes" added
+                  ("file_bytes", "member_bytes", "input_bytes", ...).
   --amp A|B       Keep amp channel A or B of an RP350/RP355 patch. filter: a refused
                   click (the preset is not an RP35x one) prints its message, no list,
                   and exits with status 3.
@@ -133,23 +136,29 @@ Options:
                   row changed: "Row", its number after Resolve, its Name, the old and
                   the new model and what the two share; or "removed:", the Name, the
                   setting lost and why.
-  --fix-names     convert: each character Save refuses in a patch name becomes "_":
-                  the characters of its list, control characters (tab, line feed and
-                  carriage return among them), U+FFFE, U+FFFF and each byte that is not
-                  UTF-8. The change is printed.
+  --fix-names     convert: each character refused in a patch name becomes "_":
+                  the characters of Save's list, control characters (tab, line feed
+                  and carriage return among them), the bidirectional controls (U+202E
+                  and the others, refused by convert and scan though not by the
+                  window's Save), U+FFFE, U+FFFF and each byte that is not UTF-8. The
+                  change is printed.
   --quiet         convert: print only the messages of files that were refused or
                   failed; the summary line stays.
   --summary       check: one line per file instead of its list.
-  --find TEXT     scan: only presets whose patch name or file name holds TEXT (letter
-                  case ignored); "ROW=MODEL" (as "Amp A Type=57 Tweed Champ") finds
-                  the presets with a row of that Name whose Setting, or catalogue
-                  model, is MODEL.
+  --find TEXT     scan: only presets whose patch name, file name or folders (below
+                  the PATH scanned) hold TEXT (letter case and accents ignored: "uber"
+                  and "ÜBER" find "Über Lead"); "ROW=MODEL" (as "Amp A Type=57 Tweed
+                  Champ") finds the presets with a row of that Name whose Setting, or
+                  catalogue model, is MODEL.
   --uses TEXT     scan: only presets that use a catalogue model (amp, cabinet or
                   effect) whose name holds TEXT, as "Tweed".
   --model MODEL   scan: only presets of MODEL (any of the eleven models, "RP355").
   --duplicates    scan: only presets that have a twin, by duplicate group.
   --csv           scan: print the presets as CSV (the JSON keys as columns, "uses"
-                  joined by "; ") instead of a table.
+                  joined by "; ") instead of a table. Control characters are escaped
+                  as in the table, so each preset is one line, and a cell starting
+                  with "=", "+", "-" or "@" starts with an apostrophe instead, so that
+                  no spreadsheet takes it for a formula.
   --overwrite     Replace an existing preset or text file. Without it the question
                   "...@ALREADY_EXISTS@" is
                   answered No: the file is kept unchanged and "@CANCELED@"
@@ -187,9 +196,11 @@ Table output (check, filter):
   Otherwise each marked cell is followed by a marker:
     !   the cell carries the conflict mark (the target does not know it)
     *   the cell carries the change mark (written by filtering)
-  Control characters in cell texts are shown as escapes (\n, \t, \xNN, \uNNNN).
-  A cell wider than 80 characters is cut and ends in an ellipsis (U+2026); --json
-  keeps every text whole.
+  Control characters in cell texts are shown as escapes (\n, \t, \xNN, and \uNNNN
+  for C1 controls and bidirectional controls such as U+202E). Columns are as wide
+  as a terminal shows their texts (CJK two columns a character, combining marks
+  none); a cell wider than 80 columns is cut and ends in an ellipsis (U+2026);
+  --json keeps every text whole.
 
 List output (filter --json):
   {"file": FILE as given, "source_root": the root found in the file ("" if none),

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <ostream>
 #include <string>
@@ -16,10 +15,12 @@
 #include "commands.h"
 #include "document/csv_field.h"
 #include "exit_status.h"
+#include "json_writer.h"
 #include "library/duplicates.h"
 #include "library/query.h"
 #include "library/scan.h"
 #include "session_setup.h"
+#include "table_writer.h"
 
 namespace pw::cli {
 
@@ -47,28 +48,10 @@ const library::Triage& triageOf(const Preset& preset) {
     return *preset.triage;  // every preset is triaged: the scan is given a target
 }
 
-// Control characters as escapes, so a hostile name cannot move the cursor.
-std::string printable(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    for (const char c : text) {
-        const auto u = static_cast<unsigned char>(c);
-        if (u < 0x20 || u == 0x7f) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", u);
-            out += escape;
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
-// Width on a terminal: code points (continuation bytes do not count).
-std::size_t width(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
+// A cell of the table: escaped, so that a hostile name cannot move the cursor, and
+// capped, so that one huge name does not pad every line to its width.
+std::string cell(std::string_view text) {
+    return displayText(text, TableStyle{}.maxWidth);
 }
 
 std::string details(const Preset& preset) {
@@ -83,7 +66,7 @@ std::string details(const Preset& preset) {
         if (!out.empty()) out += "; ";
         out += "name refused, --fix-names saves it as \"" + t.fixedName + "\"";
     }
-    return printable(out);
+    return cell(out);
 }
 
 std::string counted(std::size_t n, std::string_view thing) {
@@ -97,8 +80,8 @@ Cells cellsOf(const Line& line) {
     return {std::string(library::statusWord(triageOf(p).status)),
             p.model.empty() ? "-" : p.model,
             std::to_string(p.rows),
-            printable(p.name),
-            printable(library::displayName(p.source)),
+            cell(p.name),
+            cell(library::displayName(p.source)),
             line.group ? std::to_string(*line.group) : "",
             details(p)};
 }
@@ -112,14 +95,14 @@ void printTable(const Report& report, std::ostream& out) {
     std::array<std::size_t, 7> widths{};
     const auto measure = [&](const Cells& row) {
         for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], width(row[c]));
+            widths[c] = std::max(widths[c], displayWidth(row[c]));
     };
     const auto print = [&](const Cells& row) {
         std::string text;
         for (std::size_t c = 0; c < row.size(); ++c) {
             if (c == 5 && !twins) continue;
             const bool right = c == 2 || c == 5;
-            const std::size_t pad = widths[c] - width(row[c]);
+            const std::size_t pad = widths[c] - displayWidth(row[c]);
             if (right) text.append(pad, ' ');
             text += row[c];
             if (c + 1 < row.size() && !right) text.append(pad, ' ');
@@ -139,9 +122,9 @@ void printTable(const Report& report, std::ostream& out) {
         out << '\n';
     }
     for (const library::ScanProblem& problem : report.scan.problems) {
-        out << "problem: " << printable(problem.path.string()) << ": "
+        out << "problem: " << displayText(problem.path.string()) << ": "
             << library::problemWord(problem.kind);
-        if (!problem.detail.empty()) out << " (" << printable(problem.detail) << ")";
+        if (!problem.detail.empty()) out << " (" << displayText(problem.detail) << ")";
         out << '\n';
     }
     if (!report.scan.problems.empty()) out << '\n';
@@ -188,18 +171,31 @@ void appendJsonString(std::string& out, std::string_view text) {
     out += '"';
 }
 
+// A file name as appendJsonString writes it under `key`, followed by its exact bytes under
+// "KEY_bytes" when it is not UTF-8, as writeJson does.
+void appendJsonName(std::string& out, std::string_view key, std::string_view name) {
+    out += '"';
+    out += key;
+    out += "\":";
+    appendJsonString(out, name);
+    if (isUtf8(name)) return;
+    out += ",\"";
+    out += key;
+    out += "_bytes\":\"" + base64(name) + '"';
+}
+
 // One preset as a line of the JSON report, written directly: a large library prints
 // thousands of them.
 std::string presetJson(const Line& line) {
     const Preset& p = *line.preset;
     const library::Triage& t = triageOf(p);
-    std::string out = "{\"file\":";
-    appendJsonString(out, p.source.file.native());
-    out += ",\"member\":";
+    std::string out = "{";
+    appendJsonName(out, "file", p.source.file.native());
+    out += ',';
     if (p.source.inArchive())
-        appendJsonString(out, p.source.member);
+        appendJsonName(out, "member", p.source.member);
     else
-        out += "null";
+        out += "\"member\":null";
     out += ",\"model\":";
     appendJsonString(out, p.model);
     out += ",\"name\":";
@@ -237,10 +233,11 @@ void printJson(const Report& report, std::ostream& out) {
     out << (report.lines.empty() ? "]" : "\n  ]") << ",\n  \"problems\": [";
     for (std::size_t i = 0; i < report.scan.problems.size(); ++i) {
         const library::ScanProblem& problem = report.scan.problems[i];
-        const nlohmann::ordered_json j = {{"path", problem.path.string()},
-                                          {"problem", library::problemWord(problem.kind)},
-                                          {"detail", problem.detail}};
-        out << (i ? ",\n    " : "\n    ") << dumped(j, -1);
+        std::string line = "{";
+        appendJsonName(line, "path", problem.path.native());
+        line += ",\"problem\":" + dumped(std::string(library::problemWord(problem.kind)), -1) +
+                ",\"detail\":" + dumped(problem.detail, -1) + '}';
+        out << (i ? ",\n    " : "\n    ") << line;
     }
     out << (report.scan.problems.empty() ? "]" : "\n  ]") << ",\n  \"summary\": ";
     const library::ScanCounts& c = report.scan.counts;

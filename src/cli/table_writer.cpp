@@ -2,50 +2,17 @@
 #include "table_writer.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <ostream>
 
 #include "document/csv_field.h"
-#include "document/text_decoding.h"
 
 namespace pw::cli {
 
 namespace {
 
-constexpr std::string_view kEllipsis = "\xE2\x80\xA6";  // …
 constexpr std::string_view kRed = "\x1b[31m";
 constexpr std::string_view kBlue = "\x1b[34m";
 constexpr std::string_view kPlain = "\x1b[0m";
-
-std::string hexEscape(unsigned value, bool unicode) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, unicode ? "\\u%04X" : "\\x%02X", value);
-    return buf;
-}
-
-// The piece that shows the character at `at` (moving `at` past it): the character
-// itself, or its escape.
-std::string shownPiece(std::string_view text, std::size_t& at) {
-    const std::size_t start = at;
-    const std::optional<char32_t> cp = document::nextUtf8(text, at);
-    if (!cp) {
-        at = start + 1;
-        return hexEscape(static_cast<unsigned char>(text[start]), false);
-    }
-    switch (*cp) {
-        case '\n':
-            return "\\n";
-        case '\t':
-            return "\\t";
-        case '\r':
-            return "\\r";
-        default:
-            break;
-    }
-    if (*cp < 0x20 || *cp == 0x7F) return hexEscape(*cp, false);
-    if (*cp >= 0x80 && *cp <= 0x9F) return hexEscape(*cp, true);
-    return std::string(text.substr(start, at - start));
-}
 
 struct Shown {
     std::string text;
@@ -62,44 +29,6 @@ Shown shownCell(const TableCell& cell, const TableStyle& style) {
 }
 
 }  // namespace
-
-std::string displayText(std::string_view text, std::size_t maxWidth) {
-    std::string out;
-    std::size_t width = 0;
-    // A piece of width w fits when it stays within the cap, and fills it only when it
-    // ends the text (else the ellipsis needs the last place).
-    const auto fits = [&](std::size_t w, std::size_t after) {
-        return width + w < maxWidth || (width + w == maxWidth && after == text.size());
-    };
-    for (std::size_t at = 0; at < text.size();) {
-        const char c = text[at];
-        if (c >= 0x20 && c < 0x7F) {  // printable ASCII, the common case
-            if (!fits(1, at + 1)) return out += kEllipsis;
-            out += c;
-            ++width;
-            ++at;
-            continue;
-        }
-        std::size_t next = at;
-        std::string piece = shownPiece(text, next);
-        const std::size_t w = displayWidth(piece);
-        if (!fits(w, next)) return out += kEllipsis;
-        out += piece;
-        width += w;
-        at = next;
-    }
-    return out;
-}
-
-std::string displayText(std::string_view text) {
-    return displayText(text, static_cast<std::size_t>(-1));
-}
-
-std::size_t displayWidth(std::string_view text) {
-    return static_cast<std::size_t>(std::count_if(text.begin(), text.end(), [](char c) {
-        return (static_cast<unsigned char>(c) & 0xC0) != 0x80;
-    }));
-}
 
 void writeTable(std::ostream& out, const Table& table, const TableStyle& style) {
     const std::size_t columns = table.columns.size();

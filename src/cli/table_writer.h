@@ -10,6 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "document/display_text.h"
+
 namespace pw::cli {
 
 enum class Align { Left, Right };
@@ -38,7 +40,7 @@ struct Table {
 
 struct TableStyle {
     bool colour = false;
-    // A cell wider than this (in characters) is cut and ends in "…": one huge cell
+    // A cell wider than this (in columns) is cut and ends in "…": one huge cell
     // must not pad every row of the table to its width.
     std::size_t maxWidth = 80;
 };
@@ -47,21 +49,17 @@ struct TableStyle {
 // trailing blanks.
 void writeTable(std::ostream& out, const Table& table, const TableStyle& style);
 
-// RFC 4180: the title line, then one record per row, fields quoted when they hold a
-// comma, a quotation mark or a line break; texts whole and unescaped; lines end in CR LF.
+// RFC 4180: the title line, then one record per row, each field as csvField makes it;
+// lines end in CR LF.
 void writeCsv(std::ostream& out, const Table& table);
 
 // "Label: value" lines with the values aligned one blank after the longest label.
 void writeFields(std::ostream& out,
                  const std::vector<std::pair<std::string_view, std::string>>& fields);
 
-// A text made safe to print on a terminal line: control characters and bytes that are
-// not UTF-8 become visible escapes (\n, \t, \r, \xHH, \uHHHH for C1 controls).
-std::string displayText(std::string_view text);
-// As displayText, at most `maxWidth` characters wide: a longer text is cut where a
-// character (or an escape) ends and "…" closes it. Reads no further than it shows.
-std::string displayText(std::string_view text, std::size_t maxWidth);
-// Number of characters (code points) of a UTF-8 text.
-std::size_t displayWidth(std::string_view text);
+// Texts made safe to print on a terminal line (escapes for control characters,
+// bidirectional controls and bytes that are not UTF-8) and their width in columns.
+using document::displayText;
+using document::displayWidth;
 
 }  // namespace pw::cli

@@ -6,6 +6,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "../support/archive_maker.h"
 #include "cli_runner.h"
 
@@ -79,6 +81,51 @@ TEST_F(CliTest, ScanFindsByNameOrByRow) {
             listed += line.substr(0, line.find(',')) + "\n";
         EXPECT_EQ(listed, files) << find;
     }
+}
+
+// Names in any language are found with or without their accents and letter case, by
+// folder too; in CSV every preset is one line that no spreadsheet runs; in JSON a file
+// name that is not UTF-8 keeps its bytes.
+TEST_F(CliTest, ScanFindsInEveryLanguageAndKeepsHostileNamesHarmless) {
+    fs::copy(kScenarios / "names" / "input", dir_ / "input", fs::copy_options::recursive);
+    fs::copy_file(dir_ / "input" / "kanji.rp250p", dir_ / "input" / "bad\xFF.rp250p");
+    const auto lines = [&](std::vector<std::string> args) {
+        const RunResult r = run(args);
+        std::vector<std::string> out;
+        std::istringstream text(r.out);
+        for (std::string line; std::getline(text, line);)
+            out.push_back(line);
+        return out;
+    };
+    const std::pair<const char*, const char*> finds[] = {
+        {"\xC3\xBC"
+         "ber",
+         "input/\xC3\x9C"
+         "ber/lead.rp250p"},  // über
+        {"UBER L",
+         "input/\xC3\x9C"
+         "ber/lead.rp250p"},
+        {"CR\xC3\x88ME", "input/creme.rp250p"},  // CRÈME
+        {"\xC3\x9C"
+         "BER/LEAD",
+         "input/\xC3\x9C"
+         "ber/lead.rp250p"},
+    };
+    for (const auto& [find, file] : finds) {
+        const auto found = lines({"scan", "input", "--find", find, "--csv"});
+        ASSERT_EQ(found.size(), 2u) << find;
+        EXPECT_EQ(found[1].substr(0, found[1].find(',')), file) << find;
+    }
+    const auto csv = lines({"scan", "input", "--csv"});
+    ASSERT_EQ(csv.size(), 8u);
+    EXPECT_TRUE(csv[1].starts_with("input/bad\\xFF.rp250p,,RP250,")) << csv[1];
+    EXPECT_NE(csv[2].find(",Evil\\u202Egnp.exe,"), std::string::npos) << csv[2];
+    EXPECT_NE(csv[4].find(",'=1+2,"), std::string::npos) << csv[4];
+
+    const auto json = nlohmann::json::parse(run({"scan", "input", "--json"}).out);
+    EXPECT_EQ(json["presets"][0]["file"], "input/bad\xEF\xBF\xBD.rp250p");
+    EXPECT_EQ(json["presets"][0]["file_bytes"], "aW5wdXQvYmFk/y5ycDI1MHA=");
+    EXPECT_FALSE(json["presets"][1].contains("file_bytes"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Library, Library, ::testing::ValuesIn(scenarioNames()),

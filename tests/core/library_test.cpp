@@ -100,10 +100,21 @@ TEST(LibraryTriage, UnreadableAndNamesJudgedApart) {
     const Triage broken = triage("<RP250Preset><Name>x</Nam>", *rp250, 0);
     EXPECT_EQ(broken.status, Status::Unreadable);
     EXPECT_FALSE(broken.reason.empty());
-    const Triage badName = triage(pwtest::presetXml("RP250Preset", "a?b", {}), *rp250, 0);
-    EXPECT_EQ(badName.status, Status::Fits);
-    EXPECT_TRUE(badName.nameRefused);
-    EXPECT_EQ(badName.fixedName, "a_b");
+    // Save's list, a C1 control, the bidirectional controls: a batch refuses them all.
+    const std::pair<std::string, std::string> badNames[] = {
+        {"a?b", "a_b"},
+        {"a\xC2\x9B"
+         "b",
+         "a_b"},
+        {"Evil\xE2\x80\xAEgnp.exe", "Evil_gnp.exe"},
+        {"\xE2\x81\xA6x\xE2\x81\xA9\xE2\x80\x8F", "_x__"},
+    };
+    for (const auto& [name, fixed] : badNames) {
+        const Triage badName = triage(pwtest::presetXml("RP250Preset", name, {}), *rp250, 0);
+        EXPECT_EQ(badName.status, Status::Fits);
+        EXPECT_TRUE(badName.nameRefused) << fixed;
+        EXPECT_EQ(badName.fixedName, fixed);
+    }
 }
 
 // One scan of the samples as files, in a pack and in sub-folders.
@@ -189,6 +200,8 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
     const std::vector<Case> cases = {
         {{"surf", "", "", ""}, 3},
         {{"DEEP", "", "", ""}, 1},
+        {{"SÜRF", "", "", ""}, 3},
+        {{"b/C", "", "", ""}, 1},  // the folders below the one scanned
         {{"PACK", "", "", ""}, 8},
         {{"", "rp355", "", ""}, 2},
         {{"", "", "tweed", ""}, 0},
@@ -204,6 +217,49 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
         EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
                                 [&](const Preset& p) { return matches(p, c.query); }),
                   static_cast<long>(c.expected));
+    }
+}
+
+// Letter case and accents are ignored in every script: Unicode's case folding and
+// canonical decomposition, the combining marks dropped.
+TEST(LibrarySearch, FoldsCaseAndAccents) {
+    struct Case {
+        const char* text;
+        const char* part;
+        bool found;
+    };
+    const Case cases[] = {
+        {"\xC3\x9C"
+         "ber Lead",
+         "\xC3\xBC"
+         "ber",
+         true},  // Über, über
+        {"\xC3\x9C"
+         "ber Lead",
+         "uber", true},
+        {"CR\xC3\x88ME", "cr\xC3\xA8me", true},   // CRÈME, crème
+        {"Cre\xCC\x80me", "CR\xC3\x88ME", true},  // decomposed è
+        {"Stra\xC3\x9F"
+         "e",
+         "STRASSE", true},  // ß
+        {"\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x8A\xCE\x91", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1",
+         true},  // ΣΟΦΊΑ
+        {"\xD0\x9F\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F", "\xD0\xBF\xD0\x95\xD0\xA1", true},  // Песня
+        {"\xE6\xBC\xA2\xE5\xAD\x97", "\xE5\xAD\x97", true},                              // 漢字
+        {"Lead", "lead x", false},
+        {"cr\xC3\xA8me", "cra", false},
+        {"bad\xFF"
+         "name",
+         "\xFF"
+         "N",
+         true},  // bytes that are not UTF-8 stand for themselves
+    };
+    for (const Case& c : cases) {
+        Preset p;
+        p.name = c.text;
+        Query q;
+        q.text = c.part;
+        EXPECT_EQ(matches(p, q), c.found) << c.text << " / " << c.part;
     }
 }
 

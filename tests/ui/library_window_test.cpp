@@ -261,6 +261,13 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QCOMPARE(library_->filter()->rowCount(), 2);
     QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
     search->clear();
+    // Accents and letter case are ignored as the core ignores them; folder names count.
+    QTest::keyClicks(search, QStringLiteral("M\u00C9TAL"));
+    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("metal_zone.rp250p")});
+    search->clear();
+    QTest::keyClicks(search, QStringLiteral("MORE"));
+    QCOMPARE(library_->filter()->rowCount(), 2);
+    search->clear();
     // A row: once typing pauses, the presets holding it (one in the folder, and the
     // pack's copy of it).
     QTest::keyClicks(search, QStringLiteral("amp a type=brown sound"));

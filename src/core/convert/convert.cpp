@@ -159,12 +159,14 @@ void convertLoaded(const Plan& plan, Result& r) {
     if (plan.name) r.patchName = *plan.name;
     r.unfixedName = r.patchName;
     r.fixedName = fixedPatchName(r.patchName);
-    // Save refuses a name (BadFileName) by its name check alone, before any other check.
-    r.nameRefused = refusedNameCharacter(r.patchName).has_value();
+    // Save refuses a name (BadFileName) by its name check alone, before any other check;
+    // a batch's name check refuses more than the main window's Save.
+    r.nameRefused = refusedNameCharacter(r.patchName, NameRules::Batch).has_value();
     if (plan.fixNames) r.patchName = r.fixedName;
     const SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
     r.fileName = r.patchName + std::string(target.extension);
-    r.refusal = saveCheck(state);
+    r.refusal = refusedNameCharacter(r.patchName, NameRules::Batch) ? SaveRefusal::BadFileName
+                                                                    : saveCheck(state);
     if (r.refusal) {
         r.verdict = Verdict::Refused;
         return;

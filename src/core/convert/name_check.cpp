@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "document/text_decoding.h"
+#include "document/unicode_text.h"
 
 namespace pw {
 
@@ -24,7 +25,7 @@ bool isListed(char32_t cp) {
 }
 
 // The character at `at` and what is wrong with it, if anything; moves `at` past it.
-std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at) {
+std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at, NameRules rules) {
     using Kind = RefusedCharacter::Kind;
     const std::size_t start = at;
     const std::optional<char32_t> cp = document::nextUtf8(name, at);
@@ -36,17 +37,19 @@ std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at) 
     if (isControl(*cp)) return RefusedCharacter{Kind::Control, std::string(bytes)};
     if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, std::string(bytes)};
     if (isListed(*cp)) return RefusedCharacter{Kind::Listed, std::string(bytes)};
+    if (rules == NameRules::Batch && document::isBidiControl(*cp))
+        return RefusedCharacter{Kind::Bidi, std::string(bytes)};
     return std::nullopt;
 }
 
 }  // namespace
 
-std::optional<RefusedCharacter> refusedNameCharacter(std::string_view name) {
+std::optional<RefusedCharacter> refusedNameCharacter(std::string_view name, NameRules rules) {
     for (std::string_view refused : text::kRefusedNameCharacters)
         if (name.find(refused) != std::string_view::npos)
             return RefusedCharacter{RefusedCharacter::Kind::Listed, std::string(refused)};
     for (std::size_t at = 0; at < name.size();)
-        if (auto refused = scanOne(name, at); refused) return refused;
+        if (auto refused = scanOne(name, at, rules); refused) return refused;
     return std::nullopt;
 }
 
@@ -69,7 +72,7 @@ std::string fixedPatchName(std::string_view name) {
     out.reserve(name.size());
     for (std::size_t at = 0; at < name.size();) {
         const std::size_t start = at;
-        if (scanOne(name, at))
+        if (scanOne(name, at, NameRules::Batch))
             out += '_';
         else
             out.append(name.substr(start, at - start));

@@ -2,27 +2,16 @@
 #include "library/query.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "catalogue/effect_catalogue.h"
+#include "document/unicode_text.h"
 
 namespace pw::library {
 
 namespace {
 
-bool sameLetters(char a, char b) {
-    return std::tolower(static_cast<unsigned char>(a)) ==
-           std::tolower(static_cast<unsigned char>(b));
-}
-
-bool equalNoCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), sameLetters);
-}
-
-bool containsNoCase(std::string_view text, std::string_view part) {
-    return std::search(text.begin(), text.end(), part.begin(), part.end(), sameLetters) !=
-           text.end();
-}
+using document::containsFolded;
+using document::equalFolded;
 
 std::string_view trimmed(std::string_view text) {
     while (!text.empty() && text.front() == ' ')
@@ -34,9 +23,9 @@ std::string_view trimmed(std::string_view text) {
 
 bool rowMatches(const document::ParamElement& param, std::string_view rowName,
                 std::optional<std::string_view> wanted) {
-    if (!param.name || !equalNoCase(trimmed(*param.name), rowName)) return false;
+    if (!param.name || !equalFolded(trimmed(*param.name), rowName)) return false;
     if (!wanted) return true;
-    if (param.text && equalNoCase(trimmed(*param.text), *wanted)) return true;
+    if (param.text && equalFolded(trimmed(*param.text), *wanted)) return true;
     if (!param.id || !param.position || !param.value) return false;
     const catalogue::Block* block = catalogue::blockOfRow(*param.id, *param.position);
     if (!block) return false;
@@ -54,18 +43,23 @@ bool anyRowMatches(const document::PresetDocument& doc, std::string_view criteri
     });
 }
 
+std::string pathBelowInput(const Preset& preset) {
+    std::string base = preset.source.file.filename().native();
+    return preset.folder.empty() ? base : preset.folder + '/' + base;
+}
+
 }  // namespace
 
 bool matches(const Preset& preset, const Query& query, const document::PresetDocument* document) {
-    // The file name: the preset's own, or its archive's and the member's path in it.
-    if (!query.text.empty() && !containsNoCase(preset.name, query.text) &&
-        !containsNoCase(preset.source.file.filename().native(), query.text) &&
-        !containsNoCase(preset.source.member, query.text))
+    // The file: its path below the folder scanned, and an archive member's path in it.
+    if (!query.text.empty() && !containsFolded(preset.name, query.text) &&
+        !containsFolded(pathBelowInput(preset), query.text) &&
+        !containsFolded(preset.source.member, query.text))
         return false;
-    if (!query.model.empty() && !equalNoCase(preset.model, query.model)) return false;
+    if (!query.model.empty() && !equalFolded(preset.model, query.model)) return false;
     if (!query.uses.empty() &&
         std::none_of(preset.uses.begin(), preset.uses.end(),
-                     [&](std::string_view used) { return containsNoCase(used, query.uses); }))
+                     [&](std::string_view used) { return containsFolded(used, query.uses); }))
         return false;
     if (!query.row.empty()) {
         if (document) return anyRowMatches(*document, query.row);

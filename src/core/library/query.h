@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding presets in a library. Every criterion that is set must hold; texts are
-// compared without regard to letter case.
+// compared without regard to letter case or accents (document::searchFolded).
 
 #include <string>
 #include <string_view>
@@ -12,7 +12,8 @@
 namespace pw::library {
 
 struct Query {
-    std::string text;   // in the patch name, the file name, or an archive member's path
+    std::string text;   // in the patch name, the folders and name of the file, or an
+                        // archive member's path
     std::string model;  // the preset's model, "RP355"
     std::string uses;   // in the catalogue name of a model the preset uses, "Tweed"
     // A row, "Amp Type=57 Tweed Champ": a row of that Name whose Setting, or the

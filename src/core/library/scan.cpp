@@ -62,6 +62,7 @@ bool isPresetMember(std::string_view name) {
 struct Unit {
     fs::path path;
     bool archive = false;
+    std::string folder;  // the folders below the input, "Metal/Leads"
 };
 
 // Lists the inputs into the files to read, in a stable order: inputs as given, the
@@ -88,10 +89,10 @@ class Walker {
         if (S_ISDIR(st.st_mode)) {
             if (!visited_.insert(key(st)).second) return;
             std::vector<Key> ancestors{key(st)};
-            folder(path, ancestors);
+            folder(path, "", ancestors);
         } else if (S_ISREG(st.st_mode) &&
                    (isPresetName(path.native()) || isArchiveName(path.native()))) {
-            units.push_back(Unit{path, !isPresetName(path.native())});
+            units.push_back(Unit{path, !isPresetName(path.native()), {}});
         } else {
             ++result_.counts.skipped;
             problem(ScanProblem::Kind::NotAPreset, path, "");
@@ -113,7 +114,8 @@ class Walker {
         problem(ScanProblem::Kind::UnreadableFolder, dir, std::strerror(error));
     }
 
-    void folder(const fs::path& dir, std::vector<Key>& ancestors) {
+    // Lists `dir`, which is `below` (nothing for the input itself) below the input.
+    void folder(const fs::path& dir, const std::string& below, std::vector<Key>& ancestors) {
         if (cancelled(cancel_)) return;
         DIR* d = ::opendir(dir.c_str());
         if (!d) {
@@ -137,7 +139,7 @@ class Walker {
             // A plain file needs no system call unless it may be read.
             if (type == DT_REG) {
                 if (preset || archive)
-                    units.push_back(Unit{path, archive});
+                    units.push_back(Unit{path, archive, below});
                 else
                     ++result_.counts.skipped;
                 continue;
@@ -165,10 +167,10 @@ class Walker {
                 }
                 if (!visited_.insert(k).second) continue;  // listed once already
                 ancestors.push_back(k);
-                folder(path, ancestors);
+                folder(path, below.empty() ? name : below + '/' + name, ancestors);
                 ancestors.pop_back();
             } else if (S_ISREG(st.st_mode) && (preset || archive)) {
-                units.push_back(Unit{path, archive});
+                units.push_back(Unit{path, archive, below});
             } else {
                 ++result_.counts.skipped;
             }
@@ -187,6 +189,7 @@ struct Item {
     bool ok = false;
     std::string bytes;
     std::string problem;
+    std::string folder;
 };
 
 struct Chunk {
@@ -219,7 +222,7 @@ class Producer {
                     bytes += member.bytes.size();
                     chunk.items.push_back(Item{Source{archivePath_, member.name, member.index},
                                                true, member.ok, std::move(member.bytes),
-                                               std::move(member.problem)});
+                                               std::move(member.problem), archiveFolder_});
                     continue;
                 }
                 chunk.skipped += archive_->skipped();
@@ -237,10 +240,12 @@ class Producer {
             if (unit.archive) {
                 archive_ = std::make_unique<ArchiveReader>(unit.path);
                 archivePath_ = unit.path;
+                archiveFolder_ = unit.folder;
                 ++chunk.archives;
                 continue;
             }
-            chunk.items.push_back(Item{Source{unit.path, {}, 0}, false, false, {}, {}});
+            chunk.items.push_back(
+                Item{Source{unit.path, {}, 0}, false, false, {}, {}, unit.folder});
             ++chunk.unitsDone;
         }
         return !chunk.items.empty() || !chunk.problems.empty() || chunk.unitsDone > 0 ||
@@ -252,6 +257,7 @@ class Producer {
     std::size_t next_ = 0;
     std::unique_ptr<ArchiveReader> archive_;
     fs::path archivePath_;
+    std::string archiveFolder_;
 };
 
 void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
@@ -263,6 +269,7 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     }
     Preset preset;
     preset.source = std::move(item.source);
+    preset.folder = std::move(item.folder);
     document::ParseResult parsed;
     std::string sourceRoot;
     if (item.ok) {

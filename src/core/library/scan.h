@@ -23,6 +23,9 @@ namespace pw::library {
 // What reading found in one preset; nothing here depends on a target.
 struct Preset {
     Source source;
+    // The folders between the folder scanned and the file, "Metal/Leads"; "" for a file
+    // in it or named itself.
+    std::string folder;
     std::string model;  // "RP355"; "" when no root name occurs
     std::string name;   // the patch name (the first Name element)
     std::size_t rows = 0;

@@ -4,13 +4,15 @@
 
 #include <string_view>
 
+#include "convert/name_check.h"
 #include "convert/save_check.h"
 #include "session/messenger.h"
 
 namespace pw {
 
 // The message of `refusal` for a patch named `patchName` (a refused name says which
-// character was refused in the message's detail).
-Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchName);
+// character `rules` refused in the message's detail).
+Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchName,
+                           NameRules rules = NameRules::Save);
 
 }  // namespace pw

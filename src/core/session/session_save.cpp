@@ -65,14 +65,15 @@ WriteResult Session::sayWritten(const std::filesystem::path& file,
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 
-Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchName) {
+Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchName,
+                           NameRules rules) {
     using convert::SaveRefusal;
     auto message = [](MessageId id, std::string_view text, Icon icon, std::string detail = {}) {
         return Message{id, std::string(text), icon, Buttons::Ok, std::move(detail)};
     };
     switch (refusal) {
         case SaveRefusal::BadFileName: {
-            const std::optional<RefusedCharacter> refused = refusedNameCharacter(patchName);
+            const std::optional<RefusedCharacter> refused = refusedNameCharacter(patchName, rules);
             return message(MessageId::BadFileName, text::kBadFileName, Icon::Critical,
                            refused ? text::badNameDetail(describeRefused(*refused)) : "");
         }

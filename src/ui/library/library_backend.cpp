@@ -114,6 +114,7 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
         for (const library::Preset& p : batch) {
             auto light = std::make_shared<library::Preset>();
             light->source = p.source;
+            light->folder = p.folder;
             light->model = p.model;
             light->name = p.name;
             light->rows = p.rows;
