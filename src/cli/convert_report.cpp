@@ -25,10 +25,8 @@ const char* outcomeName(FileOutcome outcome) {
 Json settingsJson(const std::vector<filter::SettingWritten>& settings) {
     Json list = Json::array();
     for (const filter::SettingWritten& s : settings)
-        list.push_back({{"setting", s.label},
-                        {"value", s.text},
-                        {"from", s.from},
-                        {"neutral", s.neutral}});
+        list.push_back(
+            {{"setting", s.label}, {"value", s.text}, {"from", s.from}, {"neutral", s.neutral}});
     return list;
 }
 

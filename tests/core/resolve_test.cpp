@@ -11,8 +11,8 @@
 
 #include "catalogue/substitutions.h"
 #include "convert/convert.h"
-#include "filter/block_settings.h"
 #include "document/targets.h"
+#include "filter/block_settings.h"
 #include "filter/resolve.h"
 #include "models/family_lists.h"
 #include "session/messages.h"
@@ -266,8 +266,8 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
         for (const std::string caption : {"RP150", "RP250", "RP255", "RP350"}) {
             const pw::document::Target& target = *pw::document::targetByCaption(caption);
             if (pw::filter::targetKnowsModel(*block, std::stod(value), target)) continue;
-            const bool big = !pw::filter::targetKnowsModel(
-                *block, std::stod(value), *pw::document::targetByCaption("RP255"));
+            const bool big = !pw::filter::targetKnowsModel(*block, std::stod(value),
+                                                           *pw::document::targetByCaption("RP255"));
             std::vector<pwtest::P> params{{typeId, position, value, blockTitle + " Type", "X"}};
             std::map<std::string, std::string> oldByRole;
             int knobValue = 11;
@@ -314,4 +314,36 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
         }
     }
     EXPECT_GE(conversions, 27u);
+}
+
+// A pedal on a knob of the replaced model follows it to the substitute's knob of the same
+// role; a pedal on a knob no knob of the substitute takes over drives nothing.
+TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
+    const auto at = [](int position, int id) { return std::to_string(position * 65536 + id); };
+    pw::ParamList list;
+    list.append(row("Mod Type", "Unovibe", "768", "14", "912", {pw::kValue}));
+    list.append(row("Unovibe Chorus/Vibrato", "Chorus", "2882", "14", "0", {pw::kId}));
+    list.append(row("Unovibe Intensity", "20", "2883", "14", "20", {pw::kId}));
+    list.append(
+        row("Pedal Assign 1", "Unovibe Intensity", "8194", "19", at(14, 2883), {pw::kValue}));
+    list.append(
+        row("Pedal Assign 1", "Unovibe Chorus/Vibrato", "8194", "19", at(14, 2882), {pw::kValue}));
+    pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP250"));
+    std::vector<std::pair<std::string, std::string>> pedals;
+    for (const pw::Row& r : list)
+        if (r.id() == "8194") pedals.emplace_back(r.setting(), r.value());
+    EXPECT_EQ(pedals, (std::vector<std::pair<std::string, std::string>>{
+                          {"Rotary Intensity", at(14, 1348)}, {"None", "0"}}));
+}
+
+// A pick of the model a row holds already is no change: no line, no knob touched.
+TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
+    pw::convert::Plan plan;
+    plan.target = pw::document::targetByCaption("RP255");
+    plan.picks = {{"Dist Type", "Rodent"}};
+    plan.render = false;
+    const auto r =
+        pw::convert::convertPreset(pwtest::readFile(pwtest::dataFile("surfs_up.rp255p")), plan);
+    EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
+    EXPECT_TRUE(r.picks.empty());
 }

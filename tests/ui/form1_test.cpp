@@ -31,6 +31,7 @@ class Form1Test : public pwui::WindowFixture {
 
     void endToEnd();
     void modelSelect();
+    void pickedModelGetsItsKnobsOnResolve();
     void keyboardMovesSelectTheRowTheyHighlight();
     void listKeysAndClipboardAtExit();
     void anotherOpenStartsAtTheTop();
@@ -185,6 +186,49 @@ void Form1Test::modelSelect() {
     QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     flushDeletes();
     QVERIFY(!form_->modelSelect());
+}
+
+// A model picked in Model Select keeps the old model's knobs; the Errors button says
+// which of its own are missing, and Resolve Conflicts gives them the old knobs' values in
+// one step that Undo takes back whole.
+void Form1Test::pickedModelGetsItsKnobsOnResolve() {
+    form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));  // a Rodent: 82, 23, 44
+    QTest::mouseClick(option(1), Qt::LeftButton);
+    const Session& s = form_->session();
+    const auto knob = [&s](const char* id) {
+        for (const Row& row : s.rows())
+            if (row.id() == id && row.position() == "6") return row.value();
+        return std::string("absent");
+    };
+    doubleClickRow(rowOf("2432", "6"));
+    ui::Form2* dialog = form_->modelSelect();
+    QVERIFY(dialog);
+    auto* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboDistortion"));
+    cbo->showPopup();
+    QAbstractItemView* popup = cbo->view();
+    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+    const QModelIndex ts9 = popup->model()->index(cbo->findText(QStringLiteral("Screamer TS9")), 0);
+    popup->scrollTo(ts9);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(ts9).center());
+    QCOMPARE(knob("2437"), std::string("82"));
+    QCOMPARE(knob("2434"), std::string("absent"));
+    QCOMPARE(child<QPushButton>("cmdErrors")->toolTip(),
+             QStringLiteral("Missing settings: Dist Type Screamer TS9: no Drive, Tone, Level"));
+
+    child<QAction>("mnuResolve")->trigger();
+    QVERIFY(said_->last().contains(
+        QStringLiteral("Dist Type Screamer TS9: Drive 82 (from Distortion), Tone 23 (from "
+                       "Filter), Level 44 (from Volume)")));
+    QCOMPARE(knob("2434"), std::string("82"));
+    QCOMPARE(knob("2435"), std::string("23"));
+    QCOMPARE(knob("2436"), std::string("44"));
+    QCOMPARE(knob("2437"), std::string("absent"));
+    QVERIFY(child<QPushButton>("cmdErrors")->toolTip().isEmpty());
+
+    QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(knob("2437"), std::string("82"));
+    QCOMPARE(knob("2434"), std::string("absent"));
+    QCOMPARE(s.rows().row(std::size_t(rowOf("2432", "6"))).setting(), std::string("Screamer TS9"));
 }
 
 void Form1Test::keyboardMovesSelectTheRowTheyHighlight() {

@@ -231,8 +231,8 @@ struct BlockRows {
 };
 
 constexpr BlockRows kBlockRows[] = {
-    {"Compressor", 4, {207, 193, -1, -1}},  {"Distortion", 6, {2432, 2433, -1, -1}},
-    {"Mod/FX", 14, {768, 769, 770, 1798}},  {"Delay", 15, {1856, 1857, -1, -1}},
+    {"Compressor", 4, {207, 193, -1, -1}}, {"Distortion", 6, {2432, 2433, -1, -1}},
+    {"Mod/FX", 14, {768, 769, 770, 1798}}, {"Delay", 15, {1856, 1857, -1, -1}},
     {"Reverb", 16, {1920, 1921, -1, -1}},
 };
 
@@ -331,10 +331,9 @@ std::span<const Setting> allSettings() {
 }
 
 std::span<const Setting> settingsOf(std::string_view block, std::int32_t model) {
-    const Setting* first = std::find_if(std::begin(kSettings), std::end(kSettings),
-                                        [&](const Setting& s) {
-                                            return s.block == block && s.model == model;
-                                        });
+    const Setting* first =
+        std::find_if(std::begin(kSettings), std::end(kSettings),
+                     [&](const Setting& s) { return s.block == block && s.model == model; });
     const Setting* last = std::find_if(first, std::end(kSettings), [&](const Setting& s) {
         return s.block != block || s.model != model;
     });
@@ -349,7 +348,8 @@ std::optional<int> settingsPosition(std::string_view block) {
 
 bool isBlockRow(std::string_view block, std::int32_t id) {
     for (const BlockRows& b : kBlockRows)
-        if (b.block == block) return std::find(std::begin(b.rows), std::end(b.rows), id) != std::end(b.rows);
+        if (b.block == block)
+            return std::find(std::begin(b.rows), std::end(b.rows), id) != std::end(b.rows);
     return false;
 }
 

@@ -86,8 +86,9 @@ bool applyPicks(const Plan& plan, Result& r) {
             if (std::optional<filter::BlockPlan> knobs =
                     filter::planBlock(r.rows, n, replaced, *plan.target)) {
                 change.settings = knobs->written;
-                const std::size_t before = std::count_if(
-                    knobs->dropped.begin(), knobs->dropped.end(), [n](std::size_t d) { return d < n; });
+                const std::size_t before =
+                    std::count_if(knobs->dropped.begin(), knobs->dropped.end(),
+                                  [n](std::size_t d) { return d < n; });
                 filter::applyBlock(r.rows, *knobs);
                 // The model row's own number after the knobs before it went and came.
                 n -= before;
@@ -119,11 +120,12 @@ void convertLoaded(const Plan& plan, Result& r) {
         if (plan.resolve) before = r.rows;
         filter::FilterPatch(r.rows, r.sourceRoot, target.root);
         if (before)
-            removedBefore = filter::removalsBetween(*before, r.rows, [&](const Row& row, bool emptied) {
-                // A Position the filter empties is named; a row taken alone, by its name.
-                return "Filter Patch: the " + targetCaption + " has no " +
-                       (emptied ? "row at Position " + row.position() : row.name());
-            });
+            removedBefore =
+                filter::removalsBetween(*before, r.rows, [&](const Row& row, bool emptied) {
+                    // A Position the filter empties is named; a row taken alone, by its name.
+                    return "Filter Patch: the " + targetCaption + " has no " +
+                           (emptied ? "row at Position " + row.position() : row.name());
+                });
         filtered = true;
     }
     bool ampChosen = false;

@@ -94,9 +94,8 @@ std::optional<BlockPlan> planBlock(const ParamList& list, std::size_t modelRow,
         std::optional<std::size_t> source;
         for (std::size_t d = 0; d < others.size() && !source; ++d) {
             const Row& old = list.row(others[d]);
-            if (!plan.carried[d] &&
-                catalogue::roleOf(block->title, replaced, wholeNumber(old.id()), old.name()) ==
-                    s.role)
+            if (!plan.carried[d] && catalogue::roleOf(block->title, replaced, wholeNumber(old.id()),
+                                                      old.name()) == s.role)
                 source = d;
         }
         if (present[k]) {
@@ -150,7 +149,8 @@ std::vector<std::string> missingSettings(const ParamList& list, std::size_t mode
     const catalogue::Block* block = settingsBlockOfRow(row);
     if (!block) return missing;
     const int position = *catalogue::settingsPosition(block->title);
-    for (const catalogue::Setting& s : catalogue::settingsOf(block->title, wholeNumber(row.value()))) {
+    for (const catalogue::Setting& s :
+         catalogue::settingsOf(block->title, wholeNumber(row.value()))) {
         const std::string id = std::to_string(s.id);
         const bool there = std::any_of(list.begin(), list.end(), [&](const Row& r) {
             return r.id() == id && atPosition(r, position);
@@ -164,14 +164,13 @@ std::vector<std::string> missingSettingsWarnings(const ParamList& list) {
     std::vector<std::string> warnings;
     for (std::size_t n = 1; n <= list.count(); ++n) {
         const Row& row = list.row(n);
-        if (!settingsBlockOfRow(row) ||
-            std::any_of(row.marks.begin(), row.marks.end(),
-                        [](Mark m) { return m == Mark::Conflict; }))
+        if (!settingsBlockOfRow(row) || std::any_of(row.marks.begin(), row.marks.end(),
+                                                    [](Mark m) { return m == Mark::Conflict; }))
             continue;
         const std::vector<std::string> missing = missingSettings(list, n);
         if (missing.empty()) continue;
-        std::string line = row.name() + " " + (row.setting().empty() ? row.value() : row.setting()) +
-                           ": no ";
+        std::string line =
+            row.name() + " " + (row.setting().empty() ? row.value() : row.setting()) + ": no ";
         for (std::size_t k = 0; k < missing.size(); ++k)
             line += (k ? ", " : "") + missing[k];
         warnings.push_back(std::move(line));

@@ -32,11 +32,11 @@ struct SettingWritten {
 struct BlockPlan {
     int position = 0;
     const catalogue::Block* block = nullptr;
-    std::int32_t model = 0;              // the model the block holds now
-    std::vector<Row> added;              // the new model's knobs that were missing
-    std::vector<std::size_t> dropped;    // rows (from 1) of knobs the new model lacks
-    std::vector<bool> carried;           // by dropped row: its value went into a new knob
-    std::vector<SettingWritten> written; // by added row
+    std::int32_t model = 0;               // the model the block holds now
+    std::vector<Row> added;               // the new model's knobs that were missing
+    std::vector<std::size_t> dropped;     // rows (from 1) of knobs the new model lacks
+    std::vector<bool> carried;            // by dropped row: its value went into a new knob
+    std::vector<SettingWritten> written;  // by added row
     // The knobs a pedal may follow: an old knob's ID and the new knob of its role.
     std::vector<std::pair<std::int32_t, std::int32_t>> moves;
 };

@@ -222,8 +222,9 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
             ResolveChange change = changeOf(ChangeKind::Completed, list.row(n));
             change.block = std::string(plan->block->title);
             change.settings = plan->written;
-            auto at = std::upper_bound(pending.begin(), pending.end(), n,
-                                       [](std::size_t row, const Pending& p) { return row < p.row; });
+            auto at =
+                std::upper_bound(pending.begin(), pending.end(), n,
+                                 [](std::size_t row, const Pending& p) { return row < p.row; });
             pending.insert(at, {n, std::move(change)});
         }
         plans.push_back(std::move(*plan));
@@ -248,9 +249,8 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
                 if (from == knob && from != to)
                     entry = pedalEntry(static_cast<std::int64_t>(position) * 65536 + to);
             const bool knobGone = std::any_of(
-                plan.dropped.begin(), plan.dropped.end(), [&](std::size_t d) {
-                    return models::readLeadingNumber(list.row(d).id()) == knob;
-                });
+                plan.dropped.begin(), plan.dropped.end(),
+                [&](std::size_t d) { return models::readLeadingNumber(list.row(d).id()) == knob; });
             if (entry) {
                 Row probe = row;
                 assign(probe, *entry);
@@ -282,8 +282,7 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
         }
         const char channel = channelOfPosition(position);
         if (!entry && channel && none && !isMarked(row, {kSetting, kValue}) &&
-            !hasRowAt(list, position) &&
-            (hasRowAt(list, channel == 'A' ? 10 : 8))) {
+            !hasRowAt(list, position) && (hasRowAt(list, channel == 'A' ? 10 : 8))) {
             entry = none;
             change.reason = std::string("a control of amp channel ") + channel +
                             ", which is not the channel kept";

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "catalogue/effect_catalogue.h"
-#include "filter/block_settings.h"
 #include "document/targets.h"
+#include "filter/block_settings.h"
 #include "params/param_list.h"
 
 namespace pw::filter {
@@ -50,7 +50,7 @@ struct ResolveReport {
     std::size_t completed = 0;        // models whose missing knobs were added
     std::size_t settingsCarried = 0;  // knobs that took the value of the knob they replace
     std::size_t settingsNeutral = 0;  // knobs given a neutral value
-    std::size_t conflictsLeft = 0;  // marked cells afterwards, as the Errors button counts
+    std::size_t conflictsLeft = 0;    // marked cells afterwards, as the Errors button counts
     // Rows Filter Patch and the amp channel took before Resolve ran, told among the
     // changes (first) but not counted in `removed`.
     std::size_t removedBefore = 0;

@@ -54,8 +54,8 @@ std::string settingsText(const std::vector<filter::SettingWritten>& settings) {
 std::string pickChangeLine(std::size_t row, const std::string& name, const std::string& oldSetting,
                            const std::string& newSetting,
                            const std::vector<filter::SettingWritten>& settings) {
-    std::string line = "Row " + std::to_string(row) + " " + name + ": " + oldSetting + " \u2192 " +
-                       newSetting;
+    std::string line =
+        "Row " + std::to_string(row) + " " + name + ": " + oldSetting + " \u2192 " + newSetting;
     if (!settings.empty()) line += "; " + settingsText(settings);
     return line;
 }
