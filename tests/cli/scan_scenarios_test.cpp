@@ -2,6 +2,10 @@
 // The library scenario folders (tests/library): each library scanned as a user would,
 // its report compared with the expected one.
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -57,6 +61,31 @@ TEST_P(Library, ScanPrintsTheExpectedReport) {
     const std::string got = r.out + "exit " + std::to_string(r.status) + "\n";
     if (std::getenv("PW_UPDATE_SCENARIOS")) writeFile(scenario / "expected.txt", got);
     EXPECT_EQ(got, readFile(scenario / "expected.txt"));
+}
+
+// Ctrl+C stops a scan, which says so and how much it read. The interrupt waits, blocked,
+// for the program to take it.
+TEST_F(CliTest, AnInterruptedScanSaysSo) {
+    copyCliData("tiny_clean.rp150p");
+    const std::string err = (dir_ / "err.txt").string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        ::sigprocmask(SIG_BLOCK, &set, nullptr);
+        ::raise(SIGINT);
+        if (::chdir(dir_.c_str()) != 0 || !std::freopen(err.c_str(), "w", stderr) ||
+            !std::freopen("/dev/null", "w", stdout))
+            ::_exit(126);
+        ::execl(PW_CLI_PATH, "patchwright-cli", "scan", ".", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(readFile(err), "patchwright-cli: cancelled: 0 of 0 read\n");
 }
 
 // --find looks for a row when its text holds "=", and in names and paths otherwise.
