@@ -389,7 +389,6 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                 if (search_->text().contains(QLatin1Char('=')))
                     filter_->setSearchText(search_->text());
                 model_->setDuplicateGroups(summary.duplicateGroups);
-                scanDone(summary);
                 statusBar()->showMessage(
                     tr("%1 presets read in %2 s; %3 other files skipped")
                         .arg(number(summary.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
@@ -398,6 +397,7 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                          ? QString()
                          : tr("; %1 problems (see the tooltip)")
                                .arg(number(std::size_t(summary.problems.size())))));
+                scanDone(summary);  // a cancelled scan says so instead
             });
         };
         scanLibrary(inputs, settings, calls, cancel);
