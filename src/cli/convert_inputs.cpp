@@ -81,8 +81,7 @@ bool ConvertInputs::nextMember(library::ConvertInput& input) {
         return true;
     }
     memberSkipped_ += archive_->skipped();
-    if (library::ScanProblem problem; library::archiveProblem(*archive_, archiveFile_, problem))
-        list_.problems.push_back(std::move(problem));
+    library::addArchiveProblems(*archive_, archiveFile_, list_.problems);
     archive_.reset();
     return false;
 }

@@ -104,8 +104,9 @@ Commands:
                   whatever their names and layout. An archive member that expands
                   past 16 MB, is encrypted or is named outside the archive
                   ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
-                  damaged or expands past 1 GB in all, a folder that cannot be read
-                  and a link loop each print a "problem:" line. scan writes nothing.
+                  damaged or expands past 1 GB in all, a member whose name cannot be
+                  read, a folder that cannot be read and a link loop each print a
+                  "problem:" line. Links and devices inside archives are skipped. scan writes nothing.
                   Interrupted (Ctrl+C), it prints what it read and "cancelled: N of
                   M read" on stderr, and exits with status 130.
                   The table has a line per preset, then the problems, then a count

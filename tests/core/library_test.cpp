@@ -384,6 +384,31 @@ std::vector<Hostile> hostileCases() {
              EXPECT_EQ(r.presets[2].source.member, "Crème.rp255p");
              EXPECT_EQ(r.counts.skipped, 0u);
          }},
+        {"name_that_cannot_be_read",
+         [](const fs::path& d) {
+             // A zip that says its names are UTF-8 and holds one that is not: no packer
+             // writes it, so it is put together here (stored, its checksum left out).
+             const std::string name = "bad\xff.rp250p", data = "<x/>";
+             const auto le = [](std::size_t value, int bytes) {
+                 std::string out;
+                 for (int i = 0; i < bytes; ++i, value >>= 8)
+                     out += static_cast<char>(value & 0xff);
+                 return out;
+             };
+             const std::string sizes =
+                 le(0, 4) + le(data.size(), 4) + le(data.size(), 4) + le(name.size(), 2) + le(0, 2);
+             const std::string local =
+                 le(0x04034b50, 4) + le(20, 2) + le(0x800, 2) + le(0, 6) + sizes + name + data;
+             const std::string central =
+                 le(0x02014b50, 4) + le(20, 4) + le(0x800, 2) + le(0, 6) + sizes + le(0, 14) + name;
+             std::ofstream(d / "odd.zip", std::ios::binary)
+                 << local << central << le(0x06054b50, 4) << le(0, 4) << le(1, 2) << le(1, 2)
+                 << le(central.size(), 4) << le(local.size(), 4) << le(0, 2);
+         },
+         [](const ScanResult& r) {
+             EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::UnnamedMember));
+             EXPECT_EQ(r.counts.skipped, 0u);
+         }},
         {"links_and_devices_in_a_tar",
          [](const fs::path& d) {
              pwtest::makeArchive(d / "odd.tar.gz",

@@ -224,8 +224,11 @@ bool ArchiveReader::next(
         const auto declared = static_cast<std::uint64_t>(
             sizeKnown ? std::max<la_int64_t>(0, archive_entry_size(entry)) : 0);
 
-        if (!wanted(name, index)) {
-            ++skipped_;
+        if (!rawName || !wanted(name, index)) {
+            if (rawName)
+                ++skipped_;
+            else
+                unnamed_.push_back(index);
             if (!(sizeKnown ? charge(declared) && skip() : drain())) return false;
             continue;
         }

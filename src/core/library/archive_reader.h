@@ -11,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct archive;
 
@@ -51,6 +52,8 @@ class ArchiveReader {
     bool tooLarge() const { return tooLarge_; }
     const std::string& problem() const { return problem_; }  // "" while all is well
     std::size_t skipped() const { return skipped_; }
+    // The entry numbers of the members passed over because no name could be read.
+    const std::vector<std::size_t>& unnamed() const { return unnamed_; }
 
   private:
     void open(int result);
@@ -66,6 +69,7 @@ class ArchiveReader {
     std::string problem_;
     std::size_t index_ = 0;
     std::size_t skipped_ = 0;
+    std::vector<std::size_t> unnamed_;
     std::uint64_t expanded_ = 0;
 };
 

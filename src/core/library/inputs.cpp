@@ -37,6 +37,8 @@ std::string_view problemWord(ScanProblem::Kind kind) {
             return "file cannot be read";
         case ScanProblem::Kind::UnsafeMember:
             return "member name points outside the archive";
+        case ScanProblem::Kind::UnnamedMember:
+            return "member name cannot be read";
     }
     return "";
 }
@@ -49,13 +51,16 @@ bool isPresetMember(std::string_view name) {
            name.find("/__MACOSX/") == std::string_view::npos;
 }
 
-bool archiveProblem(const ArchiveReader& reader, const fs::path& file, ScanProblem& problem) {
-    if (reader.problem().empty()) return false;
+void addArchiveProblems(const ArchiveReader& reader, const fs::path& file,
+                        std::vector<ScanProblem>& problems) {
+    for (const std::size_t entry : reader.unnamed())
+        problems.push_back(ScanProblem{ScanProblem::Kind::UnnamedMember, file,
+                                       "entry " + std::to_string(entry + 1)});
+    if (reader.problem().empty()) return;
     const ScanProblem::Kind kind = reader.unreadable() ? ScanProblem::Kind::UnreadableFile
                                    : reader.tooLarge() ? ScanProblem::Kind::ArchiveTooLarge
                                                        : ScanProblem::Kind::BrokenArchive;
-    problem = ScanProblem{kind, file, reader.problem()};
-    return true;
+    problems.push_back(ScanProblem{kind, file, reader.problem()});
 }
 
 namespace {

@@ -30,6 +30,7 @@ struct ScanProblem {
         NotAPreset,        // an input named explicitly that is neither preset nor archive
         UnreadableFile,    // a file that cannot be opened (no permission, ...)
         UnsafeMember,      // a member of a pack whose name points outside the pack
+        UnnamedMember,     // a member of a pack whose name cannot be read
     };
     Kind kind;
     std::filesystem::path path;
@@ -84,8 +85,9 @@ InputList listInputs(const std::vector<std::filesystem::path>& inputs,
 // beside every file ("__MACOSX/._clean.rp250p").
 bool isPresetMember(std::string_view name);
 
-// What is wrong with an archive once its reader stopped, if anything.
-bool archiveProblem(const ArchiveReader& reader, const std::filesystem::path& file,
-                    ScanProblem& problem);
+// What was wrong with an archive once its reader stopped: members without a name, then
+// the archive itself.
+void addArchiveProblems(const ArchiveReader& reader, const std::filesystem::path& file,
+                        std::vector<ScanProblem>& problems);
 
 }  // namespace pw::library

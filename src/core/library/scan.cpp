@@ -66,8 +66,7 @@ class Producer {
                     continue;
                 }
                 chunk.skipped += archive_->skipped();
-                if (ScanProblem problem; archiveProblem(*archive_, archivePath_, problem))
-                    chunk.problems.push_back(std::move(problem));
+                addArchiveProblems(*archive_, archivePath_, chunk.problems);
                 archive_.reset();
                 ++chunk.unitsDone;
                 continue;
