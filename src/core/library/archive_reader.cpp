@@ -3,18 +3,15 @@
 
 #include <archive.h>
 #include <archive_entry.h>
-#include <fcntl.h>
 #include <locale.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 #include <utility>
 
+#include "document/file_io.h"
 #include "library/source.h"
 
 namespace pw::library {
@@ -133,10 +130,8 @@ bool leavesArchive(std::string_view name) {
 
 ArchiveReader::ArchiveReader(const std::filesystem::path& file) {
     const Utf8Names utf8;
-    fd_ = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat st {};
-    if (fd_ < 0 || ::fstat(fd_, &st) != 0 || !S_ISREG(st.st_mode)) {
-        problem_ = fd_ < 0 ? std::strerror(errno) : "it is not a regular file";
+    fd_ = document::openRegularFile(file, problem_);
+    if (fd_ < 0) {
         unreadable_ = true;
         return;
     }

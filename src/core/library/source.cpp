@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "document/file_io.h"
 #include "document/roots.h"
 #include "library/archive_reader.h"
 
@@ -63,14 +64,11 @@ bool isArchiveName(std::string_view name) {
 
 SourceBytes readPresetFile(const std::filesystem::path& file) {
     SourceBytes out;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        out.problem = std::strerror(errno);
-        return out;
-    }
+    const int fd = document::openRegularFile(file, out.problem);
+    if (fd < 0) return out;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        out.problem = "it is not a regular file";
+    if (::fstat(fd, &st) != 0) {
+        out.problem = std::strerror(errno);
     } else if (static_cast<std::uint64_t>(st.st_size) > kMaxMemberBytes) {
         out.problem = "it is larger than 16 MB, too large to be a preset";
     } else {
