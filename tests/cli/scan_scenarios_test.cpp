@@ -88,6 +88,24 @@ TEST_F(CliTest, AnInterruptedScanSaysSo) {
     EXPECT_EQ(readFile(err), "patchwright-cli: cancelled: 0 of 0 read\n");
 }
 
+// A pack that cannot be opened says why, not that it is broken. Root opens any file, so
+// as root the program runs as nobody.
+TEST_F(CliTest, APackThatCannotBeOpenedSaysWhy) {
+    pwtest::makeArchive(dir_ / "locked.zip",
+                        {{"a.rp150p", readFile(cliDataFile("tiny_clean.rp150p"))}});
+    fs::permissions(dir_ / "locked.zip", fs::perms::none);
+    fs::permissions(dir_, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
+    const std::string as =
+        ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string command = "cd '" + dir_.string() + "' && " + as + "'" + PW_CLI_PATH +
+                                "' scan locked.zip > out.txt 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0);  // nothing could be read
+    EXPECT_NE(readFile(dir_ / "out.txt")
+                  .find("problem: locked.zip: file cannot be read (Permission denied)\n"),
+              std::string::npos)
+        << readFile(dir_ / "out.txt");
+}
+
 // --find looks for a row when its text holds "=", and in names and paths otherwise.
 TEST_F(CliTest, ScanFindsByNameOrByRow) {
     fs::copy(kScenarios / "twins" / "input", dir_ / "input", fs::copy_options::recursive);
