@@ -53,12 +53,13 @@ Commands:
                   Convert every preset of the INPUTs: preset files, folders (every
                   preset and pack in them, all the way down, links followed as scan
                   follows them) and packs (.zip, .7z, .tar.* archives, read in memory
-                  and never changed). A file named twice is converted once. Each preset is converted from a fresh start: open it,
-                  click Filter Patch when its model family differs from the target's,
-                  click Amp A or Amp B when --amp is given and it is an RP350 or RP355
-                  preset (--amp is ignored for the others), make the --pick picks, run
-                  Resolve Conflicts (--resolve), apply --name and --fix-names, then Save
-                  with all its checks.
+                  and never changed). A file named twice is converted once. Each
+                  preset is converted from a fresh start: open it, click Filter Patch
+                  when its model family differs from the target's, click Amp A or Amp
+                  B when --amp is given and it is an RP350 or RP355 preset (--amp is
+                  ignored for the others), make the --pick picks, run Resolve
+                  Conflicts (--resolve), apply --name and --fix-names, then Save with
+                  all its checks.
                   The new preset is "<patch name><target extension>" (for example
                   "Lead_A.rp250p") in DIR, whatever folder or pack it came from. Only
                   @SAVABLE@
@@ -71,11 +72,11 @@ Commands:
                   patch name "", "." or ".." is refused (--fix-names saves it under
                   the name of its file). What is not a preset (a broken or unreadable
                   pack, a member named outside its pack, a folder that cannot be
-                  read) prints a line and counts as a problem. Presets
-                  are converted on every core and written in chunks: each into a
-                  temporary file without a name, one flush of the file system, then
-                  each put in place, so that a crash leaves every preset either as it
-                  was or complete, and no temporary file behind.
+                  read) prints a line and counts as a problem. Presets are converted
+                  on every core and written in chunks: each into a temporary file
+                  without a name, one flush of the file system, then each put in
+                  place, so that a crash leaves every preset either as it was or
+                  complete, and no temporary file behind.
   export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
@@ -106,9 +107,9 @@ Commands:
                   ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
                   damaged or expands past 1 GB in all, a member whose name cannot be
                   read, a folder that cannot be read and a link loop each print a
-                  "problem:" line. Links and devices inside archives are skipped. scan writes nothing.
-                  Interrupted (Ctrl+C), it prints what it read and "cancelled: N of
-                  M read" on stderr, and exits with status 130.
+                  "problem:" line. Links and devices inside archives are skipped.
+                  scan writes nothing. Interrupted (Ctrl+C), it prints what it read
+                  and "cancelled: N of M read" on stderr, and exits with status 130.
                   The table has a line per preset, then the problems, then a count
                   per status and a summary. A progress line goes to stderr when it is
                   a terminal.
