@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion of patchwright-cli: sub-commands, their options, model names, amp
 # channels (letter case ignored, as the program does), and preset files by extension
-# (text exports are never offered as input); scan also offers archives.
+# (text exports are never offered as input); scan and convert also offer packs.
 
 _patchwright_cli() {
     local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD - 1]}"
@@ -48,7 +48,7 @@ _patchwright_cli() {
     shopt -q extglob && extglob_was_on=1
     shopt -s extglob
     compopt -o filenames 2>/dev/null
-    [ "${COMP_WORDS[1]}" = scan ] &&
+    [[ "${COMP_WORDS[1]}" == @(scan|convert) ]] &&
         presets="@(rp150p|rp155p|rp250p|rp255p|rp350p|rp355p|rp500p|rp1000p|g4p|g3kp|gsp1101p|zip|7z|rar|tar|tgz|gz|bz2|xz|zst)"
     mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X "!*.$presets" -- "$cur")
     [ "$extglob_was_on" = 1 ] || shopt -u extglob

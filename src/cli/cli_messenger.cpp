@@ -57,10 +57,7 @@ Answer CliMessenger::show(const Message& message) {
     lastText_ = message.text;
     lastDetail_ = message.detail;
     line(text);
-    if (message.id == MessageId::BadFileName && !message.detail.empty())
-        line("  " + message.detail + "; --fix-names saves it with \"_\" in its place");
-    else if (!message.detail.empty())
-        line("  " + message.detail);
+    if (!message.detail.empty()) line("  " + message.detail);
     return answer;
 }
 

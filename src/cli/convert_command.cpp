@@ -11,19 +11,20 @@
 #include <chrono>
 #include <memory>
 #include <ostream>
-#include <sstream>
 
 #include "commands.h"
+#include "convert/name_check.h"
+#include "convert_inputs.h"
 #include "convert_report.h"
 #include "document/root_names.h"
 #include "exit_status.h"
-#include "library/archive_reader.h"
 #include "library/convert_all.h"
 #include "library/source.h"
 #include "model_lists.h"
 #include "session/messages.h"
 #include "session/save_refusal.h"
 #include "session_setup.h"
+#include "table_writer.h"
 
 namespace pw::cli {
 
@@ -32,99 +33,6 @@ namespace {
 namespace fs = std::filesystem;
 using library::ItemOutcome;
 using library::ItemReport;
-
-// The inputs in order: a file as given; a folder's presets and packs by name, all the
-// way down (links to folders are not followed, so a walk never loops); a pack's preset
-// members as stored, read one after the other.
-class Inputs {
-  public:
-    Inputs(const std::vector<std::string>& given, std::ostream& err) : err_(err) {
-        for (const std::string& arg : given) {
-            std::error_code ec;
-            if (fs::is_directory(arg, ec))
-                walk(arg);
-            else
-                entries_.push_back(arg);
-        }
-    }
-
-    // Every input is a plain file: the number of presets is known beforehand.
-    std::optional<std::size_t> total() const {
-        for (const fs::path& p : entries_)
-            if (library::isArchiveName(p.filename().string())) return std::nullopt;
-        return entries_.size();
-    }
-    bool failed() const { return failed_; }
-
-    bool next(library::ConvertInput& input) {
-        while (true) {
-            if (archive_ && nextMember(input)) return true;
-            if (at_ == entries_.size()) return false;
-            const fs::path& entry = entries_[at_++];
-            if (library::isArchiveName(entry.filename().string())) {
-                archive_ = std::make_unique<library::ArchiveReader>(entry);
-                archiveFile_ = entry;
-                continue;
-            }
-            input.name = entry.string();
-            input.file = entry;
-            input.read.reset();
-            return true;
-        }
-    }
-
-  private:
-    void walk(const fs::path& folder) {
-        std::vector<fs::path> found;
-        std::error_code ec;
-        fs::recursive_directory_iterator it(folder, fs::directory_options::skip_permission_denied,
-                                            ec);
-        for (; !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-            std::error_code typeEc;
-            if (!it->is_regular_file(typeEc)) continue;
-            const std::string name = it->path().filename().string();
-            if (library::isPresetName(name) || library::isArchiveName(name))
-                found.push_back(it->path());
-        }
-        if (ec) {
-            err_ << linePrefix(folder.string()) << ec.message() << '\n';
-            failed_ = true;
-        }
-        std::sort(found.begin(), found.end());
-        entries_.insert(entries_.end(), found.begin(), found.end());
-    }
-
-    bool nextMember(library::ConvertInput& input) {
-        library::ArchiveMember member;
-        const bool got = archive_->next(member, [](std::string_view name, std::size_t) {
-            return library::isPresetName(name) && !library::leavesArchive(name);
-        });
-        if (!got) {
-            if (!archive_->problem().empty()) {
-                err_ << linePrefix(archiveFile_.string()) << archive_->problem() << '\n';
-                failed_ = true;
-            }
-            archive_.reset();
-            return false;
-        }
-        input.name = library::displayName(library::Source{archiveFile_, member.name, member.index});
-        input.file.clear();
-        document::ReadResult read;
-        read.exists = true;
-        read.complete = member.ok;
-        read.bytes = std::move(member.bytes);
-        read.error = std::move(member.problem);
-        input.read = std::move(read);
-        return true;
-    }
-
-    std::ostream& err_;
-    std::vector<fs::path> entries_;
-    std::size_t at_ = 0;
-    std::unique_ptr<library::ArchiveReader> archive_;
-    fs::path archiveFile_;
-    bool failed_ = false;
-};
 
 std::string viewOnlyMessage(const std::string& sourceRoot) {
     const std::string what = sourceRoot.empty() ? "no known preset model was found in it"
@@ -147,13 +55,15 @@ Message message(MessageId id, std::string text, Icon icon, Buttons buttons = But
 
 class Converter {
   public:
+    // `folder` is where the new presets go, as typed ("" for the current folder).
     Converter(const Options& options, const Console& console, fs::path folder)
         : options_(options), console_(console), folder_(std::move(folder)) {}
 
     int run();
 
   private:
-    library::ConvertAllOptions plan(bool dryRun) const;
+    library::ConvertAllOptions plan(bool dryRun, const ConvertInputs& inputs) const;
+    void reportProblems(const ConvertInputs& inputs);
     bool picksMatch();
     void finish(const ItemReport& item);
     int say(const ItemReport& item, CliMessenger& messenger, FileReport& report);
@@ -172,7 +82,7 @@ class Converter {
     int status_ = kExitOk;
 };
 
-library::ConvertAllOptions Converter::plan(bool dryRun) const {
+library::ConvertAllOptions Converter::plan(bool dryRun, const ConvertInputs& inputs) const {
     library::ConvertAllOptions o;
     o.plan.target = &targetOrDefault(options_);
     o.plan.amp = options_.amp.value_or(0);
@@ -181,9 +91,10 @@ library::ConvertAllOptions Converter::plan(bool dryRun) const {
     o.plan.resolve = options_.resolve;
     o.plan.name = options_.name;
     o.plan.fixNames = options_.fixNames;
-    o.folder = folder_;
+    o.folder = folder_.empty() ? fs::path(".") : folder_;
     o.overwrite = options_.overwrite;
     o.dryRun = dryRun;
+    o.sources = inputs.presetFiles();
     return o;
 }
 
@@ -192,15 +103,14 @@ library::ConvertAllOptions Converter::plan(bool dryRun) const {
 bool Converter::picksMatch() {
     if (options_.picks.empty()) return true;
     std::vector<std::size_t> matches(options_.picks.size(), 0);
-    std::ostringstream quiet;
-    Inputs inputs(options_.files, quiet);
+    ConvertInputs inputs(options_.files);
     library::ConvertAllCallbacks callbacks;
     callbacks.next = [&](library::ConvertInput& in) { return inputs.next(in); };
     callbacks.done = [&](const ItemReport& item) {
         for (std::size_t p = 0; p < item.result.pickMatches.size(); ++p)
             matches[p] += item.result.pickMatches[p];
     };
-    library::convertAll(plan(true), callbacks);
+    library::convertAll(plan(true, inputs), callbacks);
     for (std::size_t p = 0; p < matches.size(); ++p) {
         if (matches[p] > 0) continue;
         console_.err << "patchwright-cli: --pick: no row is named \"" << options_.picks[p].first
@@ -248,6 +158,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
                                Icon::Critical, Buttons::Ok, item.read.error));
         report.outcome = FileOutcome::Failed;
         report.message = messenger.lastText();
+        report.detail = messenger.lastDetail();
         return kExitNotLoadable;
     }
     if (r.verdict == convert::Verdict::Unreadable) {
@@ -259,6 +170,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
                                    Icon::Critical, Buttons::Ok, r.readDetail));
         report.outcome = FileOutcome::Failed;
         report.message = messenger.lastText();
+        report.detail = messenger.lastDetail();
         return kExitNotLoadable;
     }
     if (r.verdict == convert::Verdict::ViewOnly) return refuse(viewOnlyMessage(r.sourceRoot));
@@ -282,15 +194,22 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     const std::string shown = (folder_ / r.fileName).string();
     report.output = shown;
     if (r.verdict == convert::Verdict::Refused) {
-        const Message m = saveRefusalMessage(*r.refusal, r.patchName, NameRules::Batch);
+        Message m = saveRefusalMessage(*r.refusal, r.patchName, NameRules::Batch);
+        if (m.id == MessageId::BadFileName && !m.detail.empty())
+            m.detail += isDotsName(r.patchName)
+                            ? "; --fix-names saves it under the name of its file"
+                            : "; --fix-names saves it with \"_\" in its place";
         messenger.show(m);
         report.message = messenger.lastText();
+        report.detail = messenger.lastDetail();
         report.outcome = FileOutcome::Refused;
         return kExitRefused;
     }
     if (item.outcome == ItemOutcome::Claimed)
         return refuse("not converted: " + shown + " is already the output of " +
                       names_[item.earlier]);
+    if (item.outcome == ItemOutcome::IsSource)
+        return refuse("not converted: " + shown + " is one of the presets being converted");
     messenger.show(message(MessageId::SaveAsQuestion,
                            std::string(text::kSaveAsQuestion) + r.fileName, Icon::Question,
                            Buttons::YesNo));
@@ -321,6 +240,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     messenger.show(message(MessageId::CouldNotWrite, text::couldNotWrite(shown), Icon::Critical,
                            Buttons::Ok, item.writeError));
     report.message = messenger.lastText();
+    report.detail = messenger.lastDetail();
     report.outcome = FileOutcome::Failed;
     return kExitCannotWrite;
 }
@@ -342,9 +262,23 @@ void Converter::finish(const ItemReport& item) {
     if (options_.json) reports_.push_back(std::move(report));
 }
 
+// What is not a preset: a line each, then a place in the report.
+void Converter::reportProblems(const ConvertInputs& inputs) {
+    for (const library::ScanProblem& problem : inputs.problems()) {
+        ConvertProblem p{problem.path.string(), std::string(library::problemWord(problem.kind)),
+                         problem.detail};
+        console_.err << linePrefix(p.path) << p.problem;
+        if (!p.detail.empty()) console_.err << " (" << displayText(p.detail) << ")";
+        console_.err << '\n';
+        tally_.problems.push_back(std::move(p));
+        status_ = std::max<int>(status_, kExitNotLoadable);
+    }
+    tally_.skipped = inputs.skipped();
+}
+
 int Converter::run() {
     if (!picksMatch()) return kExitUsage;
-    Inputs inputs(options_.files, console_.err);
+    ConvertInputs inputs(options_.files);
     total_ = inputs.total();
     library::ConvertAllCallbacks callbacks;
     callbacks.next = [&](library::ConvertInput& in) {
@@ -356,9 +290,9 @@ int Converter::run() {
     callbacks.progress = [&](std::size_t converted, const std::string& name) {
         progress(converted, name);
     };
-    library::convertAll(plan(options_.dryRun), callbacks);
+    library::convertAll(plan(options_.dryRun, inputs), callbacks);
     clearProgress();
-    if (inputs.failed()) status_ = std::max<int>(status_, kExitNotLoadable);
+    reportProblems(inputs);
     if (options_.json)
         writeConvertJson(console_.out, reports_, tally_);
     else
@@ -371,15 +305,16 @@ int Converter::run() {
 
 int runConvert(const Options& options, const Console& console) {
     fs::path folder;
-    std::error_code ec;
     if (options.outDir) {
         folder = *options.outDir;
-        if (!fs::is_directory(folder, ec)) {
+        // A dry run writes nothing: its folder need not exist yet.
+        std::error_code ec;
+        const fs::file_status status = fs::status(folder, ec);
+        const bool fine = fs::is_directory(status) || (options.dryRun && !fs::exists(status));
+        if (!fine) {
             console.err << "patchwright-cli: --out: " << *options.outDir << " is not a folder\n";
             return kExitUsage;
         }
-    } else {
-        folder = fs::current_path(ec);
     }
     return Converter(options, console, folder).run();
 }

@@ -36,6 +36,7 @@ Json fileJson(const FileReport& f) {
     j["outcome"] = outcomeName(f.outcome);
     j["output"] = f.output;
     j["message"] = f.message;
+    j["detail"] = f.detail;
     j["patch_name_fixed"] = nullptr;
     if (f.nameFixed)
         j["patch_name_fixed"] = {{"from", f.nameFixed->first}, {"to", f.nameFixed->second}};
@@ -105,15 +106,23 @@ void writeConvertJson(std::ostream& out, const std::vector<FileReport>& files,
     j["files"] = Json::array();
     for (const FileReport& f : files)
         j["files"].push_back(fileJson(f));
+    j["problems"] = Json::array();
+    for (const ConvertProblem& p : tally.problems)
+        j["problems"].push_back({{"path", p.path}, {"problem", p.problem}, {"detail", p.detail}});
     j["converted"] = tally.converted;
     j["refused"] = tally.refused;
     j["failed"] = tally.failed;
+    j["skipped"] = tally.skipped;
     writeJson(out, j);
 }
 
 void writeConvertSummary(std::ostream& out, const ConvertTally& tally) {
     out << "Converted " << tally.converted << ", refused " << tally.refused << ", failed "
-        << tally.failed << '\n';
+        << tally.failed;
+    if (!tally.problems.empty())
+        out << ", " << tally.problems.size()
+            << (tally.problems.size() == 1 ? " problem" : " problems");
+    out << '\n';
 }
 
 std::string resolveLine(const filter::ResolveReport& report) {

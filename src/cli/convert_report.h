@@ -20,25 +20,36 @@ struct FileReport {
     FileOutcome outcome = FileOutcome::Refused;
     std::string output;   // the file written or meant ("" when none was meant)
     std::string message;  // the last message about it
+    std::string detail;   // what went wrong underneath, if it was said
     std::optional<std::pair<std::string, std::string>> nameFixed;  // old and new patch name
     filter::ResolveReport resolved;
     std::vector<convert::PickChange> picks;  // the rows --pick wrote
+};
+
+// Something of the inputs that is not a preset (a broken pack, an unreadable folder).
+struct ConvertProblem {
+    std::string path;
+    std::string problem;
+    std::string detail;
 };
 
 struct ConvertTally {
     int converted = 0;
     int refused = 0;
     int failed = 0;
+    std::vector<ConvertProblem> problems;
+    std::size_t skipped = 0;  // files and members that are no preset
     void count(FileOutcome outcome);
 };
 
 // {"files": [{"input", "outcome": "written"|"refused"|"failed", "output", "message",
-//   "patch_name_fixed": {"from", "to"} or null, "substitutions": [...], "removals": [...],
-//   "conflicts_left"}, ...], "converted", "refused", "failed"}
+//   "detail", "patch_name_fixed": {"from", "to"} or null, "substitutions": [...],
+//   "removals": [...], "conflicts_left"}, ...], "problems": [{"path", "problem",
+//   "detail"}, ...], "converted", "refused", "failed", "skipped"}
 void writeConvertJson(std::ostream& out, const std::vector<FileReport>& files,
                       const ConvertTally& tally);
 
-// "Converted N, refused N, failed N"
+// "Converted N, refused N, failed N", then ", N problems" when there are any
 void writeConvertSummary(std::ostream& out, const ConvertTally& tally);
 
 // The one line about what Resolve did: "resolved: N substituted, N removed, N conflicts left".

@@ -14,6 +14,7 @@ enum ExitStatus : int {
     kExitSoftware = 70,      // an unexpected internal error
     kExitCannotWrite = 73,   // a file could not be created or written
     kExitOutputFailed = 74,  // standard output could not be written (full disk, closed pipe)
+    kExitInterrupted = 130,  // scan: interrupted (Ctrl+C) before its end
 };
 
 }  // namespace pw::cli

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help.h"
 
+#include <functional>
 #include <string_view>
+#include <vector>
 
 #include "model_lists.h"
 #include "pw_version.h"
@@ -49,14 +51,15 @@ Commands:
                   marks that remain do not change the exit status. --target is required.
   convert INPUT...
                   Convert every preset of the INPUTs: preset files, folders (every
-                  preset and pack in them, all the way down; links to folders are not
-                  followed) and packs (.zip, .7z, .tar.* archives, read in memory and
-                  never changed). Each preset is converted from a fresh start: open it,
-                  click Filter Patch when its model family differs from the target's,
-                  click Amp A or Amp B when --amp is given and it is an RP350 or RP355
-                  preset (--amp is ignored for the others), make the --pick picks, run
-                  Resolve Conflicts (--resolve), apply --name and --fix-names, then Save
-                  with all its checks.
+                  preset and pack in them, all the way down, links followed as scan
+                  follows them) and packs (.zip, .7z, .tar.* archives, read in memory
+                  and never changed). A file named twice is converted once. Each
+                  preset is converted from a fresh start: open it, click Filter Patch
+                  when its model family differs from the target's, click Amp A or Amp
+                  B when --amp is given and it is an RP350 or RP355 preset (--amp is
+                  ignored for the others), make the --pick picks, run Resolve
+                  Conflicts (--resolve), apply --name and --fix-names, then Save with
+                  all its checks.
                   The new preset is "<patch name><target extension>" (for example
                   "Lead_A.rp250p") in DIR, whatever folder or pack it came from. Only
                   @SAVABLE@
@@ -64,11 +67,16 @@ Commands:
                   --target is required. On a terminal one progress line on stderr is
                   updated in place; a summary (converted, refused, failed) ends the run.
                   Two presets of one run never end in the same new preset: the later
-                  one is refused, naming the earlier, even with --overwrite. Presets
-                  are converted on every core and written in chunks: each into a
-                  temporary file without a name, one flush of the file system, then
-                  each put in place, so that a crash leaves every preset either as it
-                  was or complete, and no temporary file behind.
+                  one is refused, naming the earlier, even with --overwrite; nor does
+                  a new preset ever replace one of the presets being converted. A
+                  patch name "", "." or ".." is refused (--fix-names saves it under
+                  the name of its file). What is not a preset (a broken or unreadable
+                  pack, a member named outside its pack, a folder that cannot be
+                  read) prints a line and counts as a problem. Presets are converted
+                  on every core and written in chunks: each into a temporary file
+                  without a name, one flush of the file system, then each put in
+                  place, so that a crash leaves every preset either as it was or
+                  complete, and no temporary file behind.
   export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
                   Complete Text (--complete) does, for the target (default RP255).
   diff A B        Open A and B as check does (default target RP255) and print what
@@ -97,8 +105,11 @@ Commands:
                   whatever their names and layout. An archive member that expands
                   past 16 MB, is encrypted or is named outside the archive
                   ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
-                  damaged or expands past 1 GB in all, a folder that cannot be read
-                  and a link loop each print a "problem:" line. scan writes nothing.
+                  damaged or expands past 1 GB in all, a member whose name cannot be
+                  read, a folder that cannot be read and a link loop each print a
+                  "problem:" line. Links and devices inside archives are skipped.
+                  scan writes nothing. Interrupted (Ctrl+C), it prints what it read
+                  and "cancelled: N of M read" on stderr, and exits with status 130.
                   The table has a line per preset, then the problems, then a count
                   per status and a summary; its cells are escaped and cut as check's
                   are. A progress line goes to stderr when it is a terminal.
@@ -116,7 +127,8 @@ Options:
                   and exits with status 3.
   --name NAME     convert: the patch name to save under, replacing the one in FILE
                   (after --amp has shortened it).
-  --out DIR       convert: the folder for the new presets (default: the current one).
+  --out DIR       convert: the folder for the new presets (default: the current one;
+                  with --dry-run it need not exist).
   --dry-run       convert: print the report of the conversion, write nothing.
   --pick ROW=MODEL
                   convert (repeatable, in order): pick catalogue model MODEL, as Model
@@ -178,14 +190,18 @@ Messages:
 
 Convert report (convert --json):
   {"files": [{"input": FILE as given, "outcome": "written" | "refused" | "failed",
-              "output": the new preset written or meant ("" when none),
+              "output": the new preset written or meant, in DIR as typed ("" when
+                        none),
               "message": the last message about the file,
+              "detail": what went wrong underneath ("" when nothing was said),
               "patch_name_fixed": {"from", "to"} or null,
               "substitutions": [{"row", "name", "old_setting", "old_value",
                                  "new_setting", "new_value", "character", "reason"}, ...],
               "removals": [{"name", "id", "position", "setting", "value", "reason"}, ...],
               "conflicts_left": conflict-marked cells after Resolve}, ...],
-   "converted", "refused", "failed": the counts}
+   "problems": [{"path", "problem", "detail"}, ...] as scan reports them,
+   "converted", "refused", "failed": the counts, "skipped": files and pack members
+   that are no preset}
   Rows count from 1 in the list as Resolve left it.
 
 Table output (check, filter):
@@ -260,6 +276,7 @@ Exit status:
       unknown model as target)
   73  a file could not be created or written; any existing file is left unchanged
   74  standard output could not be written (a full disk, a closed pipe)
+  130 scan: interrupted (Ctrl+C); what was read is printed
   check and convert exit with the highest status of any of their files.
 
 Environment:
@@ -287,6 +304,60 @@ std::string helpText() {
     replaceAll(help, "@SAVABLE@", savableModels(" and "));
     replaceAll(help, "@VIEW_ONLY@", viewOnlyModels(" or "));
     return help;
+}
+
+namespace {
+
+std::vector<std::string> linesOf(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1)
+        lines.push_back(text.substr(start, end - start));
+    return lines;
+}
+
+// Indented by exactly two spaces: the first line of an entry of a section.
+bool entryStart(const std::string& line) {
+    return line.size() > 2 && line.compare(0, 2, "  ") == 0 && line[2] != ' ';
+}
+
+// The entries of section `title` ("Options:") that `keep` accepts by their first line,
+// each with the lines indented under it.
+std::string entries(const std::vector<std::string>& lines, std::string_view title,
+                    const std::function<bool(const std::string&)>& keep) {
+    std::string out;
+    bool inSection = false, kept = false;
+    for (const std::string& line : lines) {
+        if (line.empty() || line[0] != ' ') {
+            inSection = line == title;
+            kept = false;
+            continue;
+        }
+        if (!inSection) continue;
+        if (entryStart(line)) kept = keep(line);
+        if (kept) out += line + '\n';
+    }
+    return out;
+}
+
+}  // namespace
+
+std::string commandHelp(std::string_view command) {
+    const std::vector<std::string> lines = linesOf(helpText());
+    const std::string usageStart = "  patchwright-cli " + std::string(command) + " ";
+    const std::string usage = entries(
+        lines, "Usage:", [&](const std::string& line) { return line.rfind(usageStart, 0) == 0; });
+    const std::string word = "  " + std::string(command);
+    const std::string what = entries(lines, "Commands:", [&](const std::string& line) {
+        return line.rfind(word, 0) == 0 && (line.size() == word.size() || line[word.size()] == ' ');
+    });
+    // The options its usage names, and --help.
+    const std::string options = entries(lines, "Options:", [&](const std::string& line) {
+        const std::size_t dashes = line.find("--");
+        const std::string option = line.substr(dashes, line.find(' ', dashes) - dashes);
+        return option == "--help" || usage.find(option) != std::string::npos;
+    });
+    return "Usage:\n" + usage + "\n" + what + "\nOptions:\n" + options;
 }
 
 std::string versionText() {

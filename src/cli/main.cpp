@@ -59,7 +59,8 @@ int run(int argc, char** argv) {
     }
     const Options& options = parsed.options;
     if (options.help) {
-        std::cout << helpText();
+        std::cout << (options.command == Command::None ? helpText()
+                                                       : commandHelp(commandName(options.command)));
         return kExitOk;
     }
     if (options.version) {

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // scan: triage a library of presets (files, folders, archives) against a target model.
 
+#include <signal.h>
+
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <ostream>
@@ -297,6 +300,46 @@ class ProgressLine {
     bool shown_ = false;
 };
 
+std::atomic<bool> interrupted{false};
+
+extern "C" void onInterrupt(int) {
+    interrupted.store(true);
+}
+
+// While it lives, Ctrl+C stops the scan rather than the program; a second one ends it.
+class InterruptStopsScan {
+  public:
+    InterruptStopsScan() {
+        struct sigaction action {};
+        action.sa_handler = onInterrupt;
+        action.sa_flags = SA_RESETHAND;
+        sigemptyset(&action.sa_mask);
+        ::sigaction(SIGINT, &action, &before_);
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        ::pthread_sigmask(SIG_UNBLOCK, &set, &mask_);
+    }
+    ~InterruptStopsScan() {
+        ::sigaction(SIGINT, &before_, nullptr);
+        ::pthread_sigmask(SIG_SETMASK, &mask_, nullptr);
+    }
+    InterruptStopsScan(const InterruptStopsScan&) = delete;
+    InterruptStopsScan& operator=(const InterruptStopsScan&) = delete;
+
+  private:
+    struct sigaction before_ {};
+    sigset_t mask_{};
+};
+
+// "10,000"
+std::string grouped(std::size_t n) {
+    std::string digits = std::to_string(n);
+    for (std::size_t at = digits.size(); at > 3; at -= 3)
+        digits.insert(at - 3, ",");
+    return digits;
+}
+
 }  // namespace
 
 int runScan(const Options& options, const Console& console) {
@@ -317,9 +360,10 @@ int runScan(const Options& options, const Console& console) {
     std::vector<std::filesystem::path> inputs(options.files.begin(), options.files.end());
     {
         ProgressLine progress(console);
+        const InterruptStopsScan stops;
         library::ScanCallbacks callbacks;
         callbacks.progress = [&](const library::ScanProgress& p) { progress(p); };
-        report.scan = library::scan(inputs, scanOptions, callbacks);
+        report.scan = library::scan(inputs, scanOptions, callbacks, &interrupted);
     }
 
     const std::vector<std::optional<std::size_t>> groups =
@@ -341,6 +385,11 @@ int runScan(const Options& options, const Console& console) {
         printCsv(report, console.out);
     else
         printTable(report, console.out);
+    if (report.scan.cancelled) {
+        console.err << "patchwright-cli: cancelled: " << grouped(report.scan.filesRead) << " of "
+                    << grouped(report.scan.filesTotal) << " read\n";
+        return kExitInterrupted;
+    }
     return report.scan.counts.readable == 0 ? kExitNotLoadable : kExitOk;
 }
 

@@ -3,6 +3,7 @@
 // with the exit status, what it printed and the files it left.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <nlohmann/json.hpp>
@@ -11,6 +12,7 @@
 #include <utility>
 #include <vector>
 
+#include "../support/archive_maker.h"
 #include "cli_runner.h"
 
 namespace pw::cli::testing {
@@ -93,6 +95,12 @@ TEST_P(Command, ExitsPrintsAndWritesAsExpected) {
             fs::copy_file(sampleFile(arg), dir_ / fs::path(arg).filename());
         if (step.rfind("dir:", 0) == 0) fs::create_directory(dir_ / arg);
         if (step.rfind("keep:", 0) == 0) writeFile(dir_ / arg, "keep me\r\n");
+        if (step.rfind("as:", 0) == 0)  // as:F=NAME copies tests/cli/data/F to NAME
+            fs::copy_file(cliDataFile(arg.substr(0, arg.find('='))),
+                          dir_ / unescaped(arg.substr(arg.find('=') + 1)));
+        if (step.rfind("fifo:", 0) == 0) {
+            ASSERT_EQ(::mkfifo((dir_ / arg).c_str(), 0644), 0);
+        }
     }
     const RunResult r = run(c.args);
     EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.err;
@@ -125,6 +133,36 @@ TEST_F(Reports, ConvertJsonIsOneDocumentWithEveryFile) {
     EXPECT_EQ(j["files"][2]["input"], "tiny_lead.rp355p");
     EXPECT_EQ(j["converted"].get<int>() + j["refused"].get<int>() + j["failed"].get<int>(), 3);
     EXPECT_TRUE(fs::exists(dir_ / j["files"][0]["output"].get<std::string>()));
+}
+
+// What is not a preset has a line and a place in the report; links are followed as scan
+// follows them, and a member that stays inside its pack is read.
+TEST_F(Reports, ConvertReportsWhatIsNotAPreset) {
+    const std::string clean = readFile(cliDataFile("tiny_clean.rp150p"));
+    fs::create_directories(dir_ / "in");
+    pwtest::makeArchive(dir_ / "in" / "odd.zip",
+                        {{"../x.rp150p", clean}, {"a/../inside.rp150p", clean}});
+    writeFile(dir_ / "in" / "cut.zip", "PK\x03\x04 cut short");
+    fs::create_directories(dir_ / "real");
+    fs::copy_file(cliDataFile("tiny_lead.rp355p"), dir_ / "real" / "linked.rp355p");
+    fs::create_directory_symlink("../real", dir_ / "in" / "sub");
+    const std::vector<std::string> args = {"convert", "in", "--target", "rp250",
+                                           "--amp",   "A",  "--dry-run"};
+    std::vector<std::string> json = args;
+    json.push_back("--json");
+    const RunResult r = run(json);
+    EXPECT_EQ(r.status, 2);
+    const nlohmann::json j = nlohmann::json::parse(r.out);
+    ASSERT_EQ(j["problems"].size(), 2u) << r.out;
+    EXPECT_EQ(j["problems"][0]["path"], "in/cut.zip");
+    EXPECT_EQ(j["problems"][0]["problem"], "broken archive");
+    EXPECT_EQ(j["problems"][1]["path"], "in/odd.zip:../x.rp150p");
+    ASSERT_EQ(j["files"].size(), 2u);
+    EXPECT_EQ(j["files"][0]["input"], "in/odd.zip:a/../inside.rp150p");
+    EXPECT_EQ(j["files"][1]["input"], "in/sub/linked.rp355p");
+    const RunResult text = run(args);
+    EXPECT_NE(text.err.find("patchwright-cli: in/cut.zip: broken archive"), std::string::npos);
+    EXPECT_NE(text.out.find(", 2 problems\n"), std::string::npos) << text.out;
 }
 
 TEST_F(Reports, AFailedStandardOutputFailsTheRun) {

@@ -2,6 +2,10 @@
 // The library scenario folders (tests/library): each library scanned as a user would,
 // its report compared with the expected one.
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -59,6 +63,49 @@ TEST_P(Library, ScanPrintsTheExpectedReport) {
     const std::string got = r.out + "exit " + std::to_string(r.status) + "\n";
     if (std::getenv("PW_UPDATE_SCENARIOS")) writeFile(scenario / "expected.txt", got);
     EXPECT_EQ(got, readFile(scenario / "expected.txt"));
+}
+
+// Ctrl+C stops a scan, which says so and how much it read. The interrupt waits, blocked,
+// for the program to take it.
+TEST_F(CliTest, AnInterruptedScanSaysSo) {
+    copyCliData("tiny_clean.rp150p");
+    const std::string err = (dir_ / "err.txt").string();
+    const pid_t child = ::fork();
+    if (child == 0) {
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, SIGINT);
+        ::sigprocmask(SIG_BLOCK, &set, nullptr);
+        ::raise(SIGINT);
+        if (::chdir(dir_.c_str()) != 0 || !std::freopen(err.c_str(), "w", stderr) ||
+            !std::freopen("/dev/null", "w", stdout))
+            ::_exit(126);
+        ::execl(PW_CLI_PATH, "patchwright-cli", "scan", ".", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 130);
+    EXPECT_EQ(readFile(err), "patchwright-cli: cancelled: 0 of 0 read\n");
+}
+
+// A pack that cannot be opened says why, not that it is broken. Root opens any file, so
+// as root the program runs as nobody.
+TEST_F(CliTest, APackThatCannotBeOpenedSaysWhy) {
+    pwtest::makeArchive(dir_ / "locked.zip",
+                        {{"a.rp150p", readFile(cliDataFile("tiny_clean.rp150p"))}});
+    fs::permissions(dir_ / "locked.zip", fs::perms::none);
+    fs::permissions(dir_, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
+    const std::string as =
+        ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
+    const std::string command = "cd '" + dir_.string() + "' && " + as + "'" + PW_CLI_PATH +
+                                "' scan locked.zip > out.txt 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0);  // nothing could be read
+    EXPECT_NE(readFile(dir_ / "out.txt")
+                  .find("problem: locked.zip: file cannot be read (Permission denied)\n"),
+              std::string::npos)
+        << readFile(dir_ / "out.txt");
 }
 
 // --find looks for a row when its text holds "=", and in names and paths otherwise.

@@ -47,7 +47,16 @@ TEST_F(Usage, HelpDocumentsEverything) {
           "highest status"}) {
         EXPECT_TRUE(contains(r.out, needle)) << needle;
     }
-    EXPECT_EQ(run({"convert", "--help"}).out, r.out);
+    // A command's help is its part of the whole: its usage, what it does, its options.
+    for (const char* command : {"convert", "scan"}) {
+        const RunResult one = run({command, "--help"});
+        EXPECT_EQ(one.status, 0);
+        EXPECT_TRUE(contains(one.out, "Usage:\n  patchwright-cli " + std::string(command) + " "));
+        EXPECT_EQ(contains(one.out, "--dry-run"), std::string(command) == "convert") << command;
+        EXPECT_EQ(contains(one.out, "--duplicates"), std::string(command) == "scan") << command;
+        EXPECT_FALSE(contains(one.out, "patchwright-cli diff")) << command;
+        EXPECT_TRUE(contains(one.out, "-h, --help")) << command;
+    }
 }
 
 TEST_F(Usage, Version) {

@@ -146,6 +146,22 @@ TEST(ConvertAll, EachExistingOutputIsDecidedOnItsOwn) {
         EXPECT_EQ(bytes == "mine", name == "Crunch Time.rp250p") << name;
 }
 
+// A run never replaces one of the presets it converts, whatever it may replace; another
+// file of the folder it may.
+TEST(ConvertAll, NeverReplacesAPresetBeingConverted) {
+    pwtest::TempDir dir;
+    const std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const fs::path own = dir.write("Crunch Time.rp250p", bytes);
+    pw::library::ConvertAllOptions o = options(2, 10);
+    o.overwrite = true;
+    o.sources = {own};
+    const Batch run = convertAll({own, pwtest::dataFile("metal_zone.rp250p")}, dir.path(), o);
+    EXPECT_EQ(run.lines[0],
+              std::to_string(static_cast<int>(ItemOutcome::IsSource)) + " Crunch Time.rp250p 0");
+    EXPECT_EQ(run.files.at("Crunch Time.rp250p"), bytes);
+    EXPECT_EQ(run.lines[1][0] - '0', static_cast<int>(ItemOutcome::Written));
+}
+
 TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {
     pwtest::TempDir in, out;
     std::vector<fs::path> files;

@@ -13,6 +13,7 @@
 
 #include "../support/archive_maker.h"
 #include "convert/convert.h"
+#include "library/archive_reader.h"
 #include "library/duplicates.h"
 #include "library/query.h"
 #include "library/scan.h"
@@ -40,6 +41,10 @@ std::vector<std::string> treeOf(const fs::path& root) {
     }
     std::sort(out.begin(), out.end());
     return out;
+}
+
+std::string sample() {
+    return pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
 }
 
 ScanResult scanOf(const fs::path& input, unsigned threads = 0,
@@ -114,6 +119,12 @@ TEST(LibraryTriage, UnreadableAndNamesJudgedApart) {
         EXPECT_EQ(badName.status, Status::Fits);
         EXPECT_TRUE(badName.nameRefused) << fixed;
         EXPECT_EQ(badName.fixedName, fixed);
+    }
+    // A name that would make a hidden file is refused in a batch; its file's name stands in.
+    for (const char* dots : {"", ".", ".."}) {
+        const Triage hidden = triage(pwtest::presetXml("RP250Preset", dots, {}), *rp250, 0, "slow");
+        EXPECT_TRUE(hidden.nameRefused) << dots;
+        EXPECT_EQ(hidden.fixedName, "slow") << dots;
     }
 }
 
@@ -269,6 +280,43 @@ TEST(LibraryScanInput, ABrokenLinkIsReportedAsSuch) {
     EXPECT_TRUE(hasProblem(scanOf(dir.path() / "gone.rp250p"), ScanProblem::Kind::BrokenLink));
 }
 
+// Cancelled after the first batch, a scan says how much of what it listed it read.
+TEST(LibraryScanInput, ACancelledScanSaysHowMuchItRead) {
+    pwtest::TempDir dir;
+    for (int i = 0; i < 1000; ++i)
+        dir.write("p" + std::to_string(i) + ".rp250p", "<RP250Preset/>");
+    std::atomic<bool> cancel{false};
+    ScanOptions one;
+    one.threads = 1;
+    ScanCallbacks first;
+    first.batch = [&](std::span<const Preset>) { cancel = true; };
+    const ScanResult r = scan({dir.path()}, one, first, &cancel);
+    EXPECT_TRUE(r.cancelled);
+    EXPECT_EQ(r.filesTotal, 1000u);
+    EXPECT_LT(r.filesRead, 1000u);
+    EXPECT_EQ(r.filesRead, r.presets.size());
+}
+
+// One file is one preset, however it is named: twice, through its folder, through a link.
+TEST(LibraryScanInput, AFileNamedTwiceIsReadOnce) {
+    pwtest::TempDir dir;
+    const fs::path file = dir.write("x.rp250p", sample());
+    fs::create_symlink("x.rp250p", dir.path() / "y.rp250p");
+    const ScanResult r = scan({file, dir.path() / "." / "x.rp250p", dir.path()}, ScanOptions{});
+    ASSERT_EQ(r.presets.size(), 1u);
+    EXPECT_EQ(r.presets[0].source.file, file);
+}
+
+// Nothing but a regular file is opened as a pack: a pipe would never end.
+TEST(LibraryScanInput, APipeNamedAsAPackIsNotOpened) {
+    pwtest::TempDir dir;
+    const fs::path pipe = dir.path() / "p.zip";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
+    const ArchiveReader reader(pipe);
+    EXPECT_TRUE(reader.unreadable());
+    EXPECT_TRUE(hasProblem(scanOf(pipe), ScanProblem::Kind::NotAPreset));
+}
+
 TEST(LibraryDuplicates, SameRowsWhateverNameLayoutOrLineEnds) {
     pwtest::TempDir dir;
     const std::string a = pwtest::presetXml("RP250Preset", "One",
@@ -300,10 +348,6 @@ struct Hostile {
     std::function<void(const fs::path&)> make;
     std::function<void(const ScanResult&)> expect;
 };
-
-std::string sample() {
-    return pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
-}
 
 std::vector<Hostile> hostileCases() {
     return {
@@ -372,14 +416,73 @@ std::vector<Hostile> hostileCases() {
              pwtest::makeArchive(d / "escape.zip", {{"../x.rp250p", sample()},
                                                     {"/etc/x.rp250p", sample()},
                                                     {"a/../../y.rp250p", sample()},
+                                                    {"a/../inside.rp250p", sample()},
                                                     {"fine.rp250p", sample()}});
          },
          [](const ScanResult& r) {
-             ASSERT_EQ(r.presets.size(), 4u);
+             ASSERT_EQ(r.presets.size(), 5u);
              for (std::size_t i = 0; i < 3; ++i)
                  EXPECT_NE(r.presets[i].readProblem.find("outside"), std::string::npos);
              EXPECT_TRUE(r.presets[3].readable);
+             EXPECT_TRUE(r.presets[4].readable);
          }},
+        {"names_in_any_language",
+         [](const fs::path& d) {
+             // The test runs in the C locale, as a shell with LANG=C would.
+             const std::vector<pwtest::Member> members = {{"Crème.rp255p", sample()},
+                                                          {"plain.rp250p", sample()}};
+             pwtest::makeArchive(d / "accents.7z", members, pwtest::Packer::SevenZip);
+             pwtest::makeArchive(d / "accents.zip", members);
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 4u);
+             EXPECT_EQ(r.presets[0].source.member, "Crème.rp255p");
+             EXPECT_EQ(r.presets[2].source.member, "Crème.rp255p");
+             EXPECT_EQ(r.counts.skipped, 0u);
+         }},
+        {"name_that_cannot_be_read",
+         [](const fs::path& d) {
+             // A zip that says its names are UTF-8 and holds one that is not: no packer
+             // writes it, so it is put together here (stored, its checksum left out).
+             const std::string name = "bad\xff.rp250p", data = "<x/>";
+             const auto le = [](std::size_t value, int bytes) {
+                 std::string out;
+                 for (int i = 0; i < bytes; ++i, value >>= 8)
+                     out += static_cast<char>(value & 0xff);
+                 return out;
+             };
+             const std::string sizes =
+                 le(0, 4) + le(data.size(), 4) + le(data.size(), 4) + le(name.size(), 2) + le(0, 2);
+             const std::string local =
+                 le(0x04034b50, 4) + le(20, 2) + le(0x800, 2) + le(0, 6) + sizes + name + data;
+             const std::string central =
+                 le(0x02014b50, 4) + le(20, 4) + le(0x800, 2) + le(0, 6) + sizes + le(0, 14) + name;
+             std::ofstream(d / "odd.zip", std::ios::binary)
+                 << local << central << le(0x06054b50, 4) << le(0, 4) << le(1, 2) << le(1, 2)
+                 << le(central.size(), 4) << le(local.size(), 4) << le(0, 2);
+         },
+         [](const ScanResult& r) {
+             EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::UnnamedMember));
+             EXPECT_EQ(r.counts.skipped, 0u);
+         }},
+        {"links_and_devices_in_a_tar",
+         [](const fs::path& d) {
+             pwtest::makeArchive(d / "odd.tar.gz",
+                                 {{"link.rp250p", "real.rp250p", 0, false, AE_IFLNK},
+                                  {"dev.rp250p", "", 0, false, AE_IFCHR},
+                                  {"real.rp250p", sample()}},
+                                 pwtest::Packer::TarGz);
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 1u);
+             EXPECT_EQ(r.counts.skipped, 2u);
+         }},
+        {"zeros_named_zip",
+         [](const fs::path& d) {
+             std::ofstream(d / "zeros.zip").close();
+             fs::resize_file(d / "zeros.zip", 1ull << 30);  // sparse: nothing is written
+         },
+         [](const ScanResult& r) { EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::BrokenArchive)); }},
         {"symbolic_link_loops",
          [](const fs::path& d) {
              fs::create_directories(d / "a" / "b");

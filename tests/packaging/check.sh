@@ -42,7 +42,15 @@ case "$what" in
                 grep -qw -- "$option" <<<"$(offers "$command" --)" || {
                     echo "$command: $option is not offered"; exit 1; }
             done
-        done ;;
+        done
+        # Packs are offered where they are read.
+        packs="$(mktemp -d)"
+        touch "$packs/blues.zip"
+        for command in scan convert; do
+            [ "$(cd "$packs" && offers "$command" b)" = blues.zip ] || {
+                echo "$command: no pack offered"; rm -r "$packs"; exit 1; }
+        done
+        rm -r "$packs" ;;
     *)
         echo "unknown check: $what" >&2
         exit 2 ;;

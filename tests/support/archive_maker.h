@@ -5,6 +5,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <locale.h>
 
 #include <cstdint>
 #include <filesystem>
@@ -19,18 +20,24 @@ struct Member {
     std::string bytes;
     std::uint64_t zeros = 0;   // zero bytes after `bytes`, written a block at a time
     bool sizeUnknown = false;  // written as a stream, its size only after its data
+    unsigned type = AE_IFREG;  // AE_IFLNK (to `bytes`), AE_IFCHR, ... for other entries
 };
 
-enum class Packer { Zip, TarGz };
+enum class Packer { Zip, TarGz, SevenZip };
 
 // Writes `members` into `file`. `options` are libarchive's ("zip:encryption=zipcrypt"),
 // `passphrase` encrypts.
 inline void makeArchive(const std::filesystem::path& file, const std::vector<Member>& members,
                         Packer packer = Packer::Zip, const char* options = nullptr,
                         const char* passphrase = nullptr) {
+    // Names are UTF-8 whatever the locale the test runs in.
+    const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+    const locale_t before = utf8 ? ::uselocale(utf8) : locale_t{};
     struct archive* a = archive_write_new();
     if (packer == Packer::Zip) {
         archive_write_set_format_zip(a);
+    } else if (packer == Packer::SevenZip) {
+        archive_write_set_format_7zip(a);
     } else {
         archive_write_set_format_pax_restricted(a);
         archive_write_add_filter_gzip(a);
@@ -43,7 +50,14 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
     const std::string block(1 << 20, '\0');
     for (const Member& m : members) {
         struct archive_entry* e = archive_entry_new();
-        archive_entry_set_pathname(e, m.name.c_str());
+        archive_entry_set_pathname_utf8(e, m.name.c_str());
+        if (m.type != AE_IFREG) {
+            archive_entry_set_filetype(e, m.type);
+            if (m.type == AE_IFLNK) archive_entry_set_symlink(e, m.bytes.c_str());
+            archive_write_header(a, e);
+            archive_entry_free(e);
+            continue;
+        }
         if (!m.sizeUnknown)
             archive_entry_set_size(e, static_cast<la_int64_t>(m.bytes.size() + m.zeros));
         archive_entry_set_filetype(e, AE_IFREG);
@@ -60,6 +74,10 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
     }
     archive_write_close(a);
     archive_write_free(a);
+    if (utf8) {
+        ::uselocale(before);
+        ::freelocale(utf8);
+    }
 }
 
 }  // namespace pwtest

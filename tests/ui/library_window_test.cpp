@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
@@ -107,6 +108,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void returnOpensInTheMainWindow();
     void foldersAndPacksGoToTheLibrary();
     void convertWithQuestionsAndReport();
+    void conversionKeepsThePresetsItConverts();
     void failingWriterLeavesCompleteOrAbsent();
     void cancelScanAndConversion();
     void statusesReadOnDarkAndWithoutColour();
@@ -373,7 +375,7 @@ void LibraryWindowTest::convertWithQuestionsAndReport() {
     writeFile(metalOut, "mine");
     QStringList asked;
     std::deque<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::YesToAll};
-    library_->setReplaceQuestion([&](const QString& file) {
+    library_->setReplaceQuestion([&](const QString& file, bool) {
         asked << file;
         const auto a = answers.front();
         answers.pop_front();
@@ -384,6 +386,26 @@ void LibraryWindowTest::convertWithQuestionsAndReport() {
     QCOMPARE(readAll(metalOut), QByteArray("mine"));
     QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Kept);
     QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Written);
+}
+
+// Converted into the library's own folder: a preset being converted is never replaced,
+// and the question about another preset of the library says that it is one.
+void LibraryWindowTest::conversionKeepsThePresetsItConverts() {
+    const QString own = root_ + QStringLiteral("/Surf's Up.rp255p");
+    writeFile(own, sample("surfs_up.rp255p"));
+    writeFile(root_ + QStringLiteral("/Metal Zone.rp255p"), sample("jump_yaya.rp255p"));
+    open({root_});
+    QList<bool> inLibrary;
+    library_->setReplaceQuestion([&](const QString&, bool in) {
+        inLibrary << in;
+        return QMessageBox::No;
+    });
+    const int self = rowNamed(QStringLiteral("Surf's Up.rp255p"));
+    convert({self, rowNamed(QStringLiteral("metal_zone.rp250p"))}, root_);
+    QCOMPARE(model()->entry(self).outcome.kind, ui::OutcomeKind::Cannot);
+    QVERIFY(model()->entry(self).outcome.reason.contains(QStringLiteral("being converted")));
+    QCOMPARE(readAll(own), sample("surfs_up.rp255p"));
+    QCOMPARE(inLibrary, QList<bool>{true});
 }
 
 void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
@@ -423,6 +445,9 @@ void LibraryWindowTest::cancelScanAndConversion() {
     QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(scanned.size(), 1, 20000);
     QVERIFY(model()->rowCount() < 3008);
+    QVERIFY2(library_->statusBar()->currentMessage().startsWith(QStringLiteral("Scan cancelled: ")),
+             qPrintable(library_->statusBar()->currentMessage()));
+    QVERIFY(library_->statusBar()->currentMessage().endsWith(QStringLiteral(" read.")));
     QVERIFY(!lib<QPushButton>("cancel")->isVisible());
 
     activate();

@@ -104,7 +104,7 @@ bool applyPicks(const Plan& plan, Result& r) {
 
 // The steps after loading: the filter, the amp channel, the picks, Resolve Conflicts, the
 // name and Save's checks.
-void convertLoaded(const Plan& plan, Result& r) {
+void convertLoaded(const Plan& plan, Result& r, std::string_view sourceStem) {
     const document::Target& target = *plan.target;
     r.patchName = r.originalName;
     if (!document::isFullUseRoot(r.sourceRoot)) {
@@ -160,15 +160,21 @@ void convertLoaded(const Plan& plan, Result& r) {
     }
     if (plan.name) r.patchName = *plan.name;
     r.unfixedName = r.patchName;
-    r.fixedName = fixedPatchName(r.patchName);
+    // A name that would make a hidden file, or one without a name, is refused in a batch
+    // (Save asks the user, who sees the name); fixed, the source's own name stands in.
+    const bool dots = isDotsName(r.patchName);
+    r.fixedName = fixedPatchName(dots ? sourceStem : std::string_view(r.patchName));
+    if (isDotsName(r.fixedName))
+        r.fixedName = std::string(std::max<std::size_t>(1, r.fixedName.size()), '_');
     // Save refuses a name (BadFileName) by its name check alone, before any other check;
     // a batch's name check refuses more than the main window's Save.
-    r.nameRefused = refusedNameCharacter(r.patchName, NameRules::Batch).has_value();
+    r.nameRefused = dots || refusedNameCharacter(r.patchName, NameRules::Batch).has_value();
     if (plan.fixNames) r.patchName = r.fixedName;
     const SaveState state{r.patchName, true, r.sourceRoot, &target, filtered, ampChosen, &r.rows};
     r.fileName = r.patchName + std::string(target.extension);
-    r.refusal = refusedNameCharacter(r.patchName, NameRules::Batch) ? SaveRefusal::BadFileName
-                                                                    : saveCheck(state);
+    r.refusal = isDotsName(r.patchName) || refusedNameCharacter(r.patchName, NameRules::Batch)
+                    ? std::optional(SaveRefusal::BadFileName)
+                    : saveCheck(state);
     if (r.refusal) {
         r.verdict = Verdict::Refused;
         return;
@@ -186,20 +192,21 @@ std::string sourceRootOf(std::string_view bytes) {
     return document::FindRootName(bytes);
 }
 
-Result convertPreset(std::string_view bytes, const Plan& plan) {
-    return convertParsed(document::parsePreset(bytes), sourceRootOf(bytes), plan);
+Result convertPreset(std::string_view bytes, const Plan& plan, std::string_view sourceStem) {
+    return convertParsed(document::parsePreset(bytes), sourceRootOf(bytes), plan, sourceStem);
 }
 
-Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot,
-                     const Plan& plan) {
+Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
+                     std::string_view sourceStem) {
     Result r;
-    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r);
+    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r, sourceStem);
     return r;
 }
 
-Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan) {
+Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan,
+                     std::string_view sourceStem) {
     Result r;
-    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r);
+    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r, sourceStem);
     return r;
 }
 

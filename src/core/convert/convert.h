@@ -89,7 +89,7 @@ struct Result {
     std::string originalName;  // the preset's own patch name
     std::string patchName;     // as saved (after the amp channel, `name` and fix names)
     std::string unfixedName;   // the name before fix names
-    bool nameRefused = false;  // Save would refuse that name
+    bool nameRefused = false;  // Save, or a batch ("", ".", ".."), would refuse that name
     std::string fixedName;     // what fix names makes of it
     std::string fileName;      // "<patch name><target extension>", no folder
 
@@ -108,8 +108,10 @@ struct Result {
     bool savable() const { return verdict == Verdict::Saved || verdict == Verdict::Resolved; }
 };
 
-// Converts one preset's bytes as `plan` says.
-Result convertPreset(std::string_view bytes, const Plan& plan);
+// Converts one preset's bytes as `plan` says. `sourceStem` is the name of the file or
+// member it came from without its extension: fix names saves a patch named "", "." or
+// ".." under it.
+Result convertPreset(std::string_view bytes, const Plan& plan, std::string_view sourceStem = {});
 
 // The root the read test finds in a preset's bytes: UTF-16 text is decoded first, any
 // other is searched as it is.
@@ -117,9 +119,11 @@ std::string sourceRootOf(std::string_view bytes);
 
 // convertPreset for a preset read already (a library scan reads each preset once):
 // `parsed` is document::parsePreset of its bytes, `sourceRoot` sourceRootOf them.
-Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan);
+Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
+                     std::string_view sourceStem = {});
 // The same for a preset read already that is given up: its texts become the rows'
 // without a copy.
-Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan);
+Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan,
+                     std::string_view sourceStem = {});
 
 }  // namespace pw::convert

@@ -80,4 +80,8 @@ std::string fixedPatchName(std::string_view name) {
     return out;
 }
 
+bool isDotsName(std::string_view name) {
+    return name.empty() || name == "." || name == "..";
+}
+
 }  // namespace pw

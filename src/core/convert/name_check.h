@@ -49,4 +49,8 @@ std::string describeRefused(const RefusedCharacter& refused);
 // not UTF-8): what convert --fix-names saves under.
 std::string fixedPatchName(std::string_view name);
 
+// Whether a file named after `name` would be hidden or have no name of its own: "",
+// "." and "..". A batch refuses such a name.
+bool isDotsName(std::string_view name);
+
 }  // namespace pw

@@ -32,16 +32,30 @@ class Fd {
 
 }  // namespace
 
+int openRegularFile(const std::filesystem::path& path, std::string& error) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        error = reason(errno);
+        return -1;
+    }
+    // Checked again once open: the name may have changed hands in between.
+    const int fd =
+        S_ISREG(st.st_mode) ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) return fd;
+    if (fd >= 0) ::close(fd);
+    error = S_ISREG(st.st_mode)   ? reason(errno)
+            : S_ISDIR(st.st_mode) ? "it is a folder"
+                                  : "it is not a regular file";
+    return -1;
+}
+
 ReadResult readWholeFile(const std::filesystem::path& path) {
     ReadResult r;
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-    if (fd.get() < 0) {
-        r.error = reason(errno);
-        return r;
-    }
+    Fd fd(openRegularFile(path, r.error));
+    if (fd.get() < 0) return r;
     struct stat st {};
-    if (::fstat(fd.get(), &st) != 0 || !S_ISREG(st.st_mode)) {
-        r.error = S_ISDIR(st.st_mode) ? "it is a folder" : "it is not a regular file";
+    if (::fstat(fd.get(), &st) != 0) {
+        r.error = reason(errno);
         return r;
     }
     r.exists = true;

@@ -3,9 +3,15 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <locale.h>
+#include <unistd.h>
 
 #include <algorithm>
+#include <array>
+#include <cctype>
+#include <utility>
 
+#include "document/file_io.h"
 #include "library/source.h"
 
 namespace pw::library {
@@ -14,14 +20,62 @@ namespace {
 
 constexpr std::size_t kBlockSize = 64 * 1024;
 
+// The endings of the archives the library opens, with the kind each announces.
+constexpr std::array<std::pair<std::string_view, ArchiveFormat>, 22> kArchiveEndings = {{
+    {".zip", ArchiveFormat::Zip},     {".7z", ArchiveFormat::SevenZip},
+    {".rar", ArchiveFormat::Rar},     {".tar", ArchiveFormat::Tar},
+    {".tgz", ArchiveFormat::Tar},     {".tar.gz", ArchiveFormat::Tar},
+    {".tbz", ArchiveFormat::Tar},     {".tbz2", ArchiveFormat::Tar},
+    {".tar.bz2", ArchiveFormat::Tar}, {".txz", ArchiveFormat::Tar},
+    {".tar.xz", ArchiveFormat::Tar},  {".tzst", ArchiveFormat::Tar},
+    {".tar.zst", ArchiveFormat::Tar}, {".tar.lzma", ArchiveFormat::Tar},
+    {".tlz", ArchiveFormat::Tar},     {".tar.z", ArchiveFormat::Tar},
+    {".cpio", ArchiveFormat::Cpio},   {".iso", ArchiveFormat::Iso},
+    {".cab", ArchiveFormat::Cab},     {".lha", ArchiveFormat::Lha},
+    {".lzh", ArchiveFormat::Lha},     {".xar", ArchiveFormat::Xar},
+}};
+
+bool endsWithNoCase(std::string_view text, std::string_view end) {
+    if (text.size() < end.size()) return false;
+    return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
+                      [](char a, char b) {
+                          return std::tolower(static_cast<unsigned char>(a)) ==
+                                 std::tolower(static_cast<unsigned char>(b));
+                      });
+}
+
+// libarchive converts member names to the locale's character set, and gives up on the
+// names it cannot convert (UTF-16 names of a 7z under LANG=C). While it works for the
+// reader, the calling thread's character set is UTF-8.
+class Utf8Names {
+  public:
+    Utf8Names() : before_(utf8() ? ::uselocale(utf8()) : nullptr) {}
+    ~Utf8Names() {
+        if (before_) ::uselocale(before_);
+    }
+    Utf8Names(const Utf8Names&) = delete;
+    Utf8Names& operator=(const Utf8Names&) = delete;
+
+  private:
+    static locale_t utf8() {
+        static const locale_t locale = [] {
+            locale_t l = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
+            return l ? l : ::newlocale(LC_CTYPE_MASK, "en_US.UTF-8", locale_t{});
+        }();
+        return locale;
+    }
+    locale_t before_;
+};
+
 std::string errorOf(struct archive* a, std::string_view fallback) {
     const char* text = archive_error_string(a);
     return text && *text ? std::string(text) : std::string(fallback);
 }
 
 // Only formats and filters the library reads natively: no external programs, and no
-// format (such as mtree) that reads other files of the disk.
-struct archive* newReader() {
+// format (such as mtree) that reads other files of the disk. With a format, that one
+// only: a file of zeros named .zip is no empty tar.
+struct archive* newReader(std::optional<ArchiveFormat> format) {
     struct archive* a = archive_read_new();
     if (!a) return nullptr;
     archive_read_support_filter_gzip(a);
@@ -30,45 +84,68 @@ struct archive* newReader() {
     archive_read_support_filter_lzma(a);
     archive_read_support_filter_zstd(a);
     archive_read_support_filter_compress(a);
-    archive_read_support_format_zip(a);
-    archive_read_support_format_7zip(a);
-    archive_read_support_format_tar(a);
-    archive_read_support_format_gnutar(a);
-    archive_read_support_format_cpio(a);
-    archive_read_support_format_rar(a);
-    archive_read_support_format_rar5(a);
-    archive_read_support_format_iso9660(a);
-    archive_read_support_format_cab(a);
-    archive_read_support_format_lha(a);
-    archive_read_support_format_xar(a);
+    const auto is = [&](ArchiveFormat f) { return !format || *format == f; };
+    if (is(ArchiveFormat::Zip)) archive_read_support_format_zip(a);
+    if (is(ArchiveFormat::SevenZip)) archive_read_support_format_7zip(a);
+    if (is(ArchiveFormat::Tar)) archive_read_support_format_tar(a);
+    if (is(ArchiveFormat::Tar)) archive_read_support_format_gnutar(a);
+    if (is(ArchiveFormat::Cpio)) archive_read_support_format_cpio(a);
+    if (is(ArchiveFormat::Rar)) archive_read_support_format_rar(a);
+    if (is(ArchiveFormat::Rar)) archive_read_support_format_rar5(a);
+    if (is(ArchiveFormat::Iso)) archive_read_support_format_iso9660(a);
+    if (is(ArchiveFormat::Cab)) archive_read_support_format_cab(a);
+    if (is(ArchiveFormat::Lha)) archive_read_support_format_lha(a);
+    if (is(ArchiveFormat::Xar)) archive_read_support_format_xar(a);
     return a;
 }
 
 }  // namespace
 
+std::optional<ArchiveFormat> archiveFormatOf(std::string_view name) {
+    for (const auto& [ending, format] : kArchiveEndings)
+        if (endsWithNoCase(name, ending)) return format;
+    return std::nullopt;
+}
+
 bool leavesArchive(std::string_view name) {
     if (name.empty()) return false;
     if (name.front() == '/' || name.front() == '\\') return true;
     if (name.size() >= 2 && name[1] == ':') return true;  // "C:..."
+    // The depth below the archive's top, part by part: ".." above the top leaves it.
+    long depth = 0;
     std::size_t start = 0;
     while (start <= name.size()) {
         std::size_t end = name.find_first_of("/\\", start);
         if (end == std::string_view::npos) end = name.size();
-        if (name.substr(start, end - start) == "..") return true;
+        const std::string_view part = name.substr(start, end - start);
+        if (part == "..") {
+            if (--depth < 0) return true;
+        } else if (!part.empty() && part != ".") {
+            ++depth;
+        }
         start = end + 1;
     }
     return false;
 }
 
-ArchiveReader::ArchiveReader(const std::filesystem::path& file) : a_(newReader()) {
+ArchiveReader::ArchiveReader(const std::filesystem::path& file) {
+    const Utf8Names utf8;
+    fd_ = document::openRegularFile(file, problem_);
+    if (fd_ < 0) {
+        unreadable_ = true;
+        return;
+    }
+    a_ = newReader(archiveFormatOf(file.native()));
     if (!a_) {
         problem_ = "out of memory";
         return;
     }
-    open(archive_read_open_filename(a_, file.c_str(), kBlockSize));
+    open(archive_read_open_fd(a_, fd_, kBlockSize));
 }
 
-ArchiveReader::ArchiveReader(std::string_view bytes) : a_(newReader()) {
+ArchiveReader::ArchiveReader(std::string_view bytes) {
+    const Utf8Names utf8;
+    a_ = newReader(std::nullopt);
     if (!a_) {
         problem_ = "out of memory";
         return;
@@ -77,7 +154,9 @@ ArchiveReader::ArchiveReader(std::string_view bytes) : a_(newReader()) {
 }
 
 ArchiveReader::~ArchiveReader() {
+    const Utf8Names utf8;
     if (a_) archive_read_free(a_);
+    if (fd_ >= 0) ::close(fd_);
 }
 
 void ArchiveReader::open(int result) {
@@ -119,6 +198,7 @@ bool ArchiveReader::next(
     ArchiveMember& member,
     const std::function<bool(std::string_view name, std::size_t index)>& wanted) {
     if (!opened_ || !problem_.empty()) return false;
+    const Utf8Names utf8;
     for (;;) {
         struct archive_entry* entry = nullptr;
         const int r = archive_read_next_header(a_, &entry);
@@ -128,16 +208,22 @@ bool ArchiveReader::next(
             return false;
         }
         const std::size_t index = index_++;
-        if (archive_entry_filetype(entry) != AE_IFREG) continue;
-        const char* rawName = archive_entry_pathname(entry);
-        if (!rawName) rawName = archive_entry_pathname_utf8(entry);
+        if (archive_entry_filetype(entry) != AE_IFREG || archive_entry_hardlink(entry)) {
+            if (archive_entry_filetype(entry) != AE_IFDIR) ++skipped_;  // a link, a device
+            continue;
+        }
+        const char* rawName = archive_entry_pathname_utf8(entry);
+        if (!rawName) rawName = archive_entry_pathname(entry);
         const std::string_view name = rawName ? rawName : "";
         const bool sizeKnown = archive_entry_size_is_set(entry) != 0;
         const auto declared = static_cast<std::uint64_t>(
             sizeKnown ? std::max<la_int64_t>(0, archive_entry_size(entry)) : 0);
 
-        if (!wanted(name, index)) {
-            ++skipped_;
+        if (!rawName || !wanted(name, index)) {
+            if (rawName)
+                ++skipped_;
+            else
+                unnamed_.push_back(index);
             if (!(sizeKnown ? charge(declared) && skip() : drain())) return false;
             continue;
         }

@@ -8,12 +8,18 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 struct archive;
 
 namespace pw::library {
+
+// The kind of archive a name announces; a file is read as that kind only.
+enum class ArchiveFormat { Zip, SevenZip, Rar, Tar, Cpio, Iso, Cab, Lha, Xar };
+std::optional<ArchiveFormat> archiveFormatOf(std::string_view name);
 
 struct ArchiveMember {
     std::string name;
@@ -25,8 +31,9 @@ struct ArchiveMember {
 
 class ArchiveReader {
   public:
-    // Opens the archive file; or, with the second form, archive bytes held in memory
-    // (which must outlive the reader).
+    // Opens the archive file, read as the kind its name announces (only a regular file is
+    // opened); or, with the second form, archive bytes of any kind held in memory (which
+    // must outlive the reader). Member names come out in UTF-8 whatever the locale.
     explicit ArchiveReader(const std::filesystem::path& file);
     explicit ArchiveReader(std::string_view bytes);
     ~ArchiveReader();
@@ -34,15 +41,19 @@ class ArchiveReader {
     ArchiveReader& operator=(const ArchiveReader&) = delete;
 
     // Moves to the next regular-file member that `wanted` accepts (by name and entry
-    // number) and reads it; members it refuses are passed over and counted in skipped().
+    // number) and reads it; members it refuses, links and devices are passed over and
+    // counted in skipped().
     // Returns false at the end, when the archive is broken, or past the size limit.
     bool next(ArchiveMember& member,
               const std::function<bool(std::string_view name, std::size_t index)>& wanted);
 
-    bool broken() const { return !problem_.empty() && !tooLarge_; }
+    bool broken() const { return !problem_.empty() && !tooLarge_ && !unreadable_; }
+    bool unreadable() const { return unreadable_; }  // the file could not be opened
     bool tooLarge() const { return tooLarge_; }
     const std::string& problem() const { return problem_; }  // "" while all is well
     std::size_t skipped() const { return skipped_; }
+    // The entry numbers of the members passed over because no name could be read.
+    const std::vector<std::size_t>& unnamed() const { return unnamed_; }
 
   private:
     void open(int result);
@@ -51,15 +62,19 @@ class ArchiveReader {
     bool drain();  // reads a member of unknown size to its end, counting what comes out
 
     struct archive* a_ = nullptr;
+    int fd_ = -1;
     bool opened_ = false;
+    bool unreadable_ = false;
     bool tooLarge_ = false;
     std::string problem_;
     std::size_t index_ = 0;
     std::size_t skipped_ = 0;
+    std::vector<std::size_t> unnamed_;
     std::uint64_t expanded_ = 0;
 };
 
-// Whether a member name points outside the archive ("/etc/x", "../x", "a/../../x").
+// Whether a member name points outside the archive ("/etc/x", "../x", "a/../../x"; not
+// "a/../x").
 bool leavesArchive(std::string_view memberName);
 
 }  // namespace pw::library

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/convert_all.h"
 
+#include <sys/stat.h>
 #include <tbb/info.h>
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
@@ -9,6 +10,7 @@
 #include <future>
 #include <limits>
 #include <memory>
+#include <set>
 #include <unordered_map>
 #include <vector>
 
@@ -25,6 +27,7 @@ constexpr std::size_t kNoTicket = std::numeric_limits<std::size_t>::max();
 struct Work {
     ItemReport report;
     std::filesystem::path file;  // to read, when the report holds no bytes yet
+    std::string stem;            // of the source's name
     document::BatchWriter::Prepared prepared;
 };
 
@@ -36,12 +39,20 @@ class Run {
         filling_.batch = std::make_unique<document::BatchWriter>(writer_);
         plan_ = options.plan;
         plan_.render = !options.dryRun;
+        for (const std::filesystem::path& source : options.sources)
+            if (struct stat st{}; ::stat(source.c_str(), &st) == 0)
+                sources_.emplace(st.st_dev, st.st_ino);
     }
 
     ConvertAllSummary run();
 
   private:
     bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
+    // Whether `output` (which exists) is one of the files being converted.
+    bool isSource(const std::filesystem::path& output) const {
+        struct stat st {};
+        return ::stat(output.c_str(), &st) == 0 && sources_.count({st.st_dev, st.st_ino}) > 0;
+    }
     bool mayReplace(const ItemReport& r) const {
         return options_.mayReplace ? options_.mayReplace(r.index, r.output) : options_.overwrite;
     }
@@ -69,6 +80,7 @@ class Run {
     Chunk committing_;
     std::future<std::vector<document::IoResult>> committed_;
     std::unordered_map<std::string, std::size_t> claimed_;  // file name -> input
+    std::set<std::pair<dev_t, ino_t>> sources_;             // of options_.sources
     std::size_t converted_ = 0;
     ConvertAllSummary summary_;
 };
@@ -80,7 +92,7 @@ Work Run::convertOne(Work work) const {
         r.outcome = ItemOutcome::NotRead;
         return work;
     }
-    r.result = convert::convertPreset(r.read.bytes, plan_);
+    r.result = convert::convertPreset(r.read.bytes, plan_, work.stem);
     r.read.bytes = std::string();
     r.result.rows = ParamList();
     if (!r.result.savable()) {
@@ -105,7 +117,9 @@ void Run::claim(Work work) {
         if (earlier != claimed_.end()) {
             r.outcome = ItemOutcome::Claimed;
             r.earlier = earlier->second;
-        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && !mayReplace(r)) {
+        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && isSource(r.output)) {
+            r.outcome = ItemOutcome::IsSource;
+        } else if (r.existed && !mayReplace(r)) {
             r.outcome = ItemOutcome::Exists;
             if (options_.mayReplace) claimed_.emplace(r.result.fileName, r.index);
         } else {
@@ -177,6 +191,7 @@ ConvertAllSummary Run::run() {
         work.report.index = summary_.inputs++;
         work.report.name = std::move(input.name);
         work.file = std::move(input.file);
+        work.stem = std::move(input.stem);
         if (input.read) work.report.read = std::move(*input.read);
         return item.release();
     };

@@ -13,6 +13,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "convert/convert.h"
 #include "document/file_io.h"
@@ -31,6 +32,9 @@ struct ConvertAllOptions {
     // `output` that exists; asked on the committing thread, in input order. The first
     // input that ends in a name claims it whether its file is replaced or kept.
     std::function<bool(std::size_t index, const std::filesystem::path& output)> mayReplace;
+    // The files being converted: an output that is one of them is never replaced, whatever
+    // its name (letter case, links) and whatever `overwrite` and `mayReplace` say.
+    std::vector<std::filesystem::path> sources;
 };
 
 enum class ItemOutcome {
@@ -40,6 +44,7 @@ enum class ItemOutcome {
     NotSaved,    // the conversion stopped short of Save (see `result.verdict`)
     Claimed,     // an earlier input of the run already ends in this file (`earlier`)
     Exists,      // the file exists and the run does not replace it
+    IsSource,    // the file is one of the presets being converted: it is kept
     Failed,      // the file system refused the write (`writeError`)
 };
 
@@ -47,6 +52,7 @@ enum class ItemOutcome {
 // (a member of an archive, read in order), else the file a worker reads.
 struct ConvertInput {
     std::string name;
+    std::string stem;  // the file or member's name without its extension (see convertPreset)
     std::filesystem::path file;
     std::optional<document::ReadResult> read;
 };

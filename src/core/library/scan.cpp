@@ -1,14 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/scan.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <memory>
-#include <set>
 #include <utility>
 
 #include <tbb/parallel_pipeline.h>
@@ -23,164 +17,11 @@ namespace fs = std::filesystem;
 
 namespace pw::library {
 
-std::string_view problemWord(ScanProblem::Kind kind) {
-    switch (kind) {
-        case ScanProblem::Kind::Missing:
-            return "no such file or folder";
-        case ScanProblem::Kind::UnreadableFolder:
-            return "folder cannot be read";
-        case ScanProblem::Kind::LinkLoop:
-            return "symbolic link loop";
-        case ScanProblem::Kind::BrokenLink:
-            return "broken symbolic link";
-        case ScanProblem::Kind::BrokenArchive:
-            return "broken archive";
-        case ScanProblem::Kind::ArchiveTooLarge:
-            return "archive too large";
-        case ScanProblem::Kind::NotAPreset:
-            return "neither a preset nor an archive";
-    }
-    return "";
-}
-
 namespace {
 
 bool cancelled(const std::atomic<bool>* cancel) {
     return cancel && cancel->load(std::memory_order_relaxed);
 }
-
-// Members a library reads: preset names, but not the resource forks some packers add
-// beside every file ("__MACOSX/._clean.rp250p").
-bool isPresetMember(std::string_view name) {
-    if (!isPresetName(name)) return false;
-    const std::size_t slash = name.find_last_of('/');
-    const std::string_view base = slash == std::string_view::npos ? name : name.substr(slash + 1);
-    return base.substr(0, 2) != "._" && name.substr(0, 9) != "__MACOSX/" &&
-           name.find("/__MACOSX/") == std::string_view::npos;
-}
-
-struct Unit {
-    fs::path path;
-    bool archive = false;
-    std::string folder;  // the folders below the input, "Metal/Leads"
-};
-
-// Lists the inputs into the files to read, in a stable order: inputs as given, the
-// entries of each folder by name. Every folder is listed once at most, whichever links
-// lead to it, and a link back into a folder being listed is reported, not followed.
-class Walker {
-  public:
-    Walker(ScanResult& result, const std::atomic<bool>* cancel)
-        : result_(result), cancel_(cancel) {}
-
-    void input(const fs::path& path) {
-        struct stat st {};
-        if (::stat(path.c_str(), &st) != 0) {
-            const int error = errno;
-            struct stat link {};
-            if (error == ELOOP)
-                problem(ScanProblem::Kind::LinkLoop, path, std::strerror(error));
-            else if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-                problem(ScanProblem::Kind::BrokenLink, path, std::strerror(error));
-            else
-                problem(ScanProblem::Kind::Missing, path, std::strerror(error));
-            return;
-        }
-        if (S_ISDIR(st.st_mode)) {
-            if (!visited_.insert(key(st)).second) return;
-            std::vector<Key> ancestors{key(st)};
-            folder(path, "", ancestors);
-        } else if (S_ISREG(st.st_mode) &&
-                   (isPresetName(path.native()) || isArchiveName(path.native()))) {
-            units.push_back(Unit{path, !isPresetName(path.native()), {}});
-        } else {
-            ++result_.counts.skipped;
-            problem(ScanProblem::Kind::NotAPreset, path, "");
-        }
-    }
-
-    std::vector<Unit> units;
-
-  private:
-    using Key = std::pair<dev_t, ino_t>;
-    static Key key(const struct stat& st) { return {st.st_dev, st.st_ino}; }
-
-    void problem(ScanProblem::Kind kind, const fs::path& path, std::string detail) {
-        result_.problems.push_back(ScanProblem{kind, path, std::move(detail)});
-    }
-
-    void unreadableFolder(const fs::path& dir, int error) {
-        ++result_.counts.unreadableFolders;
-        problem(ScanProblem::Kind::UnreadableFolder, dir, std::strerror(error));
-    }
-
-    // Lists `dir`, which is `below` (nothing for the input itself) below the input.
-    void folder(const fs::path& dir, const std::string& below, std::vector<Key>& ancestors) {
-        if (cancelled(cancel_)) return;
-        DIR* d = ::opendir(dir.c_str());
-        if (!d) {
-            unreadableFolder(dir, errno);
-            return;
-        }
-        ++result_.counts.folders;
-        std::vector<std::pair<std::string, unsigned char>> entries;
-        while (const dirent* e = ::readdir(d)) {
-            const std::string_view name = e->d_name;
-            if (name == "." || name == "..") continue;
-            entries.emplace_back(name, e->d_type);
-        }
-        ::closedir(d);
-        std::sort(entries.begin(), entries.end());
-
-        for (const auto& [name, type] : entries) {
-            const fs::path path = dir / name;
-            const bool preset = isPresetName(name);
-            const bool archive = !preset && isArchiveName(name);
-            // A plain file needs no system call unless it may be read.
-            if (type == DT_REG) {
-                if (preset || archive)
-                    units.push_back(Unit{path, archive, below});
-                else
-                    ++result_.counts.skipped;
-                continue;
-            }
-            struct stat st {};
-            if (::stat(path.c_str(), &st) != 0) {
-                const int error = errno;
-                struct stat link {};
-                if (error == ELOOP)
-                    problem(ScanProblem::Kind::LinkLoop, path, std::strerror(error));
-                else if (::lstat(path.c_str(), &link) == 0 && S_ISLNK(link.st_mode))
-                    problem(ScanProblem::Kind::BrokenLink, path, std::strerror(error));
-                else if (type == DT_DIR)
-                    unreadableFolder(path, error);
-                else
-                    ++result_.counts.skipped;  // gone since it was listed
-                continue;
-            }
-            if (S_ISDIR(st.st_mode)) {
-                const Key k = key(st);
-                if (std::find(ancestors.begin(), ancestors.end(), k) != ancestors.end()) {
-                    problem(ScanProblem::Kind::LinkLoop, path,
-                            "it leads back into a folder it is in");
-                    continue;
-                }
-                if (!visited_.insert(k).second) continue;  // listed once already
-                ancestors.push_back(k);
-                folder(path, below.empty() ? name : below + '/' + name, ancestors);
-                ancestors.pop_back();
-            } else if (S_ISREG(st.st_mode) && (preset || archive)) {
-                units.push_back(Unit{path, archive, below});
-            } else {
-                ++result_.counts.skipped;
-            }
-        }
-    }
-
-    ScanResult& result_;
-    const std::atomic<bool>* cancel_;
-    std::set<Key> visited_;
-};
 
 // One step of the pipeline: some presets to read (files by name, members with their bytes).
 struct Item {
@@ -209,7 +50,7 @@ constexpr std::size_t kChunkBytes = 4 * 1024 * 1024;
 // Hands out the work in order: plain files by name, archives read member by member.
 class Producer {
   public:
-    explicit Producer(const std::vector<Unit>& units) : units_(units) {}
+    explicit Producer(const std::vector<InputFile>& units) : units_(units) {}
 
     bool fill(Chunk& chunk) {
         std::size_t bytes = 0;
@@ -226,17 +67,13 @@ class Producer {
                     continue;
                 }
                 chunk.skipped += archive_->skipped();
-                if (!archive_->problem().empty())
-                    chunk.problems.push_back(ScanProblem{archive_->tooLarge()
-                                                             ? ScanProblem::Kind::ArchiveTooLarge
-                                                             : ScanProblem::Kind::BrokenArchive,
-                                                         archivePath_, archive_->problem()});
+                addArchiveProblems(*archive_, archivePath_, chunk.problems);
                 archive_.reset();
                 ++chunk.unitsDone;
                 continue;
             }
             if (next_ == units_.size()) break;
-            const Unit& unit = units_[next_++];
+            const InputFile& unit = units_[next_++];
             if (unit.archive) {
                 archive_ = std::make_unique<ArchiveReader>(unit.path);
                 archivePath_ = unit.path;
@@ -253,7 +90,7 @@ class Producer {
     }
 
   private:
-    const std::vector<Unit>& units_;
+    const std::vector<InputFile>& units_;
     std::size_t next_ = 0;
     std::unique_ptr<ArchiveReader> archive_;
     fs::path archivePath_;
@@ -286,8 +123,8 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     }
     if (options.target) {
         if (item.ok) {
-            preset.triage =
-                triage(std::move(parsed), std::move(sourceRoot), *options.target, options.amp);
+            preset.triage = triage(std::move(parsed), std::move(sourceRoot), *options.target,
+                                   options.amp, presetStem(preset.source));
         } else {
             Triage t;
             t.status = Status::Unreadable;
@@ -304,16 +141,16 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
 ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
                 const ScanCallbacks& callbacks, const std::atomic<bool>* cancel) {
     ScanResult result;
-    Walker walker(result, cancel);
-    for (const fs::path& input : inputs) {
-        if (cancelled(cancel)) break;
-        walker.input(input);
-    }
+    InputList listed = listInputs(inputs, cancel);
+    result.problems = std::move(listed.problems);
+    result.counts.skipped = listed.skipped;
+    result.counts.folders = listed.folders;
+    result.counts.unreadableFolders = listed.unreadableFolders;
     ScanProgress progress;
-    progress.filesTotal = walker.units.size();
+    progress.filesTotal = listed.files.size();
     if (callbacks.progress) callbacks.progress(progress);
 
-    Producer producer(walker.units);
+    Producer producer(listed.files);
     tbb::task_arena arena(options.threads == 0 ? tbb::task_arena::automatic
                                                : static_cast<int>(options.threads));
     const auto tokens = static_cast<std::size_t>(std::max(1, arena.max_concurrency())) * 4;
@@ -337,8 +174,11 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
                                          [&](std::shared_ptr<Chunk> chunk) {
                                              chunk->presets.reserve(chunk->items.size());
                                              for (Item& item : chunk->items) {
-                                                 if (cancelled(cancel)) break;
-                                                 readItem(item, options, *chunk);
+                                                 // A file left unread is not counted.
+                                                 if (cancelled(cancel))
+                                                     chunk->unitsDone -= !item.fromArchive;
+                                                 else
+                                                     readItem(item, options, *chunk);
                                              }
                                              chunk->items.clear();
                                              return chunk;
@@ -366,6 +206,8 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
     });
     pipelineDone(&result);
     result.cancelled = cancelled(cancel);
+    result.filesRead = progress.filesDone;
+    result.filesTotal = progress.filesTotal;
     return result;
 }
 

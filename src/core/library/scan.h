@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "document/targets.h"
+#include "library/inputs.h"
 #include "library/source.h"
 #include "library/triage.h"
 
@@ -38,22 +39,6 @@ struct Preset {
     std::string readProblem;       // why it could not be read, when !readable
     std::string bytes;             // the preset's bytes, with ScanOptions::keepBytes
     std::optional<Triage> triage;  // with ScanOptions::target
-};
-
-// Something the scan met that is not a preset: each is a line of the report.
-struct ScanProblem {
-    enum class Kind {
-        Missing,           // an input that does not exist
-        UnreadableFolder,  // a folder that cannot be listed
-        LinkLoop,          // a symbolic link back into a folder already being scanned
-        BrokenLink,        // a symbolic link to nothing
-        BrokenArchive,     // an archive that cannot be read (to its end)
-        ArchiveTooLarge,   // an archive that expands past kMaxArchiveBytes
-        NotAPreset,        // an input named explicitly that is neither preset nor archive
-    };
-    Kind kind;
-    std::filesystem::path path;
-    std::string detail;
 };
 
 struct ScanCounts {
@@ -97,14 +82,13 @@ struct ScanResult {
     std::vector<ScanProblem> problems;
     ScanCounts counts;
     bool cancelled = false;
+    std::size_t filesRead = 0;   // files (presets and archives) read to their end
+    std::size_t filesTotal = 0;  // files listed (of the folders listed when cancelled)
 };
 
 // Scans `inputs`. `cancel` (may be null) stops the scan soon after it becomes true;
 // what was read until then is returned. Nothing is ever written.
 ScanResult scan(const std::vector<std::filesystem::path>& inputs, const ScanOptions& options,
                 const ScanCallbacks& callbacks = {}, const std::atomic<bool>* cancel = nullptr);
-
-// "no such file or folder", "cannot be listed", ... : the kind of a problem in words.
-std::string_view problemWord(ScanProblem::Kind kind);
 
 }  // namespace pw::library

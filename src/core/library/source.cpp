@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstring>
 
+#include "document/file_io.h"
 #include "document/roots.h"
 #include "library/archive_reader.h"
 
@@ -27,11 +28,6 @@ bool endsWithNoCase(std::string_view text, std::string_view end) {
                       });
 }
 
-constexpr std::array<std::string_view, 22> kArchiveEndings = {
-    ".zip",     ".7z",  ".rar",    ".tar",  ".tgz",     ".tar.gz",   ".tbz", ".tbz2",
-    ".tar.bz2", ".txz", ".tar.xz", ".tzst", ".tar.zst", ".tar.lzma", ".tlz", ".tar.z",
-    ".cpio",    ".iso", ".cab",    ".lha",  ".lzh",     ".xar"};
-
 }  // namespace
 
 std::string displayName(const Source& source) {
@@ -47,6 +43,14 @@ std::string_view baseName(const Source& source) {
     return slash == std::string_view::npos ? whole : whole.substr(slash + 1);
 }
 
+std::string presetStem(const Source& source) {
+    const std::string_view base = baseName(source);
+    for (const document::RootInfo& root : document::kRoots)
+        if (base.size() > root.extension.size() && endsWithNoCase(base, root.extension))
+            return std::string(base.substr(0, base.size() - root.extension.size()));
+    return std::string(base);
+}
+
 bool isPresetName(std::string_view name) {
     return std::any_of(
         document::kRoots.begin(), document::kRoots.end(), [&](const document::RootInfo& root) {
@@ -55,20 +59,16 @@ bool isPresetName(std::string_view name) {
 }
 
 bool isArchiveName(std::string_view name) {
-    return std::any_of(kArchiveEndings.begin(), kArchiveEndings.end(),
-                       [&](std::string_view ending) { return endsWithNoCase(name, ending); });
+    return archiveFormatOf(name).has_value();
 }
 
 SourceBytes readPresetFile(const std::filesystem::path& file) {
     SourceBytes out;
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        out.problem = std::strerror(errno);
-        return out;
-    }
+    const int fd = document::openRegularFile(file, out.problem);
+    if (fd < 0) return out;
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        out.problem = "it is not a regular file";
+    if (::fstat(fd, &st) != 0) {
+        out.problem = std::strerror(errno);
     } else if (static_cast<std::uint64_t>(st.st_size) > kMaxMemberBytes) {
         out.problem = "it is larger than 16 MB, too large to be a preset";
     } else {

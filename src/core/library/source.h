@@ -26,6 +26,9 @@ std::string displayName(const Source& source);
 // The last part of the source's name: the file name, or the member's own name.
 std::string_view baseName(const Source& source);
 
+// The source's own name without its preset extension ("slow" for "Blues/slow.rp355p").
+std::string presetStem(const Source& source);
+
 // Whether the name ends in one of the eleven preset extensions (letter case ignored).
 bool isPresetName(std::string_view name);
 // Whether the name ends like an archive the library opens (.zip, .7z, .tar, .tar.gz, ...).

@@ -57,12 +57,14 @@ std::string viewOnlyReason(const convert::Result& result) {
 
 }  // namespace
 
-Triage triage(std::string_view bytes, const document::Target& target, char amp) {
-    return triage(document::parsePreset(bytes), convert::sourceRootOf(bytes), target, amp);
+Triage triage(std::string_view bytes, const document::Target& target, char amp,
+              std::string_view sourceStem) {
+    return triage(document::parsePreset(bytes), convert::sourceRootOf(bytes), target, amp,
+                  sourceStem);
 }
 
 Triage triage(document::ParseResult parsed, std::string sourceRoot, const document::Target& target,
-              char amp) {
+              char amp, std::string_view sourceStem) {
     convert::Plan plan;
     plan.target = &target;
     plan.amp = amp;
@@ -70,7 +72,7 @@ Triage triage(document::ParseResult parsed, std::string sourceRoot, const docume
     plan.fixNames = true;  // the name is judged apart from the status
     plan.render = false;
     const convert::Result result =
-        convert::convertParsed(std::move(parsed), std::move(sourceRoot), plan);
+        convert::convertParsed(std::move(parsed), std::move(sourceRoot), plan, sourceStem);
 
     Triage t;
     t.nameRefused = result.nameRefused;

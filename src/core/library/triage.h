@@ -37,11 +37,13 @@ struct Triage {
 
 // Triage of one preset's bytes. `amp` is 'A', 'B' or 0 (no channel chosen: a preset
 // with two amp channels then cannot be saved for a target with one).
-Triage triage(std::string_view bytes, const document::Target& target, char amp);
+// `sourceStem` is the file or member's name without its extension (see convertPreset).
+Triage triage(std::string_view bytes, const document::Target& target, char amp,
+              std::string_view sourceStem = {});
 
 // The same for a preset read already: `parsed` is document::parsePreset of its bytes and
 // `sourceRoot` the root name the read test finds in them. The rows take over its texts.
 Triage triage(document::ParseResult parsed, std::string sourceRoot, const document::Target& target,
-              char amp);
+              char amp, std::string_view sourceStem = {});
 
 }  // namespace pw::library

@@ -32,6 +32,11 @@ std::string badNameDetail(std::string_view character) {
     return "the patch name holds " + std::string(character);
 }
 
+std::string dotsNameDetail(std::string_view name) {
+    if (name.empty()) return "the patch name is empty and would make a hidden file";
+    return "the patch name \"" + std::string(name) + "\" would make a hidden file";
+}
+
 std::string couldNotWrite(std::string_view file) {
     return "Could not write " + std::string(file) + ". Nothing was changed.";
 }

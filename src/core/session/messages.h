@@ -22,6 +22,8 @@ std::string parameterMissing(std::string_view child);  // "Parameter <Text> miss
 inline constexpr std::string_view kBadFileName = "BAD File Name, /\\][!@#$%^&*()}{][| Not Allowed.";
 // The detail of the bad file name message: which character was refused.
 std::string badNameDetail(std::string_view character);  // "the patch name holds "/""
+// "the patch name "." would make a hidden file" (a batch refuses "", "." and "..")
+std::string dotsNameDetail(std::string_view name);
 inline constexpr std::string_view kLoadFileFirst = "Please Load A File First.";
 inline constexpr std::string_view kSelectAmpChannel = "Please select an Amp Channel to save.";
 inline constexpr std::string_view kClickFilter = "Please click Filter Patch";

@@ -75,7 +75,9 @@ Message saveRefusalMessage(convert::SaveRefusal refusal, std::string_view patchN
         case SaveRefusal::BadFileName: {
             const std::optional<RefusedCharacter> refused = refusedNameCharacter(patchName, rules);
             return message(MessageId::BadFileName, text::kBadFileName, Icon::Critical,
-                           refused ? text::badNameDetail(describeRefused(*refused)) : "");
+                           refused                 ? text::badNameDetail(describeRefused(*refused))
+                           : isDotsName(patchName) ? text::dotsNameDetail(patchName)
+                                                   : "");
         }
         case SaveRefusal::LoadFileFirst:
             return message(MessageId::LoadFileFirst, text::kLoadFileFirst, Icon::Exclamation);

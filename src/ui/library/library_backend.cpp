@@ -135,6 +135,8 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
     summary.presets = result.counts.presets;
     summary.skipped = result.counts.skipped;
     summary.cancelled = result.cancelled;
+    summary.filesRead = result.filesRead;
+    summary.filesTotal = result.filesTotal;
     for (const library::ScanProblem& problem : result.problems)
         summary.problems << QStringLiteral("%1: %2").arg(fromPath(problem.path),
                                                          qs(library::problemWord(problem.kind))) +

@@ -49,6 +49,8 @@ struct ScanSummary {
     std::size_t skipped = 0;
     QStringList problems;  // one line each
     bool cancelled = false;
+    std::size_t filesRead = 0;   // files (presets and packs) read
+    std::size_t filesTotal = 0;  // of those listed
     // Every preset delivered, in order, now with its bytes (the batches' rows go
     // without, so that nothing is copied while the scan runs), and its duplicate group.
     std::vector<PresetPtr> read;

@@ -143,6 +143,10 @@ Outcome outcomeOf(const library::ItemReport& item, bool fixNames) {
         case library::ItemOutcome::Exists:
             o.kind = OutcomeKind::Kept;
             break;
+        case library::ItemOutcome::IsSource:
+            o.kind = OutcomeKind::Cannot;
+            o.reason = QObject::tr("%1 is one of the presets being converted").arg(o.output);
+            break;
         case library::ItemOutcome::Failed:
             o.kind = OutcomeKind::Failed;
             o.reason = qs(item.writeError);
@@ -160,11 +164,14 @@ void convertPresets(const std::vector<PresetPtr>& presets, const ConvertOptions&
     all.plan.resolve = options.resolve;
     all.plan.fixNames = options.fixNames;
     all.folder = std::filesystem::path(QFile::encodeName(options.folder).toStdString());
+    for (const PresetPtr& p : presets)
+        if (!p->source.inArchive()) all.sources.push_back(p->source.file);
     std::size_t next = 0;
     callbacks.next = [&](library::ConvertInput& input) {
         if (next == presets.size()) return false;
         const library::Preset& p = *presets[next++];
         input.read = document::ReadResult{true, p.readable, p.bytes, p.readProblem};
+        input.stem = library::presetStem(p.source);
         return true;
     };
     callbacks.cancelled = [&cancel] { return cancel.load(); };

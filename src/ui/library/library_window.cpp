@@ -21,6 +21,7 @@
 #include <QMimeData>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSet>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
@@ -81,9 +82,12 @@ LibraryWindow::LibraryWindow(Form1& main, QWidget* parent)
     setAcceptDrops(true);
     settings_.target = &main.session().target();
     settings_.amp = 'A';
-    askReplace_ = [this](const QString& file) {
+    askReplace_ = [this](const QString& file, bool inLibrary) {
         return QMessageBox::question(
-            this, tr("Library"), tr("%1 exists already. Replace it?").arg(file),
+            this, tr("Library"),
+            (inLibrary ? tr("%1 exists already and is a preset of the open library. Replace it?")
+                       : tr("%1 exists already. Replace it?"))
+                .arg(file),
             QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll,
             QMessageBox::No);
     };
@@ -385,7 +389,6 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                 if (search_->text().contains(QLatin1Char('=')))
                     filter_->setSearchText(search_->text());
                 model_->setDuplicateGroups(summary.duplicateGroups);
-                scanDone(summary);
                 statusBar()->showMessage(
                     tr("%1 presets read in %2 s; %3 other files skipped")
                         .arg(number(summary.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
@@ -394,6 +397,7 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                          ? QString()
                          : tr("; %1 problems (see the tooltip)")
                                .arg(number(std::size_t(summary.problems.size())))));
+                scanDone(summary);  // a cancelled scan says so instead
             });
         };
         scanLibrary(inputs, settings, calls, cancel);
@@ -424,7 +428,9 @@ void LibraryWindow::scanDone(const ScanSummary& summary) {
     fitColumns();
     refreshActions();
     refreshCount();
-    if (summary.cancelled) statusBar()->showMessage(tr("Scan cancelled."), 5000);
+    if (summary.cancelled)
+        statusBar()->showMessage(tr("Scan cancelled: %1 of %2 read.")
+                                     .arg(number(summary.filesRead), number(summary.filesTotal)));
     emit scanFinished();
 }
 
@@ -546,9 +552,17 @@ void LibraryWindow::convertRows(std::vector<std::size_t> rows) {
     // An existing file is replaced only when the user says so.
     std::vector<bool> replace(presets.size(), false);
     std::optional<bool> all;
+    QSet<QString> libraryFiles;  // made when a file exists already
+    if (!dry.existing.empty())
+        for (const LibraryEntry& e : model_->entries())
+            if (!e.preset->source.inArchive())
+                libraryFiles.insert(QFileInfo(e.filePath).canonicalFilePath());
     for (std::size_t i : dry.existing) {
         if (!all) {
-            switch (askReplace_(dry.outcomes[i].output)) {
+            const QString existing =
+                QFileInfo(QDir(options.folder).filePath(dry.outcomes[i].output))
+                    .canonicalFilePath();
+            switch (askReplace_(dry.outcomes[i].output, libraryFiles.contains(existing))) {
                 case QMessageBox::YesToAll:
                     all = true;
                     break;

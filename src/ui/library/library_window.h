@@ -53,9 +53,11 @@ class LibraryWindow : public QMainWindow {
     // What the last scan met besides presets, one line each.
     QStringList scanProblems() const { return problems_; }
 
-    // Tests: the writer outputs go through, and the answer to "replace this file?".
+    // Tests: the writer outputs go through, and the answer to "replace this file?" (the
+    // file's name, and whether it is a preset of the open library).
     void setFileWriter(document::FileWriter& writer) { writer_ = &writer; }
-    using ReplaceQuestion = std::function<QMessageBox::StandardButton(const QString& file)>;
+    using ReplaceQuestion =
+        std::function<QMessageBox::StandardButton(const QString& file, bool inLibrary)>;
     void setReplaceQuestion(ReplaceQuestion ask) { askReplace_ = std::move(ask); }
     // Tests: what the dialog does once it is shown (the default: nothing, the user acts).
     void setConvertDialogHook(std::function<void(ConvertDialog&)> hook) {

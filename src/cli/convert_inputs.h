@@ -1,0 +1,53 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The inputs of convert, listed as scan lists them: preset files, the presets and packs
+// of folders all the way down, and the preset members of packs, read one after the
+// other. What is not a preset (an unreadable folder, a broken pack, a member named
+// outside its pack) is a problem of the report.
+
+#include <cstddef>
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "library/archive_reader.h"
+#include "library/convert_all.h"
+#include "library/inputs.h"
+
+namespace pw::cli {
+
+class ConvertInputs {
+  public:
+    explicit ConvertInputs(const std::vector<std::string>& given);
+
+    // Every input is a plain file: the number of presets is known beforehand.
+    std::optional<std::size_t> total() const;
+    // The preset files among the inputs (a conversion never replaces one of them).
+    std::vector<std::filesystem::path> presetFiles() const;
+
+    bool next(library::ConvertInput& input);
+
+    const std::vector<library::ScanProblem>& problems() const { return list_.problems; }
+    std::size_t skipped() const { return list_.skipped + memberSkipped_; }
+
+  private:
+    // A file to convert; `missing` when it was given but does not exist, so that it
+    // fails as a file that cannot be read.
+    struct Entry {
+        std::filesystem::path path;
+        bool archive = false;
+        bool missing = false;
+    };
+    bool nextMember(library::ConvertInput& input);
+
+    library::InputList list_;
+    std::vector<Entry> entries_;
+    std::size_t at_ = 0;
+    std::unique_ptr<library::ArchiveReader> archive_;
+    std::filesystem::path archiveFile_;
+    std::size_t memberSkipped_ = 0;
+};
+
+}  // namespace pw::cli
