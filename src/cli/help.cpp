@@ -44,7 +44,9 @@ Commands:
                   "FILE: ROOT, N errors, clean|conflicts|not loadable". With --json,
                   one JSON document for all the files, those that could not be loaded
                   included (see Check output). The exit status is the highest of the
-                  files'.
+                  files'. A model whose own knobs are not all in the file is named on
+                  standard error ("missing settings: Dist Type Screamer TS9: no Drive,
+                  Tone, Level"); it changes no mark, count or exit status.
   filter FILE     Open FILE as check does, then click Filter Patch, then (with --amp)
                   Amp A or Amp B, and print the list: rows removed, renumbered and
                   inserted by the recipe, rewritten cells marked as changes. Conflict
@@ -196,8 +198,15 @@ Convert report (convert --json):
               "detail": what went wrong underneath ("" when nothing was said),
               "patch_name_fixed": {"from", "to"} or null,
               "substitutions": [{"row", "name", "old_setting", "old_value",
-                                 "new_setting", "new_value", "character", "reason"}, ...],
-              "removals": [{"name", "id", "position", "setting", "value", "reason"}, ...],
+                                 "new_setting", "new_value", "character", "reason",
+                                 "settings"}, ...],
+              "removals": [{"name", "id", "position", "setting", "value", "reason"}, ...]
+                          (rows Filter Patch and the amp channel took come first),
+              "picks": [{"row", "name", "old_setting", "old_value", "new_setting",
+                         "new_value", "settings"}, ...],
+              "settings": the knobs the model got, [{"setting", "value", "from": the
+                          old knob whose value it took ("" for the same knob or none),
+                          "neutral": true when nothing was carried}, ...],
               "conflicts_left": conflict-marked cells after Resolve}, ...],
    "problems": [{"path", "problem", "detail"}, ...] as scan reports them,
    "converted", "refused", "failed": the counts, "skipped": files and pack members
@@ -235,7 +244,9 @@ Check output (check --json):
               "reason": the message that refused the file ("" when it was loaded),
               "detail": what went wrong underneath ("" when nothing was said),
               then the keys of the list output from "source_root" on (with
-              --summary only "source_root" and "errors")}, ...],
+              --summary only "source_root" and "errors"), and "missing_settings":
+              ["Dist Type Screamer TS9: no Drive, Tone, Level", ...] when a model
+              lacks knobs of its own}, ...],
    "clean", "conflicts", "not_loadable": the counts}
 
 Scan report (scan --json):
