@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -16,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QTableView>
@@ -112,6 +114,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void statusesReadOnDarkAndWithoutColour();
     void dryRunSaysWhatWillHappen();
     void anotherTargetDuringTheScan();
+    void convertDialogGrowsWithItsSummary();
+    void columnsFitTheirTextsAndFileTakesTheRest();
+    void opensOnTheScreenBesideTheMainWindow();
+    void tabLeavesTheTableArrowsMoveInIt();
+    void searchHintFindsPresets();
+    void problemsListedAndNoFileManagerSaid();
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
@@ -491,7 +499,7 @@ void LibraryWindowTest::dryRunSaysWhatWillHappen() {
     QCOMPARE(said,
              (QStringList{
                  QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
-                 QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
+                 QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 1 would collide"),
              }));
     QVERIFY(!QFileInfo::exists(out));
 }
@@ -516,6 +524,145 @@ void LibraryWindowTest::anotherTargetDuringTheScan() {
         if (added) at->second = int(library::triage(e.preset->bytes, rp150, 'A').status);
         QCOMPARE(int(e.triage.status), at->second);
     }
+}
+
+// Outputs that exist already: the summary wraps, and the dialog grows to show all of it.
+void LibraryWindowTest::convertDialogGrowsWithItsSummary() {
+    const QString folder = dir_->filePath(QStringLiteral("dry"));
+    const QByteArray metal = sample("metal_zone.rp250p");
+    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
+    QByteArray bang = metal;
+    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
+    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
+    open({folder});
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    QString said;
+    bool whole = false;
+    library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
+            for (const ui::Outcome& o : d.dryRun()->outcomes)
+                writeFile(QDir(out).filePath(o.output), "mine");
+        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
+        auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
+        whole = QTest::qWaitFor([&] {
+            return d.dryRun().has_value() &&
+                   summary->height() >= summary->heightForWidth(summary->width()) &&
+                   d.rect().contains(summary->geometry());
+        });
+        said = summary->text();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    activate();
+    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(said, QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 0 would collide, "
+                                  "1 exists already (you will be asked)"));
+    QVERIFY(whole);
+}
+
+// Every column is as wide as the widest text it can hold (the status column as every
+// status), and the file column has the width left over.
+void LibraryWindowTest::columnsFitTheirTextsAndFileTakesTheRest() {
+    open({root_, pack_});
+    QTableView* table = library_->table();
+    QHeaderView* header = table->horizontalHeader();
+    // A name or the models used may be cut, in a column a quarter of the table wide.
+    const auto cut = [&](int c) {
+        return (c == LibraryModel::Name || c == LibraryModel::Uses) &&
+               header->sectionSize(c) >= header->viewport()->width() / 4;
+    };
+    for (int r = 0; r < library_->filter()->rowCount(); ++r)
+        for (int c = 0; c < LibraryModel::ColumnCount; ++c) {
+            const QModelIndex cell = library_->filter()->index(r, c);
+            QVERIFY2(table->sizeHintForIndex(cell).width() <= header->sectionSize(c) || cut(c),
+                     qPrintable(cell.data().toString()));
+        }
+    // Each status as wide as it can be: the glyph and margins of a cell shown, and the text.
+    const QModelIndex cell = library_->filter()->index(0, LibraryModel::Status);
+    const QFontMetrics fm = table->fontMetrics();
+    const int around =
+        table->sizeHintForIndex(cell).width() - fm.horizontalAdvance(cell.data().toString());
+    for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+        const QString text = LibraryModel::statusText({LibraryStatus(s), 17, 5, {}, false, {}});
+        QVERIFY2(fm.horizontalAdvance(text) + around <= header->sectionSize(LibraryModel::Status),
+                 qPrintable(text));
+    }
+    QCOMPARE(header->sectionSize(LibraryModel::Result),
+             header->sectionSizeHint(LibraryModel::Result));
+    QCOMPARE(header->length(), header->viewport()->width());
+}
+
+// At any scale the Library opens whole on the screen, beside the main window when there
+// is room for it, else over no more of it than its least width asks.
+void LibraryWindowTest::opensOnTheScreenBesideTheMainWindow() {
+    open({root_});
+    QVERIFY(QTest::qWaitForWindowExposed(library_));
+    const QRect screen = form_->screen()->availableGeometry();
+    const QRect main = form_->frameGeometry();
+    const QRect placed = library_->frameGeometry();
+    QVERIFY(screen.contains(placed));
+    const int room = std::max(main.left() - screen.left(), screen.right() - main.right());
+    const int least = library_->minimumSizeHint().width() + placed.width() - library_->width();
+    QVERIFY(placed.intersected(main).width() <= std::max(0, least - room));
+}
+
+// Tab goes from the table to the buttons below it; the arrows move from row to row.
+void LibraryWindowTest::tabLeavesTheTableArrowsMoveInIt() {
+    open({root_});
+    activate();
+    QTableView* table = library_->table();
+    table->setFocus();
+    table->setCurrentIndex(library_->filter()->index(0, 0));
+    QTest::keyClick(table, Qt::Key_Down);
+    QCOMPARE(table->currentIndex().row(), 1);
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), table);
+}
+
+// The row the search field offers as an example is one the presets have.
+void LibraryWindowTest::searchHintFindsPresets() {
+    open({root_});
+    auto* search = lib<QLineEdit>("search");
+    const QString hint = search->placeholderText();
+    const QString example = hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8);
+    QVERIFY(example.contains(QLatin1Char('=')));
+    QTest::keyClicks(search, example);
+    QTRY_VERIFY(library_->filter()->rowCount() > 0);
+}
+
+// What the scan met besides presets is listed where it can be read and copied; Show in
+// Folder without a file manager (as on this platform) says so.
+void LibraryWindowTest::problemsListedAndNoFileManagerSaid() {
+    writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
+    open({root_, dir_->filePath(QStringLiteral("gone"))});
+    QCOMPARE(library_->scanProblems().size(), 2);
+    auto* show = library_->findChild<QPushButton*>(QStringLiteral("showProblems"));
+    QVERIFY(show && show->isVisible());
+    QTest::mouseClick(show, Qt::LeftButton);
+    auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
+    QVERIFY(list && list->isVisible());
+    QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
+    QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
+                      Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
+    list->window()->close();
+
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, out);
+    auto* done = library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"));
+    QVERIFY(done);
+    const QList<QAbstractButton*> buttons = done->buttons();
+    const auto inFolder = std::find_if(buttons.begin(), buttons.end(), [](QAbstractButton* b) {
+        return b->text() == QStringLiteral("Show in &Folder");
+    });
+    QVERIFY(inFolder != buttons.end());
+    QTest::mouseClick(*inFolder, Qt::LeftButton);
+    QTRY_VERIFY(library_->findChild<QMessageBox*>(QStringLiteral("noFileManager")));
+    QVERIFY(library_->findChild<QMessageBox*>(QStringLiteral("noFileManager"))
+                ->text()
+                .contains(QDir::toNativeSeparators(out)));
 }
 
 QTEST_MAIN(LibraryWindowTest)
