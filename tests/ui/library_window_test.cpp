@@ -2,7 +2,9 @@
 // The Library window driven through its widgets: a folder with a sub-folder, twins, a
 // broken file and a pack opened; sorting, searching, the quick filters, another target;
 // a preset (and a pack's member) opened in the main window; a conversion with its
-// questions, its report and a writer that fails halfway; a scan and a conversion cancelled.
+// questions, its report and a writer that fails halfway; a scan and a conversion cancelled;
+// the window's size, place, columns and keys. It runs on a screen of 1600 x 1000 pixels
+// (tests/ui/CMakeLists.txt), with room beside the main window.
 
 #include <archive.h>
 #include <archive_entry.h>
@@ -192,11 +194,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
     }
     // Enough presets that neither a scan nor a conversion is over at once.
     void writeMany() {
-        // An RP250 preset: it fits the RP255 and needs Resolve Conflicts for the RP150.
+        // An RP250 preset: it fits the RP255 and needs Resolve Conflicts for the RP150. The
+        // widest name is far down the list.
         const QByteArray bytes = sample("metal_zone.rp250p");
         for (int i = 0; i < 3000; ++i) {
             QByteArray one = bytes;
-            one.replace("<Name>Metal Zone</Name>", "<Name>" + QByteArray::number(i) + "</Name>");
+            const QByteArray name = i == 2999 ? "WWWW WWWW WWWW" : QByteArray::number(i);
+            one.replace("<Name>Metal Zone</Name>", "<Name>" + name + "</Name>");
             writeFile(root_ + QStringLiteral("/many/%1.rp250p").arg(i), one);
         }
     }
@@ -431,6 +435,10 @@ void LibraryWindowTest::cancelScanAndConversion() {
     QVERIFY(library_->scanning());
     QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
     QCOMPARE(model()->rowCount(), 3008);
+    const QModelIndex wide = library_->filter()->mapFromSource(
+        model()->index(rowNamed(QStringLiteral("many/2999.rp250p")), LibraryModel::Name));
+    QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
+            library_->table()->columnWidth(LibraryModel::Name));
     const QString out = dir_->filePath(QStringLiteral("out"));
     QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
     library_->setConvertDialogHook([this, out](ui::ConvertDialog& d) {
