@@ -237,6 +237,8 @@ void LibraryWindow::buildControls() {
 
     countLine_ = new QLabel(client);
     countLine_->setObjectName(QStringLiteral("countLine"));
+    // It wraps rather than widen the window past the screen while the progress shows.
+    countLine_->setWordWrap(true);
     progressText_ = new QLabel(client);
     progress_ = new QProgressBar(client);
     progress_->setObjectName(QStringLiteral("progress"));
