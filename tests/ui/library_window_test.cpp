@@ -2,13 +2,16 @@
 // The Library window driven through its widgets: a folder with a sub-folder, twins, a
 // broken file and a pack opened; sorting, searching, the quick filters, another target;
 // a preset (and a pack's member) opened in the main window; a conversion with its
-// questions, its report and a writer that fails halfway; a scan and a conversion cancelled.
+// questions, its report and a writer that fails halfway; a scan and a conversion cancelled;
+// the window's size, place, columns and keys. It runs on a screen of 1600 x 1000 pixels
+// (tests/ui/CMakeLists.txt), with room beside the main window.
 
 #include <archive.h>
 #include <archive_entry.h>
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -16,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -114,6 +118,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void statusesReadOnDarkAndWithoutColour();
     void dryRunSaysWhatWillHappen();
     void anotherTargetDuringTheScan();
+    void convertDialogGrowsWithItsSummary();
+    void columnsFitTheirTextsAndFileTakesTheRest();
+    void opensOnTheScreenBesideTheMainWindow();
+    void tabLeavesTheTableArrowsMoveInIt();
+    void problemsListedAndNoFileManagerSaid();
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
@@ -187,11 +196,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
     }
     // Enough presets that neither a scan nor a conversion is over at once.
     void writeMany() {
-        // An RP250 preset: it fits the RP255 and needs Resolve Conflicts for the RP150.
+        // An RP250 preset: it fits the RP255 and needs Resolve Conflicts for the RP150. The
+        // widest name is far down the list.
         const QByteArray bytes = sample("metal_zone.rp250p");
         for (int i = 0; i < 3000; ++i) {
             QByteArray one = bytes;
-            one.replace("<Name>Metal Zone</Name>", "<Name>" + QByteArray::number(i) + "</Name>");
+            const QByteArray name = i == 2999 ? "WWWW WWWW WWWW" : QByteArray::number(i);
+            one.replace("<Name>Metal Zone</Name>", "<Name>" + name + "</Name>");
             writeFile(root_ + QStringLiteral("/many/%1.rp250p").arg(i), one);
         }
     }
@@ -270,9 +281,10 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QTest::keyClicks(search, QStringLiteral("MORE"));
     QCOMPARE(library_->filter()->rowCount(), 2);
     search->clear();
-    // A row: once typing pauses, the presets holding it (one in the folder, and the
-    // pack's copy of it).
-    QTest::keyClicks(search, QStringLiteral("amp a type=brown sound"));
+    // The row the field's hint offers: once typing pauses, the presets holding it (one in
+    // the folder, and the pack's copy of it).
+    const QString hint = search->placeholderText();
+    QTest::keyClicks(search, hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
     QTRY_COMPARE(shown(LibraryModel::Model),
                  (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
     search->clear();
@@ -455,6 +467,10 @@ void LibraryWindowTest::cancelScanAndConversion() {
     QVERIFY(library_->scanning());
     QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
     QCOMPARE(model()->rowCount(), 3008);
+    const QModelIndex wide = library_->filter()->mapFromSource(
+        model()->index(rowNamed(QStringLiteral("many/2999.rp250p")), LibraryModel::Name));
+    QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
+            library_->table()->columnWidth(LibraryModel::Name));
     const QString out = dir_->filePath(QStringLiteral("out"));
     QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
     library_->setConvertDialogHook([this, out](ui::ConvertDialog& d) {
@@ -523,7 +539,7 @@ void LibraryWindowTest::dryRunSaysWhatWillHappen() {
     QCOMPARE(said,
              (QStringList{
                  QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
-                 QStringLiteral("2 will be written, 0 cannot, 1 names fixed, 1 would collide"),
+                 QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 1 would collide"),
              }));
     QVERIFY(!QFileInfo::exists(out));
 }
@@ -548,6 +564,129 @@ void LibraryWindowTest::anotherTargetDuringTheScan() {
         if (added) at->second = int(library::triage(e.preset->bytes, rp150, 'A').status);
         QCOMPARE(int(e.triage.status), at->second);
     }
+}
+
+// Outputs that exist already: the summary wraps, and the dialog grows to show all of it.
+void LibraryWindowTest::convertDialogGrowsWithItsSummary() {
+    const QString folder = dir_->filePath(QStringLiteral("dry"));
+    const QByteArray metal = sample("metal_zone.rp250p");
+    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
+    QByteArray bang = metal;
+    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
+    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
+    open({folder});
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    QString said;
+    bool whole = false;
+    library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
+            for (const ui::Outcome& o : d.dryRun()->outcomes)
+                writeFile(QDir(out).filePath(o.output), "mine");
+        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
+        auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
+        whole = QTest::qWaitFor([&] {
+            return d.dryRun().has_value() &&
+                   summary->height() >= summary->heightForWidth(summary->width()) &&
+                   d.rect().contains(summary->geometry());
+        });
+        said = summary->text();
+        QTest::keyClick(&d, Qt::Key_Escape);
+    });
+    activate();
+    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(said, QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 0 would collide, "
+                                  "1 exists already (you will be asked)"));
+    QVERIFY(whole);
+}
+
+// Every column is as wide as the widest text it can hold (the status column as every
+// status), and the file column has the width left over.
+void LibraryWindowTest::columnsFitTheirTextsAndFileTakesTheRest() {
+    open({root_, pack_});
+    QTableView* table = library_->table();
+    QHeaderView* header = table->horizontalHeader();
+    // A name or the models used may be cut, in a column a quarter of the table wide.
+    const auto cut = [&](int c) {
+        return (c == LibraryModel::Name || c == LibraryModel::Uses) &&
+               header->sectionSize(c) >= header->viewport()->width() / 4;
+    };
+    for (int r = 0; r < library_->filter()->rowCount(); ++r)
+        for (int c = 0; c < LibraryModel::ColumnCount; ++c) {
+            const QModelIndex cell = library_->filter()->index(r, c);
+            QVERIFY2(table->sizeHintForIndex(cell).width() <= header->sectionSize(c) || cut(c),
+                     qPrintable(cell.data().toString()));
+        }
+    // Each status as wide as it can be: the glyph and margins of a cell shown, and the text.
+    const QModelIndex cell = library_->filter()->index(0, LibraryModel::Status);
+    const QFontMetrics fm = table->fontMetrics();
+    const int around =
+        table->sizeHintForIndex(cell).width() - fm.horizontalAdvance(cell.data().toString());
+    for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+        const QString text = LibraryModel::statusText({LibraryStatus(s), 17, 5, {}, false, {}});
+        QVERIFY2(fm.horizontalAdvance(text) + around <= header->sectionSize(LibraryModel::Status),
+                 qPrintable(text));
+    }
+    QCOMPARE(header->sectionSize(LibraryModel::Result),
+             header->sectionSizeHint(LibraryModel::Result));
+    QCOMPARE(header->length(), header->viewport()->width());
+}
+
+// At any scale the Library opens whole on the screen, beside the main window when there
+// is room for it, else over no more of it than its least width asks; and it stays so.
+void LibraryWindowTest::opensOnTheScreenBesideTheMainWindow() {
+    open({root_});
+    QVERIFY(QTest::qWaitForWindowExposed(library_));
+    // It stays so with the count line long and the progress bar shown beside it.
+    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, dir_->filePath(QStringLiteral("out")));
+    const QRect screen = form_->screen()->availableGeometry();
+    const QRect main = form_->frameGeometry();
+    const QRect placed = library_->frameGeometry();
+    QVERIFY(screen.contains(placed));
+    const int room = std::max(main.left() - screen.left(), screen.right() - main.right());
+    const int least = library_->minimumSizeHint().width() + placed.width() - library_->width();
+    QVERIFY(placed.intersected(main).width() <= std::max(0, least - room));
+}
+
+// Tab goes from the table to the buttons below it; the arrows move from row to row.
+void LibraryWindowTest::tabLeavesTheTableArrowsMoveInIt() {
+    open({root_});
+    activate();
+    QTableView* table = library_->table();
+    table->setFocus();
+    table->setCurrentIndex(library_->filter()->index(0, 0));
+    QTest::keyClick(table, Qt::Key_Down);
+    QCOMPARE(table->currentIndex().row(), 1);
+    QTest::keyClick(table, Qt::Key_Tab);
+    QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), table);
+}
+
+// What the scan met besides presets is listed where it can be read and copied; Show in
+// Folder without a file manager (as on this platform) says so.
+void LibraryWindowTest::problemsListedAndNoFileManagerSaid() {
+    writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
+    open({root_, dir_->filePath(QStringLiteral("gone"))});
+    QCOMPARE(library_->scanProblems().size(), 2);
+    auto* show = library_->findChild<QPushButton*>(QStringLiteral("showProblems"));
+    QVERIFY(show && show->isVisible());
+    QTest::mouseClick(show, Qt::LeftButton);
+    auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
+    QVERIFY(list && list->isVisible());
+    QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
+    QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
+                      Qt::LeftButton);
+    QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
+    list->window()->close();
+
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, out);
+    for (QAbstractButton* b :
+         library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->buttons())
+        if (b->text() == QStringLiteral("Show in &Folder")) QTest::mouseClick(b, Qt::LeftButton);
+    auto* said = library_->findChild<QMessageBox*>(QStringLiteral("noFileManager"));
+    QVERIFY(said && said->text().contains(QDir::toNativeSeparators(out)));
 }
 
 QTEST_MAIN(LibraryWindowTest)

@@ -14,6 +14,7 @@
 #include <QSettings>
 #include <QTimer>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace pw::ui {
 namespace {
@@ -88,7 +89,7 @@ ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings sett
         ++generation_;
         dryRun_.reset();
         buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
-        summary_->setText(tr("Working out what will happen…"));
+        showSummary(tr("Working out what will happen…"));
         settle_->start();
     });
     connect(resolve_, &QCheckBox::toggled, this, &ConvertDialog::startDryRun);
@@ -123,22 +124,32 @@ void ConvertDialog::startDryRun() {
     const ConvertOptions o = options();
     if (o.folder.isEmpty()) {
         job_.cancel();
-        summary_->setText(tr("Choose the folder the new presets go into."));
+        showSummary(tr("Choose the folder the new presets go into."));
         return;
     }
-    summary_->setText(tr("Working out what will happen…"));
+    showSummary(tr("Working out what will happen…"));
     const unsigned generation = ++generation_;
     job_.start([this, o, generation, presets = presets_](const std::atomic<bool>& cancel) {
         DryRun run = dryRunConvert(presets, o, cancel);
         if (cancel) return;
         post(this, [this, generation, run = std::move(run)]() mutable {
             if (generation != generation_) return;
-            summary_->setText(run.summary());
+            showSummary(run.summary());
             buttons_->button(QDialogButtonBox::Ok)->setEnabled(run.write > 0);
             dryRun_ = std::move(run);
             emit dryRunReady();
         });
     });
+}
+
+// The summary wraps: the dialog grows to show all of it, and cannot be made smaller.
+void ConvertDialog::showSummary(const QString& text) {
+    summary_->setText(text);
+    layout()->activate();
+    const int needed =
+        std::max(layout()->totalHeightForWidth(width()), layout()->totalMinimumSize().height());
+    setMinimumHeight(needed);
+    if (height() < needed) resize(width(), needed);
 }
 
 void ConvertDialog::accept() {

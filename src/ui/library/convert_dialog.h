@@ -40,6 +40,7 @@ class ConvertDialog : public QDialog {
   private:
     void browse();
     void startDryRun();
+    void showSummary(const QString& text);
 
     std::vector<PresetPtr> presets_;
     TriageSettings settings_;

@@ -51,9 +51,12 @@ QString DryRun::summary() const {
     QStringList parts;
     parts << QObject::tr("%1 will be written").arg(number(write));
     parts << QObject::tr("%1 cannot").arg(number(cannot));
-    parts << QObject::tr("%1 names fixed").arg(number(namesFixed));
+    parts << (namesFixed == 1 ? QObject::tr("1 name fixed")
+                              : QObject::tr("%1 names fixed").arg(number(namesFixed)));
     parts << QObject::tr("%1 would collide").arg(number(collide));
-    if (!existing.empty())
+    if (existing.size() == 1)
+        parts << QObject::tr("1 exists already (you will be asked)");
+    else if (!existing.empty())
         parts << QObject::tr("%1 exist already (you will be asked)").arg(number(existing.size()));
     return parts.join(QStringLiteral(", "));
 }

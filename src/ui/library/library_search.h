@@ -2,7 +2,7 @@
 #pragma once
 // The search field's text as the core's library search understands it: text in the
 // patch name or the file, a model ("RP355"), a model used ("Tweed"), or a row
-// ("Amp Type=57 Tweed Champ").
+// ("Amp A Type=Brown Sound").
 
 #include <QString>
 #include <memory>

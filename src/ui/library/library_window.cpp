@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSet>
 #include <QStatusBar>
+#include <QStyle>
 #include <QTableView>
 #include <QTimer>
 #include <QUrl>
@@ -33,11 +34,14 @@
 #include <set>
 
 #include "app_info.h"
+#include "column_widths.h"
 #include "convert_dialog.h"
 #include "form1.h"
 #include "library/scan.h"
 #include "library_model.h"
 #include "mark_look.h"
+#include "problems_dialog.h"
+#include "window_placement.h"
 
 namespace pw::ui {
 namespace {
@@ -95,7 +99,7 @@ LibraryWindow::LibraryWindow(Form1& main, QWidget* parent)
     buildControls();
     refreshActions();
     refreshCount();
-    resize(980, 600);
+    placeBeside(*this, main_, QSize(980, 600));
 }
 
 LibraryWindow::~LibraryWindow() {
@@ -121,9 +125,8 @@ void LibraryWindow::buildMenus() {
         file->addAction(tr("Convert &All Shown…"), this, &LibraryWindow::convertAllShown);
     convertShown_->setObjectName(QStringLiteral("convertAllShown"));
     convertShown_->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_E));
-    showFolder_ = file->addAction(tr("Show &Output Folder"), this, [this] {
-        QDesktopServices::openUrl(QUrl::fromLocalFile(lastFolder_));
-    });
+    showFolder_ =
+        file->addAction(tr("Show &Output Folder"), this, &LibraryWindow::showOutputFolder);
     showFolder_->setObjectName(QStringLiteral("showFolder"));
     file->addSeparator();
     QAction* close = file->addAction(tr("&Close"), this, &QWidget::close);
@@ -163,7 +166,7 @@ void LibraryWindow::buildControls() {
     search_->setClearButtonEnabled(true);
     search_->setPlaceholderText(
         tr("Name, file, model, model used, or a row such as "
-           "Amp Type=57 Tweed Champ"));
+           "Amp A Type=Brown Sound"));
     search_->installEventFilter(this);
     auto* top = new QHBoxLayout();
     top->addWidget(buddyLabel(tr("&Target:"), target_, client));
@@ -215,11 +218,14 @@ void LibraryWindow::buildControls() {
     table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // The arrows move in the table; Tab goes on to the buttons.
+    table_->setTabKeyNavigation(false);
     table_->setTextElideMode(Qt::ElideMiddle);
     table_->setModel(filter_);
     table_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);  // the scan's order
     table_->setSortingEnabled(true);
-    table_->horizontalHeader()->setStretchLastSection(true);
+    // The file column takes the width the others leave.
+    table_->horizontalHeader()->setSectionResizeMode(LibraryModel::File, QHeaderView::Stretch);
     table_->horizontalHeader()->setHighlightSections(false);
     table_->setItemDelegateForColumn(LibraryModel::Status,
                                      new StatusDelegate(LibraryModel::StatusRole, table_));
@@ -235,6 +241,8 @@ void LibraryWindow::buildControls() {
 
     countLine_ = new QLabel(client);
     countLine_->setObjectName(QStringLiteral("countLine"));
+    // It wraps rather than widen the window past the screen while the progress shows.
+    countLine_->setWordWrap(true);
     progressText_ = new QLabel(client);
     progress_ = new QProgressBar(client);
     progress_->setObjectName(QStringLiteral("progress"));
@@ -259,6 +267,16 @@ void LibraryWindow::buildControls() {
     layout->addLayout(buttons);
     setCentralWidget(client);
     hideProgress();
+    showProblems_ = new QPushButton(tr("Show &Problems…"), this);
+    showProblems_->setObjectName(QStringLiteral("showProblems"));
+    showProblems_->setFlat(true);
+    statusBar()->addPermanentWidget(showProblems_);
+    showProblems_->hide();
+    connect(showProblems_, &QPushButton::clicked, this, [this] {
+        auto* dialog = new ProblemsDialog(problems_, this);
+        dialog->setAttribute(Qt::WA_DeleteOnClose);
+        dialog->show();
+    });
 
     connect(target_, &QComboBox::currentIndexChanged, this, &LibraryWindow::settingsChanged);
     connect(amp_, &QComboBox::currentIndexChanged, this, &LibraryWindow::settingsChanged);
@@ -340,6 +358,7 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
     triaging_ = false;
     staleRows_.clear();
     problems_.clear();
+    showProblems_->hide();
     model_->clear();
     inputs_.clear();
     for (const QString& input : inputs)
@@ -393,10 +412,10 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                     tr("%1 presets read in %2 s; %3 other files skipped")
                         .arg(number(summary.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
                              number(summary.skipped)) +
-                    (summary.problems.isEmpty()
-                         ? QString()
-                         : tr("; %1 problems (see the tooltip)")
-                               .arg(number(std::size_t(summary.problems.size())))));
+                    (summary.problems.isEmpty() ? QString()
+                     : summary.problems.size() == 1
+                         ? tr("; 1 problem")
+                         : tr("; %1 problems").arg(number(std::size_t(summary.problems.size())))));
                 scanDone(summary);  // a cancelled scan says so instead
             });
         };
@@ -422,7 +441,7 @@ void LibraryWindow::scanDone(const ScanSummary& summary) {
     scanning_ = false;
     if (!staleRows_.empty() && !triaging_) startRetriage(std::exchange(staleRows_, {}));
     problems_ = summary.problems;
-    statusBar()->setToolTip(problems_.join(QLatin1Char('\n')));
+    showProblems_->setVisible(!problems_.isEmpty());
     hideProgress();
     refreshModelFilter();
     fitColumns();
@@ -617,7 +636,7 @@ void LibraryWindow::convertDone(std::vector<std::size_t> rows, std::vector<Prese
         changes.emplace_back(rows[i], outcomes[i]);
     }
     model_->setOutcomes(changes);
-    table_->resizeColumnToContents(LibraryModel::Result);
+    fitColumn(LibraryModel::Result);
     QString error;
     lastReport_ = writeReport(options.folder, presets, outcomes, *writer_, error);
     lastFolder_ = options.folder;
@@ -646,6 +665,17 @@ void LibraryWindow::convertDone(std::vector<std::size_t> rows, std::vector<Prese
     box->setAttribute(Qt::WA_DeleteOnClose);
     QPushButton* show = box->addButton(tr("Show in &Folder"), QMessageBox::ActionRole);
     connect(show, &QPushButton::clicked, showFolder_, &QAction::trigger);
+    box->open();
+}
+
+void LibraryWindow::showOutputFolder() {
+    if (QDesktopServices::openUrl(QUrl::fromLocalFile(lastFolder_))) return;
+    auto* box = new QMessageBox(
+        QMessageBox::Warning, tr("Library"),
+        tr("No file manager could show the folder %1.").arg(QDir::toNativeSeparators(lastFolder_)),
+        QMessageBox::Close, this);
+    box->setObjectName(QStringLiteral("noFileManager"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
 
@@ -707,12 +737,25 @@ void LibraryWindow::refreshModelFilter() {
 }
 
 void LibraryWindow::fitColumns() {
-    // Measured on the rows in view only, so that a large library costs nothing more.
-    table_->horizontalHeader()->setResizeContentsPrecision(64);
-    for (int c = 0; c < LibraryModel::ColumnCount - 1; ++c) {
-        table_->resizeColumnToContents(c);
-        table_->setColumnWidth(c, std::min(table_->columnWidth(c), 280));
-    }
+    for (int c = 0; c < LibraryModel::ColumnCount; ++c)
+        if (c != LibraryModel::File) fitColumn(c);
+}
+
+// As wide as the column's widest text, whichever row it is in; a name, the models used
+// or a conversion's result at most a quarter of the table.
+void LibraryWindow::fitColumn(int column) {
+    QHeaderView* header = table_->horizontalHeader();
+    const QFontMetrics metrics = table_->fontMetrics();
+    // What a cell keeps beside its text, as the styles lay out an item.
+    const int margins =
+        2 * (table_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, table_) + 1) + 1;
+    int width = widestText(*model_, column, metrics) + margins;
+    if (column == LibraryModel::Status) width += metrics.height() + margins;  // the glyph
+    width = std::max(width, header->sectionSizeHint(column));
+    if (column == LibraryModel::Name || column == LibraryModel::Uses ||
+        column == LibraryModel::Result)
+        width = std::min(width, std::max(120, table_->viewport()->width() / 4));
+    header->resizeSection(column, width);
 }
 
 // --- closing and drops --------------------------------------------------------------

@@ -76,6 +76,8 @@ class LibraryWindow : public QMainWindow {
     void convertAllShown();
     void cancelWork();
     void openCurrent();
+    // Opens the last conversion's folder in the file manager, or says that none could.
+    void showOutputFolder();
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -99,6 +101,7 @@ class LibraryWindow : public QMainWindow {
     void refreshActions();
     void refreshModelFilter();
     void fitColumns();
+    void fitColumn(int column);
 
     Form1& main_;
     QStringList inputs_;
@@ -116,6 +119,7 @@ class LibraryWindow : public QMainWindow {
     QLabel* progressText_ = nullptr;
     QProgressBar* progress_ = nullptr;
     QPushButton* cancel_ = nullptr;
+    QPushButton* showProblems_ = nullptr;
     QPushButton* convertSelectedButton_ = nullptr;
     QPushButton* convertShownButton_ = nullptr;
     QAction* openFolder_ = nullptr;
