@@ -9,7 +9,8 @@
 # Usage: tools/install-deps.sh [SET...]    (--list prints the packages instead)
 set -euo pipefail
 
-run=(build-essential cmake ninja-build nlohmann-json3-dev qt6-base-dev libarchive-dev libtbb-dev)
+run=(build-essential cmake ninja-build nlohmann-json3-dev qt6-base-dev libarchive-dev libtbb-dev
+     libsqlite3-dev)
 test=(googletest libgtest-dev libgmock-dev libpugixml-dev
       appstream desktop-file-utils man-db)
 bench=(libbenchmark-dev libpugixml-dev)

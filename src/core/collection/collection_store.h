@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The user's collection, kept between runs in one SQLite database: the folders and packs
+// opened, an index of every preset seen there, and the user's marks on each preset
+// (favourite, hidden, tags, a note). Marks are keyed by what a preset holds (its rows
+// and its patch name), not by where it is, so a preset moved, renamed or copied keeps
+// them. The window and the command line share it; two processes may use it at once.
+
+#include <chrono>
+#include <cstdint>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+struct sqlite3;
+
+namespace pw::collection {
+
+// The schema this program writes; a database with a larger number is refused untouched.
+inline constexpr int kSchemaVersion = 1;
+
+enum class OpenStatus {
+    Opened,        // an existing database, migrated to kSchemaVersion when older
+    Created,       // a new, empty database
+    Recovered,     // the file was damaged: moved aside (`movedTo`) and a new one made, the
+                   // marks of the latest backup restored when there was one
+    NewerVersion,  // written by a newer Patchwright: left as it is, the store unavailable
+    Unavailable,   // cannot be opened or made (a read-only or full home): no memory
+};
+
+struct OpenResult {
+    OpenStatus status = OpenStatus::Unavailable;
+    std::string detail;              // what went wrong, in words
+    std::filesystem::path movedTo;   // for Recovered
+    std::filesystem::path restored;  // for Recovered: the backup the marks came from
+    bool ok() const {
+        return status == OpenStatus::Opened || status == OpenStatus::Created ||
+               status == OpenStatus::Recovered;
+    }
+};
+
+// What a preset is, for its marks: its rows key and its patch name.
+struct ContentKey {
+    std::uint64_t rowsKey = 0;
+    std::string name;
+    auto operator<=>(const ContentKey&) const = default;
+};
+
+struct Marks {
+    bool favourite = false;
+    bool hidden = false;
+    std::vector<std::string> tags;  // sorted, each once
+    std::string note;
+    bool operator==(const Marks&) const = default;
+    bool empty() const { return !favourite && !hidden && tags.empty() && note.empty(); }
+};
+
+// One change made to every preset of a selection at once.
+struct MarkChange {
+    std::optional<bool> favourite;
+    std::optional<bool> hidden;
+    std::vector<std::string> addTags;
+    std::vector<std::string> removeTags;
+    std::optional<std::string> note;
+};
+
+// One preset as the index remembers it.
+struct IndexedPreset {
+    std::string file;    // the file (or the pack) as a path
+    std::string member;  // the member of a pack, "" for a file
+    std::int64_t size = 0;
+    std::int64_t modified = 0;  // the file's modification time, in nanoseconds
+    std::string model;
+    std::string name;
+    std::uint64_t rowsKey = 0;
+    std::string uses;   // the models it uses, "; " between them
+    std::string style;  // what it is, "high gain, ambient"
+    bool operator==(const IndexedPreset&) const = default;
+};
+
+class Store {
+  public:
+    Store();
+    ~Store();
+    Store(const Store&) = delete;
+    Store& operator=(const Store&) = delete;
+
+    // $XDG_DATA_HOME/patchwright/library.sqlite, or ~/.local/share/... without it.
+    static std::filesystem::path defaultPath();
+
+    // Opens (or makes, with mode 0600) the database at `path`; see OpenStatus.
+    OpenResult open(const std::filesystem::path& path);
+    bool available() const { return db_ != nullptr; }
+    const std::filesystem::path& path() const { return path_; }
+
+    // The marks of each key given (keys without marks are left out).
+    std::map<ContentKey, Marks> marks(std::span<const ContentKey> keys) const;
+    // Every tag in use, sorted: what the tag editor completes from.
+    std::vector<std::string> tags() const;
+    // Makes `change` on every key, in one transaction; false (and nothing changed) when
+    // the database refused it.
+    bool change(std::span<const ContentKey> keys, const MarkChange& change);
+    // Puts back marks exactly as they were (an undo), in one transaction.
+    bool restore(const std::map<ContentKey, Marks>& before);
+
+    // The folders and packs the user has opened, most recent first.
+    bool rememberInput(const std::filesystem::path& input);
+    std::vector<std::filesystem::path> inputs() const;
+
+    // The index: what was seen under `input` (a folder or a pack), replaced whole.
+    bool replaceIndex(const std::filesystem::path& input, std::span<const IndexedPreset> presets);
+    std::vector<IndexedPreset> index(const std::filesystem::path& input) const;
+
+    // Copies the database (SQLite's online backup) into `folder` when the newest copy
+    // there is older than a day; keeps the `keep` newest. Returns the copy made, if any.
+    std::optional<std::filesystem::path> backupIfDue(const std::filesystem::path& folder,
+                                                     std::chrono::system_clock::time_point now,
+                                                     int keep = 3);
+    // Whether PRAGMA integrity_check says "ok".
+    bool intact() const;
+
+  private:
+    sqlite3* db_ = nullptr;
+    std::filesystem::path path_;
+};
+
+// The text a content key is stored as: the rows key in hexadecimal.
+std::string keyText(std::uint64_t rowsKey);
+
+}  // namespace pw::collection

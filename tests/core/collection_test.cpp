@@ -1,0 +1,186 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The collection store: marks by content that survive a reopen and a second process, a
+// schema brought up from each earlier version, a newer or damaged database handled
+// without loss, the index, and the daily backup.
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <fstream>
+
+#include "collection/collection_store.h"
+#include "test_support.h"
+
+namespace {
+
+using pw::collection::ContentKey;
+using pw::collection::MarkChange;
+using pw::collection::Marks;
+using pw::collection::OpenStatus;
+using pw::collection::Store;
+namespace fs = std::filesystem;
+
+void sql(const fs::path& db, const char* statements) {
+    sqlite3* h = nullptr;
+    ASSERT_EQ(sqlite3_open(db.c_str(), &h), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(h, statements, nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(h);
+    sqlite3_close(h);
+}
+
+const ContentKey kLead{0x1234abcdULL, "Lead"};
+const ContentKey kClean{0x99ULL, "Clean"};
+
+TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
+    pwtest::TempDir dir;
+    const fs::path db = dir.path() / "data" / "patchwright" / "library.sqlite";
+    Store store;
+    ASSERT_EQ(store.open(db).status, OpenStatus::Created);
+    struct stat st {};
+    ASSERT_EQ(::stat(db.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    const ContentKey both[] = {kLead, kClean};
+    MarkChange tag;
+    tag.favourite = true;
+    tag.addTags = {"blues", "live", ""};
+    ASSERT_TRUE(store.change(both, tag));
+    MarkChange note;
+    note.note = "from the 1998 pack";
+    note.removeTags = {"live"};
+    ASSERT_TRUE(store.change(std::span(both, 1), note));
+
+    // A second connection, as the command line marking while the window is open.
+    Store other;
+    ASSERT_EQ(other.open(db).status, OpenStatus::Opened);
+    MarkChange hide;
+    hide.hidden = true;
+    ASSERT_TRUE(other.change(std::span(both + 1, 1), hide));
+
+    const auto marks = store.marks(both);
+    ASSERT_EQ(marks.size(), 2u);
+    EXPECT_EQ(marks.at(kLead), (Marks{true, false, {"blues"}, "from the 1998 pack"}));
+    EXPECT_EQ(marks.at(kClean), (Marks{true, true, {"blues", "live"}, ""}));
+    EXPECT_EQ(store.tags(), (std::vector<std::string>{"blues", "live"}));
+    EXPECT_TRUE(store.marks(std::span(&kLead, 1)).contains(kLead));
+    const ContentKey renamed{kLead.rowsKey, "Lead 2"};  // another patch name: another preset
+    EXPECT_TRUE(store.marks(std::span(&renamed, 1)).empty());
+
+    // Undo puts the marks back as they were, unmarked presets included.
+    const auto before = marks;
+    MarkChange clear;
+    clear.favourite = false;
+    clear.hidden = false;
+    clear.note = "";
+    clear.removeTags = {"blues", "live"};
+    ASSERT_TRUE(store.change(both, clear));
+    EXPECT_TRUE(store.marks(both).empty());
+    ASSERT_TRUE(store.restore(before));
+    Store reopened;
+    ASSERT_EQ(reopened.open(db).status, OpenStatus::Opened);
+    EXPECT_EQ(reopened.marks(both), before);
+    EXPECT_TRUE(reopened.intact());
+}
+
+TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
+    pwtest::TempDir dir;
+    // Version 0: a database without the collection's tables (an empty file included).
+    for (const char* earlier : {"", "CREATE TABLE unrelated (x);"}) {
+        const fs::path db =
+            dir.path() / (std::string("v0-") + std::to_string(std::strlen(earlier)));
+        std::ofstream(db).close();
+        if (*earlier) sql(db, earlier);
+        Store store;
+        ASSERT_EQ(store.open(db).status, OpenStatus::Opened) << earlier;
+        MarkChange fav;
+        fav.favourite = true;
+        EXPECT_TRUE(store.change(std::span(&kLead, 1), fav));
+    }
+    const fs::path newer = dir.path() / "newer.sqlite";
+    sql(newer, "CREATE TABLE future (x); PRAGMA user_version = 9;");
+    const std::string bytes = pwtest::readFile(newer);
+    Store store;
+    const auto result = store.open(newer);
+    EXPECT_EQ(result.status, OpenStatus::NewerVersion);
+    EXPECT_NE(result.detail.find("newer"), std::string::npos);
+    EXPECT_FALSE(store.available());
+    EXPECT_FALSE(store.change(std::span(&kLead, 1), MarkChange{}));
+    EXPECT_EQ(pwtest::readFile(newer), bytes);
+}
+
+TEST(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBackup) {
+    pwtest::TempDir dir;
+    const fs::path db = dir.path() / "library.sqlite";
+    const fs::path backups = dir.path() / "backups";
+    {
+        Store store;
+        ASSERT_EQ(store.open(db).status, OpenStatus::Created);
+        MarkChange fav;
+        fav.favourite = true;
+        fav.addTags = {"keep"};
+        ASSERT_TRUE(store.change(std::span(&kLead, 1), fav));
+        const auto t0 = std::chrono::system_clock::now();
+        ASSERT_TRUE(store.backupIfDue(backups, t0));
+        EXPECT_FALSE(store.backupIfDue(backups, t0 + std::chrono::hours(23)));  // one a day
+        for (int day = 1; day <= 4; ++day)
+            ASSERT_TRUE(store.backupIfDue(backups, t0 + std::chrono::hours(24 * day)));
+        EXPECT_EQ(std::distance(fs::directory_iterator(backups), fs::directory_iterator()), 3);
+    }
+    const std::string garbage(4096, 'x');
+    std::ofstream(db, std::ios::binary | std::ios::trunc) << garbage;
+    Store store;
+    const auto result = store.open(db);
+    ASSERT_EQ(result.status, OpenStatus::Recovered);
+    EXPECT_EQ(pwtest::readFile(result.movedTo), garbage);
+    EXPECT_FALSE(result.restored.empty());
+    EXPECT_EQ(store.marks(std::span(&kLead, 1)).at(kLead), (Marks{true, false, {"keep"}, ""}));
+}
+
+TEST(CollectionStore, WithoutAPlaceToWriteThereIsNoMemory) {
+    pwtest::TempDir dir;
+    std::ofstream(dir.path() / "file").close();
+    Store store;
+    const auto result = store.open(dir.path() / "file" / "library.sqlite");
+    EXPECT_EQ(result.status, OpenStatus::Unavailable);
+    EXPECT_FALSE(result.detail.empty());
+    EXPECT_TRUE(store.marks(std::span(&kLead, 1)).empty());
+}
+
+TEST(CollectionStore, TheIndexOfAnInputIsReplacedWhole) {
+    pwtest::TempDir dir;
+    Store store;
+    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
+    const pw::collection::IndexedPreset a{
+        "/p/a.rp250p", "", 1200, 42, "RP250", "A", 0xffffffffffffffffULL, "Cry Wah; 57 Tweed Champ",
+        "clean"};
+    const pw::collection::IndexedPreset b{"/p/pack.zip", "b.rp355p", 900, 43,         "RP355",
+                                          "B",           7,          "",  "high gain"};
+    ASSERT_TRUE(store.replaceIndex("/p", std::vector{a, b}));
+    ASSERT_TRUE(store.replaceIndex("/q", std::vector{b}));
+    EXPECT_EQ(store.index("/p"), (std::vector{a, b}));
+    ASSERT_TRUE(store.replaceIndex("/p", std::vector{b}));
+    EXPECT_EQ(store.index("/p"), std::vector{b});
+    EXPECT_EQ(store.index("/q"), std::vector{b});
+    ASSERT_TRUE(store.rememberInput("/p"));
+    ASSERT_TRUE(store.rememberInput("/q"));
+    EXPECT_EQ(store.inputs().front(), fs::path("/q"));
+}
+
+TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
+    const char* saved = std::getenv("XDG_DATA_HOME");
+    const std::string keep = saved ? saved : "";
+    setenv("XDG_DATA_HOME", "/srv/data", 1);
+    EXPECT_EQ(Store::defaultPath(), fs::path("/srv/data/patchwright/library.sqlite"));
+    setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored, as XDG says
+    EXPECT_EQ(Store::defaultPath().filename(), "library.sqlite");
+    EXPECT_NE(Store::defaultPath().parent_path().parent_path(), fs::path("relative"));
+    if (saved)
+        setenv("XDG_DATA_HOME", keep.c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
