@@ -347,3 +347,38 @@ TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
     EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
     EXPECT_TRUE(r.picks.empty());
 }
+
+// In the window, Resolve tells the rows Filter Patch and the amp channel took before it,
+// once; Undo brings the telling back with the rows.
+class ResolveInTheWindow : public pwtest::SessionFixture {};
+
+TEST_F(ResolveInTheWindow, TellsWhatFilterAndTheAmpChannelTookOnce) {
+    ASSERT_TRUE(s.openFile(pwtest::dataFile("big_verb.rp350p")).loaded());
+    ASSERT_TRUE(s.selectTarget(pw::document::targetByCaption("RP150")->option));
+    s.filter();
+    s.selectAmpChannel('A');
+    const auto lines = [](const pw::filter::ResolveReport& r) {
+        std::vector<std::string> out;
+        for (const auto& c : r.changes)
+            if (c.kind == pw::filter::ChangeKind::Removed)
+                out.push_back(pw::text::resolveChangeLine(c));
+        return out;
+    };
+    const auto first = s.resolveConflicts();
+    ASSERT_TRUE(first);
+    const auto told = lines(*first);
+    for (const char* line :
+         {"removed: Pedal Assign 1 = Delay Volume (Filter Patch: the RP150 has no row at Position "
+          "19)",
+          "removed: EQ A Presence = -4dB (Filter Patch: the RP150 has no EQ A Presence)",
+          "removed: Amp B Gain = 22 (amp channel B is not kept)"})
+        EXPECT_NE(std::find(told.begin(), told.end(), line), told.end()) << line;
+    EXPECT_EQ(first->removedBefore, 33u);
+    const auto again = s.resolveConflicts();
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->removedBefore, 0u);
+    ASSERT_TRUE(s.undo());
+    const auto redone = s.resolveConflicts();
+    ASSERT_TRUE(redone);
+    EXPECT_EQ(lines(*redone), told);
+}

@@ -113,19 +113,12 @@ void convertLoaded(const Plan& plan, Result& r, std::string_view sourceStem) {
     }
     // With Resolve, the report tells the rows the filter and the amp channel take too.
     std::vector<filter::ResolveChange> removedBefore;
-    const std::string targetCaption(target.caption);
     bool filtered = false;
     if (document::familyOf(r.sourceRoot) != target.family) {
         std::optional<ParamList> before;
         if (plan.resolve) before = r.rows;
         filter::FilterPatch(r.rows, r.sourceRoot, target.root);
-        if (before)
-            removedBefore =
-                filter::removalsBetween(*before, r.rows, [&](const Row& row, bool emptied) {
-                    // A Position the filter empties is named; a row taken alone, by its name.
-                    return "Filter Patch: the " + targetCaption + " has no " +
-                           (emptied ? "row at Position " + row.position() : row.name());
-                });
+        if (before) removedBefore = filter::filterRemovals(*before, r.rows, target.caption);
         filtered = true;
     }
     bool ampChosen = false;
@@ -134,11 +127,8 @@ void convertLoaded(const Plan& plan, Result& r, std::string_view sourceStem) {
         if (plan.resolve) before = r.rows;
         filter::SelectAmpChannel(r.rows, plan.amp);
         if (before) {
-            const char dropped = plan.amp == 'A' ? 'B' : 'A';
             std::vector<filter::ResolveChange> channel =
-                filter::removalsBetween(*before, r.rows, [dropped](const Row&, bool) {
-                    return std::string("amp channel ") + dropped + " is not kept";
-                });
+                filter::channelRemovals(*before, r.rows, plan.amp);
             removedBefore.insert(removedBefore.end(), std::make_move_iterator(channel.begin()),
                                  std::make_move_iterator(channel.end()));
         }

@@ -154,6 +154,22 @@ std::vector<ResolveChange> removalsBetween(
     return removed;
 }
 
+std::vector<ResolveChange> filterRemovals(const ParamList& before, const ParamList& after,
+                                          std::string_view targetCaption) {
+    return removalsBetween(before, after, [&](const Row& row, bool emptied) {
+        return "Filter Patch: the " + std::string(targetCaption) + " has no " +
+               (emptied ? "row at Position " + row.position() : row.name());
+    });
+}
+
+std::vector<ResolveChange> channelRemovals(const ParamList& before, const ParamList& after,
+                                           char kept) {
+    const char dropped = kept == 'A' ? 'B' : 'A';
+    return removalsBetween(before, after, [dropped](const Row&, bool) {
+        return std::string("amp channel ") + dropped + " is not kept";
+    });
+}
+
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) {
     ResolveReport report;
     std::vector<bool> doomed(list.count() + 1, false);

@@ -78,6 +78,14 @@ void writeModel(Row& row, const catalogue::Entry& entry);
 // same role; a pedal on a control of amp channel B is moved to the one channel when the
 // list keeps channel B only, and left unassigned otherwise, and a pedal on a control of
 // an amp channel whose rows are gone drives nothing.
+// The rows Filter Patch took from `before` for the target `targetCaption`: a Position it
+// emptied is named, a row taken alone by its name.
+std::vector<ResolveChange> filterRemovals(const ParamList& before, const ParamList& after,
+                                          std::string_view targetCaption);
+// The rows the amp channel step took, keeping `kept` ('A' or 'B').
+std::vector<ResolveChange> channelRemovals(const ParamList& before, const ParamList& after,
+                                           char kept);
+
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target);
 
 }  // namespace pw::filter

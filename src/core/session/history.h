@@ -48,6 +48,7 @@ struct SessionSnapshot {
     std::string label5;
     std::string paramCount;
     int selectedIndex = 0;
+    std::vector<filter::ResolveChange> removedBefore;
 };
 
 // Whether two snapshots hold the same patch. The row selection is not part of it: a

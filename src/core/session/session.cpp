@@ -155,6 +155,7 @@ void Session::runPassOfTarget() {
         return;
     }
     rows_ = std::move(pass.rows);
+    removedBefore_.clear();
     refreshCount();
 }
 
@@ -163,6 +164,7 @@ void Session::ClearPatch() {
     sourceRoot_.clear();
     clearFlagsAndEnableFilterButtons();
     rows_.clear();
+    removedBefore_.clear();
     openedFile_.clear();
     setPatchName("");
     paramCount_ = "0";

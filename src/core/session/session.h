@@ -174,6 +174,9 @@ class Session {
     std::string patchName_;
     bool filtered_ = false;
     bool ampChosen_ = false;
+    // The rows Filter Patch and the amp channel took since the rows were built, told by
+    // the next Resolve Conflicts.
+    std::vector<filter::ResolveChange> removedBefore_;
     ButtonStates buttons_;
     std::string label4_;
     std::string label5_;

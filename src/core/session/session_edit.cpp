@@ -19,8 +19,13 @@ void Session::filter() {
     const HistoryStep step(*this, steps::kFilter);
     buttons_.reset = true;
     filtered_ = true;
-    if (document::familyOf(target_->root) != document::Family::None)
+    if (document::familyOf(target_->root) != document::Family::None) {
+        const ParamList before = rows_;
         filter::FilterPatch(rows_, sourceRoot_, target_->root);
+        std::vector<filter::ResolveChange> gone =
+            filter::filterRemovals(before, rows_, target_->caption);
+        removedBefore_.insert(removedBefore_.end(), gone.begin(), gone.end());
+    }
     refreshCount();
     buttons_.filter = false;
 }
@@ -33,7 +38,10 @@ bool Session::selectAmpChannel(char channel) {
         return false;
     }
     ampChosen_ = true;
+    const ParamList before = rows_;
     filter::SelectAmpChannel(rows_, channel);
+    std::vector<filter::ResolveChange> gone = filter::channelRemovals(before, rows_, channel);
+    removedBefore_.insert(removedBefore_.end(), gone.begin(), gone.end());
     refreshCount();
     setPatchName(filter::channelPatchName(patchName_, channel));
     buttons_.ampA = buttons_.ampB = false;

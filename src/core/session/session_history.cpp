@@ -15,9 +15,9 @@ void Session::HistoryDeleter::operator()(History* history) const {
 }
 
 SessionSnapshot Session::snapshot() const {
-    return SessionSnapshot{rows_,      target_,   sourceRoot_, openedFile_,
-                           patchName_, filtered_, ampChosen_,  buttons_,
-                           label4_,    label5_,   paramCount_, selectedIndex_};
+    return SessionSnapshot{rows_,       target_,        sourceRoot_,   openedFile_, patchName_,
+                           filtered_,   ampChosen_,     buttons_,      label4_,     label5_,
+                           paramCount_, selectedIndex_, removedBefore_};
 }
 
 void Session::restore(const SessionSnapshot& state) {
@@ -33,6 +33,7 @@ void Session::restore(const SessionSnapshot& state) {
     label5_ = state.label5;
     paramCount_ = state.paramCount;
     selectedIndex_ = state.selectedIndex;
+    removedBefore_ = state.removedBefore;
 }
 
 bool Session::undo() {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Tools > Resolve Conflicts.
 
+#include <iterator>
+
 #include "document/root_names.h"
 #include "session/history.h"
 #include "session/messages.h"
@@ -24,6 +26,11 @@ std::optional<filter::ResolveReport> Session::resolveConflicts() {
         return std::nullopt;
     }
     filter::ResolveReport report = filter::ResolveConflicts(rows_, *target_);
+    // What Filter Patch and the amp channel took comes first, told once.
+    report.removedBefore = removedBefore_.size();
+    report.changes.insert(report.changes.begin(), std::make_move_iterator(removedBefore_.begin()),
+                          std::make_move_iterator(removedBefore_.end()));
+    removedBefore_.clear();
     refreshCount();
     say(MessageId::ResolveSummary, text::resolveSummary(report), Icon::Information);
     return report;
