@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "collection/collection_store.h"
+#include "collection/marking.h"
 #include "test_support.h"
 
 namespace {
@@ -181,6 +182,51 @@ TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
         setenv("XDG_DATA_HOME", keep.c_str(), 1);
     else
         unsetenv("XDG_DATA_HOME");
+}
+
+}  // namespace
+
+namespace {
+
+// A preset marked in one folder keeps its marks when it is moved or renamed and found in
+// another; a converted copy takes them over.
+TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
+    pwtest::TempDir dir;
+    Store store;
+    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
+    const fs::path first = dir.path() / "first";
+    const fs::path second = dir.path() / "second" / "deeper";
+    fs::create_directories(first);
+    fs::create_directories(second);
+    fs::copy_file(pwtest::dataFile("metal_zone.rp250p"), first / "metal_zone.rp250p");
+    fs::copy_file(pwtest::dataFile("surfs_up.rp255p"), first / "surfs_up.rp255p");
+    MarkChange fav;
+    fav.favourite = true;
+    fav.addTags = {"metal"};
+    const auto marked = pw::collection::markInputs(store, {first / "metal_zone.rp250p"}, fav);
+    ASSERT_TRUE(marked.stored);
+    EXPECT_EQ(marked.marked, 1u);
+
+    fs::rename(first / "metal_zone.rp250p", second / "renamed.rp250p");
+    const pw::library::ScanResult found = pw::library::scan({dir.path()}, {});
+    std::map<std::string, bool> favourite;
+    for (const auto& p : found.presets) {
+        const ContentKey key = pw::collection::contentKey(p);
+        favourite[p.source.file.filename().string()] =
+            store.marks(std::span(&key, 1)).contains(key);
+    }
+    EXPECT_EQ(favourite,
+              (std::map<std::string, bool>{{"renamed.rp250p", true}, {"surfs_up.rp255p", false}}));
+
+    const auto moved = std::find_if(found.presets.begin(), found.presets.end(), [](const auto& p) {
+        return p.source.file.filename() == "renamed.rp250p";
+    });
+    ASSERT_NE(moved, found.presets.end());
+    const ContentKey from = pw::collection::contentKey(*moved);
+    const ContentKey converted{from.rowsKey ^ 1, from.name + "_A"};
+    ASSERT_TRUE(pw::collection::inheritMarks(store, from, converted));
+    EXPECT_EQ(store.marks(std::span(&converted, 1)).at(converted).tags,
+              std::vector<std::string>{"metal"});
 }
 
 }  // namespace

@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "collection/marking.h"
+
+namespace pw::collection {
+
+ContentKey contentKey(const library::Preset& preset) {
+    return ContentKey{preset.rowsKey, preset.name};
+}
+
+MarkOutcome markInputs(Store& store, const std::vector<std::filesystem::path>& inputs,
+                       const MarkChange& change) {
+    MarkOutcome outcome;
+    library::ScanResult scanned = library::scan(inputs, library::ScanOptions{});
+    outcome.problems = std::move(scanned.problems);
+    std::vector<ContentKey> keys;
+    for (const library::Preset& preset : scanned.presets)
+        if (preset.readable) keys.push_back(contentKey(preset));
+    outcome.presets = std::move(scanned.presets);
+    outcome.stored = store.change(keys, change);
+    if (outcome.stored) outcome.marked = keys.size();
+    return outcome;
+}
+
+bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to) {
+    const std::map<ContentKey, Marks> had = store.marks(std::span(&from, 1));
+    const auto it = had.find(from);
+    if (it == had.end()) return true;
+    return store.restore({{to, it->second}});
+}
+
+}  // namespace pw::collection
