@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "collection/collection_store.h"
+#include "collection/index_check.h"
 #include "collection/marking.h"
 #include "test_support.h"
 
@@ -227,6 +228,38 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
     ASSERT_TRUE(pw::collection::inheritMarks(store, from, converted));
     EXPECT_EQ(store.marks(std::span(&converted, 1)).at(converted).tags,
               std::vector<std::string>{"metal"});
+}
+
+}  // namespace
+
+namespace {
+
+// Reopening: a file touched is read again, a new one read, a deleted one gone, the rest
+// taken from the index; a pack counts once.
+TEST(CollectionIndex, OnlyWhatChangedIsReadAgain) {
+    pwtest::TempDir dir;
+    const fs::path folder = dir.path() / "presets";
+    fs::create_directories(folder);
+    for (const char* f : {"a.rp250p", "b.rp250p", "c.rp250p"})
+        std::ofstream(folder / f) << "x";
+    std::vector<pw::collection::IndexedPreset> index;
+    for (const auto& f : pw::collection::currentFiles({folder}))
+        for (const char* member : {"", "twice"})  // two index lines of one file
+            index.push_back({f.file, member, f.size, f.modified, "", "", 0, "", ""});
+    std::ofstream(folder / "b.rp250p", std::ios::app) << "more";
+    fs::remove(folder / "c.rp250p");
+    std::ofstream(folder / "d.rp250p") << "x";
+    const auto check = pw::collection::checkIndex(index, pw::collection::currentFiles({folder}));
+    const auto names = [](const std::vector<std::string>& files) {
+        std::vector<std::string> out;
+        for (const auto& f : files)
+            out.push_back(fs::path(f).filename().string());
+        return out;
+    };
+    EXPECT_EQ(names(check.unchanged), std::vector<std::string>{"a.rp250p"});
+    EXPECT_EQ(names(check.changed), std::vector<std::string>{"b.rp250p"});
+    EXPECT_EQ(names(check.added), std::vector<std::string>{"d.rp250p"});
+    EXPECT_EQ(names(check.gone), std::vector<std::string>{"c.rp250p"});
 }
 
 }  // namespace
