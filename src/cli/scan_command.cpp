@@ -393,4 +393,58 @@ int runScan(const Options& options, const Console& console) {
     return report.scan.counts.readable == 0 ? kExitNotLoadable : kExitOk;
 }
 
+namespace {
+
+std::string scanIncomplete(const Options& o) {
+    if (o.files.empty()) return "scan needs a file, folder or archive";
+    if (o.json && o.csv) return "choose one of --json and --csv, not both";
+    return {};
+}
+
+constexpr std::string_view kScanOptions[] = {
+    "--target", "--amp", "--find", "--uses", "--model", "--duplicates", "--json", "--csv",
+};
+
+}  // namespace
+
+extern const Command kScanCommand;
+const Command kScanCommand{
+    "scan",
+    kScanOptions,
+    R"(  patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
+                       [--uses TEXT] [--model MODEL] [--duplicates] [--json | --csv]
+)",
+    R"(  scan PATH...    Triage a library: every preset in the files, folders (recursively;
+                  a symbolic link is followed once, a loop is reported) and archives
+                  (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
+                  never extracted) against the target (default RP255) and amp
+                  channel, as convert would treat it. Files without one of the eleven
+                  preset extensions are skipped and counted. Each preset's status is
+                  one of:
+                    fits        savable after Filter Patch and the amp channel alone
+                    converts    savable once Resolve Conflicts has run (with the
+                                number of models substituted and rows removed)
+                    cannot      not savable even then (with the reason)
+                    view-only   an @VIEW_ONLY@
+                                preset, or no known model
+                    unreadable  cannot be loaded (with the reason)
+                  The patch name is judged apart: a name convert refuses is reported
+                  with the name --fix-names saves it under. Presets whose rows (ID,
+                  Position and Value, in order) are the same share a duplicate group,
+                  whatever their names and layout. An archive member that expands
+                  past 16 MB, is encrypted or is named outside the archive
+                  ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
+                  damaged or expands past 1 GB in all, a member whose name cannot be
+                  read, a folder that cannot be read and a link loop each print a
+                  "problem:" line. Links and devices inside archives are skipped.
+                  scan writes nothing. Interrupted (Ctrl+C), it prints what it read
+                  and "cancelled: N of M read" on stderr, and exits with status 130.
+                  The table has a line per preset, then the problems, then a count
+                  per status and a summary; its cells are escaped and cut as check's
+                  are. A progress line goes to stderr when it is a terminal.
+)",
+    scanIncomplete,
+    runScan,
+};
+
 }  // namespace pw::cli
