@@ -19,6 +19,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +44,7 @@
 #include "document/xml_checker.h"
 #include "filter/filter_recipes.h"
 #include "library/convert_all.h"
+#include "library/duplicates.h"
 #include "library/scan.h"
 #include "models/load_pass.h"
 #include "preset_variants.h"
@@ -111,6 +113,10 @@ struct Fixture {
     std::vector<fs::path> rp35xFiles;  // realistic RP350/RP355 presets, about 9 in 10 convertible
     fs::path realisticDir;             // 2,002 realistic presets of the five models
     std::vector<fs::path> realisticFiles;
+    // A collection as people keep them: the 2,002 realistic presets, and every other one of
+    // them a second time in "again/", as a pack downloaded twice: 3,003 presets, 1,001 twins.
+    fs::path libraryDir;
+    std::vector<fs::path> libraryFiles;
     fs::path convertOut;
     std::string cli;
 
@@ -197,6 +203,17 @@ struct Fixture {
                                 readFile(dataDir / sample), *pw::document::targetByCaption(model),
                                 static_cast<unsigned>(i), std::string(name) + " " + model));
             realisticFiles.push_back(file);
+        }
+
+        libraryDir = dir / "library";
+        fs::create_directories(libraryDir / "again");
+        for (std::size_t i = 0; i < realisticFiles.size(); ++i) {
+            const fs::path& f = realisticFiles[i];
+            libraryFiles.push_back(libraryDir / f.filename());
+            fs::copy_file(f, libraryFiles.back());
+            if (i % 2 != 0) continue;
+            libraryFiles.push_back(libraryDir / "again" / f.filename());
+            fs::copy_file(f, libraryFiles.back());
         }
     }
     ~Fixture() {
@@ -512,34 +529,40 @@ void convertAllInProcess(benchmark::State& state) {
 
 // --- scanning a library ------------------------------------------------------------
 
-// The scan's floor: a bare pugixml parse of each of the 2,002 realistic presets, from
-// disk, on one thread.
-void pugixmlLoadRealistic(benchmark::State& state) {
+// The scan's floor: a bare pugixml parse of each of the 3,003 presets of the collection,
+// from disk, on one thread.
+void pugixmlLoadLibrary(benchmark::State& state) {
     for (auto _ : state) {
-        for (const fs::path& f : fixture->realisticFiles) {
+        for (const fs::path& f : fixture->libraryFiles) {
             pugi::xml_document doc;
             benchmark::DoNotOptimize(doc.load_file(f.c_str()));
         }
     }
 }
 
-// The library scan of the folder of 2,002 realistic presets, each triaged for the RP355
-// (Amp A), as patchwright-cli scan and the Library window run it.
+// The library scan of the collection of 3,003 presets (1,001 twins), each triaged for the
+// RP355 (Amp A), with its duplicate groups, as patchwright-cli scan and the Library window
+// run it.
 void scanInProcess(benchmark::State& state, unsigned threads) {
-    std::size_t presets = 0;
+    std::size_t presets = 0, twins = 0;
     for (auto _ : state) {
         pw::library::ScanOptions options;
         options.target = pw::document::targetByCaption("RP355");
         options.amp = 'A';
         options.threads = threads;
-        presets = pw::library::scan({fixture->realisticDir}, options).presets.size();
+        const pw::library::ScanResult result = pw::library::scan({fixture->libraryDir}, options);
+        presets = result.presets.size();
+        const auto groups = pw::library::duplicateGroups(result.presets);
+        twins = static_cast<std::size_t>(std::count_if(
+            groups.begin(), groups.end(), [](const auto& g) { return g.has_value(); }));
     }
     state.counters["presets"] = static_cast<double>(presets);
+    state.counters["in_groups"] = static_cast<double>(twins);
 }
 
 // patchwright-cli scan of the same folder, its JSON report thrown away.
 void scanFolderWithCli(benchmark::State& state) {
-    const std::vector<std::string> args = {fixture->cli, "scan",  fixture->realisticDir.string(),
+    const std::vector<std::string> args = {fixture->cli, "scan",  fixture->libraryDir.string(),
                                            "--target",   "RP355", "--amp",
                                            "A",          "--json"};
     for (auto _ : state) {
@@ -739,15 +762,17 @@ int main(int argc, char** argv) {
                "every core, chunks of 384, one syncfs each", convertAllInProcess)
         ->Iterations(5);
 
-    const std::string p2002 = "pugixml load_file, 2002 files";
-    addElapsed(p2002, "", "the realistic presets, one thread", pugixmlLoadRealistic)->Iterations(5);
-    addElapsed("scan 2002 realistic presets (in process)", p2002,
-               "every core, each triaged for the RP355, amp A", scanInProcess, 0u)
+    const std::string p3003 = "pugixml load_file, 3003 files";
+    addElapsed(p3003, "", "the collection (2002 realistic presets, 1001 twins), one thread",
+               pugixmlLoadLibrary)
         ->Iterations(5);
-    addElapsed("scan 2002 realistic presets (in process, 1 thread)", p2002, "", scanInProcess, 1u)
+    addElapsed("scan 3003 presets, 1001 twins (in process)", p3003,
+               "every core, each triaged for the RP355, amp A, duplicate groups", scanInProcess, 0u)
+        ->Iterations(5);
+    addElapsed("scan 3003 presets, 1001 twins (in process, 1 thread)", p3003, "", scanInProcess, 1u)
         ->Iterations(5);
     if (!cli.empty()) {
-        addElapsed("scan 2002 realistic presets (patchwright-cli)", p2002,
+        addElapsed("scan 3003 presets, 1001 twins (patchwright-cli)", p3003,
                    "--target RP355 --amp A --json, duplicates included", scanFolderWithCli)
             ->Iterations(5);
     }

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Fuzzes for SECONDS each (default 60), with their seed corpora: the preset reader and
-# writer (fuzz_preset), then the library's archive path (fuzz_archive). Builds the fuzz
-# preset (clang, libFuzzer) into build/fuzz first when needed. The corpora are copied
-# into build/fuzz, so the repository is never modified; findings land in
+# Fuzzes for SECONDS each (default 60), with their seed corpora, both at once: the preset
+# reader and writer (fuzz_preset) and the library's archive path (fuzz_archive). Builds
+# the fuzz preset (clang, libFuzzer) into build/fuzz first when needed. The corpora are
+# copied into build/fuzz, so the repository is never modified; findings land in
 # build/fuzz/findings. Exits non-zero on a finding.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,6 +42,13 @@ fuzz() {
     fi
 }
 
-fuzz fuzz_preset fuzz/corpus -dict=fuzz/preset.dict -max_len=65536
-fuzz fuzz_archive fuzz/corpus_archive -max_len=65536
+# The two fuzz side by side, a core each.
+fuzz fuzz_preset fuzz/corpus -dict=fuzz/preset.dict -max_len=65536 &
+preset=$!
+fuzz fuzz_archive fuzz/corpus_archive -max_len=65536 &
+archive=$!
+status=0
+wait "$preset" || status=$?
+wait "$archive" || status=$?
+[ "$status" -eq 0 ] || exit "$status"
 echo "No finding."

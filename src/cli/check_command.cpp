@@ -68,4 +68,40 @@ int runCheck(const Options& options, const Console& console) {
     return status;
 }
 
+namespace {
+
+std::string checkIncomplete(const Options& o) {
+    return o.files.empty() ? "check needs a preset file" : "";
+}
+
+constexpr std::string_view kCheckOptions[] = {
+    "--target",
+    "--json",
+    "--summary",
+};
+
+}  // namespace
+
+extern const Command kCheckCommand;
+const Command kCheckCommand{
+    "check",
+    kCheckOptions,
+    R"(  patchwright-cli check FILE... [--target MODEL] [--json] [--summary]
+)",
+    R"(  check FILE...   Open FILE as File > Open does, with the pass of the target model
+                  (default RP255), and print the parameter list with the cells that the
+                  target does not know marked as conflicts, and the error count.
+                  Several files print their lists one after another; with --summary,
+                  one line per file instead:
+                  "FILE: ROOT, N errors, clean|conflicts|not loadable". With --json,
+                  one JSON document for all the files, those that could not be loaded
+                  included (see Check output). The exit status is the highest of the
+                  files'. A model whose own knobs are not all in the file is named on
+                  standard error ("missing settings: Dist Type Screamer TS9: no Drive,
+                  Tone, Level"); it changes no mark, count or exit status.
+)",
+    checkIncomplete,
+    runCheck,
+};
+
 }  // namespace pw::cli

@@ -177,8 +177,8 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     if (r.verdict == convert::Verdict::BadPick) return refuse(pickMessage(*r.pickProblem));
     report.picks = r.picks;
     for (const convert::PickChange& p : r.picks)
-        messenger.note("picked: " + text::pickChangeLine(p.row, p.name, p.oldSetting,
-                                                         p.newSetting, p.settings));
+        messenger.note("picked: " +
+                       text::pickChangeLine(p.row, p.name, p.oldSetting, p.newSetting, p.settings));
     if (r.resolveRan) {
         report.resolved = r.resolveReport;
         if (!r.resolveReport.changes.empty()) {
@@ -318,5 +318,61 @@ int runConvert(const Options& options, const Console& console) {
     }
     return Converter(options, console, folder).run();
 }
+
+namespace {
+
+std::string convertIncomplete(const Options& o) {
+    if (o.files.empty()) return "convert needs at least one preset file";
+    if (!o.target) return "convert needs --target MODEL";
+    return {};
+}
+
+constexpr std::string_view kConvertOptions[] = {
+    "--target",  "--amp",  "--name",      "--out",   "--overwrite", "--json",
+    "--resolve", "--pick", "--fix-names", "--quiet", "--dry-run",
+};
+
+}  // namespace
+
+extern const Command kConvertCommand;
+const Command kConvertCommand{
+    "convert",
+    kConvertOptions,
+    R"(  patchwright-cli convert INPUT... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
+                          [--resolve] [--name NAME] [--fix-names] [--out DIR]
+                          [--overwrite] [--dry-run] [--json] [--quiet]
+)",
+    R"(  convert INPUT...
+                  Convert every preset of the INPUTs: preset files, folders (every
+                  preset and pack in them, all the way down, links followed as scan
+                  follows them) and packs (.zip, .7z, .tar.* archives, read in memory
+                  and never changed). A file named twice is converted once. Each
+                  preset is converted from a fresh start: open it, click Filter Patch
+                  when its model family differs from the target's, click Amp A or Amp
+                  B when --amp is given and it is an RP350 or RP355 preset (--amp is
+                  ignored for the others), make the --pick picks, run Resolve
+                  Conflicts (--resolve), apply --name and --fix-names, then Save with
+                  all its checks.
+                  The new preset is "<patch name><target extension>" (for example
+                  "Lead_A.rp250p") in DIR, whatever folder or pack it came from. Only
+                  @SAVABLE@
+                  presets can be saved; other presets are view only and are refused.
+                  --target is required. On a terminal one progress line on stderr is
+                  updated in place; a summary (converted, refused, failed) ends the run.
+                  Two presets of one run never end in the same new preset: the later
+                  one is refused, naming the earlier, even with --overwrite; nor does
+                  a new preset ever replace one of the presets being converted. A
+                  patch name "", "." or ".." is refused (--fix-names saves it under
+                  the name of its file). What is not a preset (a broken or unreadable
+                  pack, a member named outside its pack, a folder that cannot be
+                  read) prints a line and counts as a problem. Presets are converted
+                  on every core and written in chunks: each into a temporary file
+                  without a name, one flush of the file system, then each put in
+                  place, so that a crash leaves every preset either as it was or
+                  complete, and no temporary file behind.
+)",
+    convertIncomplete,
+    runConvert,
+};
 
 }  // namespace pw::cli

@@ -32,4 +32,34 @@ int runDiff(const Options& options, const Console& console) {
     return report.diff.equal() ? kExitOk : kExitDiffer;
 }
 
+namespace {
+
+std::string diffIncomplete(const Options& o) {
+    return o.files.size() != 2 ? "diff needs two preset files" : "";
+}
+
+constexpr std::string_view kDiffOptions[] = {
+    "--target",
+    "--json",
+};
+
+}  // namespace
+
+extern const Command kDiffCommand;
+const Command kDiffCommand{
+    "diff",
+    kDiffOptions,
+    R"(  patchwright-cli diff A B [--target MODEL] [--json]
+)",
+    R"(  diff A B        Open A and B as check does (default target RP255) and print what
+                  differs between their lists: rows only in A, rows only in B, and
+                  rows whose Name, Setting, Position or Value differ ("old -> new").
+                  Rows are paired by ID, first with the same Position, then in list
+                  order, so a renumbered row shows as a changed Position and a renamed
+                  row as a changed Name.
+)",
+    diffIncomplete,
+    runDiff,
+};
+
 }  // namespace pw::cli

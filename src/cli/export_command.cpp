@@ -20,4 +20,35 @@ int runExport(const Options& options, const Console& console) {
     return exitStatusOf(result);
 }
 
+namespace {
+
+std::string exportIncomplete(const Options& o) {
+    if (o.files.empty()) return "export needs a preset file";
+    if (o.files.size() > 1) return "export takes one preset file";
+    if (o.exportKind == ExportKind::None) return "export needs --user or --complete";
+    return {};
+}
+
+constexpr std::string_view kExportOptions[] = {
+    "--target",
+    "--user",
+    "--complete",
+    "--overwrite",
+};
+
+}  // namespace
+
+extern const Command kExportCommand;
+const Command kExportCommand{
+    "export",
+    kExportOptions,
+    R"(  patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
+)",
+    R"(  export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
+                  Complete Text (--complete) does, for the target (default RP255).
+)",
+    exportIncomplete,
+    runExport,
+};
+
 }  // namespace pw::cli

@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "commands.h"
 #include "model_lists.h"
 #include "pw_version.h"
 #include "session/messages.h"
@@ -18,16 +19,7 @@ namespace {
 #define PW_STR(x) PW_STR2(x)
 
 constexpr const char* kHelp = R"(Usage:
-  patchwright-cli check FILE... [--target MODEL] [--json] [--summary]
-  patchwright-cli filter FILE --target MODEL [--amp A|B] [--json]
-  patchwright-cli convert INPUT... --target MODEL [--amp A|B] [--pick ROW=MODEL]...
-                          [--resolve] [--name NAME] [--fix-names] [--out DIR]
-                          [--overwrite] [--dry-run] [--json] [--quiet]
-  patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
-  patchwright-cli diff A B [--target MODEL] [--json]
-  patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
-                       [--uses TEXT] [--model MODEL] [--duplicates] [--json | --csv]
-  patchwright-cli --help | --version
+@USAGE@  patchwright-cli --help | --version
 
 Opens RP series preset files, checks them against a target model, filters them for
 it and saves them, exactly as the Patchwright window does.
@@ -36,86 +28,7 @@ MODEL is one of @TARGETS@ (letter case ignored). RP155 is not
 a target: its presets can be opened, but it cannot be chosen, as in the window.
 
 Commands:
-  check FILE...   Open FILE as File > Open does, with the pass of the target model
-                  (default RP255), and print the parameter list with the cells that the
-                  target does not know marked as conflicts, and the error count.
-                  Several files print their lists one after another; with --summary,
-                  one line per file instead:
-                  "FILE: ROOT, N errors, clean|conflicts|not loadable". With --json,
-                  one JSON document for all the files, those that could not be loaded
-                  included (see Check output). The exit status is the highest of the
-                  files'. A model whose own knobs are not all in the file is named on
-                  standard error ("missing settings: Dist Type Screamer TS9: no Drive,
-                  Tone, Level"); it changes no mark, count or exit status.
-  filter FILE     Open FILE as check does, then click Filter Patch, then (with --amp)
-                  Amp A or Amp B, and print the list: rows removed, renumbered and
-                  inserted by the recipe, rewritten cells marked as changes. Conflict
-                  marks that remain do not change the exit status. --target is required.
-  convert INPUT...
-                  Convert every preset of the INPUTs: preset files, folders (every
-                  preset and pack in them, all the way down, links followed as scan
-                  follows them) and packs (.zip, .7z, .tar.* archives, read in memory
-                  and never changed). A file named twice is converted once. Each
-                  preset is converted from a fresh start: open it, click Filter Patch
-                  when its model family differs from the target's, click Amp A or Amp
-                  B when --amp is given and it is an RP350 or RP355 preset (--amp is
-                  ignored for the others), make the --pick picks, run Resolve
-                  Conflicts (--resolve), apply --name and --fix-names, then Save with
-                  all its checks.
-                  The new preset is "<patch name><target extension>" (for example
-                  "Lead_A.rp250p") in DIR, whatever folder or pack it came from. Only
-                  @SAVABLE@
-                  presets can be saved; other presets are view only and are refused.
-                  --target is required. On a terminal one progress line on stderr is
-                  updated in place; a summary (converted, refused, failed) ends the run.
-                  Two presets of one run never end in the same new preset: the later
-                  one is refused, naming the earlier, even with --overwrite; nor does
-                  a new preset ever replace one of the presets being converted. A
-                  patch name "", "." or ".." is refused (--fix-names saves it under
-                  the name of its file). What is not a preset (a broken or unreadable
-                  pack, a member named outside its pack, a folder that cannot be
-                  read) prints a line and counts as a problem. Presets are converted
-                  on every core and written in chunks: each into a temporary file
-                  without a name, one flush of the file system, then each put in
-                  place, so that a crash leaves every preset either as it was or
-                  complete, and no temporary file behind.
-  export FILE     Write FILE.txt as Tools > Export User Text (--user) or Export
-                  Complete Text (--complete) does, for the target (default RP255).
-  diff A B        Open A and B as check does (default target RP255) and print what
-                  differs between their lists: rows only in A, rows only in B, and
-                  rows whose Name, Setting, Position or Value differ ("old -> new").
-                  Rows are paired by ID, first with the same Position, then in list
-                  order, so a renumbered row shows as a changed Position and a renamed
-                  row as a changed Name.
-  scan PATH...    Triage a library: every preset in the files, folders (recursively;
-                  a symbolic link is followed once, a loop is reported) and archives
-                  (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
-                  never extracted) against the target (default RP255) and amp
-                  channel, as convert would treat it. Files without one of the eleven
-                  preset extensions are skipped and counted. Each preset's status is
-                  one of:
-                    fits        savable after Filter Patch and the amp channel alone
-                    converts    savable once Resolve Conflicts has run (with the
-                                number of models substituted and rows removed)
-                    cannot      not savable even then (with the reason)
-                    view-only   an @VIEW_ONLY@
-                                preset, or no known model
-                    unreadable  cannot be loaded (with the reason)
-                  The patch name is judged apart: a name convert refuses is reported
-                  with the name --fix-names saves it under. Presets whose rows (ID,
-                  Position and Value, in order) are the same share a duplicate group,
-                  whatever their names and layout. An archive member that expands
-                  past 16 MB, is encrypted or is named outside the archive
-                  ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
-                  damaged or expands past 1 GB in all, a member whose name cannot be
-                  read, a folder that cannot be read and a link loop each print a
-                  "problem:" line. Links and devices inside archives are skipped.
-                  scan writes nothing. Interrupted (Ctrl+C), it prints what it read
-                  and "cancelled: N of M read" on stderr, and exits with status 130.
-                  The table has a line per preset, then the problems, then a count
-                  per status and a summary; its cells are escaped and cut as check's
-                  are. A progress line goes to stderr when it is a terminal.
-
+@COMMANDS@
 Options:
   --target MODEL  The target model (check, export and diff: default RP255).
   --json          Print one JSON document instead of the table: filter the list,
@@ -302,10 +215,17 @@ void replaceAll(std::string& text, std::string_view placeholder, std::string_vie
 
 }  // namespace
 
-// The messages quoted in the help are the program's own texts; the model lists come
-// from the table of roots.
+// Each command's usage and entry come from the table of commands; the messages quoted in
+// the help are the program's own texts; the model lists come from the table of roots.
 std::string helpText() {
     std::string help = kHelp;
+    std::string usages, what;
+    for (const Command* command : commands()) {
+        usages += command->usage;
+        what += command->help;
+    }
+    replaceAll(help, "@USAGE@", usages);
+    replaceAll(help, "@COMMANDS@", what);
     replaceAll(help, "@ALREADY_EXISTS@", text::kAlreadyExists);
     replaceAll(help, "@CANCELED@", text::kSavingCanceled);
     replaceAll(help, "@SAVE_AS@", text::kSaveAsQuestion);

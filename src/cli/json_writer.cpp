@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <ostream>
+#include <string>
 
 #include "document/text_decoding.h"
 
@@ -33,6 +34,103 @@ Json withBytes(const Json& value) {
 
 void writeJson(std::ostream& out, const Json& document) {
     out << withBytes(document).dump(2, ' ', false, Json::error_handler_t::replace) << '\n';
+}
+
+std::string jsonText(std::string_view text) {
+    // Plain printable ASCII, what nearly every name and path is, stands as it is.
+    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
+        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
+    });
+    if (!plain) return Json(std::string(text)).dump(-1, ' ', false, Json::error_handler_t::replace);
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    out += text;
+    out += '"';
+    return out;
+}
+
+void JsonLine::key(std::string_view key) {
+    if (out_.size() > 1) out_ += ',';
+    out_ += '"';
+    out_ += key;
+    out_ += "\":";
+}
+
+JsonLine& JsonLine::text(std::string_view key, std::string_view value) {
+    this->key(key);
+    out_ += jsonText(value);
+    if (isUtf8(value)) return *this;
+    this->key(std::string(key) + "_bytes");
+    out_ += '"' + base64(value) + '"';
+    return *this;
+}
+
+JsonLine& JsonLine::texts(std::string_view key, std::span<const std::string_view> values) {
+    this->key(key);
+    out_ += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i) out_ += ',';
+        out_ += jsonText(values[i]);
+    }
+    out_ += ']';
+    return *this;
+}
+
+JsonLine& JsonLine::number(std::string_view key, std::size_t value) {
+    this->key(key);
+    out_ += std::to_string(value);
+    return *this;
+}
+
+JsonLine& JsonLine::number(std::string_view key, std::optional<std::size_t> value) {
+    if (value) return number(key, *value);
+    return null(key);
+}
+
+JsonLine& JsonLine::flag(std::string_view key, bool value) {
+    this->key(key);
+    out_ += value ? "true" : "false";
+    return *this;
+}
+
+JsonLine& JsonLine::null(std::string_view key) {
+    this->key(key);
+    out_ += "null";
+    return *this;
+}
+
+JsonListing::JsonListing(std::ostream& out) : out_(out) {
+    out_ << '{';
+}
+
+void JsonListing::next() {
+    out_ << (first_ ? "\n  " : ",\n  ");
+    first_ = false;
+}
+
+void JsonListing::member(std::string_view key, std::string_view json) {
+    next();
+    out_ << jsonText(key) << ": " << json;
+}
+
+void JsonListing::beginList(std::string_view key) {
+    next();
+    out_ << jsonText(key) << ": [";
+    firstEntry_ = true;
+}
+
+void JsonListing::entry(const JsonLine& line) {
+    out_ << (firstEntry_ ? "\n    " : ",\n    ") << line.str();
+    firstEntry_ = false;
+}
+
+void JsonListing::endList() {
+    out_ << (firstEntry_ ? "]" : "\n  ]");
+}
+
+void JsonListing::end() {
+    out_ << (first_ ? "}\n" : "\n}\n");
 }
 
 bool isUtf8(std::string_view text) {

@@ -59,8 +59,7 @@ int run(int argc, char** argv) {
     }
     const Options& options = parsed.options;
     if (options.help) {
-        std::cout << (options.command == Command::None ? helpText()
-                                                       : commandHelp(commandName(options.command)));
+        std::cout << (options.command ? commandHelp(options.command->name) : helpText());
         return kExitOk;
     }
     if (options.version) {
@@ -69,29 +68,16 @@ int run(int argc, char** argv) {
     }
 
     const Console console{std::cout, std::cerr, colourWanted(), isTerminal(2)};
+    if (!options.command) {
+        std::cerr << "patchwright-cli: no command given\n" << usageHint();
+        return kExitUsage;
+    }
     try {
-        switch (options.command) {
-            case Command::Check:
-                return runCheck(options, console);
-            case Command::Filter:
-                return runFilter(options, console);
-            case Command::Convert:
-                return runConvert(options, console);
-            case Command::Export:
-                return runExport(options, console);
-            case Command::Diff:
-                return runDiff(options, console);
-            case Command::Scan:
-                return runScan(options, console);
-            case Command::None:
-                break;
-        }
+        return options.command->run(options, console);
     } catch (const std::exception& e) {
         std::cerr << "patchwright-cli: internal error: " << e.what() << '\n';
         return kExitSoftware;
     }
-    std::cerr << "patchwright-cli: no command given\n" << usageHint();
-    return kExitUsage;
 }
 
 }  // namespace

@@ -2,55 +2,14 @@
 #include "options.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 
 #include "catalogue/effect_catalogue.h"
+#include "commands.h"
 #include "model_lists.h"
 
 namespace pw::cli {
 namespace {
-
-struct CommandName {
-    Command command;
-    std::string_view name;
-};
-constexpr std::array<CommandName, 6> kCommands = {{
-    {Command::Check, "check"},
-    {Command::Filter, "filter"},
-    {Command::Convert, "convert"},
-    {Command::Export, "export"},
-    {Command::Diff, "diff"},
-    {Command::Scan, "scan"},
-}};
-
-// The options each command accepts.
-bool accepts(Command command, std::string_view option) {
-    using namespace std::string_view_literals;
-    switch (command) {
-        case Command::Check:
-            return option == "--target"sv || option == "--json"sv || option == "--summary"sv;
-        case Command::Diff:
-            return option == "--target"sv || option == "--json"sv;
-        case Command::Filter:
-            return option == "--target"sv || option == "--json"sv || option == "--amp"sv;
-        case Command::Convert:
-            return option == "--target"sv || option == "--amp"sv || option == "--name"sv ||
-                   option == "--out"sv || option == "--overwrite"sv || option == "--json"sv ||
-                   option == "--resolve"sv || option == "--pick"sv || option == "--fix-names"sv ||
-                   option == "--quiet"sv || option == "--dry-run"sv;
-        case Command::Export:
-            return option == "--target"sv || option == "--user"sv || option == "--complete"sv ||
-                   option == "--overwrite"sv;
-        case Command::Scan:
-            return option == "--target"sv || option == "--amp"sv || option == "--find"sv ||
-                   option == "--uses"sv || option == "--model"sv || option == "--duplicates"sv ||
-                   option == "--json"sv || option == "--csv"sv;
-        case Command::None:
-            break;
-    }
-    return false;
-}
 
 bool takesValue(std::string_view option) {
     return option == "--target" || option == "--amp" || option == "--name" || option == "--out" ||
@@ -139,45 +98,7 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
     return {};
 }
 
-// What each command needs once every argument has been read.
-std::string checkComplete(const Options& o) {
-    const std::string name(commandName(o.command));
-    switch (o.command) {
-        case Command::Check:
-            if (o.files.empty()) return name + " needs a preset file";
-            break;
-        case Command::Filter:
-        case Command::Export:
-            if (o.files.empty()) return name + " needs a preset file";
-            if (o.files.size() > 1) return name + " takes one preset file";
-            break;
-        case Command::Convert:
-            if (o.files.empty()) return "convert needs at least one preset file";
-            break;
-        case Command::Diff:
-            if (o.files.size() != 2) return "diff needs two preset files";
-            break;
-        case Command::Scan:
-            if (o.files.empty()) return "scan needs a file, folder or archive";
-            if (o.json && o.csv) return "choose one of --json and --csv, not both";
-            break;
-        case Command::None:
-            break;
-    }
-    if ((o.command == Command::Filter || o.command == Command::Convert) && !o.target)
-        return name + " needs --target MODEL";
-    if (o.command == Command::Export && o.exportKind == ExportKind::None)
-        return "export needs --user or --complete";
-    return {};
-}
-
 }  // namespace
-
-std::string_view commandName(Command command) {
-    for (const CommandName& c : kCommands)
-        if (c.command == command) return c.name;
-    return "";
-}
 
 ParseResult parseArguments(const std::vector<std::string_view>& args) {
     ParseResult result;
@@ -198,18 +119,16 @@ ParseResult parseArguments(const std::vector<std::string_view>& args) {
             o.version = true;
             continue;
         }
-        if (o.command == Command::None) {
+        if (!o.command) {
             if (isOption) {
                 result.error = "unknown option " + quoted(arg);
                 return result;
             }
-            const auto* named = std::find_if(kCommands.begin(), kCommands.end(),
-                                             [&](const CommandName& c) { return c.name == arg; });
-            if (named == kCommands.end()) {
+            o.command = commandNamed(arg);
+            if (!o.command) {
                 result.error = "unknown command " + quoted(arg);
                 return result;
             }
-            o.command = named->command;
             continue;
         }
         if (!isOption) {
@@ -222,9 +141,10 @@ ParseResult parseArguments(const std::vector<std::string_view>& args) {
             option = arg.substr(0, eq);
             value = arg.substr(eq + 1);
         }
-        if (!accepts(o.command, option)) {
+        if (std::find(o.command->options.begin(), o.command->options.end(), option) ==
+            o.command->options.end()) {
             result.error =
-                std::string(commandName(o.command)) + " does not take the option " + quoted(option);
+                std::string(o.command->name) + " does not take the option " + quoted(option);
             return result;
         }
         if (takesValue(option) && !value) {
@@ -243,11 +163,11 @@ ParseResult parseArguments(const std::vector<std::string_view>& args) {
         }
     }
     if (o.help || o.version) return result;
-    if (o.command == Command::None) {
+    if (!o.command) {
         result.error = "no command given";
         return result;
     }
-    result.error = checkComplete(o);
+    result.error = o.command->incomplete(o);
     return result;
 }
 

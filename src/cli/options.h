@@ -12,11 +12,11 @@
 
 namespace pw::cli {
 
-enum class Command { None, Check, Filter, Convert, Export, Diff, Scan };
+struct Command;  // commands.h
 enum class ExportKind { None, User, Complete };
 
 struct Options {
-    Command command = Command::None;
+    const Command* command = nullptr;  // null: none given
     bool help = false;
     bool version = false;
     std::vector<std::string> files;
@@ -48,8 +48,5 @@ struct ParseResult {
 // Parses the arguments after the program name. Options may stand before or after the
 // files, as `--opt value` or `--opt=value`; `--` ends the options.
 ParseResult parseArguments(const std::vector<std::string_view>& args);
-
-// The name of a command as typed ("check", ...).
-std::string_view commandName(Command command);
 
 }  // namespace pw::cli

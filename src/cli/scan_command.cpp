@@ -13,10 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "commands.h"
-#include "document/csv_field.h"
 #include "exit_status.h"
 #include "json_writer.h"
 #include "library/duplicates.h"
@@ -51,12 +48,6 @@ const library::Triage& triageOf(const Preset& preset) {
     return *preset.triage;  // every preset is triaged: the scan is given a target
 }
 
-// A cell of the table: escaped, so that a hostile name cannot move the cursor, and
-// capped, so that one huge name does not pad every line to its width.
-std::string cell(std::string_view text) {
-    return displayText(text, TableStyle{}.maxWidth);
-}
-
 std::string details(const Preset& preset) {
     const library::Triage& t = triageOf(preset);
     std::string out;
@@ -69,59 +60,42 @@ std::string details(const Preset& preset) {
         if (!out.empty()) out += "; ";
         out += "name refused, --fix-names saves it as \"" + t.fixedName + "\"";
     }
-    return cell(out);
+    return out;
 }
 
 std::string counted(std::size_t n, std::string_view thing) {
     return std::to_string(n) + " " + std::string(thing) + (n == 1 ? "" : "s");
 }
 
-using Cells = std::array<std::string, 7>;
-
-Cells cellsOf(const Line& line) {
-    const Preset& p = *line.preset;
-    return {std::string(library::statusWord(triageOf(p).status)),
-            p.model.empty() ? "-" : p.model,
-            std::to_string(p.rows),
-            cell(p.name),
-            cell(library::displayName(p.source)),
-            line.group ? std::to_string(*line.group) : "",
-            details(p)};
+std::string group(const Line& line) {
+    return line.group ? std::to_string(*line.group) : "";
 }
 
-// The cells are made twice, once for the widths and once to print, so that a large
-// library is never held as text.
-void printTable(const Report& report, std::ostream& out) {
+// The TWIN column only when some preset has a twin.
+TableRows presetTable(const Report& report) {
     const bool twins = report.groups > 0;
-    const Cells header = {"STATUS", "MODEL", "ROWS", "NAME", "SOURCE", twins ? "TWIN" : "",
-                          "DETAILS"};
-    std::array<std::size_t, 7> widths{};
-    const auto measure = [&](const Cells& row) {
-        for (std::size_t c = 0; c < row.size(); ++c)
-            widths[c] = std::max(widths[c], displayWidth(row[c]));
+    TableRows table;
+    table.columns = {{"STATUS"}, {"MODEL"}, {"ROWS", Align::Right}, {"NAME"}, {"SOURCE"}};
+    if (twins) table.columns.push_back({"TWIN", Align::Right});
+    table.columns.push_back({"DETAILS"});
+    table.count = report.lines.size();
+    table.row = [&report, twins](std::size_t i) {
+        const Line& line = report.lines[i];
+        const Preset& p = *line.preset;
+        std::vector<TableCell> row = {
+            plainCell(std::string(library::statusWord(triageOf(p).status))),
+            plainCell(p.model.empty() ? "-" : p.model), plainCell(std::to_string(p.rows)),
+            plainCell(p.name), plainCell(library::displayName(p.source))};
+        if (twins) row.push_back(plainCell(group(line)));
+        row.push_back(plainCell(details(p)));
+        return row;
     };
-    const auto print = [&](const Cells& row) {
-        std::string text;
-        for (std::size_t c = 0; c < row.size(); ++c) {
-            if (c == 5 && !twins) continue;
-            const bool right = c == 2 || c == 5;
-            const std::size_t pad = widths[c] - displayWidth(row[c]);
-            if (right) text.append(pad, ' ');
-            text += row[c];
-            if (c + 1 < row.size() && !right) text.append(pad, ' ');
-            if (c + 1 < row.size()) text += "  ";
-        }
-        while (!text.empty() && text.back() == ' ')
-            text.pop_back();
-        out << text << '\n';
-    };
+    return table;
+}
+
+void printTable(const Report& report, std::ostream& out) {
     if (!report.lines.empty()) {
-        measure(header);
-        for (const Line& line : report.lines)
-            measure(cellsOf(line));
-        print(header);
-        for (const Line& line : report.lines)
-            print(cellsOf(line));
+        writeTable(out, presetTable(report), TableStyle{});
         out << '\n';
     }
     for (const library::ScanProblem& problem : report.scan.problems) {
@@ -155,126 +129,85 @@ void printTable(const Report& report, std::ostream& out) {
     out << '\n';
 }
 
-std::string dumped(const nlohmann::ordered_json& j, int indent) {
-    return j.dump(indent, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
-}
-
-// A JSON string as dumped() writes it. Plain printable ASCII, what nearly every name and
-// path is, is written as it stands; anything else is left to the JSON library.
-void appendJsonString(std::string& out, std::string_view text) {
-    const bool plain = std::all_of(text.begin(), text.end(), [](char c) {
-        return c >= 0x20 && c < 0x7F && c != '"' && c != '\\';
-    });
-    if (!plain) {
-        out += dumped(std::string(text), -1);
-        return;
-    }
-    out += '"';
-    out += text;
-    out += '"';
-}
-
-// A file name as appendJsonString writes it under `key`, followed by its exact bytes under
-// "KEY_bytes" when it is not UTF-8, as writeJson does.
-void appendJsonName(std::string& out, std::string_view key, std::string_view name) {
-    out += '"';
-    out += key;
-    out += "\":";
-    appendJsonString(out, name);
-    if (isUtf8(name)) return;
-    out += ",\"";
-    out += key;
-    out += "_bytes\":\"" + base64(name) + '"';
-}
-
-// One preset as a line of the JSON report, written directly: a large library prints
-// thousands of them.
-std::string presetJson(const Line& line) {
+JsonLine presetJson(const Line& line) {
     const Preset& p = *line.preset;
     const library::Triage& t = triageOf(p);
-    std::string out = "{";
-    appendJsonName(out, "file", p.source.file.native());
-    out += ',';
+    JsonLine json;
+    json.text("file", p.source.file.native());
     if (p.source.inArchive())
-        appendJsonName(out, "member", p.source.member);
+        json.text("member", p.source.member);
     else
-        out += "\"member\":null";
-    out += ",\"model\":";
-    appendJsonString(out, p.model);
-    out += ",\"name\":";
-    appendJsonString(out, p.name);
-    out += ",\"rows\":" + std::to_string(p.rows);
-    out += ",\"status\":";
-    appendJsonString(out, library::statusWord(t.status));
-    out += ",\"substitutions\":" + std::to_string(t.substitutions);
-    out += ",\"removals\":" + std::to_string(t.removals);
-    out += ",\"reason\":";
-    appendJsonString(out, t.reason);
-    out += ",\"name_refused\":";
-    out += t.nameRefused ? "true" : "false";
-    out += ",\"fixed_name\":";
-    appendJsonString(out, t.fixedName);
-    out += ",\"uses\":[";
-    for (std::size_t k = 0; k < p.uses.size(); ++k) {
-        if (k) out += ',';
-        appendJsonString(out, p.uses[k]);
-    }
-    out += "],\"duplicate_group\":";
-    out += line.group ? std::to_string(*line.group) : "null";
-    out += '}';
-    return out;
+        json.null("member");
+    json.text("model", p.model)
+        .text("name", p.name)
+        .number("rows", p.rows)
+        .text("status", library::statusWord(t.status))
+        .number("substitutions", t.substitutions)
+        .number("removals", t.removals)
+        .text("reason", t.reason)
+        .flag("name_refused", t.nameRefused)
+        .text("fixed_name", t.fixedName)
+        .texts("uses", p.uses)
+        .number("duplicate_group", line.group);
+    return json;
 }
 
-// One preset per line, written as it goes, so a large library needs no large document.
 void printJson(const Report& report, std::ostream& out) {
-    out << "{\n  \"target\": " << dumped(std::string(report.target->caption), -1)
-        << ",\n  \"amp\": "
-        << (report.amp ? dumped(std::string(1, *report.amp), -1) : std::string("null"))
-        << ",\n  \"presets\": [";
-    for (std::size_t i = 0; i < report.lines.size(); ++i)
-        out << (i ? ",\n    " : "\n    ") << presetJson(report.lines[i]);
-    out << (report.lines.empty() ? "]" : "\n  ]") << ",\n  \"problems\": [";
-    for (std::size_t i = 0; i < report.scan.problems.size(); ++i) {
-        const library::ScanProblem& problem = report.scan.problems[i];
-        std::string line = "{";
-        appendJsonName(line, "path", problem.path.native());
-        line += ",\"problem\":" + dumped(std::string(library::problemWord(problem.kind)), -1) +
-                ",\"detail\":" + dumped(problem.detail, -1) + '}';
-        out << (i ? ",\n    " : "\n    ") << line;
-    }
-    out << (report.scan.problems.empty() ? "]" : "\n  ]") << ",\n  \"summary\": ";
+    JsonListing json(out);
+    json.member("target", jsonText(report.target->caption));
+    json.member("amp", report.amp ? jsonText(std::string(1, *report.amp)) : "null");
+    json.beginList("presets");
+    for (const Line& line : report.lines)
+        json.entry(presetJson(line));
+    json.endList();
+    json.beginList("problems");
+    for (const library::ScanProblem& problem : report.scan.problems)
+        json.entry(JsonLine()
+                       .text("path", problem.path.native())
+                       .text("problem", library::problemWord(problem.kind))
+                       .text("detail", problem.detail));
+    json.endList();
     const library::ScanCounts& c = report.scan.counts;
-    nlohmann::ordered_json summary;
-    summary["presets"] = report.lines.size();
+    JsonLine summary;
+    summary.number("presets", report.lines.size());
     for (std::size_t s = 0; s < library::kStatusCount; ++s)
-        summary[std::string(library::statusWord(Status(s)))] = report.perStatus[s];
-    summary["found"] = c.presets + c.filtered;
-    summary["duplicate_groups"] = report.groups;
-    summary["skipped"] = c.skipped;
-    summary["archives"] = c.archives;
-    summary["folders"] = c.folders;
-    summary["unreadable_folders"] = c.unreadableFolders;
-    summary["problems"] = report.scan.problems.size();
-    out << dumped(summary, -1) << "\n}\n";
+        summary.number(library::statusWord(Status(s)), report.perStatus[s]);
+    summary.number("found", c.presets + c.filtered)
+        .number("duplicate_groups", report.groups)
+        .number("skipped", c.skipped)
+        .number("archives", c.archives)
+        .number("folders", c.folders)
+        .number("unreadable_folders", c.unreadableFolders)
+        .number("problems", report.scan.problems.size());
+    json.member("summary", summary.str());
+    json.end();
 }
 
+// The JSON keys as columns, "uses" joined by "; ".
 void printCsv(const Report& report, std::ostream& out) {
-    out << "file,member,model,name,rows,status,substitutions,removals,reason,name_refused,"
-           "fixed_name,uses,duplicate_group\r\n";
-    for (const Line& line : report.lines) {
+    TableRows table;
+    for (const std::string_view key :
+         {"file", "member", "model", "name", "rows", "status", "substitutions", "removals",
+          "reason", "name_refused", "fixed_name", "uses", "duplicate_group"})
+        table.columns.push_back({std::string(key)});
+    table.count = report.lines.size();
+    table.row = [&report](std::size_t i) {
+        const Line& line = report.lines[i];
         const Preset& p = *line.preset;
         const library::Triage& t = triageOf(p);
         std::string uses;
         for (const std::string_view used : p.uses)
             uses += (uses.empty() ? "" : "; ") + std::string(used);
-        out << document::csvField(p.source.file.string()) << ','
-            << document::csvField(p.source.member) << ',' << p.model << ','
-            << document::csvField(p.name) << ',' << p.rows << ',' << library::statusWord(t.status)
-            << ',' << t.substitutions << ',' << t.removals << ',' << document::csvField(t.reason)
-            << ',' << (t.nameRefused ? "true" : "false") << ',' << document::csvField(t.fixedName)
-            << ',' << document::csvField(uses) << ','
-            << (line.group ? std::to_string(*line.group) : "") << "\r\n";
-    }
+        std::vector<TableCell> row;
+        for (std::string text :
+             {p.source.file.string(), p.source.member, p.model, p.name, std::to_string(p.rows),
+              std::string(library::statusWord(t.status)), std::to_string(t.substitutions),
+              std::to_string(t.removals), t.reason, std::string(t.nameRefused ? "true" : "false"),
+              t.fixedName, uses, group(line)})
+            row.push_back(plainCell(std::move(text)));
+        return row;
+    };
+    writeCsv(out, table);
 }
 
 // "\r"-updated on a terminal, at most ten times a second; erased at the end.
@@ -392,5 +325,59 @@ int runScan(const Options& options, const Console& console) {
     }
     return report.scan.counts.readable == 0 ? kExitNotLoadable : kExitOk;
 }
+
+namespace {
+
+std::string scanIncomplete(const Options& o) {
+    if (o.files.empty()) return "scan needs a file, folder or archive";
+    if (o.json && o.csv) return "choose one of --json and --csv, not both";
+    return {};
+}
+
+constexpr std::string_view kScanOptions[] = {
+    "--target", "--amp", "--find", "--uses", "--model", "--duplicates", "--json", "--csv",
+};
+
+}  // namespace
+
+extern const Command kScanCommand;
+const Command kScanCommand{
+    "scan",
+    kScanOptions,
+    R"(  patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
+                       [--uses TEXT] [--model MODEL] [--duplicates] [--json | --csv]
+)",
+    R"(  scan PATH...    Triage a library: every preset in the files, folders (recursively;
+                  a symbolic link is followed once, a loop is reported) and archives
+                  (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
+                  never extracted) against the target (default RP255) and amp
+                  channel, as convert would treat it. Files without one of the eleven
+                  preset extensions are skipped and counted. Each preset's status is
+                  one of:
+                    fits        savable after Filter Patch and the amp channel alone
+                    converts    savable once Resolve Conflicts has run (with the
+                                number of models substituted and rows removed)
+                    cannot      not savable even then (with the reason)
+                    view-only   an @VIEW_ONLY@
+                                preset, or no known model
+                    unreadable  cannot be loaded (with the reason)
+                  The patch name is judged apart: a name convert refuses is reported
+                  with the name --fix-names saves it under. Presets whose rows (ID,
+                  Position and Value, in order) are the same share a duplicate group,
+                  whatever their names and layout. An archive member that expands
+                  past 16 MB, is encrypted or is named outside the archive
+                  ("../x.rp250p", "/etc/x.rp250p") is unreadable; an archive that is
+                  damaged or expands past 1 GB in all, a member whose name cannot be
+                  read, a folder that cannot be read and a link loop each print a
+                  "problem:" line. Links and devices inside archives are skipped.
+                  scan writes nothing. Interrupted (Ctrl+C), it prints what it read
+                  and "cancelled: N of M read" on stderr, and exits with status 130.
+                  The table has a line per preset, then the problems, then a count
+                  per status and a summary; its cells are escaped and cut as check's
+                  are. A progress line goes to stderr when it is a terminal.
+)",
+    scanIncomplete,
+    runScan,
+};
 
 }  // namespace pw::cli

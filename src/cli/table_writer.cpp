@@ -28,34 +28,37 @@ Shown shownCell(const TableCell& cell, const TableStyle& style) {
     return s;
 }
 
+TableRows rowsOf(const Table& table) {
+    return TableRows{table.columns, table.rows.size(),
+                     [&table](std::size_t row) { return table.rows[row]; }};
+}
+
 }  // namespace
 
 void writeTable(std::ostream& out, const Table& table, const TableStyle& style) {
-    const std::size_t columns = table.columns.size();
-    std::vector<std::vector<Shown>> lines;
-    lines.reserve(table.rows.size() + 1);
-    std::vector<Shown>& titles = lines.emplace_back();
-    for (const TableColumn& c : table.columns)
-        titles.push_back(Shown{c.title, displayWidth(c.title)});
-    std::vector<std::size_t> widths(columns, 0);
-    for (const std::vector<TableCell>& row : table.rows) {
-        std::vector<Shown>& line = lines.emplace_back();
-        for (std::size_t c = 0; c < columns; ++c)
-            line.push_back(shownCell(row.at(c), style));
-    }
-    for (const std::vector<Shown>& line : lines)
-        for (std::size_t c = 0; c < columns; ++c)
-            widths[c] = std::max(widths[c], line[c].width);
+    writeTable(out, rowsOf(table), style);
+}
 
-    for (std::size_t l = 0; l < lines.size(); ++l) {
+void writeTable(std::ostream& out, const TableRows& table, const TableStyle& style) {
+    const std::size_t columns = table.columns.size();
+    std::vector<std::size_t> widths(columns, 0);
+    for (std::size_t c = 0; c < columns; ++c)
+        widths[c] = displayWidth(table.columns[c].title);
+    for (std::size_t r = 0; r < table.count; ++r) {
+        const std::vector<TableCell> row = table.row(r);
+        for (std::size_t c = 0; c < columns; ++c)
+            widths[c] = std::max(widths[c], shownCell(row.at(c), style).width);
+    }
+
+    const auto print = [&](const std::vector<Shown>& cells, const std::vector<TableCell>* row) {
         std::string text;
         std::size_t end = 0;  // after the last cell that shows anything
         for (std::size_t c = 0; c < columns; ++c) {
-            const Shown& cell = lines[l][c];
+            const Shown& cell = cells[c];
             const std::size_t pad = widths[c] - cell.width;
             if (c > 0) text += "  ";
             if (table.columns[c].align == Align::Right) text.append(pad, ' ');
-            const Tone tone = l == 0 ? Tone::Plain : table.rows[l - 1][c].tone;
+            const Tone tone = row ? (*row)[c].tone : Tone::Plain;
             if (style.colour && tone != Tone::Plain) {
                 text += tone == Tone::Red ? kRed : kBlue;
                 text += cell.text;
@@ -68,10 +71,25 @@ void writeTable(std::ostream& out, const Table& table, const TableStyle& style) 
         }
         text.resize(end);
         out << text << '\n';
+    };
+    std::vector<Shown> cells;
+    for (const TableColumn& c : table.columns)
+        cells.push_back(Shown{c.title, displayWidth(c.title)});
+    print(cells, nullptr);
+    for (std::size_t r = 0; r < table.count; ++r) {
+        const std::vector<TableCell> row = table.row(r);
+        cells.clear();
+        for (std::size_t c = 0; c < columns; ++c)
+            cells.push_back(shownCell(row.at(c), style));
+        print(cells, &row);
     }
 }
 
 void writeCsv(std::ostream& out, const Table& table) {
+    writeCsv(out, rowsOf(table));
+}
+
+void writeCsv(std::ostream& out, const TableRows& table) {
     const auto record = [&out](const auto& cells, auto textOf) {
         for (std::size_t c = 0; c < cells.size(); ++c) {
             if (c > 0) out << ',';
@@ -80,8 +98,8 @@ void writeCsv(std::ostream& out, const Table& table) {
         out << "\r\n";
     };
     record(table.columns, [](const TableColumn& c) -> std::string_view { return c.title; });
-    for (const std::vector<TableCell>& row : table.rows)
-        record(row, [](const TableCell& c) -> std::string_view { return c.text; });
+    for (std::size_t r = 0; r < table.count; ++r)
+        record(table.row(r), [](const TableCell& c) -> std::string_view { return c.text; });
 }
 
 void writeFields(std::ostream& out,

@@ -4,6 +4,7 @@
 // reports build a Table, these print it.
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <string_view>
@@ -38,6 +39,14 @@ struct Table {
     std::vector<std::vector<TableCell>> rows;  // one cell per column
 };
 
+// A table whose rows are made as they are written (a table's twice: once to measure),
+// so that a listing of thousands of rows is never held as text.
+struct TableRows {
+    std::vector<TableColumn> columns;
+    std::size_t count = 0;
+    std::function<std::vector<TableCell>(std::size_t row)> row;  // one cell per column
+};
+
 struct TableStyle {
     bool colour = false;
     // A cell wider than this (in columns) is cut and ends in "…": one huge cell
@@ -48,10 +57,12 @@ struct TableStyle {
 // The title line and one line per row, cells two blanks apart, aligned per column, no
 // trailing blanks.
 void writeTable(std::ostream& out, const Table& table, const TableStyle& style);
+void writeTable(std::ostream& out, const TableRows& table, const TableStyle& style);
 
 // RFC 4180: the title line, then one record per row, each field as csvField makes it;
 // lines end in CR LF.
 void writeCsv(std::ostream& out, const Table& table);
+void writeCsv(std::ostream& out, const TableRows& table);
 
 // "Label: value" lines with the values aligned one blank after the longest label.
 void writeFields(std::ostream& out,

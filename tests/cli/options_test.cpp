@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli_runner.h"
+#include "commands.h"
 #include "options.h"
 
 namespace pw::cli {
@@ -21,7 +22,8 @@ ParseResult parse(std::vector<std::string_view> args) {
 TEST(Options, CheckWithDefaults) {
     const ParseResult r = parse({"check", "a.rp255p"});
     ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.options.command, Command::Check);
+    ASSERT_NE(r.options.command, nullptr);
+    EXPECT_EQ(r.options.command->name, "check");
     EXPECT_EQ(r.options.files, std::vector<std::string>{"a.rp255p"});
     EXPECT_EQ(r.options.target, nullptr);
     EXPECT_FALSE(r.options.json);

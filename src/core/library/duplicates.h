@@ -14,8 +14,7 @@ namespace pw::library {
 
 // One entry per preset: its group number (from 1, in the order the groups' first
 // presets come) when another preset has the same rows, nullopt otherwise. Unreadable
-// presets are in no group. Equal keys are confirmed by comparing the rows themselves,
-// from the kept bytes or by reading the candidates again.
+// presets are in no group. Told from the rows keys the scan made: nothing is read again.
 std::vector<std::optional<std::size_t>> duplicateGroups(std::span<const Preset> presets);
 
 }  // namespace pw::library

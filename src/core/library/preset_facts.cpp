@@ -7,6 +7,7 @@
 #include "catalogue/effect_catalogue.h"
 #include "convert/convert.h"
 #include "document/root_names.h"
+#include "library/rows_key.h"
 
 namespace pw::library {
 
@@ -37,39 +38,7 @@ void appendField(std::string& out, const std::optional<std::string>& field) {
     }
 }
 
-// FNV-1a, 64 bits, over the fields as rowsText lays them out: equal rows give equal
-// keys; equality is confirmed apart.
-class Fnv1a {
-  public:
-    void add(std::string_view text) {
-        for (const char c : text) {
-            hash_ ^= static_cast<unsigned char>(c);
-            hash_ *= 0x100000001b3ull;
-        }
-    }
-    void addField(const std::optional<std::string>& field) {
-        if (field) add(std::string_view(*field));
-        add(std::string_view(field ? "\x1f" : "\x1e"));
-    }
-    std::uint64_t value() const { return hash_; }
-
-  private:
-    std::uint64_t hash_ = 0xcbf29ce484222325ull;
-};
-
-std::uint64_t rowsKey(const document::PresetDocument& document) {
-    Fnv1a hash;
-    for (const document::ParamElement& param : document.params) {
-        hash.addField(param.id);
-        hash.addField(param.position);
-        hash.addField(param.value);
-        hash.add(std::string_view("\n"));
-    }
-    return hash.value();
-}
-
-}  // namespace
-
+// The rows as their key is made of them: ID, Position and Value of each row, in order.
 std::string rowsText(const document::PresetDocument& document) {
     std::string out;
     out.reserve(document.params.size() * 16);
@@ -81,6 +50,8 @@ std::string rowsText(const document::PresetDocument& document) {
     }
     return out;
 }
+
+}  // namespace
 
 void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed,
                std::string& sourceRoot) {
@@ -94,7 +65,9 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     }
     const document::PresetDocument& doc = parsed.document;
     preset.rows = doc.params.size();
-    preset.rowsKey = rowsKey(doc);
+    const RowsKey key = rowsKey(rowsText(doc));
+    preset.rowsKey = key.low;
+    preset.rowsKeyHigh = key.high;
     if (!doc.firstName) {
         preset.readable = false;
         preset.readProblem = "it has no Name element";

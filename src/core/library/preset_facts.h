@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// What the library learns from one preset's bytes, and the rows as duplicates compare them.
+// What the library learns from one preset's bytes.
 
 #include <string>
 #include <string_view>
@@ -15,8 +15,5 @@ namespace pw::library {
 // test finds in `sourceRoot`.
 void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed,
                std::string& sourceRoot);
-
-// The rows as duplicates compare them: ID, Position and Value of each row, in order.
-std::string rowsText(const document::PresetDocument& document);
 
 }  // namespace pw::library

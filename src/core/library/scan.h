@@ -33,8 +33,10 @@ struct Preset {
     // Catalogue names of the models the rows select (amp, cabinet, effects), each once,
     // in row order. They point into the built-in catalogue.
     std::vector<std::string_view> uses;
-    // A hash over (ID, Position, Value) of every row, in order: equal rows, equal keys.
+    // The two halves of a keyed 128-bit hash over (ID, Position, Value) of every row, in
+    // order (rows_key.h): equal rows, equal keys, and rows that differ never meet.
     std::uint64_t rowsKey = 0;
+    std::uint64_t rowsKeyHigh = 0;
     bool readable = false;
     std::string readProblem;       // why it could not be read, when !readable
     std::string bytes;             // the preset's bytes, with ScanOptions::keepBytes

@@ -120,6 +120,7 @@ void scanLibrary(const QStringList& inputs, TriageSettings settings, const ScanC
             light->rows = p.rows;
             light->uses = p.uses;
             light->rowsKey = p.rowsKey;
+            light->rowsKeyHigh = p.rowsKeyHigh;
             light->readable = p.readable;
             light->readProblem = p.readProblem;
             light->triage = p.triage;

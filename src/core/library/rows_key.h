@@ -1,0 +1,20 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The key of a preset's rows, strong enough that equal keys are taken for equal rows.
+
+#include <cstdint>
+#include <string_view>
+
+namespace pw::library {
+
+struct RowsKey {
+    std::uint64_t low = 0;
+    std::uint64_t high = 0;
+};
+
+// SipHash-2-4 with its 128-bit output, under a key drawn at random once per process:
+// nobody knows the key, so not even a preset made on purpose can give rows that differ
+// an equal key, and by chance two meet once in 2^128 pairs.
+RowsKey rowsKey(std::string_view rows);
+
+}  // namespace pw::library
