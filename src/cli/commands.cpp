@@ -13,12 +13,13 @@ extern const Command kConvertCommand;
 extern const Command kExportCommand;
 extern const Command kDiffCommand;
 extern const Command kScanCommand;
+extern const Command kMarkCommand;
 
 namespace {
 
 constexpr std::array kCommands = {
-    &kCheckCommand,  &kFilterCommand, &kConvertCommand,
-    &kExportCommand, &kDiffCommand,   &kScanCommand,
+    &kCheckCommand, &kFilterCommand, &kConvertCommand, &kExportCommand,
+    &kDiffCommand,  &kScanCommand,   &kMarkCommand,
 };
 
 }  // namespace

@@ -13,7 +13,8 @@ namespace {
 
 bool takesValue(std::string_view option) {
     return option == "--target" || option == "--amp" || option == "--name" || option == "--out" ||
-           option == "--pick" || option == "--find" || option == "--uses" || option == "--model";
+           option == "--pick" || option == "--find" || option == "--uses" || option == "--model" ||
+           option == "--tag" || option == "--untag" || option == "--note";
 }
 
 std::string quoted(std::string_view s) {
@@ -79,6 +80,26 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
             return "unknown model " + quoted(value);
         (option == "--find" ? o.find : option == "--uses" ? o.uses : o.model) = std::string(value);
         return {};
+    }
+    if (option == "--tag" || option == "--untag") {
+        if (value.empty() || value.find_first_of(" \t") != std::string_view::npos)
+            return std::string(option) + " takes one word, not " + quoted(value);
+        (option == "--tag" ? o.tags : o.untags).emplace_back(value);
+        return {};
+    }
+    if (option == "--note") {
+        o.note = std::string(value);
+        return {};
+    }
+    if (option == "--favourite" || option == "--unfavourite") {
+        if (o.favourite && *o.favourite != (option == "--favourite"))
+            return "choose one of --favourite and --unfavourite, not both";
+        o.favourite = option == "--favourite";
+    }
+    if (option == "--hide" || option == "--unhide") {
+        if (o.hidden && *o.hidden != (option == "--hide"))
+            return "choose one of --hide and --unhide, not both";
+        o.hidden = option == "--hide";
     }
     if (option == "--duplicates") o.duplicates = true;
     if (option == "--csv") o.csv = true;

@@ -37,6 +37,10 @@ struct Options {
     std::optional<std::string> find, uses, model;
     bool duplicates = false;
     bool csv = false;
+    // mark: the marks made on every preset found
+    std::optional<bool> favourite, hidden;
+    std::vector<std::string> tags, untags;
+    std::optional<std::string> note;
 };
 
 struct ParseResult {

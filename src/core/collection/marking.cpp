@@ -4,7 +4,7 @@
 namespace pw::collection {
 
 ContentKey contentKey(const library::Preset& preset) {
-    return ContentKey{preset.rowsKey, preset.name};
+    return ContentKey{preset.contentKey, preset.name};
 }
 
 MarkOutcome markInputs(Store& store, const std::vector<std::filesystem::path>& inputs,

@@ -65,9 +65,11 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     }
     const document::PresetDocument& doc = parsed.document;
     preset.rows = doc.params.size();
-    const RowsKey key = rowsKey(rowsText(doc));
+    const std::string text = rowsText(doc);
+    const RowsKey key = rowsKey(text);
     preset.rowsKey = key.low;
     preset.rowsKeyHigh = key.high;
+    preset.contentKey = stableRowsKey(text);
     if (!doc.firstName) {
         preset.readable = false;
         preset.readProblem = "it has no Name element";

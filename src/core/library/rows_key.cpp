@@ -83,4 +83,13 @@ RowsKey rowsKey(std::string_view rows) {
     return SipHash(key).hash(rows);
 }
 
+std::uint64_t stableRowsKey(std::string_view rows) {
+    std::uint64_t hash = 0xcbf29ce484222325ull;
+    for (const char c : rows) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ull;
+    }
+    return hash;
+}
+
 }  // namespace pw::library

@@ -17,4 +17,9 @@ struct RowsKey {
 // an equal key, and by chance two meet once in 2^128 pairs.
 RowsKey rowsKey(std::string_view rows);
 
+// FNV-1a, 64 bits, of the same text: the same in every process and every run, so that
+// what is kept by it (the user's marks) is found again; a match is not proof of equal
+// rows.
+std::uint64_t stableRowsKey(std::string_view rows);
+
 }  // namespace pw::library

@@ -37,6 +37,9 @@ struct Preset {
     // order (rows_key.h): equal rows, equal keys, and rows that differ never meet.
     std::uint64_t rowsKey = 0;
     std::uint64_t rowsKeyHigh = 0;
+    // The same rows' key as every process computes it (rows_key.h): what the user's
+    // marks are kept by, from one run to the next.
+    std::uint64_t contentKey = 0;
     bool readable = false;
     std::string readProblem;       // why it could not be read, when !readable
     std::string bytes;             // the preset's bytes, with ScanOptions::keepBytes

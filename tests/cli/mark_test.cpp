@@ -1,0 +1,149 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// patchwright-cli mark as real processes: marks kept from one run to the next, nothing
+// lost when a run is killed, a damaged or newer collection handled as it says.
+
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <random>
+#include <set>
+#include <thread>
+
+#include "cli_runner.h"
+#include "collection/collection_store.h"
+#include "collection/marking.h"
+
+#include <fcntl.h>
+#include <sqlite3.h>
+
+extern char** environ;
+
+namespace pw::cli::testing {
+namespace {
+
+class Mark : public CliTest {
+  protected:
+    void SetUp() override {
+        CliTest::SetUp();
+        presets_ = dir_ / "presets";
+        fs::create_directories(presets_);
+        for (const char* f : {"metal_zone.rp250p", "surfs_up.rp255p", "crunch_time.rp150p"})
+            fs::copy_file(sampleFile(f), presets_ / f);
+    }
+    fs::path database() const { return dir_ / "data" / "patchwright" / "library.sqlite"; }
+    std::string env() const { return "XDG_DATA_HOME=" + (dir_ / "data").string(); }
+    RunResult mark(std::vector<std::string> args) {
+        args.insert(args.begin(), "mark");
+        return run(args, {env()});
+    }
+    // The marks of every preset in the folder, by file name.
+    std::map<std::string, collection::Marks> marks() const {
+        collection::Store store;
+        EXPECT_EQ(store.open(database()).status, collection::OpenStatus::Opened);
+        EXPECT_TRUE(store.intact());
+        std::map<std::string, collection::Marks> out;
+        for (const auto& p : library::scan({presets_}, {}).presets) {
+            const collection::ContentKey key = collection::contentKey(p);
+            const auto found = store.marks(std::span(&key, 1));
+            out[p.source.file.filename().string()] =
+                found.contains(key) ? found.at(key) : collection::Marks{};
+        }
+        return out;
+    }
+    fs::path presets_;
+};
+
+TEST_F(Mark, MarksStayFromOneRunToTheNext) {
+    const RunResult all = mark({"presets", "--favourite", "--tag", "blues", "--note", "old"});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(all.out, "Marked 3 presets\n");
+    const RunResult one = mark({"presets/metal_zone.rp250p", "--tag", "metal", "--untag", "blues",
+                                "--unfavourite", "--note="});
+    EXPECT_EQ(one.status, 0) << one.err;
+    EXPECT_EQ(one.out, "Marked 1 preset\n");
+    const auto m = marks();
+    EXPECT_EQ(m.at("metal_zone.rp250p"), (collection::Marks{false, false, {"metal"}, ""}));
+    EXPECT_EQ(m.at("surfs_up.rp255p"), (collection::Marks{true, false, {"blues"}, "old"}));
+    EXPECT_EQ(fs::status(database()).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(mark({"presets"}).status, 64);  // nothing to mark
+}
+
+// Runs killed at random moments: every run that said it was done left its tag on every
+// preset, and the database is whole.
+TEST_F(Mark, AKilledRunLosesNothingThatWasDone) {
+    std::mt19937 random(20261208);
+    std::set<std::string> done;
+    for (int run = 0; run < 12; ++run) {
+        const std::string tag = "t" + std::to_string(run);
+        const std::string e = env();
+        std::vector<std::string> args = {PW_CLI_PATH, "mark", presets_.string(), "--tag", tag};
+        std::vector<char*> argv;
+        for (std::string& a : args)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<std::string> envs = {e};
+        for (char** v = environ; *v; ++v)
+            if (std::string_view(*v).rfind("XDG_DATA_HOME=", 0) != 0) envs.emplace_back(*v);
+        std::vector<char*> envp;
+        for (std::string& v : envs)
+            envp.push_back(v.data());
+        envp.push_back(nullptr);
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        pid_t pid = 0;
+        ASSERT_EQ(posix_spawn(&pid, PW_CLI_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
+        posix_spawn_file_actions_destroy(&actions);
+        std::this_thread::sleep_for(std::chrono::milliseconds(random() % 120));
+        kill(pid, SIGKILL);
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        if (WIFEXITED(status) && WEXITSTATUS(status) == 0) done.insert(tag);
+    }
+    if (!fs::exists(database())) GTEST_SKIP() << "every run was killed before it began";
+    for (const auto& [file, m] : marks()) {
+        const std::set<std::string> tags(m.tags.begin(), m.tags.end());
+        for (const std::string& tag : done)
+            EXPECT_TRUE(tags.contains(tag)) << file << " lost " << tag;
+        EXPECT_TRUE(tags.size() <= 12u);
+    }
+}
+
+TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAlone) {
+    fs::create_directories(database().parent_path());
+    writeFile(database(), std::string(2048, 'z'));
+    const RunResult damaged = mark({"presets", "--hide"});
+    EXPECT_EQ(damaged.status, 0) << damaged.err;
+    EXPECT_NE(damaged.err.find("was damaged: it is kept as"), std::string::npos) << damaged.err;
+    int aside = 0;
+    for (const auto& e : fs::directory_iterator(database().parent_path()))
+        if (e.path().filename().string().starts_with("library.sqlite.damaged-")) {
+            ++aside;
+            EXPECT_EQ(readFile(e.path()), std::string(2048, 'z'));
+        }
+    EXPECT_EQ(aside, 1);
+    EXPECT_TRUE(marks().at("surfs_up.rp255p").hidden);
+
+    fs::remove_all(database().parent_path());
+    fs::create_directories(database().parent_path());
+    ASSERT_EQ(mark({"presets", "--hide"}).status, 0);
+    {
+        // Stamped as a newer Patchwright's: the program must leave it as it is.
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    const std::string before = readFile(database());
+    const RunResult newer = mark({"presets", "--unhide"});
+    EXPECT_EQ(newer.status, 2);
+    EXPECT_NE(newer.err.find("newer Patchwright"), std::string::npos) << newer.err;
+    EXPECT_EQ(readFile(database()), before);
+}
+
+}  // namespace
+}  // namespace pw::cli::testing
