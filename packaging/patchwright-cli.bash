@@ -1,7 +1,7 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Bash completion of patchwright-cli: sub-commands, their options, model names, amp
 # channels (letter case ignored, as the program does), and preset files by extension
-# (text exports are never offered as input); scan and convert also offer packs.
+# (text exports are never offered as input); scan, convert, mark and pack also offer packs.
 
 _patchwright_cli() {
     local cur="${COMP_WORDS[COMP_CWORD]}" prev="${COMP_WORDS[COMP_CWORD - 1]}"
@@ -9,7 +9,7 @@ _patchwright_cli() {
     COMPREPLY=()
 
     if [ "$COMP_CWORD" -eq 1 ]; then
-        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export diff scan --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export diff scan mark pack --help --version' -- "$cur")
         return
     fi
 
@@ -39,6 +39,8 @@ _patchwright_cli() {
             export) options='--user --complete --target --overwrite' ;;
             diff) options='--target --json' ;;
             scan) options='--target --amp --find --uses --model --duplicates --json --csv' ;;
+            mark) options='--favourite --unfavourite --hide --unhide --tag --untag --note' ;;
+            pack) options='--find --target --amp --overwrite' ;;
         esac
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
         return
@@ -48,7 +50,7 @@ _patchwright_cli() {
     shopt -q extglob && extglob_was_on=1
     shopt -s extglob
     compopt -o filenames 2>/dev/null
-    [[ "${COMP_WORDS[1]}" == @(scan|convert) ]] &&
+    [[ "${COMP_WORDS[1]}" == @(scan|convert|mark|pack) ]] &&
         presets="@(rp150p|rp155p|rp250p|rp255p|rp350p|rp355p|rp500p|rp1000p|g4p|g3kp|gsp1101p|zip|7z|rar|tar|tgz|gz|bz2|xz|zst)"
     mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X "!*.$presets" -- "$cur")
     [ "$extglob_was_on" = 1 ] || shopt -u extglob

@@ -14,12 +14,13 @@ extern const Command kExportCommand;
 extern const Command kDiffCommand;
 extern const Command kScanCommand;
 extern const Command kMarkCommand;
+extern const Command kPackCommand;
 
 namespace {
 
 constexpr std::array kCommands = {
     &kCheckCommand, &kFilterCommand, &kConvertCommand, &kExportCommand,
-    &kDiffCommand,  &kScanCommand,   &kMarkCommand,
+    &kDiffCommand,  &kScanCommand,   &kMarkCommand,    &kPackCommand,
 };
 
 }  // namespace
