@@ -33,10 +33,11 @@ case "$what" in
             _patchwright_cli
             echo "${COMPREPLY[*]}"
         }
-        [ "$(offers "")" = "check filter convert export diff scan --help --version" ] || {
-            echo "sub-commands offered: $(offers "")"; exit 1; }
         help="$("$build/bin/patchwright-cli" --help)"
-        for command in check filter convert export diff scan; do
+        commands="$(awk '$1 == "patchwright-cli" && $2 !~ /^-/ && !seen[$2]++ { print $2 }' <<<"$help" | xargs)"
+        [ "$(offers "")" = "$commands --help --version" ] || {
+            echo "sub-commands offered: $(offers "") (the help has: $commands)"; exit 1; }
+        for command in $commands; do
             usage="$(awk -v c="$command" '/^$/ { on = 0 } $1 == "patchwright-cli" { on = ($2 == c) } on && /^  /' <<<"$help")"
             for option in $(grep -o -- '--[a-z]*' <<<"$usage"); do
                 grep -qw -- "$option" <<<"$(offers "$command" --)" || {
@@ -46,7 +47,7 @@ case "$what" in
         # Packs are offered where they are read.
         packs="$(mktemp -d)"
         touch "$packs/blues.zip"
-        for command in scan convert; do
+        for command in scan convert mark pack; do
             [ "$(cd "$packs" && offers "$command" b)" = blues.zip ] || {
                 echo "$command: no pack offered"; rm -r "$packs"; exit 1; }
         done
