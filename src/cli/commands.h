@@ -13,5 +13,6 @@ int runConvert(const Options& options, const Console& console);
 int runExport(const Options& options, const Console& console);
 int runDiff(const Options& options, const Console& console);
 int runScan(const Options& options, const Console& console);
+int runChain(const Options& options, const Console& console);
 
 }  // namespace pw::cli

@@ -25,6 +25,7 @@ constexpr const char* kHelp = R"(Usage:
                           [--overwrite] [--dry-run] [--json] [--quiet]
   patchwright-cli export FILE (--user|--complete) [--target MODEL] [--overwrite]
   patchwright-cli diff A B [--target MODEL] [--json]
+  patchwright-cli chain FILE [--target MODEL] [--svg OUT.svg]
   patchwright-cli scan PATH... [--target MODEL] [--amp A|B] [--find TEXT]
                        [--uses TEXT] [--model MODEL] [--duplicates] [--json | --csv]
   patchwright-cli --help | --version
@@ -85,6 +86,14 @@ Commands:
                   Rows are paired by ID, first with the same Position, then in list
                   order, so a renumbered row shows as a changed Position and a renamed
                   row as a changed Name.
+  chain FILE      Open FILE as check does (default target RP255) and print its signal
+                  chain on one line, in the unit's order: each block's model, then
+                  in brackets its main knob where it has one (a drive, a delay time)
+                  and "off" for a block that is off, the two amp channels of an RP350/RP355 preset as
+                  "[A: ... | B: ...]". With --svg, write the chain as a picture to
+                  OUT.svg instead (replaced whole if it exists): one tile per block
+                  with its main knobs, off blocks faded, a tile the target conflicts
+                  with outlined in red and marked with a cross.
   scan PATH...    Triage a library: every preset in the files, folders (recursively;
                   a symbolic link is followed once, a loop is reported) and archives
                   (.zip, .7z, .rar, .tar and its compressed forms, read in memory and
@@ -157,6 +166,7 @@ Options:
   --quiet         convert: print only the messages of files that were refused or
                   failed; the summary line stays.
   --summary       check: one line per file instead of its list.
+  --svg OUT.svg   chain: write the picture to OUT.svg instead of printing the line.
   --find TEXT     scan: only presets whose patch name, file name or folders (below
                   the PATH scanned) hold TEXT (letter case and accents ignored: "uber"
                   and "ÜBER" find "Über Lead"); "ROW=MODEL" (as "Amp A Type=57 Tweed

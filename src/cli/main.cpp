@@ -83,6 +83,8 @@ int run(int argc, char** argv) {
                 return runDiff(options, console);
             case Command::Scan:
                 return runScan(options, console);
+            case Command::Chain:
+                return runChain(options, console);
             case Command::None:
                 break;
         }

@@ -15,13 +15,14 @@ struct CommandName {
     Command command;
     std::string_view name;
 };
-constexpr std::array<CommandName, 6> kCommands = {{
+constexpr std::array<CommandName, 7> kCommands = {{
     {Command::Check, "check"},
     {Command::Filter, "filter"},
     {Command::Convert, "convert"},
     {Command::Export, "export"},
     {Command::Diff, "diff"},
     {Command::Scan, "scan"},
+    {Command::Chain, "chain"},
 }};
 
 // The options each command accepts.
@@ -32,6 +33,8 @@ bool accepts(Command command, std::string_view option) {
             return option == "--target"sv || option == "--json"sv || option == "--summary"sv;
         case Command::Diff:
             return option == "--target"sv || option == "--json"sv;
+        case Command::Chain:
+            return option == "--target"sv || option == "--svg"sv;
         case Command::Filter:
             return option == "--target"sv || option == "--json"sv || option == "--amp"sv;
         case Command::Convert:
@@ -54,7 +57,8 @@ bool accepts(Command command, std::string_view option) {
 
 bool takesValue(std::string_view option) {
     return option == "--target" || option == "--amp" || option == "--name" || option == "--out" ||
-           option == "--pick" || option == "--find" || option == "--uses" || option == "--model";
+           option == "--pick" || option == "--find" || option == "--uses" || option == "--model" ||
+           option == "--svg";
 }
 
 std::string quoted(std::string_view s) {
@@ -107,6 +111,11 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
         return {};
     }
     if (option == "--pick") return applyPick(o, value);
+    if (option == "--svg") {
+        if (value.empty()) return "--svg needs a file";
+        o.svg = std::string(value);
+        return {};
+    }
     if (option == "--find" || option == "--uses" || option == "--model") {
         if (value.empty()) return std::string(option) + " needs a text";
         if (option == "--model" &&
@@ -148,6 +157,7 @@ std::string checkComplete(const Options& o) {
             break;
         case Command::Filter:
         case Command::Export:
+        case Command::Chain:
             if (o.files.empty()) return name + " needs a preset file";
             if (o.files.size() > 1) return name + " takes one preset file";
             break;

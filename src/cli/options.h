@@ -12,7 +12,7 @@
 
 namespace pw::cli {
 
-enum class Command { None, Check, Filter, Convert, Export, Diff, Scan };
+enum class Command { None, Check, Filter, Convert, Export, Diff, Scan, Chain };
 enum class ExportKind { None, User, Complete };
 
 struct Options {
@@ -37,6 +37,7 @@ struct Options {
     std::optional<std::string> find, uses, model;
     bool duplicates = false;
     bool csv = false;
+    std::optional<std::string> svg;  // chain: the picture to write
 };
 
 struct ParseResult {
