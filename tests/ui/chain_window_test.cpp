@@ -1,0 +1,201 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The signal chain in the real windows: View > Signal Chain follows the open preset,
+// its edits and Undo; its picture copies and saves; File > Compare With… sets two
+// presets side by side with exactly the rows the core's diff finds.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+#include <QTreeWidget>
+
+#include "chain_view.h"
+#include "chain_window.h"
+#include "compare_window.h"
+#include "convert/convert.h"
+#include "document/targets.h"
+#include "params/patch_diff.h"
+#include "window_fixture.h"
+
+class ChainWindowTest : public pwui::WindowFixture {
+    Q_OBJECT
+  private slots:
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
+    void tilesShowEachBlock();
+    void chainFollowsEditsAndUndo();
+    void pictureCopiesAndSaves();
+    void twinsShowNoDifference();
+    void conversionShowsTheDiffsLines();
+
+  private:
+    pw::ui::ChainWindow* openChain() {
+        child<QAction>("mnuSignalChain")->trigger();
+        pw::ui::ChainWindow* window = form_->chainWindow();
+        if (!window) qFatal("no chain window");
+        return window;
+    }
+    static QStringList names(const pw::ui::ChainView* view) {
+        QStringList out;
+        for (const pw::ui::ChainTile* tile : view->tiles())
+            out << tile->accessibleName();
+        return out;
+    }
+    static QString nameOf(const pw::ui::ChainView* view, const QString& stage) {
+        for (const QString& name : names(view))
+            if (name == stage || name.startsWith(stage + QLatin1Char(':')) ||
+                name.startsWith(stage + QLatin1Char(',')))
+                return name;
+        return {};
+    }
+    void chooseTarget(int option) {
+        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
+            if (op->property("Index").toInt() == option) QTest::mouseClick(op, Qt::LeftButton);
+    }
+};
+
+// A two-channel preset against the start-up target (RP255): off blocks dimmed and saying
+// so, both amp channels, and the conflict mark on the blocks the RP255 lacks.
+void ChainWindowTest::tilesShowEachBlock() {
+    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+    const pw::ui::ChainView* view = openChain()->view();
+    QCOMPARE(view->tiles().size(), std::size_t(14));
+    QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah"));
+    QCOMPARE(nameOf(view, QStringLiteral("Amp B")),
+             QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
+    const pw::ui::ChainTile* distortion = view->tiles()[3];
+    QCOMPARE(distortion->texts(),
+             QStringList({"Distortion", "off", "Redline (1297)", "Gain 48", "Level 14"}));
+    QVERIFY(distortion->accessibleName().endsWith(QStringLiteral(", conflict")));
+    QCOMPARE(distortion->toolTip(), QStringLiteral("Dist Type: Redline\nDist Enable: Off\nDist "
+                                                   "Gain: 48\nDist Low: 80\nDist High: 39\nDist "
+                                                   "Level: 14"));
+    // Each tile is drawn no wider than the others and inside the view.
+    for (const pw::ui::ChainTile* tile : view->tiles())
+        QVERIFY(view->rect().contains(tile->geometry()));
+}
+
+void ChainWindowTest::chainFollowsEditsAndUndo() {
+    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+    const pw::ui::ChainView* view = openChain()->view();
+    const QStringList opened = names(view);
+    QVERIFY(!nameOf(view, QStringLiteral("Amp B")).isEmpty());
+
+    click("cmdAmpA");  // one channel left: no amp B, no EQ B
+    QVERIFY(nameOf(view, QStringLiteral("Amp B")).isEmpty());
+    QVERIFY(nameOf(view, QStringLiteral("EQ B")).isEmpty());
+    const QStringList oneChannel = names(view);
+
+    clickRow(rowOf("128", "3"));  // the wah's model row goes
+    QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
+    QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah"));
+
+    QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(names(view), oneChannel);
+    QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(names(view), opened);
+}
+
+void ChainWindowTest::pictureCopiesAndSaves() {
+    form_->openFile(copy(QStringLiteral("crunch_time.rp150p")));
+    pw::ui::ChainWindow* window = openChain();
+    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copyPicture")),
+                      Qt::LeftButton);
+    const QImage copied = QApplication::clipboard()->image();
+    QVERIFY(!copied.isNull());
+    QVERIFY(copied.width() > copied.height());
+
+    const QString png = dir_->filePath(QStringLiteral("chain.png"));
+    QFile old(png);
+    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
+    old.close();
+    QCOMPARE(window->savePicture(png), QString());
+    QCOMPARE(QImage(png).size(), copied.size());
+    QVERIFY(!window->savePicture(dir_->filePath(QStringLiteral("no/such/folder.png"))).isEmpty());
+}
+
+void ChainWindowTest::twinsShowNoDifference() {
+    form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
+    const QString twin = dir_->filePath(QStringLiteral("twin.rp255p"));
+    QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/surfs_up.rp255p"), twin));
+    pw::ui::CompareWindow* compare = form_->compareWith(twin);
+    QVERIFY(compare);
+    QCOMPARE(compare->rows()->topLevelItemCount(), 0);
+    QCOMPARE(compare->summary()->text(), QStringLiteral("No difference"));
+    for (const pw::ui::ChainView* view : {compare->chainA(), compare->chainB()})
+        for (const pw::ui::ChainTile* tile : view->tiles())
+            QVERIFY(!tile->marked());
+    compare->allRows()->setChecked(true);  // every row, each the same on both sides
+    QCOMPARE(std::size_t(compare->rows()->topLevelItemCount()), form_->session().rows().count());
+}
+
+// A preset against its conversion for the RP250 (amp A kept, conflicts resolved): one line per
+// difference of the core's diff, the tiles of the blocks that changed marked, F8 going from
+// difference to difference once every row is shown.
+void ChainWindowTest::conversionShowsTheDiffsLines() {
+    QFile source(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"));
+    QVERIFY(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    pw::convert::Plan plan;
+    plan.target = pw::document::targetByCaption("RP250");
+    plan.amp = 'A';
+    plan.resolve = true;
+    const pw::convert::Result converted =
+        pw::convert::convertPreset(std::string_view(bytes.constData(), bytes.size()), plan);
+    QVERIFY(converted.savable());
+    const QString convertedFile = dir_->filePath(QString::fromStdString(converted.fileName));
+    QFile out(convertedFile);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(converted.bytes.data(), qint64(converted.bytes.size()));
+    out.close();
+
+    chooseTarget(plan.target->option);
+    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+    pw::ui::CompareWindow* compare = form_->compareWith(convertedFile);
+    QVERIFY(compare);
+
+    pwui::ScriptedMessenger quiet;
+    pw::Session other(quiet);
+    other.start();
+    other.selectTarget(plan.target->option);
+    QVERIFY(other.openFile(QFile::encodeName(convertedFile).toStdString()).loaded());
+    const pw::PatchDiff diff = pw::diffPatches(
+        form_->session().patchName(), form_->session().rows(), other.patchName(), other.rows());
+    QVERIFY(!diff.rows.empty());
+    QTreeWidget* rows = compare->rows();
+    QCOMPARE(std::size_t(rows->topLevelItemCount()), diff.rows.size());
+    const auto number = [](std::size_t n) {
+        return n == 0 ? QStringLiteral("–") : QString::number(n);
+    };
+    for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+        QCOMPARE(rows->topLevelItem(i)->text(0), number(diff.rows[std::size_t(i)].rowA));
+        QCOMPARE(rows->topLevelItem(i)->text(1), number(diff.rows[std::size_t(i)].rowB));
+    }
+    QVERIFY(compare->summary()->text().endsWith(QStringLiteral("the patch names differ")));
+    // Amp B went: its tile on A's side is marked, the wah (untouched) is not.
+    QVERIFY(
+        nameOf(compare->chainA(), QStringLiteral("Amp B")).endsWith(QStringLiteral(", differs")));
+    QVERIFY(
+        !nameOf(compare->chainA(), QStringLiteral("Wah")).endsWith(QStringLiteral(", differs")));
+
+    compare->allRows()->setChecked(true);
+    QVERIFY(std::size_t(rows->topLevelItemCount()) > diff.rows.size());
+    QApplication::setActiveWindow(compare);
+    QCOMPARE(QApplication::activeWindow(), compare);
+    const auto at = [&](const pw::RowDiff& line) {
+        return rows->currentItem()->text(0) == number(line.rowA) &&
+               rows->currentItem()->text(1) == number(line.rowB);
+    };
+    rows->setCurrentItem(rows->topLevelItem(0));
+    for (std::size_t k = at(diff.rows.front()) ? 1 : 0; k < diff.rows.size(); ++k) {
+        QTest::keyClick(rows, Qt::Key_F8);
+        QVERIFY(at(diff.rows[k]));
+    }
+    QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
+    QVERIFY(at(diff.rows[diff.rows.size() - 2]));
+}
+
+QTEST_MAIN(ChainWindowTest)
+#include "chain_window_test.moc"
