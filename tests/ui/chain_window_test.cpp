@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QRadioButton>
+#include <QSettings>
+#include <QTableView>
 #include <QTreeWidget>
 
 #include "chain_view.h"
@@ -16,12 +18,20 @@
 #include "compare_window.h"
 #include "convert/convert.h"
 #include "document/targets.h"
+#include "library/library_detail.h"
+#include "library/library_model.h"
+#include "library/library_window.h"
 #include "params/patch_diff.h"
 #include "window_fixture.h"
 
 class ChainWindowTest : public pwui::WindowFixture {
     Q_OBJECT
   private slots:
+    void initTestCase() {
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
+    }
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
     void tilesShowEachBlock();
@@ -29,8 +39,10 @@ class ChainWindowTest : public pwui::WindowFixture {
     void pictureCopiesAndSaves();
     void twinsShowNoDifference();
     void conversionShowsTheDiffsLines();
+    void libraryShowsAndComparesPresets();
 
   private:
+    std::unique_ptr<QTemporaryDir> settingsDir_;
     pw::ui::ChainWindow* openChain() {
         child<QAction>("mnuSignalChain")->trigger();
         pw::ui::ChainWindow* window = form_->chainWindow();
@@ -195,6 +207,53 @@ void ChainWindowTest::conversionShowsTheDiffsLines() {
     }
     QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
     QVERIFY(at(diff.rows[diff.rows.size() - 2]));
+}
+
+// The Library's detail pane follows the current preset, hides and shows with Ctrl+I (and
+// remembers it); Ctrl+D sets the two presets selected side by side.
+void ChainWindowTest::libraryShowsAndComparesPresets() {
+    for (const char* name : {"crunch_time.rp150p", "dual_amp_lead.rp355p"})
+        copy(QString::fromLatin1(name));
+    QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"),
+                        dir_->filePath(QStringLiteral("twin.rp355p"))));
+    pw::ui::LibraryWindow* library = form_->openLibrary({dir_->path()});
+    QTRY_VERIFY_WITH_TIMEOUT(!library->scanning(), 20000);
+    auto* detail = library->findChild<pw::ui::LibraryDetail*>();
+    QVERIFY(detail && detail->isVisible());
+    QTableView* table = library->table();
+    const auto rowOfFile = [&](const QString& file) {
+        for (int r = 0; r < library->model()->rowCount(); ++r)
+            if (library->model()->entry(r).file == file)
+                return library->filter()->mapFromSource(library->model()->index(r, 0));
+        qFatal("no row %s", qPrintable(file));
+    };
+    table->setFocus();
+    table->setCurrentIndex(rowOfFile(QStringLiteral("dual_amp_lead.rp355p")));
+    QCOMPARE(nameOf(detail->chain(), QStringLiteral("Amp B")),
+             QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
+    QVERIFY(
+        detail->facts()->text().startsWith(dir_->filePath(QStringLiteral("dual_amp_lead.rp355p"))));
+    table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
+    QVERIFY(nameOf(detail->chain(), QStringLiteral("Amp B")).isEmpty());
+    QCOMPARE(nameOf(detail->chain(), QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah, off"));
+
+    QApplication::setActiveWindow(library);
+    QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(!detail->isVisible());
+    QCOMPARE(QSettings().value(QStringLiteral("library/showDetail")).toBool(), false);
+    QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
+    QVERIFY(detail->isVisible());
+
+    table->selectionModel()->select(
+        rowOfFile(QStringLiteral("dual_amp_lead.rp355p")),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    table->selectionModel()->select(rowOfFile(QStringLiteral("twin.rp355p")),
+                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+    const auto compares = library->findChildren<pw::ui::CompareWindow*>();
+    QCOMPARE(compares.size(), 1);
+    QCOMPARE(compares.front()->summary()->text(), QStringLiteral("No difference"));
+    QCOMPARE(compares.front()->rows()->topLevelItemCount(), 0);
 }
 
 QTEST_MAIN(ChainWindowTest)

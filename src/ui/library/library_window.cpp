@@ -142,6 +142,7 @@ void LibraryWindow::buildMenus() {
         edit->addAction(tr("&Cancel Scan or Conversion"), this, &LibraryWindow::cancelWork);
     cancel->setObjectName(QStringLiteral("cancelAction"));
     cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
+    detailMenu_ = edit;
 }
 
 void LibraryWindow::buildControls() {
@@ -232,6 +233,7 @@ void LibraryWindow::buildControls() {
     table_->setPalette(palette);
     table_->installEventFilter(this);
     layout->addWidget(table_, 1);
+    buildDetail(detailMenu_, layout);
 
     countLine_ = new QLabel(client);
     countLine_->setObjectName(QStringLiteral("countLine"));
