@@ -33,10 +33,10 @@ case "$what" in
             _patchwright_cli
             echo "${COMPREPLY[*]}"
         }
-        [ "$(offers "")" = "check filter convert export diff scan --help --version" ] || {
+        [ "$(offers "")" = "check filter convert export diff chain scan --help --version" ] || {
             echo "sub-commands offered: $(offers "")"; exit 1; }
         help="$("$build/bin/patchwright-cli" --help)"
-        for command in check filter convert export diff scan; do
+        for command in check filter convert export diff chain scan; do
             usage="$(awk -v c="$command" '/^$/ { on = 0 } $1 == "patchwright-cli" { on = ($2 == c) } on && /^  /' <<<"$help")"
             for option in $(grep -o -- '--[a-z]*' <<<"$usage"); do
                 grep -qw -- "$option" <<<"$(offers "$command" --)" || {
