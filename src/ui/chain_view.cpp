@@ -4,6 +4,9 @@
 #include <QEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <algorithm>
 
 #include "mark_look.h"
@@ -12,7 +15,7 @@ namespace pw::ui {
 namespace {
 
 // Tile sizes in characters and lines of the font, so they scale with it.
-constexpr int kTileColumns = 16;
+constexpr int kTileColumns = 20;
 constexpr int kHeaderLines = 2;  // the block, then the model
 constexpr int kMinKnobLines = 2;
 
@@ -155,6 +158,9 @@ void ChainView::placeTiles() {
     }
     setMinimumSize(sizeHint());
     updateGeometry();
+    // The scroll area around the view, and what holds it, take the chain's height.
+    for (QWidget* w = parentWidget(); w != nullptr && !w->isWindow(); w = w->parentWidget())
+        w->updateGeometry();
     update();
 }
 
@@ -184,6 +190,30 @@ void ChainView::paintEvent(QPaintEvent*) {
             const QRect b = tiles_[i]->geometry();
             p.drawLine(QPointF(a.right() + 1, a.center().y()), QPointF(b.left(), b.center().y()));
         }
+}
+
+namespace {
+// Keeps the area as high as the chain it holds, plus its sideways scroll bar.
+class ChainScrollArea : public QScrollArea {
+  public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        const QSize inner = widget()->sizeHint();
+        const int frame = 2 * frameWidth();
+        return {inner.width() + frame,
+                inner.height() + frame + style()->pixelMetric(QStyle::PM_ScrollBarExtent)};
+    }
+    QSize minimumSizeHint() const override { return {0, sizeHint().height()}; }
+};
+}  // namespace
+
+QWidget* ChainView::scrolled(ChainView* view) {
+    auto* area = new ChainScrollArea;
+    area->setWidget(view);
+    area->setWidgetResizable(true);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    area->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    return area;
 }
 
 QPixmap ChainView::picture() {

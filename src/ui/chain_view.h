@@ -44,6 +44,8 @@ class ChainView : public QWidget {
     QSize sizeHint() const override;
     // The picture as it is drawn, at the screen's scale.
     QPixmap picture();
+    // A scroll area around `view` as high as its chain, scrolling sideways only.
+    static QWidget* scrolled(ChainView* view);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

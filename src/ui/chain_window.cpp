@@ -7,10 +7,12 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QHBoxLayout>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QScrollArea>
+#include <QScreen>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "chain_view.h"
 #include "document/file_writer.h"
@@ -21,9 +23,7 @@ ChainWindow::ChainWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("ChainWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new ChainView;
-    scroll_ = new QScrollArea;
-    scroll_->setWidget(view_);
-    scroll_->setWidgetResizable(true);
+    scroll_ = ChainView::scrolled(view_);
     auto* copy = new QPushButton(tr("&Copy Picture"));
     copy->setObjectName(QStringLiteral("copyPicture"));
     auto* save = new QPushButton(tr("&Save as PNG…"));
@@ -44,7 +44,12 @@ void ChainWindow::showChain(const ParamList& list, const QString& patchName) {
     setWindowTitle(patchName.isEmpty() ? tr("Signal Chain")
                                        : tr("Signal Chain – %1").arg(patchName));
     view_->showChain(list);
-    resize(sizeHint().expandedTo(size()));
+    // As wide as the chain, within the screen; as high as it in any case.
+    layout()->activate();
+    const QSize wanted = sizeHint();
+    const int room =
+        screen() != nullptr ? screen()->availableGeometry().width() * 9 / 10 : wanted.width();
+    resize(std::max(width(), std::min(wanted.width(), room)), std::max(height(), wanted.height()));
 }
 
 void ChainWindow::copyPicture() {

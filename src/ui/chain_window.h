@@ -8,7 +8,6 @@
 #include "params/param_list.h"
 
 class QPushButton;
-class QScrollArea;
 
 namespace pw::ui {
 
@@ -30,7 +29,7 @@ class ChainWindow : public QWidget {
 
   private:
     ChainView* view_ = nullptr;
-    QScrollArea* scroll_ = nullptr;
+    QWidget* scroll_ = nullptr;
     QString patchName_;
 };
 

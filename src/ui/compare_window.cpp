@@ -7,7 +7,6 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -41,13 +40,6 @@ std::vector<bool> differing(const chain::Chain& mine, const chain::Chain& other)
                          chain::tileDescription(*same) != chain::tileDescription(tile));
     }
     return marked;
-}
-
-QWidget* scrolled(QWidget* inner) {
-    auto* area = new QScrollArea;
-    area->setWidget(inner);
-    area->setWidgetResizable(true);
-    return area;
 }
 
 }  // namespace
@@ -95,9 +87,9 @@ CompareWindow::CompareWindow(Side a, Side b, QWidget* parent)
     controls->addWidget(next);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(tr("A: %1 (%2)").arg(a_.title, qs(a_.patchName))));
-    layout->addWidget(scrolled(chainA_));
+    layout->addWidget(ChainView::scrolled(chainA_));
     layout->addWidget(new QLabel(tr("B: %1 (%2)").arg(b_.title, qs(b_.patchName))));
-    layout->addWidget(scrolled(chainB_));
+    layout->addWidget(ChainView::scrolled(chainB_));
     layout->addLayout(controls);
     layout->addWidget(list_, 1);
     fillRows();
@@ -133,9 +125,9 @@ void CompareWindow::fillRows() {
     }
     for (int c = 0; c < kColumns; ++c)
         list_->resizeColumnToContents(c);
-    QString text = diff.rows.empty()
-                       ? tr("No difference")
-                       : tr("%n difference(s)", nullptr, static_cast<int>(diff.rows.size()));
+    QString text = diff.rows.empty()       ? tr("No difference")
+                   : diff.rows.size() == 1 ? tr("1 difference")
+                                           : tr("%1 differences").arg(diff.rows.size());
     if (diff.namesDiffer) text += tr("; the patch names differ");
     summary_->setText(text);
     if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));

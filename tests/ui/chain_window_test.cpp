@@ -235,6 +235,8 @@ void ChainWindowTest::libraryShowsAndComparesPresets() {
         detail->facts()->text().startsWith(dir_->filePath(QStringLiteral("dual_amp_lead.rp355p"))));
     table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
     QVERIFY(nameOf(detail->chain(), QStringLiteral("Amp B")).isEmpty());
+    QApplication::processEvents();  // the pane grows to the chain's whole height
+    QVERIFY(detail->chain()->parentWidget()->height() >= detail->chain()->sizeHint().height());
     QCOMPARE(nameOf(detail->chain(), QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah, off"));
 
     QApplication::setActiveWindow(library);

@@ -3,7 +3,6 @@
 
 #include <QLabel>
 #include <QMessageBox>
-#include <QScrollArea>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -73,10 +72,7 @@ QStringList resolveChanges(const std::string& bytes, const TriageSettings& setti
 LibraryDetail::LibraryDetail(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("libraryDetail"));
     chain_ = new ChainView;
-    auto* area = new QScrollArea;
-    area->setWidget(chain_);
-    area->setWidgetResizable(true);
-    area->setFrameShape(QFrame::NoFrame);
+    QWidget* area = ChainView::scrolled(chain_);
     facts_ = new QLabel;
     facts_->setObjectName(QStringLiteral("detailFacts"));
     facts_->setTextFormat(Qt::PlainText);
@@ -84,7 +80,7 @@ LibraryDetail::LibraryDetail(QWidget* parent) : QWidget(parent) {
     facts_->setWordWrap(true);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(area, 1);
+    layout->addWidget(area);
     layout->addWidget(facts_);
 }
 
