@@ -108,4 +108,22 @@ TEST(Chain, SvgParsesAndNamesEveryBlock) {
     }
 }
 
+// A model the catalogue does not know shows its own text and value; a text longer than a
+// tile is cut with an ellipsis in the picture and kept whole in the tile's title.
+TEST(Chain, UnknownModelAndLongTextsInThePicture) {
+    const std::string longName(40, 'W');
+    const std::string bytes = pwtest::presetXml(
+        "RP250Preset", "Long",
+        {{"2432", "6", "9999", "Dist Type", longName}, {"2433", "6", "0", "Dist Enable", "Off"}});
+    const Chain chain = pw::chain::chainOf(opened("long.rp250p", "RP250", bytes));
+    ASSERT_EQ(chain.tiles.size(), 1u);
+    EXPECT_EQ(pw::chain::tileDescription(chain.tiles[0]),
+              "Distortion: " + longName + " (9999), off, conflict");
+    const std::string svg = pw::chain::chainSvg(chain, "Long");
+    EXPECT_NE(svg.find("<title>Distortion: " + longName + " (9999), off, conflict</title>"),
+              std::string::npos);
+    EXPECT_EQ(svg.find(longName), svg.rfind(longName));  // whole in the title only
+    EXPECT_NE(svg.find(std::string(18, 'W') + "\u2026<"), std::string::npos);
+}
+
 }  // namespace
