@@ -89,6 +89,7 @@ void ChainWindowTest::tilesShowEachBlock() {
         QVERIFY(view->rect().contains(tile->geometry()));
 }
 
+// The chain follows the amp channel, an edit, Undo, Filter and Resolve Conflicts.
 void ChainWindowTest::chainFollowsEditsAndUndo() {
     form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
     const pw::ui::ChainView* view = openChain()->view();
@@ -108,6 +109,13 @@ void ChainWindowTest::chainFollowsEditsAndUndo() {
     QCOMPARE(names(view), oneChannel);
     QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
     QCOMPARE(names(view), opened);
+
+    // Filter and Resolve Conflicts: no block is left that the RP255 does not know.
+    click("cmdAmpA");
+    click("cmdFilter");
+    QVERIFY(names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
+    child<QAction>("mnuResolve")->trigger();
+    QVERIFY(!names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
 }
 
 void ChainWindowTest::pictureCopiesAndSaves() {
