@@ -57,10 +57,14 @@ QStringList ChainTile::texts() const {
     return out;
 }
 
-QSize ChainTile::sizeHint() const {
-    const QFontMetrics fm(font());
-    const int lines = kHeaderLines + std::max(kMinKnobLines, static_cast<int>(tile_.knobs.size()));
+QSize ChainTile::sizeFor(const QFont& font, std::size_t knobs) {
+    const QFontMetrics fm(font);
+    const int lines = kHeaderLines + std::max(kMinKnobLines, static_cast<int>(knobs));
     return {fm.averageCharWidth() * kTileColumns, fm.lineSpacing() * lines + fm.height()};
+}
+
+QSize ChainTile::sizeHint() const {
+    return sizeFor(font(), tile_.knobs.size());
 }
 
 void ChainTile::paintEvent(QPaintEvent*) {
@@ -102,7 +106,7 @@ void ChainTile::paintEvent(QPaintEvent*) {
         y += m.lineSpacing();
     };
     QFont small = font();
-    small.setPointSizeF(font().pointSizeF() * 0.9);
+    if (font().pointSizeF() > 0) small.setPointSizeF(font().pointSizeF() * 0.9);
     const QString header =
         tile_.on ? qs(tile_.stage) : qs(tile_.stage) + QStringLiteral(" · ") + tr("off");
     line(header, small, mixed(text, base, 0.3), width - (tile_.conflict ? glyph : 0));
@@ -144,7 +148,7 @@ QSize ChainView::tileSize() const {
     QSize size;
     for (const ChainTile* t : tiles_)
         size = size.expandedTo(t->sizeHint());
-    return size.isValid() ? size : ChainTile(nullptr).sizeHint();
+    return size.isValid() ? size : ChainTile::sizeFor(font(), 0);
 }
 
 void ChainView::placeTiles() {

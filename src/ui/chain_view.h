@@ -23,6 +23,8 @@ class ChainTile : public QWidget {
     // The texts the tile shows, top to bottom ("Distortion", "off", "Screamer TS9", ...).
     QStringList texts() const;
     QSize sizeHint() const override;
+    // A tile's size in `font`, for `knobs` lines of knobs: it grows with the font.
+    static QSize sizeFor(const QFont& font, std::size_t knobs);
 
   protected:
     void paintEvent(QPaintEvent* event) override;

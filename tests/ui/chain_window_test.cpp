@@ -72,7 +72,7 @@ class ChainWindowTest : public pwui::WindowFixture {
 // so, both amp channels, and the conflict mark on the blocks the RP255 lacks.
 void ChainWindowTest::tilesShowEachBlock() {
     form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    const pw::ui::ChainView* view = openChain()->view();
+    pw::ui::ChainView* view = openChain()->view();
     QCOMPARE(view->tiles().size(), std::size_t(14));
     QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah"));
     QCOMPARE(nameOf(view, QStringLiteral("Amp B")),
@@ -84,9 +84,16 @@ void ChainWindowTest::tilesShowEachBlock() {
     QCOMPARE(distortion->toolTip(), QStringLiteral("Dist Type: Redline\nDist Enable: Off\nDist "
                                                    "Gain: 48\nDist Low: 80\nDist High: 39\nDist "
                                                    "Level: 14"));
-    // Each tile is drawn no wider than the others and inside the view.
+    // Each tile is drawn inside the view, and grows with the font.
     for (const pw::ui::ChainTile* tile : view->tiles())
         QVERIFY(view->rect().contains(tile->geometry()));
+    const QSize before = view->tiles()[0]->size();
+    QFont bigger = view->font();
+    bigger.setPointSizeF(bigger.pointSizeF() * 2);
+    view->setFont(bigger);
+    QVERIFY(view->tiles()[0]->width() > before.width() &&
+            view->tiles()[0]->height() > before.height());
+    QVERIFY(view->minimumWidth() >= view->tiles().back()->geometry().right());
 }
 
 // The chain follows the amp channel, an edit, Undo, Filter and Resolve Conflicts.
