@@ -9,7 +9,7 @@ _patchwright_cli() {
     COMPREPLY=()
 
     if [ "$COMP_CWORD" -eq 1 ]; then
-        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export diff scan mark pack --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'check filter convert export diff scan mark pack chain --help --version' -- "$cur")
         return
     fi
 
@@ -22,6 +22,10 @@ _patchwright_cli() {
             return ;;
         --out)
             mapfile -t COMPREPLY < <(compgen -d -- "$cur")
+            return ;;
+        --svg)
+            compopt -o filenames 2>/dev/null
+            mapfile -t COMPREPLY < <(compgen -d -- "$cur"; compgen -f -X '!*.svg' -- "$cur")
             return ;;
         --model)
             mapfile -t COMPREPLY < <(compgen -W 'RP150 RP155 RP250 RP255 RP350 RP355 RP500 RP1000 GNX4 GNX3K GSP1101' -- "${cur^^}")
@@ -38,6 +42,7 @@ _patchwright_cli() {
             convert) options='--target --amp --pick --resolve --name --fix-names --out --overwrite --dry-run --json --quiet' ;;
             export) options='--user --complete --target --overwrite' ;;
             diff) options='--target --json' ;;
+            chain) options='--target --svg' ;;
             scan) options='--target --amp --find --uses --model --duplicates --json --csv' ;;
             mark) options='--favourite --unfavourite --hide --unhide --tag --untag --note' ;;
             pack) options='--find --target --amp --overwrite' ;;

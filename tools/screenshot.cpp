@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// pw_screenshot PRESET OUTPUT.png [LIBRARY.png]: the main window with PRESET open, drawn
-// into a PNG; with LIBRARY.png also the Library window over a folder of realistic
-// presets made for the picture. Run it on Qt's offscreen platform (tools/screenshot.sh
-// does), so no display is needed.
+// pw_screenshot PRESET OUTPUT.png [LIBRARY.png [CHAIN.png COMPARE.png]]: the main window
+// with PRESET open, drawn into a PNG; with LIBRARY.png also the Library window over a
+// folder of realistic presets made for the picture; with CHAIN.png and COMPARE.png the
+// Signal Chain window of PRESET and PRESET compared with a variant of it. Run it on Qt's offscreen
+// platform (tools/screenshot.sh does), so no display is needed.
 
 #include <QApplication>
 #include <QDir>
@@ -17,6 +18,8 @@
 #include <sstream>
 
 #include "app_info.h"
+#include "chain_window.h"
+#include "compare_window.h"
 #include "form1.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
@@ -86,8 +89,9 @@ void makeLibrary(const QString& data, const QString& folder) {
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    if (argc != 3 && argc != 4) {
-        std::fputs("usage: pw_screenshot PRESET OUTPUT.png [LIBRARY.png]\n", stderr);
+    if (argc != 3 && argc != 4 && argc != 6) {
+        std::fputs("usage: pw_screenshot PRESET OUTPUT.png [LIBRARY.png [CHAIN.png COMPARE.png]]\n",
+                   stderr);
         return 64;
     }
     QApplication::setApplicationName(pw::ui::appTitle());
@@ -108,12 +112,28 @@ int main(int argc, char* argv[]) {
     while (library->scanning() || library->model()->rowCount() == 0)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     library->table()->sortByColumn(pw::ui::LibraryModel::File, Qt::AscendingOrder);
-    library->resize(1100, 520);
+    library->resize(1100, 700);
     library->table()->setCurrentIndex(library->filter()->index(2, 0));
     QApplication::processEvents();
     if (!library->grab().save(QString::fromLocal8Bit(argv[3]), "PNG")) {
         std::fprintf(stderr, "pw_screenshot: could not write %s\n", argv[3]);
         return 73;
     }
+    if (argc == 4) return 0;
+
+    window.mnuSignalChain_Click();
+    QApplication::processEvents();
+    QWidget* chain = window.chainWindow();
+    pw::ui::CompareWindow* compare =
+        window.compareWith(QDir(folder).filePath(QStringLiteral("Metal Pack/Drop D Doom.rp350p")));
+    if (compare == nullptr) return 70;
+    compare->resize(1100, 720);
+    QApplication::processEvents();
+    for (const auto& [shot, file] :
+         {std::pair<QWidget*, const char*>{chain, argv[4]}, {compare, argv[5]}})
+        if (!shot->grab().save(QString::fromLocal8Bit(file), "PNG")) {
+            std::fprintf(stderr, "pw_screenshot: could not write %s\n", file);
+            return 73;
+        }
     return 0;
 }

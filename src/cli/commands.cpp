@@ -15,12 +15,13 @@ extern const Command kDiffCommand;
 extern const Command kScanCommand;
 extern const Command kMarkCommand;
 extern const Command kPackCommand;
+extern const Command kChainCommand;
 
 namespace {
 
 constexpr std::array kCommands = {
-    &kCheckCommand, &kFilterCommand, &kConvertCommand, &kExportCommand,
-    &kDiffCommand,  &kScanCommand,   &kMarkCommand,    &kPackCommand,
+    &kCheckCommand, &kFilterCommand, &kConvertCommand, &kExportCommand, &kDiffCommand,
+    &kScanCommand,  &kMarkCommand,   &kPackCommand,    &kChainCommand,
 };
 
 }  // namespace

@@ -86,7 +86,15 @@ Options:
                   as in the table, so each preset is one line, and a cell starting
                   with "=", "+", "-" or "@" starts with an apostrophe instead, so that
                   no spreadsheet takes it for a formula.
-  --overwrite     Replace an existing preset or text file. Without it the question
+  --favourite, --unfavourite, --hide, --unhide
+                  mark: make the presets favourites or not, hide them or show them.
+  --tag WORD, --untag WORD
+                  mark: give the presets the tag WORD, or take it away (each as often
+                  as needed).
+  --note TEXT     mark: the presets' note; an empty TEXT clears it.
+  --svg OUT.svg   chain: write the picture to OUT.svg instead of printing the line.
+  --overwrite     Replace an existing preset or text file (pack: the zip). Without it
+                  the question
                   "...@ALREADY_EXISTS@" is
                   answered No: the file is kept unchanged and "@CANCELED@"
                   is printed. The question "@SAVE_AS@..."

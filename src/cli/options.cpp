@@ -14,7 +14,7 @@ namespace {
 bool takesValue(std::string_view option) {
     return option == "--target" || option == "--amp" || option == "--name" || option == "--out" ||
            option == "--pick" || option == "--find" || option == "--uses" || option == "--model" ||
-           option == "--tag" || option == "--untag" || option == "--note";
+           option == "--tag" || option == "--untag" || option == "--note" || option == "--svg";
 }
 
 std::string quoted(std::string_view s) {
@@ -85,6 +85,11 @@ std::string applyOption(Options& o, std::string_view option, std::string_view va
         if (value.empty() || value.find_first_of(" \t") != std::string_view::npos)
             return std::string(option) + " takes one word, not " + quoted(value);
         (option == "--tag" ? o.tags : o.untags).emplace_back(value);
+        return {};
+    }
+    if (option == "--svg") {
+        if (value.empty()) return "--svg needs a file";
+        o.svg = std::string(value);
         return {};
     }
     if (option == "--note") {

@@ -41,6 +41,7 @@ struct Options {
     std::optional<bool> favourite, hidden;
     std::vector<std::string> tags, untags;
     std::optional<std::string> note;
+    std::optional<std::string> svg;  // chain: the picture to write
 };
 
 struct ParseResult {

@@ -27,6 +27,8 @@
 #include <vector>
 
 #include "app_info.h"
+#include "chain_window.h"
+#include "compare_window.h"
 #include "form2.h"
 #include "frm_about.h"
 #include "library/library_inputs.h"
@@ -149,6 +151,8 @@ void Form1::buildMenus() {
     mnuFileOpenFolder = file->addAction(tr("Open &Folder…"), this, &Form1::mnuFileOpenFolder_Click);
     mnuFileOpenFolder->setObjectName(QStringLiteral("mnuFileOpenFolder"));
     mnuFileOpenFolder->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O));
+    mnuCompare = file->addAction(tr("Compare &With…"), this, &Form1::mnuCompare_Click);
+    mnuCompare->setObjectName(QStringLiteral("mnuCompare"));
     mnuFileExit = file->addAction(tr("E&xit"), this, &Form1::mnuFileExit_Click);
     mnuFileExit->setObjectName(QStringLiteral("mnuFileExit"));
     mnuFileExit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
@@ -162,6 +166,11 @@ void Form1::buildMenus() {
     mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
     mnuRedo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    mnuSignalChain = view->addAction(tr("Signal &Chain"), this, &Form1::mnuSignalChain_Click);
+    mnuSignalChain->setObjectName(QStringLiteral("mnuSignalChain"));
 
     QMenu* tools = menuBar()->addMenu(tr("&Tools"));
     tools->setObjectName(QStringLiteral("mnuTools"));
@@ -379,6 +388,7 @@ void Form1::refresh() {
     }
     fitLabels();
     refreshEditMenu();
+    if (chain_) chain_->showChain(session_.rows(), name);
     refreshing_ = false;
 }
 
@@ -483,6 +493,41 @@ void Form1::stepThroughHistory(bool (Session::*step)()) {
     if (session_.rows().rows() != before.rows()) closeModelSelectOnChange();
     refresh();
     showSelectedRow();
+}
+
+ChainWindow* Form1::chainWindow() const {
+    return chain_;
+}
+
+void Form1::mnuSignalChain_Click() {
+    if (!chain_) chain_ = new ChainWindow(this);
+    chain_->showChain(session_.rows(), QString::fromStdString(session_.patchName()));
+    chain_->show();
+    chain_->raise();
+    chain_->activateWindow();
+}
+
+void Form1::mnuCompare_Click() {
+    const QString file = QFileDialog::getOpenFileName(
+        this, tr("Compare With"), QString(), openDialogFilters().join(QStringLiteral(";;")));
+    if (!file.isEmpty()) compareWith(file);
+}
+
+CompareWindow* Form1::compareWith(const QString& file) {
+    Session other(messenger_);
+    other.start();
+    other.selectTarget(session_.target().option);
+    if (!other.openFile(std::filesystem::path(QFile::encodeName(file).toStdString())).loaded())
+        return nullptr;
+    const QString mine =
+        session_.openedFile().empty()
+            ? tr("(no preset)")
+            : QFileInfo(QFile::decodeName(session_.openedFile().c_str())).fileName();
+    auto* window =
+        new CompareWindow({mine, session_.patchName(), session_.rows()},
+                          {QFileInfo(file).fileName(), other.patchName(), other.rows()}, this);
+    window->show();
+    return window;
 }
 
 void Form1::mnuExport_Click() {

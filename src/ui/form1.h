@@ -21,6 +21,8 @@ class QRadioButton;
 
 namespace pw::ui {
 
+class ChainWindow;
+class CompareWindow;
 class Form2;
 class FrmAbout;
 class LibraryWindow;
@@ -58,11 +60,18 @@ class Form1 : public QMainWindow {
     LibraryWindow* openLibrary(const QStringList& inputs);
     // The Library window while it is open, else null.
     LibraryWindow* library() const;
+    // View > Signal Chain while it is open, else null.
+    ChainWindow* chainWindow() const;
+    // File > Compare With… once the dialog returned `file`: the open preset beside it,
+    // both read for the target. Null when `file` could not be loaded (its message said why).
+    CompareWindow* compareWith(const QString& file);
 
   public slots:
     void mnuFileOpen_Click();
     void mnuFileOpenFolder_Click();
     void mnuFileExit_Click();
+    void mnuCompare_Click();
+    void mnuSignalChain_Click();
     void mnuUndo_Click();
     void mnuRedo_Click();
     void mnuExport_Click();
@@ -116,6 +125,7 @@ class Form1 : public QMainWindow {
     QMargins form2Frame_;               // its frame, once the window system told it
     QPointer<FrmAbout> about_;
     QPointer<LibraryWindow> library_;
+    QPointer<ChainWindow> chain_;
     QString clipboardLine_;
     bool refreshing_ = false;
     bool startFocusShown_ = false;  // the first activation shows the focus on Save
@@ -140,6 +150,8 @@ class Form1 : public QMainWindow {
     QAction* mnuFileOpen = nullptr;
     QAction* mnuFileOpenFolder = nullptr;
     QAction* mnuFileExit = nullptr;
+    QAction* mnuCompare = nullptr;
+    QAction* mnuSignalChain = nullptr;
     QAction* mnuUndo = nullptr;
     QAction* mnuRedo = nullptr;
     QAction* mnuExport = nullptr;

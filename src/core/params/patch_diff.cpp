@@ -33,12 +33,8 @@ std::vector<std::size_t> pairRows(const ParamList& a, const ParamList& b) {
     return partner;
 }
 
-}  // namespace
-
-PatchDiff diffPatches(std::string_view nameA, const ParamList& a, std::string_view nameB,
-                      const ParamList& b) {
-    PatchDiff diff;
-    diff.namesDiffer = nameA != nameB;
+std::vector<RowDiff> alignRows(const ParamList& a, const ParamList& b, bool same) {
+    std::vector<RowDiff> rows;
     const std::vector<std::size_t> partner = pairRows(a, b);
     std::vector<bool> paired(b.count(), false);
     for (std::size_t j : partner)
@@ -47,22 +43,33 @@ PatchDiff diffPatches(std::string_view nameA, const ParamList& a, std::string_vi
     std::size_t nextB = 1;  // rows of B before this one have been listed or are paired
     const auto listOnlyInBBefore = [&](std::size_t end) {
         for (; nextB < end; ++nextB)
-            if (!paired[nextB - 1]) diff.rows.push_back(RowDiff{DiffKind::OnlyInB, 0, nextB, {}});
+            if (!paired[nextB - 1]) rows.push_back(RowDiff{DiffKind::OnlyInB, 0, nextB, {}});
     };
     for (std::size_t i = 1; i <= a.count(); ++i) {
         const std::size_t j = partner[i - 1];
         if (j == kUnpaired) {
-            diff.rows.push_back(RowDiff{DiffKind::OnlyInA, i, 0, {}});
+            rows.push_back(RowDiff{DiffKind::OnlyInA, i, 0, {}});
             continue;
         }
         if (j > nextB) listOnlyInBBefore(j);
         RowDiff changed{DiffKind::Changed, i, j, {}};
         for (Column c : kComparedColumns)
             if (a.row(i).cells[c] != b.row(j).cells[c]) changed.columns.push_back(c);
-        if (!changed.columns.empty()) diff.rows.push_back(std::move(changed));
+        if (same || !changed.columns.empty()) rows.push_back(std::move(changed));
     }
     listOnlyInBBefore(b.count() + 1);
-    return diff;
+    return rows;
+}
+
+}  // namespace
+
+PatchDiff diffPatches(std::string_view nameA, const ParamList& a, std::string_view nameB,
+                      const ParamList& b) {
+    return PatchDiff{nameA != nameB, alignRows(a, b, false)};
+}
+
+std::vector<RowDiff> alignPatches(const ParamList& a, const ParamList& b) {
+    return alignRows(a, b, true);
 }
 
 }  // namespace pw

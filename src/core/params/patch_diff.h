@@ -37,4 +37,8 @@ inline constexpr Column kComparedColumns[] = {kName, kSetting, kPosition, kValue
 PatchDiff diffPatches(std::string_view nameA, const ParamList& a, std::string_view nameB,
                       const ParamList& b);
 
+// Both lists side by side, paired and ordered as diffPatches pairs and orders them: every
+// row of both, a pair that is the same as a Changed entry without columns.
+std::vector<RowDiff> alignPatches(const ParamList& a, const ParamList& b);
+
 }  // namespace pw

@@ -145,6 +145,7 @@ void LibraryWindow::buildMenus() {
         edit->addAction(tr("&Cancel Scan or Conversion"), this, &LibraryWindow::cancelWork);
     cancel->setObjectName(QStringLiteral("cancelAction"));
     cancel->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Period));
+    detailMenu_ = edit;
 }
 
 void LibraryWindow::buildControls() {
@@ -238,6 +239,7 @@ void LibraryWindow::buildControls() {
     table_->setPalette(palette);
     table_->installEventFilter(this);
     layout->addWidget(table_, 1);
+    buildDetail(detailMenu_, layout);
 
     countLine_ = new QLabel(client);
     countLine_->setObjectName(QStringLiteral("countLine"));

@@ -18,6 +18,8 @@
 #include "library_convert.h"
 
 class QAction;
+class QBoxLayout;
+class QMenu;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -32,6 +34,7 @@ class Form1;
 class LibraryModel;
 class LibraryFilter;
 class ConvertDialog;
+class LibraryDetail;
 
 class LibraryWindow : public QMainWindow {
     Q_OBJECT
@@ -109,6 +112,12 @@ class LibraryWindow : public QMainWindow {
     LibraryModel* model_ = nullptr;
     LibraryFilter* filter_ = nullptr;
     QTableView* table_ = nullptr;
+    // The current preset's chain and facts under the table, and Compare (Ctrl+D).
+    LibraryDetail* detail_ = nullptr;
+    QMenu* detailMenu_ = nullptr;
+    void buildDetail(QMenu* edit, QBoxLayout* layout);
+    void refreshDetail();
+    void compareSelected();
     QComboBox* target_ = nullptr;
     QComboBox* amp_ = nullptr;
     QLineEdit* search_ = nullptr;

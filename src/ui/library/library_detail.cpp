@@ -1,0 +1,131 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/library_detail.h"
+
+#include <QLabel>
+#include <QMessageBox>
+#include <QVBoxLayout>
+#include <optional>
+
+#include "chain_view.h"
+#include "compare_window.h"
+#include "convert/convert.h"
+#include "library/library_model.h"
+#include "library/scan.h"
+#include "session/session.h"
+
+namespace pw::ui {
+namespace {
+
+QString qs(const std::string& s) {
+    return QString::fromStdString(s);
+}
+
+// Reading a preset here says nothing: the table already tells what is wrong with it.
+struct Silent : Messenger {
+    Answer show(const Message& m) override {
+        return m.buttons == Buttons::Ok ? Answer::Ok : Answer::No;
+    }
+};
+
+struct Read {
+    std::string bytes;
+    std::string patchName;
+    ParamList rows;
+};
+
+std::optional<Read> readFor(const library::Preset& preset, const TriageSettings& settings,
+                            QString& problem) {
+    std::optional<std::string> bytes = readPresetBytes(preset, problem);
+    if (!bytes) return std::nullopt;
+    Silent silent;
+    Session session(silent);
+    session.start();
+    session.selectTarget(settings.target->option);
+    const std::string name =
+        preset.source.inArchive() ? preset.source.member : preset.source.file.filename().string();
+    if (!session.openBytes(name, *bytes).loaded()) {
+        problem = LibraryDetail::tr("it is not a preset that can be read");
+        return std::nullopt;
+    }
+    return Read{std::move(*bytes), session.patchName(), session.rows()};
+}
+
+// What Resolve Conflicts would change, one line a row.
+QStringList resolveChanges(const std::string& bytes, const TriageSettings& settings) {
+    convert::Plan plan;
+    plan.target = settings.target;
+    plan.amp = settings.amp;
+    plan.resolve = true;
+    plan.render = false;
+    const convert::Result result = convert::convertPreset(bytes, plan);
+    QStringList lines;
+    for (const filter::ResolveChange& c : result.resolveReport.changes)
+        lines << (c.rowAfter != 0
+                      ? LibraryDetail::tr("%1: %2 → %3 (%4)")
+                            .arg(qs(c.name), qs(c.oldSetting), qs(c.newSetting), qs(c.reason))
+                      : LibraryDetail::tr("%1: removed (%2)").arg(qs(c.name), qs(c.reason)));
+    return lines;
+}
+
+}  // namespace
+
+LibraryDetail::LibraryDetail(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("libraryDetail"));
+    chain_ = new ChainView;
+    QWidget* area = ChainView::scrolled(chain_);
+    facts_ = new QLabel;
+    facts_->setObjectName(QStringLiteral("detailFacts"));
+    facts_->setTextFormat(Qt::PlainText);
+    facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    facts_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(area);
+    layout->addWidget(facts_);
+}
+
+void LibraryDetail::showEntry(const LibraryEntry* entry, const TriageSettings& settings) {
+    const PresetPtr preset = entry != nullptr ? entry->preset : nullptr;
+    if (preset == shown_ && settings == settings_ &&
+        (entry == nullptr || entry->triage.status == triage_.status))
+        return;
+    shown_ = preset;
+    settings_ = settings;
+    if (entry == nullptr) {
+        chain_->showChain({});
+        facts_->clear();
+        return;
+    }
+    triage_ = entry->triage;
+    QStringList lines{entry->filePath,
+                      tr("%1 · %2").arg(entry->model, LibraryModel::statusText(entry->triage))};
+    QString problem;
+    const std::optional<Read> read =
+        preset->readable ? readFor(*preset, settings, problem) : std::nullopt;
+    chain_->showChain(read ? read->rows : ParamList{});
+    if (!read && !problem.isEmpty()) lines << tr("Cannot be read: %1").arg(problem);
+    if (read && entry->triage.status == LibraryStatus::Converts)
+        lines << resolveChanges(read->bytes, settings);
+    else if (!entry->triage.reason.isEmpty())
+        lines << entry->triage.reason;
+    facts_->setText(lines.join(QLatin1Char('\n')));
+}
+
+CompareWindow* comparePresets(const LibraryEntry& a, const LibraryEntry& b,
+                              const TriageSettings& settings, QWidget* parent) {
+    QString problem;
+    std::optional<Read> readA = readFor(*a.preset, settings, problem);
+    std::optional<Read> readB = readA ? readFor(*b.preset, settings, problem) : std::nullopt;
+    if (!readA || !readB) {
+        QMessageBox::warning(parent, LibraryDetail::tr("Compare"),
+                             LibraryDetail::tr("%1 could not be read: %2")
+                                 .arg(readA ? b.filePath : a.filePath, problem));
+        return nullptr;
+    }
+    auto* window = new CompareWindow({a.file, readA->patchName, std::move(readA->rows)},
+                                     {b.file, readB->patchName, std::move(readB->rows)}, parent);
+    window->show();
+    return window;
+}
+
+}  // namespace pw::ui

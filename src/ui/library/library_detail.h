@@ -1,0 +1,42 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// The Library's detail pane under the table: the current preset's chain as it reads for
+// the chosen target and amp channel, its file, model and status with the changes
+// Resolve Conflicts would make. And two presets of the Library side by side.
+
+#include <QWidget>
+
+#include "library_backend.h"
+#include "library_entry.h"
+
+class QLabel;
+
+namespace pw::ui {
+
+class ChainView;
+class CompareWindow;
+
+class LibraryDetail : public QWidget {
+    Q_OBJECT
+  public:
+    explicit LibraryDetail(QWidget* parent);
+    // Shows `entry` (null: nothing) as read for `settings`. The same preset with the same
+    // settings is not read again, so a scan or triage going on does not redraw it.
+    void showEntry(const LibraryEntry* entry, const TriageSettings& settings);
+    ChainView* chain() const { return chain_; }
+    QLabel* facts() const { return facts_; }
+
+  private:
+    ChainView* chain_ = nullptr;
+    QLabel* facts_ = nullptr;
+    PresetPtr shown_;
+    TriageSettings settings_;
+    TriageView triage_;
+};
+
+// Two presets of the Library side by side, read for `settings`; null (and a message) when
+// one cannot be read.
+CompareWindow* comparePresets(const LibraryEntry& a, const LibraryEntry& b,
+                              const TriageSettings& settings, QWidget* parent);
+
+}  // namespace pw::ui

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The signal chain of a preset as the window, the Library and the command line draw it.
+
+#include <pugixml.hpp>
+
+#include <set>
+
+#include "chain/chain.h"
+#include "chain/chain_svg.h"
+#include "document/targets.h"
+#include "test_support.h"
+
+namespace {
+
+using pw::chain::Chain;
+
+pw::ParamList opened(const std::string& file, std::string_view target,
+                     const std::string& bytes = {}) {
+    pwtest::ScriptedMessenger messenger;
+    pw::Session session(messenger);
+    session.start();
+    session.selectTarget(pw::document::targetByCaption(target)->option);
+    if (bytes.empty())
+        session.openFile(std::string(PW_TEST_DATA_DIR) + "/" + file);
+    else
+        session.openBytes(file, bytes);
+    EXPECT_EQ(session.lastOpenOutcome(), pw::OpenOutcome::Loaded) << file;
+    return session.rows();
+}
+
+std::vector<std::string> conflicting(const Chain& chain) {
+    std::vector<std::string> stages;
+    for (const auto& tile : chain.tiles)
+        if (tile.conflict) stages.push_back(tile.stage);
+    return stages;
+}
+
+struct ChainCase {
+    const char* file;
+    const char* target;
+    const char* line;
+    std::vector<std::string> conflicts;  // the blocks marked
+};
+
+TEST(Chain, OfScenarioPresets) {
+    const ChainCase cases[] = {
+        // One channel, most blocks off, nothing the RP150 does not know.
+        {"crunch_time.rp150p",
+         "RP150",
+         "SC>HB (off) → Cry Wah (off) → CS Comp (off) → DOD 250 (Gain 0, off) → 68 Super Lead "
+         "Plexi / British 4x12 → Warm → Gate (off) → Phaser → Digital (Time 420ms, off) → "
+         "Lexicon Studio (off)",
+         {}},
+        // Two channels; an unknown model shows its text and value; the RP350 lacks two of
+        // the RP355's own models.
+        {"dual_amp_lead.rp355p",
+         "RP350",
+         "HB>SC (off) → Cry Wah → Dyna Comp (197) (off) → Redline (1297) (Gain 48, off) → [A: "
+         "Brown Sound (383) / Boutique 4x12 (583) → Scoop (off) | B: 83 JCM800 / British 4x12 → "
+         "Bright] → Swell → Volume Pre FX → Octaver (901) → DM Delay (1051) (Repeat Rate 51) → "
+         "Lexicon Hall (off) → Volume Post FX",
+         {"Distortion", "Amp A"}},
+        // The same against a smaller target: the blocks it lacks carry the mark.
+        {"dual_amp_lead.rp355p",
+         "RP250",
+         nullptr,
+         {"Compressor", "Distortion", "Amp A", "EQ A", "Amp B", "EQ B", "Volume Pre FX", "Mod/FX",
+          "Delay", "Volume Post FX"}},
+    };
+    for (const ChainCase& c : cases) {
+        SCOPED_TRACE(std::string(c.file) + " for " + c.target);
+        const Chain chain = pw::chain::chainOf(opened(c.file, c.target));
+        if (c.line != nullptr) {
+            EXPECT_EQ(pw::chain::chainLine(chain), c.line);
+        }
+        EXPECT_EQ(conflicting(chain), c.conflicts);
+    }
+}
+
+TEST(Chain, TileNamesItsBlockAndHoldsEveryRow) {
+    const pw::ParamList rows = opened("dual_amp_lead.rp355p", "RP350");
+    const Chain chain = pw::chain::chainOf(rows);
+    ASSERT_EQ(chain.tiles.size(), 14u);
+    const auto& ampB = chain.tiles[6];
+    EXPECT_EQ(pw::chain::tileDescription(ampB), "Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5");
+    EXPECT_EQ(pw::chain::tileRowsText(ampB, rows),
+              "Amp B Enable: On\nAmp B Type: JCM800\nAmp B Gain: 6\nAmp B Level: 5\n"
+              "Cab B Type: British 4x12");
+    EXPECT_EQ(pw::chain::tileDescription(chain.tiles[2]),
+              "Compressor: Dyna Comp (197), off, Output 13, Sensitivity 73");
+}
+
+TEST(Chain, SvgParsesAndNamesEveryBlock) {
+    for (const char* file : {"crunch_time.rp150p", "dual_amp_lead.rp355p"}) {
+        const Chain chain = pw::chain::chainOf(opened(file, "RP250"));
+        const std::string svg = pw::chain::chainSvg(chain, "Tom & \"Jerry\" <Lead>");
+        pugi::xml_document doc;
+        ASSERT_TRUE(doc.load_string(svg.c_str())) << file;
+        const pugi::xml_node root = doc.child("svg");
+        EXPECT_STREQ(root.child_value("title"), "Tom & \"Jerry\" <Lead>");
+        std::vector<std::string> titles;
+        for (const pugi::xml_node g : root.children("g"))
+            titles.push_back(g.child_value("title"));
+        std::vector<std::string> expected;
+        for (const auto& tile : chain.tiles)
+            expected.push_back(pw::chain::tileDescription(tile));
+        EXPECT_EQ(titles, expected) << file;
+    }
+}
+
+// A model the catalogue does not know shows its own text and value; a text longer than a
+// tile is cut with an ellipsis in the picture and kept whole in the tile's title.
+TEST(Chain, UnknownModelAndLongTextsInThePicture) {
+    const std::string longName(40, 'W');
+    const std::string bytes = pwtest::presetXml(
+        "RP250Preset", "Long",
+        {{"2432", "6", "9999", "Dist Type", longName}, {"2433", "6", "0", "Dist Enable", "Off"}});
+    const Chain chain = pw::chain::chainOf(opened("long.rp250p", "RP250", bytes));
+    ASSERT_EQ(chain.tiles.size(), 1u);
+    EXPECT_EQ(pw::chain::tileDescription(chain.tiles[0]),
+              "Distortion: " + longName + " (9999), off, conflict");
+    const std::string svg = pw::chain::chainSvg(chain, "Long");
+    EXPECT_NE(svg.find("<title>Distortion: " + longName + " (9999), off, conflict</title>"),
+              std::string::npos);
+    EXPECT_EQ(svg.find(longName), svg.rfind(longName));  // whole in the title only
+    EXPECT_NE(svg.find(std::string(18, 'W') + "\u2026<"), std::string::npos);
+}
+
+}  // namespace
