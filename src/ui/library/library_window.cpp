@@ -38,6 +38,7 @@
 #include "convert_dialog.h"
 #include "form1.h"
 #include "library/scan.h"
+#include "library_detail.h"
 #include "library_model.h"
 #include "mark_look.h"
 #include "problems_dialog.h"
@@ -267,6 +268,10 @@ void LibraryWindow::buildControls() {
     buttons->addWidget(convertSelectedButton_);
     buttons->addWidget(convertShownButton_);
     layout->addLayout(buttons);
+    // Tab goes from the table to the buttons; the detail pane comes after them.
+    QWidget::setTabOrder(table_, convertSelectedButton_);
+    QWidget::setTabOrder(convertSelectedButton_, convertShownButton_);
+    QWidget::setTabOrder(convertShownButton_, detail_);
     setCentralWidget(client);
     hideProgress();
     showProblems_ = new QPushButton(tr("Show &Problems…"), this);
