@@ -116,7 +116,7 @@ void convertLoaded(const Plan& plan, Result& r, std::string_view sourceStem) {
     bool filtered = false;
     if (document::familyOf(r.sourceRoot) != target.family) {
         std::optional<ParamList> before;
-        if (plan.resolve) before = r.rows;
+        if (plan.resolve && plan.tellRemovals) before = r.rows;
         filter::FilterPatch(r.rows, r.sourceRoot, target.root);
         if (before) removedBefore = filter::filterRemovals(*before, r.rows, target.caption);
         filtered = true;
@@ -124,7 +124,7 @@ void convertLoaded(const Plan& plan, Result& r, std::string_view sourceStem) {
     bool ampChosen = false;
     if (plan.amp && document::isTwoChannelRoot(r.sourceRoot)) {
         std::optional<ParamList> before;
-        if (plan.resolve) before = r.rows;
+        if (plan.resolve && plan.tellRemovals) before = r.rows;
         filter::SelectAmpChannel(r.rows, plan.amp);
         if (before) {
             std::vector<filter::ResolveChange> channel =

@@ -37,6 +37,9 @@ struct Plan {
     std::optional<std::string> name;  // the patch name to save under
     bool fixNames = false;            // refused characters of the name become "_"
     bool render = true;               // produce the new preset's bytes when it can be saved
+    // With Resolve: tell the rows Filter Patch and the amp channel took among its changes
+    // (a triage that only counts needs not).
+    bool tellRemovals = true;
 };
 
 enum class Verdict {

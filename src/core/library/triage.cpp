@@ -71,6 +71,7 @@ Triage triage(document::ParseResult parsed, std::string sourceRoot, const docume
     plan.resolve = true;
     plan.fixNames = true;  // the name is judged apart from the status
     plan.render = false;
+    plan.tellRemovals = false;
     const convert::Result result =
         convert::convertParsed(std::move(parsed), std::move(sourceRoot), plan, sourceStem);
 
