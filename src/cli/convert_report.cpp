@@ -42,34 +42,28 @@ Json fileJson(const FileReport& f) {
         j["patch_name_fixed"] = {{"from", f.nameFixed->first}, {"to", f.nameFixed->second}};
     j["substitutions"] = Json::array();
     j["removals"] = Json::array();
+    // A model whose knobs were only made whole is a substitution of itself.
+    const auto substitution = [](const filter::ResolveChange& c, bool completed) {
+        return Json{{"row", c.rowAfter},
+                    {"name", c.name},
+                    {"old_setting", c.oldSetting},
+                    {"old_value", c.oldValue},
+                    {"new_setting", completed ? c.oldSetting : c.newSetting},
+                    {"new_value", completed ? c.oldValue : c.newValue},
+                    {"character", c.character},
+                    {"reason", completed ? std::string("its own knobs were missing") : c.reason},
+                    {"settings", settingsJson(c.settings)}};
+    };
     for (const filter::ResolveChange& c : f.resolved.changes) {
-        if (c.kind == filter::ChangeKind::Substituted)
-            j["substitutions"].push_back({{"row", c.rowAfter},
-                                          {"name", c.name},
-                                          {"old_setting", c.oldSetting},
-                                          {"old_value", c.oldValue},
-                                          {"new_setting", c.newSetting},
-                                          {"new_value", c.newValue},
-                                          {"character", c.character},
-                                          {"reason", c.reason},
-                                          {"settings", settingsJson(c.settings)}});
-        else if (c.kind == filter::ChangeKind::Completed)
-            j["substitutions"].push_back({{"row", c.rowAfter},
-                                          {"name", c.name},
-                                          {"old_setting", c.oldSetting},
-                                          {"old_value", c.oldValue},
-                                          {"new_setting", c.oldSetting},
-                                          {"new_value", c.oldValue},
-                                          {"character", ""},
-                                          {"reason", "its own knobs were missing"},
-                                          {"settings", settingsJson(c.settings)}});
-        else
+        if (c.kind == filter::ChangeKind::Removed)
             j["removals"].push_back({{"name", c.name},
                                      {"id", c.id},
                                      {"position", c.position},
                                      {"setting", c.oldSetting},
                                      {"value", c.oldValue},
                                      {"reason", c.reason}});
+        else
+            j["substitutions"].push_back(substitution(c, c.kind == filter::ChangeKind::Completed));
     }
     j["conflicts_left"] = f.resolved.conflictsLeft;
     j["picks"] = nlohmann::ordered_json::array();

@@ -13,6 +13,7 @@
 
 #include "document/file_io.h"
 #include "library/source.h"
+#include "params/letter_case.h"
 
 namespace pw::library {
 
@@ -34,15 +35,6 @@ constexpr std::array<std::pair<std::string_view, ArchiveFormat>, 22> kArchiveEnd
     {".cab", ArchiveFormat::Cab},     {".lha", ArchiveFormat::Lha},
     {".lzh", ArchiveFormat::Lha},     {".xar", ArchiveFormat::Xar},
 }};
-
-bool endsWithNoCase(std::string_view text, std::string_view end) {
-    if (text.size() < end.size()) return false;
-    return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
-}
 
 // libarchive converts member names to the locale's character set, and gives up on the
 // names it cannot convert (UTF-16 names of a 7z under LANG=C). While it works for the
@@ -103,7 +95,7 @@ struct archive* newReader(std::optional<ArchiveFormat> format) {
 
 std::optional<ArchiveFormat> archiveFormatOf(std::string_view name) {
     for (const auto& [ending, format] : kArchiveEndings)
-        if (endsWithNoCase(name, ending)) return format;
+        if (endsWithIgnoringCase(name, ending)) return format;
     return std::nullopt;
 }
 

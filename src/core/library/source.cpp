@@ -14,21 +14,9 @@
 #include "document/file_io.h"
 #include "document/roots.h"
 #include "library/archive_reader.h"
+#include "params/letter_case.h"
 
 namespace pw::library {
-
-namespace {
-
-bool endsWithNoCase(std::string_view text, std::string_view end) {
-    if (text.size() < end.size()) return false;
-    return std::equal(end.begin(), end.end(), text.end() - static_cast<std::ptrdiff_t>(end.size()),
-                      [](char a, char b) {
-                          return std::tolower(static_cast<unsigned char>(a)) ==
-                                 std::tolower(static_cast<unsigned char>(b));
-                      });
-}
-
-}  // namespace
 
 std::string displayName(const Source& source) {
     std::string shown = source.file.string();
@@ -46,16 +34,17 @@ std::string_view baseName(const Source& source) {
 std::string presetStem(const Source& source) {
     const std::string_view base = baseName(source);
     for (const document::RootInfo& root : document::kRoots)
-        if (base.size() > root.extension.size() && endsWithNoCase(base, root.extension))
+        if (base.size() > root.extension.size() && endsWithIgnoringCase(base, root.extension))
             return std::string(base.substr(0, base.size() - root.extension.size()));
     return std::string(base);
 }
 
 bool isPresetName(std::string_view name) {
-    return std::any_of(
-        document::kRoots.begin(), document::kRoots.end(), [&](const document::RootInfo& root) {
-            return name.size() > root.extension.size() && endsWithNoCase(name, root.extension);
-        });
+    return std::any_of(document::kRoots.begin(), document::kRoots.end(),
+                       [&](const document::RootInfo& root) {
+                           return name.size() > root.extension.size() &&
+                                  endsWithIgnoringCase(name, root.extension);
+                       });
 }
 
 bool isArchiveName(std::string_view name) {

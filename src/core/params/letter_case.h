@@ -19,4 +19,10 @@ constexpr bool equalIgnoringCase(std::string_view a, std::string_view b) {
     return true;
 }
 
+// Whether `text` ends with `end`, ASCII letter case ignored (".RP250P" ends with ".rp250p").
+constexpr bool endsWithIgnoringCase(std::string_view text, std::string_view end) {
+    return text.size() >= end.size() &&
+           equalIgnoringCase(text.substr(text.size() - end.size()), end);
+}
+
 }  // namespace pw
