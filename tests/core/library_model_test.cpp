@@ -151,6 +151,8 @@ TEST_F(LibraryModel, ScanDeliversRowsTwinsAndOneReport) {
         twins += group == std::optional<std::size_t>(1);
     EXPECT_EQ(twins, 2u);
     EXPECT_EQ(owner.stages.back(), Stage::Scanning);
+    for (const PresetPtr& p : library.presets())
+        EXPECT_TRUE(p->bytes.empty());  // read again when needed
     // A rescan reads the same inputs anew.
     owner.added = 0;
     library.rescan();
@@ -180,6 +182,20 @@ TEST_F(LibraryModel, RetargetTriagesEveryRowAfterTheScanWhenOneRuns) {
     owner.drain();
     EXPECT_EQ(owner.retriages, (std::vector<bool>{false, false}));
     expectTriagedAgainst(library, rp250);
+}
+
+// Files and pack members are read again, as they are now.
+TEST_F(LibraryModel, ATriageReadsThePresetsAgain) {
+    Library library(owner.post(), owner, rp250);
+    scanned(library, {dir.path() / "lib"});
+    put(dir.path() / "lib/metal_zone.rp250p", sample("pluck_funk.g4p"));
+    library.retarget(rp150);
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
+    expectTriagedAgainst(library, rp150);
+    std::size_t viewOnly = 0;
+    for (const Triage& t : library.triages())
+        viewOnly += t.status == Status::ViewOnly;
+    EXPECT_EQ(viewOnly, 2u);
 }
 
 TEST_F(LibraryModel, ANewerCommandSupersedesTheOlder) {
@@ -271,11 +287,9 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     // A row search started before the scan: the rows are looked at as they come.
     library.scan({dir.path() / "lib"});
     library.search("Amp A Type=Brown Sound");
-    ASSERT_TRUE(owner.runUntil([&] {
-        return !owner.reports.empty() && !library.scanning() && owner.searches > 0 &&
-               library.presets().size() == 8;
-    }));
-    owner.drain();
+    ASSERT_TRUE(owner.runUntil(
+        [&] { return !owner.reports.empty() && !library.scanning() && !library.searching(); }));
+    EXPECT_EQ(library.presets().size(), 8u);
     const auto found = [&] {
         std::vector<std::string> out;
         for (std::size_t i = 0; i < library.presets().size(); ++i)
@@ -288,8 +302,9 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     // Text: in the name or the file, a model, or a model used.
     const std::size_t searches = owner.searches;
     library.search("  RP150 ");
-    ASSERT_TRUE(owner.runUntil([&] { return owner.searches > searches; }));
-    owner.drain();
+    EXPECT_TRUE(library.searching());
+    ASSERT_TRUE(owner.runUntil([&] { return !library.searching(); }));
+    EXPECT_GT(owner.searches, searches);
     EXPECT_EQ(found(), std::vector<std::string>{(dir.path() / "lib/crunch_time.rp150p").string()});
     library.search("");
     EXPECT_EQ(found().size(), 8u);

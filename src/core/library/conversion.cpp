@@ -7,6 +7,7 @@
 #include "convert/convert.h"
 #include "document/csv_field.h"
 #include "library/convert_all.h"
+#include "library/read_again.h"
 #include "library/source.h"
 
 namespace pw::library {
@@ -81,17 +82,29 @@ void convertPresets(const Presets& presets, const ConvertOptions& options, Conve
     all.folder = options.folder;
     for (const auto& p : presets)
         if (!p->source.inArchive()) all.sources.push_back(p->source.file);
-    std::size_t next = 0;
+    // Pack members are read first, each pack once; a worker reads a file of its own.
+    Presets members;
+    std::vector<std::size_t> memberAt;
+    for (std::size_t i = 0; i < presets.size(); ++i)
+        if (presets[i]->source.inArchive() && presets[i]->readable) {
+            members.push_back(presets[i]);
+            memberAt.push_back(i);
+        }
+    std::vector<SourceBytes> memberBytes(members.size());
+    readAgain(members, cancel,
+              [&](std::size_t i, SourceBytes& read) { memberBytes[i] = std::move(read); });
+    std::size_t next = 0, nextMember = 0;
     callbacks.next = [&](ConvertInput& input) {
         if (next == presets.size()) return false;
-        const Preset& p = *presets[next++];
+        const std::size_t at = next++;
+        const Preset& p = *presets[at];
         input.stem = presetStem(p.source);
         if (!p.readable) {
             input.read = document::ReadResult{true, false, {}, p.readProblem};
-        } else if (!p.bytes.empty()) {
-            input.read = document::ReadResult{true, true, p.bytes, {}};
-        } else {
-            SourceBytes read = readSource(p.source);
+        } else if (!p.source.inArchive()) {
+            input.file = p.source.file;
+        } else if (nextMember < memberAt.size() && memberAt[nextMember] == at) {
+            SourceBytes& read = memberBytes[nextMember++];
             input.read = document::ReadResult{true, read.ok, std::move(read.bytes), read.problem};
         }
         return true;

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "library/duplicates.h"
+#include "library/read_again.h"
 #include "library/source.h"
 #include "library/thread_checks.h"
 
@@ -56,18 +57,10 @@ void forEachRow(std::size_t count, const std::atomic<bool>& cancel, Body body) {
     pipelineDone(&run);
 }
 
-Triage triageOf(const Preset& preset, const TriageSettings& settings) {
-    Triage unreadable;
-    unreadable.reason = preset.readProblem;
-    if (!preset.readable) return unreadable;
-    if (!preset.bytes.empty())
-        return triage(preset.bytes, *settings.target, settings.amp, presetStem(preset.source));
-    const SourceBytes read = readSource(preset.source);
-    if (!read.ok) {
-        unreadable.reason = read.problem;
-        return unreadable;
-    }
-    return triage(read.bytes, *settings.target, settings.amp, presetStem(preset.source));
+Triage unreadable(std::string reason) {
+    Triage t;
+    t.reason = std::move(reason);
+    return t;
 }
 
 }  // namespace
@@ -185,7 +178,7 @@ void Library::State::startScan(CancelToken cancel) {
               ScanOptions options;
               options.target = settings.target;
               options.amp = settings.amp;
-              options.keepBytes = true;
+              options.keepBytes = false;  // read again when needed
               options.collect = false;
               ScanCallbacks callbacks;
               callbacks.batch = [&](std::span<const Preset> batch) {
@@ -240,8 +233,15 @@ void Library::State::startTriage(CancelToken cancel) {
           [self = this, presets = presets, settings = settings](unsigned now,
                                                                 const std::atomic<bool>& stop) {
               std::vector<Triage> done(presets.size());
-              forEachRow(presets.size(), stop,
-                         [&](std::size_t i) { done[i] = triageOf(*presets[i], settings); });
+              for (std::size_t i = 0; i < presets.size(); ++i)
+                  if (!presets[i]->readable) done[i] = unreadable(presets[i]->readProblem);
+              readAgain(presets, stop, [&](std::size_t i, SourceBytes& read) {
+                  const Preset& p = *presets[i];
+                  if (!p.readable) return;
+                  done[i] = read.ok ? triage(read.bytes, *settings.target, settings.amp,
+                                             presetStem(p.source))
+                                    : unreadable(read.problem);
+              });
               const bool cancelled = stop;
               self->deliver(TriageKind, now,
                             [done = std::move(done), cancelled](State& st) mutable {
@@ -262,17 +262,17 @@ void Library::State::searchNewRows(CancelToken cancel) {
           [self = this, rows = std::move(rows), query = query, from](
               unsigned now, const std::atomic<bool>& stop) {
               std::vector<char> found(rows.size());
-              forEachRow(rows.size(), stop, [&](std::size_t i) {
-                  const Preset& p = *rows[i];
-                  if (!p.bytes.empty() || !query.asksForRows() || !p.readable) {
-                      found[i] = query.matches(p);
-                      return;
-                  }
-                  const SourceBytes read = readSource(p.source);
-                  if (!read.ok) return;
-                  const document::ParseResult parsed = document::parsePreset(read.bytes);
-                  found[i] = parsed.ok() && query.matches(p, &parsed.document);
-              });
+              if (!query.asksForRows()) {
+                  forEachRow(rows.size(), stop,
+                             [&](std::size_t i) { found[i] = query.matches(*rows[i]); });
+              } else {
+                  // The rows are read again; a preset that cannot be read has none.
+                  readAgain(rows, stop, [&](std::size_t i, SourceBytes& read) {
+                      if (!rows[i]->readable || !read.ok) return;
+                      const document::ParseResult parsed = document::parsePreset(read.bytes);
+                      found[i] = parsed.ok() && query.matches(*rows[i], &parsed.document);
+                  });
+              }
               const bool cancelled = stop;
               self->deliver(SearchKind, now,
                             [found = std::move(found), from, cancelled](State& st) {
@@ -383,6 +383,9 @@ bool Library::scanning() const {
 }
 bool Library::triaging() const {
     return state_->busy[TriageKind] || state_->stale;
+}
+bool Library::searching() const {
+    return state_->busy[SearchKind];
 }
 bool Library::converting() const {
     return state_->busy[ConvertKind];

@@ -102,6 +102,7 @@ class Library {
     bool scanning() const;
     bool triaging() const;
     bool converting() const;
+    bool searching() const;  // rows are still to be looked at
     const std::vector<std::filesystem::path>& inputs() const;
     TriageSettings settings() const;
     const std::vector<PresetPtr>& presets() const;
