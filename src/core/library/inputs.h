@@ -45,7 +45,7 @@ struct InputFile {
     std::filesystem::path path;
     bool archive = false;
     std::string folder;  // the folders between the input and the file, "Metal/Leads"
-    dev_t device = 0;    // the file's identity: one file is read once, however it is named
+    dev_t device = 0;  // the file's identity: one file is read once, however it is named
     ino_t inode = 0;
 };
 
