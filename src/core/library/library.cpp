@@ -144,16 +144,16 @@ struct Library::State : std::enable_shared_from_this<State> {
         jobs[kind].reset();
     }
 
-    void startScan(CancelToken cancel);
+    void startScan(CancelToken cancel, std::optional<Query> only);
     void startTriage(CancelToken cancel);
     void searchNewRows(CancelToken cancel = {});
 };
 
-void Library::State::startScan(CancelToken cancel) {
+void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
     stale = false;
     start(ScanKind, cancel,
-          [self = this, inputs = inputs, settings = settings](unsigned now,
-                                                              const std::atomic<bool>& stop) {
+          [self = this, inputs = inputs, settings = settings, only = std::move(only)](
+              unsigned now, const std::atomic<bool>& stop) {
               State& s = *self;
               Throttle progressDue(50), rowsDue(100);
               std::vector<PresetPtr> all, pending;
@@ -179,6 +179,7 @@ void Library::State::startScan(CancelToken cancel) {
               options.target = settings.target;
               options.amp = settings.amp;
               options.keepBytes = false;  // read again when needed
+              options.query = only ? &*only : nullptr;
               options.collect = false;
               ScanCallbacks callbacks;
               callbacks.batch = [&](std::span<const Preset> batch) {
@@ -197,7 +198,8 @@ void Library::State::startScan(CancelToken cancel) {
               callbacks.progress = [&](const ScanProgress& p) {
                   if (!progressDue.due(p.filesTotal > 0 && p.filesDone == p.filesTotal)) return;
                   s.deliver(ScanKind, now, [p](State& st) {
-                      st.listener.progress(Progress{Stage::Scanning, p.filesDone, p.filesTotal});
+                      st.listener.progress(
+                          Progress{Stage::Scanning, p.filesDone, p.filesTotal, p.presets});
                   });
               };
               ScanResult result = library::scan(inputs, options, callbacks, &stop);
@@ -290,7 +292,8 @@ Library::Library(Post post, LibraryListener& listener, TriageSettings settings)
 
 Library::~Library() = default;
 
-void Library::scan(std::vector<std::filesystem::path> inputs, CancelToken cancel) {
+void Library::scan(std::vector<std::filesystem::path> inputs, CancelToken cancel,
+                   std::optional<Query> only) {
     State& s = *state_;
     for (Kind kind : {ScanKind, TriageKind, SearchKind, PlanKind})
         s.supersede(kind);
@@ -299,7 +302,7 @@ void Library::scan(std::vector<std::filesystem::path> inputs, CancelToken cancel
     s.triages.clear();
     s.groups.clear();
     s.hits.clear();
-    s.startScan(std::move(cancel));
+    s.startScan(std::move(cancel), std::move(only));
 }
 
 void Library::rescan(CancelToken cancel) {
@@ -362,7 +365,7 @@ void Library::convert(const ConversionPlan& plan, std::vector<bool> replace,
                     [&](std::size_t done, std::size_t total) {
                         if (!due.due(done == total)) return;
                         self->deliver(ConvertKind, now, [done, total](State& st) {
-                            st.listener.progress(Progress{Stage::Converting, done, total});
+                            st.listener.progress(Progress{Stage::Converting, done, total, 0});
                         });
                     },
                     stop);

@@ -47,7 +47,8 @@ enum class Stage { Scanning, Triaging, Searching, Planning, Converting };
 struct Progress {
     Stage stage = Stage::Scanning;
     std::size_t done = 0;
-    std::size_t total = 0;  // 0 while not known yet
+    std::size_t total = 0;    // 0 while not known yet
+    std::size_t presets = 0;  // a scan's presets read so far
 };
 
 struct ScanReport {
@@ -83,8 +84,10 @@ class Library {
     Library& operator=(const Library&) = delete;
 
     // Reads `inputs` anew: the presets held are dropped at once (presetsAdded follows as
-    // rows are read, then scanned). Supersedes every command but a conversion.
-    void scan(std::vector<std::filesystem::path> inputs, CancelToken cancel = {});
+    // rows are read, then scanned). Supersedes every command but a conversion. With
+    // `only`, the presets it does not match are left out (ScanCounts::filtered).
+    void scan(std::vector<std::filesystem::path> inputs, CancelToken cancel = {},
+              std::optional<Query> only = {});
     void rescan(CancelToken cancel = {});
     // Triages every preset against `settings` (after the scan when one runs).
     void retarget(TriageSettings settings, CancelToken cancel = {});
