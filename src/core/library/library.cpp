@@ -1,18 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/library.h"
 
-#include <tbb/blocked_range.h>
-#include <tbb/parallel_for.h>
-
 #include <array>
 #include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
 #include <thread>
 #include <utility>
 
 #include "library/duplicates.h"
+#include "library/every_core.h"
 #include "library/read_again.h"
 #include "library/source.h"
-#include "library/thread_checks.h"
 
 namespace pw::library {
 namespace {
@@ -36,27 +36,6 @@ class Throttle {
     std::chrono::steady_clock::time_point last_{};
 };
 
-struct Job {
-    std::thread thread;
-    CancelToken cancel;
-    std::shared_ptr<std::atomic<bool>> over;  // the thread has nothing left to do
-};
-
-// `body(i)` for every i below `count`, on every core, until `cancel`.
-template <class Body>
-void forEachRow(std::size_t count, const std::atomic<bool>& cancel, Body body) {
-    const int run = 0;
-    pipelineStarts(&run);
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, count, 64),
-                      [&](const tbb::blocked_range<std::size_t>& range) {
-                          stageStarts(&run);
-                          for (std::size_t i = range.begin(); i != range.end() && !cancel; ++i)
-                              body(i);
-                          stageEnds(&run);
-                      });
-    pipelineDone(&run);
-}
-
 Triage unreadable(std::string reason) {
     Triage t;
     t.reason = std::move(reason);
@@ -65,8 +44,9 @@ Triage unreadable(std::string reason) {
 
 }  // namespace
 
-// Workers reach the state through a plain pointer (it outlives them: its end joins them)
-// and deliver through a weak one, so that what they post after it ended is dropped.
+// The commands reach the state through a plain pointer (it outlives them: its end joins
+// their thread) and deliver through a weak one, so that what they post after it ended is
+// dropped.
 struct Library::State : std::enable_shared_from_this<State> {
     Post post;
     LibraryListener& listener;
@@ -80,45 +60,57 @@ struct Library::State : std::enable_shared_from_this<State> {
     std::vector<char> hits;  // rows looked at so far: whether the query matches each
     std::array<unsigned, KindCount> ticket{};
     std::array<bool, KindCount> busy{};
-    std::array<std::optional<Job>, KindCount> jobs;
-    std::vector<Job> retired;
+    std::array<std::optional<CancelToken>, KindCount> running;
+    // The commands run one after the other on one thread of their own (each on every
+    // core): a newer one starts once the older, cancelled, has returned, so the two never
+    // share the cores. The owner never waits for one, but when the library ends.
+    std::mutex queueMutex;
+    std::condition_variable queued;
+    std::deque<std::function<void()>> queue;
+    bool ending = false;
+    std::thread worker;
 
     State(Post p, LibraryListener& l, TriageSettings s)
-        : post(std::move(p)), listener(l), settings(s) {}
+        : post(std::move(p)), listener(l), settings(s), worker([this] { work(); }) {}
 
     ~State() {
-        for (auto& job : jobs)
-            if (job) retire(std::move(*job));
-        for (Job& job : retired)
-            job.thread.join();
+        for (auto& cancel : running)
+            if (cancel) cancel->cancel();
+        {
+            const std::lock_guard lock(queueMutex);
+            ending = true;
+        }
+        queued.notify_one();
+        worker.join();
     }
 
-    // Cancels a job; its thread is joined once it is over, never waited for here.
-    void retire(Job job) {
-        job.cancel.cancel();
-        retired.push_back(std::move(job));
-        std::erase_if(retired, [](Job& old) {
-            if (!*old.over) return false;
-            old.thread.join();
-            return true;
-        });
+    void work() {
+        for (;;) {
+            std::unique_lock lock(queueMutex);
+            queued.wait(lock, [this] { return ending || !queue.empty(); });
+            if (queue.empty()) return;
+            std::function<void()> next = std::move(queue.front());
+            queue.pop_front();
+            lock.unlock();
+            next();
+        }
     }
 
-    // Runs `work(ticket, cancel)` on a thread of its own, superseding the command of that
-    // kind; what it delivers through deliver() with that ticket reaches the owner only
-    // while no newer command of the kind has started.
+    // Queues `work(ticket, cancel)`, superseding the command of that kind; what it
+    // delivers through deliver() with that ticket reaches the owner only while no newer
+    // command of the kind has started.
     template <class Work>
     void start(Kind kind, CancelToken cancel, Work work) {
-        if (jobs[kind]) retire(std::move(*jobs[kind]));
-        jobs[kind].reset();
-        const unsigned now = ++ticket[kind];
+        supersede(kind);
+        const unsigned now = ticket[kind];
         busy[kind] = true;
-        auto over = std::make_shared<std::atomic<bool>>(false);
-        jobs[kind] = Job{std::thread([work = std::move(work), now, cancel, over]() mutable {
-                             work(now, cancel.flag());
-                             *over = true;
-                         }),
-                         cancel, over};
+        running[kind] = cancel;
+        {
+            const std::lock_guard lock(queueMutex);
+            queue.push_back(
+                [work = std::move(work), now, cancel]() mutable { work(now, cancel.flag()); });
+        }
+        queued.notify_one();
     }
 
     // From a worker: `call(state)` on the owner's thread, unless superseded by then.
@@ -133,15 +125,13 @@ struct Library::State : std::enable_shared_from_this<State> {
     // On the owner's thread, once the command of `kind` has delivered its last.
     void finished(Kind kind) {
         busy[kind] = false;
-        if (jobs[kind]) retire(std::move(*jobs[kind]));
-        jobs[kind].reset();
+        running[kind].reset();
     }
 
     void supersede(Kind kind) {
         ++ticket[kind];
-        busy[kind] = false;
-        if (jobs[kind]) retire(std::move(*jobs[kind]));
-        jobs[kind].reset();
+        if (running[kind]) running[kind]->cancel();
+        finished(kind);
     }
 
     void startScan(CancelToken cancel, std::optional<Query> only);
@@ -265,8 +255,8 @@ void Library::State::searchNewRows(CancelToken cancel) {
               unsigned now, const std::atomic<bool>& stop) {
               std::vector<char> found(rows.size());
               if (!query.asksForRows()) {
-                  forEachRow(rows.size(), stop,
-                             [&](std::size_t i) { found[i] = query.matches(*rows[i]); });
+                  onEveryCore(rows.size(), stop,
+                              [&](std::size_t i) { found[i] = query.matches(*rows[i]); });
               } else {
                   // The rows are read again; a preset that cannot be read has none.
                   readAgain(rows, stop, [&](std::size_t i, SourceBytes& read) {
@@ -378,7 +368,7 @@ void Library::convert(const ConversionPlan& plan, std::vector<bool> replace,
 
 void Library::cancel() {
     for (Kind kind : {ScanKind, TriageKind, ConvertKind})
-        if (state_->jobs[kind]) state_->jobs[kind]->cancel.cancel();
+        if (state_->running[kind]) state_->running[kind]->cancel();
 }
 
 bool Library::scanning() const {

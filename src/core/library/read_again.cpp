@@ -1,16 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/read_again.h"
 
-#include <tbb/blocked_range.h>
-#include <tbb/parallel_for.h>
-
 #include <map>
 #include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 #include "library/archive_reader.h"
-#include "library/thread_checks.h"
+#include "library/every_core.h"
 
 namespace pw::library {
 namespace {
@@ -70,23 +67,15 @@ void readAgain(std::span<const std::shared_ptr<const Preset>> presets,
         if (added) units.push_back(Unit{{}, true});
         units[at->second].presets.push_back(i);
     }
-    const int run = 0;
-    pipelineStarts(&run);
-    tbb::parallel_for(tbb::blocked_range<std::size_t>(0, units.size(), 16),
-                      [&](const tbb::blocked_range<std::size_t>& range) {
-                          stageStarts(&run);
-                          for (std::size_t u = range.begin(); u != range.end() && !cancel; ++u) {
-                              if (units[u].archive) {
-                                  readPack(presets, units[u], cancel, take);
-                                  continue;
-                              }
-                              const std::size_t i = units[u].presets.front();
-                              SourceBytes read = readSource(presets[i]->source);
-                              take(i, read);
-                          }
-                          stageEnds(&run);
-                      });
-    pipelineDone(&run);
+    onEveryCore(units.size(), cancel, [&](std::size_t u) {
+        if (units[u].archive) {
+            readPack(presets, units[u], cancel, take);
+            return;
+        }
+        const std::size_t i = units[u].presets.front();
+        SourceBytes read = readSource(presets[i]->source);
+        take(i, read);
+    });
 }
 
 }  // namespace pw::library
