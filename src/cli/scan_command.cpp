@@ -19,6 +19,7 @@
 #include "library/duplicates.h"
 #include "library/query.h"
 #include "library/scan.h"
+#include "library_gathering.h"
 #include "session_setup.h"
 #include "table_writer.h"
 
@@ -286,21 +287,22 @@ int runScan(const Options& options, const Console& console) {
     if (options.uses) query.uses = *options.uses;
     if (options.model) query.model = *options.model;
 
-    library::ScanOptions scanOptions;
-    scanOptions.target = report.target;
-    scanOptions.amp = options.amp.value_or(0);
-    scanOptions.query = query.empty() ? nullptr : &query;
     std::vector<std::filesystem::path> inputs(options.files.begin(), options.files.end());
+    Gathered gathered;
     {
         ProgressLine progress(console);
         const InterruptStopsScan stops;
-        library::ScanCallbacks callbacks;
-        callbacks.progress = [&](const library::ScanProgress& p) { progress(p); };
-        report.scan = library::scan(inputs, scanOptions, callbacks, &interrupted);
+        gathered = gatherLibrary(
+            inputs, library::TriageSettings{report.target, options.amp.value_or(0)},
+            query.empty() ? std::nullopt : std::optional(query),
+            [&](const library::Progress& p) {
+                progress(library::ScanProgress{p.done, p.total, p.presets});
+            },
+            interrupted);
     }
+    report.scan = std::move(gathered.scan);
 
-    const std::vector<std::optional<std::size_t>> groups =
-        library::duplicateGroups(report.scan.presets);
+    const std::vector<std::optional<std::size_t>>& groups = gathered.groups;
     for (std::size_t i = 0; i < report.scan.presets.size(); ++i) {
         if (groups[i]) report.groups = std::max(report.groups, *groups[i]);
         if (options.duplicates && !groups[i]) continue;

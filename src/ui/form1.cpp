@@ -454,7 +454,25 @@ void Form1::mnuFileOpenFolder_Click() {
 }
 
 LibraryWindow* Form1::openLibrary(const QStringList& inputs) {
-    if (!library_) library_ = new LibraryWindow(*this);
+    if (!library_) {
+        library_ = new LibraryWindow(*this, session().target());
+        const auto shown = [this] {
+            show();
+            raise();
+            activateWindow();
+        };
+        connect(library_, &LibraryWindow::openFileRequested, this,
+                [this, shown](const QString& file) {
+                    openFile(file);
+                    shown();
+                });
+        connect(
+            library_, &LibraryWindow::openBytesRequested, this,
+            [this, shown](const QString& name, const QString& folder, const std::string& bytes) {
+                openBytes(name, folder, bytes);
+                shown();
+            });
+    }
     library_->show();
     library_->raise();
     library_->activateWindow();

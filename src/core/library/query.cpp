@@ -70,4 +70,23 @@ bool matches(const Preset& preset, const Query& query, const document::PresetDoc
     return true;
 }
 
+SearchText::SearchText(std::string_view text) {
+    const auto first = text.find_first_not_of(" \t\n\r\f\v");
+    if (first == std::string_view::npos) return;
+    text_ = text.substr(first, text.find_last_not_of(" \t\n\r\f\v") - first + 1);
+    const bool row = text_.find('=') != std::string::npos;
+    for (std::string Query::*field :
+         row ? std::vector{&Query::row} : std::vector{&Query::text, &Query::model, &Query::uses}) {
+        Query one;
+        one.*field = text_;
+        anyOf_.push_back(std::move(one));
+    }
+}
+
+bool SearchText::matches(const Preset& preset, const document::PresetDocument* document) const {
+    if (empty()) return true;
+    return std::any_of(anyOf_.begin(), anyOf_.end(),
+                       [&](const Query& q) { return library::matches(preset, q, document); });
+}
+
 }  // namespace pw::library

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "document/preset_document.h"
 #include "library/scan.h"
@@ -26,5 +27,23 @@ struct Query {
 // when given, else on the preset's kept bytes; without either it does not hold.
 bool matches(const Preset& preset, const Query& query,
              const document::PresetDocument* document = nullptr);
+
+// What the Library's search field asks: a text with "=" asks for a row ("Amp A
+// Type=Brown Sound"); any other text is looked for in the name or file, as the model, or
+// among the models used. Read once, then matched against any number of presets.
+class SearchText {
+  public:
+    SearchText() = default;
+    explicit SearchText(std::string_view text);
+    bool empty() const { return anyOf_.empty(); }
+    bool asksForRows() const { return !empty() && !anyOf_.front().row.empty(); }
+    const std::string& text() const { return text_; }
+    // The rows are read from `document` when given, else as matches() reads them.
+    bool matches(const Preset& preset, const document::PresetDocument* document = nullptr) const;
+
+  private:
+    std::string text_;
+    std::vector<Query> anyOf_;
+};
 
 }  // namespace pw::library

@@ -35,6 +35,13 @@ struct Triage {
     std::string fixedName;
 };
 
+// The target and amp channel presets are triaged against.
+struct TriageSettings {
+    const document::Target* target = nullptr;
+    char amp = 'A';
+    bool operator==(const TriageSettings&) const = default;
+};
+
 // Triage of one preset's bytes. `amp` is 'A', 'B' or 0 (no channel chosen: a preset
 // with two amp channels then cannot be saved for a target with one).
 // `sourceStem` is the file or member's name without its extension (see convertPreset).

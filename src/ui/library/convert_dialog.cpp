@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -27,20 +28,19 @@ QString ConvertDialog::rememberedFolder() {
     return QSettings().value(QLatin1String(kFolderKey)).toString();
 }
 
-ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings settings,
+ConvertDialog::ConvertDialog(std::size_t presets, TriageSettings settings, PlanRequest plan,
                              QWidget* parent)
-    : QDialog(parent), presets_(std::move(presets)), settings_(settings) {
+    : QDialog(parent), presets_(presets), settings_(settings), plan_(std::move(plan)) {
     setObjectName(QStringLiteral("convertDialog"));
     setWindowTitle(tr("Convert"));
     auto* layout = new QVBoxLayout(this);
     const QString target = QString::fromUtf8(settings.target->caption.data(),
                                              qsizetype(settings.target->caption.size()));
     auto* what = new QLabel(
-        presets_.size() == 1
+        presets_ == 1
             ? tr("Convert 1 preset for the %1 (amp channel %2).").arg(target, QChar(settings.amp))
             : tr("Convert %1 presets for the %2 (amp channel %3).")
-                  .arg(QLocale().toString(qulonglong(presets_.size())), target,
-                       QChar(settings.amp)),
+                  .arg(QLocale().toString(qulonglong(presets_)), target, QChar(settings.amp)),
         this);
     layout->addWidget(what);
 
@@ -86,7 +86,6 @@ ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings sett
     connect(settle_, &QTimer::timeout, this, &ConvertDialog::startDryRun);
     connect(folder_, &QLineEdit::textChanged, this, [this] {
         // What was worked out for another folder no longer holds.
-        ++generation_;
         dryRun_.reset();
         buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
         showSummary(tr("Working out what will happen…"));
@@ -98,16 +97,13 @@ ConvertDialog::ConvertDialog(std::vector<PresetPtr> presets, TriageSettings sett
     startDryRun();
 }
 
-ConvertDialog::~ConvertDialog() {
-    job_.stop();
-}
-
-ConvertOptions ConvertDialog::options() const {
-    ConvertOptions o;
+library::ConvertOptions ConvertDialog::options() const {
+    library::ConvertOptions o;
     o.settings = settings_;
     o.resolve = resolve_->isChecked();
     o.fixNames = fixNames_->isChecked();
-    o.folder = folder_->text().trimmed();
+    o.folder = std::filesystem::path(QFile::encodeName(folder_->text().trimmed()).toStdString());
+    o.refusalWords = refusalWords;
     return o;
 }
 
@@ -121,25 +117,26 @@ void ConvertDialog::startDryRun() {
     settle_->stop();
     dryRun_.reset();
     buttons_->button(QDialogButtonBox::Ok)->setEnabled(false);
-    const ConvertOptions o = options();
-    if (o.folder.isEmpty()) {
-        job_.cancel();
+    const library::ConvertOptions o = options();
+    if (o.folder.empty()) {
         showSummary(tr("Choose the folder the new presets go into."));
         return;
     }
     showSummary(tr("Working out what will happen…"));
-    const unsigned generation = ++generation_;
-    job_.start([this, o, generation, presets = presets_](const std::atomic<bool>& cancel) {
-        DryRun run = dryRunConvert(presets, o, cancel);
-        if (cancel) return;
-        post(this, [this, generation, run = std::move(run)]() mutable {
-            if (generation != generation_) return;
-            showSummary(run.summary());
-            buttons_->button(QDialogButtonBox::Ok)->setEnabled(run.write > 0);
-            dryRun_ = std::move(run);
-            emit dryRunReady();
-        });
-    });
+    plan_(o);
+}
+
+void ConvertDialog::setPlan(library::ConversionPlan plan) {
+    const library::ConvertOptions shown = options();
+    const library::ConvertOptions& o = plan.options;
+    if (plan.cancelled || settle_->isActive() || o.folder != shown.folder ||
+        o.resolve != shown.resolve || o.fixNames != shown.fixNames || !(o.settings == settings_))
+        return;
+    DryRun run = dryRunView(std::move(plan));
+    showSummary(run.summary());
+    buttons_->button(QDialogButtonBox::Ok)->setEnabled(run.plan.write > 0);
+    dryRun_ = std::move(run);
+    emit dryRunReady();
 }
 
 // The summary wraps: the dialog grows to show all of it, and cannot be made smaller.
@@ -154,7 +151,7 @@ void ConvertDialog::showSummary(const QString& text) {
 
 void ConvertDialog::accept() {
     if (!dryRun_) return;
-    QSettings().setValue(QLatin1String(kFolderKey), QDir(options().folder).absolutePath());
+    QSettings().setValue(QLatin1String(kFolderKey), QDir(folder_->text().trimmed()).absolutePath());
     QDialog::accept();
 }
 

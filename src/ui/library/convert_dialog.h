@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Convert Selected… / Convert All Shown…: the output folder (remembered between runs),
-// Resolve Conflicts and Fix Names, and what will happen, worked out off the window's
-// thread before anything is written.
+// Resolve Conflicts and Fix Names, and what will happen: the library's plan for the
+// options shown, asked for at each change and shown once it comes.
 
 #include <QDialog>
+#include <functional>
 #include <optional>
 
-#include "background_job.h"
+#include "library_backend.h"
 #include "library_convert.h"
 
 class QCheckBox;
@@ -21,10 +22,13 @@ namespace pw::ui {
 class ConvertDialog : public QDialog {
     Q_OBJECT
   public:
-    ConvertDialog(std::vector<PresetPtr> presets, TriageSettings settings, QWidget* parent);
-    ~ConvertDialog() override;
+    // `plan` asks the library for the plan of some options; setPlan() brings it.
+    using PlanRequest = std::function<void(const library::ConvertOptions&)>;
+    ConvertDialog(std::size_t presets, TriageSettings settings, PlanRequest plan, QWidget* parent);
 
-    ConvertOptions options() const;
+    library::ConvertOptions options() const;
+    // A plan the library worked out; shown when it is for the options shown.
+    void setPlan(library::ConversionPlan plan);
     // The dry run of the options shown, once it is known.
     const std::optional<DryRun>& dryRun() const { return dryRun_; }
 
@@ -42,16 +46,15 @@ class ConvertDialog : public QDialog {
     void startDryRun();
     void showSummary(const QString& text);
 
-    std::vector<PresetPtr> presets_;
+    std::size_t presets_;
     TriageSettings settings_;
+    PlanRequest plan_;
     QLineEdit* folder_ = nullptr;
     QCheckBox* resolve_ = nullptr;
     QCheckBox* fixNames_ = nullptr;
     QLabel* summary_ = nullptr;
     QDialogButtonBox* buttons_ = nullptr;
     QTimer* settle_ = nullptr;
-    BackgroundJob job_;
-    unsigned generation_ = 0;
     std::optional<DryRun> dryRun_;
 };
 

@@ -6,7 +6,8 @@
 
 namespace pw::ui {
 
-// A folder, or a file whose name says it is an archive (.zip, .7z, .tar.gz, ...).
+// A folder, or a file whose name says it is an archive the core library opens (.zip,
+// .7z, .tar.gz, ...: library::isArchiveName).
 bool isLibraryInput(const QString& path);
 
 }  // namespace pw::ui

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 
+#include "library/library.h"
 #include "library/scan.h"
 
 namespace pw::ui {
@@ -178,12 +179,6 @@ void LibraryModel::setDuplicateGroups(const std::vector<std::optional<std::size_
     rowsChanged(std::move(rows), Duplicate, Duplicate);
 }
 
-void LibraryModel::setPresets(std::vector<PresetPtr> presets) {
-    for (std::size_t row = 0; row < std::min(presets.size(), entries_.size()); ++row)
-        if (presets[row]->source == entries_[row].preset->source)
-            entries_[row].preset = std::move(presets[row]);
-}
-
 void LibraryModel::setOutcomes(const std::vector<std::pair<std::size_t, Outcome>>& outcomes) {
     std::vector<std::size_t> rows;
     for (const auto& [row, outcome] : outcomes) {
@@ -204,8 +199,9 @@ LibraryFilter::LibraryFilter(LibraryModel* model, QObject* parent)
 
 // A new filter rebuilds the whole mapping at once (one layout change): with many rows
 // this is several times faster than telling the views each range that comes or goes.
-void LibraryFilter::setSearchText(const QString& text) {
-    search_ = LibrarySearch(text);
+void LibraryFilter::setSearch(library::SearchText search, const library::Library& library) {
+    search_ = std::move(search);
+    library_ = &library;
     invalidate();
 }
 
@@ -229,7 +225,9 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     if (status_ && e.triage.status != *status_) return false;
     if (!modelFilter_.isEmpty() && e.model != modelFilter_) return false;
     if (duplicatesOnly_ && !e.duplicateGroup) return false;
-    return search_.empty() || search_.matches(e);
+    if (search_.empty()) return true;
+    return search_.asksForRows() ? library_->hit(std::size_t(sourceRow))
+                                 : search_.matches(*e.preset);
 }
 
 bool LibraryFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {

@@ -10,8 +10,12 @@
 #include <utility>
 #include <vector>
 
+#include "library/query.h"
 #include "library_entry.h"
-#include "library_search.h"
+
+namespace pw::library {
+class Library;
+}
 
 namespace pw::ui {
 
@@ -38,8 +42,6 @@ class LibraryModel : public QAbstractTableModel {
     // New statuses for some rows (row, status), told to the views as changed rows.
     void setTriages(const std::vector<std::pair<std::size_t, TriageView>>& triages);
     void setDuplicateGroups(const std::vector<std::optional<std::size_t>>& groups);
-    // The same presets, read whole (what the rows show does not change).
-    void setPresets(std::vector<PresetPtr> presets);
     void setOutcomes(const std::vector<std::pair<std::size_t, Outcome>>& outcomes);
 
     static QString statusText(const TriageView& triage);
@@ -58,7 +60,9 @@ class LibraryFilter : public QSortFilterProxyModel {
   public:
     explicit LibraryFilter(LibraryModel* model, QObject* parent = nullptr);
 
-    void setSearchText(const QString& text);
+    // Text is matched here as the rows are filtered; a row ("Amp Type=...") is what the
+    // library's search found.
+    void setSearch(library::SearchText search, const library::Library& library);
     void setStatusFilter(std::optional<LibraryStatus> status);
     void setModelFilter(const QString& model);  // "" for every model
     void setDuplicatesOnly(bool only);
@@ -72,7 +76,8 @@ class LibraryFilter : public QSortFilterProxyModel {
 
   private:
     LibraryModel* model_;
-    LibrarySearch search_;
+    library::SearchText search_;
+    const library::Library* library_ = nullptr;
     std::optional<LibraryStatus> status_;
     QString modelFilter_;
     bool duplicatesOnly_ = false;

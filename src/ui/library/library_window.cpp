@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
@@ -36,7 +37,6 @@
 #include "app_info.h"
 #include "column_widths.h"
 #include "convert_dialog.h"
-#include "form1.h"
 #include "library/scan.h"
 #include "library_detail.h"
 #include "library_model.h"
@@ -61,32 +61,21 @@ QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     return label;
 }
 
-// Says when a report is due: at most every `ms` milliseconds, and always for the last.
-class Throttle {
-  public:
-    explicit Throttle(int ms = 50) : every_(ms) {}
-    bool due(bool last) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!last && now - last_ < every_) return false;
-        last_ = now;
-        return true;
-    }
-
-  private:
-    std::chrono::milliseconds every_;
-    std::chrono::steady_clock::time_point last_{};
-};
-
 }  // namespace
 
-LibraryWindow::LibraryWindow(Form1& main, QWidget* parent)
-    : QMainWindow(parent), main_(main), writer_(&document::systemFileWriter()) {
+LibraryWindow::LibraryWindow(QWidget& beside, const document::Target& target, QWidget* parent)
+    : QMainWindow(parent), writer_(&document::systemFileWriter()) {
     setObjectName(QStringLiteral("LibraryWindow"));
     setWindowTitle(tr("Library"));
     setWindowIcon(appIcon());
     setAcceptDrops(true);
-    settings_.target = &main.session().target();
-    settings_.amp = 'A';
+    // What the library delivers comes on this window's thread, as queued calls; Qt drops
+    // them once the window is gone.
+    library_ = std::make_unique<library::Library>(
+        [this](std::function<void()> call) {
+            QMetaObject::invokeMethod(this, std::move(call), Qt::QueuedConnection);
+        },
+        static_cast<library::LibraryListener&>(*this), TriageSettings{&target, 'A'});
     askReplace_ = [this](const QString& file, bool inLibrary) {
         return QMessageBox::question(
             this, tr("Library"),
@@ -100,14 +89,10 @@ LibraryWindow::LibraryWindow(Form1& main, QWidget* parent)
     buildControls();
     refreshActions();
     refreshCount();
-    placeBeside(*this, main_, QSize(980, 600));
+    placeBeside(*this, beside, QSize(980, 600));
 }
 
-LibraryWindow::~LibraryWindow() {
-    scanJob_.stop();
-    triageJob_.stop();
-    convertJob_.stop();
-}
+LibraryWindow::~LibraryWindow() = default;
 
 void LibraryWindow::buildMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
@@ -157,7 +142,7 @@ void LibraryWindow::buildControls() {
     target_->setObjectName(QStringLiteral("target"));
     for (const document::Target& target : document::kTargets)
         if (target.selectable) target_->addItem(qs(target.caption), target.option);
-    target_->setCurrentIndex(target_->findData(settings_.target->option));
+    target_->setCurrentIndex(target_->findData(library_->settings().target->option));
     amp_ = new QComboBox(client);
     amp_->setObjectName(QStringLiteral("amp"));
     amp_->addItem(tr("Amp A"), int('A'));
@@ -287,20 +272,17 @@ void LibraryWindow::buildControls() {
 
     connect(target_, &QComboBox::currentIndexChanged, this, &LibraryWindow::settingsChanged);
     connect(amp_, &QComboBox::currentIndexChanged, this, &LibraryWindow::settingsChanged);
-    // Text is looked for at every key; a row ("Amp Type=...") is looked for in every
-    // preset's rows, so that search waits for a pause in the typing.
-    auto* rowSearch = new QTimer(this);
-    rowSearch->setSingleShot(true);
-    rowSearch->setInterval(300);
-    connect(rowSearch, &QTimer::timeout, this, [this] { filter_->setSearchText(search_->text()); });
-    connect(search_, &QLineEdit::textChanged, this, [this, rowSearch](const QString& text) {
-        if (text.contains(QLatin1Char('='))) {
-            rowSearch->start();
-            return;
-        }
-        rowSearch->stop();
-        filter_->setSearchText(text);
+    // Text is looked for at every key; a row ("Amp Type=...") is looked for by the library
+    // in every preset's rows, once typing pauses.
+    rowSearch_ = new QTimer(this);
+    rowSearch_->setSingleShot(true);
+    rowSearch_->setInterval(300);
+    connect(rowSearch_, &QTimer::timeout, this, [this] {
+        const std::string text = search_->text().toStdString();
+        library_->search(text);
+        filter_->setSearch(library::SearchText(text), *library_);
     });
+    connect(search_, &QLineEdit::textChanged, this, &LibraryWindow::searchChanged);
     connect(statusFilter_, &QComboBox::currentIndexChanged, this, [this] {
         const int status = statusFilter_->currentData().toInt();
         filter_->setStatusFilter(status < 0 ? std::nullopt
@@ -356,166 +338,110 @@ void LibraryWindow::rescan() {
 }
 
 void LibraryWindow::openInputs(const QStringList& inputs) {
-    if (converting_) {
+    if (converting()) {
         statusBar()->showMessage(tr("A conversion is running: cancel it first."), 5000);
         return;
     }
-    scanJob_.stop();
-    triageJob_.stop();
-    triaging_ = false;
-    staleRows_.clear();
     problems_.clear();
     showProblems_->hide();
     model_->clear();
     inputs_.clear();
-    for (const QString& input : inputs)
+    std::vector<std::filesystem::path> paths;
+    for (const QString& input : inputs) {
         inputs_ << QFileInfo(input).absoluteFilePath();
+        paths.emplace_back(QFile::encodeName(inputs_.last()).toStdString());
+    }
+    entries_ = EntryMaker(inputs_);
     setWindowTitle(inputs_.size() == 1
                        ? tr("Library - %1").arg(QDir::toNativeSeparators(inputs_.first()))
                        : tr("Library"));
     columnsFitted_ = false;
-    scanning_ = true;
+    scanStarted_ = QDateTime::currentMSecsSinceEpoch();
+    library_->scan(std::move(paths));
     refreshActions();
     showProgress(tr("Reading…"), 0, 0);
-    const unsigned generation = ++scanGeneration_;
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    scanJob_.start([this, inputs = inputs_, settings = settings_, generation,
-                    clock](const std::atomic<bool>& cancel) {
-        Throttle throttle, rowThrottle(100);
-        // Rows go to the window as soon as the first are read, then at most every 100 ms:
-        // fewer, larger insertions keep the window's share of the cores small.
-        std::vector<LibraryEntry> pending;
-        const auto flush = [&](TriageSettings used) {
-            if (pending.empty()) return;
-            post(this, [this, generation, used, batch = std::exchange(pending, {})]() mutable {
-                if (generation == scanGeneration_) addBatch(std::move(batch), used);
-            });
-        };
-        ScanCalls calls;
-        calls.batch = [&](std::vector<LibraryEntry> batch, TriageSettings used) {
-            for (LibraryEntry& e : batch)
-                pending.push_back(std::move(e));
-            if (rowThrottle.due(false)) flush(used);
-        };
-        calls.progress = [&](std::size_t done, std::size_t total) {
-            if (!throttle.due(total > 0 && done == total)) return;
-            post(this, [this, generation, done, total] {
-                if (generation == scanGeneration_ && scanning_)
-                    showProgress(tr("Reading…"), done, total);
-            });
-        };
-        calls.finished = [&](ScanSummary summary) {
-            flush(settings);
-            const qint64 ms = clock->elapsed();
-            post(this, [this, generation, summary = std::move(summary), ms]() mutable {
-                if (generation != scanGeneration_) return;
-                model_->setPresets(std::move(summary.read));
-                // A row search needs the rows, which only the whole presets carry.
-                if (search_->text().contains(QLatin1Char('=')))
-                    filter_->setSearchText(search_->text());
-                model_->setDuplicateGroups(summary.duplicateGroups);
-                statusBar()->showMessage(
-                    tr("%1 presets read in %2 s; %3 other files skipped")
-                        .arg(number(summary.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
-                             number(summary.skipped)) +
-                    (summary.problems.isEmpty() ? QString()
-                     : summary.problems.size() == 1
-                         ? tr("; 1 problem")
-                         : tr("; %1 problems").arg(number(std::size_t(summary.problems.size())))));
-                scanDone(summary);  // a cancelled scan says so instead
-            });
-        };
-        scanLibrary(inputs, settings, calls, cancel);
-    });
 }
 
-void LibraryWindow::addBatch(std::vector<LibraryEntry> batch, TriageSettings used) {
-    const std::size_t first = model_->entries().size();
-    const std::size_t count = batch.size();
+void LibraryWindow::presetsAdded(std::size_t first, std::size_t count) {
+    std::vector<LibraryEntry> batch;
+    batch.reserve(count);
+    for (std::size_t i = first; i < first + count; ++i)
+        batch.push_back(entries_.make(library_->presets()[i], library_->triages()[i]));
     model_->append(std::move(batch));
-    // Rows triaged against other settings wait for the scan's end, which brings their bytes.
-    if (!(used == settings_))
-        for (std::size_t i = first; i < first + count; ++i)
-            staleRows_.push_back(i);
     if (!columnsFitted_ && model_->rowCount() > 0) {
         columnsFitted_ = true;
         fitColumns();
     }
 }
 
-void LibraryWindow::scanDone(const ScanSummary& summary) {
-    scanning_ = false;
-    if (!staleRows_.empty() && !triaging_) startRetriage(std::exchange(staleRows_, {}));
-    problems_ = summary.problems;
+void LibraryWindow::progress(const library::Progress& p) {
+    if (p.stage == library::Stage::Scanning && scanning())
+        showProgress(tr("Reading…"), p.done, p.total);
+    else if (p.stage == library::Stage::Converting && converting())
+        showProgress(tr("Converting…"), p.done, p.total);
+}
+
+void LibraryWindow::scanned(const library::ScanReport& report) {
+    model_->setDuplicateGroups(library_->duplicateGroups());
+    problems_.clear();
+    for (const library::ScanProblem& problem : report.problems)
+        problems_ << QStringLiteral("%1: %2").arg(
+                         QFile::decodeName(QByteArray::fromStdString(problem.path.native())),
+                         qs(library::problemWord(problem.kind))) +
+                         (problem.detail.empty() ? QString()
+                                                 : QStringLiteral(" (%1)").arg(qs(problem.detail)));
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch() - scanStarted_;
+    statusBar()->showMessage(
+        tr("%1 presets read in %2 s; %3 other files skipped")
+            .arg(number(report.counts.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
+                 number(report.counts.skipped)) +
+        (problems_.isEmpty()     ? QString()
+         : problems_.size() == 1 ? tr("; 1 problem")
+                                 : tr("; %1 problems").arg(number(std::size_t(problems_.size())))));
     showProblems_->setVisible(!problems_.isEmpty());
     hideProgress();
     refreshModelFilter();
     fitColumns();
     refreshActions();
     refreshCount();
-    if (summary.cancelled)
+    if (report.cancelled)
         statusBar()->showMessage(tr("Scan cancelled: %1 of %2 read.")
-                                     .arg(number(summary.filesRead), number(summary.filesTotal)));
+                                     .arg(number(report.filesRead), number(report.filesTotal)));
     emit scanFinished();
 }
 
 void LibraryWindow::settingsChanged() {
     const document::Target* target = document::targetByOption(target_->currentData().toInt());
-    TriageSettings now{target ? target : settings_.target, char(amp_->currentData().toInt())};
-    if (now == settings_) return;
-    settings_ = now;
-    ++triageGeneration_;
-    staleRows_.clear();
-    std::vector<std::size_t> rows(model_->entries().size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i] = i;
-    // While the scan runs, the rows have no bytes yet: they are triaged at its end.
-    if (scanning_) {
-        triageJob_.stop();
-        triaging_ = false;
-        staleRows_ = std::move(rows);
-        return;
-    }
-    startRetriage(std::move(rows));
+    library_->retarget(TriageSettings{target ? target : library_->settings().target,
+                                      char(amp_->currentData().toInt())});
 }
 
-void LibraryWindow::startRetriage(std::vector<std::size_t> rows) {
-    triageJob_.stop();
-    triaging_ = true;
-    std::vector<PresetPtr> presets;
-    presets.reserve(rows.size());
-    for (std::size_t row : rows)
-        presets.push_back(model_->entry(int(row)).preset);
-    const unsigned generation = triageGeneration_;
-    triageJob_.start([this, rows = std::move(rows), presets = std::move(presets), generation,
-                      settings = settings_](const std::atomic<bool>& cancel) {
-        // A chunk at a time, so the table changes as the work goes on.
-        constexpr std::size_t kChunk = 2000;
-        for (std::size_t from = 0; from < presets.size() && !cancel; from += kChunk) {
-            const std::size_t to = std::min(presets.size(), from + kChunk);
-            const std::vector<PresetPtr> part(presets.begin() + std::ptrdiff_t(from),
-                                              presets.begin() + std::ptrdiff_t(to));
-            std::vector<TriageView> views = triageAll(part, settings, cancel);
-            if (cancel) return;
-            std::vector<std::pair<std::size_t, TriageView>> changes;
-            for (std::size_t i = 0; i < views.size(); ++i)
-                changes.emplace_back(rows[from + i], std::move(views[i]));
-            post(this, [this, generation, changes = std::move(changes)] {
-                if (generation == triageGeneration_) model_->setTriages(changes);
-            });
-        }
-        post(this, [this, generation] {
-            if (generation != triageGeneration_) return;
-            triaging_ = false;
-            if (!staleRows_.empty()) {
-                startRetriage(std::exchange(staleRows_, {}));
-                return;
-            }
-            refreshCount();
-            emit triageFinished();
-        });
-    });
+void LibraryWindow::triaged(std::size_t first, std::size_t count) {
+    std::vector<std::pair<std::size_t, TriageView>> changes;
+    changes.reserve(count);
+    for (std::size_t i = first; i < first + count; ++i)
+        changes.emplace_back(i, triageView(library_->triages()[i]));
+    model_->setTriages(changes);
+}
+
+void LibraryWindow::retriaged(bool) {
+    refreshCount();
+    emit triageFinished();
+}
+
+void LibraryWindow::searchChanged(const QString& text) {
+    library::SearchText search(text.toStdString());
+    if (search.asksForRows()) {
+        rowSearch_->start();
+        return;
+    }
+    rowSearch_->stop();
+    library_->search({});
+    filter_->setSearch(std::move(search), *library_);
+}
+
+void LibraryWindow::searched() {
+    if (library_->searchText().asksForRows()) filter_->invalidate();
 }
 
 // --- opening a preset in the main window --------------------------------------------
@@ -535,14 +461,12 @@ void LibraryWindow::openCurrent() {
         }
         const QFileInfo pack(
             QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
-        main_.openBytes(pack.fileName() + QLatin1Char('/') + qs(preset.source.member),
-                        pack.absolutePath(), *bytes);
+        emit openBytesRequested(pack.fileName() + QLatin1Char('/') + qs(preset.source.member),
+                                pack.absolutePath(), *bytes);
     } else {
-        main_.openFile(QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
+        emit openFileRequested(
+            QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
     }
-    main_.show();
-    main_.raise();
-    main_.activateWindow();
 }
 
 // --- converting --------------------------------------------------------------------
@@ -564,31 +488,33 @@ void LibraryWindow::convertAllShown() {
 }
 
 void LibraryWindow::convertRows(std::vector<std::size_t> rows) {
-    if (rows.empty() || scanning_ || converting_) return;
-    std::vector<PresetPtr> presets;
-    for (std::size_t row : rows)
-        presets.push_back(model_->entry(int(row)).preset);
-    ConvertDialog dialog(presets, settings_, this);
+    if (rows.empty() || scanning() || converting()) return;
+    ConvertDialog dialog(
+        rows.size(), library_->settings(),
+        [this, rows](const library::ConvertOptions& options) { library_->plan(rows, options); },
+        this);
+    dialog_ = &dialog;
     if (dialogHook_) QTimer::singleShot(0, &dialog, [this, &dialog] { dialogHook_(dialog); });
     const int answer = dialog.exec();
+    dialog_ = nullptr;
     if (answer != QDialog::Accepted || !dialog.dryRun()) return;
-    const ConvertOptions options = dialog.options();
-    const DryRun& dry = *dialog.dryRun();
+    const library::ConversionPlan& plan = dialog.dryRun()->plan;
+    const QString folder =
+        QFile::decodeName(QByteArray::fromStdString(plan.options.folder.native()));
 
     // An existing file is replaced only when the user says so.
-    std::vector<bool> replace(presets.size(), false);
+    std::vector<bool> replace(plan.presets.size(), false);
     std::optional<bool> all;
     QSet<QString> libraryFiles;  // made when a file exists already
-    if (!dry.existing.empty())
+    if (!plan.existing.empty())
         for (const LibraryEntry& e : model_->entries())
             if (!e.preset->source.inArchive())
                 libraryFiles.insert(QFileInfo(e.filePath).canonicalFilePath());
-    for (std::size_t i : dry.existing) {
+    for (std::size_t i : plan.existing) {
         if (!all) {
-            const QString existing =
-                QFileInfo(QDir(options.folder).filePath(dry.outcomes[i].output))
-                    .canonicalFilePath();
-            switch (askReplace_(dry.outcomes[i].output, libraryFiles.contains(existing))) {
+            const QString output = qs(plan.outcomes[i].output);
+            const QString existing = QFileInfo(QDir(folder).filePath(output)).canonicalFilePath();
+            switch (askReplace_(output, libraryFiles.contains(existing))) {
                 case QMessageBox::YesToAll:
                     all = true;
                     break;
@@ -604,66 +530,47 @@ void LibraryWindow::convertRows(std::vector<std::size_t> rows) {
         }
         replace[i] = *all;
     }
-    if (!QDir().mkpath(options.folder)) {
+    if (!QDir().mkpath(folder)) {
         QMessageBox::warning(this, tr("Library"),
-                             tr("The folder %1 could not be made.").arg(options.folder));
+                             tr("The folder %1 could not be made.").arg(folder));
         return;
     }
-
-    converting_ = true;
+    library_->convert(plan, std::move(replace), *writer_);
     refreshActions();
-    showProgress(tr("Converting…"), 0, presets.size());
-    document::FileWriter* writer = writer_;
-    convertJob_.start([this, rows = std::move(rows), presets = std::move(presets), options,
-                       replace = std::move(replace), writer](const std::atomic<bool>& cancel) {
-        Throttle throttle;
-        std::vector<Outcome> outcomes = runConvert(
-            presets, options, replace, *writer,
-            [&](std::size_t done, std::size_t total) {
-                if (!throttle.due(done == total)) return;
-                post(this, [this, done, total] { showProgress(tr("Converting…"), done, total); });
-            },
-            cancel);
-        const bool cancelled = cancel;
-        post(this, [this, rows, presets, options, outcomes = std::move(outcomes), cancelled] {
-            convertDone(rows, presets, options, outcomes, cancelled);
-        });
-    });
+    showProgress(tr("Converting…"), 0, plan.presets.size());
 }
 
-void LibraryWindow::convertDone(std::vector<std::size_t> rows, std::vector<PresetPtr> presets,
-                                ConvertOptions options, std::vector<Outcome> outcomes,
-                                bool cancelled) {
-    converting_ = false;
+void LibraryWindow::planned(const library::ConversionPlan& plan) {
+    if (dialog_) dialog_->setPlan(plan);
+}
+
+void LibraryWindow::converted(const library::ConversionRun& run) {
     hideProgress();
     std::vector<std::pair<std::size_t, Outcome>> changes;
-    std::array<std::size_t, 7> counts{};
-    for (std::size_t i = 0; i < rows.size() && i < outcomes.size(); ++i) {
-        ++counts[std::size_t(outcomes[i].kind)];
-        changes.emplace_back(rows[i], outcomes[i]);
-    }
+    for (std::size_t i = 0; i < run.rows.size() && i < run.outcomes.size(); ++i)
+        changes.emplace_back(run.rows[i], outcomeView(run.outcomes[i]));
     model_->setOutcomes(changes);
     fitColumn(LibraryModel::Result);
-    QString error;
-    lastReport_ = writeReport(options.folder, presets, outcomes, *writer_, error);
-    lastFolder_ = options.folder;
+    lastReport_ = QFile::decodeName(QByteArray::fromStdString(run.report.native()));
+    lastFolder_ = QFile::decodeName(QByteArray::fromStdString(run.options.folder.native()));
     refreshActions();
 
-    QString text = (cancelled ? tr("Conversion cancelled: %1 written") : tr("%1 written"))
-                       .arg(number(counts[std::size_t(OutcomeKind::Written)]));
-    const std::array<std::pair<OutcomeKind, QString>, 5> others = {{
-        {OutcomeKind::Cannot, tr("%1 cannot")},
-        {OutcomeKind::Collides, tr("%1 collide")},
-        {OutcomeKind::Kept, tr("%1 existing kept")},
-        {OutcomeKind::Failed, tr("%1 failed")},
-        {OutcomeKind::NotDone, tr("%1 not done")},
+    const auto count = [&](library::OutcomeKind kind) { return run.counts[std::size_t(kind)]; };
+    QString text = (run.cancelled ? tr("Conversion cancelled: %1 written") : tr("%1 written"))
+                       .arg(number(count(library::OutcomeKind::Written)));
+    const std::array<std::pair<library::OutcomeKind, QString>, 5> others = {{
+        {library::OutcomeKind::Cannot, tr("%1 cannot")},
+        {library::OutcomeKind::Collides, tr("%1 collide")},
+        {library::OutcomeKind::Kept, tr("%1 existing kept")},
+        {library::OutcomeKind::Failed, tr("%1 failed")},
+        {library::OutcomeKind::NotDone, tr("%1 not done")},
     }};
     for (const auto& [kind, words] : others)
-        if (counts[std::size_t(kind)])
-            text += QStringLiteral(", ") + words.arg(number(counts[std::size_t(kind)]));
+        if (count(kind)) text += QStringLiteral(", ") + words.arg(number(count(kind)));
     text += QLatin1Char('.');
-    text += lastReport_.isEmpty() ? tr("\nThe report could not be written: %1").arg(error)
-                                  : tr("\nReport: %1").arg(QDir::toNativeSeparators(lastReport_));
+    text += lastReport_.isEmpty()
+                ? tr("\nThe report could not be written: %1").arg(qs(run.reportError))
+                : tr("\nReport: %1").arg(QDir::toNativeSeparators(lastReport_));
     emit conversionFinished();
     if (!isVisible()) return;  // closed while converting: the report says it all
     auto* box =
@@ -687,10 +594,7 @@ void LibraryWindow::showOutputFolder() {
 }
 
 void LibraryWindow::cancelWork() {
-    if (converting_)
-        convertJob_.cancel();
-    else if (scanning_)
-        scanJob_.cancel();
+    library_->cancel();
 }
 
 // --- look and state -----------------------------------------------------------------
@@ -718,15 +622,15 @@ void LibraryWindow::refreshCount() {
 }
 
 void LibraryWindow::refreshActions() {
-    const bool idle = !scanning_ && !converting_;
+    const bool idle = !scanning() && !converting();
     const bool any = model_->rowCount() > 0;
     const bool selected = table_->selectionModel()->hasSelection();
     convertSelected_->setEnabled(idle && selected);
     convertSelectedButton_->setEnabled(idle && selected);
     convertShown_->setEnabled(idle && any);
     convertShownButton_->setEnabled(idle && any);
-    rescan_->setEnabled(!converting_ && !inputs_.isEmpty());
-    openFolder_->setEnabled(!converting_);
+    rescan_->setEnabled(!converting() && !inputs_.isEmpty());
+    openFolder_->setEnabled(!converting());
     showFolder_->setEnabled(!lastFolder_.isEmpty());
 }
 
@@ -768,10 +672,8 @@ void LibraryWindow::fitColumn(int column) {
 // --- closing and drops --------------------------------------------------------------
 
 void LibraryWindow::closeEvent(QCloseEvent* event) {
-    scanJob_.stop();
-    triageJob_.stop();
-    convertJob_.stop();
-    scanning_ = converting_ = triaging_ = false;
+    // The work running ends with the library; the window only hides meanwhile.
+    library_->cancel();
     hideProgress();
     event->accept();
 }

@@ -2,18 +2,22 @@
 #pragma once
 // The Library: every preset of the folders and packs opened, triaged against a target
 // and amp channel, searched, filtered, opened in the main window and converted in one go.
-// Scans, triages and conversions run off the window's thread; the window stays usable
-// and each of them can be cancelled.
+// The window is a view of the core's library (pw::library::Library), which scans,
+// triages, searches and converts off the window's thread; the window stays usable and
+// each of them can be cancelled. Opening a preset is asked of whoever listens.
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QPointer>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
-#include "background_job.h"
 #include "document/file_writer.h"
+#include "library/library.h"
 #include "library_backend.h"
 #include "library_convert.h"
 
@@ -27,19 +31,20 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QTableView;
+class QTimer;
 
 namespace pw::ui {
 
-class Form1;
 class LibraryModel;
 class LibraryFilter;
 class ConvertDialog;
 class LibraryDetail;
 
-class LibraryWindow : public QMainWindow {
+class LibraryWindow : public QMainWindow, private library::LibraryListener {
     Q_OBJECT
   public:
-    explicit LibraryWindow(Form1& main, QWidget* parent = nullptr);
+    // Opens beside `beside`, triaging against `target` until another is chosen.
+    LibraryWindow(QWidget& beside, const document::Target& target, QWidget* parent = nullptr);
     ~LibraryWindow() override;
 
     // Scans `inputs` (folders, packs, presets) into the table, replacing what it held.
@@ -48,9 +53,9 @@ class LibraryWindow : public QMainWindow {
     LibraryModel* model() const { return model_; }
     LibraryFilter* filter() const { return filter_; }
     QTableView* table() const { return table_; }
-    bool scanning() const { return scanning_; }
-    bool converting() const { return converting_; }
-    TriageSettings triageSettings() const { return settings_; }
+    bool scanning() const { return library_->scanning(); }
+    bool converting() const { return library_->converting(); }
+    TriageSettings triageSettings() const { return library_->settings(); }
     // The report the last conversion wrote ("" if none).
     QString lastReport() const { return lastReport_; }
     // What the last scan met besides presets, one line each.
@@ -68,6 +73,11 @@ class LibraryWindow : public QMainWindow {
     }
 
   signals:
+    // A preset to open: a file of its own, or a pack's member read whole (shown as
+    // `shownName`, saved beside the pack in `saveFolder`).
+    void openFileRequested(const QString& file);
+    void openBytesRequested(const QString& shownName, const QString& saveFolder,
+                            const std::string& bytes);
     void scanFinished();
     void triageFinished();
     void conversionFinished();
@@ -92,12 +102,19 @@ class LibraryWindow : public QMainWindow {
     void buildMenus();
     void buildControls();
     void settingsChanged();
-    void startRetriage(std::vector<std::size_t> rows);
-    void addBatch(std::vector<LibraryEntry> batch, TriageSettings settings);
-    void scanDone(const ScanSummary& summary);
+    void searchChanged(const QString& text);
     void convertRows(std::vector<std::size_t> rows);
-    void convertDone(std::vector<std::size_t> rows, std::vector<PresetPtr> presets,
-                     ConvertOptions options, std::vector<Outcome> outcomes, bool cancelled);
+
+    // What the library says, on the window's thread.
+    void presetsAdded(std::size_t first, std::size_t count) override;
+    void triaged(std::size_t first, std::size_t count) override;
+    void progress(const library::Progress& progress) override;
+    void scanned(const library::ScanReport& report) override;
+    void retriaged(bool cancelled) override;
+    void searched() override;
+    void planned(const library::ConversionPlan& plan) override;
+    void converted(const library::ConversionRun& run) override;
+
     void showProgress(const QString& what, std::size_t done, std::size_t total);
     void hideProgress();
     void refreshCount();
@@ -106,9 +123,8 @@ class LibraryWindow : public QMainWindow {
     void fitColumns();
     void fitColumn(int column);
 
-    Form1& main_;
     QStringList inputs_;
-    TriageSettings settings_;
+    EntryMaker entries_;
     LibraryModel* model_ = nullptr;
     LibraryFilter* filter_ = nullptr;
     QTableView* table_ = nullptr;
@@ -121,6 +137,7 @@ class LibraryWindow : public QMainWindow {
     QComboBox* target_ = nullptr;
     QComboBox* amp_ = nullptr;
     QLineEdit* search_ = nullptr;
+    QTimer* rowSearch_ = nullptr;  // a row is looked for once typing pauses
     QComboBox* statusFilter_ = nullptr;
     QComboBox* modelFilter_ = nullptr;
     QCheckBox* duplicatesOnly_ = nullptr;
@@ -137,15 +154,9 @@ class LibraryWindow : public QMainWindow {
     QAction* convertShown_ = nullptr;
     QAction* showFolder_ = nullptr;
 
-    BackgroundJob scanJob_;
-    BackgroundJob triageJob_;
-    BackgroundJob convertJob_;
-    bool scanning_ = false;
-    bool triaging_ = false;
-    bool converting_ = false;
-    unsigned scanGeneration_ = 0;
-    unsigned triageGeneration_ = 0;
-    std::vector<std::size_t> staleRows_;  // rows triaged against other settings
+    std::unique_ptr<library::Library> library_;
+    QPointer<ConvertDialog> dialog_;  // while Convert… is open
+    qint64 scanStarted_ = 0;          // ms since the epoch
     bool columnsFitted_ = false;
     QStringList problems_;
     QString lastReport_;

@@ -50,7 +50,7 @@ void LibraryWindow::refreshDetail() {
     const QModelIndex current = table_->currentIndex();
     const auto* proxy = static_cast<const QSortFilterProxyModel*>(table_->model());
     detail_->showEntry(
-        current.isValid() ? &model_->entry(proxy->mapToSource(current).row()) : nullptr, settings_);
+        current.isValid() ? &model_->entry(proxy->mapToSource(current).row()) : nullptr, library_->settings());
 }
 
 void LibraryWindow::compareSelected() {
@@ -58,7 +58,7 @@ void LibraryWindow::compareSelected() {
     if (rows.size() != 2) return;
     const auto* proxy = static_cast<const QSortFilterProxyModel*>(table_->model());
     comparePresets(model_->entry(proxy->mapToSource(rows[0]).row()),
-                   model_->entry(proxy->mapToSource(rows[1]).row()), settings_, this);
+                   model_->entry(proxy->mapToSource(rows[1]).row()), library_->settings(), this);
 }
 
 }  // namespace pw::ui

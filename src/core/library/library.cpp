@@ -1,0 +1,409 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "library/library.h"
+
+#include <array>
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+#include <utility>
+
+#include "library/duplicates.h"
+#include "library/every_core.h"
+#include "library/read_again.h"
+#include "library/source.h"
+
+namespace pw::library {
+namespace {
+
+// Each kind of command; a command supersedes the one running of its kind.
+enum Kind { ScanKind, TriageKind, SearchKind, PlanKind, ConvertKind, KindCount };
+
+// Says when a report is due: at most every `ms` milliseconds, and always for the last.
+class Throttle {
+  public:
+    explicit Throttle(int ms) : every_(ms) {}
+    bool due(bool last) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!last && now - last_ < every_) return false;
+        last_ = now;
+        return true;
+    }
+
+  private:
+    std::chrono::milliseconds every_;
+    std::chrono::steady_clock::time_point last_{};
+};
+
+Triage unreadable(std::string reason) {
+    Triage t;
+    t.reason = std::move(reason);
+    return t;
+}
+
+}  // namespace
+
+// The commands reach the state through a plain pointer (it outlives them: its end joins
+// their thread) and deliver through a weak one, so that what they post after it ended is
+// dropped.
+struct Library::State : std::enable_shared_from_this<State> {
+    Post post;
+    LibraryListener& listener;
+    TriageSettings settings;
+    std::vector<std::filesystem::path> inputs;
+    std::vector<PresetPtr> presets;
+    std::vector<Triage> triages;
+    std::vector<std::optional<std::size_t>> groups;
+    bool stale = false;  // the rows need a triage once the scan is over
+    SearchText query;
+    std::vector<char> hits;  // rows looked at so far: whether the query matches each
+    std::array<unsigned, KindCount> ticket{};
+    std::array<bool, KindCount> busy{};
+    std::array<std::optional<CancelToken>, KindCount> running;
+    // The commands run one after the other on one thread of their own (each on every
+    // core): a newer one starts once the older, cancelled, has returned, so the two never
+    // share the cores. The owner never waits for one, but when the library ends.
+    std::mutex queueMutex;
+    std::condition_variable queued;
+    std::deque<std::function<void()>> queue;
+    bool ending = false;
+    std::thread worker;
+
+    State(Post p, LibraryListener& l, TriageSettings s)
+        : post(std::move(p)), listener(l), settings(s), worker([this] { work(); }) {}
+
+    ~State() {
+        for (auto& cancel : running)
+            if (cancel) cancel->cancel();
+        {
+            const std::lock_guard lock(queueMutex);
+            ending = true;
+        }
+        queued.notify_one();
+        worker.join();
+    }
+
+    void work() {
+        for (;;) {
+            std::unique_lock lock(queueMutex);
+            queued.wait(lock, [this] { return ending || !queue.empty(); });
+            if (queue.empty()) return;
+            std::function<void()> next = std::move(queue.front());
+            queue.pop_front();
+            lock.unlock();
+            next();
+        }
+    }
+
+    // Queues `work(ticket, cancel)`, superseding the command of that kind; what it
+    // delivers through deliver() with that ticket reaches the owner only while no newer
+    // command of the kind has started.
+    template <class Work>
+    void start(Kind kind, CancelToken cancel, Work work) {
+        supersede(kind);
+        const unsigned now = ticket[kind];
+        busy[kind] = true;
+        running[kind] = cancel;
+        {
+            const std::lock_guard lock(queueMutex);
+            queue.push_back(
+                [work = std::move(work), now, cancel]() mutable { work(now, cancel.flag()); });
+        }
+        queued.notify_one();
+    }
+
+    // From a worker: `call(state)` on the owner's thread, unless superseded by then.
+    template <class Call>
+    void deliver(Kind kind, unsigned now, Call call) {
+        post([weak = weak_from_this(), kind, now, call = std::move(call)]() mutable {
+            const std::shared_ptr<State> self = weak.lock();
+            if (self && self->ticket[kind] == now) call(*self);
+        });
+    }
+
+    // On the owner's thread, once the command of `kind` has delivered its last.
+    void finished(Kind kind) {
+        busy[kind] = false;
+        running[kind].reset();
+    }
+
+    void supersede(Kind kind) {
+        ++ticket[kind];
+        if (running[kind]) running[kind]->cancel();
+        finished(kind);
+    }
+
+    void startScan(CancelToken cancel, std::optional<Query> only);
+    void startTriage(CancelToken cancel);
+    void searchNewRows(CancelToken cancel = {});
+};
+
+void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
+    stale = false;
+    start(ScanKind, cancel,
+          [self = this, inputs = inputs, settings = settings, only = std::move(only)](
+              unsigned now, const std::atomic<bool>& stop) {
+              State& s = *self;
+              Throttle progressDue(50), rowsDue(100);
+              std::vector<PresetPtr> all, pending;
+              std::vector<Triage> pendingTriages;
+              // Rows go as soon as the first are read, then at most every 100 ms: fewer,
+              // larger insertions keep the owner's share of the cores small.
+              const auto flush = [&] {
+                  if (pending.empty()) return;
+                  s.deliver(ScanKind, now,
+                            [rows = std::exchange(pending, {}),
+                             triages = std::exchange(pendingTriages, {})](State& st) mutable {
+                                const std::size_t first = st.presets.size();
+                                st.presets.insert(st.presets.end(), rows.begin(), rows.end());
+                                st.triages.insert(st.triages.end(),
+                                                  std::make_move_iterator(triages.begin()),
+                                                  std::make_move_iterator(triages.end()));
+                                st.listener.presetsAdded(first, rows.size());
+                                if (st.query.asksForRows() && !st.busy[SearchKind])
+                                    st.searchNewRows();
+                            });
+              };
+              ScanOptions options;
+              options.target = settings.target;
+              options.amp = settings.amp;
+              options.keepBytes = false;  // read again when needed
+              options.query = only ? &*only : nullptr;
+              options.collect = false;
+              ScanCallbacks callbacks;
+              callbacks.batch = [&](std::span<const Preset> batch) {
+                  for (const Preset& read : batch) {
+                      auto preset = std::make_shared<Preset>(read);
+                      Triage t;
+                      t.reason = preset->readProblem;
+                      if (preset->triage) t = std::move(*preset->triage);
+                      preset->triage.reset();  // the library holds the statuses
+                      all.push_back(preset);
+                      pending.push_back(std::move(preset));
+                      pendingTriages.push_back(std::move(t));
+                  }
+                  if (rowsDue.due(false)) flush();
+              };
+              callbacks.progress = [&](const ScanProgress& p) {
+                  if (!progressDue.due(p.filesTotal > 0 && p.filesDone == p.filesTotal)) return;
+                  s.deliver(ScanKind, now, [p](State& st) {
+                      st.listener.progress(
+                          Progress{Stage::Scanning, p.filesDone, p.filesTotal, p.presets});
+                  });
+              };
+              ScanResult result = library::scan(inputs, options, callbacks, &stop);
+              flush();
+              std::vector<std::optional<std::size_t>> twins;
+              if (!result.cancelled) {
+                  std::vector<Preset> facts;
+                  facts.reserve(all.size());
+                  for (const PresetPtr& p : all)
+                      facts.push_back(*p);
+                  twins = library::duplicateGroups(facts);
+              }
+              ScanReport report;
+              report.counts = result.counts;
+              report.problems = std::move(result.problems);
+              report.cancelled = result.cancelled;
+              report.filesRead = result.filesRead;
+              report.filesTotal = result.filesTotal;
+              s.deliver(ScanKind, now,
+                        [report = std::move(report), twins = std::move(twins)](State& st) {
+                            st.groups = twins;
+                            st.groups.resize(st.presets.size());
+                            st.finished(ScanKind);
+                            st.listener.scanned(report);
+                            if (st.stale) st.startTriage({});
+                        });
+          });
+}
+
+void Library::State::startTriage(CancelToken cancel) {
+    stale = false;
+    start(TriageKind, cancel,
+          [self = this, presets = presets, settings = settings](unsigned now,
+                                                                const std::atomic<bool>& stop) {
+              std::vector<Triage> done(presets.size());
+              for (std::size_t i = 0; i < presets.size(); ++i)
+                  if (!presets[i]->readable) done[i] = unreadable(presets[i]->readProblem);
+              readAgain(presets, stop, [&](std::size_t i, SourceBytes& read) {
+                  const Preset& p = *presets[i];
+                  if (!p.readable) return;
+                  done[i] = read.ok ? triage(read.bytes, *settings.target, settings.amp,
+                                             presetStem(p.source))
+                                    : unreadable(read.problem);
+              });
+              const bool cancelled = stop;
+              self->deliver(TriageKind, now,
+                            [done = std::move(done), cancelled](State& st) mutable {
+                                st.finished(TriageKind);
+                                if (!cancelled && done.size() == st.triages.size()) {
+                                    st.triages = std::move(done);
+                                    st.listener.triaged(0, st.triages.size());
+                                }
+                                st.listener.retriaged(cancelled);
+                            });
+          });
+}
+
+void Library::State::searchNewRows(CancelToken cancel) {
+    const std::size_t from = hits.size();
+    std::vector<PresetPtr> rows(presets.begin() + std::ptrdiff_t(from), presets.end());
+    start(SearchKind, cancel,
+          [self = this, rows = std::move(rows), query = query, from](
+              unsigned now, const std::atomic<bool>& stop) {
+              std::vector<char> found(rows.size());
+              if (!query.asksForRows()) {
+                  onEveryCore(rows.size(), stop,
+                              [&](std::size_t i) { found[i] = query.matches(*rows[i]); });
+              } else {
+                  // The rows are read again; a preset that cannot be read has none.
+                  readAgain(rows, stop, [&](std::size_t i, SourceBytes& read) {
+                      if (!rows[i]->readable || !read.ok) return;
+                      const document::ParseResult parsed = document::parsePreset(read.bytes);
+                      found[i] = parsed.ok() && query.matches(*rows[i], &parsed.document);
+                  });
+              }
+              const bool cancelled = stop;
+              self->deliver(SearchKind, now,
+                            [found = std::move(found), from, cancelled](State& st) {
+                                st.finished(SearchKind);
+                                if (cancelled || st.hits.size() != from) return;
+                                st.hits.insert(st.hits.end(), found.begin(), found.end());
+                                st.listener.searched();
+                                if (st.hits.size() < st.presets.size()) st.searchNewRows();
+                            });
+          });
+}
+
+Library::Library(Post post, LibraryListener& listener, TriageSettings settings)
+    : state_(std::make_shared<State>(std::move(post), listener, settings)) {}
+
+Library::~Library() = default;
+
+void Library::scan(std::vector<std::filesystem::path> inputs, CancelToken cancel,
+                   std::optional<Query> only) {
+    State& s = *state_;
+    for (Kind kind : {ScanKind, TriageKind, SearchKind, PlanKind})
+        s.supersede(kind);
+    s.inputs = std::move(inputs);
+    s.presets.clear();
+    s.triages.clear();
+    s.groups.clear();
+    s.hits.clear();
+    s.startScan(std::move(cancel), std::move(only));
+}
+
+void Library::rescan(CancelToken cancel) {
+    scan(state_->inputs, std::move(cancel));
+}
+
+void Library::retarget(TriageSettings settings, CancelToken cancel) {
+    State& s = *state_;
+    if (settings == s.settings) return;
+    s.settings = settings;
+    s.supersede(TriageKind);
+    if (s.busy[ScanKind]) {
+        // The rows read so far, and those the scan triages against its own settings, are
+        // triaged once it is over.
+        s.stale = true;
+        return;
+    }
+    s.startTriage(std::move(cancel));
+}
+
+void Library::search(const std::string& text, CancelToken cancel) {
+    State& s = *state_;
+    s.supersede(SearchKind);
+    s.query = SearchText(text);
+    s.hits.clear();
+    if (s.query.empty()) {
+        s.listener.searched();
+        return;
+    }
+    s.searchNewRows(std::move(cancel));
+}
+
+void Library::plan(std::vector<std::size_t> rows, ConvertOptions options, CancelToken cancel) {
+    State& s = *state_;
+    Presets presets;
+    for (std::size_t row : rows)
+        presets.push_back(s.presets.at(row));
+    s.start(PlanKind, cancel,
+            [self = &s, rows = std::move(rows), presets = std::move(presets),
+             options = std::move(options)](unsigned now, const std::atomic<bool>& stop) mutable {
+                ConversionPlan plan =
+                    planConversion(std::move(rows), std::move(presets), std::move(options), stop);
+                self->deliver(PlanKind, now, [plan = std::move(plan)](State& st) {
+                    st.finished(PlanKind);
+                    st.listener.planned(plan);
+                });
+            });
+}
+
+void Library::convert(const ConversionPlan& plan, std::vector<bool> replace,
+                      document::FileWriter& writer, CancelToken cancel) {
+    State& s = *state_;
+    s.supersede(PlanKind);
+    s.start(ConvertKind, cancel,
+            [self = &s, plan, replace = std::move(replace), &writer](
+                unsigned now, const std::atomic<bool>& stop) {
+                Throttle due(50);
+                ConversionRun run = runConversion(
+                    plan, replace, writer,
+                    [&](std::size_t done, std::size_t total) {
+                        if (!due.due(done == total)) return;
+                        self->deliver(ConvertKind, now, [done, total](State& st) {
+                            st.listener.progress(Progress{Stage::Converting, done, total, 0});
+                        });
+                    },
+                    stop);
+                self->deliver(ConvertKind, now, [run = std::move(run)](State& st) {
+                    st.finished(ConvertKind);
+                    st.listener.converted(run);
+                });
+            });
+}
+
+void Library::cancel() {
+    for (Kind kind : {ScanKind, TriageKind, ConvertKind})
+        if (state_->running[kind]) state_->running[kind]->cancel();
+}
+
+bool Library::scanning() const {
+    return state_->busy[ScanKind];
+}
+bool Library::triaging() const {
+    return state_->busy[TriageKind] || state_->stale;
+}
+bool Library::searching() const {
+    return state_->busy[SearchKind];
+}
+bool Library::converting() const {
+    return state_->busy[ConvertKind];
+}
+const std::vector<std::filesystem::path>& Library::inputs() const {
+    return state_->inputs;
+}
+TriageSettings Library::settings() const {
+    return state_->settings;
+}
+const std::vector<PresetPtr>& Library::presets() const {
+    return state_->presets;
+}
+const std::vector<Triage>& Library::triages() const {
+    return state_->triages;
+}
+const std::vector<std::optional<std::size_t>>& Library::duplicateGroups() const {
+    return state_->groups;
+}
+bool Library::hit(std::size_t row) const {
+    const State& s = *state_;
+    return s.query.empty() || (row < s.hits.size() && s.hits[row]);
+}
+const SearchText& Library::searchText() const {
+    return state_->query;
+}
+
+}  // namespace pw::library

@@ -1,0 +1,374 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The library model without a window: scan, retarget, search, plan and convert, each
+// delivered once on the owner's thread; a newer command supersedes an older one, and
+// each can be cancelled at every stage.
+
+#include <chrono>
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <thread>
+
+#include "../support/archive_maker.h"
+#include "library/library.h"
+#include "library/source.h"
+#include "test_support.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace pw::library;
+
+// The owner's thread: what the library posts waits in a queue the test drains.
+class Owner : public LibraryListener {
+  public:
+    Library::Post post() {
+        return [this](std::function<void()> call) {
+            const std::lock_guard lock(mutex_);
+            queue_.push_back(std::move(call));
+            ready_.notify_one();
+        };
+    }
+    // Runs what was posted until `done` holds (false after 60 s).
+    template <class Done>
+    bool runUntil(Done done) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+        while (!done()) {
+            std::unique_lock lock(mutex_);
+            if (!ready_.wait_until(lock, end, [&] { return !queue_.empty(); })) return false;
+            std::function<void()> call = std::move(queue_.front());
+            queue_.pop_front();
+            lock.unlock();
+            call();
+        }
+        return true;
+    }
+    void drain() {
+        runUntil([this] {
+            const std::lock_guard lock(mutex_);
+            return queue_.empty();
+        });
+    }
+
+    void presetsAdded(std::size_t first, std::size_t count) override {
+        EXPECT_EQ(first, added);
+        EXPECT_EQ(std::this_thread::get_id(), thread);
+        added += count;
+    }
+    void triaged(std::size_t, std::size_t count) override { retriagedRows += count; }
+    void progress(const Progress& p) override { stages.push_back(p.stage); }
+    void scanned(const ScanReport& r) override { reports.push_back(r); }
+    void retriaged(bool cancelled) override { retriages.push_back(cancelled); }
+    void searched() override { ++searches; }
+    void planned(const ConversionPlan& p) override { plans.push_back(p); }
+    void converted(const ConversionRun& r) override { runs.push_back(r); }
+
+    std::thread::id thread = std::this_thread::get_id();
+    std::size_t added = 0, retriagedRows = 0, searches = 0;
+    std::vector<Stage> stages;
+    std::vector<ScanReport> reports;
+    std::vector<bool> retriages;
+    std::vector<ConversionPlan> plans;
+    std::vector<ConversionRun> runs;
+
+  private:
+    std::mutex mutex_;
+    std::condition_variable ready_;
+    std::deque<std::function<void()>> queue_;
+};
+
+const pw::document::Target& target(const char* caption) {
+    return *pw::document::targetByCaption(caption);
+}
+
+std::string sample(const std::string& name) {
+    return pwtest::readFile(pwtest::dataFile(name));
+}
+
+// Writes `bytes` to `file`, making its folders.
+void put(const fs::path& file, const std::string& bytes) {
+    fs::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
+class LibraryModel : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        for (const char* s : {"metal_zone.rp250p", "surfs_up.rp255p", "pluck_funk.g4p",
+                              "dual_amp_lead.rp355p", "crunch_time.rp150p"})
+            put(dir.path() / (std::string("lib/") + s), sample(s));
+        put(dir.path() / "lib/more/twin.rp255p", sample("surfs_up.rp255p"));
+        put(dir.path() / "lib/more/broken.rp250p", "<RP250Preset><Name>x</Na");
+        pwtest::makeArchive(dir.path() / "lib" / "pack.zip",
+                            {{"Pack/jump.rp255p", sample("jump_yaya.rp255p")}});
+    }
+    // Many presets: neither a scan nor a conversion of them is over at once.
+    fs::path many(int count = 600) {
+        const std::string bytes = sample("metal_zone.rp250p");
+        for (int i = 0; i < count; ++i)
+            put(dir.path() / ("many/" + std::to_string(i) + ".rp250p"), bytes);
+        return dir.path() / "many";
+    }
+    void scanned(Library& library, std::vector<fs::path> inputs) {
+        const std::size_t before = owner.reports.size();
+        owner.added = 0;
+        library.scan(std::move(inputs));
+        ASSERT_TRUE(owner.runUntil([&] { return owner.reports.size() > before; }));
+    }
+    // Each row's status is the one a triage of its preset against `settings` gives.
+    static void expectTriagedAgainst(const Library& library, TriageSettings settings) {
+        ASSERT_EQ(library.triages().size(), library.presets().size());
+        for (std::size_t i = 0; i < library.presets().size(); ++i) {
+            const Preset& p = *library.presets()[i];
+            if (!p.readable) continue;
+            const SourceBytes read = readSource(p.source);
+            ASSERT_TRUE(read.ok);
+            const Triage want =
+                triage(read.bytes, *settings.target, settings.amp, presetStem(p.source));
+            EXPECT_EQ(library.triages()[i].status, want.status) << displayName(p.source);
+            EXPECT_EQ(library.triages()[i].fixedName, want.fixedName);
+        }
+    }
+
+    pwtest::TempDir dir;
+    Owner owner;
+    TriageSettings rp250{&target("RP250"), 'A'};
+    TriageSettings rp150{&target("RP150"), 'A'};
+};
+
+TEST_F(LibraryModel, ScanDeliversRowsTwinsAndOneReport) {
+    Library library(owner.post(), owner, rp250);
+    scanned(library, {dir.path() / "lib"});
+    owner.drain();
+    ASSERT_EQ(owner.reports.size(), 1u);
+    EXPECT_FALSE(library.scanning());
+    EXPECT_EQ(owner.added, 8u);
+    EXPECT_EQ(library.presets().size(), 8u);
+    EXPECT_EQ(owner.reports[0].counts.presets, 8u);
+    expectTriagedAgainst(library, rp250);
+    std::size_t twins = 0;
+    for (const auto& group : library.duplicateGroups())
+        twins += group == std::optional<std::size_t>(1);
+    EXPECT_EQ(twins, 2u);
+    EXPECT_EQ(owner.stages.back(), Stage::Scanning);
+    for (const PresetPtr& p : library.presets())
+        EXPECT_TRUE(p->bytes.empty());  // read again when needed
+    // A rescan reads the same inputs anew.
+    owner.added = 0;
+    library.rescan();
+    EXPECT_TRUE(library.presets().empty());
+    ASSERT_TRUE(owner.runUntil([&] { return owner.reports.size() == 2; }));
+    EXPECT_EQ(library.presets().size(), 8u);
+}
+
+TEST_F(LibraryModel, RetargetTriagesEveryRowAfterTheScanWhenOneRuns) {
+    const fs::path folder = many();
+    Library library(owner.post(), owner, rp250);
+    library.scan({folder, dir.path() / "lib"});
+    ASSERT_TRUE(owner.runUntil([&] { return owner.added > 0; }));
+    ASSERT_TRUE(library.scanning());
+    library.retarget(rp150);
+    EXPECT_TRUE(library.triaging());
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
+    EXPECT_EQ(owner.reports.size(), 1u);
+    EXPECT_FALSE(library.triaging());
+    EXPECT_EQ(library.presets().size(), 608u);
+    expectTriagedAgainst(library, rp150);
+
+    // Idle: straight away, and the same settings again do nothing.
+    library.retarget(rp250);
+    library.retarget(rp250);
+    ASSERT_TRUE(owner.runUntil([&] { return owner.retriages.size() == 2; }));
+    owner.drain();
+    EXPECT_EQ(owner.retriages, (std::vector<bool>{false, false}));
+    expectTriagedAgainst(library, rp250);
+}
+
+// Files and pack members are read again, as they are now.
+TEST_F(LibraryModel, ATriageReadsThePresetsAgain) {
+    Library library(owner.post(), owner, rp250);
+    scanned(library, {dir.path() / "lib"});
+    put(dir.path() / "lib/metal_zone.rp250p", sample("pluck_funk.g4p"));
+    library.retarget(rp150);
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
+    expectTriagedAgainst(library, rp150);
+    std::size_t viewOnly = 0;
+    for (const Triage& t : library.triages())
+        viewOnly += t.status == Status::ViewOnly;
+    EXPECT_EQ(viewOnly, 2u);
+}
+
+TEST_F(LibraryModel, ANewerCommandSupersedesTheOlder) {
+    const fs::path folder = many();
+    Library library(owner.post(), owner, rp250);
+    library.scan({folder});
+    library.scan({dir.path() / "lib"});
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.reports.empty(); }));
+    owner.drain();
+    ASSERT_EQ(owner.reports.size(), 1u);
+    EXPECT_EQ(owner.added, 8u);
+    EXPECT_EQ(library.presets().size(), 8u);
+
+    // Two retargets: only the second's statuses arrive.
+    library.retarget(rp150);
+    library.retarget(TriageSettings{&target("RP355"), 'B'});
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
+    owner.drain();
+    EXPECT_EQ(owner.retriages.size(), 1u);
+    expectTriagedAgainst(library, TriageSettings{&target("RP355"), 'B'});
+}
+
+TEST_F(LibraryModel, CancelledAtEveryStage) {
+    const fs::path folder = many();
+    Library library(owner.post(), owner, rp250);
+    // The scan: cancelled before it starts and while it reads.
+    CancelToken early;
+    early.cancel();
+    library.scan({folder}, early);
+    ASSERT_TRUE(owner.runUntil([&] { return owner.reports.size() == 1; }));
+    EXPECT_TRUE(owner.reports[0].cancelled);
+    owner.added = 0;
+    library.scan({folder});
+    ASSERT_TRUE(owner.runUntil([&] { return owner.added > 0; }));
+    library.cancel();
+    ASSERT_TRUE(owner.runUntil([&] { return owner.reports.size() == 2; }));
+    EXPECT_TRUE(owner.reports[1].cancelled);
+    EXPECT_LT(library.presets().size(), 600u);
+    EXPECT_TRUE(library.duplicateGroups().empty() ||
+                library.duplicateGroups().size() == library.presets().size());
+
+    scanned(library, {folder});
+    ASSERT_EQ(library.presets().size(), 600u);
+    // The triage: the statuses stay those of the last triage that ended.
+    library.retarget(rp150);
+    library.cancel();
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
+    EXPECT_TRUE(owner.retriages[0]);
+    EXPECT_FALSE(library.triaging());
+
+    // The plan and the conversion.
+    std::vector<std::size_t> rows(library.presets().size());
+    for (std::size_t i = 0; i < rows.size(); ++i)
+        rows[i] = i;
+    ConvertOptions options;
+    options.settings = rp250;
+    options.folder = dir.path() / "out";
+    CancelToken planCancel;
+    planCancel.cancel();
+    library.plan(rows, options, planCancel);
+    ASSERT_TRUE(owner.runUntil([&] { return owner.plans.size() == 1; }));
+    EXPECT_TRUE(owner.plans[0].cancelled);
+    library.plan(rows, options);
+    ASSERT_TRUE(owner.runUntil([&] { return owner.plans.size() == 2; }));
+    EXPECT_FALSE(owner.plans[1].cancelled);
+    fs::create_directories(options.folder);
+    CancelToken stop;
+    library.convert(owner.plans[1], {}, pw::document::systemFileWriter(), stop);
+    EXPECT_TRUE(library.converting());
+    ASSERT_TRUE(owner.runUntil([&] {
+        return !owner.runs.empty() ||
+               std::count(owner.stages.begin(), owner.stages.end(), Stage::Converting) > 0;
+    }));
+    stop.cancel();
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.runs.empty(); }));
+    const ConversionRun& run = owner.runs[0];
+    EXPECT_TRUE(run.cancelled);
+    EXPECT_GT(run.counts[std::size_t(OutcomeKind::NotDone)], 0u);
+    // Every preset written is there whole, beside the report.
+    std::size_t files = 0;
+    for (const auto& entry : fs::directory_iterator(options.folder))
+        files += entry.path().extension() == ".rp250p";
+    EXPECT_EQ(files, run.counts[std::size_t(OutcomeKind::Written)]);
+    EXPECT_TRUE(fs::exists(run.report)) << run.reportError;
+}
+
+TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
+    Library library(owner.post(), owner, rp250);
+    // A row search started before the scan: the rows are looked at as they come.
+    library.scan({dir.path() / "lib"});
+    library.search("Amp A Type=Brown Sound");
+    ASSERT_TRUE(owner.runUntil(
+        [&] { return !owner.reports.empty() && !library.scanning() && !library.searching(); }));
+    EXPECT_EQ(library.presets().size(), 8u);
+    const auto found = [&] {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < library.presets().size(); ++i)
+            if (library.hit(i)) out.push_back(displayName(library.presets()[i]->source));
+        return out;
+    };
+    EXPECT_EQ(found(),
+              std::vector<std::string>{(dir.path() / "lib/dual_amp_lead.rp355p").string()});
+    EXPECT_TRUE(library.searchText().asksForRows());
+    // Text: in the name or the file, a model, or a model used.
+    const std::size_t searches = owner.searches;
+    library.search("  RP150 ");
+    EXPECT_TRUE(library.searching());
+    ASSERT_TRUE(owner.runUntil([&] { return !library.searching(); }));
+    EXPECT_GT(owner.searches, searches);
+    EXPECT_EQ(found(), std::vector<std::string>{(dir.path() / "lib/crunch_time.rp150p").string()});
+    library.search("");
+    EXPECT_EQ(found().size(), 8u);
+}
+
+TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
+    const std::string metal = sample("metal_zone.rp250p");
+    put(dir.path() / "dry/a.rp250p", metal);
+    put(dir.path() / "dry/b.rp250p", metal);
+    std::string bang = metal;
+    bang.replace(bang.find("<Name>Metal Zone</Name>"), 23, "<Name>Loud!</Name>");
+    put(dir.path() / "dry/c.rp250p", bang);
+    put(dir.path() / "dry/view.g4p", sample("pluck_funk.g4p"));
+    Library library(owner.post(), owner, rp250);
+    scanned(library, {dir.path() / "dry"});
+    const fs::path out = dir.path() / "out";
+    ConvertOptions options;
+    options.settings = TriageSettings{&target("RP255"), 'A'};
+    options.folder = out;
+    options.refusalWords = [](pw::convert::SaveRefusal, std::string_view name) {
+        return "refused: " + std::string(name);
+    };
+    library.plan({0, 1, 2, 3}, options);
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.plans.empty(); }));
+    const ConversionPlan& plan = owner.plans[0];
+    EXPECT_EQ(std::tie(plan.write, plan.cannot, plan.collide, plan.namesFixed),
+              std::tuple(1u, 2u, 1u, 0u));
+    EXPECT_FALSE(fs::exists(out));
+    EXPECT_EQ(plan.outcomes[1].reason, "another preset of this run is saved as Metal Zone.rp255p");
+    EXPECT_EQ(plan.outcomes[2].reason.rfind("refused: Loud!", 0), 0u);
+    EXPECT_EQ(plan.outcomes[3].reason, "Gnx4Preset presets are opened for viewing only");
+
+    // An output that exists is kept unless the run may replace it.
+    fs::create_directories(out);
+    put(out / "Metal Zone.rp255p", "old");
+    library.plan({0, 1, 2, 3}, options);
+    ASSERT_TRUE(owner.runUntil([&] { return owner.plans.size() == 2; }));
+    EXPECT_EQ(owner.plans[1].existing, std::vector<std::size_t>{0});
+    library.convert(owner.plans[1], {false, false, false, false}, pw::document::systemFileWriter());
+    ASSERT_TRUE(owner.runUntil([&] { return owner.runs.size() == 1; }));
+    EXPECT_EQ(owner.runs[0].outcomes[0].kind, OutcomeKind::Kept);
+    EXPECT_EQ(pwtest::readFile(out / "Metal Zone.rp255p"), "old");
+    library.convert(owner.plans[1], {true, false, false, false}, pw::document::systemFileWriter());
+    ASSERT_TRUE(owner.runUntil([&] { return owner.runs.size() == 2; }));
+    const ConversionRun& run = owner.runs[1];
+    EXPECT_EQ(run.outcomes[0].kind, OutcomeKind::Written);
+    EXPECT_NE(pwtest::readFile(out / "Metal Zone.rp255p"), "old");
+    EXPECT_EQ(run.counts[std::size_t(OutcomeKind::Cannot)], 2u);
+    const std::string report = pwtest::readFile(run.report);
+    EXPECT_EQ(report.substr(0, report.find("\r\n")),
+              "input,member,outcome,output,substitutions,removals,reason");
+    EXPECT_NE(report.find(",written,Metal Zone.rp255p,"), std::string::npos) << report;
+}
+
+TEST_F(LibraryModel, NothingArrivesOnceTheLibraryIsGone) {
+    const fs::path folder = many();
+    {
+        Library library(owner.post(), owner, rp250);
+        library.scan({folder});
+        library.search("Amp Type=x");
+    }
+    owner.drain();
+    EXPECT_EQ(owner.added, 0u);
+    EXPECT_TRUE(owner.reports.empty());
+}
+
+}  // namespace
