@@ -176,7 +176,10 @@ Scan report (scan --json):
                 or null, "model": "RP355" ("" for no known model), "name", "rows",
                 "status", "substitutions", "removals", "reason": "" unless cannot,
                 view-only or unreadable, "name_refused", "fixed_name", "uses": the
-                catalogue models used, "duplicate_group": a number or null}, ...],
+                catalogue models used, "style": what it is from its rows (the amp's
+                character, pushed by its drive, both channels of a two-amp preset,
+                then fuzz, wah, modulated, pitch, ambient: "crunch, ambient"),
+                "duplicate_group": a number or null}, ...],
    "problems": [{"path", "problem", "detail"}, ...],
    "summary": {"presets": listed, one count per status, "found",
                "duplicate_groups", "skipped", "archives", "folders",

@@ -149,6 +149,7 @@ JsonLine presetJson(const Line& line) {
         .flag("name_refused", t.nameRefused)
         .text("fixed_name", t.fixedName)
         .texts("uses", p.uses)
+        .text("style", p.style)
         .number("duplicate_group", line.group);
     return json;
 }
@@ -189,7 +190,7 @@ void printCsv(const Report& report, std::ostream& out) {
     TableRows table;
     for (const std::string_view key :
          {"file", "member", "model", "name", "rows", "status", "substitutions", "removals",
-          "reason", "name_refused", "fixed_name", "uses", "duplicate_group"})
+          "reason", "name_refused", "fixed_name", "uses", "style", "duplicate_group"})
         table.columns.push_back({std::string(key)});
     table.count = report.lines.size();
     table.row = [&report](std::size_t i) {
@@ -204,7 +205,7 @@ void printCsv(const Report& report, std::ostream& out) {
              {p.source.file.string(), p.source.member, p.model, p.name, std::to_string(p.rows),
               std::string(library::statusWord(t.status)), std::to_string(t.substitutions),
               std::to_string(t.removals), t.reason, std::string(t.nameRefused ? "true" : "false"),
-              t.fixedName, uses, group(line)})
+              t.fixedName, uses, p.style, group(line)})
             row.push_back(plainCell(std::move(text)));
         return row;
     };

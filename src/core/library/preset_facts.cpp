@@ -5,6 +5,7 @@
 #include <charconv>
 
 #include "catalogue/effect_catalogue.h"
+#include "catalogue/preset_style.h"
 #include "convert/convert.h"
 #include "document/root_names.h"
 #include "library/rows_key.h"
@@ -70,6 +71,12 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     preset.rowsKey = key.low;
     preset.rowsKeyHigh = key.high;
     preset.contentKey = stableRowsKey(text);
+    std::vector<catalogue::RowFacts> facts;
+    facts.reserve(doc.params.size());
+    for (const document::ParamElement& param : doc.params)
+        if (param.id && param.position && param.value)
+            facts.push_back({*param.id, *param.position, *param.value});
+    preset.style = catalogue::styleOf(facts);
     if (!doc.firstName) {
         preset.readable = false;
         preset.readProblem = "it has no Name element";

@@ -33,6 +33,8 @@ struct Preset {
     // Catalogue names of the models the rows select (amp, cabinet, effects), each once,
     // in row order. They point into the built-in catalogue.
     std::vector<std::string_view> uses;
+    // What it is, from its rows: "high gain, ambient" ("" for a preset without an amp).
+    std::string style;
     // The two halves of a keyed 128-bit hash over (ID, Position, Value) of every row, in
     // order (rows_key.h): equal rows, equal keys, and rows that differ never meet.
     std::uint64_t rowsKey = 0;
