@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <set>
 #include <thread>
 
 #include "../support/archive_maker.h"
@@ -324,9 +325,6 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     ConvertOptions options;
     options.settings = TriageSettings{&target("RP255"), 'A'};
     options.folder = out;
-    options.refusalWords = [](pw::convert::SaveRefusal, std::string_view name) {
-        return "refused: " + std::string(name);
-    };
     library.plan({0, 1, 2, 3}, options);
     ASSERT_TRUE(owner.runUntil([&] { return !owner.plans.empty(); }));
     const ConversionPlan& plan = owner.plans[0];
@@ -334,8 +332,8 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
               std::tuple(1u, 2u, 1u, 0u));
     EXPECT_FALSE(fs::exists(out));
     EXPECT_EQ(plan.outcomes[1].reason, "another preset of this run is saved as Metal Zone.rp255p");
-    EXPECT_EQ(plan.outcomes[2].reason.rfind("refused: Loud!", 0), 0u);
-    EXPECT_EQ(plan.outcomes[3].reason, "Gnx4Preset presets are opened for viewing only");
+    EXPECT_EQ(plan.outcomes[2].reason, "its patch name cannot be saved");
+    EXPECT_EQ(plan.outcomes[3].reason, "GNX4 presets can only be viewed");
 
     // An output that exists is kept unless the run may replace it.
     fs::create_directories(out);
@@ -357,6 +355,68 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     EXPECT_EQ(report.substr(0, report.find("\r\n")),
               "input,member,outcome,output,substitutions,removals,reason");
     EXPECT_NE(report.find(",written,Metal Zone.rp255p,"), std::string::npos) << report;
+}
+
+// The plan a library makes from its triages is the plan a dry run of the conversion
+// makes: the same outcome, output, reason and counts for every preset, whatever the
+// target, amp channel and names; names that collide, outputs that exist and an output
+// that is one of the presets included.
+TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
+    std::string bang = sample("metal_zone.rp250p");
+    bang.replace(bang.find("<Name>Metal Zone</Name>"), 23, "<Name>Loud!</Name>");
+    put(dir.path() / "lib/more/bang.rp250p", bang);
+    std::string dots = bang;
+    dots.replace(dots.find("<Name>Loud!</Name>"), 18, "<Name>..</Name>");
+    put(dir.path() / "lib/more/dots.rp250p", dots);
+    put(dir.path() / "lib/more/noname.rp250p", "<RP250Preset><Params></Params></RP250Preset>");
+    const fs::path out = dir.path() / "out";
+    put(out / "Loud_.rp250p", bang);  // its own output, its name fixed, for the RP250
+    put(out / "Metal Zone.rp255p", "old");
+    std::set<std::string> reasons;  // every way a plan can end is met
+    for (const TriageSettings settings :
+         {TriageSettings{&target("RP255"), 'A'}, TriageSettings{&target("RP355"), 'B'},
+          TriageSettings{&target("RP150"), 0}, TriageSettings{&target("RP250"), 'A'}}) {
+        Library library(owner.post(), owner, settings);
+        scanned(library, {dir.path() / "lib", out / "Loud_.rp250p"});
+        std::vector<std::size_t> rows(library.presets().size());
+        for (std::size_t i = 0; i < rows.size(); ++i)
+            rows[i] = i;
+        for (const bool fixNames : {false, true}) {
+            ConvertOptions options;
+            options.settings = settings;
+            options.fixNames = fixNames;
+            options.folder = out;
+            const std::atomic<bool> go{false};
+            const ConversionPlan told =
+                planFromTriages(rows, library.presets(), library.triages(), options, go);
+            const ConversionPlan run = planConversion(rows, library.presets(), options, go);
+            const std::string what =
+                std::string(settings.target->caption) + (fixNames ? " fix" : "");
+            ASSERT_EQ(told.outcomes.size(), run.outcomes.size());
+            for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
+                const Outcome& a = told.outcomes[i];
+                const Outcome& b = run.outcomes[i];
+                const std::string at = what + " " + displayName(library.presets()[i]->source);
+                EXPECT_EQ(a.kind, b.kind) << at;
+                EXPECT_EQ(a.output, b.output) << at;
+                EXPECT_EQ(a.reason, b.reason) << at;
+                EXPECT_EQ(std::tie(a.substitutions, a.removals, a.nameFixed),
+                          std::tie(b.substitutions, b.removals, b.nameFixed))
+                    << at;
+            }
+            EXPECT_EQ(
+                std::tie(told.write, told.cannot, told.collide, told.namesFixed, told.existing),
+                std::tie(run.write, run.cannot, run.collide, run.namesFixed, run.existing))
+                << what;
+            EXPECT_FALSE(run.existing.empty() && settings.target->caption == std::string("RP255"));
+            for (const Outcome& o : run.outcomes)
+                reasons.insert(std::string(outcomeWord(o.kind)) + ": " +
+                               o.reason.substr(0, o.reason.find(' ')));
+        }
+    }
+    for (const char* way : {"written: ", "collides: another", "cannot: Loud_.rp250p", "cannot: its",
+                            "cannot: GNX4", "cannot: the"})
+        EXPECT_EQ(reasons.count(way), 1u) << way;
 }
 
 TEST_F(LibraryModel, NothingArrivesOnceTheLibraryIsGone) {

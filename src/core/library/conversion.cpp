@@ -7,31 +7,27 @@
 #include "convert/convert.h"
 #include "document/csv_field.h"
 #include "library/convert_all.h"
+#include "library/output_claims.h"
 #include "library/read_again.h"
 #include "library/source.h"
 
 namespace pw::library {
 namespace {
 
-// Why a conversion that cannot be saved is refused: the one wording of the library.
+// Why an input cannot convert: it could not be read, or the conversion stopped short of
+// Save.
 std::string cannotReason(const ItemReport& item, const ConvertOptions& options) {
-    const convert::Result& r = item.result;
     if (item.outcome == ItemOutcome::NotRead)
         return item.read.error.empty() ? "cannot be read" : item.read.error;
-    switch (r.verdict) {
-        case convert::Verdict::ViewOnly:
-            return (r.sourceRoot.empty() ? std::string("Unknown") : r.sourceRoot) +
-                   " presets are opened for viewing only";
-        case convert::Verdict::Unreadable:
-            return r.readDetail.empty() ? "cannot be read" : r.readDetail;
-        case convert::Verdict::Refused:
-            if (r.refusal && options.refusalWords)
-                return options.refusalWords(*r.refusal, r.patchName);
-            break;
-        default:
-            break;
-    }
-    return "cannot be saved";
+    return cannotConvertReason(item.result, *options.settings.target);
+}
+
+std::string collidesReason(const std::string& output) {
+    return "another preset of this run is saved as " + output;
+}
+
+std::string isSourceReason(const std::string& output) {
+    return output + " is one of the presets being converted";
 }
 
 Outcome outcomeOf(const ItemReport& item, const ConvertOptions& options) {
@@ -53,14 +49,14 @@ Outcome outcomeOf(const ItemReport& item, const ConvertOptions& options) {
             break;
         case ItemOutcome::Claimed:
             o.kind = OutcomeKind::Collides;
-            o.reason = "another preset of this run is saved as " + o.output;
+            o.reason = collidesReason(o.output);
             break;
         case ItemOutcome::Exists:
             o.kind = OutcomeKind::Kept;
             break;
         case ItemOutcome::IsSource:
             o.kind = OutcomeKind::Cannot;
-            o.reason = o.output + " is one of the presets being converted";
+            o.reason = isSourceReason(o.output);
             break;
         case ItemOutcome::Failed:
             o.kind = OutcomeKind::Failed;
@@ -71,7 +67,8 @@ Outcome outcomeOf(const ItemReport& item, const ConvertOptions& options) {
 }
 
 // Converts the presets with convert-all; `callbacks` gets the reports. A preset is read
-// again from its file or pack member.
+// again from its file or pack member, one that could not be read too: it fails as its
+// triage did, in the same words.
 void convertPresets(const Presets& presets, const ConvertOptions& options, ConvertAllOptions all,
                     ConvertAllCallbacks callbacks, document::FileWriter& writer,
                     const std::atomic<bool>& cancel) {
@@ -86,7 +83,7 @@ void convertPresets(const Presets& presets, const ConvertOptions& options, Conve
     Presets members;
     std::vector<std::size_t> memberAt;
     for (std::size_t i = 0; i < presets.size(); ++i)
-        if (presets[i]->source.inArchive() && presets[i]->readable) {
+        if (presets[i]->source.inArchive()) {
             members.push_back(presets[i]);
             memberAt.push_back(i);
         }
@@ -99,9 +96,7 @@ void convertPresets(const Presets& presets, const ConvertOptions& options, Conve
         const std::size_t at = next++;
         const Preset& p = *presets[at];
         input.stem = presetStem(p.source);
-        if (!p.readable) {
-            input.read = document::ReadResult{true, false, {}, p.readProblem};
-        } else if (!p.source.inArchive()) {
+        if (!p.source.inArchive()) {
             input.file = p.source.file;
         } else if (nextMember < memberAt.size() && memberAt[nextMember] == at) {
             SourceBytes& read = memberBytes[nextMember++];
@@ -144,6 +139,53 @@ std::string_view outcomeWord(OutcomeKind kind) {
     return "";
 }
 
+namespace {
+
+// Counts an outcome of the plan in.
+void tally(ConversionPlan& plan, std::size_t index, Outcome o, bool existed) {
+    if (o.kind == OutcomeKind::Cannot) {
+        ++plan.cannot;
+    } else {
+        ++(o.kind == OutcomeKind::Collides ? plan.collide : plan.write);
+        plan.namesFixed += o.nameFixed;
+        if (existed) plan.existing.push_back(index);
+    }
+    plan.outcomes[index] = std::move(o);
+}
+
+// What converting a preset would end in, told by its triage (which ran the same
+// conversion, with Resolve Conflicts, and judged the name apart): Written when Save
+// would take it, the output still to be claimed.
+Outcome triagedOutcome(const Triage& t, const ConvertOptions& options) {
+    Outcome o;
+    if (t.status == Status::Unreadable || t.status == Status::ViewOnly) {
+        o.kind = OutcomeKind::Cannot;
+        o.reason = t.reason.empty() ? "cannot be read" : t.reason;
+        return o;
+    }
+    o.output = (options.fixNames ? t.fixedName : t.unfixedName) +
+               std::string(options.settings.target->extension);
+    o.substitutions = t.substitutions;
+    o.removals = t.removals;
+    o.nameFixed = options.fixNames && t.nameRefused;
+    if (t.nameRefused && !options.fixNames) {
+        // Save's name check comes before every other.
+        convert::Result refused;
+        refused.verdict = convert::Verdict::Refused;
+        refused.refusal = convert::SaveRefusal::BadFileName;
+        o.kind = OutcomeKind::Cannot;
+        o.reason = cannotConvertReason(refused, *options.settings.target);
+    } else if (t.status == Status::Cannot) {
+        o.kind = OutcomeKind::Cannot;
+        o.reason = t.reason;
+    } else {
+        o.kind = OutcomeKind::Written;
+    }
+    return o;
+}
+
+}  // namespace
+
 ConversionPlan planConversion(std::vector<std::size_t> rows, Presets presets,
                               ConvertOptions options, const std::atomic<bool>& cancel) {
     ConversionPlan plan;
@@ -153,17 +195,43 @@ ConversionPlan planConversion(std::vector<std::size_t> rows, Presets presets,
     all.overwrite = true;  // an existing file claims its name; the user is asked later
     ConvertAllCallbacks callbacks;
     callbacks.done = [&](const ItemReport& item) {
-        Outcome o = outcomeOf(item, options);
-        if (o.kind == OutcomeKind::Cannot) {
-            ++plan.cannot;
-        } else {
-            ++(o.kind == OutcomeKind::Collides ? plan.collide : plan.write);
-            plan.namesFixed += o.nameFixed;
-            if (item.existed) plan.existing.push_back(item.index);
-        }
-        plan.outcomes[item.index] = std::move(o);
+        tally(plan, item.index, outcomeOf(item, options), item.existed);
     };
     convertPresets(presets, options, all, callbacks, document::systemFileWriter(), cancel);
+    plan.cancelled = cancel;
+    plan.rows = std::move(rows);
+    plan.presets = std::move(presets);
+    plan.options = std::move(options);
+    return plan;
+}
+
+ConversionPlan planFromTriages(std::vector<std::size_t> rows, Presets presets,
+                               const std::vector<Triage>& triages, ConvertOptions options,
+                               const std::atomic<bool>& cancel) {
+    ConversionPlan plan;
+    plan.outcomes.resize(presets.size());
+    std::vector<std::filesystem::path> sources;
+    for (const auto& p : presets)
+        if (!p->source.inArchive()) sources.push_back(p->source.file);
+    OutputClaims claims(sources);
+    for (std::size_t i = 0; i < presets.size() && i < triages.size(); ++i) {
+        if (cancel) break;
+        Outcome o = triagedOutcome(triages[i], options);
+        bool existed = false;
+        if (o.kind == OutcomeKind::Written) {
+            const OutputClaims::Claim c = claims.claim(
+                i, o.output, options.folder, [] { return true; }, false);
+            existed = c.existed;
+            if (c.verdict == OutputClaims::Verdict::Claimed) {
+                o.kind = OutcomeKind::Collides;
+                o.reason = collidesReason(o.output);
+            } else if (c.verdict == OutputClaims::Verdict::IsSource) {
+                o.kind = OutcomeKind::Cannot;
+                o.reason = isSourceReason(o.output);
+            }
+        }
+        tally(plan, i, std::move(o), existed);
+    }
     plan.cancelled = cancel;
     plan.rows = std::move(rows);
     plan.presets = std::move(presets);

@@ -22,15 +22,11 @@
 
 namespace pw::library {
 
-// The words of a refusal of Save's checks for a patch of that name.
-using RefusalWords = std::function<std::string(convert::SaveRefusal, std::string_view patchName)>;
-
 struct ConvertOptions {
     TriageSettings settings;
     bool resolve = true;
     bool fixNames = false;
     std::filesystem::path folder;
-    RefusalWords refusalWords;  // without it a refusal is "cannot be saved"
 };
 
 enum class OutcomeKind { None, Written, Kept, Cannot, Collides, Failed, NotDone };
@@ -78,6 +74,13 @@ using ConvertProgress = std::function<void(std::size_t done, std::size_t total)>
 
 ConversionPlan planConversion(std::vector<std::size_t> rows, Presets presets,
                               ConvertOptions options, const std::atomic<bool>& cancel);
+
+// The same plan told by the presets' triages (`triages[i]` of `presets[i]`, made against
+// `options.settings`), converting nothing again: for a conversion with Resolve Conflicts,
+// which the triage runs too.
+ConversionPlan planFromTriages(std::vector<std::size_t> rows, Presets presets,
+                               const std::vector<Triage>& triages, ConvertOptions options,
+                               const std::atomic<bool>& cancel);
 
 // Converts and writes the plan's presets; `replace[i]` allows the i-th output to replace
 // an existing file. Then writes the report.

@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/convert_all.h"
 
-#include <sys/stat.h>
 #include <tbb/info.h>
 #include <tbb/parallel_pipeline.h>
 #include <tbb/task_arena.h>
@@ -10,11 +9,10 @@
 #include <future>
 #include <limits>
 #include <memory>
-#include <set>
-#include <unordered_map>
 #include <vector>
 
 #include "document/batch_writer.h"
+#include "library/output_claims.h"
 #include "library/thread_checks.h"
 
 namespace pw::library {
@@ -35,24 +33,20 @@ class Run {
   public:
     Run(const ConvertAllOptions& options, const ConvertAllCallbacks& callbacks,
         document::FileWriter& writer)
-        : options_(options), callbacks_(callbacks), writer_(writer), preparer_(writer) {
+        : options_(options),
+          callbacks_(callbacks),
+          writer_(writer),
+          preparer_(writer),
+          claims_(options.sources) {
         filling_.batch = std::make_unique<document::BatchWriter>(writer_);
         plan_ = options.plan;
         plan_.render = !options.dryRun;
-        for (const std::filesystem::path& source : options.sources)
-            if (struct stat st{}; ::stat(source.c_str(), &st) == 0)
-                sources_.emplace(st.st_dev, st.st_ino);
     }
 
     ConvertAllSummary run();
 
   private:
     bool cancelled() const { return callbacks_.cancelled && callbacks_.cancelled(); }
-    // Whether `output` (which exists) is one of the files being converted.
-    bool isSource(const std::filesystem::path& output) const {
-        struct stat st {};
-        return ::stat(output.c_str(), &st) == 0 && sources_.count({st.st_dev, st.st_ino}) > 0;
-    }
     bool mayReplace(const ItemReport& r) const {
         return options_.mayReplace ? options_.mayReplace(r.index, r.output) : options_.overwrite;
     }
@@ -79,8 +73,7 @@ class Run {
     Chunk filling_;
     Chunk committing_;
     std::future<std::vector<document::IoResult>> committed_;
-    std::unordered_map<std::string, std::size_t> claimed_;  // file name -> input
-    std::set<std::pair<dev_t, ino_t>> sources_;             // of options_.sources
+    OutputClaims claims_;
     std::size_t converted_ = 0;
     ConvertAllSummary summary_;
 };
@@ -112,26 +105,31 @@ void Run::claim(Work work) {
     ItemReport& r = work.report;
     std::size_t ticket = kNoTicket;
     if (r.outcome == ItemOutcome::Written) {
-        const auto earlier = claimed_.find(r.result.fileName);
-        std::error_code ec;
-        if (earlier != claimed_.end()) {
-            r.outcome = ItemOutcome::Claimed;
-            r.earlier = earlier->second;
-        } else if ((r.existed = std::filesystem::exists(r.output, ec)) && isSource(r.output)) {
-            r.outcome = ItemOutcome::IsSource;
-        } else if (r.existed && !mayReplace(r)) {
-            r.outcome = ItemOutcome::Exists;
-            if (options_.mayReplace) claimed_.emplace(r.result.fileName, r.index);
-        } else {
-            claimed_.emplace(r.result.fileName, r.index);
-            if (options_.dryRun) {
-                r.outcome = ItemOutcome::WouldWrite;
-            } else if (!work.prepared.result.ok()) {
-                r.outcome = ItemOutcome::Failed;
-                r.writeError = work.prepared.result.error;
-            } else {
-                ticket = filling_.batch->add(std::move(work.prepared));
-            }
+        const OutputClaims::Claim c = claims_.claim(
+            r.index, r.result.fileName, options_.folder, [&] { return mayReplace(r); },
+            bool(options_.mayReplace));
+        r.existed = c.existed;
+        switch (c.verdict) {
+            case OutputClaims::Verdict::Claimed:
+                r.outcome = ItemOutcome::Claimed;
+                r.earlier = c.earlier;
+                break;
+            case OutputClaims::Verdict::IsSource:
+                r.outcome = ItemOutcome::IsSource;
+                break;
+            case OutputClaims::Verdict::Exists:
+                r.outcome = ItemOutcome::Exists;
+                break;
+            case OutputClaims::Verdict::Free:
+                if (options_.dryRun) {
+                    r.outcome = ItemOutcome::WouldWrite;
+                } else if (!work.prepared.result.ok()) {
+                    r.outcome = ItemOutcome::Failed;
+                    r.writeError = work.prepared.result.error;
+                } else {
+                    ticket = filling_.batch->add(std::move(work.prepared));
+                }
+                break;
         }
         if (ticket == kNoTicket) filling_.batch->drop(work.prepared);
     }

@@ -136,6 +136,13 @@ struct Library::State : std::enable_shared_from_this<State> {
 
     void startScan(CancelToken cancel, std::optional<Query> only);
     void startTriage(CancelToken cancel);
+    // The statuses of the presets that cannot be read (empty for the others).
+    std::vector<Triage> unreadableTriages() const {
+        std::vector<Triage> kept(presets.size());
+        for (std::size_t i = 0; i < presets.size() && i < triages.size(); ++i)
+            if (!presets[i]->readable) kept[i] = triages[i];
+        return kept;
+    }
     void searchNewRows(CancelToken cancel = {});
 };
 
@@ -222,11 +229,13 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
 void Library::State::startTriage(CancelToken cancel) {
     stale = false;
     start(TriageKind, cancel,
-          [self = this, presets = presets, settings = settings](unsigned now,
-                                                                const std::atomic<bool>& stop) {
+          [self = this, presets = presets, settings = settings, unreadables = unreadableTriages()](
+              unsigned now, const std::atomic<bool>& stop) {
+              // A preset that cannot be read is so against every target: its status
+              // and reason stay as they are.
               std::vector<Triage> done(presets.size());
               for (std::size_t i = 0; i < presets.size(); ++i)
-                  if (!presets[i]->readable) done[i] = unreadable(presets[i]->readProblem);
+                  if (!presets[i]->readable) done[i] = unreadables[i];
               readAgain(presets, stop, [&](std::size_t i, SourceBytes& read) {
                   const Preset& p = *presets[i];
                   if (!p.readable) return;
@@ -330,11 +339,22 @@ void Library::plan(std::vector<std::size_t> rows, ConvertOptions options, Cancel
     Presets presets;
     for (std::size_t row : rows)
         presets.push_back(s.presets.at(row));
+    // The triage ran this very conversion when it was made against these settings and
+    // Resolve Conflicts is on: the plan is told by it, and nothing is converted twice.
+    std::optional<std::vector<Triage>> triaged;
+    if (options.resolve && options.settings == s.settings && !triaging() && !scanning()) {
+        triaged.emplace();
+        for (std::size_t row : rows)
+            triaged->push_back(s.triages.at(row));
+    }
     s.start(PlanKind, cancel,
             [self = &s, rows = std::move(rows), presets = std::move(presets),
-             options = std::move(options)](unsigned now, const std::atomic<bool>& stop) mutable {
-                ConversionPlan plan =
-                    planConversion(std::move(rows), std::move(presets), std::move(options), stop);
+             options = std::move(options),
+             triaged = std::move(triaged)](unsigned now, const std::atomic<bool>& stop) mutable {
+                ConversionPlan plan = triaged ? planFromTriages(std::move(rows), std::move(presets),
+                                                                *triaged, std::move(options), stop)
+                                              : planConversion(std::move(rows), std::move(presets),
+                                                               std::move(options), stop);
                 self->deliver(PlanKind, now, [plan = std::move(plan)](State& st) {
                     st.finished(PlanKind);
                     st.listener.planned(plan);

@@ -57,6 +57,17 @@ std::string viewOnlyReason(const convert::Result& result) {
 
 }  // namespace
 
+std::string cannotConvertReason(const convert::Result& result, const document::Target& target) {
+    switch (result.verdict) {
+        case convert::Verdict::ViewOnly:
+            return viewOnlyReason(result);
+        case convert::Verdict::Unreadable:
+            return unreadableReason(result);
+        default:
+            return refusalReason(result, target);
+    }
+}
+
 Triage triage(std::string_view bytes, const document::Target& target, char amp,
               std::string_view sourceStem) {
     return triage(document::parsePreset(bytes), convert::sourceRootOf(bytes), target, amp,
@@ -78,9 +89,12 @@ Triage triage(document::ParseResult parsed, std::string sourceRoot, const docume
     Triage t;
     t.nameRefused = result.nameRefused;
     t.fixedName = result.fixedName;
+    t.unfixedName = result.unfixedName;
     switch (result.verdict) {
         case convert::Verdict::Saved:
             t.status = Status::Fits;
+            t.substitutions = result.resolveReport.substituted;
+            t.removals = result.resolveReport.removed;
             break;
         case convert::Verdict::Resolved:
             t.status = Status::Converts;
@@ -92,15 +106,15 @@ Triage triage(document::ParseResult parsed, std::string sourceRoot, const docume
             t.status = Status::Cannot;
             t.substitutions = result.resolveReport.substituted;
             t.removals = result.resolveReport.removed;
-            t.reason = refusalReason(result, target);
+            t.reason = cannotConvertReason(result, target);
             break;
         case convert::Verdict::ViewOnly:
             t.status = Status::ViewOnly;
-            t.reason = viewOnlyReason(result);
+            t.reason = cannotConvertReason(result, target);
             break;
         case convert::Verdict::Unreadable:
             t.status = Status::Unreadable;
-            t.reason = unreadableReason(result);
+            t.reason = cannotConvertReason(result, target);
             break;
     }
     return t;

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "convert/convert.h"
 #include "document/preset_document.h"
 #include "document/targets.h"
 
@@ -33,6 +34,7 @@ struct Triage {
     // the name convert --fix-names saves it under.
     bool nameRefused = false;
     std::string fixedName;
+    std::string unfixedName;  // the name Save would be given without --fix-names
 };
 
 // The target and amp channel presets are triaged against.
@@ -41,6 +43,11 @@ struct TriageSettings {
     char amp = 'A';
     bool operator==(const TriageSettings&) const = default;
 };
+
+// Why a conversion that ends short of Save is refused, in the library's one wording (the
+// triage's reason, the plan's and the conversion report's): `result.verdict` is Refused,
+// BadPick, ViewOnly or Unreadable.
+std::string cannotConvertReason(const convert::Result& result, const document::Target& target);
 
 // Triage of one preset's bytes. `amp` is 'A', 'B' or 0 (no channel chosen: a preset
 // with two amp channels then cannot be saved for a target with one).

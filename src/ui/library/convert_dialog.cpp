@@ -103,7 +103,6 @@ library::ConvertOptions ConvertDialog::options() const {
     o.resolve = resolve_->isChecked();
     o.fixNames = fixNames_->isChecked();
     o.folder = std::filesystem::path(QFile::encodeName(folder_->text().trimmed()).toStdString());
-    o.refusalWords = refusalWords;
     return o;
 }
 

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QStringList>
 
-#include "session/save_refusal.h"
 
 namespace pw::ui {
 namespace {
@@ -52,10 +51,6 @@ QString DryRun::summary() const {
         parts << QObject::tr("%1 exist already (you will be asked)")
                      .arg(number(plan.existing.size()));
     return parts.join(QStringLiteral(", "));
-}
-
-std::string refusalWords(convert::SaveRefusal refusal, std::string_view patchName) {
-    return saveRefusalMessage(refusal, patchName).text;
 }
 
 }  // namespace pw::ui

@@ -24,7 +24,4 @@ struct DryRun {
 
 DryRun dryRunView(library::ConversionPlan plan);
 
-// The words of Save's refusals, as the main window says them.
-std::string refusalWords(convert::SaveRefusal refusal, std::string_view patchName);
-
 }  // namespace pw::ui
