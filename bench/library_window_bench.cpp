@@ -20,6 +20,7 @@
 #include <sstream>
 #include <vector>
 
+#include "app_windows.h"
 #include "form1.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
@@ -94,7 +95,8 @@ int main(int argc, char** argv) {
 
     QElapsedTimer clock;
     clock.start();
-    pw::ui::LibraryWindow* library = form.openLibrary({dir.path()});
+    pw::ui::AppWindows windows(form);
+    pw::ui::LibraryWindow* library = windows.openLibrary({dir.path()});
     double firstRows = -1, lastRows = 0;
     QObject::connect(library->model(), &QAbstractItemModel::rowsInserted,
                      [&] { lastRows = double(clock.nsecsElapsed()) / 1e6; });

@@ -32,7 +32,6 @@
 #include "form2.h"
 #include "frm_about.h"
 #include "library/library_inputs.h"
-#include "library/library_window.h"
 #include "open_dialog.h"
 #include "param_list_view.h"
 #include "param_table_model.h"
@@ -127,7 +126,6 @@ Form1::Form1(Messenger* messenger, QWidget* parent)
 
 Form1::~Form1() {
     // The views and dialogs read the session: they go first.
-    delete library_;
     delete form2_;
     delete about_;
     delete takeCentralWidget();
@@ -450,38 +448,7 @@ void Form1::mnuFileOpen_Click() {
 
 void Form1::mnuFileOpenFolder_Click() {
     const QString folder = QFileDialog::getExistingDirectory(this, tr("Open Folder"));
-    if (!folder.isEmpty()) openLibrary({folder});
-}
-
-LibraryWindow* Form1::openLibrary(const QStringList& inputs) {
-    if (!library_) {
-        library_ = new LibraryWindow(*this, session().target());
-        const auto shown = [this] {
-            show();
-            raise();
-            activateWindow();
-        };
-        connect(library_, &LibraryWindow::openFileRequested, this,
-                [this, shown](const QString& file) {
-                    openFile(file);
-                    shown();
-                });
-        connect(
-            library_, &LibraryWindow::openBytesRequested, this,
-            [this, shown](const QString& name, const QString& folder, const std::string& bytes) {
-                openBytes(name, folder, bytes);
-                shown();
-            });
-    }
-    library_->show();
-    library_->raise();
-    library_->activateWindow();
-    library_->openInputs(inputs);
-    return library_;
-}
-
-LibraryWindow* Form1::library() const {
-    return library_;
+    if (!folder.isEmpty()) emit libraryRequested({folder});
 }
 
 void Form1::openBytes(const QString& shownName, const QString& saveFolder,
@@ -708,7 +675,7 @@ void Form1::dropEvent(QDropEvent* event) {
         forLibrary = forLibrary || isLibraryInput(inputs.last());
     }
     if (forLibrary) {
-        openLibrary(inputs);
+        emit libraryRequested(inputs);
         return;
     }
     openFile(urls.first().toLocalFile());

@@ -25,7 +25,6 @@ class ChainWindow;
 class CompareWindow;
 class Form2;
 class FrmAbout;
-class LibraryWindow;
 class ParamListView;
 class ParamTableModel;
 class QtMessenger;
@@ -56,15 +55,15 @@ class Form1 : public QMainWindow {
     void openBytes(const QString& shownName, const QString& saveFolder, const std::string& bytes);
     // Shows the session's state in every control.
     void refresh();
-    // The Library window over `inputs` (folders, packs or presets), opened beside this one.
-    LibraryWindow* openLibrary(const QStringList& inputs);
-    // The Library window while it is open, else null.
-    LibraryWindow* library() const;
     // View > Signal Chain while it is open, else null.
     ChainWindow* chainWindow() const;
     // File > Compare With… once the dialog returned `file`: the open preset beside it,
     // both read for the target. Null when `file` could not be loaded (its message said why).
     CompareWindow* compareWith(const QString& file);
+
+  signals:
+    // Folders, packs or presets to show in the Library (File > Open Folder, a drop).
+    void libraryRequested(const QStringList& inputs);
 
   public slots:
     void mnuFileOpen_Click();
@@ -124,7 +123,6 @@ class Form1 : public QMainWindow {
     std::optional<QPoint> form2Place_;  // where Model Select was left, frame included
     QMargins form2Frame_;               // its frame, once the window system told it
     QPointer<FrmAbout> about_;
-    QPointer<LibraryWindow> library_;
     QPointer<ChainWindow> chain_;
     QString clipboardLine_;
     bool refreshing_ = false;

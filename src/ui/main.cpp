@@ -7,6 +7,7 @@
 #include <QFileInfo>
 
 #include "app_info.h"
+#include "app_windows.h"
 #include "form1.h"
 #include "library/library_inputs.h"
 
@@ -32,12 +33,13 @@ int main(int argc, char* argv[]) {
     parser.process(app);
 
     pw::ui::Form1 window;
+    pw::ui::AppWindows windows(window);
     window.show();
     QStringList inputs;
     for (const QString& argument : parser.positionalArguments())
         inputs << QFileInfo(argument).absoluteFilePath();
     if (!inputs.isEmpty() && pw::ui::isLibraryInput(inputs.first()))
-        window.openLibrary(inputs);
+        windows.openLibrary(inputs);
     else if (!inputs.isEmpty())
         window.openFile(inputs.first());
     return QApplication::exec();

@@ -231,7 +231,7 @@ void ChainWindowTest::libraryShowsAndComparesPresets() {
         copy(QString::fromLatin1(name));
     QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"),
                         dir_->filePath(QStringLiteral("twin.rp355p"))));
-    pw::ui::LibraryWindow* library = form_->openLibrary({dir_->path()});
+    pw::ui::LibraryWindow* library = windows_->openLibrary({dir_->path()});
     QTRY_VERIFY_WITH_TIMEOUT(!library->scanning(), 20000);
     auto* detail = library->findChild<pw::ui::LibraryDetail*>();
     QVERIFY(detail && detail->isVisible());

@@ -276,6 +276,7 @@ void Form1Test::listKeysAndClipboardAtExit() {
     flushDeletes();
     QCOMPARE(clipboard->text(), QString());
     clipboard->setText(QStringLiteral("copied elsewhere"));
+    windows_.reset();
     form_ = std::make_unique<ui::Form1>(said_.get());
     form_->close();
     QCOMPARE(clipboard->text(), QStringLiteral("copied elsewhere"));

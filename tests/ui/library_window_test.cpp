@@ -143,7 +143,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
                          {QStringLiteral("Pack/lead.rp355p"), sample("dual_amp_lead.rp355p")}});
     }
     ui::LibraryWindow* open(const QStringList& inputs) {
-        library_ = form_->openLibrary(inputs);
+        library_ = windows_->openLibrary(inputs);
         library_->setFileWriter(writer_);
         [&] { QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000); }();
         return library_;
@@ -355,8 +355,8 @@ void LibraryWindowTest::foldersAndPacksGoToTheLibrary() {
     const QString xar = dir_->filePath(QStringLiteral("pack.xar"));
     QVERIFY(QFile::copy(pack_, xar));
     drop({xar});
-    QVERIFY(form_->library() && form_->library()->isVisible());
-    library_ = form_->library();
+    QVERIFY(windows_->library() && windows_->library()->isVisible());
+    library_ = windows_->library();
     QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
     drop({pack_});
     QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
@@ -461,7 +461,7 @@ void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
 
 void LibraryWindowTest::cancelScanAndConversion() {
     writeMany();
-    library_ = form_->openLibrary({root_});
+    library_ = windows_->openLibrary({root_});
     library_->setFileWriter(writer_);
     QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
     QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
@@ -558,7 +558,7 @@ void LibraryWindowTest::dryRunSaysWhatWillHappen() {
 // before the change and those after.
 void LibraryWindowTest::anotherTargetDuringTheScan() {
     writeMany();
-    library_ = form_->openLibrary({root_});
+    library_ = windows_->openLibrary({root_});
     QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
     QTRY_VERIFY(model()->rowCount() > 0);
     QVERIFY(library_->scanning());

@@ -16,6 +16,7 @@
 #include <deque>
 #include <memory>
 
+#include "app_windows.h"
 #include "form1.h"
 #include "form2.h"
 #include "param_table_model.h"
@@ -47,11 +48,13 @@ class WindowFixture : public QObject {
         QVERIFY(dir_->isValid());
         said_ = std::make_unique<ScriptedMessenger>();
         form_ = std::make_unique<pw::ui::Form1>(said_.get());
+        windows_ = std::make_unique<pw::ui::AppWindows>(*form_);
         form_->show();
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
     }
     void closeWindow() {
+        windows_.reset();
         form_.reset();
         flushDeletes();
         said_.reset();
@@ -118,6 +121,7 @@ class WindowFixture : public QObject {
     std::unique_ptr<QTemporaryDir> dir_;
     std::unique_ptr<ScriptedMessenger> said_;
     std::unique_ptr<pw::ui::Form1> form_;
+    std::unique_ptr<pw::ui::AppWindows> windows_;  // the Library beside form_
 };
 
 }  // namespace pwui
