@@ -14,11 +14,11 @@
 
 #include "commands.h"
 #include "convert/name_check.h"
-#include "convert_inputs.h"
 #include "convert_report.h"
 #include "document/root_names.h"
 #include "exit_status.h"
 #include "library/convert_all.h"
+#include "library/input_stream.h"
 #include "library/source.h"
 #include "model_lists.h"
 #include "session/messages.h"
@@ -62,8 +62,8 @@ class Converter {
     int run();
 
   private:
-    library::ConvertAllOptions plan(bool dryRun, const ConvertInputs& inputs) const;
-    void reportProblems(const ConvertInputs& inputs);
+    library::ConvertAllOptions plan(bool dryRun, const library::InputStream& inputs) const;
+    void reportProblems(const library::InputStream& inputs);
     bool picksMatch();
     void finish(const ItemReport& item);
     int say(const ItemReport& item, CliMessenger& messenger, FileReport& report);
@@ -82,7 +82,7 @@ class Converter {
     int status_ = kExitOk;
 };
 
-library::ConvertAllOptions Converter::plan(bool dryRun, const ConvertInputs& inputs) const {
+library::ConvertAllOptions Converter::plan(bool dryRun, const library::InputStream& inputs) const {
     library::ConvertAllOptions o;
     o.plan.target = &targetOrDefault(options_);
     o.plan.amp = options_.amp.value_or(0);
@@ -103,7 +103,7 @@ library::ConvertAllOptions Converter::plan(bool dryRun, const ConvertInputs& inp
 bool Converter::picksMatch() {
     if (options_.picks.empty()) return true;
     std::vector<std::size_t> matches(options_.picks.size(), 0);
-    ConvertInputs inputs(options_.files);
+    library::InputStream inputs(options_.files);
     library::ConvertAllCallbacks callbacks;
     callbacks.next = [&](library::ConvertInput& in) { return inputs.next(in); };
     callbacks.done = [&](const ItemReport& item) {
@@ -263,7 +263,7 @@ void Converter::finish(const ItemReport& item) {
 }
 
 // What is not a preset: a line each, then a place in the report.
-void Converter::reportProblems(const ConvertInputs& inputs) {
+void Converter::reportProblems(const library::InputStream& inputs) {
     for (const library::ScanProblem& problem : inputs.problems()) {
         ConvertProblem p{problem.path.string(), std::string(library::problemWord(problem.kind)),
                          problem.detail};
@@ -278,7 +278,7 @@ void Converter::reportProblems(const ConvertInputs& inputs) {
 
 int Converter::run() {
     if (!picksMatch()) return kExitUsage;
-    ConvertInputs inputs(options_.files);
+    library::InputStream inputs(options_.files);
     total_ = inputs.total();
     library::ConvertAllCallbacks callbacks;
     callbacks.next = [&](library::ConvertInput& in) {

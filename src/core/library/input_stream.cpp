@@ -1,26 +1,26 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "convert_inputs.h"
+#include "library/input_stream.h"
 
 #include <algorithm>
 #include <utility>
 
 #include "library/source.h"
 
-namespace pw::cli {
+namespace pw::library {
 
 namespace fs = std::filesystem;
 
-ConvertInputs::ConvertInputs(const std::vector<std::string>& given) {
-    library::InputLister lister;
+InputStream::InputStream(const std::vector<std::string>& given) {
+    InputLister lister;
     for (const std::string& arg : given) {
         const std::size_t files = lister.list().files.size();
         const std::size_t problems = lister.list().problems.size();
         lister.add(arg);
-        library::InputList& l = lister.list();
+        InputList& l = lister.list();
         for (std::size_t f = files; f < l.files.size(); ++f)
             entries_.push_back(Entry{l.files[f].path, l.files[f].archive, false});
         if (l.problems.size() == problems + 1 &&
-            l.problems.back().kind == library::ScanProblem::Kind::Missing) {
+            l.problems.back().kind == ScanProblem::Kind::Missing) {
             l.problems.pop_back();
             entries_.push_back(Entry{arg, false, true});
         }
@@ -28,50 +28,50 @@ ConvertInputs::ConvertInputs(const std::vector<std::string>& given) {
     list_ = std::move(lister.list());
 }
 
-std::optional<std::size_t> ConvertInputs::total() const {
+std::optional<std::size_t> InputStream::total() const {
     if (std::any_of(entries_.begin(), entries_.end(), [](const Entry& e) { return e.archive; }))
         return std::nullopt;
     return entries_.size();
 }
 
-std::vector<fs::path> ConvertInputs::presetFiles() const {
+std::vector<fs::path> InputStream::presetFiles() const {
     std::vector<fs::path> files;
     for (const Entry& e : entries_)
         if (!e.archive && !e.missing) files.push_back(e.path);
     return files;
 }
 
-bool ConvertInputs::next(library::ConvertInput& input) {
+bool InputStream::next(ConvertInput& input) {
     while (true) {
         if (archive_ && nextMember(input)) return true;
         if (at_ == entries_.size()) return false;
         const Entry& entry = entries_[at_++];
         if (entry.archive) {
-            archive_ = std::make_unique<library::ArchiveReader>(entry.path);
+            archive_ = std::make_unique<ArchiveReader>(entry.path);
             archiveFile_ = entry.path;
             continue;
         }
         input.name = entry.path.string();
         input.file = entry.path;
-        input.stem = library::presetStem(library::Source{entry.path, {}, 0});
+        input.stem = presetStem(Source{entry.path, {}, 0});
         input.read.reset();
         return true;
     }
 }
 
-bool ConvertInputs::nextMember(library::ConvertInput& input) {
-    library::ArchiveMember member;
+bool InputStream::nextMember(ConvertInput& input) {
+    ArchiveMember member;
     while (archive_->next(
-        member, [](std::string_view name, std::size_t) { return library::isPresetMember(name); })) {
-        const library::Source source{archiveFile_, member.name, member.index};
-        if (library::leavesArchive(member.name)) {
-            list_.problems.push_back(library::ScanProblem{
-                library::ScanProblem::Kind::UnsafeMember, library::displayName(source), {}});
+        member, [](std::string_view name, std::size_t) { return isPresetMember(name); })) {
+        const Source source{archiveFile_, member.name, member.index};
+        if (leavesArchive(member.name)) {
+            list_.problems.push_back(
+                ScanProblem{ScanProblem::Kind::UnsafeMember, displayName(source), {}});
             continue;
         }
-        input.name = library::displayName(source);
+        input.name = displayName(source);
         input.file.clear();
-        input.stem = library::presetStem(source);
+        input.stem = presetStem(source);
         document::ReadResult read;
         read.exists = true;
         read.complete = member.ok;
@@ -81,9 +81,9 @@ bool ConvertInputs::nextMember(library::ConvertInput& input) {
         return true;
     }
     memberSkipped_ += archive_->skipped();
-    library::addArchiveProblems(*archive_, archiveFile_, list_.problems);
+    addArchiveProblems(*archive_, archiveFile_, list_.problems);
     archive_.reset();
     return false;
 }
 
-}  // namespace pw::cli
+}  // namespace pw::library
