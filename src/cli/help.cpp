@@ -76,7 +76,13 @@ Options:
                   the PATH scanned) hold TEXT (letter case and accents ignored: "uber"
                   and "ÜBER" find "Über Lead"); "ROW=MODEL" (as "Amp A Type=57 Tweed
                   Champ") finds the presets with a row of that Name whose Setting, or
-                  catalogue model, is MODEL.
+                  catalogue model, is MODEL. TEXT is a search: words separated by
+                  blanks, each of which must hold, "-" before a word for not; a word
+                  is found in the names and folders, as the model or in a model used;
+                  "two words" in quotes stay together; tag:WORD, style:WORD (as
+                  style:"high gain"), model:RP355, uses:tweed, row:"ROW=MODEL", fav
+                  and hidden ask for just that (tags, favourites and hidden presets
+                  are the marks of patchwright-cli mark).
   --uses TEXT     scan: only presets that use a catalogue model (amp, cabinet or
                   effect) whose name holds TEXT, as "Tweed".
   --model MODEL   scan: only presets of MODEL (any of the eleven models, "RP355").

@@ -36,8 +36,7 @@ int runPack(const Options& options, const Console& console) {
         return kExitRefused;
     }
     library::Query query;
-    if (options.find)
-        (options.find->find('=') != std::string::npos ? query.row : query.text) = *options.find;
+    if (options.find) query.find = library::SearchText(*options.find);
     library::ScanOptions scanOptions;
     scanOptions.query = query.empty() ? nullptr : &query;
     const std::vector<std::filesystem::path> inputs(options.files.begin() + 1, options.files.end());

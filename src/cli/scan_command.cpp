@@ -283,8 +283,7 @@ int runScan(const Options& options, const Console& console) {
     report.amp = options.amp;
 
     library::Query query;
-    if (options.find)
-        (options.find->find('=') != std::string::npos ? query.row : query.text) = *options.find;
+    if (options.find) query.find = library::SearchText(*options.find);
     if (options.uses) query.uses = *options.uses;
     if (options.model) query.model = *options.model;
 

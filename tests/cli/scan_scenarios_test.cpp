@@ -108,7 +108,8 @@ TEST_F(CliTest, APackThatCannotBeOpenedSaysWhy) {
         << readFile(dir_ / "out.txt");
 }
 
-// --find looks for a row when its text holds "=", and in names and paths otherwise.
+// --find speaks the search language: a row when its text holds "=", names and paths,
+// models, styles, each term negated by "-".
 TEST_F(CliTest, ScanFindsByNameOrByRow) {
     fs::copy(kScenarios / "twins" / "input", dir_ / "input", fs::copy_options::recursive);
     packFolders(dir_ / "input");
@@ -117,6 +118,12 @@ TEST_F(CliTest, ScanFindsByNameOrByRow) {
         {"Amp Type", ""},
         {"Amp Type=Blackface", "input/clean.rp150p\n"},
         {"AMP TYPE=blackface", "input/clean.rp150p\n"},
+        // The search language: keys, "-" for not, and free text that stands for a model used.
+        {"style:clean", "input/clean.rp150p\n"},
+        {"tiny -model:rp355", "input/clean.rp150p\n"},
+        {"jcm900", "input/other_amp.rp355p\n"},
+        {"row:\"Amp Type=Blackface\" -style:crunch", "input/clean.rp150p\n"},
+        {"-row:\"Amp Type=Blackface\" uses:jcm900", "input/other_amp.rp355p\n"},
     };
     for (const auto& [find, files] : cases) {
         const RunResult r = run({"scan", "input", "--find", find, "--csv"});

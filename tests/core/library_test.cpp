@@ -5,6 +5,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <array>
 
 #include <algorithm>
 #include <atomic>
@@ -205,28 +206,31 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
     options.keepBytes = true;
     const ScanResult r = scan({dir.path()}, options);
     struct Case {
-        Query query;
-        std::size_t expected;  // presets matched, files and members counted
+        std::array<std::string, 4> criteria;  // text, model, uses, row
+        std::size_t expected;                 // presets matched, files and members counted
     };
     const std::vector<Case> cases = {
-        {{"surf", "", "", ""}, 3},
-        {{"DEEP", "", "", ""}, 1},
-        {{"SÜRF", "", "", ""}, 3},
-        {{"b/C", "", "", ""}, 1},  // the folders below the one scanned
-        {{"PACK", "", "", ""}, 8},
-        {{"", "rp355", "", ""}, 2},
-        {{"", "", "tweed", ""}, 0},
-        {{"", "", "jcm800", ""}, 2},
-        {{"", "", "", "Amp A Type=68 Marshall Jump"}, 2},
-        {{"", "", "", "amp a type"}, 17},
-        {{"", "", "", "Amp B Type=68 Marshall Jump"}, 0},
-        {{"verb", "RP350", "Blackface", ""}, 2},
-        {{"verb", "RP355", "", ""}, 0},
+        {{{"surf", "", "", ""}}, 3},
+        {{{"DEEP", "", "", ""}}, 1},
+        {{{"SÜRF", "", "", ""}}, 3},
+        {{{"b/C", "", "", ""}}, 1},  // the folders below the one scanned
+        {{{"PACK", "", "", ""}}, 8},
+        {{{"", "rp355", "", ""}}, 2},
+        {{{"", "", "tweed", ""}}, 0},
+        {{{"", "", "jcm800", ""}}, 2},
+        {{{"", "", "", "Amp A Type=68 Marshall Jump"}}, 2},
+        {{{"", "", "", "amp a type"}}, 17},
+        {{{"", "", "", "Amp B Type=68 Marshall Jump"}}, 0},
+        {{{"verb", "RP350", "Blackface", ""}}, 2},
+        {{{"verb", "RP355", "", ""}}, 0},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.query.text + "|" + c.query.model + "|" + c.query.uses + "|" + c.query.row);
+        Query q;
+        std::tie(q.text, q.model, q.uses, q.row) =
+            std::tie(c.criteria[0], c.criteria[1], c.criteria[2], c.criteria[3]);
+        SCOPED_TRACE(q.text + "|" + q.model + "|" + q.uses + "|" + q.row);
         EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
-                                [&](const Preset& p) { return matches(p, c.query); }),
+                                [&](const Preset& p) { return matches(p, q); }),
                   static_cast<long>(c.expected));
     }
 }

@@ -265,13 +265,13 @@ void Library::State::searchNewRows(CancelToken cancel) {
               std::vector<char> found(rows.size());
               if (!query.asksForRows()) {
                   onEveryCore(rows.size(), stop,
-                              [&](std::size_t i) { found[i] = query.matches(*rows[i]); });
+                              [&](std::size_t i) { found[i] = query.factsMatch(*rows[i]); });
               } else {
                   // The rows are read again; a preset that cannot be read has none.
                   readAgain(rows, stop, [&](std::size_t i, SourceBytes& read) {
                       if (!rows[i]->readable || !read.ok) return;
                       const document::ParseResult parsed = document::parsePreset(read.bytes);
-                      found[i] = parsed.ok() && query.matches(*rows[i], &parsed.document);
+                      found[i] = parsed.ok() && query.rowsMatch(parsed.document);
                   });
               }
               const bool cancelled = stop;

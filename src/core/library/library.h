@@ -92,7 +92,9 @@ class Library {
     // Triages every preset against `settings` (after the scan when one runs).
     void retarget(TriageSettings settings, CancelToken cancel = {});
     // Looks for `text` (see SearchText) in every preset; rows read later are looked at
-    // as they come.
+    // as they come. A search that asks for rows is judged here on the rows alone (the
+    // owner judges the other terms, which may need the user's marks); any other on the
+    // preset's facts, without marks.
     void search(const std::string& text, CancelToken cancel = {});
     // What converting `rows` would do, written nowhere.
     void plan(std::vector<std::size_t> rows, ConvertOptions options, CancelToken cancel = {});

@@ -61,11 +61,18 @@ bool matches(const Preset& preset, const Query& query, const document::PresetDoc
         std::none_of(preset.uses.begin(), preset.uses.end(),
                      [&](std::string_view used) { return containsFolded(used, query.uses); }))
         return false;
+    if (!query.find.empty()) {
+        const std::optional<SearchMarks> marks =
+            query.marksOf ? query.marksOf(preset) : std::nullopt;
+        if (!query.find.matches(preset, document, marks ? &*marks : nullptr)) return false;
+    }
     if (!query.row.empty()) {
-        if (document) return anyRowMatches(*document, query.row);
-        if (preset.bytes.empty()) return false;
-        const document::ParseResult parsed = document::parsePreset(preset.bytes);
-        return parsed.ok() && anyRowMatches(parsed.document, query.row);
+        std::optional<document::ParseResult> parsed;
+        if (!document && !preset.bytes.empty()) {
+            parsed = document::parsePreset(preset.bytes);
+            if (parsed->ok()) document = &parsed->document;
+        }
+        return document && anyRowMatches(*document, query.row);
     }
     return true;
 }
@@ -74,19 +81,49 @@ SearchText::SearchText(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\n\r\f\v");
     if (first == std::string_view::npos) return;
     text_ = text.substr(first, text.find_last_not_of(" \t\n\r\f\v") - first + 1);
-    const bool row = text_.find('=') != std::string::npos;
-    for (std::string Query::*field :
-         row ? std::vector{&Query::row} : std::vector{&Query::text, &Query::model, &Query::uses}) {
-        Query one;
-        one.*field = text_;
-        anyOf_.push_back(std::move(one));
-    }
+    terms_ = parseSearch(text_);
 }
 
-bool SearchText::matches(const Preset& preset, const document::PresetDocument* document) const {
-    if (empty()) return true;
-    return std::any_of(anyOf_.begin(), anyOf_.end(),
-                       [&](const Query& q) { return library::matches(preset, q, document); });
+bool SearchText::asksForRows() const {
+    return std::any_of(terms_.begin(), terms_.end(),
+                       [](const SearchTerm& t) { return t.kind == SearchTerm::Kind::Row; });
+}
+
+bool SearchText::factsMatch(const Preset& preset, const SearchMarks* marks) const {
+    const std::string text =
+        preset.name + '\n' + pathBelowInput(preset) + '\n' + preset.source.member;
+    SearchSubject subject;
+    subject.text = text;
+    subject.model = preset.model;
+    subject.uses.assign(preset.uses.begin(), preset.uses.end());
+    subject.style = preset.style;
+    if (marks) {
+        subject.tags = marks->tags;
+        subject.favourite = marks->favourite;
+        subject.hidden = marks->hidden;
+    }
+    return std::all_of(terms_.begin(), terms_.end(), [&](const SearchTerm& term) {
+        return term.kind == SearchTerm::Kind::Row || termHolds(term, subject) != term.negated;
+    });
+}
+
+bool SearchText::rowsMatch(const document::PresetDocument& document) const {
+    return std::all_of(terms_.begin(), terms_.end(), [&](const SearchTerm& term) {
+        return term.kind != SearchTerm::Kind::Row ||
+               anyRowMatches(document, term.value) != term.negated;
+    });
+}
+
+bool SearchText::matches(const Preset& preset, const document::PresetDocument* document,
+                         const SearchMarks* marks) const {
+    if (!factsMatch(preset, marks)) return false;
+    if (!asksForRows()) return true;
+    std::optional<document::ParseResult> parsed;
+    if (!document && !preset.bytes.empty()) {
+        parsed = document::parsePreset(preset.bytes);
+        if (parsed->ok()) document = &parsed->document;
+    }
+    return document && rowsMatch(*document);
 }
 
 }  // namespace pw::library

@@ -3,14 +3,45 @@
 // Finding presets in a library. Every criterion that is set must hold; texts are
 // compared without regard to letter case or accents (document::searchFolded).
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "document/preset_document.h"
 #include "library/scan.h"
+#include "library/search_language.h"
 
 namespace pw::library {
+
+// The user's marks of a preset (for tag:, fav and hidden), or none.
+using MarksOf = std::function<std::optional<SearchMarks>(const Preset&)>;
+
+// A search in the search language (search_language.h), read once, then matched against
+// any number of presets: the Library's search field and scan --find.
+class SearchText {
+  public:
+    SearchText() = default;
+    explicit SearchText(std::string_view text);
+    bool empty() const { return terms_.empty(); }
+    // Whether a term asks for a row: the preset's rows must be read to judge it.
+    bool asksForRows() const;
+    const std::string& text() const { return text_; }
+    const std::vector<SearchTerm>& terms() const { return terms_; }
+    // Every term but the rows', judged on what the scan found and the user's marks.
+    bool factsMatch(const Preset& preset, const SearchMarks* marks = nullptr) const;
+    // The row terms, judged on the preset's rows.
+    bool rowsMatch(const document::PresetDocument& document) const;
+    // Every term; the rows are read from `document` when given, else from the preset's
+    // kept bytes (without either, a row term does not hold).
+    bool matches(const Preset& preset, const document::PresetDocument* document = nullptr,
+                 const SearchMarks* marks = nullptr) const;
+
+  private:
+    std::string text_;
+    std::vector<SearchTerm> terms_;
+};
 
 struct Query {
     std::string text;   // in the patch name, the folders and name of the file, or an
@@ -20,30 +51,17 @@ struct Query {
     // A row, "Amp Type=57 Tweed Champ": a row of that Name whose Setting, or the
     // catalogue name of its Value, is the text after "="; "Amp Type" alone: such a row.
     std::string row;
-    bool empty() const { return text.empty() && model.empty() && uses.empty() && row.empty(); }
+    SearchText find;  // a search in the search language (scan --find)
+    MarksOf marksOf;  // the marks `find` judges tag:, fav and hidden on
+    bool empty() const {
+        return text.empty() && model.empty() && uses.empty() && row.empty() && find.empty();
+    }
 };
 
-// Whether `preset` matches. The row criterion needs the rows: it is judged on `document`
-// when given, else on the preset's kept bytes; without either it does not hold.
+// Whether `preset` matches. The row criteria need the rows: they are judged on
+// `document` when given, else on the preset's kept bytes; without either they do not
+// hold.
 bool matches(const Preset& preset, const Query& query,
              const document::PresetDocument* document = nullptr);
-
-// What the Library's search field asks: a text with "=" asks for a row ("Amp A
-// Type=Brown Sound"); any other text is looked for in the name or file, as the model, or
-// among the models used. Read once, then matched against any number of presets.
-class SearchText {
-  public:
-    SearchText() = default;
-    explicit SearchText(std::string_view text);
-    bool empty() const { return anyOf_.empty(); }
-    bool asksForRows() const { return !empty() && !anyOf_.front().row.empty(); }
-    const std::string& text() const { return text_; }
-    // The rows are read from `document` when given, else as matches() reads them.
-    bool matches(const Preset& preset, const document::PresetDocument* document = nullptr) const;
-
-  private:
-    std::string text_;
-    std::vector<Query> anyOf_;
-};
 
 }  // namespace pw::library

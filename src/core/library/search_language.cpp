@@ -105,7 +105,11 @@ std::vector<SearchTerm> parseSearch(std::string_view search) {
 bool termHolds(const SearchTerm& term, const SearchSubject& subject) {
     switch (term.kind) {
         case SearchTerm::Kind::Text:
-            return document::containsFolded(subject.text, term.value);
+            return document::containsFolded(subject.text, term.value) ||
+                   document::equalFolded(subject.model, term.value) ||
+                   std::any_of(subject.uses.begin(), subject.uses.end(), [&](std::string_view use) {
+                       return document::containsFolded(use, term.value);
+                   });
         case SearchTerm::Kind::Tag:
             return std::any_of(
                 subject.tags.begin(), subject.tags.end(),

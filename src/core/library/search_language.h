@@ -2,7 +2,8 @@
 #pragma once
 // The one search language of the Library's search field and of scan --find: terms
 // separated by blanks, all of which must hold; a term with "-" before it must not.
-//   free text         in the patch name, the file's name and folders, a pack's member
+//   free text         in the patch name, the file's name and folders, a pack's member;
+//                     the preset's model, or a model it uses
 //   "two words"       the same, the words together
 //   tag:blues         a tag the user gave the preset
 //   style:"high gain" a word of the preset's style
@@ -30,7 +31,15 @@ struct SearchTerm {
 // term is one row term, as it always was.
 std::vector<SearchTerm> parseSearch(std::string_view search);
 
-// What a term is judged on, for one preset.
+// What the user marked a preset with, for tag:, fav and hidden.
+struct SearchMarks {
+    std::vector<std::string> tags;
+    bool favourite = false;
+    bool hidden = false;
+};
+
+// What a term is judged on, for one preset. Free text is looked for in `text`, and
+// stands for the model or a model used as well.
 struct SearchSubject {
     std::string_view text;   // the patch name, the file's folders and name, the member
     std::string_view model;  // "RP355"

@@ -226,8 +226,8 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     if (!modelFilter_.isEmpty() && e.model != modelFilter_) return false;
     if (duplicatesOnly_ && !e.duplicateGroup) return false;
     if (search_.empty()) return true;
-    return search_.asksForRows() ? library_->hit(std::size_t(sourceRow))
-                                 : search_.matches(*e.preset);
+    if (search_.asksForRows() && !library_->hit(std::size_t(sourceRow))) return false;
+    return search_.factsMatch(*e.preset);
 }
 
 bool LibraryFilter::lessThan(const QModelIndex& left, const QModelIndex& right) const {
