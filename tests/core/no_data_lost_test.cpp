@@ -5,6 +5,7 @@
 // same command writes the file once the cause is gone.
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
@@ -17,6 +18,7 @@
 #include <vector>
 
 #include "../support/failing_writer.h"
+#include "document/batch_writer.h"
 #include "filter/list_edits.h"
 #include "session/session.h"
 #include "test_support.h"
@@ -139,5 +141,40 @@ INSTANTIATE_TEST_SUITE_P(SaveAndExports, NoDataLost,
                              return std::string(std::get<0>(p.param).name) + "_" +
                                     std::get<1>(p.param).name;
                          });
+
+}  // namespace
+
+namespace {
+
+// A new file gets the mode every program's new file gets (0666 less the umask); a
+// replaced file keeps its own, whether written alone or in a batch.
+TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    pwtest::TempDir dir;
+    const auto modeOf = [](const fs::path& file) {
+        struct stat st {};
+        return ::stat(file.c_str(), &st) == 0 ? st.st_mode & 07777 : mode_t(07777);
+    };
+    const fs::path kept = dir.write("kept.txt", "old");
+    const fs::path keptInBatch = dir.write("kept_batch.txt", "old");
+    fs::permissions(kept, fs::perms(0640));
+    fs::permissions(keptInBatch, fs::perms(0604));
+
+    pw::document::FileWriter& writer = pw::document::systemFileWriter();
+    ASSERT_TRUE(pw::document::replaceFileWhole(writer, dir.path() / "new.txt", "new").ok());
+    ASSERT_TRUE(pw::document::replaceFileWhole(writer, kept, "new").ok());
+    pw::document::BatchWriter batch(writer);
+    batch.add(dir.path() / "new_batch.txt", "new");
+    batch.add(keptInBatch, "new");
+    for (const pw::document::IoResult& r : batch.commit())
+        EXPECT_TRUE(r.ok()) << r.error;
+
+    EXPECT_EQ(modeOf(dir.path() / "new.txt"), 0666 & ~mask);
+    EXPECT_EQ(modeOf(dir.path() / "new_batch.txt"), 0666 & ~mask);
+    EXPECT_EQ(modeOf(kept), 0640u);
+    EXPECT_EQ(modeOf(keptInBatch), 0604u);
+    EXPECT_EQ(pwtest::readFile(keptInBatch), "new");
+}
 
 }  // namespace
