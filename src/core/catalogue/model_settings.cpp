@@ -304,8 +304,9 @@ std::vector<std::string> wordsOf(std::string_view name) {
     std::vector<std::string> words;
     std::string word;
     for (char c : name) {
-        if (std::isalnum(static_cast<unsigned char>(c))) {
-            word += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        const bool upper = c >= 'A' && c <= 'Z';
+        if (upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
+            word += upper ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (!word.empty()) {
             words.push_back(std::move(word));
             word.clear();
@@ -315,8 +316,18 @@ std::vector<std::string> wordsOf(std::string_view name) {
     return words;
 }
 
-bool holdsPhrase(const std::vector<std::string>& words, std::string_view phrase) {
-    const std::vector<std::string> wanted = wordsOf(phrase);
+// The words of each entry of kRoleWords, split once.
+const std::vector<std::vector<std::string>>& roleWordsSplit() {
+    static const std::vector<std::vector<std::string>> split = [] {
+        std::vector<std::vector<std::string>> out;
+        for (const RoleWord& w : kRoleWords)
+            out.push_back(wordsOf(w.words));
+        return out;
+    }();
+    return split;
+}
+
+bool holdsPhrase(const std::vector<std::string>& words, const std::vector<std::string>& wanted) {
     if (wanted.empty() || wanted.size() > words.size()) return false;
     for (std::size_t at = 0; at + wanted.size() <= words.size(); ++at)
         if (std::equal(wanted.begin(), wanted.end(), words.begin() + static_cast<long>(at)))
@@ -358,8 +369,11 @@ std::string_view roleOf(std::string_view block, std::int32_t model, std::int32_t
     for (const Setting& s : settingsOf(block, model))
         if (s.id == id) return s.role;
     const std::vector<std::string> words = wordsOf(rowName);
-    for (const RoleWord& w : kRoleWords)
-        if ((w.block.empty() || w.block == block) && holdsPhrase(words, w.words)) return w.role;
+    const std::vector<std::vector<std::string>>& split = roleWordsSplit();
+    for (std::size_t i = 0; i < std::size(kRoleWords); ++i) {
+        const RoleWord& w = kRoleWords[i];
+        if ((w.block.empty() || w.block == block) && holdsPhrase(words, split[i])) return w.role;
+    }
     return {};
 }
 
