@@ -78,11 +78,15 @@ TEST(Options, UsageErrors) {
     int lines = 0;
     for (std::string line; std::getline(table, line);) {
         if (line.empty() || line[0] == '#') continue;
+        const std::size_t tab = line.find('\t');
+        const std::string args = line.substr(0, tab);
         std::vector<std::string> words;
-        std::istringstream in(line == "-" ? "" : line);
+        std::istringstream in(args == "-" ? "" : args);
         for (std::string w; in >> w;)
             words.push_back(w == "''" ? "" : w);
-        EXPECT_FALSE(parse({words.begin(), words.end()}).ok()) << line;
+        const ParseResult r = parse({words.begin(), words.end()});
+        EXPECT_FALSE(r.ok()) << args;
+        EXPECT_EQ(r.error, tab == std::string::npos ? "" : line.substr(tab + 1)) << args;
         ++lines;
     }
     EXPECT_GT(lines, 20);
