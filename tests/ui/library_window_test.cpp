@@ -773,6 +773,7 @@ void LibraryWindowTest::exportSelectionAsPack() {
     const QString extension = QString::fromUtf8(library_->triageSettings().target->extension);
     QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension));
     QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
+    // The next pack is suggested beside the last one.
     QCOMPARE(suggested.size(), 2);
     QCOMPARE(QFileInfo(suggested.last()).absolutePath(), dir_->path());
 }

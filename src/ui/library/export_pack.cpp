@@ -36,7 +36,8 @@ void LibraryWindow::exportPack(bool converted) {
     if (rows.empty() || scanning() || converting()) return;
     std::sort(rows.begin(), rows.end());
 
-    const QString suggested = QDir(lastPackFolder_).filePath(tr("Presets.zip"));
+    const QString suggested = QDir(lastPackFolder_.isEmpty() ? QDir::homePath() : lastPackFolder_)
+                                  .filePath(tr("Presets.zip"));
     QString file;
     if (askPackFile_) {
         file = askPackFile_(suggested);
