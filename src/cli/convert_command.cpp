@@ -12,6 +12,8 @@
 #include <memory>
 #include <ostream>
 
+#include "collection/marking.h"
+#include "collection_open.h"
 #include "commands.h"
 #include "convert/name_check.h"
 #include "convert_report.h"
@@ -69,6 +71,7 @@ class Converter {
     int say(const ItemReport& item, CliMessenger& messenger, FileReport& report);
     void progress(std::size_t converted, const std::string& name);
     void clearProgress();
+    void inheritMarks(const ItemReport& item);
 
     const Options& options_;
     const Console& console_;
@@ -80,6 +83,8 @@ class Converter {
     std::chrono::steady_clock::time_point lastProgress_;
     ConvertTally tally_;
     int status_ = kExitOk;
+    collection::Store marks_;  // open when the new presets take their sources' marks
+    std::size_t marksRefused_ = 0;
 };
 
 library::ConvertAllOptions Converter::plan(bool dryRun, const library::InputStream& inputs) const {
@@ -95,6 +100,7 @@ library::ConvertAllOptions Converter::plan(bool dryRun, const library::InputStre
     o.overwrite = options_.overwrite;
     o.dryRun = dryRun;
     o.sources = inputs.presetFiles();
+    o.contents = marks_.available();
     return o;
 }
 
@@ -245,7 +251,16 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     return kExitCannotWrite;
 }
 
+// A new preset takes the marks of the preset it was converted from.
+void Converter::inheritMarks(const ItemReport& item) {
+    if (item.outcome != ItemOutcome::Written || !item.source || !item.converted) return;
+    if (!collection::inheritMarks(marks_, {item.source->key, item.source->name},
+                                  {item.converted->key, item.converted->name}))
+        ++marksRefused_;
+}
+
 void Converter::finish(const ItemReport& item) {
+    inheritMarks(item);
     CliMessenger messenger(console_.err, AnswerPolicy{options_.overwrite}, item.name);
     messenger.hold();
     FileReport report;
@@ -278,6 +293,9 @@ void Converter::reportProblems(const library::InputStream& inputs) {
 
 int Converter::run() {
     if (!picksMatch()) return kExitUsage;
+    if (!options_.dryRun)
+        openCollection(marks_, console_, IfMissing::Skip,
+                       "the new presets do not take the marks of their sources");
     library::InputStream inputs(options_.files);
     total_ = inputs.total();
     library::ConvertAllCallbacks callbacks;
@@ -292,6 +310,9 @@ int Converter::run() {
     };
     library::convertAll(plan(options_.dryRun, inputs), callbacks);
     clearProgress();
+    if (marksRefused_ > 0)
+        console_.err << "patchwright-cli: the collection refused the marks of " << marksRefused_
+                     << (marksRefused_ == 1 ? " new preset\n" : " new presets\n");
     reportProblems(inputs);
     if (options_.json)
         writeConvertJson(console_.out, reports_, tally_);
@@ -369,7 +390,8 @@ const Command kConvertCommand{
                   on every core and written in chunks: each into a temporary file
                   without a name, one flush of the file system, then each put in
                   place, so that a crash leaves every preset either as it was or
-                  complete, and no temporary file behind.
+                  complete, and no temporary file behind. A new preset takes the
+                  marks (see mark) of the preset it was converted from.
 )",
     convertIncomplete,
     runConvert,

@@ -88,7 +88,8 @@ Options:
   --model MODEL   scan: only presets of MODEL (any of the eleven models, "RP355").
   --duplicates    scan: only presets that have a twin, by duplicate group.
   --csv           scan: print the presets as CSV (the JSON keys as columns, "uses"
-                  joined by "; ") instead of a table. Control characters are escaped
+                  and the tags joined by "; ", the marks as the last four: favourite,
+                  hidden, tags, note) instead of a table. Control characters are escaped
                   as in the table, so each preset is one line, and a cell starting
                   with "=", "+", "-" or "@" starts with an apostrophe instead, so that
                   no spreadsheet takes it for a formula.
@@ -185,7 +186,10 @@ Scan report (scan --json):
                 catalogue models used, "style": what it is from its rows (the amp's
                 character, pushed by its drive, both channels of a two-amp preset,
                 then fuzz, wah, modulated, pitch, ambient: "crunch, ambient"),
-                "duplicate_group": a number or null}, ...],
+                "duplicate_group": a number or null, "marks": {"favourite",
+                "hidden", "tags": [...], "note"} as the collection keeps them (all
+                unset for a preset without marks), or null when the collection
+                cannot be used}, ...],
    "problems": [{"path", "problem", "detail"}, ...],
    "summary": {"presets": listed, one count per status, "found",
                "duplicate_groups", "skipped", "archives", "folders",

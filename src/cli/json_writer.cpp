@@ -100,6 +100,12 @@ JsonLine& JsonLine::null(std::string_view key) {
     return *this;
 }
 
+JsonLine& JsonLine::object(std::string_view key, const JsonLine& value) {
+    this->key(key);
+    out_ += value.str();
+    return *this;
+}
+
 JsonListing::JsonListing(std::ostream& out) : out_(out) {
     out_ << '{';
 }

@@ -41,6 +41,7 @@ class JsonLine {
     JsonLine& number(std::string_view key, std::optional<std::size_t> value);  // or null
     JsonLine& flag(std::string_view key, bool value);
     JsonLine& null(std::string_view key);
+    JsonLine& object(std::string_view key, const JsonLine& value);
     // The object, closed.
     std::string str() const { return out_ + '}'; }
 

@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "collection/marking.h"
+#include "collection_open.h"
 #include "commands.h"
 #include "document/display_text.h"
 #include "exit_status.h"
@@ -15,37 +16,10 @@ namespace pw::cli {
 
 namespace {
 
-// Says once what became of the collection's database; false when it cannot be used.
-bool openCollection(collection::Store& store, const Console& console) {
-    const collection::OpenResult opened = store.open(collection::Store::defaultPath());
-    const std::string where = document::displayText(store.path().string());
-    switch (opened.status) {
-        case collection::OpenStatus::Opened:
-        case collection::OpenStatus::Created:
-            return true;
-        case collection::OpenStatus::Recovered:
-            console.err << "patchwright-cli: the collection " << where
-                        << " was damaged: it is kept as "
-                        << document::displayText(opened.movedTo.string())
-                        << " and a new one was made"
-                        << (opened.restored.empty()
-                                ? std::string(" (no backup to take the marks from)")
-                                : ", the marks taken from " +
-                                      document::displayText(opened.restored.string()))
-                        << '\n';
-            return true;
-        case collection::OpenStatus::NewerVersion:
-        case collection::OpenStatus::Unavailable:
-            break;
-    }
-    console.err << "patchwright-cli: the collection " << where
-                << " cannot be used: " << opened.detail << "; nothing was marked\n";
-    return false;
-}
-
 int runMark(const Options& options, const Console& console) {
     collection::Store store;
-    if (!openCollection(store, console)) return kExitNotLoadable;
+    if (openCollection(store, console, IfMissing::Create, "nothing was marked") != Collection::Open)
+        return kExitNotLoadable;
     collection::MarkChange change;
     change.favourite = options.favourite;
     change.hidden = options.hidden;

@@ -6,26 +6,15 @@
 #include <ostream>
 
 #include "commands.h"
-#include "convert/convert.h"
-#include "document/csv_field.h"
 #include "document/display_text.h"
 #include "exit_status.h"
-#include "library/pack_writer.h"
+#include "library/pack_presets.h"
 #include "library/query.h"
 #include "session_setup.h"
 
 namespace pw::cli {
 
 namespace {
-
-std::string csvLine(std::initializer_list<std::string_view> cells) {
-    std::string line;
-    for (std::string_view cell : cells) {
-        if (!line.empty()) line += ',';
-        line += document::csvField(cell);
-    }
-    return line + "\n";
-}
 
 int runPack(const Options& options, const Console& console) {
     const std::filesystem::path out = options.files.front();
@@ -42,54 +31,28 @@ int runPack(const Options& options, const Console& console) {
     const std::vector<std::filesystem::path> inputs(options.files.begin() + 1, options.files.end());
     const library::ScanResult found = library::scan(inputs, scanOptions);
 
-    std::vector<library::PackEntry> entries;
-    std::string report = csvLine({"file", "member", "name", "packed as", "outcome"});
-    std::size_t packed = 0, left = 0;
-    for (const library::Preset& preset : found.presets) {
-        const library::SourceBytes read = library::readSource(preset.source);
-        std::string outcome = "packed", name(library::baseName(preset.source)), bytes = read.bytes;
-        if (!read.ok || !preset.readable) {
-            outcome = "left out: " + (read.ok ? preset.readProblem : read.problem);
-        } else if (options.target) {
-            convert::Plan plan;
-            plan.target = options.target;
-            plan.amp = options.amp.value_or(0);
-            plan.resolve = true;
-            plan.fixNames = true;
-            const convert::Result r = convert::convertPreset(read.bytes, plan);
-            if (r.savable()) {
-                name = r.fileName;
-                bytes = r.bytes;
-                outcome = "converted";
-            } else {
-                outcome =
-                    "left out: not convertible for the " + std::string(options.target->caption);
-            }
-        }
-        const bool in = outcome == "packed" || outcome == "converted";
-        if (in) {
-            entries.push_back({name, std::move(bytes)});
-            ++packed;
-        } else {
-            ++left;
-        }
-        report += csvLine({preset.source.file.string(), preset.source.member, preset.name,
-                           in ? library::safeMemberName(name) : "", outcome});
-    }
+    std::vector<const library::Preset*> presets;
+    for (const library::Preset& preset : found.presets)
+        presets.push_back(&preset);
+    library::PackOptions packOptions;
+    packOptions.target = options.target;
+    packOptions.amp = options.amp.value_or(0);
     for (const library::ScanProblem& p : found.problems)
         console.err << "patchwright-cli: " << document::displayText(p.path.string()) << ": "
                     << library::problemWord(p.kind) << (p.detail.empty() ? "" : ": ") << p.detail
                     << '\n';
-    const library::PackResult written =
-        library::writePack(document::systemFileWriter(), out, entries, report);
+    const library::PackOutcome packed =
+        library::packPresets(document::systemFileWriter(), out, presets, packOptions);
+    const library::PackResult& written = packed.written;
     if (!written.io.ok()) {
         console.err << "patchwright-cli: " << document::displayText(out.string())
                     << " could not be written: " << written.io.error << "; nothing was changed\n";
         return kExitCannotWrite;
     }
-    console.out << "Packed " << packed << (packed == 1 ? " preset" : " presets") << ", left out "
-                << left << " into " << document::displayText(out.string()) << '\n';
-    return left == 0 && found.problems.empty() ? kExitOk : kExitRefused;
+    console.out << "Packed " << packed.packed << (packed.packed == 1 ? " preset" : " presets")
+                << ", left out " << packed.left << " into " << document::displayText(out.string())
+                << '\n';
+    return packed.left == 0 && found.problems.empty() ? kExitOk : kExitRefused;
 }
 
 std::string packIncomplete(const Options& options) {

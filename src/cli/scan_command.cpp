@@ -8,11 +8,16 @@
 #include <atomic>
 #include <chrono>
 #include <filesystem>
+#include <map>
+#include <optional>
 #include <ostream>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "collection/marking.h"
+#include "collection_open.h"
 #include "commands.h"
 #include "exit_status.h"
 #include "json_writer.h"
@@ -43,7 +48,46 @@ struct Report {
     std::vector<Line> lines;
     std::array<std::size_t, library::kStatusCount> perStatus{};
     std::size_t groups = 0;
+    // The marks found in the collection; none when it cannot be used.
+    std::optional<std::map<collection::ContentKey, collection::Marks>> marks;
 };
+
+// A preset's marks (all unset when it has none), or null when the collection is unknown.
+const collection::Marks* marksOf(const Report& report, const Preset& preset) {
+    static const collection::Marks none;
+    if (!report.marks) return nullptr;
+    if (!preset.readable) return &none;
+    const auto found = report.marks->find(collection::contentKey(preset));
+    return found == report.marks->end() ? &none : &found->second;
+}
+
+void findMarks(Report& report, const Console& console) {
+    collection::Store store;
+    switch (openCollection(store, console, IfMissing::Skip, "scan shows no marks")) {
+        case Collection::Refused:
+            return;
+        case Collection::Missing:
+            report.marks.emplace();
+            return;
+        case Collection::Open:
+            break;
+    }
+    std::vector<collection::ContentKey> keys;
+    for (const Line& line : report.lines)
+        if (line.preset->readable) keys.push_back(collection::contentKey(*line.preset));
+    report.marks = store.marks(keys);
+}
+
+std::string joined(std::span<const std::string_view> words) {
+    std::string out;
+    for (const std::string_view word : words)
+        out += (out.empty() ? "" : "; ") + std::string(word);
+    return out;
+}
+
+std::vector<std::string_view> views(const std::vector<std::string>& texts) {
+    return {texts.begin(), texts.end()};
+}
 
 const library::Triage& triageOf(const Preset& preset) {
     return *preset.triage;  // every preset is triaged: the scan is given a target
@@ -83,10 +127,12 @@ TableRows presetTable(const Report& report) {
     table.row = [&report, twins](std::size_t i) {
         const Line& line = report.lines[i];
         const Preset& p = *line.preset;
+        const collection::Marks* marks = marksOf(report, p);
         std::vector<TableCell> row = {
             plainCell(std::string(library::statusWord(triageOf(p).status))),
             plainCell(p.model.empty() ? "-" : p.model), plainCell(std::to_string(p.rows)),
-            plainCell(p.name), plainCell(library::displayName(p.source))};
+            plainCell(marks && marks->favourite ? "\u2605 " + p.name : p.name),
+            plainCell(library::displayName(p.source))};
         if (twins) row.push_back(plainCell(group(line)));
         row.push_back(plainCell(details(p)));
         return row;
@@ -130,7 +176,7 @@ void printTable(const Report& report, std::ostream& out) {
     out << '\n';
 }
 
-JsonLine presetJson(const Line& line) {
+JsonLine presetJson(const Report& report, const Line& line) {
     const Preset& p = *line.preset;
     const library::Triage& t = triageOf(p);
     JsonLine json;
@@ -151,6 +197,14 @@ JsonLine presetJson(const Line& line) {
         .texts("uses", p.uses)
         .text("style", p.style)
         .number("duplicate_group", line.group);
+    if (const collection::Marks* m = marksOf(report, p))
+        json.object("marks", JsonLine()
+                                 .flag("favourite", m->favourite)
+                                 .flag("hidden", m->hidden)
+                                 .texts("tags", views(m->tags))
+                                 .text("note", m->note));
+    else
+        json.null("marks");
     return json;
 }
 
@@ -160,7 +214,7 @@ void printJson(const Report& report, std::ostream& out) {
     json.member("amp", report.amp ? jsonText(std::string(1, *report.amp)) : "null");
     json.beginList("presets");
     for (const Line& line : report.lines)
-        json.entry(presetJson(line));
+        json.entry(presetJson(report, line));
     json.endList();
     json.beginList("problems");
     for (const library::ScanProblem& problem : report.scan.problems)
@@ -185,27 +239,29 @@ void printJson(const Report& report, std::ostream& out) {
     json.end();
 }
 
-// The JSON keys as columns, "uses" joined by "; ".
+// The JSON keys as columns, "uses" and the tags joined by "; ", the marks empty when the
+// collection cannot be used.
 void printCsv(const Report& report, std::ostream& out) {
     TableRows table;
     for (const std::string_view key :
          {"file", "member", "model", "name", "rows", "status", "substitutions", "removals",
-          "reason", "name_refused", "fixed_name", "uses", "style", "duplicate_group"})
+          "reason", "name_refused", "fixed_name", "uses", "style", "duplicate_group", "favourite",
+          "hidden", "tags", "note"})
         table.columns.push_back({std::string(key)});
     table.count = report.lines.size();
     table.row = [&report](std::size_t i) {
         const Line& line = report.lines[i];
         const Preset& p = *line.preset;
         const library::Triage& t = triageOf(p);
-        std::string uses;
-        for (const std::string_view used : p.uses)
-            uses += (uses.empty() ? "" : "; ") + std::string(used);
+        const auto yes = [](bool b) { return std::string(b ? "true" : "false"); };
+        const collection::Marks* m = marksOf(report, p);
         std::vector<TableCell> row;
         for (std::string text :
              {p.source.file.string(), p.source.member, p.model, p.name, std::to_string(p.rows),
               std::string(library::statusWord(t.status)), std::to_string(t.substitutions),
-              std::to_string(t.removals), t.reason, std::string(t.nameRefused ? "true" : "false"),
-              t.fixedName, uses, p.style, group(line)})
+              std::to_string(t.removals), t.reason, yes(t.nameRefused), t.fixedName, joined(p.uses),
+              p.style, group(line), m ? yes(m->favourite) : "", m ? yes(m->hidden) : "",
+              m ? joined(views(m->tags)) : "", m ? m->note : ""})
             row.push_back(plainCell(std::move(text)));
         return row;
     };
@@ -313,6 +369,7 @@ int runScan(const Options& options, const Console& console) {
                          [](const Line& a, const Line& b) { return *a.group < *b.group; });
     for (const Line& line : report.lines)
         ++report.perStatus[static_cast<std::size_t>(triageOf(*line.preset).status)];
+    findMarks(report, console);
 
     if (options.json)
         printJson(report, console.out);
@@ -376,7 +433,10 @@ const Command kScanCommand{
                   and "cancelled: N of M read" on stderr, and exits with status 130.
                   The table has a line per preset, then the problems, then a count
                   per status and a summary; its cells are escaped and cut as check's
-                  are. A progress line goes to stderr when it is a terminal.
+                  are. A favourite's name starts with a star, and --json and --csv
+                  give each preset's marks (see mark); when the collection cannot
+                  be used, a line on stderr says why and no marks are shown. A
+                  progress line goes to stderr when it is a terminal.
 )",
     scanIncomplete,
     runScan,

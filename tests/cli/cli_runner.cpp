@@ -139,6 +139,8 @@ void CliTest::SetUp() {
     std::string pattern = (fs::temp_directory_path() / "pw_cli_test_XXXXXX").string();
     ASSERT_NE(mkdtemp(pattern.data()), nullptr);
     dir_ = pattern;
+    // The collection of marks lives in the scratch folder, never in the user's home.
+    ::setenv("XDG_DATA_HOME", (dir_ / "data").c_str(), 1);
 }
 
 void CliTest::TearDown() {

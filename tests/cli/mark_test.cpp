@@ -145,5 +145,77 @@ TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAlone) {
     EXPECT_EQ(readFile(database()), before);
 }
 
+// scan shows each preset's marks: a star in the table, the marks in JSON and CSV; with
+// no collection yet, every preset unmarked; with one it cannot use, no marks and why.
+TEST_F(Mark, ScanShowsTheMarks) {
+    const std::vector<std::string> none = {"scan", "presets/surfs_up.rp255p", "--json"};
+    EXPECT_NE(run(none, {env()})
+                  .out.find(R"("marks":{"favourite":false,"hidden":false,"tags":[],"note":""})"),
+              std::string::npos);
+    EXPECT_FALSE(fs::exists(database()));  // scan makes no collection
+    ASSERT_EQ(mark({"presets/surfs_up.rp255p", "--favourite", "--hide", "--tag", "surf", "--tag",
+                    "clean", "--note", "dry, bright"})
+                  .status,
+              0);
+    const RunResult json = run(none, {env()});
+    EXPECT_NE(json.out.find(R"("duplicate_group":null,"marks":{"favourite":true,"hidden":true,)"
+                            R"("tags":["clean","surf"],"note":"dry, bright"}})"),
+              std::string::npos)
+        << json.out;
+    const RunResult csv = run({"scan", "presets", "--csv"}, {env()});
+    EXPECT_NE(csv.out.find(",duplicate_group,favourite,hidden,tags,note\r\n"), std::string::npos)
+        << csv.out;
+    EXPECT_NE(csv.out.find(",true,true,clean; surf,\"dry, bright\"\r\n"), std::string::npos)
+        << csv.out;
+    EXPECT_NE(csv.out.find(",false,false,,\r\n"), std::string::npos) << csv.out;
+    const RunResult table = run({"scan", "presets"}, {env()});
+    EXPECT_NE(table.out.find("\u2605 Surf"), std::string::npos) << table.out;
+    EXPECT_EQ(table.out.find("\u2605 Metal"), std::string::npos) << table.out;
+
+    {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+    }
+    const RunResult newer = run(none, {env()});
+    EXPECT_EQ(newer.status, 0);
+    EXPECT_NE(newer.out.find(R"("marks":null)"), std::string::npos) << newer.out;
+    EXPECT_NE(newer.err.find("cannot be used"), std::string::npos) << newer.err;
+    EXPECT_NE(newer.err.find("; scan shows no marks\n"), std::string::npos) << newer.err;
+}
+
+// A converted copy takes the marks of the preset it was converted from.
+TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
+    {
+        collection::Store store;
+        ASSERT_TRUE(store.open(database()).ok());
+        collection::MarkChange change;
+        change.favourite = true;
+        change.addTags = {"loud"};
+        ASSERT_EQ(collection::markInputs(store, {presets_ / "crunch_time.rp150p"}, change).marked,
+                  1u);
+    }
+    fs::create_directories(dir_ / "out");
+    const RunResult converted =
+        run({"convert", "presets", "--target", "RP255", "--resolve", "--out", "out"}, {env()});
+    EXPECT_EQ(converted.status, 0) << converted.err;
+    collection::Store store;
+    ASSERT_TRUE(store.open(database()).ok());
+    std::map<std::string, collection::Marks> got;
+    for (const auto& p : library::scan({dir_ / "out"}, {}).presets) {
+        const collection::ContentKey key = collection::contentKey(p);
+        EXPECT_TRUE(p.readable) << p.source.file;
+        const auto found = store.marks(std::span(&key, 1));
+        got[p.source.file.filename().string()] =
+            found.contains(key) ? found.at(key) : collection::Marks{};
+    }
+    ASSERT_EQ(got.size(), 3u);
+    for (const auto& [file, m] : got)
+        EXPECT_EQ(m, file.starts_with("Crunch") ? (collection::Marks{true, false, {"loud"}, ""})
+                                                : collection::Marks{})
+            << file;
+}
+
 }  // namespace
 }  // namespace pw::cli::testing

@@ -19,6 +19,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QSettings>
 #include <QSignalSpy>
@@ -27,6 +28,7 @@
 #include <QTimer>
 
 #include "../support/failing_writer.h"
+#include "collection/marking.h"
 #include "library/convert_dialog.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
@@ -74,6 +76,21 @@ void writeZip(const QString& file, const QList<QPair<QString, QByteArray>>& memb
     archive_write_free(a);
 }
 
+// The members of a .zip, by name.
+QMap<QString, QByteArray> readZip(const QString& file) {
+    QMap<QString, QByteArray> members;
+    archive* a = archive_read_new();
+    archive_read_support_format_zip(a);
+    if (archive_read_open_filename(a, QFile::encodeName(file).constData(), 10240) == ARCHIVE_OK)
+        for (archive_entry* e; archive_read_next_header(a, &e) == ARCHIVE_OK;) {
+            QByteArray bytes(qsizetype(archive_entry_size(e)), '\0');
+            archive_read_data(a, bytes.data(), std::size_t(bytes.size()));
+            members[QString::fromUtf8(archive_entry_pathname_utf8(e))] = bytes;
+        }
+    archive_read_free(a);
+    return members;
+}
+
 // The real file system without waiting for the disk: these tests look at which files
 // are there and whole, not at how durable they are (syncs wait long on a busy machine).
 struct QuickWriter : pwtest::FailingWriter {
@@ -97,6 +114,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         settingsDir_ = std::make_unique<QTemporaryDir>();
         QSettings::setDefaultFormat(QSettings::IniFormat);
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
+        // The collection of marks, in a folder of the tests' own.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(settingsDir_->filePath(QStringLiteral("data"))));
     }
     void init() {
         openWindow();
@@ -124,6 +143,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void opensOnTheScreenBesideTheMainWindow();
     void tabLeavesTheTableArrowsMoveInIt();
     void problemsListedAndNoFileManagerSaid();
+    void exportSelectionAsPack();
+    void convertedCopiesTakeTheirMarks();
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
@@ -194,6 +215,23 @@ class LibraryWindowTest : public pwui::WindowFixture {
         activate();
         QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier);
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 20000);
+    }
+    // Selects `rows` (source rows) in the table.
+    void select(const std::vector<int>& rows) {
+        QItemSelection selection;
+        for (int r : rows) {
+            const QModelIndex i = library_->filter()->mapFromSource(model()->index(r, 0));
+            selection.select(i, i);
+        }
+        library_->table()->selectionModel()->select(
+            selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // Picks a File menu entry by its access key, as a user would.
+    void fileMenu(Qt::Key key) {
+        activate();
+        QTest::keyClick(library_, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(qobject_cast<QMenu*>(QApplication::activePopupWidget()));
+        QTest::keyClick(QApplication::activePopupWidget(), key);
     }
     // Enough presets that neither a scan nor a conversion is over at once.
     void writeMany() {
@@ -702,4 +740,69 @@ void LibraryWindowTest::problemsListedAndNoFileManagerSaid() {
 }
 
 QTEST_MAIN(LibraryWindowTest)
+// The selected presets go into one pack, as they are (a pack's member too, one that
+// cannot be read left out) or converted for the window's target, the report inside.
+void LibraryWindowTest::exportSelectionAsPack() {
+    open({root_, pack_});
+    QStringList suggested;
+    QString out = dir_->filePath(QStringLiteral("shared.zip"));
+    library_->setPackFileQuestion([&](const QString& s) {
+        suggested << s;
+        return out;
+    });
+    select({rowNamed(QStringLiteral("crunch_time.rp150p")),
+            rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")),
+            rowNamed(QStringLiteral("more/broken.rp250p"))});
+    fileMenu(Qt::Key_P);
+    QTRY_VERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone")));
+    QMap<QString, QByteArray> packed = readZip(out);
+    QCOMPARE(packed.keys(),
+             (QStringList{QStringLiteral("crunch_time.rp150p"), QStringLiteral("jump.rp255p"),
+                          QStringLiteral("report.csv")}));
+    QCOMPARE(packed.value(QStringLiteral("jump.rp255p")), sample("jump_yaya.rp255p"));
+    QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",left out: "));
+    QVERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone"))
+                ->text()
+                .startsWith(QStringLiteral("Packed 2 of 3 presets into ")));
+    library_->findChild<QMessageBox*>(QStringLiteral("packDone"))->close();
+
+    out = dir_->filePath(QStringLiteral("converted.zip"));
+    fileMenu(Qt::Key_V);
+    QTRY_VERIFY(QFile::exists(out));
+    packed = readZip(out);
+    const QString extension = QString::fromUtf8(library_->triageSettings().target->extension);
+    QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension));
+    QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
+    // The next pack is suggested beside the last one.
+    QCOMPARE(suggested.size(), 2);
+    QCOMPARE(QFileInfo(suggested.last()).absolutePath(), dir_->path());
+}
+
+// A preset converted by the Library takes the marks of the preset it came from.
+void LibraryWindowTest::convertedCopiesTakeTheirMarks() {
+    open({root_});
+    collection::Store store;
+    QVERIFY(store.open(collection::Store::defaultPath()).ok());
+    collection::MarkChange change;
+    change.addTags = {"heavy"};
+    change.note = "for the gig";
+    // An RP150 preset: converted for the RP255 its rows change.
+    const QString crunch = root_ + QStringLiteral("/crunch_time.rp150p");
+    QCOMPARE(
+        collection::markInputs(store, {QFile::encodeName(crunch).toStdString()}, change).marked,
+        std::size_t(1));
+    const QString out = dir_->filePath(QStringLiteral("out"));
+    convert({rowNamed(QStringLiteral("metal_zone.rp250p")),
+             rowNamed(QStringLiteral("crunch_time.rp150p"))},
+            out);
+    for (const auto& p : library::scan({QFile::encodeName(out).toStdString()}, {}).presets) {
+        const collection::ContentKey key = collection::contentKey(p);
+        const bool marked = store.marks(std::span(&key, 1)).contains(key);
+        QCOMPARE(marked, p.name == "Crunch Time");
+        if (marked)
+            QCOMPARE(store.marks(std::span(&key, 1)).at(key),
+                     (collection::Marks{false, false, {"heavy"}, "for the gig"}));
+    }
+}
+
 #include "library_window_test.moc"

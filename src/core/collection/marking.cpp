@@ -28,4 +28,16 @@ bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to) {
     return store.restore({{to, it->second}});
 }
 
+bool inheritMarks(Store& store, std::span<const library::ConvertedCopy> copies) {
+    std::vector<ContentKey> from;
+    for (const library::ConvertedCopy& copy : copies)
+        from.push_back({copy.from.key, copy.from.name});
+    const std::map<ContentKey, Marks> had = store.marks(from);
+    std::map<ContentKey, Marks> taken;
+    for (std::size_t i = 0; i < copies.size(); ++i)
+        if (const auto it = had.find(from[i]); it != had.end())
+            taken[{copies[i].to.key, copies[i].to.name}] = it->second;
+    return taken.empty() || store.restore(taken);
+}
+
 }  // namespace pw::collection

@@ -4,9 +4,11 @@
 // marked by what it holds, so the mark follows it wherever it goes.
 
 #include <filesystem>
+#include <span>
 #include <vector>
 
 #include "collection/collection_store.h"
+#include "library/conversion.h"
 #include "library/scan.h"
 
 namespace pw::collection {
@@ -27,5 +29,7 @@ MarkOutcome markInputs(Store& store, const std::vector<std::filesystem::path>& i
 
 // A converted copy written from `from` as `to` takes the marks `from` has, if any.
 bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to);
+// The same for every copy a conversion wrote, in one transaction.
+bool inheritMarks(Store& store, std::span<const library::ConvertedCopy> copies);
 
 }  // namespace pw::collection

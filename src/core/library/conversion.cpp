@@ -252,9 +252,13 @@ ConversionRun runConversion(const ConversionPlan& plan, const std::vector<bool>&
     all.mayReplace = [&replace](std::size_t i, const std::filesystem::path&) {
         return i < replace.size() && replace[i];
     };
+    all.contents = true;
     ConvertAllCallbacks callbacks;
     callbacks.done = [&](const ItemReport& item) {
         run.outcomes[item.index] = outcomeOf(item, plan.options);
+        const Preset& from = *plan.presets[item.index];
+        if (item.outcome == ItemOutcome::Written && item.converted && from.readable)
+            run.copies.push_back({{from.contentKey, from.name}, *item.converted});
     };
     callbacks.progress = [&](std::size_t n, const std::string&) {
         if (progress) progress(n, plan.presets.size());

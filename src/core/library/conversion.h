@@ -17,6 +17,7 @@
 
 #include "convert/save_check.h"
 #include "document/file_writer.h"
+#include "library/preset_facts.h"
 #include "library/scan.h"
 #include "library/triage.h"
 
@@ -60,6 +61,12 @@ struct ConversionPlan {
     bool cancelled = false;
 };
 
+// A new preset written and the preset it was converted from, whose marks it takes.
+struct ConvertedCopy {
+    PresetContent from;
+    PresetContent to;
+};
+
 struct ConversionRun {
     std::vector<std::size_t> rows;
     ConvertOptions options;
@@ -68,6 +75,7 @@ struct ConversionRun {
     bool cancelled = false;
     std::filesystem::path report;  // the report written, or empty with `reportError`
     std::string reportError;
+    std::vector<ConvertedCopy> copies;  // each preset written, in order
 };
 
 using ConvertProgress = std::function<void(std::size_t done, std::size_t total)>;

@@ -86,6 +86,7 @@ Work Run::convertOne(Work work) const {
         return work;
     }
     r.result = convert::convertPreset(r.read.bytes, plan_, work.stem);
+    if (options_.contents) r.source = contentOf(r.read.bytes);
     r.read.bytes = std::string();
     r.result.rows = ParamList();
     if (!r.result.savable()) {
@@ -93,6 +94,7 @@ Work Run::convertOne(Work work) const {
         return work;
     }
     r.output = options_.folder / r.result.fileName;
+    if (options_.contents) r.converted = contentOf(r.result.bytes);
     if (!options_.dryRun) {
         work.prepared = preparer_.prepare(r.output, r.result.bytes);
         r.result.bytes = std::string();

@@ -18,6 +18,7 @@
 #include "convert/convert.h"
 #include "document/file_io.h"
 #include "document/file_writer.h"
+#include "library/preset_facts.h"
 
 namespace pw::library {
 
@@ -35,6 +36,8 @@ struct ConvertAllOptions {
     // The files being converted: an output that is one of them is never replaced, whatever
     // its name (letter case, links) and whatever `overwrite` and `mayReplace` say.
     std::vector<std::filesystem::path> sources;
+    // Also tell each report what its input and its new preset hold (for the marks).
+    bool contents = false;
 };
 
 enum class ItemOutcome {
@@ -67,6 +70,10 @@ struct ItemReport {
     bool existed = false;          // the output existed before (overwritten or kept)
     std::size_t earlier = 0;       // for Claimed: the input that claimed the name
     std::string writeError;        // for Failed
+    // With ConvertAllOptions::contents: what the input holds, and what the new preset
+    // holds when there is one.
+    std::optional<PresetContent> source;
+    std::optional<PresetContent> converted;
 };
 
 struct ConvertAllCallbacks {

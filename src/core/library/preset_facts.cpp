@@ -99,4 +99,10 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     }
 }
 
+std::optional<PresetContent> contentOf(std::string_view bytes) {
+    const document::ParseResult parsed = document::parsePreset(bytes);
+    if (!parsed.ok() || !parsed.document.firstName) return std::nullopt;
+    return PresetContent{stableRowsKey(rowsText(parsed.document)), *parsed.document.firstName};
+}
+
 }  // namespace pw::library

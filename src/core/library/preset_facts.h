@@ -2,6 +2,8 @@
 #pragma once
 // What the library learns from one preset's bytes.
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,5 +17,15 @@ namespace pw::library {
 // test finds in `sourceRoot`.
 void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& parsed,
                std::string& sourceRoot);
+
+// What a preset holds, as the user's marks know it: the stable key of its rows and its
+// patch name (Preset::contentKey and Preset::name).
+struct PresetContent {
+    std::uint64_t key = 0;
+    std::string name;
+};
+
+// The content of a preset's bytes; none when it cannot be read or has no name.
+std::optional<PresetContent> contentOf(std::string_view bytes);
 
 }  // namespace pw::library

@@ -37,6 +37,7 @@
 #include "app_info.h"
 #include "column_widths.h"
 #include "convert_dialog.h"
+#include "converted_marks.h"
 #include "library/scan.h"
 #include "library_detail.h"
 #include "library_model.h"
@@ -114,6 +115,8 @@ void LibraryWindow::buildMenus() {
     showFolder_ =
         file->addAction(tr("Show &Output Folder"), this, &LibraryWindow::showOutputFolder);
     showFolder_->setObjectName(QStringLiteral("showFolder"));
+    file->addSeparator();
+    buildExport(file);
     file->addSeparator();
     QAction* close = file->addAction(tr("&Close"), this, &QWidget::close);
     close->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_W));
@@ -546,6 +549,7 @@ void LibraryWindow::planned(const library::ConversionPlan& plan) {
 
 void LibraryWindow::converted(const library::ConversionRun& run) {
     hideProgress();
+    passOnMarks(run);
     std::vector<std::pair<std::size_t, Outcome>> changes;
     for (std::size_t i = 0; i < run.rows.size() && i < run.outcomes.size(); ++i)
         changes.emplace_back(run.rows[i], outcomeView(run.outcomes[i]));
@@ -632,6 +636,8 @@ void LibraryWindow::refreshActions() {
     rescan_->setEnabled(!converting() && !inputs_.isEmpty());
     openFolder_->setEnabled(!converting());
     showFolder_->setEnabled(!lastFolder_.isEmpty());
+    for (QAction* action : {exportPack_, exportConverted_})
+        action->setEnabled(idle && selected);
 }
 
 void LibraryWindow::refreshModelFilter() {

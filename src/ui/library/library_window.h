@@ -71,6 +71,9 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     void setConvertDialogHook(std::function<void(ConvertDialog&)> hook) {
         dialogHook_ = std::move(hook);
     }
+    // Tests: the pack to write, instead of the save dialog's answer ("" cancels).
+    using PackFileQuestion = std::function<QString(const QString& suggested)>;
+    void setPackFileQuestion(PackFileQuestion ask) { askPackFile_ = std::move(ask); }
 
   signals:
     // A preset to open: a file of its own, or a pack's member read whole (shown as
@@ -91,6 +94,8 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     void openCurrent();
     // Opens the last conversion's folder in the file manager, or says that none could.
     void showOutputFolder();
+    // Puts the selected presets, as they are or converted for the target, into a pack.
+    void exportPack(bool converted);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +109,7 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     void settingsChanged();
     void searchChanged(const QString& text);
     void convertRows(std::vector<std::size_t> rows);
+    void buildExport(QMenu* file);
 
     // What the library says, on the window's thread.
     void presetsAdded(std::size_t first, std::size_t count) override;
@@ -164,6 +170,10 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     document::FileWriter* writer_;
     ReplaceQuestion askReplace_;
     std::function<void(ConvertDialog&)> dialogHook_;
+    QAction* exportPack_ = nullptr;
+    QAction* exportConverted_ = nullptr;
+    QString lastPackFolder_;
+    PackFileQuestion askPackFile_;
 };
 
 }  // namespace pw::ui
