@@ -6,6 +6,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <sstream>
 
 #include <random>
 #include <set>
@@ -171,6 +172,21 @@ TEST_F(Mark, ScanShowsTheMarks) {
     const RunResult table = run({"scan", "presets"}, {env()});
     EXPECT_NE(table.out.find("\u2605 Surf"), std::string::npos) << table.out;
     EXPECT_EQ(table.out.find("\u2605 Metal"), std::string::npos) << table.out;
+    // --find asks for marks as for anything else.
+    const auto found = [&](const std::string& find) {
+        const RunResult r = run({"scan", "presets", "--find", find, "--csv"}, {env()});
+        std::string files;
+        std::istringstream lines(r.out);
+        std::string line;
+        std::getline(lines, line);  // the header
+        while (std::getline(lines, line))
+            files += fs::path(line.substr(0, line.find(','))).filename().string() + " ";
+        return files;
+    };
+    EXPECT_EQ(found("fav tag:SURF"), "surfs_up.rp255p ");
+    EXPECT_EQ(found("hidden -tag:clean"), "");
+    EXPECT_EQ(found("-fav surf"), "");
+    EXPECT_NE(found("-hidden").find("metal_zone.rp250p"), std::string::npos);
 
     {
         sqlite3* db = nullptr;

@@ -339,6 +339,16 @@ std::map<ContentKey, Marks> Store::marks(std::span<const ContentKey> keys) const
     return found;
 }
 
+std::map<ContentKey, Marks> Store::allMarks() const {
+    std::map<ContentKey, Marks> found;
+    if (!db_) return found;
+    std::vector<ContentKey> keys;
+    Statement s(db_, "SELECT rows_key, name FROM marks UNION SELECT rows_key, name FROM tags");
+    while (s.step() == SQLITE_ROW)
+        keys.push_back(ContentKey{std::strtoull(s.text(0).c_str(), nullptr, 16), s.text(1)});
+    return marks(keys);
+}
+
 std::vector<std::string> Store::tags() const {
     std::vector<std::string> all;
     if (!db_) return all;

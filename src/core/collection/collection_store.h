@@ -99,6 +99,8 @@ class Store {
 
     // The marks of each key given (keys without marks are left out).
     std::map<ContentKey, Marks> marks(std::span<const ContentKey> keys) const;
+    // Every preset's marks that has any (a search by marks looks them up).
+    std::map<ContentKey, Marks> allMarks() const;
     // Every tag in use, sorted: what the tag editor completes from.
     std::vector<std::string> tags() const;
     // Makes `change` on every key, in one transaction; false (and nothing changed) when

@@ -89,6 +89,13 @@ bool SearchText::asksForRows() const {
                        [](const SearchTerm& t) { return t.kind == SearchTerm::Kind::Row; });
 }
 
+bool SearchText::asksForMarks() const {
+    return std::any_of(terms_.begin(), terms_.end(), [](const SearchTerm& t) {
+        return t.kind == SearchTerm::Kind::Tag || t.kind == SearchTerm::Kind::Favourite ||
+               t.kind == SearchTerm::Kind::Hidden;
+    });
+}
+
 bool SearchText::factsMatch(const Preset& preset, const SearchMarks* marks) const {
     const std::string text =
         preset.name + '\n' + pathBelowInput(preset) + '\n' + preset.source.member;

@@ -27,6 +27,8 @@ class SearchText {
     bool empty() const { return terms_.empty(); }
     // Whether a term asks for a row: the preset's rows must be read to judge it.
     bool asksForRows() const;
+    // Whether a term asks for the user's marks (tag:, fav, hidden).
+    bool asksForMarks() const;
     const std::string& text() const { return text_; }
     const std::vector<SearchTerm>& terms() const { return terms_; }
     // Every term but the rows', judged on what the scan found and the user's marks.
