@@ -89,7 +89,7 @@ LibraryWindow::LibraryWindow(QWidget& beside, const document::Target& target, QW
     buildControls();
     refreshActions();
     refreshCount();
-    placeBeside(*this, beside, QSize(980, 600));
+    placeBeside(*this, beside, QSize(1120, 600));  // room for the star and the tags too
 }
 
 LibraryWindow::~LibraryWindow() = default;
