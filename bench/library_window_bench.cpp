@@ -45,6 +45,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
 
+    // The marks' collection of its own, not the user's.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
+
     // The five savable samples' variants, COUNT in all, in one folder per model.
     QTemporaryDir dir;
     const char* samples[][2] = {{"RP150", "crunch_time.rp150p"},

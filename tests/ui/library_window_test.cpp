@@ -369,15 +369,15 @@ void LibraryWindowTest::returnOpensInTheMainWindow() {
     QTableView* table = library_->table();
     table->setFocus();
     table->setCurrentIndex(library_->filter()->mapFromSource(
-        model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), 0)));
+        model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), LibraryModel::Name)));
     QTest::keyClick(table, Qt::Key_Return);
     QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
     QCOMPARE(QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
              QStringLiteral("big_verb.rp350p"));
 
     // A member of the pack opens from the pack; Save writes beside the pack.
-    const QModelIndex member = library_->filter()->mapFromSource(
-        model()->index(rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")), 0));
+    const QModelIndex member = library_->filter()->mapFromSource(model()->index(
+        rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")), LibraryModel::Name));
     table->scrollTo(member);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());

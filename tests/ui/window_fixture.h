@@ -46,6 +46,10 @@ class WindowFixture : public QObject {
     void openWindow() {
         dir_ = std::make_unique<QTemporaryDir>();
         QVERIFY(dir_->isValid());
+        // The Library's marks go to a collection of each test's own, never the user's.
+        data_ = std::make_unique<QTemporaryDir>();
+        QVERIFY(data_->isValid());
+        qputenv("XDG_DATA_HOME", QFile::encodeName(data_->path()));
         said_ = std::make_unique<ScriptedMessenger>();
         form_ = std::make_unique<pw::ui::Form1>(said_.get());
         windows_ = std::make_unique<pw::ui::AppWindows>(*form_);
@@ -59,6 +63,7 @@ class WindowFixture : public QObject {
         flushDeletes();
         said_.reset();
         dir_.reset();
+        data_.reset();
     }
     static void flushDeletes() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -119,6 +124,7 @@ class WindowFixture : public QObject {
     }
 
     std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<QTemporaryDir> data_;  // XDG_DATA_HOME
     std::unique_ptr<ScriptedMessenger> said_;
     std::unique_ptr<pw::ui::Form1> form_;
     std::unique_ptr<pw::ui::AppWindows> windows_;  // the Library beside form_

@@ -331,11 +331,31 @@ OpenResult Store::open(const fs::path& path) {
 std::map<ContentKey, Marks> Store::marks(std::span<const ContentKey> keys) const {
     std::map<ContentKey, Marks> found;
     if (!db_) return found;
-    for (const ContentKey& key : keys) {
-        bool any = false;
-        Marks m = readMarks(db_, key, any);
-        if (any) found.emplace(key, std::move(m));
+    // One read of a consistent state, each statement made once for every key: a batch of
+    // thousands of rows costs a look-up per key, not a statement.
+    const bool read = exec(db_, "BEGIN");
+    {
+        Statement mark(
+            db_, "SELECT favourite, hidden, note FROM marks WHERE rows_key = ?1 AND name = ?2");
+        Statement tags(db_, "SELECT tag FROM tags WHERE rows_key = ?1 AND name = ?2 ORDER BY tag");
+        for (const ContentKey& key : keys) {
+            const std::string k = keyText(key.rowsKey);
+            Marks m;
+            mark.reset();
+            const bool marked = mark.bind(1, k).bind(2, key.name).step() == SQLITE_ROW;
+            if (marked) {
+                m.favourite = mark.integer(0) != 0;
+                m.hidden = mark.integer(1) != 0;
+                m.note = mark.text(2);
+            }
+            tags.reset();
+            tags.bind(1, k).bind(2, key.name);
+            while (tags.step() == SQLITE_ROW)
+                m.tags.push_back(tags.text(0));
+            if (marked || !m.tags.empty()) found.emplace(key, std::move(m));
+        }
     }
+    if (read) exec(db_, "COMMIT");
     return found;
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 #include <optional>
 
+#include "collection/collection_store.h"
 #include "status_look.h"
 
 namespace pw::library {
@@ -52,6 +53,7 @@ struct LibraryEntry {
     QString filePath;  // the whole path, for the tooltip
     QString sortName;  // the name in lower case, for sorting
     Outcome outcome;
+    collection::Marks marks;  // the user's, as the store keeps them for its content
 };
 
 }  // namespace pw::ui

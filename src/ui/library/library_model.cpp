@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library_model.h"
 
+#include <QGuiApplication>
 #include <QLocale>
+#include <QPalette>
 #include <algorithm>
 #include <array>
 
@@ -12,10 +14,17 @@ namespace pw::ui {
 namespace {
 
 constexpr std::array<const char*, LibraryModel::ColumnCount> kTitles = {
-    "Name", "Model", "Status", "Uses", "File", "Duplicates", "Converted"};
+    "\u2605", "Name", "Model", "Status", "Uses", "File", "Duplicates", "Converted", "Tags"};
 
 QString number(std::size_t n) {
     return QLocale().toString(qulonglong(n));
+}
+
+QString tagsText(const collection::Marks& marks) {
+    QStringList tags;
+    for (const std::string& tag : marks.tags)
+        tags << QString::fromStdString(tag);
+    return tags.join(QStringLiteral(", "));
 }
 
 }  // namespace
@@ -31,6 +40,7 @@ int LibraryModel::columnCount(const QModelIndex& parent) const {
 QVariant LibraryModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= ColumnCount) return {};
     if (role == Qt::DisplayRole) return tr(kTitles[std::size_t(section)]);
+    if (role == Qt::ToolTipRole && section == Star) return tr("Favourite");
     return {};
 }
 
@@ -99,6 +109,8 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
     const int column = index.column();
     if (role == Qt::DisplayRole) {
         switch (column) {
+            case Star:
+                return e.marks.favourite ? QStringLiteral("\u2605") : QString();
             case Name:
                 return e.name;
             case Model:
@@ -113,6 +125,8 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
                 return e.duplicateGroup ? QVariant(qulonglong(*e.duplicateGroup)) : QVariant();
             case Result:
                 return outcomeText(e.outcome);
+            case Tags:
+                return tagsText(e.marks);
         }
     } else if (role == Qt::ToolTipRole) {
         switch (column) {
@@ -124,11 +138,17 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
                 return e.uses;
             case Result:
                 return e.outcome.reason.isEmpty() ? outcomeText(e.outcome) : e.outcome.reason;
+            case Tags:
+                return QString::fromStdString(e.marks.note);
             default:
                 return {};
         }
     } else if (role == StatusRole && column == Status) {
         return int(e.triage.status);
+    } else if (role == Qt::ForegroundRole && e.marks.hidden) {
+        return QGuiApplication::palette().brush(QPalette::Disabled, QPalette::Text);
+    } else if (role == Qt::TextAlignmentRole && column == Star) {
+        return int(Qt::AlignCenter);
     }
     return {};
 }
@@ -189,6 +209,16 @@ void LibraryModel::setOutcomes(const std::vector<std::pair<std::size_t, Outcome>
     rowsChanged(std::move(rows), Result, Result);
 }
 
+void LibraryModel::setMarks(const std::vector<std::pair<std::size_t, collection::Marks>>& marks) {
+    std::vector<std::size_t> rows;
+    for (const auto& [row, m] : marks) {
+        if (row >= entries_.size()) continue;
+        entries_[row].marks = m;
+        rows.push_back(row);
+    }
+    rowsChanged(std::move(rows), 0, ColumnCount - 1);
+}
+
 // --- the proxy -------------------------------------------------------------------
 
 LibraryFilter::LibraryFilter(LibraryModel* model, QObject* parent)
@@ -220,11 +250,17 @@ void LibraryFilter::setDuplicatesOnly(bool only) {
     invalidate();
 }
 
+void LibraryFilter::setShowHidden(bool show) {
+    showHidden_ = show;
+    invalidate();
+}
+
 bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     const LibraryEntry& e = model_->entry(sourceRow);
     if (status_ && e.triage.status != *status_) return false;
     if (!modelFilter_.isEmpty() && e.model != modelFilter_) return false;
     if (duplicatesOnly_ && !e.duplicateGroup) return false;
+    if (!showHidden_ && e.marks.hidden) return false;
     if (search_.empty()) return true;
     if (search_.asksForRows() && !library_->hit(std::size_t(sourceRow))) return false;
     return search_.factsMatch(*e.preset);
@@ -240,6 +276,8 @@ bool LibraryFilter::lessThan(const QModelIndex& left, const QModelIndex& right) 
         return c != 0 ? c < 0 : tie();
     };
     switch (left.column()) {
+        case LibraryModel::Star:  // favourites first
+            return a.marks.favourite != b.marks.favourite ? a.marks.favourite : tie();
         case LibraryModel::Name:
             return a.sortName != b.sortName ? a.sortName < b.sortName : tie();
         case LibraryModel::Model:
@@ -264,6 +302,8 @@ bool LibraryFilter::lessThan(const QModelIndex& left, const QModelIndex& right) 
         case LibraryModel::Result:
             return byText(LibraryModel::outcomeText(a.outcome),
                           LibraryModel::outcomeText(b.outcome));
+        case LibraryModel::Tags:
+            return byText(tagsText(a.marks), tagsText(b.marks));
     }
     return tie();
 }

@@ -22,7 +22,8 @@ namespace pw::ui {
 class LibraryModel : public QAbstractTableModel {
     Q_OBJECT
   public:
-    enum Column { Name, Model, Status, Uses, File, Duplicate, Result, ColumnCount };
+    // The star first, the tags last.
+    enum Column { Star, Name, Model, Status, Uses, File, Duplicate, Result, Tags, ColumnCount };
     // The row's LibraryStatus, as an int (status column only).
     static constexpr int StatusRole = Qt::UserRole;
 
@@ -43,6 +44,8 @@ class LibraryModel : public QAbstractTableModel {
     void setTriages(const std::vector<std::pair<std::size_t, TriageView>>& triages);
     void setDuplicateGroups(const std::vector<std::optional<std::size_t>>& groups);
     void setOutcomes(const std::vector<std::pair<std::size_t, Outcome>>& outcomes);
+    // New marks for some rows: every cell of theirs changes (a hidden row is greyed).
+    void setMarks(const std::vector<std::pair<std::size_t, collection::Marks>>& marks);
 
     static QString statusText(const TriageView& triage);
     static QString outcomeText(const Outcome& outcome);
@@ -66,6 +69,7 @@ class LibraryFilter : public QSortFilterProxyModel {
     void setStatusFilter(std::optional<LibraryStatus> status);
     void setModelFilter(const QString& model);  // "" for every model
     void setDuplicatesOnly(bool only);
+    void setShowHidden(bool show);  // hidden presets are left out unless shown
 
     // "2,002 presets: 1,310 fit, 540 convert, …" over the rows shown.
     QString countLine() const;
@@ -81,6 +85,7 @@ class LibraryFilter : public QSortFilterProxyModel {
     std::optional<LibraryStatus> status_;
     QString modelFilter_;
     bool duplicatesOnly_ = false;
+    bool showHidden_ = false;
 };
 
 }  // namespace pw::ui

@@ -90,7 +90,7 @@ LibraryWindow::LibraryWindow(QWidget& beside, const document::Target& target, QW
     buildControls();
     refreshActions();
     refreshCount();
-    placeBeside(*this, beside, QSize(980, 600));
+    placeBeside(*this, beside, QSize(1120, 600));  // room for the star and the tags too
 }
 
 LibraryWindow::~LibraryWindow() = default;
@@ -227,8 +227,10 @@ void LibraryWindow::buildControls() {
     }
     table_->setPalette(palette);
     table_->installEventFilter(this);
+    table_->viewport()->installEventFilter(this);
     layout->addWidget(table_, 1);
     buildDetail(detailMenu_, layout);
+    buildMarks(detailMenu_, quick);
 
     countLine_ = new QLabel(client);
     countLine_->setObjectName(QStringLiteral("countLine"));
@@ -315,6 +317,7 @@ void LibraryWindow::buildControls() {
 }
 
 bool LibraryWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (table_ && watched == table_->viewport() && starClicked(event)) return true;
     if (event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (watched == search_ && key->key() == Qt::Key_Escape && !search_->text().isEmpty()) {
@@ -348,6 +351,7 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
     problems_.clear();
     showProblems_->hide();
     model_->clear();
+    marks_.clear();
     inputs_.clear();
     std::vector<std::filesystem::path> paths;
     for (const QString& input : inputs) {
@@ -368,8 +372,11 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
 void LibraryWindow::presetsAdded(std::size_t first, std::size_t count) {
     std::vector<LibraryEntry> batch;
     batch.reserve(count);
-    for (std::size_t i = first; i < first + count; ++i)
+    marks_.append(std::span(library_->presets()).subspan(first, count));
+    for (std::size_t i = first; i < first + count; ++i) {
         batch.push_back(entries_.make(library_->presets()[i], library_->triages()[i]));
+        batch.back().marks = marks_.of(i);
+    }
     model_->append(std::move(batch));
     if (!columnsFitted_ && model_->rowCount() > 0) {
         columnsFitted_ = true;
@@ -638,6 +645,7 @@ void LibraryWindow::refreshActions() {
     showFolder_->setEnabled(!lastFolder_.isEmpty());
     for (QAction* action : {exportPack_, exportConverted_})
         action->setEnabled(idle && selected);
+    refreshMarkActions();
 }
 
 void LibraryWindow::refreshModelFilter() {
@@ -670,7 +678,7 @@ void LibraryWindow::fitColumn(int column) {
     if (column == LibraryModel::Status) width += metrics.height() + margins;  // the glyph
     width = std::max(width, header->sectionSizeHint(column));
     if (column == LibraryModel::Name || column == LibraryModel::Uses ||
-        column == LibraryModel::Result)
+        column == LibraryModel::Result || column == LibraryModel::Tags)
         width = std::min(width, std::max(120, table_->viewport()->width() / 4));
     header->resizeSection(column, width);
 }

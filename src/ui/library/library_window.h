@@ -16,6 +16,7 @@
 #include <string>
 #include <vector>
 
+#include "collection/row_marks.h"
 #include "document/file_writer.h"
 #include "library/library.h"
 #include "library_backend.h"
@@ -32,6 +33,7 @@ class QProgressBar;
 class QPushButton;
 class QTableView;
 class QTimer;
+class QUndoStack;
 
 namespace pw::ui {
 
@@ -159,6 +161,24 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     QAction* convertSelected_ = nullptr;
     QAction* convertShown_ = nullptr;
     QAction* showFolder_ = nullptr;
+
+    // The user's marks (library_window_marks.cpp): the store, opened with the window, the
+    // marks of the rows, the actions that change them for the selection, and their undo.
+    void buildMarks(QMenu* edit, QBoxLayout* quick);
+    std::vector<std::size_t> selectedRows() const;
+    void changeMarks(const collection::MarkChange& change);
+    void showMarks(const collection::MarkEdit& edit);
+    void editTagsAndNote();
+    bool starClicked(QEvent* event);
+    void refreshMarkActions();
+    friend class MarkCommand;
+    collection::Store store_;
+    collection::RowMarks marks_{store_};
+    QUndoStack* undo_ = nullptr;
+    QAction* favourite_ = nullptr;
+    QAction* hide_ = nullptr;
+    QAction* tagsAndNote_ = nullptr;
+    QCheckBox* showHidden_ = nullptr;
 
     std::unique_ptr<library::Library> library_;
     QPointer<ConvertDialog> dialog_;  // while Convert… is open

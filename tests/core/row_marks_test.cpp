@@ -1,0 +1,107 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The marks of a library's rows: twins show one set of marks, a selection is changed in
+// one step that undoes and redoes, a toggle turns a flag on unless every row has it, and
+// the tag editor's words become tags added and taken away.
+
+#include <gtest/gtest.h>
+
+#include "collection/row_marks.h"
+#include "test_support.h"
+
+namespace {
+
+using namespace pw::collection;
+using PresetPtr = std::shared_ptr<const pw::library::Preset>;
+
+PresetPtr preset(std::uint64_t key, const char* name, bool readable = true) {
+    auto p = std::make_shared<pw::library::Preset>();
+    p->contentKey = key;
+    p->name = name;
+    p->readable = readable;
+    return p;
+}
+
+TEST(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
+    pwtest::TempDir dir;
+    Store store;
+    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
+    MarkChange tagged;
+    tagged.addTags = {"metal"};
+    const ContentKey lead{7, "Lead"};
+    ASSERT_TRUE(store.change(std::span(&lead, 1), tagged));
+
+    RowMarks marks(store);
+    // Rows 0 and 2 are twins; row 3 cannot be read; the rows come in two batches.
+    const std::vector<PresetPtr> first = {preset(7, "Lead"), preset(8, "Clean")};
+    const std::vector<PresetPtr> second = {preset(7, "Lead"), preset(7, "Lead", false)};
+    marks.append(first);
+    marks.append(second);
+    ASSERT_EQ(marks.size(), 4u);
+    EXPECT_EQ(marks.of(2).tags, std::vector<std::string>{"metal"});
+    EXPECT_TRUE(marks.of(3).empty());
+
+    const std::size_t leadAndClean[] = {1, 2};
+    const MarkChange star = marks.toggle(Flag::Favourite, leadAndClean);
+    EXPECT_EQ(star.favourite, true);
+    const auto edit = marks.change(leadAndClean, star);
+    ASSERT_TRUE(edit && edit->changed());
+    EXPECT_EQ(marks.rowsOf(*edit), (std::vector<std::size_t>{0, 1, 2}));
+    EXPECT_TRUE(marks.of(0).favourite && marks.of(1).favourite);
+    EXPECT_EQ(marks.of(0).tags, std::vector<std::string>{"metal"});
+    // Every row of the selection is a favourite now: the toggle takes it away.
+    EXPECT_EQ(marks.toggle(Flag::Favourite, leadAndClean).favourite, false);
+    EXPECT_EQ(marks.toggle(Flag::Hidden, leadAndClean).hidden, true);
+
+    ASSERT_TRUE(marks.undo(*edit));
+    EXPECT_FALSE(marks.of(0).favourite || marks.of(1).favourite);
+    EXPECT_EQ(marks.of(0).tags, std::vector<std::string>{"metal"});
+    const ContentKey clean{8, "Clean"};
+    EXPECT_TRUE(store.marks(std::span(&clean, 1)).empty());
+    ASSERT_TRUE(marks.redo(*edit));
+    EXPECT_TRUE(marks.of(1).favourite);
+
+    // Reading the rows again finds what the store kept.
+    marks.clear();
+    marks.append(first);
+    EXPECT_TRUE(marks.of(0).favourite && marks.of(1).favourite);
+
+    // A row without content has no marks to change.
+    const std::size_t unreadable[] = {3};
+    marks.append(second);
+    EXPECT_FALSE(marks.change(unreadable, star));
+}
+
+TEST(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {
+    pwtest::TempDir dir;
+    Store store;
+    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
+    RowMarks marks(store);
+    marks.append(std::vector<PresetPtr>{preset(1, "A"), preset(2, "B")});
+    const std::size_t both[] = {0, 1};
+    MarkChange first;
+    first.addTags = {"live", "blues"};
+    first.note = "same";
+    ASSERT_TRUE(marks.change(both, first));
+    MarkChange onlyA;
+    onlyA.addTags = {"solo"};
+    ASSERT_TRUE(marks.change(std::span(both, 1), onlyA));
+
+    SharedMarks shared = marks.shared(both);
+    EXPECT_EQ(shared.tags, (std::vector<std::string>{"blues", "live"}));
+    EXPECT_EQ(shared.note, "same");
+    EXPECT_EQ(splitTags(" live,, high gain ,blues,live"),
+              (std::vector<std::string>{"blues", "high gain", "live"}));
+    const MarkChange edited = tagChange(shared.tags, splitTags("live, high gain"));
+    EXPECT_EQ(edited.addTags, std::vector<std::string>{"high gain"});
+    EXPECT_EQ(edited.removeTags, std::vector<std::string>{"blues"});
+    ASSERT_TRUE(marks.change(both, edited));
+    EXPECT_EQ(marks.of(0).tags, (std::vector<std::string>{"high gain", "live", "solo"}));
+    EXPECT_EQ(marks.of(1).tags, (std::vector<std::string>{"high gain", "live"}));
+
+    MarkChange other;
+    other.note = "other";
+    ASSERT_TRUE(marks.change(std::span(both + 1, 1), other));
+    EXPECT_FALSE(marks.shared(both).note);
+}
+
+}  // namespace

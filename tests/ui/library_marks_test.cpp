@@ -1,0 +1,226 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The user's marks in the Library window: the star clicked and keyed on a selection, twins
+// showing one set of marks, Hide and Show hidden, tags completed from those in use and a
+// note for a selection, Undo and Redo, marks kept when the window is made again, and a
+// Library that works on without a collection.
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QCompleter>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSettings>
+#include <QTableView>
+
+#include "library/library_model.h"
+#include "library/library_window.h"
+#include "window_fixture.h"
+
+using pw::ui::LibraryModel;
+
+class LibraryMarksTest : public pwui::WindowFixture {
+    Q_OBJECT
+
+  private slots:
+    void initTestCase() {
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
+    }
+    void init() {
+        openWindow();
+        // Three presets and a twin of one of them.
+        for (const char* name : {"metal_zone.rp250p", "surfs_up.rp255p", "big_verb.rp350p"})
+            copy(QLatin1String(name));
+        QVERIFY(QFile::copy(dir_->filePath(QStringLiteral("surfs_up.rp255p")),
+                            dir_->filePath(QStringLiteral("twin.rp255p"))));
+    }
+    void cleanup() {
+        library_ = nullptr;
+        closeWindow();
+    }
+
+    void starByClickAndByKeyOnASelection();
+    void hiddenLeftOutUnlessShown();
+    void tagsCompletedAndNoteForASelectionUndone();
+    void withoutACollectionTheLibraryWorks();
+
+  private:
+    void open() {
+        library_ = windows_->openLibrary({dir_->path()});
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+        QVERIFY(QTest::qWaitForWindowActive(library_));
+    }
+    QTableView* table() const { return library_->table(); }
+    // The row of the table showing `file`.
+    int shownRow(const char* file) const {
+        for (int r = 0; r < library_->filter()->rowCount(); ++r)
+            if (library_->filter()->index(r, LibraryModel::File).data().toString() ==
+                QLatin1String(file))
+                return r;
+        return -1;
+    }
+    QString cell(const char* file, int column) const {
+        const int row = shownRow(file);
+        return row < 0 ? QStringLiteral("(not shown)")
+                       : library_->filter()->index(row, column).data().toString();
+    }
+    void clickCell(const char* file, int column, Qt::KeyboardModifiers keys = {}) {
+        const QModelIndex index = library_->filter()->index(shownRow(file), column);
+        QTest::mouseClick(table()->viewport(), Qt::LeftButton, keys,
+                          table()->visualRect(index).center());
+    }
+    void select(const char* a, const char* b = nullptr) {
+        clickCell(a, LibraryModel::Name);
+        if (b) clickCell(b, LibraryModel::Name, Qt::ControlModifier);
+    }
+    // Shortcuts reach the window that is active.
+    void key(Qt::Key k, Qt::KeyboardModifiers modifiers) {
+        library_->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(library_));
+        QTest::keyClick(library_, k, modifiers);
+    }
+    QDialog* tagsDialog() const {
+        return library_->findChild<QDialog*>(QStringLiteral("tagsAndNote"));
+    }
+    // Tags and Note for the selection: `typed` into the tags, `note` (if any) as the note.
+    void editTags(const char* typed, const char* note = nullptr) {
+        key(Qt::Key_T, Qt::ControlModifier);
+        QDialog* dialog = tagsDialog();
+        QVERIFY(dialog && dialog->isVisible());
+        auto* tags = dialog->findChild<QLineEdit*>(QStringLiteral("tags"));
+        tags->selectAll();
+        QTest::keyClicks(tags, QLatin1String(typed));
+        if (note) QTest::keyClicks(dialog->findChild<QLineEdit*>(QStringLiteral("note")), note);
+        QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                          Qt::LeftButton);
+        QTRY_VERIFY(!tagsDialog());
+    }
+
+    std::unique_ptr<QTemporaryDir> settingsDir_;
+    pw::ui::LibraryWindow* library_ = nullptr;
+};
+
+// A click on a star of the selection stars every row of it; the key takes it away from
+// all of them once all have it, and gives it to all when one lacks it. A twin shows it
+// too, and so does the window made again over the same collection.
+void LibraryMarksTest::starByClickAndByKeyOnASelection() {
+    open();
+    select("metal_zone.rp250p", "surfs_up.rp255p");
+    clickCell("surfs_up.rp255p", LibraryModel::Star);
+    QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
+    const QString star = QStringLiteral("\u2605");
+    for (const char* file : {"metal_zone.rp250p", "surfs_up.rp255p", "twin.rp255p"})
+        QCOMPARE(cell(file, LibraryModel::Star), star);
+    QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), QString());
+
+    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QString());
+    QCOMPARE(cell("twin.rp255p", LibraryModel::Star), QString());
+    // One of two a favourite: both become favourites.
+    select("big_verb.rp350p");
+    clickCell("big_verb.rp350p", LibraryModel::Star);
+    select("big_verb.rp350p", "metal_zone.rp250p");
+    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), star);
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), star);
+
+    // Favourites sort first.
+    table()->sortByColumn(LibraryModel::Star, Qt::AscendingOrder);
+    QCOMPARE(library_->filter()->index(2, LibraryModel::Star).data().toString(), QString());
+
+    windows_ = std::make_unique<pw::ui::AppWindows>(*form_);  // the window made anew
+    open();
+    QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), star);
+    QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Star), QString());
+}
+
+// A hidden preset leaves the table; Show hidden brings it back greyed, and it can be
+// shown again (Unhide).
+void LibraryMarksTest::hiddenLeftOutUnlessShown() {
+    open();
+    select("metal_zone.rp250p");
+    key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(shownRow("metal_zone.rp250p"), -1);
+    QCOMPARE(library_->filter()->rowCount(), 3);
+    auto* show = library_->findChild<QCheckBox*>(QStringLiteral("showHidden"));
+    QTest::mouseClick(show, Qt::LeftButton);
+    QCOMPARE(library_->filter()->rowCount(), 4);
+    const QModelIndex hidden =
+        library_->filter()->index(shownRow("metal_zone.rp250p"), LibraryModel::Name);
+    QCOMPARE(hidden.data(Qt::ForegroundRole).value<QBrush>().color(),
+             table()->palette().color(QPalette::Disabled, QPalette::Text));
+    select("metal_zone.rp250p");
+    QCOMPARE(library_->findChild<QAction*>(QStringLiteral("hide"))->text(),
+             QStringLiteral("Un&hide"));
+    key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+    QTest::mouseClick(show, Qt::LeftButton);
+    QVERIFY(shownRow("metal_zone.rp250p") >= 0);
+}
+
+// Tags typed for a selection are completed from the tags in use and added to every
+// preset of it, a tag taken away is taken from each, the note is every preset's; Undo
+// takes back the last change and Redo makes it again.
+void LibraryMarksTest::tagsCompletedAndNoteForASelectionUndone() {
+    open();
+    select("metal_zone.rp250p");
+    editTags("blues, live");
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, live"));
+
+    select("metal_zone.rp250p", "surfs_up.rp255p");
+    key(Qt::Key_T, Qt::ControlModifier);
+    QVERIFY(tagsDialog());
+    auto* tags = tagsDialog()->findChild<QLineEdit*>(QStringLiteral("tags"));
+    QCOMPARE(tags->text(), QString());  // the two share no tag
+    QTest::keyClicks(tags, QStringLiteral("gig, bl"));
+    QAbstractItemView* popup = tags->completer()->popup();
+    QTRY_VERIFY(popup->isVisible());
+    QCOMPARE(popup->model()->rowCount(), 1);
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    QCOMPARE(tags->text(), QStringLiteral("gig, blues, "));
+    QTest::keyClicks(tagsDialog()->findChild<QLineEdit*>(QStringLiteral("note")),
+                     QStringLiteral("from the 1998 pack"));
+    QTest::mouseClick(tagsDialog()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+                      Qt::LeftButton);
+    flushDeletes();
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, gig, live"));
+    QCOMPARE(cell("twin.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
+    const int twin = shownRow("twin.rp255p");
+    QCOMPARE(library_->filter()->index(twin, LibraryModel::Tags).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("from the 1998 pack"));
+
+    // Taking "blues" from both leaves the other tags.
+    select("metal_zone.rp250p", "surfs_up.rp255p");
+    editTags("gig");
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("gig, live"));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, gig, live"));
+    QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
+    key(Qt::Key_Y, Qt::ControlModifier);
+    QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("gig"));
+}
+
+// A collection that cannot be made (its folder is a file) leaves the Library working
+// without marks, and says why once.
+void LibraryMarksTest::withoutACollectionTheLibraryWorks() {
+    const QString file = dir_->filePath(QStringLiteral("not-a-folder"));
+    QFile made(file);
+    QVERIFY(made.open(QIODevice::WriteOnly));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(file));
+    open();
+    QCOMPARE(library_->filter()->rowCount(), 4);
+    auto* said = library_->findChild<QLabel*>(QStringLiteral("marksNotice"));
+    QVERIFY(said && said->isVisible());
+    QVERIFY2(said->text().contains(QStringLiteral("cannot be used")), qPrintable(said->text()));
+    select("metal_zone.rp250p");
+    clickCell("metal_zone.rp250p", LibraryModel::Star);
+    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QString());
+    QCOMPARE(table()->selectionModel()->selectedRows().size(), 1);
+}
+
+QTEST_MAIN(LibraryMarksTest)
+#include "library_marks_test.moc"
