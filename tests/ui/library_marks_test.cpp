@@ -82,6 +82,16 @@ class LibraryMarksTest : public pwui::WindowFixture {
         QVERIFY(QTest::qWaitForWindowActive(library_));
         QTest::keyClick(library_, k, modifiers);
     }
+    // Types `text` into the search field, in place of what it held.
+    void search(const char* text) {
+        auto* field = library_->findChild<QLineEdit*>(QStringLiteral("search"));
+        field->selectAll();
+        if (*text)
+            QTest::keyClicks(field, QLatin1String(text));
+        else
+            QTest::keyClick(field, Qt::Key_Backspace);
+        QCoreApplication::processEvents();
+    }
     QDialog* tagsDialog() const {
         return library_->findChild<QDialog*>(QStringLiteral("tagsAndNote"));
     }
@@ -145,6 +155,11 @@ void LibraryMarksTest::hiddenLeftOutUnlessShown() {
     key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
     QCOMPARE(shownRow("metal_zone.rp250p"), -1);
     QCOMPARE(library_->filter()->rowCount(), 3);
+    // Searching for hidden presets shows them, and only them.
+    search("hidden");
+    QCOMPARE(library_->filter()->rowCount(), 1);
+    QVERIFY(shownRow("metal_zone.rp250p") >= 0);
+    search("");
     auto* show = library_->findChild<QCheckBox*>(QStringLiteral("showHidden"));
     QTest::mouseClick(show, Qt::LeftButton);
     QCOMPARE(library_->filter()->rowCount(), 4);
@@ -201,6 +216,15 @@ void LibraryMarksTest::tagsCompletedAndNoteForASelectionUndone() {
     QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
     key(Qt::Key_Y, Qt::ControlModifier);
     QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("gig"));
+    // The search field asks for tags and stars.
+    search("tag:LIVE");
+    QCOMPARE(library_->filter()->rowCount(), 1);
+    QVERIFY(shownRow("metal_zone.rp250p") >= 0);
+    search("tag:gig -tag:live");
+    QCOMPARE(library_->filter()->rowCount(), 2);
+    QVERIFY(shownRow("surfs_up.rp255p") >= 0 && shownRow("twin.rp255p") >= 0);
+    search("fav");
+    QCOMPARE(library_->filter()->rowCount(), 0);
 }
 
 // A collection that cannot be made (its folder is a file) leaves the Library working
