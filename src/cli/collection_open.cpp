@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "collection_open.h"
 
+#include <map>
+#include <memory>
 #include <ostream>
 #include <string>
+
+#include "collection/marking.h"
 
 #include "document/display_text.h"
 
@@ -38,6 +42,19 @@ Collection openCollection(collection::Store& store, const Console& console, IfMi
     console.err << "patchwright-cli: the collection " << where
                 << " cannot be used: " << opened.detail << "; " << consequence << '\n';
     return Collection::Refused;
+}
+
+library::MarksOf searchMarks(const Console& console, std::string_view consequence) {
+    auto known = std::make_shared<std::map<collection::ContentKey, collection::Marks>>();
+    collection::Store store;
+    if (openCollection(store, console, IfMissing::Skip, consequence) == Collection::Open)
+        *known = store.allMarks();
+    return [known](const library::Preset& preset) -> std::optional<library::SearchMarks> {
+        const auto found = known->find(collection::contentKey(preset));
+        if (found == known->end()) return std::nullopt;
+        const collection::Marks& m = found->second;
+        return library::SearchMarks{m.tags, m.favourite, m.hidden};
+    };
 }
 
 }  // namespace pw::cli

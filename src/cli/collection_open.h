@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "collection/collection_store.h"
+#include "library/query.h"
 #include "terminal.h"
 
 namespace pw::cli {
@@ -25,5 +26,9 @@ enum class Collection {
 // Opens the collection at Store::defaultPath().
 Collection openCollection(collection::Store& store, const Console& console, IfMissing missing,
                           std::string_view consequence);
+
+// The marks a search looks for (tag:, fav, hidden), every preset's that has any, read
+// from the collection once; a line ending in `consequence` says when it cannot be used.
+library::MarksOf searchMarks(const Console& console, std::string_view consequence);
 
 }  // namespace pw::cli

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <ostream>
 
+#include "collection_open.h"
 #include "commands.h"
 #include "document/display_text.h"
 #include "exit_status.h"
@@ -26,6 +27,7 @@ int runPack(const Options& options, const Console& console) {
     }
     library::Query query;
     if (options.find) query.find = library::SearchText(*options.find);
+    if (query.find.asksForMarks()) query.marksOf = searchMarks(console, "pack finds no marks");
     library::ScanOptions scanOptions;
     scanOptions.query = query.empty() ? nullptr : &query;
     const std::vector<std::filesystem::path> inputs(options.files.begin() + 1, options.files.end());

@@ -342,20 +342,7 @@ int runScan(const Options& options, const Console& console) {
     if (options.find) query.find = library::SearchText(*options.find);
     if (options.uses) query.uses = *options.uses;
     if (options.model) query.model = *options.model;
-    // A search by marks looks up every preset's marks as the scan reads it.
-    std::map<collection::ContentKey, collection::Marks> known;
-    if (query.find.asksForMarks()) {
-        collection::Store store;
-        if (openCollection(store, console, IfMissing::Skip, "scan finds no marks") ==
-            Collection::Open)
-            known = store.allMarks();
-        query.marksOf = [&known](const Preset& preset) -> std::optional<library::SearchMarks> {
-            const auto found = known.find(collection::contentKey(preset));
-            if (found == known.end()) return std::nullopt;
-            const collection::Marks& m = found->second;
-            return library::SearchMarks{m.tags, m.favourite, m.hidden};
-        };
-    }
+    if (query.find.asksForMarks()) query.marksOf = searchMarks(console, "scan finds no marks");
 
     std::vector<std::filesystem::path> inputs(options.files.begin(), options.files.end());
     Gathered gathered;

@@ -187,6 +187,9 @@ TEST_F(Mark, ScanShowsTheMarks) {
     EXPECT_EQ(found("hidden -tag:clean"), "");
     EXPECT_EQ(found("-fav surf"), "");
     EXPECT_NE(found("-hidden").find("metal_zone.rp250p"), std::string::npos);
+    ASSERT_EQ(run({"pack", "fav.zip", "presets", "--find", "fav"}, {env()}).status, 0);
+    const std::string packed = run({"scan", "fav.zip", "--csv"}, {env()}).out;
+    EXPECT_EQ(std::count(packed.begin(), packed.end(), '\n'), 2) << packed;  // header, surf
 
     {
         sqlite3* db = nullptr;
