@@ -18,6 +18,8 @@
 #include <sstream>
 
 #include "app_info.h"
+#include "app_windows.h"
+#include "collection/marking.h"
 #include "chain_window.h"
 #include "compare_window.h"
 #include "form1.h"
@@ -85,6 +87,24 @@ void makeLibrary(const QString& data, const QString& folder) {
                 QDir(folder).filePath(QStringLiteral("Clean/Pluck Funk.g4p")));
 }
 
+// A few favourites and tags, as a user would have given them.
+void markLibrary(const QString& folder) {
+    pw::collection::Store store;
+    if (!store.open(pw::collection::Store::defaultPath()).ok()) return;
+    const auto mark = [&](const char* file, bool favourite, std::vector<std::string> tags) {
+        pw::collection::MarkChange change;
+        if (favourite) change.favourite = true;
+        change.addTags = std::move(tags);
+        pw::collection::markInputs(
+            store, {QFile::encodeName(QDir(folder).filePath(QLatin1String(file))).toStdString()},
+            change);
+    };
+    mark("Blues Pack/Texas Flood.rp250p", true, {"blues", "live"});
+    mark("Blues Pack/Slow Blues.rp150p", false, {"blues"});
+    mark("Ambient/Cathedral.rp350p", true, {"worship"});
+    mark("Metal Pack/Drop D Doom.rp350p", false, {"practice"});
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -95,7 +115,11 @@ int main(int argc, char* argv[]) {
         return 64;
     }
     QApplication::setApplicationName(pw::ui::appTitle());
+    // The marks shown come from a collection of the picture's own, not the user's.
+    QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", QFile::encodeName(data.path()));
     pw::ui::Form1 window;
+    pw::ui::AppWindows windows(window);
     window.show();
     window.openFile(QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath());
     QApplication::processEvents();
@@ -108,7 +132,8 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     const QString folder = dir.filePath(QStringLiteral("Downloaded presets"));
     makeLibrary(QFileInfo(QString::fromLocal8Bit(argv[1])).absolutePath(), folder);
-    pw::ui::LibraryWindow* library = window.openLibrary({folder});
+    markLibrary(folder);
+    pw::ui::LibraryWindow* library = windows.openLibrary({folder});
     while (library->scanning() || library->model()->rowCount() == 0)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 20);
     library->table()->sortByColumn(pw::ui::LibraryModel::File, Qt::AscendingOrder);

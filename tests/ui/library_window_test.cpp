@@ -320,6 +320,12 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QTest::keyClicks(search, QStringLiteral("MORE"));
     QCOMPARE(library_->filter()->rowCount(), 2);
     search->clear();
+    // What a preset is, read from its rows, is a column and a word to search for.
+    QTest::keyClicks(search, QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355"));
+    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("metal_zone.rp250p")});
+    QCOMPARE(shown(LibraryModel::Style),
+             QStringList{QStringLiteral("high gain, modulated, ambient")});
+    search->clear();
     // The row the field's hint offers: once typing pauses, the presets holding it (one in
     // the folder, and the pack's copy of it).
     const QString hint = search->placeholderText();
@@ -656,10 +662,14 @@ void LibraryWindowTest::columnsFitTheirTextsAndFileTakesTheRest() {
     open({root_, pack_});
     QTableView* table = library_->table();
     QHeaderView* header = table->horizontalHeader();
-    // A name or the models used may be cut, in a column a quarter of the table wide.
+    // A name may be cut in a column a quarter of the table wide, the models used or the
+    // style in one a seventh wide; the file takes what is left (its tooltip holds it all).
     const auto cut = [&](int c) {
-        return (c == LibraryModel::Name || c == LibraryModel::Uses) &&
-               header->sectionSize(c) >= header->viewport()->width() / 4;
+        if (c == LibraryModel::File) return true;
+        const int share = c == LibraryModel::Name                               ? 4
+                          : c == LibraryModel::Uses || c == LibraryModel::Style ? 7
+                                                                                : 0;
+        return share && header->sectionSize(c) >= header->viewport()->width() / share;
     };
     for (int r = 0; r < library_->filter()->rowCount(); ++r)
         for (int c = 0; c < LibraryModel::ColumnCount; ++c) {

@@ -60,6 +60,7 @@ LibraryEntry EntryMaker::make(PresetPtr preset, const library::Triage& triage) c
     for (std::string_view used : p.uses)
         uses << qs(used);
     e.uses = uses.join(QStringLiteral(", "));
+    e.style = qs(p.style);
     const std::string& file = p.source.file.native();
     std::string_view shown = std::string_view(file).substr(file.rfind('/') + 1);
     for (const std::string& folder : folders_)

@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QStringList>
 
-
 namespace pw::ui {
 namespace {
 

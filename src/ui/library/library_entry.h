@@ -49,6 +49,7 @@ struct LibraryEntry {
     QString name;
     QString model;
     QString uses;
+    QString style;     // what the preset is, "high gain, ambient"
     QString file;      // relative to the folder opened, "pack.zip › member" inside a pack
     QString filePath;  // the whole path, for the tooltip
     QString sortName;  // the name in lower case, for sorting

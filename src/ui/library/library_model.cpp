@@ -14,7 +14,8 @@ namespace pw::ui {
 namespace {
 
 constexpr std::array<const char*, LibraryModel::ColumnCount> kTitles = {
-    "\u2605", "Name", "Model", "Status", "Uses", "File", "Duplicates", "Converted", "Tags"};
+    "\u2605", "Name", "Model",      "Status",    "Uses",
+    "Style",  "File", "Duplicates", "Converted", "Tags"};
 
 QString number(std::size_t n) {
     return QLocale().toString(qulonglong(n));
@@ -119,6 +120,8 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
                 return statusText(e.triage);
             case Uses:
                 return e.uses;
+            case Style:
+                return e.style;
             case File:
                 return e.file;
             case Duplicate:
@@ -296,6 +299,8 @@ bool LibraryFilter::lessThan(const QModelIndex& left, const QModelIndex& right) 
         }
         case LibraryModel::Uses:
             return byText(a.uses, b.uses);
+        case LibraryModel::Style:
+            return byText(a.style, b.style);
         case LibraryModel::File:
             return byText(a.file, b.file);
         case LibraryModel::Duplicate: {

@@ -23,7 +23,19 @@ class LibraryModel : public QAbstractTableModel {
     Q_OBJECT
   public:
     // The star first, the tags last.
-    enum Column { Star, Name, Model, Status, Uses, File, Duplicate, Result, Tags, ColumnCount };
+    enum Column {
+        Star,
+        Name,
+        Model,
+        Status,
+        Uses,
+        Style,
+        File,
+        Duplicate,
+        Result,
+        Tags,
+        ColumnCount
+    };
     // The row's LibraryStatus, as an int (status column only).
     static constexpr int StatusRole = Qt::UserRole;
 

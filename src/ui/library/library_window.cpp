@@ -90,7 +90,7 @@ LibraryWindow::LibraryWindow(QWidget& beside, const document::Target& target, QW
     buildControls();
     refreshActions();
     refreshCount();
-    placeBeside(*this, beside, QSize(1120, 600));  // room for the star and the tags too
+    placeBeside(*this, beside, QSize(1240, 600));  // room for the star, style and tags too
 }
 
 LibraryWindow::~LibraryWindow() = default;
@@ -155,8 +155,8 @@ void LibraryWindow::buildControls() {
     search_->setObjectName(QStringLiteral("search"));
     search_->setClearButtonEnabled(true);
     search_->setPlaceholderText(
-        tr("Name, file, model, model used, or a row such as "
-           "Amp A Type=Brown Sound"));
+        tr("Name, file, model, model used, tag:blues, style:\"high gain\", fav, -word "
+           "for not, or a row such as Amp A Type=Brown Sound"));
     search_->installEventFilter(this);
     auto* top = new QHBoxLayout();
     top->addWidget(buddyLabel(tr("&Target:"), target_, client));
@@ -677,9 +677,13 @@ void LibraryWindow::fitColumn(int column) {
     int width = widestText(*model_, column, metrics) + margins;
     if (column == LibraryModel::Status) width += metrics.height() + margins;  // the glyph
     width = std::max(width, header->sectionSizeHint(column));
-    if (column == LibraryModel::Name || column == LibraryModel::Uses ||
-        column == LibraryModel::Result || column == LibraryModel::Tags)
+    // Long texts are cut: a name at a quarter of the table, the models used and the style
+    // at a seventh, so that the file keeps room.
+    if (column == LibraryModel::Name || column == LibraryModel::Result ||
+        column == LibraryModel::Tags)
         width = std::min(width, std::max(120, table_->viewport()->width() / 4));
+    if (column == LibraryModel::Uses || column == LibraryModel::Style)
+        width = std::min(width, std::max(100, table_->viewport()->width() / 7));
     header->resizeSection(column, width);
 }
 

@@ -50,7 +50,8 @@ void LibraryWindow::refreshDetail() {
     const QModelIndex current = table_->currentIndex();
     const auto* proxy = static_cast<const QSortFilterProxyModel*>(table_->model());
     detail_->showEntry(
-        current.isValid() ? &model_->entry(proxy->mapToSource(current).row()) : nullptr, library_->settings());
+        current.isValid() ? &model_->entry(proxy->mapToSource(current).row()) : nullptr,
+        library_->settings());
 }
 
 void LibraryWindow::compareSelected() {
