@@ -139,6 +139,8 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
                 return e.filePath;
             case Uses:
                 return e.uses;
+            case Style:
+                return e.style;
             case Result:
                 return e.outcome.reason.isEmpty() ? outcomeText(e.outcome) : e.outcome.reason;
             case Tags:
