@@ -4,6 +4,7 @@
 // table), and what Resolve does to a list and says about it.
 
 #include <gtest/gtest.h>
+#include <algorithm>
 
 #include <map>
 #include <set>
@@ -101,6 +102,19 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
     }
 }
 
+// A pedal line is of the other amp channel exactly when the control it replaces is one
+// of channel B's (its name says "Amp B" or "EQ B").
+TEST(SubstitutionTable, PedalsOfChannelBAreMarkedAsSuch) {
+    std::size_t channelB = 0;
+    for (const auto& line : pw::catalogue::substitutions()) {
+        if (line.block != "Pedal assignment") continue;
+        const bool namedB = line.known.starts_with("Amp B ") || line.known.starts_with("EQ B ");
+        channelB += namedB;
+        EXPECT_EQ(line.otherChannel, namedB) << line.known;
+    }
+    EXPECT_GT(channelB, 5u);
+}
+
 TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharacter) {
     const Characters characters;
     std::set<std::string_view> neutral;
@@ -111,10 +125,22 @@ TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharac
         for (const Target* t : targets())
             EXPECT_TRUE(pw::filter::targetKnowsModel(b, entry->value, *t))
                 << c.substitute << " for " << t->caption;
-        if (c.character.empty())
+        // The reason says what the name told ("direct": no amp), or that nothing was known
+        // (a pedal: that the target lacks its control).
+        const std::string told = c.character == "direct" ? "no " : std::string(c.character);
+        if (c.character.empty()) {
             neutral.insert(c.block);
-        else
+            EXPECT_TRUE(c.reason.starts_with(c.block == "Pedal assignment" ? "a control the"
+                                                                           : "not known: "))
+                << c.reason;
+        } else {
             EXPECT_EQ(characters.of(c.block, entry->value), c.character) << c.substitute;
+            EXPECT_TRUE(c.reason.starts_with("by its name: ")) << c.reason;
+            std::string reason(c.reason), character(told);
+            for (std::string* text : {&reason, &character})
+                std::replace(text->begin(), text->end(), '-', ' ');
+            EXPECT_NE(reason.find(character), std::string::npos) << c.reason;
+        }
     }
     for (const Block& b : pw::catalogue::blocks())
         EXPECT_TRUE(neutral.contains(b.title)) << b.title << " has no neutral entry";
@@ -155,7 +181,8 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
                                      {"Delay", "Modulated", "modulated"},
                                      {"Amp", "Lead Stack", "high gain"},
                                      {"Delay", "DM Two", "analog"},
-                                     {"Delay", "Admiral", ""}})
+                                     {"Delay", "Admiral", ""},
+                                     {"Distortion", "Big Muff Pi", "fuzz"}})
         EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
 }
 
