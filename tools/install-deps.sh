@@ -12,7 +12,7 @@ set -euo pipefail
 run=(build-essential cmake ninja-build nlohmann-json3-dev qt6-base-dev libarchive-dev libtbb-dev
      libsqlite3-dev)
 test=(googletest libgtest-dev libgmock-dev libpugixml-dev
-      appstream desktop-file-utils man-db)
+      appstream desktop-file-utils man-db python3)
 bench=(libbenchmark-dev libpugixml-dev)
 fuzz=(clang libpugixml-dev)
 package=(dpkg-dev file lintian)
