@@ -27,11 +27,7 @@
 class ChainWindowTest : public pwui::WindowFixture {
     Q_OBJECT
   private slots:
-    void initTestCase() {
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
-    }
+    void initTestCase() { useOwnSettings(); }
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
     void tilesShowEachBlock();
@@ -42,7 +38,6 @@ class ChainWindowTest : public pwui::WindowFixture {
     void libraryShowsAndComparesPresets();
 
   private:
-    std::unique_ptr<QTemporaryDir> settingsDir_;
     pw::ui::ChainWindow* openChain() {
         child<QAction>("mnuSignalChain")->trigger();
         pw::ui::ChainWindow* window = form_->chainWindow();

@@ -24,11 +24,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
     Q_OBJECT
 
   private slots:
-    void initTestCase() {
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
-    }
+    void initTestCase() { useOwnSettings(); }
     void init() {
         openWindow();
         // Three presets and a twin of one of them.
@@ -109,7 +105,6 @@ class LibraryMarksTest : public pwui::WindowFixture {
         QTRY_VERIFY(!tagsDialog());
     }
 
-    std::unique_ptr<QTemporaryDir> settingsDir_;
     pw::ui::LibraryWindow* library_ = nullptr;
 };
 

@@ -111,9 +111,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
   private slots:
     void initTestCase() {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-        settingsDir_ = std::make_unique<QTemporaryDir>();
-        QSettings::setDefaultFormat(QSettings::IniFormat);
-        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
+        useOwnSettings();
         // The collection of marks, in a folder of the tests' own.
         qputenv("XDG_DATA_HOME", QFile::encodeName(settingsDir_->filePath(QStringLiteral("data"))));
     }
@@ -195,13 +193,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     }
     // Runs a conversion of `rows` (source rows) through the dialog, as a user would.
     void convert(const std::vector<int>& rows, const QString& out, bool resolve = true) {
-        QItemSelection selection;
-        for (int r : rows) {
-            const QModelIndex i = library_->filter()->mapFromSource(model()->index(r, 0));
-            selection.select(i, i);
-        }
-        library_->table()->selectionModel()->select(
-            selection, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        select(rows);
         library_->setConvertDialogHook([out, resolve](ui::ConvertDialog& d) {
             auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
             folder->clear();
@@ -254,7 +246,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
         return out;
     }
 
-    std::unique_ptr<QTemporaryDir> settingsDir_;
     QString root_, pack_;
     ui::LibraryWindow* library_ = nullptr;
     QuickWriter writer_;

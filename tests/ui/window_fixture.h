@@ -9,6 +9,7 @@
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeView>
@@ -64,6 +65,12 @@ class WindowFixture : public QObject {
         said_.reset();
         dir_.reset();
         data_.reset();
+    }
+    // The windows' settings in a folder of the test program's own (for initTestCase()).
+    void useOwnSettings() {
+        settingsDir_ = std::make_unique<QTemporaryDir>();
+        QSettings::setDefaultFormat(QSettings::IniFormat);
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settingsDir_->path());
     }
     static void flushDeletes() {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -128,6 +135,7 @@ class WindowFixture : public QObject {
     std::unique_ptr<ScriptedMessenger> said_;
     std::unique_ptr<pw::ui::Form1> form_;
     std::unique_ptr<pw::ui::AppWindows> windows_;  // the Library beside form_
+    std::unique_ptr<QTemporaryDir> settingsDir_;   // see useOwnSettings()
 };
 
 }  // namespace pwui
