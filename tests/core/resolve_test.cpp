@@ -243,7 +243,7 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
 }
 
 // A pedal on a control of amp channel B follows channel B when it is the one kept, and
-// drives nothing when channel A is kept.
+// drives nothing when channel A is kept; a pedal on another control is not moved by it.
 TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
     for (char kept : {'A', 'B'}) {
         pw::ParamList list;
@@ -259,6 +259,13 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
                                 "the one amp channel)"
                               : "Pedal Assign 1: Amp B Gain \u2192 None (a control of amp channel "
                                 "B, which is not the channel kept)");
+        // A control of neither channel goes where its line says, whichever is kept.
+        pw::ParamList presence;
+        presence.append(row(std::string("Amp ") + kept + " Gain", "40", "2497", "8", "40"));
+        presence.append(
+            row("Pedal Assign 1", "EQ Presence", "8194", "19", "1576071", {pw::kValue}));
+        pw::filter::ResolveConflicts(presence, *pw::document::targetByCaption("RP150"));
+        EXPECT_EQ(presence.row(2).setting(), "EQ Treble") << kept;
     }
 }
 
