@@ -278,6 +278,21 @@ TEST(LibrarySearch, FoldsCaseAndAccents) {
     }
 }
 
+// A model is named by a Value that is a whole number and nothing else.
+TEST(LibraryScanInput, AModelIsNamedOnlyByAWholeNumber) {
+    pwtest::TempDir dir;
+    std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const auto uses = [&] {
+        dir.write("p.rp150p", bytes);
+        const ScanResult r = scanOf(dir.path() / "p.rp150p");
+        return r.presets.empty() ? std::vector<std::string_view>{} : r.presets[0].uses;
+    };
+    ASSERT_EQ(uses().front(), "Cry Wah");
+    bytes.replace(bytes.find("<Value>132</Value>"), 18, "<Value>132x</Value>");
+    ASSERT_FALSE(uses().empty());
+    EXPECT_NE(uses().front(), "Cry Wah");
+}
+
 TEST(LibraryScanInput, ABrokenLinkIsReportedAsSuch) {
     pwtest::TempDir dir;
     fs::create_symlink("nowhere", dir.path() / "gone.rp250p");
