@@ -198,6 +198,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
             auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
             folder->clear();
             QTest::keyClicks(folder, out);
+            // What was worked out for another folder cannot be carried out.
+            QVERIFY(!d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
             auto* box = d.findChild<QCheckBox*>(QStringLiteral("resolve"));
             if (box->isChecked() != resolve) QTest::mouseClick(box, Qt::LeftButton);
             QTRY_VERIFY(d.dryRun().has_value());
