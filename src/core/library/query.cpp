@@ -96,6 +96,12 @@ bool SearchText::asksForMarks() const {
     });
 }
 
+bool SearchText::showsHidden() const {
+    return std::any_of(terms_.begin(), terms_.end(), [](const SearchTerm& t) {
+        return t.kind == SearchTerm::Kind::Hidden && !t.negated;
+    });
+}
+
 bool SearchText::factsMatch(const Preset& preset, const SearchMarks* marks) const {
     const std::string text =
         preset.name + '\n' + pathBelowInput(preset) + '\n' + preset.source.member;

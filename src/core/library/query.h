@@ -29,6 +29,8 @@ class SearchText {
     bool asksForRows() const;
     // Whether a term asks for the user's marks (tag:, fav, hidden).
     bool asksForMarks() const;
+    // Whether the search asks for hidden presets: it shows them, whatever else hides them.
+    bool showsHidden() const;
     const std::string& text() const { return text_; }
     const std::vector<SearchTerm>& terms() const { return terms_; }
     // Every term but the rows', judged on what the scan found and the user's marks.

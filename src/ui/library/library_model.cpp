@@ -237,11 +237,6 @@ LibraryFilter::LibraryFilter(LibraryModel* model, QObject* parent)
 void LibraryFilter::setSearch(library::SearchText search, const library::Library& library) {
     search_ = std::move(search);
     library_ = &library;
-    // A search for hidden presets shows them, whatever Show hidden says.
-    searchAsksForHidden_ =
-        std::any_of(search_.terms().begin(), search_.terms().end(), [](const auto& term) {
-            return term.kind == library::SearchTerm::Kind::Hidden && !term.negated;
-        });
     invalidate();
 }
 
@@ -270,7 +265,7 @@ bool LibraryFilter::filterAcceptsRow(int sourceRow, const QModelIndex&) const {
     if (status_ && e.triage.status != *status_) return false;
     if (!modelFilter_.isEmpty() && e.model != modelFilter_) return false;
     if (duplicatesOnly_ && !e.duplicateGroup) return false;
-    if (!showHidden_ && e.marks.hidden && !searchAsksForHidden_) return false;
+    if (!showHidden_ && e.marks.hidden && !search_.showsHidden()) return false;
     if (search_.empty()) return true;
     if (search_.asksForRows() && !library_->hit(std::size_t(sourceRow))) return false;
     const library::SearchMarks marks{e.marks.tags, e.marks.favourite, e.marks.hidden};

@@ -98,7 +98,6 @@ class LibraryFilter : public QSortFilterProxyModel {
     QString modelFilter_;
     bool duplicatesOnly_ = false;
     bool showHidden_ = false;
-    bool searchAsksForHidden_ = false;
 };
 
 }  // namespace pw::ui
