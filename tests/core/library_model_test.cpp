@@ -3,15 +3,11 @@
 // delivered once on the owner's thread; a newer command supersedes an older one, and
 // each can be cancelled at every stage.
 
-#include <chrono>
-#include <condition_variable>
-#include <deque>
-#include <mutex>
 #include <set>
 #include <thread>
 
 #include "../support/archive_maker.h"
-#include "library/library.h"
+#include "library_owner.h"
 #include "library/source.h"
 #include "test_support.h"
 
@@ -19,64 +15,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using namespace pw::library;
-
-// The owner's thread: what the library posts waits in a queue the test drains.
-class Owner : public LibraryListener {
-  public:
-    Library::Post post() {
-        return [this](std::function<void()> call) {
-            const std::lock_guard lock(mutex_);
-            queue_.push_back(std::move(call));
-            ready_.notify_one();
-        };
-    }
-    // Runs what was posted until `done` holds (false after 60 s).
-    template <class Done>
-    bool runUntil(Done done) {
-        const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(60);
-        while (!done()) {
-            std::unique_lock lock(mutex_);
-            if (!ready_.wait_until(lock, end, [&] { return !queue_.empty(); })) return false;
-            std::function<void()> call = std::move(queue_.front());
-            queue_.pop_front();
-            lock.unlock();
-            call();
-        }
-        return true;
-    }
-    void drain() {
-        runUntil([this] {
-            const std::lock_guard lock(mutex_);
-            return queue_.empty();
-        });
-    }
-
-    void presetsAdded(std::size_t first, std::size_t count) override {
-        EXPECT_EQ(first, added);
-        EXPECT_EQ(std::this_thread::get_id(), thread);
-        added += count;
-    }
-    void triaged(std::size_t, std::size_t count) override { retriagedRows += count; }
-    void progress(const Progress& p) override { stages.push_back(p.stage); }
-    void scanned(const ScanReport& r) override { reports.push_back(r); }
-    void retriaged(bool cancelled) override { retriages.push_back(cancelled); }
-    void searched() override { ++searches; }
-    void planned(const ConversionPlan& p) override { plans.push_back(p); }
-    void converted(const ConversionRun& r) override { runs.push_back(r); }
-
-    std::thread::id thread = std::this_thread::get_id();
-    std::size_t added = 0, retriagedRows = 0, searches = 0;
-    std::vector<Stage> stages;
-    std::vector<ScanReport> reports;
-    std::vector<bool> retriages;
-    std::vector<ConversionPlan> plans;
-    std::vector<ConversionRun> runs;
-
-  private:
-    std::mutex mutex_;
-    std::condition_variable ready_;
-    std::deque<std::function<void()>> queue_;
-};
+using pwtest::Owner;
 
 const pw::document::Target& target(const char* caption) {
     return *pw::document::targetByCaption(caption);

@@ -13,6 +13,9 @@
 #include <string_view>
 #include <system_error>
 
+#include "library/rows_key.h"
+#include "pw_version.h"
+
 namespace pw::collection {
 
 namespace fs = std::filesystem;
@@ -33,6 +36,20 @@ constexpr std::string_view kMigrations[] = {
     "  size INTEGER NOT NULL, modified INTEGER NOT NULL, model TEXT NOT NULL,"
     "  name TEXT NOT NULL, rows_key TEXT NOT NULL, uses TEXT NOT NULL, style TEXT NOT NULL,"
     "  PRIMARY KEY (input, file, member));",
+    // 2: the index holds what a scan needs to show a preset without reading it (its
+    // facts and its status against a target), and says under which rows key and by which
+    // version it was made. The earlier index is dropped: it is only ever a copy.
+    "DROP TABLE presets;"
+    "CREATE TABLE presets (input TEXT NOT NULL, file TEXT NOT NULL, member TEXT NOT NULL,"
+    "  member_index INTEGER NOT NULL, size INTEGER NOT NULL, modified INTEGER NOT NULL,"
+    "  model TEXT NOT NULL, name TEXT NOT NULL, rows INTEGER NOT NULL,"
+    "  content_key TEXT NOT NULL, rows_key INTEGER NOT NULL, rows_key_high INTEGER NOT NULL,"
+    "  uses TEXT NOT NULL, style TEXT NOT NULL, target TEXT NOT NULL, amp TEXT NOT NULL,"
+    "  status TEXT NOT NULL, substitutions INTEGER NOT NULL, removals INTEGER NOT NULL,"
+    "  reason TEXT NOT NULL, name_refused INTEGER NOT NULL, fixed_name TEXT NOT NULL,"
+    "  unfixed_name TEXT NOT NULL, PRIMARY KEY (input, file, member_index));"
+    "CREATE TABLE index_made (key_low INTEGER NOT NULL, key_high INTEGER NOT NULL,"
+    "  program TEXT NOT NULL);",
 };
 static_assert(std::size(kMigrations) == kSchemaVersion);
 
@@ -247,6 +264,40 @@ fs::path Store::defaultPath() {
     return base / "patchwright" / "library.sqlite";
 }
 
+namespace {
+
+std::int64_t stored(std::uint64_t n) {
+    return static_cast<std::int64_t>(n);
+}
+
+// Under which rows key and by which version the index was made, when it was.
+struct IndexMade {
+    library::RowsKeySecret key{};
+    std::string program;
+};
+
+std::optional<IndexMade> indexMade(sqlite3* db) {
+    Statement s(db, "SELECT key_low, key_high, program FROM index_made");
+    if (s.step() != SQLITE_ROW) return std::nullopt;
+    return IndexMade{{static_cast<std::uint64_t>(s.integer(0)),
+                      static_cast<std::uint64_t>(s.integer(1))},
+                     s.text(2)};
+}
+
+// Whether the index was made under this process's rows key by this very version.
+bool indexIsOurs(sqlite3* db) {
+    const std::optional<IndexMade> made = indexMade(db);
+    return made && made->program == PW_VERSION_TEXT && made->key == library::rowsKeySecret();
+}
+
+std::optional<library::Status> statusNamed(std::string_view word) {
+    for (std::size_t i = 0; i < library::kStatusCount; ++i)
+        if (library::statusWord(library::Status(i)) == word) return library::Status(i);
+    return std::nullopt;
+}
+
+}  // namespace
+
 OpenResult Store::open(const fs::path& path) {
     sqlite3_close(db_);
     db_ = nullptr;
@@ -268,6 +319,9 @@ OpenResult Store::open(const fs::path& path) {
             if (version >= 0 && exec(db, "PRAGMA journal_mode = WAL") && migrate(db)) {
                 db_ = db;
                 result.status = OpenStatus::Opened;
+                // Keys made from now on meet the index's, unless some were made already.
+                if (const std::optional<IndexMade> made = indexMade(db_))
+                    library::adoptRowsKeySecret(made->key);
                 return result;
             }
             sqlite3_close(db);
@@ -430,18 +484,35 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> p
     if (!db_) return false;
     Transaction t(db_);
     if (!t.ok()) return false;
+    if (!indexIsOurs(db_)) {
+        const library::RowsKeySecret key = library::rowsKeySecret();
+        Statement made(db_, "INSERT INTO index_made VALUES (?1, ?2, ?3)");
+        made.bind(1, stored(key[0])).bind(2, stored(key[1])).bind(3, PW_VERSION_TEXT);
+        if (!exec(db_, "DELETE FROM presets; DELETE FROM index_made") ||
+            made.step() != SQLITE_DONE)
+            return false;
+    }
     {
         Statement del(db_, "DELETE FROM presets WHERE input = ?1");
         if (del.bind(1, input.string()).step() != SQLITE_DONE) return false;
     }
     Statement put(db_,
-                  "INSERT OR REPLACE INTO presets (input, file, member, size, modified, model,"
-                  " name, rows_key, uses, style) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)");
+                  "INSERT OR REPLACE INTO presets VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9,"
+                  " ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23)");
     for (const IndexedPreset& p : presets) {
+        const library::Preset& f = p.preset;
+        const library::Triage& how = p.triage;
         put.reset();
-        put.bind(1, input.string()).bind(2, p.file).bind(3, p.member).bind(4, p.size);
-        put.bind(5, p.modified).bind(6, p.model).bind(7, p.name).bind(8, keyText(p.rowsKey));
-        put.bind(9, p.uses).bind(10, p.style);
+        put.bind(1, input.string()).bind(2, f.source.file.string()).bind(3, f.source.member);
+        put.bind(4, stored(f.source.memberIndex)).bind(5, f.fileSize).bind(6, f.fileModified);
+        put.bind(7, f.model).bind(8, f.name).bind(9, stored(f.rows));
+        put.bind(10, keyText(f.contentKey)).bind(11, stored(f.rowsKey));
+        put.bind(12, stored(f.rowsKeyHigh)).bind(13, p.uses).bind(14, f.style);
+        put.bind(15, p.target).bind(16, std::string_view(&p.amp, p.amp ? 1 : 0));
+        put.bind(17, library::statusWord(how.status)).bind(18, stored(how.substitutions));
+        put.bind(19, stored(how.removals)).bind(20, how.reason);
+        put.bind(21, std::int64_t(how.nameRefused)).bind(22, how.fixedName);
+        put.bind(23, how.unfixedName);
         if (put.step() != SQLITE_DONE) return false;
     }
     return t.commit();
@@ -449,22 +520,43 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> p
 
 std::vector<IndexedPreset> Store::index(const fs::path& input) const {
     std::vector<IndexedPreset> all;
-    if (!db_) return all;
+    if (!db_ || !indexIsOurs(db_)) return all;
     Statement s(db_,
-                "SELECT file, member, size, modified, model, name, rows_key, uses, style"
+                "SELECT file, member, member_index, size, modified, model, name, rows,"
+                " content_key, rows_key, rows_key_high, uses, style, target, amp, status,"
+                " substitutions, removals, reason, name_refused, fixed_name, unfixed_name"
                 " FROM presets WHERE input = ?1 ORDER BY rowid");
     s.bind(1, input.string());
     while (s.step() == SQLITE_ROW) {
+        const std::optional<library::Status> status = statusNamed(s.text(15));
+        if (!status) continue;
         IndexedPreset p;
-        p.file = s.text(0);
-        p.member = s.text(1);
-        p.size = s.integer(2);
-        p.modified = s.integer(3);
-        p.model = s.text(4);
-        p.name = s.text(5);
-        p.rowsKey = std::strtoull(s.text(6).c_str(), nullptr, 16);
-        p.uses = s.text(7);
-        p.style = s.text(8);
+        library::Preset& f = p.preset;
+        f.source.file = s.text(0);
+        f.source.member = s.text(1);
+        f.source.memberIndex = static_cast<std::size_t>(s.integer(2));
+        f.fileSize = s.integer(3);
+        f.fileModified = s.integer(4);
+        f.model = s.text(5);
+        f.name = s.text(6);
+        f.rows = static_cast<std::size_t>(s.integer(7));
+        f.contentKey = std::strtoull(s.text(8).c_str(), nullptr, 16);
+        f.rowsKey = static_cast<std::uint64_t>(s.integer(9));
+        f.rowsKeyHigh = static_cast<std::uint64_t>(s.integer(10));
+        f.readable = true;
+        p.uses = s.text(11);
+        f.style = s.text(12);
+        p.target = s.text(13);
+        const std::string amp = s.text(14);
+        p.amp = amp.empty() ? 0 : amp.front();
+        library::Triage& t = p.triage;
+        t.status = *status;
+        t.substitutions = static_cast<std::size_t>(s.integer(16));
+        t.removals = static_cast<std::size_t>(s.integer(17));
+        t.reason = s.text(18);
+        t.nameRefused = s.integer(19) != 0;
+        t.fixedName = s.text(20);
+        t.unfixedName = s.text(21);
         all.push_back(std::move(p));
     }
     return all;

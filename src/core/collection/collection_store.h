@@ -16,12 +16,14 @@
 #include <string>
 #include <vector>
 
+#include "library/scan.h"
+
 struct sqlite3;
 
 namespace pw::collection {
 
 // The schema this program writes; a database with a larger number is refused untouched.
-inline constexpr int kSchemaVersion = 1;
+inline constexpr int kSchemaVersion = 2;
 
 enum class OpenStatus {
     Opened,        // an existing database, migrated to kSchemaVersion when older
@@ -68,18 +70,14 @@ struct MarkChange {
     std::optional<std::string> note;
 };
 
-// One preset as the index remembers it.
+// One preset as the index remembers it: a preset that could be read, with what the scan
+// found (not its bytes, its folder or its triage) and its status against a target.
 struct IndexedPreset {
-    std::string file;    // the file (or the pack) as a path
-    std::string member;  // the member of a pack, "" for a file
-    std::int64_t size = 0;
-    std::int64_t modified = 0;  // the file's modification time, in nanoseconds
-    std::string model;
-    std::string name;
-    std::uint64_t rowsKey = 0;
-    std::string uses;   // the models it uses, "; " between them
-    std::string style;  // what it is, "high gain, ambient"
-    bool operator==(const IndexedPreset&) const = default;
+    library::Preset preset;  // its `uses` stay empty: see `uses`
+    std::string uses;        // the models it uses, "; " between them
+    library::Triage triage;  // against `target` (a caption, "" for none) and `amp`
+    std::string target;
+    char amp = 0;
 };
 
 class Store {
@@ -113,7 +111,10 @@ class Store {
     bool rememberInput(const std::filesystem::path& input);
     std::vector<std::filesystem::path> inputs() const;
 
-    // The index: what was seen under `input` (a folder or a pack), replaced whole.
+    // The index: what was seen under `input` (a folder or a pack), replaced whole. Rows
+    // keys are kept under this process's key (library::rowsKeySecret, adopted from the
+    // database when it opens): an index made under another key, or by another version of
+    // Patchwright, is not given out, and the first index replaced drops it all.
     bool replaceIndex(const std::filesystem::path& input, std::span<const IndexedPreset> presets);
     std::vector<IndexedPreset> index(const std::filesystem::path& input) const;
 

@@ -110,7 +110,9 @@ class InputLister::Walker {
 
     void file(const fs::path& path, const struct stat& st, bool archive, const std::string& below) {
         if (!files_.insert(key(st)).second) return;  // the same file by another name
-        list_.files.push_back(InputFile{path, archive, below, st.st_dev, st.st_ino});
+        list_.files.push_back(InputFile{
+            path, archive, below, st.st_dev, st.st_ino, static_cast<std::int64_t>(st.st_size),
+            static_cast<std::int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec});
     }
 
     // Why `path` could not be looked at; `listed` when a folder listing named it.

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -47,6 +48,8 @@ struct InputFile {
     std::string folder;  // the folders between the input and the file, "Metal/Leads"
     dev_t device = 0;  // the file's identity: one file is read once, however it is named
     ino_t inode = 0;
+    std::int64_t size = 0;      // as the listing found it
+    std::int64_t modified = 0;  // nanoseconds since the epoch
 };
 
 struct InputList {

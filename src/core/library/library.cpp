@@ -56,6 +56,11 @@ struct Library::State : std::enable_shared_from_this<State> {
     std::vector<Triage> triages;
     std::vector<std::optional<std::size_t>> groups;
     bool stale = false;  // the rows need a triage once the scan is over
+    std::shared_ptr<ScanMemory> memory;
+    // Whether presets holds every preset of the inputs (a whole scan, without a query),
+    // and the problems that scan met: what the memory may keep.
+    bool whole = false;
+    std::vector<ScanProblem> problems;
     SearchText query;
     std::vector<char> hits;  // rows looked at so far: whether the query matches each
     std::array<unsigned, KindCount> ticket{};
@@ -134,7 +139,9 @@ struct Library::State : std::enable_shared_from_this<State> {
         finished(kind);
     }
 
-    void startScan(CancelToken cancel, std::optional<Query> only);
+    void startScan(CancelToken cancel, std::optional<Query> only, bool recall);
+    // Drops what is held for new inputs; every command but a conversion ends.
+    void restart(std::vector<std::filesystem::path> from);
     void startTriage(CancelToken cancel);
     // The statuses of the presets that cannot be read (empty for the others).
     std::vector<Triage> unreadableTriages() const {
@@ -146,15 +153,29 @@ struct Library::State : std::enable_shared_from_this<State> {
     void searchNewRows(CancelToken cancel = {});
 };
 
-void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
+void Library::State::restart(std::vector<std::filesystem::path> from) {
+    for (Kind kind : {ScanKind, TriageKind, SearchKind, PlanKind})
+        supersede(kind);
+    inputs = std::move(from);
+    presets.clear();
+    triages.clear();
+    groups.clear();
+    hits.clear();
+    whole = false;
+    problems.clear();
+}
+
+void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bool recall) {
     stale = false;
     start(ScanKind, cancel,
-          [self = this, inputs = inputs, settings = settings, only = std::move(only)](
-              unsigned now, const std::atomic<bool>& stop) {
+          [self = this, inputs = inputs, settings = settings, only = std::move(only), recall,
+           memory = memory](unsigned now, const std::atomic<bool>& stop) {
               State& s = *self;
               Throttle progressDue(50), rowsDue(100);
               std::vector<PresetPtr> all, pending;
-              std::vector<Triage> pendingTriages;
+              std::vector<Triage> allTriages, pendingTriages;
+              KnownFiles known;
+              if (recall && memory && !only) known = memory->recall(inputs, settings);
               // Rows go as soon as the first are read, then at most every 100 ms: fewer,
               // larger insertions keep the owner's share of the cores small.
               const auto flush = [&] {
@@ -178,6 +199,7 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
               options.keepBytes = false;  // read again when needed
               options.query = only ? &*only : nullptr;
               options.collect = false;
+              options.known = &known;
               ScanCallbacks callbacks;
               callbacks.batch = [&](std::span<const Preset> batch) {
                   for (const Preset& read : batch) {
@@ -188,6 +210,7 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
                       preset->triage.reset();  // the library holds the statuses
                       all.push_back(preset);
                       pending.push_back(std::move(preset));
+                      allTriages.push_back(t);
                       pendingTriages.push_back(std::move(t));
                   }
                   if (rowsDue.due(false)) flush();
@@ -215,22 +238,30 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only) {
               report.cancelled = result.cancelled;
               report.filesRead = result.filesRead;
               report.filesTotal = result.filesTotal;
+              const bool complete = !result.cancelled && !only;
+              const std::vector<ScanProblem> met = report.problems;
               s.deliver(ScanKind, now,
-                        [report = std::move(report), twins = std::move(twins)](State& st) {
+                        [report = std::move(report), twins = std::move(twins),
+                         complete](State& st) {
                             st.groups = twins;
                             st.groups.resize(st.presets.size());
+                            st.whole = complete;
+                            st.problems = report.problems;
                             st.finished(ScanKind);
                             st.listener.scanned(report);
                             if (st.stale) st.startTriage({});
                         });
+              // After the rows are shown: the index is the memory's, not the user's wait.
+              if (complete && memory) memory->remember(inputs, settings, all, allTriages, met);
           });
 }
 
 void Library::State::startTriage(CancelToken cancel) {
     stale = false;
     start(TriageKind, cancel,
-          [self = this, presets = presets, settings = settings, unreadables = unreadableTriages()](
-              unsigned now, const std::atomic<bool>& stop) {
+          [self = this, presets = presets, settings = settings, unreadables = unreadableTriages(),
+           memory = whole ? memory : nullptr, inputs = inputs,
+           problems = problems](unsigned now, const std::atomic<bool>& stop) {
               // A preset that cannot be read is so against every target: its status
               // and reason stay as they are.
               std::vector<Triage> done(presets.size());
@@ -244,8 +275,10 @@ void Library::State::startTriage(CancelToken cancel) {
                                     : unreadable(read.problem);
               });
               const bool cancelled = stop;
+              // The statuses against the new target are remembered once delivered.
+              const bool kept = !cancelled && memory;
               self->deliver(TriageKind, now,
-                            [done = std::move(done), cancelled](State& st) mutable {
+                            [done = kept ? done : std::move(done), cancelled](State& st) mutable {
                                 st.finished(TriageKind);
                                 if (!cancelled && done.size() == st.triages.size()) {
                                     st.triages = std::move(done);
@@ -253,6 +286,7 @@ void Library::State::startTriage(CancelToken cancel) {
                                 }
                                 st.listener.retriaged(cancelled);
                             });
+              if (kept) memory->remember(inputs, settings, presets, done, problems);
           });
 }
 
@@ -293,15 +327,17 @@ Library::~Library() = default;
 
 void Library::scan(std::vector<std::filesystem::path> inputs, CancelToken cancel,
                    std::optional<Query> only) {
-    State& s = *state_;
-    for (Kind kind : {ScanKind, TriageKind, SearchKind, PlanKind})
-        s.supersede(kind);
-    s.inputs = std::move(inputs);
-    s.presets.clear();
-    s.triages.clear();
-    s.groups.clear();
-    s.hits.clear();
-    s.startScan(std::move(cancel), std::move(only));
+    state_->restart(std::move(inputs));
+    state_->startScan(std::move(cancel), std::move(only), false);
+}
+
+void Library::open(std::vector<std::filesystem::path> inputs, CancelToken cancel) {
+    state_->restart(std::move(inputs));
+    state_->startScan(std::move(cancel), std::nullopt, true);
+}
+
+void Library::setMemory(std::shared_ptr<ScanMemory> memory) {
+    state_->memory = std::move(memory);
 }
 
 void Library::rescan(CancelToken cancel) {

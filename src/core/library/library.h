@@ -25,10 +25,9 @@
 #include "library/conversion.h"
 #include "library/query.h"
 #include "library/scan.h"
+#include "library/scan_memory.h"
 
 namespace pw::library {
-
-using PresetPtr = std::shared_ptr<const Preset>;
 
 // Asks a command to stop; copies share one flag.
 class CancelToken {
@@ -88,7 +87,13 @@ class Library {
     // `only`, the presets it does not match are left out (ScanCounts::filtered).
     void scan(std::vector<std::filesystem::path> inputs, CancelToken cancel = {},
               std::optional<Query> only = {});
+    // The same, but a file the memory knows unchanged is not read again: its presets are
+    // taken as they were (ScanCounts::recalled). A scan without a query is remembered.
+    void open(std::vector<std::filesystem::path> inputs, CancelToken cancel = {});
+    // Reads the inputs of the last scan anew, every file.
     void rescan(CancelToken cancel = {});
+    // Where scans are remembered and recalled from; none at first.
+    void setMemory(std::shared_ptr<ScanMemory> memory);
     // Triages every preset against `settings` (after the scan when one runs).
     void retarget(TriageSettings settings, CancelToken cancel = {});
     // Looks for `text` (see SearchText) in every preset; rows read later are looked at

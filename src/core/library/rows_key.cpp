@@ -4,15 +4,17 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <mutex>
+#include <optional>
 #include <random>
 
 namespace pw::library {
 
 namespace {
 
-std::array<std::uint64_t, 2> drawKey() {
+RowsKeySecret drawKey() {
     std::random_device device;
-    std::array<std::uint64_t, 2> key{};
+    RowsKeySecret key{};
     for (std::uint64_t& half : key)
         half = std::uint64_t(device()) << 32 | device();
     return key;
@@ -76,11 +78,33 @@ class SipHash {
     std::uint64_t v0_, v1_, v2_, v3_;
 };
 
+std::mutex chosenMutex;
+std::optional<RowsKeySecret> chosen;  // once set, never changed
+
+// The key of this process: the one adopted before the first key was made, or drawn then.
+const RowsKeySecret& processKey() {
+    static const RowsKeySecret key = [] {
+        const std::lock_guard lock(chosenMutex);
+        if (!chosen) chosen = drawKey();
+        return *chosen;
+    }();
+    return key;
+}
+
 }  // namespace
 
 RowsKey rowsKey(std::string_view rows) {
-    static const std::array<std::uint64_t, 2> key = drawKey();
-    return SipHash(key).hash(rows);
+    return SipHash(processKey()).hash(rows);
+}
+
+RowsKeySecret rowsKeySecret() {
+    return processKey();
+}
+
+bool adoptRowsKeySecret(const RowsKeySecret& secret) {
+    const std::lock_guard lock(chosenMutex);
+    if (!chosen) chosen = secret;
+    return *chosen == secret;
 }
 
 std::uint64_t stableRowsKey(std::string_view rows) {

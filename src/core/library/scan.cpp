@@ -31,6 +31,9 @@ struct Item {
     std::string bytes;
     std::string problem;
     std::string folder;
+    std::int64_t fileSize = 0;
+    std::int64_t fileModified = 0;
+    const Preset* known = nullptr;  // taken as it is, not read
 };
 
 struct Chunk {
@@ -42,6 +45,7 @@ struct Chunk {
     std::size_t archives = 0;
     std::size_t filtered = 0;
     std::size_t readable = 0;
+    std::size_t recalled = 0;
 };
 
 constexpr std::size_t kChunkItems = 32;
@@ -50,7 +54,8 @@ constexpr std::size_t kChunkBytes = 4 * 1024 * 1024;
 // Hands out the work in order: plain files by name, archives read member by member.
 class Producer {
   public:
-    explicit Producer(const std::vector<InputFile>& units) : units_(units) {}
+    Producer(const std::vector<InputFile>& units, const KnownFiles* known)
+        : units_(units), known_(known) {}
 
     bool fill(Chunk& chunk) {
         std::size_t bytes = 0;
@@ -63,7 +68,8 @@ class Producer {
                     bytes += member.bytes.size();
                     chunk.items.push_back(Item{Source{archivePath_, member.name, member.index},
                                                true, member.ok, std::move(member.bytes),
-                                               std::move(member.problem), archiveFolder_});
+                                               std::move(member.problem), archiveFolder_,
+                                               archiveSize_, archiveModified_});
                     continue;
                 }
                 chunk.skipped += archive_->skipped();
@@ -74,15 +80,26 @@ class Producer {
             }
             if (next_ == units_.size()) break;
             const InputFile& unit = units_[next_++];
+            if (const KnownFile* known = knownAsIs(unit)) {
+                for (const Preset& preset : known->presets)
+                    chunk.items.push_back(Item{preset.source, unit.archive, true, {}, {},
+                                               unit.folder, unit.size, unit.modified, &preset});
+                ++chunk.recalled;
+                chunk.archives += unit.archive;
+                ++chunk.unitsDone;
+                continue;
+            }
             if (unit.archive) {
                 archive_ = std::make_unique<ArchiveReader>(unit.path);
                 archivePath_ = unit.path;
                 archiveFolder_ = unit.folder;
+                archiveSize_ = unit.size;
+                archiveModified_ = unit.modified;
                 ++chunk.archives;
                 continue;
             }
-            chunk.items.push_back(
-                Item{Source{unit.path, {}, 0}, false, false, {}, {}, unit.folder});
+            chunk.items.push_back(Item{Source{unit.path, {}, 0}, false, false, {}, {}, unit.folder,
+                                       unit.size, unit.modified});
             ++chunk.unitsDone;
         }
         return !chunk.items.empty() || !chunk.problems.empty() || chunk.unitsDone > 0 ||
@@ -90,14 +107,38 @@ class Producer {
     }
 
   private:
+    // What an earlier scan found in `unit`, when the file is the same since.
+    const KnownFile* knownAsIs(const InputFile& unit) const {
+        if (!known_) return nullptr;
+        const auto it = known_->find(unit.path.string());
+        if (it == known_->end() || it->second.size != unit.size ||
+            it->second.modified != unit.modified)
+            return nullptr;
+        return &it->second;
+    }
+
     const std::vector<InputFile>& units_;
+    const KnownFiles* known_;
     std::size_t next_ = 0;
     std::unique_ptr<ArchiveReader> archive_;
     fs::path archivePath_;
     std::string archiveFolder_;
+    std::int64_t archiveSize_ = 0;
+    std::int64_t archiveModified_ = 0;
 };
 
 void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
+    if (item.known) {
+        Preset preset = *item.known;
+        preset.source.file = std::move(item.source.file);
+        preset.folder = std::move(item.folder);
+        preset.fileSize = item.fileSize;
+        preset.fileModified = item.fileModified;
+        if (!options.target) preset.triage.reset();
+        chunk.readable += preset.readable;
+        chunk.presets.push_back(std::move(preset));
+        return;
+    }
     if (!item.fromArchive) {
         SourceBytes read = readPresetFile(item.source.file);
         item.ok = read.ok;
@@ -107,6 +148,8 @@ void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     Preset preset;
     preset.source = std::move(item.source);
     preset.folder = std::move(item.folder);
+    preset.fileSize = item.fileSize;
+    preset.fileModified = item.fileModified;
     document::ParseResult parsed;
     std::string sourceRoot;
     if (item.ok) {
@@ -150,7 +193,8 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
     progress.filesTotal = listed.files.size();
     if (callbacks.progress) callbacks.progress(progress);
 
-    Producer producer(listed.files);
+    // What is known is taken as it is: a query must look at the rows themselves.
+    Producer producer(listed.files, options.query ? nullptr : options.known);
     tbb::task_arena arena(options.threads == 0 ? tbb::task_arena::automatic
                                                : static_cast<int>(options.threads));
     const auto tokens = static_cast<std::size_t>(std::max(1, arena.max_concurrency())) * 4;
@@ -192,6 +236,7 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
                                 counts.archives += chunk->archives;
                                 counts.filtered += chunk->filtered;
                                 counts.readable += chunk->readable;
+                                counts.recalled += chunk->recalled;
                                 for (ScanProblem& p : chunk->problems)
                                     result.problems.push_back(std::move(p));
                                 if (callbacks.batch && !chunk->presets.empty())

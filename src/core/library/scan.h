@@ -12,6 +12,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "document/targets.h"
@@ -42,6 +43,10 @@ struct Preset {
     // The same rows' key as every process computes it (rows_key.h): what the user's
     // marks are kept by, from one run to the next.
     std::uint64_t contentKey = 0;
+    // The size and modification time (nanoseconds) of the file read: the pack's for a
+    // member. A file found the same again need not be read again.
+    std::int64_t fileSize = 0;
+    std::int64_t fileModified = 0;
     bool readable = false;
     std::string readProblem;       // why it could not be read, when !readable
     std::string bytes;             // the preset's bytes, with ScanOptions::keepBytes
@@ -56,6 +61,7 @@ struct ScanCounts {
     std::size_t folders = 0;   // folders listed
     std::size_t unreadableFolders = 0;
     std::size_t filtered = 0;  // presets left out by ScanOptions::query
+    std::size_t recalled = 0;  // files (presets and packs) not read: ScanOptions::known
 };
 
 struct ScanProgress {
@@ -66,12 +72,23 @@ struct ScanProgress {
 
 struct Query;
 
+// What an earlier scan found in one file (a preset, or every preset of a pack), triaged
+// against the target of this one: while the file's size and modification time are the
+// same, its presets are taken as they are and the file is not read.
+struct KnownFile {
+    std::int64_t size = 0;
+    std::int64_t modified = 0;
+    std::vector<Preset> presets;  // each with its triage, in the order read
+};
+using KnownFiles = std::unordered_map<std::string, KnownFile>;  // by the file's path
+
 struct ScanOptions {
     const document::Target* target = nullptr;  // triage every preset against it when set
     char amp = 0;                              // 'A', 'B' or 0
     bool keepBytes = false;                    // keep each preset's bytes (re-triage, open)
     bool collect = true;                       // gather every preset into ScanResult
     const Query* query = nullptr;              // deliver only the presets it matches
+    const KnownFiles* known = nullptr;         // files not to read again (not with a query)
     unsigned threads = 0;                      // 0: every core
 };
 

@@ -340,10 +340,10 @@ void LibraryWindow::openFolder() {
 }
 
 void LibraryWindow::rescan() {
-    if (!inputs_.isEmpty()) openInputs(QStringList(inputs_));  // a copy: openInputs sets inputs_
+    if (!inputs_.isEmpty()) openInputs(QStringList(inputs_), true);  // a copy: it sets inputs_
 }
 
-void LibraryWindow::openInputs(const QStringList& inputs) {
+void LibraryWindow::openInputs(const QStringList& inputs, bool readAll) {
     if (converting()) {
         statusBar()->showMessage(tr("A conversion is running: cancel it first."), 5000);
         return;
@@ -364,7 +364,12 @@ void LibraryWindow::openInputs(const QStringList& inputs) {
                        : tr("Library"));
     columnsFitted_ = false;
     scanStarted_ = QDateTime::currentMSecsSinceEpoch();
-    library_->scan(std::move(paths));
+    for (const std::filesystem::path& input : paths)
+        store_.rememberInput(input);
+    if (readAll)
+        library_->scan(std::move(paths));
+    else
+        library_->open(std::move(paths));
     refreshActions();
     showProgress(tr("Reading…"), 0, 0);
 }
@@ -401,10 +406,15 @@ void LibraryWindow::scanned(const library::ScanReport& report) {
                          (problem.detail.empty() ? QString()
                                                  : QStringLiteral(" (%1)").arg(qs(problem.detail)));
     const qint64 ms = QDateTime::currentMSecsSinceEpoch() - scanStarted_;
+    const QString seconds = QLocale().toString(double(ms) / 1000, 'f', 1);
     statusBar()->showMessage(
-        tr("%1 presets read in %2 s; %3 other files skipped")
-            .arg(number(report.counts.presets), QLocale().toString(double(ms) / 1000, 'f', 1),
-                 number(report.counts.skipped)) +
+        (report.counts.recalled == 0
+             ? tr("%1 presets read in %2 s; %3 other files skipped")
+                   .arg(number(report.counts.presets), seconds, number(report.counts.skipped))
+             : tr("%1 presets in %2 s, %3 files unchanged since last time; %4 other files "
+                  "skipped")
+                   .arg(number(report.counts.presets), seconds, number(report.counts.recalled),
+                        number(report.counts.skipped))) +
         (problems_.isEmpty()     ? QString()
          : problems_.size() == 1 ? tr("; 1 problem")
                                  : tr("; %1 problems").arg(number(std::size_t(problems_.size())))));

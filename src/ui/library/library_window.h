@@ -50,7 +50,8 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     ~LibraryWindow() override;
 
     // Scans `inputs` (folders, packs, presets) into the table, replacing what it held.
-    void openInputs(const QStringList& inputs);
+    // What the collection's index knows unchanged is shown from it, unless `readAll`.
+    void openInputs(const QStringList& inputs, bool readAll = false);
 
     LibraryModel* model() const { return model_; }
     LibraryFilter* filter() const { return filter_; }

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "collection/index_memory.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
 #include "library/marks_dialog.h"
@@ -49,6 +50,8 @@ class MarkCommand : public QUndoCommand {
 void LibraryWindow::buildMarks(QMenu* edit, QBoxLayout* quick) {
     const std::filesystem::path where = collection::Store::defaultPath();
     const std::string notice = collection::openNotice(store_.open(where), where);
+    // Folders opened again show at once what the index knows of them.
+    if (store_.available()) library_->setMemory(std::make_shared<collection::IndexMemory>(where));
     if (!notice.empty()) {
         // Above the table, where the scan's messages do not cover it.
         auto* said = new QLabel(QString::fromStdString(notice), table_->parentWidget());
