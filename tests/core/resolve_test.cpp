@@ -10,6 +10,7 @@
 #include <set>
 #include <sstream>
 
+#include "catalogue/model_settings.h"
 #include "catalogue/substitutions.h"
 #include "convert/convert.h"
 #include "document/targets.h"
@@ -275,21 +276,24 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
 
 // For every model of model_knobs.tsv and every target that lacks it, converted with
 // Resolve from a preset holding the model and its knobs: the substitute has every knob
-// the file lists for it, each knob of a role the old model had holds the old knob's
-// value, and nothing is left in conflict or missing.
+// the file lists for it, under the row Name it lists; each knob of a role the old model
+// had holds the old knob's value, cut to the knob's largest; a knob of a role the old
+// model lacked holds its neutral value; and nothing is left in conflict or missing.
 TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
     struct Knob {
-        std::string id, name, role;
+        std::string id, name, role, rowName;
+        int neutral = 0, max = 0;
     };
     std::map<std::pair<std::string, std::string>, std::vector<Knob>> knobs;
     for (const auto& f : pwtest::tsv("model_knobs.tsv"))
-        knobs[{f.at(0), f.at(1)}].push_back({f.at(2), f.at(3), f.size() > 4 ? f[4] : ""});
+        knobs[{f.at(0), f.at(1)}].push_back(
+            {f.at(2), f.at(3), f.at(4), f.at(5), std::stoi(f.at(6)), std::stoi(f.at(7))});
     const std::map<std::string, std::pair<std::string, std::string>> typeRow = {
         {"Compressor", {"207", "4"}},
         {"Distortion", {"2432", "6"}},
         {"Mod/FX", {"768", "14"}},
         {"Delay", {"1856", "15"}}};
-    std::size_t conversions = 0;
+    std::size_t conversions = 0, neutrals = 0;
     for (const auto& [model, modelKnobs] : knobs) {
         const auto& [blockTitle, value] = model;
         const pw::catalogue::Block* block = nullptr;
@@ -302,52 +306,67 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
             if (pw::filter::targetKnowsModel(*block, std::stod(value), target)) continue;
             const bool big = !pw::filter::targetKnowsModel(*block, std::stod(value),
                                                            *pw::document::targetByCaption("RP255"));
-            std::vector<pwtest::P> params{{typeId, position, value, blockTitle + " Type", "X"}};
-            std::map<std::string, std::string> oldByRole;
-            int knobValue = 11;
-            for (const Knob& k : modelKnobs) {
-                const std::string v = std::to_string(knobValue += 7);
-                params.push_back({k.id, position, v, blockTitle + " " + k.name, v});
-                if (!k.role.empty()) oldByRole[k.role] = v;
-            }
-            std::string bytes = pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", {});
-            std::string rows;
-            for (const pwtest::P& p : params)
-                rows += "    <Param>\r\n      <ID>" + p.id + "</ID>\r\n      <Position>" +
-                        p.position + "</Position>\r\n      <Value>" + p.value +
-                        "</Value>\r\n      <Name>" + p.name + "</Name>\r\n      <Text>" + p.text +
-                        "</Text>\r\n    </Param>\r\n";
-            bytes.insert(bytes.find("  </Params>"), rows);
-            pw::convert::Plan plan;
-            plan.target = &target;
-            plan.amp = 'A';
-            plan.resolve = true;
-            plan.render = false;
-            const pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
-            SCOPED_TRACE(blockTitle + " " + value + " to " + caption);
-            ASSERT_TRUE(r.resolveRan);
-            ++conversions;
-            std::string substitute;
-            for (const pw::Row& row : r.rows)
-                if (row.id() == typeId && row.position() == position) substitute = row.value();
-            ASSERT_NE(substitute, value);
-            const auto own = knobs.find({blockTitle, substitute});
-            ASSERT_NE(own, knobs.end()) << "no knobs listed for the substitute " << substitute;
-            for (const Knob& k : own->second) {
-                const auto at = std::find_if(r.rows.begin(), r.rows.end(), [&](const pw::Row& row) {
-                    return row.id() == k.id && row.position() == position;
-                });
-                ASSERT_NE(at, r.rows.end()) << "missing knob " << k.name;
-                const auto old = oldByRole.find(k.role);
-                if (!k.role.empty() && old != oldByRole.end()) {
-                    EXPECT_EQ(at->value(), old->second) << k.name << " takes the old " << k.role;
+            // Small knob values are carried as they are; large ones are cut.
+            for (const int from : {11, 300}) {
+                std::vector<pwtest::P> params{{typeId, position, value, blockTitle + " Type", "X"}};
+                std::map<std::string, int> oldByRole;
+                int knobValue = from;
+                for (const Knob& k : modelKnobs) {
+                    const std::string v = std::to_string(knobValue += 7);
+                    params.push_back({k.id, position, v, blockTitle + " " + k.name, v});
+                    if (!k.role.empty()) oldByRole[k.role] = knobValue;
                 }
+                std::string bytes =
+                    pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", {});
+                std::string rows;
+                for (const pwtest::P& p : params)
+                    rows += "    <Param>\r\n      <ID>" + p.id + "</ID>\r\n      <Position>" +
+                            p.position + "</Position>\r\n      <Value>" + p.value +
+                            "</Value>\r\n      <Name>" + p.name + "</Name>\r\n      <Text>" +
+                            p.text + "</Text>\r\n    </Param>\r\n";
+                bytes.insert(bytes.find("  </Params>"), rows);
+                pw::convert::Plan plan;
+                plan.target = &target;
+                plan.amp = 'A';
+                plan.resolve = true;
+                plan.render = false;
+                const pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
+                SCOPED_TRACE(blockTitle + " " + value + " to " + caption + " from " +
+                             std::to_string(from));
+                ASSERT_TRUE(r.resolveRan);
+                ++conversions;
+                std::string substitute;
+                for (const pw::Row& row : r.rows)
+                    if (row.id() == typeId && row.position() == position) substitute = row.value();
+                ASSERT_NE(substitute, value);
+                const auto own = knobs.find({blockTitle, substitute});
+                ASSERT_NE(own, knobs.end()) << "no knobs listed for the substitute " << substitute;
+                for (const Knob& k : own->second) {
+                    const auto at =
+                        std::find_if(r.rows.begin(), r.rows.end(), [&](const pw::Row& row) {
+                            return row.id() == k.id && row.position() == position;
+                        });
+                    ASSERT_NE(at, r.rows.end()) << "missing knob " << k.name;
+                    EXPECT_EQ(at->name(), k.rowName);
+                    const auto old = oldByRole.find(k.role);
+                    if (k.role.empty() || pw::catalogue::presetFor(blockTitle, std::stoi(value),
+                                                                   std::stoi(k.id)))
+                        continue;
+                    if (old != oldByRole.end()) {
+                        EXPECT_EQ(at->value(), std::to_string(std::min(old->second, k.max)))
+                            << k.name << " takes the old " << k.role;
+                    } else if (from == 11) {
+                        EXPECT_EQ(at->value(), std::to_string(k.neutral)) << k.name;
+                        ++neutrals;
+                    }
+                }
+                EXPECT_EQ(r.resolveReport.conflictsLeft, 0u);
+                EXPECT_EQ(pw::filter::missingSettingsWarnings(r.rows), std::vector<std::string>{});
             }
-            EXPECT_EQ(r.resolveReport.conflictsLeft, 0u);
-            EXPECT_EQ(pw::filter::missingSettingsWarnings(r.rows), std::vector<std::string>{});
         }
     }
-    EXPECT_GE(conversions, 27u);
+    EXPECT_GE(conversions, 54u);
+    EXPECT_GE(neutrals, 10u);
 }
 
 // A pedal on a knob of the replaced model follows it to the substitute's knob of the same
