@@ -239,6 +239,9 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
               report.filesRead = result.filesRead;
               report.filesTotal = result.filesTotal;
               const bool complete = !result.cancelled && !only;
+              // Nothing to remember when every file listed was known as it is.
+              const bool sameAsKnown = result.counts.recalled == known.size() &&
+                                 result.counts.recalled == result.filesTotal;
               const std::vector<ScanProblem> met = report.problems;
               s.deliver(ScanKind, now,
                         [report = std::move(report), twins = std::move(twins),
@@ -252,7 +255,8 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
                             if (st.stale) st.startTriage({});
                         });
               // After the rows are shown: the index is the memory's, not the user's wait.
-              if (complete && memory) memory->remember(inputs, settings, all, allTriages, met);
+              if (complete && !sameAsKnown && memory)
+                  memory->remember(inputs, settings, all, allTriages, met);
           });
 }
 

@@ -33,7 +33,7 @@ struct Item {
     std::string folder;
     std::int64_t fileSize = 0;
     std::int64_t fileModified = 0;
-    const Preset* known = nullptr;  // taken as it is, not read
+    Preset* known = nullptr;  // taken as it is, not read
 };
 
 struct Chunk {
@@ -54,7 +54,7 @@ constexpr std::size_t kChunkBytes = 4 * 1024 * 1024;
 // Hands out the work in order: plain files by name, archives read member by member.
 class Producer {
   public:
-    Producer(const std::vector<InputFile>& units, const KnownFiles* known)
+    Producer(const std::vector<InputFile>& units, KnownFiles* known)
         : units_(units), known_(known) {}
 
     bool fill(Chunk& chunk) {
@@ -80,8 +80,8 @@ class Producer {
             }
             if (next_ == units_.size()) break;
             const InputFile& unit = units_[next_++];
-            if (const KnownFile* known = knownAsIs(unit)) {
-                for (const Preset& preset : known->presets)
+            if (KnownFile* known = knownAsIs(unit)) {
+                for (Preset& preset : known->presets)
                     chunk.items.push_back(Item{preset.source, unit.archive, true, {}, {},
                                                unit.folder, unit.size, unit.modified, &preset});
                 ++chunk.recalled;
@@ -108,7 +108,7 @@ class Producer {
 
   private:
     // What an earlier scan found in `unit`, when the file is the same since.
-    const KnownFile* knownAsIs(const InputFile& unit) const {
+    KnownFile* knownAsIs(const InputFile& unit) const {
         if (!known_) return nullptr;
         const auto it = known_->find(unit.path.string());
         if (it == known_->end() || it->second.size != unit.size ||
@@ -118,7 +118,7 @@ class Producer {
     }
 
     const std::vector<InputFile>& units_;
-    const KnownFiles* known_;
+    KnownFiles* known_;
     std::size_t next_ = 0;
     std::unique_ptr<ArchiveReader> archive_;
     fs::path archivePath_;
@@ -129,7 +129,7 @@ class Producer {
 
 void readItem(Item& item, const ScanOptions& options, Chunk& chunk) {
     if (item.known) {
-        Preset preset = *item.known;
+        Preset preset = std::move(*item.known);
         preset.source.file = std::move(item.source.file);
         preset.folder = std::move(item.folder);
         preset.fileSize = item.fileSize;

@@ -88,7 +88,8 @@ struct ScanOptions {
     bool keepBytes = false;                    // keep each preset's bytes (re-triage, open)
     bool collect = true;                       // gather every preset into ScanResult
     const Query* query = nullptr;              // deliver only the presets it matches
-    const KnownFiles* known = nullptr;         // files not to read again (not with a query)
+    // Files not to read again (not with a query): their presets are moved out of it.
+    KnownFiles* known = nullptr;
     unsigned threads = 0;                      // 0: every core
 };
 
