@@ -12,8 +12,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTableView>
 
+#include "library/library_detail.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
 #include "window_fixture.h"
@@ -42,6 +44,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
     void hiddenLeftOutUnlessShown();
     void tagsCompletedAndNoteForASelectionUndone();
     void withoutACollectionTheLibraryWorks();
+    void reopenedFromTheIndexAndReadAgainByRescan();
 
   private:
     void open() {
@@ -201,6 +204,11 @@ void LibraryMarksTest::tagsCompletedAndNoteForASelectionUndone() {
     const int twin = shownRow("twin.rp255p");
     QCOMPARE(library_->filter()->index(twin, LibraryModel::Tags).data(Qt::ToolTipRole).toString(),
              QStringLiteral("from the 1998 pack"));
+    // The detail pane shows the marks of the preset clicked.
+    select("twin.rp255p");
+    QVERIFY2(library_->findChild<pw::ui::LibraryDetail*>()->facts()->text().endsWith(
+                 QStringLiteral("\nTags: blues, gig\nNote: from the 1998 pack")),
+             qPrintable(library_->findChild<pw::ui::LibraryDetail*>()->facts()->text()));
 
     // Taking "blues" from both leaves the other tags.
     select("metal_zone.rp250p", "surfs_up.rp255p");
@@ -220,6 +228,28 @@ void LibraryMarksTest::tagsCompletedAndNoteForASelectionUndone() {
     QVERIFY(shownRow("surfs_up.rp255p") >= 0 && shownRow("twin.rp255p") >= 0);
     search("fav");
     QCOMPARE(library_->filter()->rowCount(), 0);
+}
+
+// The folder opened again shows its rows from the collection's index, marks and all;
+// Re-scan reads every file again.
+void LibraryMarksTest::reopenedFromTheIndexAndReadAgainByRescan() {
+    open();
+    QVERIFY(library_->statusBar()->currentMessage().contains(QStringLiteral("presets read in")));
+    select("metal_zone.rp250p");
+    clickCell("metal_zone.rp250p", LibraryModel::Star);
+    const int rows = library_->filter()->rowCount();
+    open();
+    QVERIFY2(library_->statusBar()->currentMessage().contains(
+                 QStringLiteral("files unchanged since last time")),
+             qPrintable(library_->statusBar()->currentMessage()));
+    QCOMPARE(library_->filter()->rowCount(), rows);
+    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QStringLiteral("\u2605"));
+    QCOMPARE(cell("twin.rp255p", LibraryModel::Star), QString());
+
+    key(Qt::Key_F5, Qt::NoModifier);
+    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+    QVERIFY(library_->statusBar()->currentMessage().contains(QStringLiteral("presets read in")));
+    QCOMPARE(library_->filter()->rowCount(), rows);
 }
 
 // A collection that cannot be made (its folder is a file) leaves the Library working

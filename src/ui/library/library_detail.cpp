@@ -84,13 +84,31 @@ LibraryDetail::LibraryDetail(QWidget* parent) : QWidget(parent) {
     layout->addWidget(facts_);
 }
 
-void LibraryDetail::showEntry(const LibraryEntry* entry, const TriageSettings& settings) {
+// The user's marks on the preset, a line each: "★ Favourite · Hidden", the tags, the note.
+QStringList LibraryDetail::marksLines(const collection::Marks& marks) {
+    QStringList lines, flags;
+    if (marks.favourite) flags << tr("★ Favourite");
+    if (marks.hidden) flags << tr("Hidden");
+    if (!flags.isEmpty()) lines << flags.join(QStringLiteral(" · "));
+    if (!marks.tags.empty()) {
+        QStringList tags;
+        for (const std::string& tag : marks.tags)
+            tags << QString::fromStdString(tag);
+        lines << tr("Tags: %1").arg(tags.join(QStringLiteral(", ")));
+    }
+    if (!marks.note.empty()) lines << tr("Note: %1").arg(QString::fromStdString(marks.note));
+    return lines;
+}
+
+void LibraryDetail::showEntry(const LibraryEntry* entry, const TriageSettings& settings,
+                              const collection::Marks& marks) {
     const PresetPtr preset = entry != nullptr ? entry->preset : nullptr;
-    if (preset == shown_ && settings == settings_ &&
+    if (preset == shown_ && settings == settings_ && marks == marks_ &&
         (entry == nullptr || entry->triage.status == triage_.status))
         return;
     shown_ = preset;
     settings_ = settings;
+    marks_ = marks;
     if (entry == nullptr) {
         chain_->showChain({});
         facts_->clear();
@@ -108,6 +126,7 @@ void LibraryDetail::showEntry(const LibraryEntry* entry, const TriageSettings& s
         lines << resolveChanges(read->bytes, settings);
     else if (!entry->triage.reason.isEmpty())
         lines << entry->triage.reason;
+    lines << marksLines(marks);
     facts_->setText(lines.join(QLatin1Char('\n')));
 }
 

@@ -49,9 +49,13 @@ void LibraryWindow::refreshDetail() {
     if (!detail_->isVisible()) return;
     const QModelIndex current = table_->currentIndex();
     const auto* proxy = static_cast<const QSortFilterProxyModel*>(table_->model());
-    detail_->showEntry(
-        current.isValid() ? &model_->entry(proxy->mapToSource(current).row()) : nullptr,
-        library_->settings());
+    if (!current.isValid()) {
+        detail_->showEntry(nullptr, library_->settings());
+        return;
+    }
+    const auto row = static_cast<std::size_t>(proxy->mapToSource(current).row());
+    detail_->showEntry(&model_->entry(int(row)), library_->settings(),
+                       row < marks_.size() ? marks_.of(row) : collection::Marks{});
 }
 
 void LibraryWindow::compareSelected() {
