@@ -50,6 +50,19 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     EXPECT_EQ(FindRootName(pw::document::decodeLenient(be)), "RP350Preset");
 }
 
+// A lenient decode replaces each byte it cannot read and goes on:
+// a sequence cut short at the end of a file, a lead byte without its continuation, a
+// byte that leads nothing.
+TEST(DecodeLenient, ReplacesWhatItCannotReadAndGoesOn) {
+    const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
+    for (auto [bytes, text] : {std::pair<std::string, std::string>{"<a>\xC3", "<a>" + bad},
+                               {"<a>\xE2\x82", "<a>" + bad + bad},
+                               {"<a>\xC3(b", "<a>" + bad + "(b"},
+                               {"\x80<a>", bad + "<a>"},
+                               {"<a>\xC3\xA9", "<a>\xC3\xA9"}})
+        EXPECT_EQ(pw::document::decodeLenient(bytes), text);
+}
+
 // Single-byte encodings other than Latin-1 are decoded through the C library's iconv;
 // UTF-16 is decoded by hand, up to the edges of its two- and four-byte forms.
 TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
