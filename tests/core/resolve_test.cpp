@@ -183,7 +183,8 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
                                      {"Amp", "Lead Stack", "high gain"},
                                      {"Delay", "DM Two", "analog"},
                                      {"Delay", "Admiral", ""},
-                                     {"Distortion", "Big Muff Pi", "fuzz"}})
+                                     {"Distortion", "Big Muff Pi", "fuzz"},
+                                     {"Cabinet", "Vintage 1x12", "small combo"}})
         EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
 }
 
