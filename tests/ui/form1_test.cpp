@@ -7,6 +7,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDialog>
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QLabel>
@@ -35,6 +36,7 @@ class Form1Test : public pwui::WindowFixture {
     void keyboardMovesSelectTheRowTheyHighlight();
     void listKeysAndClipboardAtExit();
     void anotherOpenStartsAtTheTop();
+    void aLongNameIsCutWithTheWholeAsTooltip();
     void messageBoxes();
 
   private:
@@ -289,6 +291,31 @@ void Form1Test::anotherOpenStartsAtTheTop() {
     QVERIFY(lv()->verticalScrollBar()->value() > 0);
     form_->openFile(big);
     QCOMPARE(lv()->verticalScrollBar()->value(), 0);
+}
+
+// A patch name too long for the window is cut, the whole line in the tooltip; a short
+// one after it shows whole, and the tooltip goes. About leaves the window usable.
+void Form1Test::aLongNameIsCutWithTheWholeAsTooltip() {
+    const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
+    const QString longName = QFileInfo(shortName).dir().filePath(QStringLiteral("long.rp255p"));
+    QFile in(shortName), out(longName);
+    QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+    const QByteArray longPatch(120, 'x');
+    out.write(in.readAll().replace("Surf's Up", longPatch));
+    out.close();
+    auto* loaded = child<QLabel>("Label4");
+    form_->openFile(longName);
+    QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)));
+    QVERIFY(loaded->text() != loaded->toolTip());
+    form_->openFile(shortName);
+    QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
+    QCOMPARE(loaded->toolTip(), QString());
+
+    form_->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+    auto* about = form_->findChild<QDialog*>(QStringLiteral("frmAbout"));
+    QVERIFY(about && about->isVisible());
+    QVERIFY(!about->isModal());
+    about->close();
 }
 
 // Each box: the program's title, the icon asked for, No the default of a question, the
