@@ -293,6 +293,16 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     clickHeader(LibraryModel::Name);
     std::reverse(sorted.begin(), sorted.end());
     QCOMPARE(shown(LibraryModel::Name), sorted);
+    // By status, and within one status by the number of changes, fewest first.
+    clickHeader(LibraryModel::Status);
+    std::vector<std::pair<int, std::size_t>> statuses;
+    for (int r = 0; r < library_->filter()->rowCount(); ++r) {
+        const pw::ui::TriageView& t =
+            model()->entry(library_->filter()->mapToSource(library_->filter()->index(r, 0)).row())
+                .triage;
+        statuses.emplace_back(int(t.status), t.substitutions + t.removals);
+    }
+    QVERIFY(std::is_sorted(statuses.begin(), statuses.end()));
 
     // Ctrl+F, then typing filters as it goes; Escape brings every row back.
     QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);

@@ -25,7 +25,6 @@ Outcome outcomeView(const library::Outcome& o) {
     view.reason = qs(o.reason);
     view.substitutions = o.substitutions;
     view.removals = o.removals;
-    view.nameFixed = o.nameFixed;
     return view;
 }
 

@@ -39,7 +39,6 @@ struct Outcome {
     QString reason;
     std::size_t substitutions = 0;  // what Resolve Conflicts changed on the way
     std::size_t removals = 0;
-    bool nameFixed = false;
 };
 
 struct LibraryEntry {
