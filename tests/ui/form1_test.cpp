@@ -396,6 +396,21 @@ void Form1Test::messageBoxes() {
     QVERIFY(screen.contains(boxPlace));
     QVERIFY(screen.contains(okPlace));
     QVERIFY(scrolls);
+    // Sixteen lines make a report; fifteen still fit a plain box.
+    for (const int count : {15, 16}) {
+        std::string many = "line";
+        for (int i = 1; i < count; ++i)
+            many += "\nline";
+        QString kind;
+        QTimer::singleShot(0, [&] {
+            QWidget* box = QApplication::activeModalWidget();
+            QVERIFY(box);
+            kind = box->objectName();
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        messenger.show({MessageId::ResolveSummary, many, Icon::Information, Buttons::Ok, {}});
+        QCOMPARE(kind == QStringLiteral("longMessage"), count == 16);
+    }
 
     show({MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}},
          QMessageBox::Ok);
