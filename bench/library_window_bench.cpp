@@ -183,6 +183,10 @@ int main(int argc, char** argv) {
     const double reopenAgain = reopen();
     const int reopenRows = library->model()->rowCount();
 
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+
+    // The core alone, from the index the window wrote: the memory above is the window's.
     // The check of what changed, without a window, against its floor: a bare stat walk.
     const std::filesystem::path root = QFile::encodeName(dir.path()).toStdString();
     clock.restart();
@@ -201,7 +205,7 @@ int main(int argc, char** argv) {
     checkOptions.target = library->triageSettings().target;
     checkOptions.amp = library->triageSettings().amp;
     checkOptions.collect = false;
-    checkOptions.known = &known;
+    checkOptions.known = [&] { return &known; };
     const pw::library::ScanResult checked = pw::library::scan({root}, checkOptions);
     const double check = double(clock.nsecsElapsed()) / 1e6;
     // What the first opening adds, after its rows are shown: writing the index.
@@ -218,6 +222,7 @@ int main(int argc, char** argv) {
     memory.remember({root}, library->triageSettings(), presets, triages, all.problems);
     const double indexWrite = double(clock.nsecsElapsed()) / 1e6;
 
+
     // A retarget: every row triaged again for another model, until the table shows it.
     auto* targets = library->findChild<QComboBox*>(QStringLiteral("target"));
     QEventLoop triaged;
@@ -228,8 +233,6 @@ int main(int argc, char** argv) {
     library->table()->viewport()->grab();
     const double retarget = double(clock.nsecsElapsed()) / 1e6;
 
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
 
     std::printf("Library window, %d presets (%d rows):\n", count, rows);
     std::printf("  core scan + triage:   %7.1f ms before, %.1f ms after (%zu presets, no window)\n",

@@ -520,7 +520,12 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> p
 
 std::vector<IndexedPreset> Store::index(const fs::path& input) const {
     std::vector<IndexedPreset> all;
-    if (!db_ || !indexIsOurs(db_)) return all;
+    index(input, [&](IndexedPreset& p) { all.push_back(std::move(p)); });
+    return all;
+}
+
+void Store::index(const fs::path& input, const std::function<void(IndexedPreset&)>& each) const {
+    if (!db_ || !indexIsOurs(db_)) return;
     Statement s(db_,
                 "SELECT file, member, member_index, size, modified, model, name, rows,"
                 " content_key, rows_key, rows_key_high, uses, style, target, amp, status,"
@@ -557,9 +562,8 @@ std::vector<IndexedPreset> Store::index(const fs::path& input) const {
         t.nameRefused = s.integer(19) != 0;
         t.fixedName = s.text(20);
         t.unfixedName = s.text(21);
-        all.push_back(std::move(p));
+        each(p);
     }
-    return all;
 }
 
 std::optional<fs::path> Store::backupIfDue(const fs::path& folder,

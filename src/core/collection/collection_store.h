@@ -9,6 +9,7 @@
 #include <chrono>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -117,6 +118,9 @@ class Store {
     // Patchwright, is not given out, and the first index replaced drops it all.
     bool replaceIndex(const std::filesystem::path& input, std::span<const IndexedPreset> presets);
     std::vector<IndexedPreset> index(const std::filesystem::path& input) const;
+    // The same, one preset at a time, in the order they were put in.
+    void index(const std::filesystem::path& input,
+               const std::function<void(IndexedPreset&)>& each) const;
 
     // Copies the database (SQLite's online backup) into `folder` when the newest copy
     // there is older than a day; keeps the `keep` newest. Returns the copy made, if any.

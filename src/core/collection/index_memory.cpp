@@ -75,12 +75,12 @@ library::KnownFiles IndexMemory::recall(const std::vector<fs::path>& inputs,
     // A file is known whole or not at all.
     std::set<std::string> spoilt;
     for (const fs::path& input : inputs) {
-        for (IndexedPreset& p : store.index(input)) {
+        store.index(input, [&](IndexedPreset& p) {
             const std::string file = p.preset.source.file.string();
             std::optional<std::vector<std::string_view>> uses = usesOf(p.uses);
             if (!uses || p.target != settings.target->caption || p.amp != settings.amp) {
                 spoilt.insert(file);
-                continue;
+                return;
             }
             library::KnownFile& k = known[file];
             if (k.presets.empty()) {
@@ -90,7 +90,7 @@ library::KnownFiles IndexMemory::recall(const std::vector<fs::path>& inputs,
             p.preset.uses = std::move(*uses);
             p.preset.triage = std::move(p.triage);
             k.presets.push_back(std::move(p.preset));
-        }
+        });
     }
     for (const std::string& file : spoilt)
         known.erase(file);

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <future>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -174,8 +175,12 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
               Throttle progressDue(50), rowsDue(100);
               std::vector<PresetPtr> all, pending;
               std::vector<Triage> allTriages, pendingTriages;
+              // What the memory knows is looked up while the inputs are listed.
               KnownFiles known;
-              if (recall && memory && !only) known = memory->recall(inputs, settings);
+              std::future<KnownFiles> recalled;
+              if (recall && memory && !only)
+                  recalled = std::async(std::launch::async,
+                                        [&] { return memory->recall(inputs, settings); });
               // Rows go as soon as the first are read, then at most every 100 ms: fewer,
               // larger insertions keep the owner's share of the cores small.
               const auto flush = [&] {
@@ -199,7 +204,10 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
               options.keepBytes = false;  // read again when needed
               options.query = only ? &*only : nullptr;
               options.collect = false;
-              options.known = &known;
+              options.known = [&] {
+                  if (recalled.valid()) known = recalled.get();
+                  return &known;
+              };
               ScanCallbacks callbacks;
               callbacks.batch = [&](std::span<const Preset> batch) {
                   for (const Preset& read : batch) {

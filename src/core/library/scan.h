@@ -89,7 +89,8 @@ struct ScanOptions {
     bool collect = true;                       // gather every preset into ScanResult
     const Query* query = nullptr;              // deliver only the presets it matches
     // Files not to read again (not with a query): their presets are moved out of it.
-    KnownFiles* known = nullptr;
+    // Asked for once the inputs are listed, so that finding them may overlap the listing.
+    std::function<KnownFiles*()> known;
     unsigned threads = 0;                      // 0: every core
 };
 
