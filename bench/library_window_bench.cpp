@@ -171,8 +171,7 @@ int main(int argc, char** argv) {
     // index of the first opening to be written; the second is what a user meets.
     const auto reopen = [&] {
         QEventLoop again;
-        QObject::connect(library, &pw::ui::LibraryWindow::scanFinished, &again,
-                         &QEventLoop::quit);
+        QObject::connect(library, &pw::ui::LibraryWindow::scanFinished, &again, &QEventLoop::quit);
         clock.restart();
         library->openInputs({dir.path()});
         if (library->scanning()) again.exec();
@@ -222,7 +221,6 @@ int main(int argc, char** argv) {
     memory.remember({root}, library->triageSettings(), presets, triages, all.problems);
     const double indexWrite = double(clock.nsecsElapsed()) / 1e6;
 
-
     // A retarget: every row triaged again for another model, until the table shows it.
     auto* targets = library->findChild<QComboBox*>(QStringLiteral("target"));
     QEventLoop triaged;
@@ -232,7 +230,6 @@ int main(int argc, char** argv) {
     triaged.exec();
     library->table()->viewport()->grab();
     const double retarget = double(clock.nsecsElapsed()) / 1e6;
-
 
     std::printf("Library window, %d presets (%d rows):\n", count, rows);
     std::printf("  core scan + triage:   %7.1f ms before, %.1f ms after (%zu presets, no window)\n",
@@ -246,16 +243,19 @@ int main(int argc, char** argv) {
     std::printf(
         "  row search keystroke: median %.1f ms, slowest %.1f ms over %zu keys (target 50 ms)\n",
         rowKeys[rowKeys.size() / 2], rowKeys.back(), rowKeys.size());
-    std::printf("  reopen, every row:    %7.1f ms (%d rows; %.1f ms right after the first opening;"
-                " target 1000 ms)\n",
-                reopenAgain, reopenRows, reopenFirst);
-    std::printf("  check of what changed:%7.1f ms (%zu of %zu files known) + %.1f ms reading the"
-                " index; bare stat walk %.1f ms (%zu entries): %.2fx (target 1.5x)\n",
-                check, checked.counts.recalled, checked.filesTotal, recall, statWalk, walked,
-                check / statWalk);
-    std::printf("  index written:        %7.1f ms after the first opening's rows (%.0f%% of the"
-                " whole table; target 10%%)\n",
-                indexWrite, 100 * indexWrite / whole);
+    std::printf(
+        "  reopen, every row:    %7.1f ms (%d rows; %.1f ms right after the first opening;"
+        " target 1000 ms)\n",
+        reopenAgain, reopenRows, reopenFirst);
+    std::printf(
+        "  check of what changed:%7.1f ms (%zu of %zu files known) + %.1f ms reading the"
+        " index; bare stat walk %.1f ms (%zu entries): %.2fx (target 1.5x)\n",
+        check, checked.counts.recalled, checked.filesTotal, recall, statWalk, walked,
+        check / statWalk);
+    std::printf(
+        "  index written:        %7.1f ms after the first opening's rows (%.0f%% of the"
+        " whole table; target 10%%)\n",
+        indexWrite, 100 * indexWrite / whole);
     std::printf("  retarget:             %7.1f ms (target 500 ms)\n", retarget);
     std::printf("  most memory held:     %7.1f MB (maximum resident set)\n",
                 double(usage.ru_maxrss) / 1024.0);

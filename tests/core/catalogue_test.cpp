@@ -64,8 +64,8 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
         const std::int32_t model = std::stoi(f.at(1)), id = std::stoi(f.at(2));
         SCOPED_TRACE(f.at(0) + " " + f.at(1) + " " + f.at(2));
         const auto knobs = settingsOf(f.at(0), model);
-        const auto knob = std::find_if(knobs.begin(), knobs.end(),
-                                       [&](const Setting& s) { return s.id == id; });
+        const auto knob =
+            std::find_if(knobs.begin(), knobs.end(), [&](const Setting& s) { return s.id == id; });
         ASSERT_NE(knob, knobs.end());
         EXPECT_EQ(knob->block, f.at(0));
         EXPECT_EQ(knob->model, model);

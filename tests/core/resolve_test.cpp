@@ -350,8 +350,8 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
                     ASSERT_NE(at, r.rows.end()) << "missing knob " << k.name;
                     EXPECT_EQ(at->name(), k.rowName);
                     const auto old = oldByRole.find(k.role);
-                    if (k.role.empty() || pw::catalogue::presetFor(blockTitle, std::stoi(value),
-                                                                   std::stoi(k.id)))
+                    if (k.role.empty() ||
+                        pw::catalogue::presetFor(blockTitle, std::stoi(value), std::stoi(k.id)))
                         continue;
                     if (old != oldByRole.end()) {
                         EXPECT_EQ(at->value(), std::to_string(std::min(old->second, k.max)))
@@ -426,9 +426,9 @@ TEST(ResolveKnobs, APickDropsTheOldModelsOwnKnobsAndKeepsTheShared) {
     std::vector<std::string> rows;
     for (const pw::Row& row : r.rows)
         rows.push_back(row.id() + "@" + row.position() + "=" + row.value());
-    EXPECT_EQ(rows, (std::vector<std::string>{"2496@8=311", "768@14=895", "769@14=1", "902@14=41",
-                                              "904@14=43", "914@14=42", "917@14=50",
-                                              "1920@16=1146"}));
+    EXPECT_EQ(rows,
+              (std::vector<std::string>{"2496@8=311", "768@14=895", "769@14=1", "902@14=41",
+                                        "904@14=43", "914@14=42", "917@14=50", "1920@16=1146"}));
 }
 
 // In the window, Resolve tells the rows Filter Patch and the amp channel took before it,

@@ -298,7 +298,8 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     std::vector<std::pair<int, std::size_t>> statuses;
     for (int r = 0; r < library_->filter()->rowCount(); ++r) {
         const pw::ui::TriageView& t =
-            model()->entry(library_->filter()->mapToSource(library_->filter()->index(r, 0)).row())
+            model()
+                ->entry(library_->filter()->mapToSource(library_->filter()->index(r, 0)).row())
                 .triage;
         statuses.emplace_back(int(t.status), t.substitutions + t.removals);
     }

@@ -279,9 +279,9 @@ struct IndexMade {
 std::optional<IndexMade> indexMade(sqlite3* db) {
     Statement s(db, "SELECT key_low, key_high, program FROM index_made");
     if (s.step() != SQLITE_ROW) return std::nullopt;
-    return IndexMade{{static_cast<std::uint64_t>(s.integer(0)),
-                      static_cast<std::uint64_t>(s.integer(1))},
-                     s.text(2)};
+    return IndexMade{
+        {static_cast<std::uint64_t>(s.integer(0)), static_cast<std::uint64_t>(s.integer(1))},
+        s.text(2)};
 }
 
 // Whether the index was made under this process's rows key by this very version.
@@ -488,8 +488,7 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> p
         const library::RowsKeySecret key = library::rowsKeySecret();
         Statement made(db_, "INSERT INTO index_made VALUES (?1, ?2, ?3)");
         made.bind(1, stored(key[0])).bind(2, stored(key[1])).bind(3, PW_VERSION_TEXT);
-        if (!exec(db_, "DELETE FROM presets; DELETE FROM index_made") ||
-            made.step() != SQLITE_DONE)
+        if (!exec(db_, "DELETE FROM presets; DELETE FROM index_made") || made.step() != SQLITE_DONE)
             return false;
     }
     {

@@ -249,19 +249,19 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
               const bool complete = !result.cancelled && !only;
               // Nothing to remember when every file listed was known as it is.
               const bool sameAsKnown = result.counts.recalled == known.size() &&
-                                 result.counts.recalled == result.filesTotal;
+                                       result.counts.recalled == result.filesTotal;
               const std::vector<ScanProblem> met = report.problems;
-              s.deliver(ScanKind, now,
-                        [report = std::move(report), twins = std::move(twins),
-                         complete](State& st) {
-                            st.groups = twins;
-                            st.groups.resize(st.presets.size());
-                            st.whole = complete;
-                            st.problems = report.problems;
-                            st.finished(ScanKind);
-                            st.listener.scanned(report);
-                            if (st.stale) st.startTriage({});
-                        });
+              s.deliver(
+                  ScanKind, now,
+                  [report = std::move(report), twins = std::move(twins), complete](State& st) {
+                      st.groups = twins;
+                      st.groups.resize(st.presets.size());
+                      st.whole = complete;
+                      st.problems = report.problems;
+                      st.finished(ScanKind);
+                      st.listener.scanned(report);
+                      if (st.stale) st.startTriage({});
+                  });
               // After the rows are shown: the index is the memory's, not the user's wait.
               if (complete && !sameAsKnown && memory)
                   memory->remember(inputs, settings, all, allTriages, met);

@@ -82,8 +82,15 @@ class Producer {
             const InputFile& unit = units_[next_++];
             if (KnownFile* known = knownAsIs(unit)) {
                 for (Preset& preset : known->presets)
-                    chunk.items.push_back(Item{{}, unit.archive, true, {}, {}, unit.folder,
-                                               unit.size, unit.modified, &preset});
+                    chunk.items.push_back(Item{{},
+                                               unit.archive,
+                                               true,
+                                               {},
+                                               {},
+                                               unit.folder,
+                                               unit.size,
+                                               unit.modified,
+                                               &preset});
                 ++chunk.recalled;
                 chunk.archives += unit.archive;
                 ++chunk.unitsDone;
@@ -98,8 +105,14 @@ class Producer {
                 ++chunk.archives;
                 continue;
             }
-            chunk.items.push_back(Item{Source{unit.path, {}, 0}, false, false, {}, {}, unit.folder,
-                                       unit.size, unit.modified});
+            chunk.items.push_back(Item{Source{unit.path, {}, 0},
+                                       false,
+                                       false,
+                                       {},
+                                       {},
+                                       unit.folder,
+                                       unit.size,
+                                       unit.modified});
             ++chunk.unitsDone;
         }
         return !chunk.items.empty() || !chunk.problems.empty() || chunk.unitsDone > 0 ||
@@ -193,9 +206,9 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
     if (callbacks.progress) callbacks.progress(progress);
 
     // What is known is taken as it is: a query must look at the rows themselves.
-    Producer producer(listed.files,
-                      options.query || !options.known || cancelled(cancel) ? nullptr
-                                                                          : options.known());
+    Producer producer(listed.files, options.query || !options.known || cancelled(cancel)
+                                        ? nullptr
+                                        : options.known());
     tbb::task_arena arena(options.threads == 0 ? tbb::task_arena::automatic
                                                : static_cast<int>(options.threads));
     const auto tokens = static_cast<std::size_t>(std::max(1, arena.max_concurrency())) * 4;

@@ -91,7 +91,7 @@ struct ScanOptions {
     // Files not to read again (not with a query): their presets are moved out of it.
     // Asked for once the inputs are listed, so that finding them may overlap the listing.
     std::function<KnownFiles*()> known;
-    unsigned threads = 0;                      // 0: every core
+    unsigned threads = 0;  // 0: every core
 };
 
 struct ScanCallbacks {

@@ -2,7 +2,8 @@
 #pragma once
 // The Library's detail pane under the table: the current preset's chain as it reads for
 // the chosen target and amp channel, its file, model and status with the changes
-// Resolve Conflicts would make, and the user's marks on it. And two presets of the Library side by side.
+// Resolve Conflicts would make, and the user's marks on it. And two presets of the Library side by
+// side.
 
 #include <QWidget>
 
