@@ -16,19 +16,11 @@ namespace {
 namespace fs = std::filesystem;
 using namespace pw::library;
 using pwtest::Owner;
+using pwtest::put;
+using pwtest::sample;
 
 const pw::document::Target& target(const char* caption) {
     return *pw::document::targetByCaption(caption);
-}
-
-std::string sample(const std::string& name) {
-    return pwtest::readFile(pwtest::dataFile(name));
-}
-
-// Writes `bytes` to `file`, making its folders.
-void put(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 class LibraryModel : public ::testing::Test {

@@ -16,6 +16,8 @@ namespace {
 namespace fs = std::filesystem;
 using namespace pw::library;
 using pwtest::Owner;
+using pwtest::put;
+using pwtest::sample;
 
 // What a row shows and what acting on it needs.
 struct Row {
@@ -44,15 +46,6 @@ std::vector<Row> rowsOf(const Library& library) {
                         library.duplicateGroups().at(i)});
     }
     return rows;
-}
-
-std::string sample(const std::string& name) {
-    return pwtest::readFile(pwtest::dataFile(name));
-}
-
-void put(const fs::path& file, const std::string& bytes) {
-    fs::create_directories(file.parent_path());
-    std::ofstream(file, std::ios::binary) << bytes;
 }
 
 class Reopen : public ::testing::Test {

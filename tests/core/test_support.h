@@ -103,6 +103,17 @@ inline std::filesystem::path dataFile(const std::string& name) {
     return std::filesystem::path(PW_TEST_DATA_DIR) / name;
 }
 
+// The bytes of a preset of tests/data.
+inline std::string sample(const std::string& name) {
+    return readFile(dataFile(name));
+}
+
+// Writes `bytes` to `file`, making its folders.
+inline void put(const std::filesystem::path& file, const std::string& bytes) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream(file, std::ios::binary) << bytes;
+}
+
 // The marks of a row as a five-letter text: "-" default, "R" conflict, "B" change.
 inline std::string marks(const pw::Row& row) {
     std::string s;
