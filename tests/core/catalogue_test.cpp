@@ -93,6 +93,9 @@ TEST(ModelKnobs, AnUnknownModelsKnobTakesItsRoleFromItsName) {
                                      {"Distortion", "Dist Gain", "drive"},
                                      {"Distortion", "Dist Mid Freq", "mid frequency"},
                                      {"Mod/FX", "Pitch Dry Level", "dry level"},
+                                     {"Reverb", "Reverb PreDelay", "predelay"},
+                                     {"Reverb", "Reverb Decay", "decay"},
+                                     {"Reverb", "Reverb Liveliness", "liveliness"},
                                      {"Mod/FX", "Player", ""}})
         EXPECT_EQ(roleOf(block, 0, 0, name), role) << name;
 }
