@@ -25,23 +25,36 @@ struct Member {
 
 enum class Packer { Zip, TarGz, SevenZip };
 
+// An archive's container and its compression, as libarchive's writer sets them up.
+struct Kind {
+    int (*format)(struct archive*);
+    int (*filter)(struct archive*) = nullptr;
+};
+
+inline Kind kindOf(Packer packer) {
+    switch (packer) {
+    case Packer::SevenZip:
+        return {archive_write_set_format_7zip};
+    case Packer::TarGz:
+        return {archive_write_set_format_pax_restricted, archive_write_add_filter_gzip};
+    case Packer::Zip:
+        break;
+    }
+    return {archive_write_set_format_zip};
+}
+
 // Writes `members` into `file`. `options` are libarchive's ("zip:encryption=zipcrypt"),
 // `passphrase` encrypts.
 inline void makeArchive(const std::filesystem::path& file, const std::vector<Member>& members,
-                        Packer packer = Packer::Zip, const char* options = nullptr,
+                        Kind kind, const char* options = nullptr,
                         const char* passphrase = nullptr) {
     // Names are UTF-8 whatever the locale the test runs in.
     const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     const locale_t before = utf8 ? ::uselocale(utf8) : locale_t{};
     struct archive* a = archive_write_new();
-    if (packer == Packer::Zip) {
-        archive_write_set_format_zip(a);
-    } else if (packer == Packer::SevenZip) {
-        archive_write_set_format_7zip(a);
-    } else {
-        archive_write_set_format_pax_restricted(a);
-        archive_write_add_filter_gzip(a);
-    }
+    kind.format(a);
+    if (kind.filter && kind.filter(a) != ARCHIVE_OK)
+        throw std::runtime_error(archive_error_string(a));
     if (passphrase) archive_write_set_passphrase(a, passphrase);
     if (options && archive_write_set_options(a, options) != ARCHIVE_OK)
         throw std::runtime_error(archive_error_string(a));
@@ -78,6 +91,12 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
         ::uselocale(before);
         ::freelocale(utf8);
     }
+}
+
+inline void makeArchive(const std::filesystem::path& file, const std::vector<Member>& members,
+                        Packer packer = Packer::Zip, const char* options = nullptr,
+                        const char* passphrase = nullptr) {
+    makeArchive(file, members, kindOf(packer), options, passphrase);
 }
 
 }  // namespace pwtest

@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -385,7 +386,12 @@ void LibraryWindowTest::returnOpensInTheMainWindow() {
     QCOMPARE(QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
              QStringLiteral("big_verb.rp350p"));
 
-    // A member of the pack opens from the pack; Save writes beside the pack.
+    // A member of the pack opens from the pack, its first row in view; Save writes beside
+    // the pack.
+    QScrollBar* rowsScroll =
+        form_->findChild<QAbstractItemView*>(QStringLiteral("lv"))->verticalScrollBar();
+    QTRY_VERIFY(rowsScroll->maximum() > 0);
+    rowsScroll->setValue(rowsScroll->maximum());
     const QModelIndex member = library_->filter()->mapFromSource(model()->index(
         rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")), LibraryModel::Name));
     table->scrollTo(member);
@@ -395,6 +401,7 @@ void LibraryWindowTest::returnOpensInTheMainWindow() {
     QCOMPARE(form_->model()->rowCount(), int(form_->session().rows().count()));
     QVERIFY(form_->session().rows().count() > 0);
     QCOMPARE(QString::fromStdString(form_->session().saveFolder().string()), dir_->path());
+    QCOMPARE(rowsScroll->value(), 0);
 }
 
 void LibraryWindowTest::foldersAndPacksGoToTheLibrary() {

@@ -22,7 +22,7 @@ namespace {
 constexpr std::size_t kBlockSize = 64 * 1024;
 
 // The endings of the archives the library opens, with the kind each announces.
-constexpr std::array<std::pair<std::string_view, ArchiveFormat>, 22> kArchiveEndings = {{
+constexpr std::array<std::pair<std::string_view, ArchiveFormat>, 23> kArchiveEndings = {{
     {".zip", ArchiveFormat::Zip},     {".7z", ArchiveFormat::SevenZip},
     {".rar", ArchiveFormat::Rar},     {".tar", ArchiveFormat::Tar},
     {".tgz", ArchiveFormat::Tar},     {".tar.gz", ArchiveFormat::Tar},
@@ -30,7 +30,8 @@ constexpr std::array<std::pair<std::string_view, ArchiveFormat>, 22> kArchiveEnd
     {".tar.bz2", ArchiveFormat::Tar}, {".txz", ArchiveFormat::Tar},
     {".tar.xz", ArchiveFormat::Tar},  {".tzst", ArchiveFormat::Tar},
     {".tar.zst", ArchiveFormat::Tar}, {".tar.lzma", ArchiveFormat::Tar},
-    {".tlz", ArchiveFormat::Tar},     {".tar.z", ArchiveFormat::Tar},
+    {".tlz", ArchiveFormat::Tar},     {".tar.lz", ArchiveFormat::Tar},
+    {".tar.z", ArchiveFormat::Tar},
     {".cpio", ArchiveFormat::Cpio},   {".iso", ArchiveFormat::Iso},
     {".cab", ArchiveFormat::Cab},     {".lha", ArchiveFormat::Lha},
     {".lzh", ArchiveFormat::Lha},     {".xar", ArchiveFormat::Xar},
@@ -74,6 +75,7 @@ struct archive* newReader(std::optional<ArchiveFormat> format) {
     archive_read_support_filter_bzip2(a);
     archive_read_support_filter_xz(a);
     archive_read_support_filter_lzma(a);
+    archive_read_support_filter_lzip(a);
     archive_read_support_filter_zstd(a);
     archive_read_support_filter_compress(a);
     const auto is = [&](ArchiveFormat f) { return !format || *format == f; };
