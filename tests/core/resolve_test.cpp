@@ -184,7 +184,9 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
                                      {"Delay", "DM Two", "analog"},
                                      {"Delay", "Admiral", ""},
                                      {"Distortion", "Big Muff Pi", "fuzz"},
-                                     {"Cabinet", "Vintage 1x12", "small combo"}})
+                                     {"Cabinet", "Vintage 1x12", "small combo"},
+                                     {"Cabinet", "Tweed 4x10", "4x10"},
+                                     {"Amp", "Twin Reverb", "clean"}})
         EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
 }
 
@@ -269,6 +271,14 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
         pw::filter::ResolveConflicts(presence, *pw::document::targetByCaption("RP150"));
         EXPECT_EQ(presence.row(2).setting(), "EQ Treble") << kept;
     }
+    // The EQ follows the channel kept as the amp does.
+    pw::ParamList eq;
+    eq.append(row("Amp B Gain", "40", "2497", "8", "40"));
+    eq.append(row("Pedal Assign 1", "EQ B Bass", "8194", "19", "1641603", {pw::kValue}));
+    const auto report = pw::filter::ResolveConflicts(eq, *pw::document::targetByCaption("RP150"));
+    ASSERT_EQ(report.changes.size(), 1u);
+    EXPECT_EQ(pw::text::resolveChangeLine(report.changes[0]),
+              "Pedal Assign 1: EQ B Bass \u2192 EQ Bass (the same control of the one EQ)");
 }
 
 }  // namespace

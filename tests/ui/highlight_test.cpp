@@ -148,7 +148,8 @@ void HighlightTest::keysActOnTheHighlightedRowOnly() {
 void HighlightTest::onlyAChoiceFromTheOpenListWrites_data() {
     QTest::addColumn<QString>("then");
     for (const char* then :
-         {"Escape", "Cancel", "close", "tap on the arrow", "Down, then Return in the list"})
+         {"Escape", "Cancel", "close", "tap on the arrow", "press on the arrow, release in the list",
+          "Down, then Return in the list"})
         QTest::newRow(then) << QString::fromLatin1(then);
 }
 
@@ -181,6 +182,15 @@ void HighlightTest::onlyAChoiceFromTheOpenListWrites() {
         QTest::mouseRelease(cbo, Qt::LeftButton, {}, arrow);
         QTRY_VERIFY(cbo->view()->isVisible());
         cbo->hidePopup();
+    } else if (then == QLatin1String("press on the arrow, release in the list")) {
+        // The mouse went down on the arrow, not on an entry: letting go over one is no choice.
+        QTest::mousePress(cbo, Qt::LeftButton, {}, QPoint(cbo->width() - 6, cbo->height() / 2));
+        QTRY_VERIFY(cbo->view()->isVisible());
+        QTest::qWait(QApplication::doubleClickInterval() + 50);
+        const QRect over = cbo->view()->visualRect(cbo->model()->index(entry, 0));
+        QTest::mouseMove(cbo->view()->viewport(), over.center());
+        QTest::mouseRelease(cbo->view()->viewport(), Qt::LeftButton, {}, over.center());
+        if (cbo->view()->isVisible()) cbo->hidePopup();
     } else {
         QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);
         QTRY_VERIFY(cbo->view()->isVisible());
