@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
-#include <set>
+#include <unordered_set>
 #include <utility>
 
 #include "library/archive_reader.h"
@@ -139,29 +139,46 @@ class InputLister::Walker {
             return;
         }
         ++list_.folders;
-        std::vector<std::pair<std::string, unsigned char>> entries;
+        struct Entry {
+            std::string name;
+            unsigned char type = DT_UNKNOWN;
+            bool preset = false, archive = false;
+            int error = 0;  // of the stat, when it failed
+            struct stat st {};
+        };
+        std::vector<Entry> entries;
         while (const dirent* e = ::readdir(d)) {
             const std::string_view name = e->d_name;
             if (name == "." || name == "..") continue;
-            entries.emplace_back(name, e->d_type);
+            entries.push_back(Entry{std::string(name), e->d_type});
+        }
+        std::sort(entries.begin(), entries.end(),
+                  [](const Entry& a, const Entry& b) { return a.name < b.name; });
+        // Each entry is looked at through the open folder, so the kernel need not walk the
+        // whole path again; the folder is closed before going down into the next.
+        for (Entry& e : entries) {
+            e.preset = isPresetName(e.name);
+            e.archive = !e.preset && isArchiveName(e.name);
+            // A plain file needs no system call unless it may be read.
+            if (e.type == DT_REG && !e.preset && !e.archive) continue;
+            if (::fstatat(::dirfd(d), e.name.c_str(), &e.st, 0) != 0) e.error = errno;
         }
         ::closedir(d);
-        std::sort(entries.begin(), entries.end());
 
-        for (const auto& [name, type] : entries) {
-            const fs::path path = dir / name;
-            const bool preset = isPresetName(name);
-            const bool archive = !preset && isArchiveName(name);
-            // A plain file needs no system call unless it may be read.
-            if (type == DT_REG && !preset && !archive) {
+        for (const Entry& e : entries) {
+            const std::string& name = e.name;
+            const bool preset = e.preset;
+            const bool archive = e.archive;
+            if (e.type == DT_REG && !preset && !archive) {
                 ++list_.skipped;
                 continue;
             }
-            struct stat st {};
-            if (::stat(path.c_str(), &st) != 0) {
-                statFailed(path, errno, true, type == DT_DIR);
+            const fs::path path = dir / name;
+            if (e.error != 0) {
+                statFailed(path, e.error, true, e.type == DT_DIR);
                 continue;
             }
+            const struct stat& st = e.st;
             if (S_ISDIR(st.st_mode)) {
                 const Key k = key(st);
                 if (std::find(ancestors.begin(), ancestors.end(), k) != ancestors.end()) {
@@ -183,8 +200,14 @@ class InputLister::Walker {
 
     InputList& list_;
     const std::atomic<bool>* cancel_;
-    std::set<Key> visited_;
-    std::set<Key> files_;
+    struct KeyHash {
+        std::size_t operator()(const Key& k) const {
+            return std::hash<std::uint64_t>()(static_cast<std::uint64_t>(k.second) * 31 +
+                                              static_cast<std::uint64_t>(k.first));
+        }
+    };
+    std::unordered_set<Key, KeyHash> visited_;
+    std::unordered_set<Key, KeyHash> files_;
 };
 
 InputLister::InputLister(const std::atomic<bool>* cancel)

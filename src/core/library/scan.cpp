@@ -123,7 +123,7 @@ class Producer {
     // What an earlier scan found in `unit`, when the file is the same since.
     KnownFile* knownAsIs(const InputFile& unit) const {
         if (!known_) return nullptr;
-        const auto it = known_->find(unit.path.string());
+        const auto it = known_->find(std::string_view(unit.path.native()));
         if (it == known_->end() || it->second.size != unit.size ||
             it->second.modified != unit.modified)
             return nullptr;

@@ -80,7 +80,15 @@ struct KnownFile {
     std::int64_t modified = 0;
     std::vector<Preset> presets;  // each with its triage, in the order read
 };
-using KnownFiles = std::unordered_map<std::string, KnownFile>;  // by the file's path
+// Looked up by a path's text without copying it.
+struct PathTextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+        return std::hash<std::string_view>()(text);
+    }
+};
+using KnownFiles = std::unordered_map<std::string, KnownFile, PathTextHash,
+                                      std::equal_to<>>;  // by the file's path
 
 struct ScanOptions {
     const document::Target* target = nullptr;  // triage every preset against it when set
