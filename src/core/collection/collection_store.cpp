@@ -3,15 +3,18 @@
 
 #include <fcntl.h>
 #include <sqlite3.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <mutex>
 #include <set>
 #include <string_view>
 #include <system_error>
+#include <tuple>
 
 #include "library/rows_key.h"
 #include "pw_version.h"
@@ -223,7 +226,9 @@ Marks readMarks(sqlite3* db, const ContentKey& key, bool& found) {
 // Opens `path` as a database that must exist, with the settings every connection has.
 sqlite3* openExisting(const fs::path& path, std::string& detail) {
     sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+    // A connection is only ever used by one thread at a time: no lock around each call.
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
+                        nullptr) != SQLITE_OK) {
         detail = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
         return nullptr;
@@ -232,10 +237,28 @@ sqlite3* openExisting(const fs::path& path, std::string& detail) {
     return db;
 }
 
-// Whether the database answers and says it is whole.
-bool healthy(sqlite3* db) {
+// Whether the database answers and says it is whole. The check reads every page, so a
+// file is checked once per run: later connections (the library's, on its own thread)
+// trust a file found whole, as long as it is the same file, unchanged.
+bool healthy(sqlite3* db, const fs::path& path) {
+    static std::mutex mutex;
+    static std::set<std::tuple<std::string, dev_t, ino_t, off_t, std::int64_t>> whole;
+    struct stat st {};
+    const bool known = ::stat(path.c_str(), &st) == 0;
+    const auto file =
+        std::tuple(path.string(), st.st_dev, st.st_ino, st.st_size,
+                   std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec);
+    {
+        const std::lock_guard lock(mutex);
+        if (known && whole.contains(file)) return true;
+    }
     Statement s(db, "PRAGMA quick_check");
-    return s.ok() && s.step() == SQLITE_ROW && s.text(0) == "ok";
+    const bool ok = s.ok() && s.step() == SQLITE_ROW && s.text(0) == "ok";
+    if (ok && known) {
+        const std::lock_guard lock(mutex);
+        whole.insert(file);
+    }
+    return ok;
 }
 
 }  // namespace
@@ -308,7 +331,7 @@ OpenResult Store::open(const fs::path& path) {
     if (existed) {
         sqlite3* db = openExisting(path, result.detail);
         if (db) {
-            const int version = healthy(db) ? userVersion(db) : -1;
+            const int version = healthy(db, path) ? userVersion(db) : -1;
             if (version > kSchemaVersion) {
                 sqlite3_close(db);
                 result.status = OpenStatus::NewerVersion;
@@ -525,11 +548,12 @@ std::vector<IndexedPreset> Store::index(const fs::path& input) const {
 
 void Store::index(const fs::path& input, const std::function<void(IndexedPreset&)>& each) const {
     if (!db_ || !indexIsOurs(db_)) return;
+    // In the key's order, which needs no sorting: each file's presets as they stand in it.
     Statement s(db_,
                 "SELECT file, member, member_index, size, modified, model, name, rows,"
                 " content_key, rows_key, rows_key_high, uses, style, target, amp, status,"
                 " substitutions, removals, reason, name_refused, fixed_name, unfixed_name"
-                " FROM presets WHERE input = ?1 ORDER BY rowid");
+                " FROM presets WHERE input = ?1 ORDER BY file, member_index");
     s.bind(1, input.string());
     while (s.step() == SQLITE_ROW) {
         const std::optional<library::Status> status = statusNamed(s.text(15));

@@ -74,10 +74,14 @@ library::KnownFiles IndexMemory::recall(const std::vector<fs::path>& inputs,
     if (!settings.target || !store.open(path_).ok()) return known;
     // A file is known whole or not at all.
     std::set<std::string> spoilt;
+    // Presets of one collection use a few hundred combinations of models at most.
+    std::unordered_map<std::string, std::optional<std::vector<std::string_view>>> usesSeen;
     for (const fs::path& input : inputs) {
         store.index(input, [&](IndexedPreset& p) {
-            const std::string file = p.preset.source.file.string();
-            std::optional<std::vector<std::string_view>> uses = usesOf(p.uses);
+            const std::string& file = p.preset.source.file.native();
+            auto seen = usesSeen.find(p.uses);
+            if (seen == usesSeen.end()) seen = usesSeen.emplace(p.uses, usesOf(p.uses)).first;
+            std::optional<std::vector<std::string_view>> uses = seen->second;
             if (!uses || p.target != settings.target->caption || p.amp != settings.amp) {
                 spoilt.insert(file);
                 return;
