@@ -16,5 +16,6 @@ namespace pw::library {
 // presets come) when another preset has the same rows, nullopt otherwise. Unreadable
 // presets are in no group. Told from the rows keys the scan made: nothing is read again.
 std::vector<std::optional<std::size_t>> duplicateGroups(std::span<const Preset> presets);
+std::vector<std::optional<std::size_t>> duplicateGroups(std::span<const PresetPtr> presets);
 
 }  // namespace pw::library

@@ -209,9 +209,9 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
                   return &known;
               };
               ScanCallbacks callbacks;
-              callbacks.batch = [&](std::span<const Preset> batch) {
-                  for (const Preset& read : batch) {
-                      auto preset = std::make_shared<Preset>(read);
+              callbacks.batch = [&](std::span<Preset> batch) {
+                  for (Preset& read : batch) {
+                      auto preset = std::make_shared<Preset>(std::move(read));
                       Triage t;
                       t.reason = preset->readProblem;
                       if (preset->triage) t = std::move(*preset->triage);
@@ -233,13 +233,8 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
               ScanResult result = library::scan(inputs, options, callbacks, &stop);
               flush();
               std::vector<std::optional<std::size_t>> twins;
-              if (!result.cancelled) {
-                  std::vector<Preset> facts;
-                  facts.reserve(all.size());
-                  for (const PresetPtr& p : all)
-                      facts.push_back(*p);
-                  twins = library::duplicateGroups(facts);
-              }
+              if (!result.cancelled)
+                  twins = library::duplicateGroups(std::span<const PresetPtr>(all));
               ScanReport report;
               report.counts = result.counts;
               report.problems = std::move(result.problems);

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -72,6 +73,9 @@ struct ScanProgress {
 
 struct Query;
 
+// A preset as the library and its owners share it, once read.
+using PresetPtr = std::shared_ptr<const Preset>;
+
 // What an earlier scan found in one file (a preset, or every preset of a pack), triaged
 // against the target of this one: while the file's size and modification time are the
 // same, its presets are taken as they are and the file is not read.
@@ -105,7 +109,8 @@ struct ScanOptions {
 struct ScanCallbacks {
     // Presets as they are read, in the final order, a batch at a time. Called from a
     // worker thread, never two calls at once; the span lives during the call only.
-    std::function<void(std::span<const Preset>)> batch;
+    // A batch's presets may be taken (moved from) when the scan does not collect them.
+    std::function<void(std::span<Preset>)> batch;
     // Called the same way, after each batch and once the folders are listed.
     std::function<void(const ScanProgress&)> progress;
 };

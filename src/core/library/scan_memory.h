@@ -14,8 +14,6 @@
 
 namespace pw::library {
 
-using PresetPtr = std::shared_ptr<const Preset>;
-
 class ScanMemory {
   public:
     virtual ~ScanMemory() = default;
