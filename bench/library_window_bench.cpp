@@ -33,6 +33,7 @@
 #include "form1.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
+#include "library/allocator_arenas.h"
 #include "library/inputs.h"
 #include "library/scan.h"
 #include "preset_variants.h"
@@ -47,6 +48,7 @@ using pwbench::SilentMessenger;
 }  // namespace
 
 int main(int argc, char** argv) {
+    pw::library::limitAllocatorArenas();  // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;

@@ -69,14 +69,17 @@ LibraryEntry EntryMaker::make(PresetPtr preset, const library::Triage& triage) c
             break;
         }
     e.file = QFile::decodeName(QByteArray(shown.data(), qsizetype(shown.size())));
-    e.filePath = fromPath(p.source.file);
-    if (p.source.inArchive()) {
-        e.file += QStringLiteral(" › ") + qs(p.source.member);
-        e.filePath += QStringLiteral(" › ") + qs(p.source.member);
-    }
+    if (p.source.inArchive()) e.file += QStringLiteral(" › ") + qs(p.source.member);
     e.triage = triageView(triage);
     e.preset = std::move(preset);
     return e;
+}
+
+QString wholePathOf(const LibraryEntry& entry) {
+    const library::Source& source = entry.preset->source;
+    QString path = fromPath(source.file);
+    if (source.inArchive()) path += QStringLiteral(" › ") + qs(source.member);
+    return path;
 }
 
 std::optional<std::string> readPresetBytes(const library::Preset& preset, QString& problem) {

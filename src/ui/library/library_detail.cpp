@@ -115,7 +115,7 @@ void LibraryDetail::showEntry(const LibraryEntry* entry, const TriageSettings& s
         return;
     }
     triage_ = entry->triage;
-    QStringList lines{entry->filePath,
+    QStringList lines{wholePathOf(*entry),
                       tr("%1 · %2").arg(entry->model, LibraryModel::statusText(entry->triage))};
     QString problem;
     const std::optional<Read> read =
@@ -138,7 +138,7 @@ CompareWindow* comparePresets(const LibraryEntry& a, const LibraryEntry& b,
     if (!readA || !readB) {
         QMessageBox::warning(parent, LibraryDetail::tr("Compare"),
                              LibraryDetail::tr("%1 could not be read: %2")
-                                 .arg(readA ? b.filePath : a.filePath, problem));
+                                 .arg(wholePathOf(readA ? b : a), problem));
         return nullptr;
     }
     auto* window = new CompareWindow({a.file, readA->patchName, std::move(readA->rows)},

@@ -50,10 +50,12 @@ struct LibraryEntry {
     QString uses;
     QString style;     // what the preset is, "high gain, ambient"
     QString file;      // relative to the folder opened, "pack.zip › member" inside a pack
-    QString filePath;  // the whole path, for the tooltip
     QString sortName;  // the name in lower case, for sorting
     Outcome outcome;
     collection::Marks marks;  // the user's, as the store keeps them for its content
 };
+
+// The whole path, "…/pack.zip › member" inside a pack: made when shown, not kept.
+QString wholePathOf(const LibraryEntry& entry);
 
 }  // namespace pw::ui

@@ -136,7 +136,7 @@ QVariant LibraryModel::data(const QModelIndex& index, int role) const {
             case Status:
                 return statusTip(e.triage);
             case File:
-                return e.filePath;
+                return wholePathOf(e);
             case Uses:
                 return e.uses;
             case Style:

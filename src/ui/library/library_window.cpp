@@ -476,7 +476,7 @@ void LibraryWindow::openCurrent() {
         const std::optional<std::string> bytes = readPresetBytes(preset, problem);
         if (!bytes) {
             QMessageBox::warning(this, tr("Library"),
-                                 tr("%1 could not be read: %2").arg(e.filePath, problem));
+                                 tr("%1 could not be read: %2").arg(wholePathOf(e), problem));
             return;
         }
         const QFileInfo pack(
@@ -529,7 +529,7 @@ void LibraryWindow::convertRows(std::vector<std::size_t> rows) {
     if (!plan.existing.empty())
         for (const LibraryEntry& e : model_->entries())
             if (!e.preset->source.inArchive())
-                libraryFiles.insert(QFileInfo(e.filePath).canonicalFilePath());
+                libraryFiles.insert(QFileInfo(wholePathOf(e)).canonicalFilePath());
     for (std::size_t i : plan.existing) {
         if (!all) {
             const QString output = qs(plan.outcomes[i].output);
