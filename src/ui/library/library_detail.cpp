@@ -136,9 +136,9 @@ CompareWindow* comparePresets(const LibraryEntry& a, const LibraryEntry& b,
     std::optional<Read> readA = readFor(*a.preset, settings, problem);
     std::optional<Read> readB = readA ? readFor(*b.preset, settings, problem) : std::nullopt;
     if (!readA || !readB) {
-        QMessageBox::warning(parent, LibraryDetail::tr("Compare"),
-                             LibraryDetail::tr("%1 could not be read: %2")
-                                 .arg(wholePathOf(readA ? b : a), problem));
+        QMessageBox::warning(
+            parent, LibraryDetail::tr("Compare"),
+            LibraryDetail::tr("%1 could not be read: %2").arg(wholePathOf(readA ? b : a), problem));
         return nullptr;
     }
     auto* window = new CompareWindow({a.file, readA->patchName, std::move(readA->rows)},
