@@ -133,6 +133,20 @@ int main(int argc, char** argv) {
     const double whole = double(clock.nsecsElapsed()) / 1e6;
     const int rows = library->model()->rowCount();
 
+    // PW_BENCH_REOPENS=N: only reopen the folder N times, for a profiler.
+    if (const int reopens = qEnvironmentVariableIntValue("PW_BENCH_REOPENS"); reopens > 0) {
+        for (int i = 0; i < reopens; ++i) {
+            QEventLoop again;
+            QObject::connect(library, &pw::ui::LibraryWindow::scanFinished, &again,
+                             &QEventLoop::quit);
+            clock.restart();
+            library->openInputs({dir.path()});
+            if (library->scanning()) again.exec();
+            library->table()->viewport()->grab();
+            std::printf("reopen %d: %.1f ms\n", i, double(clock.nsecsElapsed()) / 1e6);
+        }
+        return 0;
+    }
     const double floorAfter = coreScan().first;
 
     // Typing a search, one key at a time, then taking it back.

@@ -227,8 +227,8 @@ Marks readMarks(sqlite3* db, const ContentKey& key, bool& found) {
 sqlite3* openExisting(const fs::path& path, std::string& detail) {
     sqlite3* db = nullptr;
     // A connection is only ever used by one thread at a time: no lock around each call.
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
-                        nullptr) != SQLITE_OK) {
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr) !=
+        SQLITE_OK) {
         detail = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close(db);
         return nullptr;
@@ -504,6 +504,14 @@ std::vector<fs::path> Store::inputs() const {
 }
 
 bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> presets) {
+    std::vector<IndexedView> views;
+    views.reserve(presets.size());
+    for (const IndexedPreset& p : presets)
+        views.push_back({&p.preset, p.uses, &p.triage, p.target, p.amp});
+    return replaceIndex(input, views);
+}
+
+bool Store::replaceIndex(const fs::path& input, std::span<const IndexedView> presets) {
     if (!db_) return false;
     Transaction t(db_);
     if (!t.ok()) return false;
@@ -521,9 +529,9 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> p
     Statement put(db_,
                   "INSERT OR REPLACE INTO presets VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9,"
                   " ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23)");
-    for (const IndexedPreset& p : presets) {
-        const library::Preset& f = p.preset;
-        const library::Triage& how = p.triage;
+    for (const IndexedView& p : presets) {
+        const library::Preset& f = *p.preset;
+        const library::Triage& how = *p.triage;
         put.reset();
         put.bind(1, input.string()).bind(2, f.source.file.string()).bind(3, f.source.member);
         put.bind(4, stored(f.source.memberIndex)).bind(5, f.fileSize).bind(6, f.fileModified);

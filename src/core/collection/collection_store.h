@@ -15,6 +15,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/scan.h"
@@ -81,6 +82,15 @@ struct IndexedPreset {
     char amp = 0;
 };
 
+// The same, as the library holds it: borrowed for a write, not copied.
+struct IndexedView {
+    const library::Preset* preset = nullptr;
+    std::string_view uses;
+    const library::Triage* triage = nullptr;
+    std::string_view target;
+    char amp = 0;
+};
+
 class Store {
   public:
     Store();
@@ -117,8 +127,10 @@ class Store {
     // database when it opens): an index made under another key, or by another version of
     // Patchwright, is not given out, and the first index replaced drops it all.
     bool replaceIndex(const std::filesystem::path& input, std::span<const IndexedPreset> presets);
+    bool replaceIndex(const std::filesystem::path& input, std::span<const IndexedView> presets);
+    // By file, each file's presets in the order they stand in it.
     std::vector<IndexedPreset> index(const std::filesystem::path& input) const;
-    // The same, one preset at a time, in the order they were put in.
+    // The same, one preset at a time.
     void index(const std::filesystem::path& input,
                const std::function<void(IndexedPreset&)>& each) const;
 

@@ -57,7 +57,7 @@ std::string usesText(const std::vector<std::string_view>& uses) {
 // Which of `inputs` a file was listed under: the input itself, or a folder above it.
 std::optional<std::size_t> inputOf(const std::string& file, const std::vector<fs::path>& inputs) {
     for (std::size_t i = 0; i < inputs.size(); ++i) {
-        const std::string input = inputs[i].string();
+        const std::string& input = inputs[i].native();
         if (file == input ||
             (file.starts_with(input) && (input.ends_with('/') || file[input.size()] == '/')))
             return i;
@@ -116,21 +116,16 @@ void IndexMemory::remember(const std::vector<fs::path>& inputs,
         if (!presets[i]->readable || triages[i].status == library::Status::Unreadable)
             untrusted.insert(presets[i]->source.file.string());
 
-    std::vector<std::vector<IndexedPreset>> byInput(inputs.size());
+    // Written from the presets as they are held, without a copy of each.
+    const std::string_view target = settings.target->caption;
+    std::vector<std::string> uses(presets.size());
+    std::vector<std::vector<IndexedView>> byInput(inputs.size());
     for (std::size_t i = 0; i < presets.size(); ++i) {
-        const std::string file = presets[i]->source.file.string();
+        const std::string& file = presets[i]->source.file.native();
         const std::optional<std::size_t> input = inputOf(file, inputs);
         if (!input || untrusted.contains(file)) continue;
-        IndexedPreset p;
-        p.preset = *presets[i];
-        p.preset.uses.clear();
-        p.preset.triage.reset();
-        p.preset.bytes.clear();
-        p.uses = usesText(presets[i]->uses);
-        p.triage = triages[i];
-        p.target = std::string(settings.target->caption);
-        p.amp = settings.amp;
-        byInput[*input].push_back(std::move(p));
+        uses[i] = usesText(presets[i]->uses);
+        byInput[*input].push_back({presets[i].get(), uses[i], &triages[i], target, settings.amp});
     }
     Store store;
     if (!store.open(path_).ok()) return;
