@@ -12,6 +12,7 @@
 #include <fstream>
 
 #include "collection/collection_store.h"
+#include "collection/index_memory.h"
 #include "collection/marking.h"
 #include "test_support.h"
 
@@ -140,6 +141,8 @@ TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
     EXPECT_NE(result.detail.find("newer"), std::string::npos);
     EXPECT_FALSE(store.available());
     EXPECT_FALSE(store.change(std::span(&kLead, 1), MarkChange{}));
+    EXPECT_FALSE(store.restore({{kLead, Marks{}}}));
+    EXPECT_FALSE(store.rememberInput("/p"));
     EXPECT_EQ(pwtest::readFile(newer), bytes);
 }
 
@@ -207,6 +210,31 @@ TEST(CollectionStore, TheIndexOfAnInputIsReplacedWholeAndOnlyItsOwnKeyIsTrusted)
     ASSERT_TRUE(store.rememberInput("/p"));
     ASSERT_TRUE(store.rememberInput("/q"));
     EXPECT_EQ(store.inputs().front(), fs::path("/q"));
+}
+
+// Each preset goes to the index of the input it was found under, and only there, though
+// two inputs' names be as long as each other.
+TEST(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
+    pwtest::TempDir dir;
+    const fs::path db = dir.path() / "library.sqlite";
+    std::vector<pw::library::PresetPtr> presets;
+    for (const char* file : {"/lib/aa/x.rp250p", "/lib/bb/y.rp250p", "/lib/bbb/z.rp250p"}) {
+        pw::library::Preset p = indexed(file, "", file).preset;
+        p.readable = true;
+        presets.push_back(std::make_shared<const pw::library::Preset>(std::move(p)));
+    }
+    std::vector<pw::library::Triage> triages(presets.size());
+    for (pw::library::Triage& t : triages)
+        t.status = pw::library::Status::Fits;
+    pw::collection::IndexMemory memory(db);
+    memory.remember({"/lib/aa", "/lib/bb"}, {pw::document::targetByCaption("RP250"), 0}, presets,
+                    triages, {});
+    Store store;
+    ASSERT_TRUE(store.open(db).ok());
+    EXPECT_EQ(namesIn(store.index("/lib/aa")),
+              std::vector<std::string>{"/lib/aa/x.rp250p:=/lib/aa/x.rp250p"});
+    EXPECT_EQ(namesIn(store.index("/lib/bb")),
+              std::vector<std::string>{"/lib/bb/y.rp250p:=/lib/bb/y.rp250p"});
 }
 
 TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
