@@ -87,6 +87,12 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     EXPECT_TRUE(store.marks(std::span(&kLead, 1)).contains(kLead));
     const ContentKey renamed{kLead.rowsKey, "Lead 2"};  // another patch name: another preset
     EXPECT_TRUE(store.marks(std::span(&renamed, 1)).empty());
+    // A whole folder's keys at once: the same marks.
+    std::vector<ContentKey> folder;
+    for (std::uint64_t k = 0; k < 200; ++k)
+        folder.push_back({k, "Lead"});
+    folder.insert(folder.begin() + 70, both, both + 2);
+    EXPECT_EQ(store.marks(folder), marks);
 
     // Undo puts the marks back as they were, unmarked presets included.
     const auto before = marks;
@@ -126,8 +132,7 @@ TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
         ASSERT_EQ(store.open(v1).status, OpenStatus::Opened);
         const auto kept = store.marks(std::span(&kLead, 1));
         ASSERT_EQ(kept.size(), 1u);
-        EXPECT_EQ(kept.begin()->second,
-                  (Marks{true, false, {"blues"}, "from the first version"}));
+        EXPECT_EQ(kept.begin()->second, (Marks{true, false, {"blues"}, "from the first version"}));
         EXPECT_TRUE(store.index("/p").empty());
         EXPECT_EQ(store.inputs(), std::vector<fs::path>{"/p"});
         ASSERT_TRUE(store.replaceIndex("/p", std::vector{indexed("/p/a.rp250p", "", "Lead")}));
@@ -297,4 +302,3 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
 }
 
 }  // namespace
-

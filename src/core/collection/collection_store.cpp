@@ -406,6 +406,23 @@ OpenResult Store::open(const fs::path& path) {
 }
 
 std::map<ContentKey, Marks> Store::marks(std::span<const ContentKey> keys) const {
+    // A folder's worth of keys, more than there are marks: only the keys that have marks
+    // are looked up.
+    constexpr std::size_t kFewKeys = 64;
+    if (db_ && keys.size() > kFewKeys) {
+        std::vector<ContentKey> marked = markedKeys();
+        if (marked.size() < keys.size()) {
+            const std::set<ContentKey> anyMarks(marked.begin(), marked.end());
+            std::vector<ContentKey> wanted;
+            for (const ContentKey& key : keys)
+                if (anyMarks.contains(key)) wanted.push_back(key);
+            return lookUp(wanted);
+        }
+    }
+    return lookUp(keys);
+}
+
+std::map<ContentKey, Marks> Store::lookUp(std::span<const ContentKey> keys) const {
     std::map<ContentKey, Marks> found;
     if (!db_) return found;
     // One read of a consistent state, each statement made once for every key: a batch of
@@ -437,13 +454,16 @@ std::map<ContentKey, Marks> Store::marks(std::span<const ContentKey> keys) const
 }
 
 std::map<ContentKey, Marks> Store::allMarks() const {
-    std::map<ContentKey, Marks> found;
-    if (!db_) return found;
+    return lookUp(markedKeys());
+}
+
+std::vector<ContentKey> Store::markedKeys() const {
     std::vector<ContentKey> keys;
+    if (!db_) return keys;
     Statement s(db_, "SELECT rows_key, name FROM marks UNION SELECT rows_key, name FROM tags");
     while (s.step() == SQLITE_ROW)
         keys.push_back(ContentKey{std::strtoull(s.text(0).c_str(), nullptr, 16), s.text(1)});
-    return marks(keys);
+    return keys;
 }
 
 std::vector<std::string> Store::tags() const {

@@ -143,6 +143,11 @@ class Store {
     bool intact() const;
 
   private:
+    // The keys that have marks or tags.
+    std::vector<ContentKey> markedKeys() const;
+    // The marks of each of `keys`, a look-up each.
+    std::map<ContentKey, Marks> lookUp(std::span<const ContentKey> keys) const;
+
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
 };

@@ -10,6 +10,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "collection/collection_store.h"
@@ -63,12 +64,19 @@ class RowMarks {
         Marks marks;
         std::vector<std::size_t> rows;
     };
-    using Entry = std::map<ContentKey, Held>::value_type;
+    // The rows key is a hash already; the name tells twins apart.
+    struct KeyHash {
+        std::size_t operator()(const ContentKey& k) const {
+            return static_cast<std::size_t>(k.rowsKey) ^ std::hash<std::string>()(k.name);
+        }
+    };
+    using ByKey = std::unordered_map<ContentKey, Held, KeyHash>;
+    using Entry = ByKey::value_type;
     bool put(const std::map<ContentKey, Marks>& marks);
     std::vector<ContentKey> keysOf(std::span<const std::size_t> rows) const;
 
     Store& store_;
-    std::map<ContentKey, Held> byKey_;
+    ByKey byKey_;               // its nodes stay where they are: rows_ points at them
     std::vector<Entry*> rows_;  // null for a row without content
 };
 

@@ -56,10 +56,10 @@ LibraryEntry EntryMaker::make(PresetPtr preset, const library::Triage& triage) c
     e.name = qs(p.name);
     e.sortName = e.name.toCaseFolded();
     e.model = qs(p.model);
-    QStringList uses;
-    for (std::string_view used : p.uses)
-        uses << qs(used);
-    e.uses = uses.join(QStringLiteral(", "));
+    for (std::string_view used : p.uses) {
+        if (!e.uses.isEmpty()) e.uses += QLatin1String(", ");
+        e.uses += qs(used);
+    }
     e.style = qs(p.style);
     const std::string& file = p.source.file.native();
     std::string_view shown = std::string_view(file).substr(file.rfind('/') + 1);
