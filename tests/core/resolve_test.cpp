@@ -246,6 +246,17 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
     EXPECT_EQ(report.changes[1].id, "2488");
 }
 
+// A removal is reported wherever the row stood, the last one included.
+TEST(Resolve, TheLastRowRemovedIsReportedToo) {
+    pw::ParamList list;
+    list.append(row("Amp A Gain", "40", "2497", "8", "40"));
+    list.append(row("Volume Pre FX", "0", "2626", "13", "0", {pw::kPosition}));
+    const auto report = pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP250"));
+    EXPECT_EQ(lines(report), std::vector<std::string>{"removed: Volume Pre FX = 0 (the RP250 "
+                                                      "keeps no row at Position 13)"});
+    EXPECT_EQ(list.count(), 1u);
+}
+
 // A pedal on a control of amp channel B follows channel B when it is the one kept, and
 // drives nothing when channel A is kept; a pedal on another control is not moved by it.
 TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
