@@ -246,15 +246,16 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
     EXPECT_EQ(report.changes[1].id, "2488");
 }
 
-// A removal is reported wherever the row stood, the last one included.
-TEST(Resolve, TheLastRowRemovedIsReportedToo) {
-    pw::ParamList list;
-    list.append(row("Amp A Gain", "40", "2497", "8", "40"));
-    list.append(row("Volume Pre FX", "0", "2626", "13", "0", {pw::kPosition}));
-    const auto report = pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP250"));
-    EXPECT_EQ(lines(report), std::vector<std::string>{"removed: Volume Pre FX = 0 (the RP250 "
-                                                      "keeps no row at Position 13)"});
-    EXPECT_EQ(list.count(), 1u);
+// Filter Patch names every row it took away, the last one included, and why.
+TEST(Resolve, FilterRemovalsNameEveryRowGoneTheLastIncluded) {
+    pw::ParamList before, after;
+    for (pw::ParamList* list : {&before, &after})
+        list->append(row("Amp Gain", "40", "2497", "8", "40"));
+    before.append(row("Volume Pre FX", "0", "2626", "13", "0"));
+    const auto removed = pw::filter::filterRemovals(before, after, "RP250");
+    ASSERT_EQ(removed.size(), 1u);
+    EXPECT_EQ(removed[0].name, "Volume Pre FX");
+    EXPECT_EQ(removed[0].reason, "Filter Patch: the RP250 has no row at Position 13");
 }
 
 // A pedal on a control of amp channel B follows channel B when it is the one kept, and
