@@ -206,9 +206,15 @@ void LibraryMarksTest::tagsCompletedAndNoteForASelectionUndone() {
              QStringLiteral("from the 1998 pack"));
     // The detail pane shows the marks of the preset clicked.
     select("twin.rp255p");
-    QVERIFY2(library_->findChild<pw::ui::LibraryDetail*>()->facts()->text().endsWith(
-                 QStringLiteral("\nTags: blues, gig\nNote: from the 1998 pack")),
-             qPrintable(library_->findChild<pw::ui::LibraryDetail*>()->facts()->text()));
+    QLabel* facts = library_->findChild<pw::ui::LibraryDetail*>()->facts();
+    QVERIFY2(facts->text().endsWith(QStringLiteral("\nTags: blues, gig\nNote: from the 1998 pack")),
+             qPrintable(facts->text()));
+    // A mark made while it is shown shows at once.
+    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY2(facts->text().contains(QStringLiteral("\n★ Favourite\nTags: blues, gig")),
+             qPrintable(facts->text()));
+    key(Qt::Key_Z, Qt::ControlModifier);
+    QVERIFY2(!facts->text().contains(QStringLiteral("Favourite")), qPrintable(facts->text()));
 
     // Taking "blues" from both leaves the other tags.
     select("metal_zone.rp250p", "surfs_up.rp255p");
