@@ -316,6 +316,10 @@ void Form1Test::aLongNameIsCutWithTheWholeAsTooltip() {
     QVERIFY(about && about->isVisible());
     QVERIFY(!about->isModal());
     about->close();
+    // The window's icon is drawn for every size a desktop asks for, none of them scaled.
+    const QList<QSize> sizes = form_->windowIcon().availableSizes();
+    for (int size : {16, 24, 32, 48, 64, 128, 256})
+        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
 }
 
 // Each box: the program's title, the icon asked for, No the default of a question, the
