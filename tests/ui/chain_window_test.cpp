@@ -202,6 +202,12 @@ void ChainWindowTest::conversionShowsTheDiffsLines() {
         onlyInA += item->text(5) == QStringLiteral("only in A");
         QCOMPARE(item->text(4) == QStringLiteral("only in B"), line.rowA == 0);
         QCOMPARE(item->text(5) == QStringLiteral("only in A"), line.rowB == 0);
+        // A row on both sides is named once, or "before → after" when it was renamed.
+        if (line.rowA != 0 && line.rowB != 0) {
+            const QString a = QString::fromStdString(form_->session().rows().row(line.rowA).name());
+            const QString b = QString::fromStdString(other.rows().row(line.rowB).name());
+            QCOMPARE(item->text(2), a == b ? a : a + QStringLiteral(" → ") + b);
+        }
     }
     QVERIFY(onlyInA > 0 && onlyInB > 0);
     QVERIFY(compare->summary()->text().endsWith(QStringLiteral("the patch names differ")));
