@@ -31,7 +31,6 @@
 #include "collection/collection_store.h"
 #include "collection/index_memory.h"
 #include "form1.h"
-#include "library/allocator_arenas.h"
 #include "library/inputs.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
@@ -48,7 +47,6 @@ using pwbench::SilentMessenger;
 }  // namespace
 
 int main(int argc, char** argv) {
-    pw::library::limitAllocatorArenas();  // as the program does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     const int count = argc > 1 ? std::atoi(argv[1]) : 10000;

@@ -14,7 +14,6 @@
 #include "commands.h"
 #include "exit_status.h"
 #include "help.h"
-#include "library/allocator_arenas.h"
 #include "options.h"
 #include "table_writer.h"
 #include "terminal.h"
@@ -41,7 +40,6 @@ int run(int argc, char** argv);
 int main(int argc, char** argv) {
     // A closed pipe is reported as a failed write, not a silent end.
     std::signal(SIGPIPE, SIG_IGN);
-    pw::library::limitAllocatorArenas();
     return withOutputChecked(run(argc, argv));
 }
 

@@ -9,11 +9,9 @@
 #include "app_info.h"
 #include "app_windows.h"
 #include "form1.h"
-#include "library/allocator_arenas.h"
 #include "library/library_inputs.h"
 
 int main(int argc, char* argv[]) {
-    pw::library::limitAllocatorArenas();
     QApplication app(argc, argv);
     QApplication::setApplicationName(pw::ui::appTitle());
     // The Library's output folder is kept in ~/.config/Patchwright/Patchwright.conf.
