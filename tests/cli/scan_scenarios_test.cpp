@@ -171,7 +171,7 @@ TEST_F(CliTest, ScanFindsInEveryLanguageAndKeepsHostileNamesHarmless) {
         EXPECT_EQ(found[1].substr(0, found[1].find(',')), file) << find;
     }
     const auto csv = lines({"scan", "input", "--csv"});
-    ASSERT_EQ(csv.size(), 8u);
+    ASSERT_EQ(csv.size(), 9u);
     EXPECT_TRUE(csv[1].starts_with("input/bad\\xFF.rp250p,,RP250,")) << csv[1];
     EXPECT_NE(csv[2].find(",Evil\\u202Egnp.exe,"), std::string::npos) << csv[2];
     EXPECT_NE(csv[4].find(",'=1+2,"), std::string::npos) << csv[4];
