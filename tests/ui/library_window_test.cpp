@@ -536,6 +536,11 @@ void LibraryWindowTest::cancelScanAndConversion() {
         model()->index(rowNamed(QStringLiteral("many/2999.rp250p")), LibraryModel::Name));
     QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
             library_->table()->columnWidth(LibraryModel::Name));
+    // Converting waits while the folder is read again.
+    QVERIFY(lib<QAction>("convertAllShown")->isEnabled());
+    QTest::keyClick(library_, Qt::Key_F5);
+    QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
+    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
     const QString out = dir_->filePath(QStringLiteral("out"));
     QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
     library_->setConvertDialogHook([this, out](ui::ConvertDialog& d) {
