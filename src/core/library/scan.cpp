@@ -36,6 +36,9 @@ struct Item {
     Preset* known = nullptr;  // taken as it is, not read
 };
 
+// A chunk goes from stage to stage as a plain pointer, made by the first stage and freed
+// by the last: what the pipeline's library copies between its threads is then a word it
+// copies itself, not a shared count it swaps inside a stage.
 struct Chunk {
     std::vector<Item> items;
     std::vector<Preset> presets;
@@ -215,53 +218,54 @@ ScanResult scan(const std::vector<fs::path>& inputs, const ScanOptions& options,
     pipelineStarts(&result);
     arena.execute([&] {
         tbb::parallel_pipeline(
-            tokens, tbb::make_filter<void, std::shared_ptr<Chunk>>(
-                        tbb::filter_mode::serial_in_order,
-                        checkedStage(&result,
-                                     [&](tbb::flow_control& fc) -> std::shared_ptr<Chunk> {
-                                         auto chunk = std::make_shared<Chunk>();
-                                         if (cancelled(cancel) || !producer.fill(*chunk)) {
-                                             fc.stop();
-                                             return nullptr;
-                                         }
-                                         return chunk;
-                                     })) &
-                        tbb::make_filter<std::shared_ptr<Chunk>, std::shared_ptr<Chunk>>(
-                            tbb::filter_mode::parallel,
-                            checkedStage(&result,
-                                         [&](std::shared_ptr<Chunk> chunk) {
-                                             chunk->presets.reserve(chunk->items.size());
-                                             for (Item& item : chunk->items) {
-                                                 // A file left unread is not counted.
-                                                 if (cancelled(cancel))
-                                                     chunk->unitsDone -= !item.fromArchive;
-                                                 else
-                                                     readItem(item, options, *chunk);
-                                             }
-                                             chunk->items.clear();
-                                             return chunk;
-                                         })) &
-                        tbb::make_filter<std::shared_ptr<Chunk>, void>(
-                            tbb::filter_mode::serial_in_order,
-                            checkedStage(&result, [&](std::shared_ptr<Chunk> chunk) {
-                                ScanCounts& counts = result.counts;
-                                counts.presets += chunk->presets.size();
-                                counts.skipped += chunk->skipped;
-                                counts.archives += chunk->archives;
-                                counts.filtered += chunk->filtered;
-                                counts.readable += chunk->readable;
-                                counts.recalled += chunk->recalled;
-                                for (ScanProblem& p : chunk->problems)
-                                    result.problems.push_back(std::move(p));
-                                if (callbacks.batch && !chunk->presets.empty())
-                                    callbacks.batch(chunk->presets);
-                                progress.filesDone += chunk->unitsDone;
-                                progress.presets += chunk->presets.size();
-                                if (callbacks.progress) callbacks.progress(progress);
-                                if (options.collect)
-                                    std::move(chunk->presets.begin(), chunk->presets.end(),
-                                              std::back_inserter(result.presets));
-                            })));
+            tokens,
+            tbb::make_filter<void, Chunk*>(tbb::filter_mode::serial_in_order,
+                                           checkedStage(&result,
+                                                        [&](tbb::flow_control& fc) -> Chunk* {
+                                                            auto chunk = std::make_unique<Chunk>();
+                                                            if (cancelled(cancel) ||
+                                                                !producer.fill(*chunk)) {
+                                                                fc.stop();
+                                                                return nullptr;
+                                                            }
+                                                            return chunk.release();
+                                                        })) &
+                tbb::make_filter<Chunk*, Chunk*>(
+                    tbb::filter_mode::parallel,
+                    checkedStage(&result,
+                                 [&](Chunk* chunk) {
+                                     chunk->presets.reserve(chunk->items.size());
+                                     for (Item& item : chunk->items) {
+                                         // A file left unread is not counted.
+                                         if (cancelled(cancel))
+                                             chunk->unitsDone -= !item.fromArchive;
+                                         else
+                                             readItem(item, options, *chunk);
+                                     }
+                                     chunk->items.clear();
+                                     return chunk;
+                                 })) &
+                tbb::make_filter<Chunk*, void>(
+                    tbb::filter_mode::serial_in_order, checkedStage(&result, [&](Chunk* given) {
+                        const std::unique_ptr<Chunk> chunk(given);
+                        ScanCounts& counts = result.counts;
+                        counts.presets += chunk->presets.size();
+                        counts.skipped += chunk->skipped;
+                        counts.archives += chunk->archives;
+                        counts.filtered += chunk->filtered;
+                        counts.readable += chunk->readable;
+                        counts.recalled += chunk->recalled;
+                        for (ScanProblem& p : chunk->problems)
+                            result.problems.push_back(std::move(p));
+                        if (callbacks.batch && !chunk->presets.empty())
+                            callbacks.batch(chunk->presets);
+                        progress.filesDone += chunk->unitsDone;
+                        progress.presets += chunk->presets.size();
+                        if (callbacks.progress) callbacks.progress(progress);
+                        if (options.collect)
+                            std::move(chunk->presets.begin(), chunk->presets.end(),
+                                      std::back_inserter(result.presets));
+                    })));
     });
     pipelineDone(&result);
     result.cancelled = cancelled(cancel);
