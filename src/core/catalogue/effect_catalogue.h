@@ -17,6 +17,12 @@ struct Entry {
     std::int32_t value;
 };
 
+// A pedal assignment target: the parameter at `position` with id `id`, stored as
+// position * 65536 + id.
+constexpr std::int32_t pedalTarget(std::int32_t position, std::int32_t id) {
+    return position * 65536 + id;
+}
+
 struct Block {
     std::string_view title;        // "Amp", "Cabinet", ... "FX library"
     std::string_view nameList;     // control name of the drop-down list, "cboAmp"

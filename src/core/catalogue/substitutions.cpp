@@ -7,10 +7,6 @@
 namespace pw::catalogue {
 namespace {
 
-constexpr std::int32_t at(std::int32_t position, std::int32_t id) {
-    return position * 65536 + id;
-}
-
 // Targets that lack a model of the larger models: all three smaller ones, and the RP350
 // for what only the RP355 has.
 constexpr std::string_view kSmaller = "RP150 RP250 RP255";
@@ -109,8 +105,7 @@ constexpr Substitution kTable[] = {
      "same character: a classic pedal phaser"},
     {"Mod/FX", 904, "", kSmaller, "Tremolo", "tremolo",
      "same character: the tremolo beside the Bias Tremolo"},
-    {"Mod/FX", 910, "FX25", kSmaller, "Envelope", "filter",
-     "same character: an envelope filter"},
+    {"Mod/FX", 910, "FX25", kSmaller, "Envelope", "filter", "same character: an envelope filter"},
     {"Mod/FX", 896, "EH Flanger", kSmaller, "Flanger", "flanger",
      "same character: a classic pedal flanger"},
     {"Mod/FX", 901, "Octaver", kSmaller, "PitchShift", "pitch",
@@ -129,33 +124,33 @@ constexpr Substitution kTable[] = {
     // Pedal assignment: a control of amp channel B goes to the same control of the one
     // channel when channel B is the one kept (otherwise the pedal is left unassigned);
     // a control only the larger models have goes to the control that does the same.
-    {"Pedal assignment", at(10, 265), "Amp B Enable", kSmaller, "Amp Enable", "on/off",
+    {"Pedal assignment", pedalTarget(10, 265), "Amp B Enable", kSmaller, "Amp Enable", "on/off",
      "the same control of the one amp channel", true},
-    {"Pedal assignment", at(10, 2497), "Amp B Gain", kSmaller, "Amp Gain", "gain",
+    {"Pedal assignment", pedalTarget(10, 2497), "Amp B Gain", kSmaller, "Amp Gain", "gain",
      "the same control of the one amp channel", true},
-    {"Pedal assignment", at(10, 2498), "Amp B Level", kSmaller, "Amp Level", "level",
+    {"Pedal assignment", pedalTarget(10, 2498), "Amp B Level", kSmaller, "Amp Level", "level",
      "the same control of the one amp channel", true},
-    {"Pedal assignment", at(24, 3207), "EQ Presence", kSmaller, "EQ Treble", "highs",
+    {"Pedal assignment", pedalTarget(24, 3207), "EQ Presence", kSmaller, "EQ Treble", "highs",
      "presence: the nearest band"},
-    {"Pedal assignment", at(25, 3212), "EQ B Enable", kSmaller, "EQ Enable", "on/off",
+    {"Pedal assignment", pedalTarget(25, 3212), "EQ B Enable", kSmaller, "EQ Enable", "on/off",
      "the same control of the one EQ", true},
-    {"Pedal assignment", at(25, 3203), "EQ B Bass", kSmaller, "EQ Bass", "bass",
+    {"Pedal assignment", pedalTarget(25, 3203), "EQ B Bass", kSmaller, "EQ Bass", "bass",
      "the same control of the one EQ", true},
-    {"Pedal assignment", at(25, 3204), "EQ B Mid", kSmaller, "EQ Middle", "middle",
+    {"Pedal assignment", pedalTarget(25, 3204), "EQ B Mid", kSmaller, "EQ Middle", "middle",
      "the same control of the one EQ", true},
-    {"Pedal assignment", at(25, 3205), "EQ B Treble", kSmaller, "EQ Treble", "highs",
+    {"Pedal assignment", pedalTarget(25, 3205), "EQ B Treble", kSmaller, "EQ Treble", "highs",
      "the same control of the one EQ", true},
-    {"Pedal assignment", at(25, 3207), "EQ B Presence", kSmaller, "EQ Treble", "highs",
+    {"Pedal assignment", pedalTarget(25, 3207), "EQ B Presence", kSmaller, "EQ Treble", "highs",
      "presence: the nearest band of the one EQ", true},
-    {"Pedal assignment", at(4, 212), "Compressor Output", kSmaller, "Compressor Level", "level",
-     "output: the same control"},
-    {"Pedal assignment", at(4, 213), "Compressor Sensitivity", kSmaller, "Compressor Sustain",
-     "sustain", "sensitivity: how hard it squeezes"},
-    {"Pedal assignment", at(15, 1874), "Delay Repeats", kSmaller, "Delay Repeats", "repeats",
-     "the same control"},
-    {"Pedal assignment", at(15, 1893), "Delay Volume", kSmaller, "Delay Level", "level",
+    {"Pedal assignment", pedalTarget(4, 212), "Compressor Output", kSmaller, "Compressor Level",
+     "level", "output: the same control"},
+    {"Pedal assignment", pedalTarget(4, 213), "Compressor Sensitivity", kSmaller,
+     "Compressor Sustain", "sustain", "sensitivity: how hard it squeezes"},
+    {"Pedal assignment", pedalTarget(15, 1874), "Delay Repeats", kSmaller, "Delay Repeats",
+     "repeats", "the same control"},
+    {"Pedal assignment", pedalTarget(15, 1893), "Delay Volume", kSmaller, "Delay Level", "level",
      "delay volume: the same control"},
-    {"Pedal assignment", at(15, 1897), "Delay Time", kSmaller, "Delay Time", "time",
+    {"Pedal assignment", pedalTarget(15, 1897), "Delay Time", kSmaller, "Delay Time", "time",
      "the same control"},
 };
 
@@ -245,7 +240,7 @@ constexpr Word kWords[] = {
 };
 
 // What each character becomes, per block; every target knows every substitute here.
-constexpr CharacterSubstitute kCharacters[] = {
+constexpr CharacterSubstitute kCharacterSubstitutes[] = {
     {"Amp", "clean", "DigiTech Clean", "by its name: a clean amp"},
     {"Amp", "crunch", "68 Super Lead Plexi", "by its name: a crunch amp"},
     {"Amp", "high gain", "DigiTech Metal", "by its name: a high-gain amp"},
@@ -265,8 +260,7 @@ constexpr CharacterSubstitute kCharacters[] = {
     {"Distortion", "high gain", "Zone", "by its name: a high-gain distortion"},
     {"Distortion", "overdrive", "Screamer TS9", "by its name: an overdrive"},
     {"Distortion", "distortion", "DS Dist", "by its name: a distortion"},
-    {"Distortion", "", "DS Dist",
-     "not known: a general-purpose distortion"},
+    {"Distortion", "", "DS Dist", "not known: a general-purpose distortion"},
     {"Noise gate", "", "Gate", "not known: the plain gate"},
     {"Mod/FX", "filter", "Envelope", "by its name: a filter effect"},
     {"Mod/FX", "pitch", "PitchShift", "by its name: a pitch effect"},
@@ -342,7 +336,7 @@ std::span<const Substitution> substitutions() {
 }
 
 std::span<const CharacterSubstitute> characterSubstitutes() {
-    return kCharacters;
+    return kCharacterSubstitutes;
 }
 
 const Substitution* substitutionFor(const Block& block, double value,
@@ -368,7 +362,7 @@ std::string_view characterOfName(const Block& block, std::string_view name) {
 }
 
 const CharacterSubstitute* characterSubstitute(const Block& block, std::string_view character) {
-    for (const CharacterSubstitute& c : kCharacters)
+    for (const CharacterSubstitute& c : kCharacterSubstitutes)
         if (c.block == block.title && c.character == character) return &c;
     return nullptr;
 }

@@ -5,14 +5,6 @@
 
 namespace pw::document {
 
-namespace {
-
-std::filesystem::path folderOf(const std::filesystem::path& target) {
-    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-}
-
-}  // namespace
-
 BatchWriter::Prepared BatchWriter::prepare(std::filesystem::path target,
                                            std::string_view bytes) const {
     Prepared item{std::move(target), {}, {}};

@@ -37,10 +37,6 @@ std::optional<int> unnamedFd(const std::filesystem::path& temp) {
     return fd;
 }
 
-std::filesystem::path folderOf(const std::filesystem::path& target) {
-    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-}
-
 // The usual mode of a new file.
 mode_t newFileMode() {
     static const mode_t mode = [] {
@@ -202,6 +198,10 @@ IoResult replaceFileWhole(FileWriter& writer, const std::filesystem::path& targe
 }  // namespace pw::document
 
 namespace pw::document {
+
+std::filesystem::path folderOf(const std::filesystem::path& target) {
+    return target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
+}
 
 std::size_t removeDeadTemporaries(const std::filesystem::path& folder) {
     DIR* dir = ::opendir(folder.c_str());

@@ -38,6 +38,9 @@ FileWriter& systemFileWriter();
 
 inline constexpr std::string_view kTemporaryPrefix = ".patchwright-";
 
+// The folder a file at `target` is written into: its parent, "." for a bare name.
+std::filesystem::path folderOf(const std::filesystem::path& target);
+
 // Removes from `folder` the named temporaries of runs whose process is gone (never
 // those of a live process); returns how many.
 std::size_t removeDeadTemporaries(const std::filesystem::path& folder);

@@ -226,27 +226,28 @@ const List eqIds = kEqIds;
 }  // namespace lists355
 
 namespace t = tables25x;
-namespace l = lists355;
 
 // The 35x models know more compressors, distortions (the RP355 more than the RP350),
 // amps, cabinets, modulations, delays and pedal targets, an LFO block and a second EQ
 // id; they have no volume block at position 18. The rest is what the 25x models know.
 const FamilyTables kFamily35x = [] {
     FamilyTables f = t::family();
-    f.compressor = {l::compressorValues, l::compressorIds};
-    f.distortion = {{l::distortionValuesRp350, l::distortionIdsRp350},
+    f.compressor = {lists355::compressorValues, lists355::compressorIds};
+    f.distortion = {{lists355::distortionValuesRp350, lists355::distortionIdsRp350},
                     "RP355Preset",
-                    {l::distortionValuesRp355, l::distortionIdsRp355}};
-    f.amp = {{l::ampValuesRp350, t::ampIds}, "RP355Preset", {l::ampValuesRp355, t::ampIds}};
-    f.cabinet = l::cabinetValues;
-    f.modulation = {l::modulationValues, l::modulationIds};
-    f.delay = {l::delayValues, l::delayIds};
+                    {lists355::distortionValuesRp355, lists355::distortionIdsRp355}};
+    f.amp = {{lists355::ampValuesRp350, t::ampIds},
+             "RP355Preset",
+             {lists355::ampValuesRp355, t::ampIds}};
+    f.cabinet = lists355::cabinetValues;
+    f.modulation = {lists355::modulationValues, lists355::modulationIds};
+    f.delay = {lists355::delayValues, lists355::delayIds};
     f.hasVolume = false;
     f.volume = {};
-    f.pedal.values = l::pedalValues;
+    f.pedal.values = lists355::pedalValues;
     f.hasLfo = true;
-    f.lfo = {l::lfoValues, l::lfoIds};
-    f.eq.ids = l::eqIds;
+    f.lfo = {lists355::lfoValues, lists355::lfoIds};
+    f.eq.ids = lists355::eqIds;
     return f;
 }();
 
