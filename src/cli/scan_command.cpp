@@ -180,7 +180,7 @@ JsonLine presetJson(const Report& report, const Line& line) {
     const Preset& p = *line.preset;
     const library::Triage& t = triageOf(p);
     JsonLine json;
-    json.text("file", p.source.file.native());
+    json.text("file", p.source.file);
     if (p.source.inArchive())
         json.text("member", p.source.member);
     else
@@ -257,7 +257,7 @@ void printCsv(const Report& report, std::ostream& out) {
         const collection::Marks* m = marksOf(report, p);
         std::vector<TableCell> row;
         for (std::string text :
-             {p.source.file.string(), p.source.member, p.model, p.name, std::to_string(p.rows),
+             {p.source.file, p.source.member, p.model, p.name, std::to_string(p.rows),
               std::string(library::statusWord(t.status)), std::to_string(t.substitutions),
               std::to_string(t.removals), t.reason, yes(t.nameRefused), t.fixedName, joined(p.uses),
               p.style, group(line), m ? yes(m->favourite) : "", m ? yes(m->hidden) : "",

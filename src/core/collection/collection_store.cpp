@@ -553,7 +553,7 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedView> pre
         const library::Preset& f = *p.preset;
         const library::Triage& how = *p.triage;
         put.reset();
-        put.bind(1, input.string()).bind(2, f.source.file.string()).bind(3, f.source.member);
+        put.bind(1, input.string()).bind(2, f.source.file).bind(3, f.source.member);
         put.bind(4, stored(f.source.memberIndex)).bind(5, f.fileSize).bind(6, f.fileModified);
         put.bind(7, f.model).bind(8, f.name).bind(9, stored(f.rows));
         put.bind(10, keyText(f.contentKey)).bind(11, stored(f.rowsKey));

@@ -78,7 +78,7 @@ library::KnownFiles IndexMemory::recall(const std::vector<fs::path>& inputs,
     std::unordered_map<std::string, std::optional<std::vector<std::string_view>>> usesSeen;
     for (const fs::path& input : inputs) {
         store.index(input, [&](IndexedPreset& p) {
-            const std::string& file = p.preset.source.file.native();
+            const std::string& file = p.preset.source.file;
             auto seen = usesSeen.find(p.uses);
             if (seen == usesSeen.end()) seen = usesSeen.emplace(p.uses, usesOf(p.uses)).first;
             std::optional<std::vector<std::string_view>> uses = seen->second;
@@ -114,14 +114,14 @@ void IndexMemory::remember(const std::vector<fs::path>& inputs,
         untrusted.insert(problem.path.string());
     for (std::size_t i = 0; i < presets.size(); ++i)
         if (!presets[i]->readable || triages[i].status == library::Status::Unreadable)
-            untrusted.insert(presets[i]->source.file.string());
+            untrusted.insert(presets[i]->source.file);
 
     // Written from the presets as they are held, without a copy of each.
     const std::string_view target = settings.target->caption;
     std::vector<std::string> uses(presets.size());
     std::vector<std::vector<IndexedView>> byInput(inputs.size());
     for (std::size_t i = 0; i < presets.size(); ++i) {
-        const std::string& file = presets[i]->source.file.native();
+        const std::string& file = presets[i]->source.file;
         const std::optional<std::size_t> input = inputOf(file, inputs);
         if (!input || untrusted.contains(file)) continue;
         uses[i] = usesText(presets[i]->uses);

@@ -31,10 +31,10 @@ constexpr std::array<std::pair<std::string_view, ArchiveFormat>, 23> kArchiveEnd
     {".tar.xz", ArchiveFormat::Tar},  {".tzst", ArchiveFormat::Tar},
     {".tar.zst", ArchiveFormat::Tar}, {".tar.lzma", ArchiveFormat::Tar},
     {".tlz", ArchiveFormat::Tar},     {".tar.lz", ArchiveFormat::Tar},
-    {".tar.z", ArchiveFormat::Tar},
-    {".cpio", ArchiveFormat::Cpio},   {".iso", ArchiveFormat::Iso},
-    {".cab", ArchiveFormat::Cab},     {".lha", ArchiveFormat::Lha},
-    {".lzh", ArchiveFormat::Lha},     {".xar", ArchiveFormat::Xar},
+    {".tar.z", ArchiveFormat::Tar},   {".cpio", ArchiveFormat::Cpio},
+    {".iso", ArchiveFormat::Iso},     {".cab", ArchiveFormat::Cab},
+    {".lha", ArchiveFormat::Lha},     {".lzh", ArchiveFormat::Lha},
+    {".xar", ArchiveFormat::Xar},
 }};
 
 // libarchive converts member names to the locale's character set, and gives up on the

@@ -280,7 +280,7 @@ std::filesystem::path writeReport(const std::filesystem::path& folder, const Pre
         const Preset& p = *presets[i];
         const Outcome& o = outcomes[i];
         const std::string fields[] = {
-            p.source.file.native(),
+            p.source.file,
             p.source.member,
             std::string(outcomeWord(o.kind)),
             o.output,

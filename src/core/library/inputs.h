@@ -46,7 +46,7 @@ struct InputFile {
     std::filesystem::path path;
     bool archive = false;
     std::string folder;  // the folders between the input and the file, "Metal/Leads"
-    dev_t device = 0;  // the file's identity: one file is read once, however it is named
+    dev_t device = 0;    // the file's identity: one file is read once, however it is named
     ino_t inode = 0;
     std::int64_t size = 0;      // as the listing found it
     std::int64_t modified = 0;  // nanoseconds since the epoch

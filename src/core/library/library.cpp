@@ -12,6 +12,7 @@
 
 #include "library/duplicates.h"
 #include "library/every_core.h"
+#include "library/free_memory.h"
 #include "library/read_again.h"
 #include "library/source.h"
 
@@ -102,6 +103,21 @@ struct Library::State : std::enable_shared_from_this<State> {
         }
     }
 
+    // Once the owner has taken in what a command delivered last (the queued call runs
+    // after the one delivering), what the cores and the owner freed on the way goes back
+    // to the system, on the library's thread.
+    void releaseOnceTaken() {
+        post([weak = weak_from_this()] {
+            const std::shared_ptr<State> self = weak.lock();
+            if (!self) return;
+            {
+                const std::lock_guard lock(self->queueMutex);
+                self->queue.push_back([] { releaseFreedMemory(); });
+            }
+            self->queued.notify_one();
+        });
+    }
+
     // Queues `work(ticket, cancel)`, superseding the command of that kind; what it
     // delivers through deliver() with that ticket reaches the owner only while no newer
     // command of the kind has started.
@@ -130,6 +146,11 @@ struct Library::State : std::enable_shared_from_this<State> {
 
     // On the owner's thread, once the command of `kind` has delivered its last.
     void finished(Kind kind) {
+        idle(kind);
+        releaseOnceTaken();
+    }
+
+    void idle(Kind kind) {
         busy[kind] = false;
         running[kind].reset();
     }
@@ -137,7 +158,7 @@ struct Library::State : std::enable_shared_from_this<State> {
     void supersede(Kind kind) {
         ++ticket[kind];
         if (running[kind]) running[kind]->cancel();
-        finished(kind);
+        idle(kind);
     }
 
     void startScan(CancelToken cancel, std::optional<Query> only, bool recall);
@@ -168,99 +189,103 @@ void Library::State::restart(std::vector<std::filesystem::path> from) {
 
 void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bool recall) {
     stale = false;
-    start(ScanKind, cancel,
-          [self = this, inputs = inputs, settings = settings, only = std::move(only), recall,
-           memory = memory](unsigned now, const std::atomic<bool>& stop) {
-              State& s = *self;
-              Throttle progressDue(50), rowsDue(100);
-              std::vector<PresetPtr> all, pending;
-              std::vector<Triage> allTriages, pendingTriages;
-              // What the memory knows is looked up while the inputs are listed.
-              KnownFiles known;
-              std::future<KnownFiles> recalled;
-              if (recall && memory && !only)
-                  recalled = std::async(std::launch::async,
-                                        [&] { return memory->recall(inputs, settings); });
-              // Rows go as soon as the first are read, then at most every 100 ms: fewer,
-              // larger insertions keep the owner's share of the cores small.
-              const auto flush = [&] {
-                  if (pending.empty()) return;
-                  s.deliver(ScanKind, now,
-                            [rows = std::exchange(pending, {}),
-                             triages = std::exchange(pendingTriages, {})](State& st) mutable {
-                                const std::size_t first = st.presets.size();
-                                st.presets.insert(st.presets.end(), rows.begin(), rows.end());
-                                st.triages.insert(st.triages.end(),
-                                                  std::make_move_iterator(triages.begin()),
-                                                  std::make_move_iterator(triages.end()));
-                                st.listener.presetsAdded(first, rows.size());
-                                if (st.query.asksForRows() && !st.busy[SearchKind])
-                                    st.searchNewRows();
-                            });
-              };
-              ScanOptions options;
-              options.target = settings.target;
-              options.amp = settings.amp;
-              options.keepBytes = false;  // read again when needed
-              options.query = only ? &*only : nullptr;
-              options.collect = false;
-              options.known = [&] {
-                  if (recalled.valid()) known = recalled.get();
-                  return &known;
-              };
-              ScanCallbacks callbacks;
-              callbacks.batch = [&](std::span<Preset> batch) {
-                  for (Preset& read : batch) {
-                      auto preset = std::make_shared<Preset>(std::move(read));
-                      Triage t;
-                      t.reason = preset->readProblem;
-                      if (preset->triage) t = std::move(*preset->triage);
-                      preset->triage.reset();  // the library holds the statuses
-                      all.push_back(preset);
-                      pending.push_back(std::move(preset));
-                      allTriages.push_back(t);
-                      pendingTriages.push_back(std::move(t));
-                  }
-                  if (rowsDue.due(false)) flush();
-              };
-              callbacks.progress = [&](const ScanProgress& p) {
-                  if (!progressDue.due(p.filesTotal > 0 && p.filesDone == p.filesTotal)) return;
-                  s.deliver(ScanKind, now, [p](State& st) {
-                      st.listener.progress(
-                          Progress{Stage::Scanning, p.filesDone, p.filesTotal, p.presets});
-                  });
-              };
-              ScanResult result = library::scan(inputs, options, callbacks, &stop);
-              flush();
-              std::vector<std::optional<std::size_t>> twins;
-              if (!result.cancelled)
-                  twins = library::duplicateGroups(std::span<const PresetPtr>(all));
-              ScanReport report;
-              report.counts = result.counts;
-              report.problems = std::move(result.problems);
-              report.cancelled = result.cancelled;
-              report.filesRead = result.filesRead;
-              report.filesTotal = result.filesTotal;
-              const bool complete = !result.cancelled && !only;
-              // Nothing to remember when every file listed was known as it is.
-              const bool sameAsKnown = result.counts.recalled == known.size() &&
-                                       result.counts.recalled == result.filesTotal;
-              const std::vector<ScanProblem> met = report.problems;
-              s.deliver(
-                  ScanKind, now,
-                  [report = std::move(report), twins = std::move(twins), complete](State& st) {
-                      st.groups = twins;
-                      st.groups.resize(st.presets.size());
-                      st.whole = complete;
-                      st.problems = report.problems;
-                      st.finished(ScanKind);
-                      st.listener.scanned(report);
-                      if (st.stale) st.startTriage({});
-                  });
-              // After the rows are shown: the index is the memory's, not the user's wait.
-              if (complete && !sameAsKnown && memory)
-                  memory->remember(inputs, settings, all, allTriages, met);
-          });
+    start(
+        ScanKind, cancel,
+        [self = this, inputs = inputs, settings = settings, only = std::move(only), recall,
+         memory = memory](unsigned now, const std::atomic<bool>& stop) {
+            State& s = *self;
+            // The presets of the folder shown before were dropped with it.
+            releaseFreedMemory();
+            Throttle progressDue(50), rowsDue(100);
+            std::vector<PresetPtr> all, pending;
+            std::vector<Triage> allTriages, pendingTriages;
+            // What the memory knows is looked up while the inputs are listed.
+            KnownFiles known;
+            std::future<KnownFiles> recalled;
+            if (recall && memory && !only)
+                recalled = std::async(std::launch::async,
+                                      [&] { return memory->recall(inputs, settings); });
+            // Rows go as soon as the first are read, then at most every 100 ms: fewer,
+            // larger insertions keep the owner's share of the cores small.
+            const auto flush = [&] {
+                if (pending.empty()) return;
+                s.deliver(ScanKind, now,
+                          [rows = std::exchange(pending, {}),
+                           triages = std::exchange(pendingTriages, {})](State& st) mutable {
+                              const std::size_t first = st.presets.size();
+                              st.presets.insert(st.presets.end(), rows.begin(), rows.end());
+                              st.triages.insert(st.triages.end(),
+                                                std::make_move_iterator(triages.begin()),
+                                                std::make_move_iterator(triages.end()));
+                              st.listener.presetsAdded(first, rows.size());
+                              if (st.query.asksForRows() && !st.busy[SearchKind])
+                                  st.searchNewRows();
+                          });
+            };
+            ScanOptions options;
+            options.target = settings.target;
+            options.amp = settings.amp;
+            options.keepBytes = false;  // read again when needed
+            options.query = only ? &*only : nullptr;
+            options.collect = false;
+            std::size_t knownFiles = 0;
+            options.known = [&] {
+                if (recalled.valid()) known = recalled.get();
+                knownFiles = known.size();
+                return &known;
+            };
+            ScanCallbacks callbacks;
+            callbacks.batch = [&](std::span<Preset> batch) {
+                for (Preset& read : batch) {
+                    Triage t;
+                    t.reason = read.readProblem;
+                    if (read.triage) t = std::move(*read.triage);
+                    read.triage.reset();  // the library holds the statuses
+                    auto preset = std::make_shared<Preset>(std::move(read));
+                    all.push_back(preset);
+                    pending.push_back(std::move(preset));
+                    allTriages.push_back(t);
+                    pendingTriages.push_back(std::move(t));
+                }
+                if (rowsDue.due(false)) flush();
+            };
+            callbacks.progress = [&](const ScanProgress& p) {
+                if (!progressDue.due(p.filesTotal > 0 && p.filesDone == p.filesTotal)) return;
+                s.deliver(ScanKind, now, [p](State& st) {
+                    st.listener.progress(
+                        Progress{Stage::Scanning, p.filesDone, p.filesTotal, p.presets});
+                });
+            };
+            ScanResult result = library::scan(inputs, options, callbacks, &stop);
+            flush();
+            std::vector<std::optional<std::size_t>> twins;
+            if (!result.cancelled)
+                twins = library::duplicateGroups(std::span<const PresetPtr>(all));
+            ScanReport report;
+            report.counts = result.counts;
+            report.problems = std::move(result.problems);
+            report.cancelled = result.cancelled;
+            report.filesRead = result.filesRead;
+            report.filesTotal = result.filesTotal;
+            const bool complete = !result.cancelled && !only;
+            // Nothing to remember when every file listed was known as it is.
+            const bool sameAsKnown =
+                result.counts.recalled == knownFiles && result.counts.recalled == result.filesTotal;
+            const std::vector<ScanProblem> met = report.problems;
+            s.deliver(ScanKind, now,
+                      [report = std::move(report), twins = std::move(twins), complete](State& st) {
+                          st.groups = twins;
+                          st.groups.resize(st.presets.size());
+                          st.whole = complete;
+                          st.problems = report.problems;
+                          st.finished(ScanKind);
+                          st.listener.scanned(report);
+                          if (st.stale) st.startTriage({});
+                      });
+            // After the rows are shown: the index is the memory's, not the user's wait.
+            if (complete && !sameAsKnown && memory)
+                memory->remember(inputs, settings, all, allTriages, met);
+        });
 }
 
 void Library::State::startTriage(CancelToken cancel) {

@@ -56,7 +56,7 @@ PackOutcome packPresets(document::FileWriter& writer, const std::filesystem::pat
         } else {
             ++outcome.left;
         }
-        report += csvLine({preset->source.file.string(), preset->source.member, preset->name,
+        report += csvLine({preset->source.file, preset->source.member, preset->name,
                            in ? safeMemberName(name) : "", what});
     }
     outcome.written = writePack(writer, out, entries, report);

@@ -44,7 +44,7 @@ bool anyRowMatches(const document::PresetDocument& doc, std::string_view criteri
 }
 
 std::string pathBelowInput(const Preset& preset) {
-    std::string base = preset.source.file.filename().native();
+    std::string base(fileName(preset.source));
     return preset.folder.empty() ? base : preset.folder + '/' + base;
 }
 

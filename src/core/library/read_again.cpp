@@ -25,7 +25,7 @@ void readPack(std::span<const std::shared_ptr<const Preset>> presets, const Unit
     for (std::size_t i : unit.presets)
         byMember[presets[i]->source.memberIndex].push_back(i);
     std::unordered_set<std::size_t> given;
-    ArchiveReader reader(presets[unit.presets.front()]->source.file);
+    ArchiveReader reader(std::filesystem::path(presets[unit.presets.front()]->source.file));
     ArchiveMember member;
     std::size_t left = unit.presets.size();
     const auto wanted = [&](std::string_view, std::size_t index) {

@@ -33,7 +33,7 @@ struct Item {
     std::string folder;
     std::int64_t fileSize = 0;
     std::int64_t fileModified = 0;
-    Preset* known = nullptr;  // taken as it is, not read
+    std::optional<Preset> known = std::nullopt;  // taken as it is, not read
 };
 
 // A chunk goes from stage to stage as a plain pointer, made by the first stage and freed
@@ -83,7 +83,7 @@ class Producer {
             }
             if (next_ == units_.size()) break;
             const InputFile& unit = units_[next_++];
-            if (KnownFile* known = knownAsIs(unit)) {
+            if (std::optional<KnownFile> known = takeKnownAsIs(unit)) {
                 for (Preset& preset : known->presets)
                     chunk.items.push_back(Item{{},
                                                unit.archive,
@@ -93,7 +93,7 @@ class Producer {
                                                unit.folder,
                                                unit.size,
                                                unit.modified,
-                                               &preset});
+                                               std::move(preset)});
                 ++chunk.recalled;
                 chunk.archives += unit.archive;
                 ++chunk.unitsDone;
@@ -123,14 +123,15 @@ class Producer {
     }
 
   private:
-    // What an earlier scan found in `unit`, when the file is the same since.
-    KnownFile* knownAsIs(const InputFile& unit) const {
-        if (!known_) return nullptr;
+    // What an earlier scan found in `unit`, when the file is the same since: taken out
+    // of what is known, so that it is held once while it goes down the pipeline.
+    std::optional<KnownFile> takeKnownAsIs(const InputFile& unit) const {
+        if (!known_) return std::nullopt;
         const auto it = known_->find(std::string_view(unit.path.native()));
         if (it == known_->end() || it->second.size != unit.size ||
             it->second.modified != unit.modified)
-            return nullptr;
-        return &it->second;
+            return std::nullopt;
+        return std::move(known_->extract(it).mapped());
     }
 
     const std::vector<InputFile>& units_;

@@ -100,8 +100,9 @@ struct ScanOptions {
     bool keepBytes = false;                    // keep each preset's bytes (re-triage, open)
     bool collect = true;                       // gather every preset into ScanResult
     const Query* query = nullptr;              // deliver only the presets it matches
-    // Files not to read again (not with a query): their presets are moved out of it.
-    // Asked for once the inputs are listed, so that finding them may overlap the listing.
+    // Files not to read again (not with a query): each file found as it was is taken out
+    // of it, its presets with it. Asked for once the inputs are listed, so that finding
+    // them may overlap the listing.
     std::function<KnownFiles*()> known;
     unsigned threads = 0;  // 0: every core
 };

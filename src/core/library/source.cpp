@@ -19,16 +19,26 @@
 namespace pw::library {
 
 std::string displayName(const Source& source) {
-    std::string shown = source.file.string();
+    std::string shown = source.file;
     if (source.inArchive()) shown += ":" + source.member;
     return shown;
 }
 
-std::string_view baseName(const Source& source) {
-    const std::string_view whole = source.inArchive() ? std::string_view(source.member)
-                                                      : std::string_view(source.file.native());
-    const std::size_t slash = whole.find_last_of(source.inArchive() ? "/\\" : "/");
+namespace {
+
+std::string_view afterLast(std::string_view whole, std::string_view separators) {
+    const std::size_t slash = whole.find_last_of(separators);
     return slash == std::string_view::npos ? whole : whole.substr(slash + 1);
+}
+
+}  // namespace
+
+std::string_view baseName(const Source& source) {
+    return source.inArchive() ? afterLast(source.member, "/\\") : fileName(source);
+}
+
+std::string_view fileName(const Source& source) {
+    return afterLast(source.file, "/");
 }
 
 std::string presetStem(const Source& source) {
@@ -85,7 +95,7 @@ SourceBytes readPresetFile(const std::filesystem::path& file) {
 SourceBytes readSource(const Source& source) {
     if (!source.inArchive()) return readPresetFile(source.file);
     SourceBytes out;
-    ArchiveReader reader(source.file);
+    ArchiveReader reader(std::filesystem::path(source.file));
     ArchiveMember member;
     const auto wanted = [&](std::string_view, std::size_t index) {
         return index == source.memberIndex;

@@ -12,7 +12,9 @@
 namespace pw::library {
 
 struct Source {
-    std::filesystem::path file;   // the preset file, or the archive holding it
+    // The preset file, or the archive holding it. Its path's text: a path object would
+    // keep each of its components too, for every preset held.
+    std::string file;
     std::string member;           // the member's name inside the archive; "" outside one
     std::size_t memberIndex = 0;  // the member's entry number in the archive, from 0
                                   // (names may repeat inside one archive)
@@ -25,6 +27,8 @@ std::string displayName(const Source& source);
 
 // The last part of the source's name: the file name, or the member's own name.
 std::string_view baseName(const Source& source);
+// The file's own name: "blues.zip" for a member of that pack.
+std::string_view fileName(const Source& source);
 
 // The source's own name without its preset extension ("slow" for "Blues/slow.rp355p").
 std::string presetStem(const Source& source);

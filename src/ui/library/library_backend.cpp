@@ -55,13 +55,15 @@ LibraryEntry EntryMaker::make(PresetPtr preset, const library::Triage& triage) c
     const library::Preset& p = *preset;
     e.name = qs(p.name);
     e.sortName = e.name.toCaseFolded();
-    e.model = qs(p.model);
+    e.model = shared(p.model);
+    std::string uses;
     for (std::string_view used : p.uses) {
-        if (!e.uses.isEmpty()) e.uses += QLatin1String(", ");
-        e.uses += qs(used);
+        if (!uses.empty()) uses += ", ";
+        uses += used;
     }
-    e.style = qs(p.style);
-    const std::string& file = p.source.file.native();
+    e.uses = shared(uses);
+    e.style = shared(p.style);
+    const std::string& file = p.source.file;
     std::string_view shown = std::string_view(file).substr(file.rfind('/') + 1);
     for (const std::string& folder : folders_)
         if (file.starts_with(folder)) {
@@ -71,8 +73,15 @@ LibraryEntry EntryMaker::make(PresetPtr preset, const library::Triage& triage) c
     e.file = QFile::decodeName(QByteArray(shown.data(), qsizetype(shown.size())));
     if (p.source.inArchive()) e.file += QStringLiteral(" › ") + qs(p.source.member);
     e.triage = triageView(triage);
+    if (triage.fixedName == p.name) e.triage.fixedName = e.name;
     e.preset = std::move(preset);
     return e;
+}
+
+const QString& EntryMaker::shared(std::string_view text) const {
+    auto it = shared_.find(text);
+    if (it == shared_.end()) it = shared_.emplace(std::string(text), qs(text)).first;
+    return it->second;
 }
 
 QString wholePathOf(const LibraryEntry& entry) {

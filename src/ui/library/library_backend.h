@@ -6,8 +6,10 @@
 
 #include <QString>
 #include <QStringList>
+#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "library/triage.h"
@@ -27,7 +29,12 @@ class EntryMaker {
     LibraryEntry make(PresetPtr preset, const library::Triage& triage) const;
 
   private:
+    // One text for every row that shows it: a collection has few models, styles and
+    // combinations of models, and rows that share one share its characters.
+    const QString& shared(std::string_view text) const;
+
     std::vector<std::string> folders_;  // the inputs that are folders, ending in "/"
+    mutable std::map<std::string, QString, std::less<>> shared_;
 };
 
 // A member of a pack or a preset file, read whole; `problem` says why not.

@@ -41,8 +41,9 @@ std::optional<Read> readFor(const library::Preset& preset, const TriageSettings&
     Session session(silent);
     session.start();
     session.selectTarget(settings.target->option);
-    const std::string name =
-        preset.source.inArchive() ? preset.source.member : preset.source.file.filename().string();
+    const std::string name = preset.source.inArchive()
+                                 ? preset.source.member
+                                 : std::string(library::fileName(preset.source));
     if (!session.openBytes(name, *bytes).loaded()) {
         problem = LibraryDetail::tr("it is not a preset that can be read");
         return std::nullopt;

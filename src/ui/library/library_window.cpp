@@ -479,13 +479,11 @@ void LibraryWindow::openCurrent() {
                                  tr("%1 could not be read: %2").arg(wholePathOf(e), problem));
             return;
         }
-        const QFileInfo pack(
-            QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
+        const QFileInfo pack(QFile::decodeName(QByteArray::fromStdString(preset.source.file)));
         emit openBytesRequested(pack.fileName() + QLatin1Char('/') + qs(preset.source.member),
                                 pack.absolutePath(), *bytes);
     } else {
-        emit openFileRequested(
-            QFile::decodeName(QByteArray::fromStdString(preset.source.file.native())));
+        emit openFileRequested(QFile::decodeName(QByteArray::fromStdString(preset.source.file)));
     }
 }
 
