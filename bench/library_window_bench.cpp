@@ -8,8 +8,10 @@
 // the collection's index, against a bare stat walk of the tree), a retarget, and the
 // most memory held.
 
+#include <malloc.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,6 +45,16 @@ namespace {
 
 using pwbench::readText;
 using pwbench::SilentMessenger;
+
+// The memory held now (resident set), in MB.
+double residentMB() {
+    long pages = 0, resident = 0;
+    std::FILE* statm = std::fopen("/proc/self/statm", "r");
+    if (!statm) return 0;
+    if (std::fscanf(statm, "%ld %ld", &pages, &resident) != 2) resident = 0;
+    std::fclose(statm);
+    return double(resident) * double(sysconf(_SC_PAGESIZE)) / (1024.0 * 1024.0);
+}
 
 }  // namespace
 
@@ -130,6 +142,21 @@ int main(int argc, char** argv) {
     library->table()->viewport()->grab();
     const double whole = double(clock.nsecsElapsed()) / 1e6;
     const int rows = library->model()->rowCount();
+    // What is held after each step, waiting for the library's thread to finish its own
+    // work (the index's writing) first.
+    struct Held {
+        const char* step;
+        double resident, inUse, free;
+    };
+    std::vector<Held> held;
+    const auto holding = [&](const char* step) {
+        QTest::qWait(3000);
+        if (qEnvironmentVariableIsSet("PW_BENCH_TRIM")) malloc_trim(0);
+        const struct mallinfo2 heap = mallinfo2();
+        held.push_back({step, residentMB(), double(heap.uordblks + heap.hblkhd) / 1048576.0,
+                        double(heap.fordblks) / 1048576.0});
+    };
+    if (qEnvironmentVariableIsSet("PW_BENCH_HELD")) holding("first opening");
 
     // PW_BENCH_REOPENS=N: only reopen the folder N times, for a profiler.
     if (const int reopens = qEnvironmentVariableIntValue("PW_BENCH_REOPENS"); reopens > 0) {
@@ -166,6 +193,7 @@ int main(int argc, char** argv) {
         key([&] { QTest::keyClick(search, c); });
     std::vector<double> sorted = keys;
     std::sort(sorted.begin(), sorted.end());
+    if (!held.empty()) holding("text search");
 
     // A row search: every preset is read again on the library's thread while typing goes on.
     search->clear();
@@ -181,6 +209,7 @@ int main(int argc, char** argv) {
     std::sort(rowKeys.begin(), rowKeys.end());
     search->clear();
     QCoreApplication::processEvents();
+    if (!held.empty()) holding("row search");
 
     // Opening the folder again: every row from the index. The first may wait for the
     // index of the first opening to be written; the second is what a user meets.
@@ -194,7 +223,9 @@ int main(int argc, char** argv) {
         return double(clock.nsecsElapsed()) / 1e6;
     };
     const double reopenFirst = reopen();
+    if (!held.empty()) holding("reopen");
     const double reopenAgain = reopen();
+    if (!held.empty()) holding("second reopen");
     const int reopenRows = library->model()->rowCount();
 
     rusage usage{};
@@ -287,5 +318,8 @@ int main(int argc, char** argv) {
     std::printf("  retarget:             %7.1f ms (target 500 ms)\n", retarget);
     std::printf("  most memory held:     %7.1f MB (maximum resident set)\n",
                 double(usage.ru_maxrss) / 1024.0);
+    for (const Held& h : held)
+        std::printf("  held after %-14s %7.1f MB (the heap: %.1f MB in use, %.1f MB free)\n",
+                    h.step, h.resident, h.inUse, h.free);
     return rows == count ? 0 : 1;
 }
