@@ -8,8 +8,6 @@
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
-#include <QRadioButton>
-#include <QSettings>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -56,10 +54,6 @@ class ChainWindowTest : public pwui::WindowFixture {
                 name.startsWith(stage + QLatin1Char(',')))
                 return name;
         return {};
-    }
-    void chooseTarget(int option) {
-        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
-            if (op->property("Index").toInt() == option) QTest::mouseClick(op, Qt::LeftButton);
     }
 };
 
@@ -130,9 +124,7 @@ void ChainWindowTest::pictureCopiesAndSaves() {
     QVERIFY(copied.width() > copied.height());
 
     const QString png = dir_->filePath(QStringLiteral("chain.png"));
-    QFile old(png);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-    old.close();
+    writeFile(png, "old");
     QCOMPARE(window->savePicture(png), QString());
     QCOMPARE(QImage(png).size(), copied.size());
     QVERIFY(!window->savePicture(dir_->filePath(QStringLiteral("no/such/folder.png"))).isEmpty());
@@ -157,9 +149,7 @@ void ChainWindowTest::twinsShowNoDifference() {
 // difference of the core's diff, the tiles of the blocks that changed marked, F8 going from
 // difference to difference once every row is shown.
 void ChainWindowTest::conversionShowsTheDiffsLines() {
-    QFile source(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"));
-    QVERIFY(source.open(QIODevice::ReadOnly));
-    const QByteArray bytes = source.readAll();
+    const QByteArray bytes = sample("dual_amp_lead.rp355p");
     pw::convert::Plan plan;
     plan.target = pw::document::targetByCaption("RP250");
     plan.amp = 'A';
@@ -168,12 +158,9 @@ void ChainWindowTest::conversionShowsTheDiffsLines() {
         pw::convert::convertPreset(std::string_view(bytes.constData(), bytes.size()), plan);
     QVERIFY(converted.savable());
     const QString convertedFile = dir_->filePath(QString::fromStdString(converted.fileName));
-    QFile out(convertedFile);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(converted.bytes.data(), qint64(converted.bytes.size()));
-    out.close();
+    writeFile(convertedFile, QByteArray::fromStdString(converted.bytes));
 
-    chooseTarget(plan.target->option);
+    QTest::mouseClick(option(plan.target->option), Qt::LeftButton);
     form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
     pw::ui::CompareWindow* compare = form_->compareWith(convertedFile);
     QVERIFY(compare);

@@ -6,14 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -38,13 +35,6 @@ class Form1Test : public pwui::WindowFixture {
     void anotherOpenStartsAtTheTop();
     void aLongNameIsCutWithTheWholeAsTooltip();
     void messageBoxes();
-
-  private:
-    QRadioButton* option(int index) const {
-        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
-            if (op->property("Index").toInt() == index) return op;
-        qFatal("no option %d", index);
-    }
 };
 
 // A preset dropped on the window, checked against another target, filtered, one amp
@@ -168,14 +158,8 @@ void Form1Test::modelSelect() {
     };
     open("83 JCM800");
     ui::Form2* dialog = form_->modelSelect();
-    auto* cboAmp = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
-    const int jcm = cboAmp->findText(QStringLiteral("83 JCM800"));
-    cboAmp->showPopup();
-    QAbstractItemView* popup = cboAmp->view();
-    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
-    const QModelIndex entry = popup->model()->index(jcm, 0);
-    popup->scrollTo(entry);
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(entry).center());
+    pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboAmp")),
+                     QStringLiteral("83 JCM800"));
     QCOMPARE(s.rows().row(std::size_t(amp)).setting(), std::string("83 JCM800"));
     QCOMPARE(s.rows().row(std::size_t(amp)).value(), std::string("317"));
     QCOMPARE(form_->model()->index(amp - 1, kValue).data(Qt::ForegroundRole).value<QColor>(),
@@ -197,23 +181,24 @@ void Form1Test::pickedModelGetsItsKnobsOnResolve() {
     form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));  // a Rodent: 82, 23, 44
     QTest::mouseClick(option(1), Qt::LeftButton);
     const Session& s = form_->session();
-    const auto knob = [&s](const char* id) {
-        for (const Row& row : s.rows())
-            if (row.id() == id && row.position() == "6") return row.value();
-        return std::string("absent");
+    // Drive, Tone and Level of the Screamer, then the Rodent's Distortion.
+    const auto knobs = [&s] {
+        std::string out;
+        for (const char* id : {"2434", "2435", "2436", "2437"}) {
+            std::string value = "absent";
+            for (const Row& row : s.rows())
+                if (row.id() == id && row.position() == "6" && value == "absent")
+                    value = row.value();
+            out += (out.empty() ? "" : " ") + value;
+        }
+        return out;
     };
     doubleClickRow(rowOf("2432", "6"));
     ui::Form2* dialog = form_->modelSelect();
     QVERIFY(dialog);
-    auto* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboDistortion"));
-    cbo->showPopup();
-    QAbstractItemView* popup = cbo->view();
-    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
-    const QModelIndex ts9 = popup->model()->index(cbo->findText(QStringLiteral("Screamer TS9")), 0);
-    popup->scrollTo(ts9);
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(ts9).center());
-    QCOMPARE(knob("2437"), std::string("82"));
-    QCOMPARE(knob("2434"), std::string("absent"));
+    pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboDistortion")),
+                     QStringLiteral("Screamer TS9"));
+    QCOMPARE(knobs(), std::string("absent absent absent 82"));
     QCOMPARE(child<QPushButton>("cmdErrors")->toolTip(),
              QStringLiteral("Missing settings: Dist Type Screamer TS9: no Drive, Tone, Level"));
 
@@ -221,15 +206,11 @@ void Form1Test::pickedModelGetsItsKnobsOnResolve() {
     QVERIFY(said_->last().contains(
         QStringLiteral("Dist Type Screamer TS9: Drive 82 (from Distortion), Tone 23 (from "
                        "Filter), Level 44 (from Volume)")));
-    QCOMPARE(knob("2434"), std::string("82"));
-    QCOMPARE(knob("2435"), std::string("23"));
-    QCOMPARE(knob("2436"), std::string("44"));
-    QCOMPARE(knob("2437"), std::string("absent"));
+    QCOMPARE(knobs(), std::string("82 23 44 absent"));
     QVERIFY(child<QPushButton>("cmdErrors")->toolTip().isEmpty());
 
     QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(knob("2437"), std::string("82"));
-    QCOMPARE(knob("2434"), std::string("absent"));
+    QCOMPARE(knobs(), std::string("absent absent absent 82"));
     QCOMPARE(s.rows().row(std::size_t(rowOf("2432", "6"))).setting(), std::string("Screamer TS9"));
 }
 
@@ -297,12 +278,9 @@ void Form1Test::anotherOpenStartsAtTheTop() {
 // one after it shows whole, and the tooltip goes. About leaves the window usable.
 void Form1Test::aLongNameIsCutWithTheWholeAsTooltip() {
     const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
-    const QString longName = QFileInfo(shortName).dir().filePath(QStringLiteral("long.rp255p"));
-    QFile in(shortName), out(longName);
-    QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
+    const QString longName = dir_->filePath(QStringLiteral("long.rp255p"));
     const QByteArray longPatch(120, 'x');
-    out.write(in.readAll().replace("Surf's Up", longPatch));
-    out.close();
+    writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", longPatch));
     auto* loaded = child<QLabel>("Label4");
     form_->openFile(longName);
     QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)));

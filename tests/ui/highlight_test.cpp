@@ -3,10 +3,8 @@
 // Select writes only an entry chosen from its open list, closes when the list it was
 // opened for changes, and opens at one size and place. All through keys and the mouse.
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 
@@ -148,8 +146,8 @@ void HighlightTest::keysActOnTheHighlightedRowOnly() {
 void HighlightTest::onlyAChoiceFromTheOpenListWrites_data() {
     QTest::addColumn<QString>("then");
     for (const char* then :
-         {"Escape", "Cancel", "close", "tap on the arrow", "press on the arrow, release in the list",
-          "Down, then Return in the list"})
+         {"Escape", "Cancel", "close", "tap on the arrow",
+          "press on the arrow, release in the list", "Down, then Return in the list"})
         QTest::newRow(then) << QString::fromLatin1(then);
 }
 

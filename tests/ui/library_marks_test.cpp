@@ -4,14 +4,12 @@
 // note for a selection, Undo and Redo, marks kept when the window is made again, and a
 // Library that works on without a collection.
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 

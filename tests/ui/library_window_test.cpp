@@ -6,15 +6,10 @@
 // the window's size, place, columns and keys. It runs on a screen of 1600 x 1000 pixels
 // (tests/ui/CMakeLists.txt), with room beside the main window.
 
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QDirIterator>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,12 +17,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
+#include "../support/archive_maker.h"
 #include "../support/failing_writer.h"
 #include "collection/marking.h"
 #include "library/convert_dialog.h"
@@ -45,37 +40,6 @@ using ui::LibraryModel;
 using ui::LibraryStatus;
 
 namespace {
-
-QByteArray readAll(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file));
-    return f.readAll();
-}
-
-void writeFile(const QString& file, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
-}
-
-// A .zip holding `members` (name, bytes).
-void writeZip(const QString& file, const QList<QPair<QString, QByteArray>>& members) {
-    archive* a = archive_write_new();
-    archive_write_set_format_zip(a);
-    archive_write_open_filename(a, QFile::encodeName(file).constData());
-    for (const auto& [name, bytes] : members) {
-        archive_entry* e = archive_entry_new();
-        archive_entry_set_pathname(e, name.toUtf8().constData());
-        archive_entry_set_size(e, bytes.size());
-        archive_entry_set_filetype(e, AE_IFREG);
-        archive_entry_set_perm(e, 0644);
-        archive_write_header(a, e);
-        archive_write_data(a, bytes.constData(), std::size_t(bytes.size()));
-        archive_entry_free(e);
-    }
-    archive_write_close(a);
-    archive_write_free(a);
-}
 
 // The members of a .zip, by name.
 QMap<QString, QByteArray> readZip(const QString& file) {
@@ -99,10 +63,6 @@ struct QuickWriter : pwtest::FailingWriter {
     IoResult syncFileSystem(const Path&) override { return {}; }
     IoResult syncFolder(const Path&) override { return {}; }
 };
-
-QByteArray sample(const char* name) {
-    return readAll(QStringLiteral(PW_TEST_DATA_DIR "/") + QLatin1String(name));
-}
 
 }  // namespace
 
@@ -150,6 +110,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // pack.zip: two presets in a folder of its own.
     void makeLibrary() {
         root_ = dir_->filePath(QStringLiteral("library"));
+        out_ = dir_->filePath(QStringLiteral("out"));
         for (const char* name : {"dual_amp_lead.rp355p", "big_verb.rp350p", "crunch_time.rp150p",
                                  "metal_zone.rp250p", "surfs_up.rp255p", "pluck_funk.g4p"})
             writeFile(root_ + QLatin1Char('/') + QLatin1String(name), sample(name));
@@ -159,14 +120,25 @@ class LibraryWindowTest : public pwui::WindowFixture {
         writeFile(root_ + QStringLiteral("/more/broken.rp250p"), "<RP250Preset><Name>x</Na");
         writeFile(root_ + QStringLiteral("/more/notes.txt"), "not a preset");
         pack_ = dir_->filePath(QStringLiteral("pack.zip"));
-        writeZip(pack_, {{QStringLiteral("Pack/jump.rp255p"), sample("jump_yaya.rp255p")},
-                         {QStringLiteral("Pack/lead.rp355p"), sample("dual_amp_lead.rp355p")}});
+        pwtest::makeArchive(pack_.toStdString(),
+                            {{"Pack/jump.rp255p", sample("jump_yaya.rp255p").toStdString()},
+                             {"Pack/lead.rp355p", sample("dual_amp_lead.rp355p").toStdString()}});
     }
     ui::LibraryWindow* open(const QStringList& inputs) {
         library_ = windows_->openLibrary(inputs);
         library_->setFileWriter(writer_);
         [&] { QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000); }();
         return library_;
+    }
+    // dry/: a.rp250p, its twin b.rp250p if `twin`, and c.rp250p under a name Save refuses.
+    void openDry(bool twin) {
+        const QString folder = dir_->filePath(QStringLiteral("dry"));
+        QByteArray metal = sample("metal_zone.rp250p");
+        writeFile(folder + QStringLiteral("/a.rp250p"), metal);
+        if (twin) writeFile(folder + QStringLiteral("/b.rp250p"), metal);
+        writeFile(folder + QStringLiteral("/c.rp250p"),
+                  metal.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>"));
+        open({folder});
     }
     LibraryModel* model() const { return library_->model(); }
     // Shortcuts reach the window that is active.
@@ -187,22 +159,23 @@ class LibraryWindowTest : public pwui::WindowFixture {
             out << library_->filter()->index(r, column).data().toString();
         return out;
     }
-    int rowNamed(const QString& file) const {
+    int rowNamed(const char* file) const {
         for (int r = 0; r < model()->rowCount(); ++r)
-            if (model()->entry(r).file == file) return r;
-        qFatal("no row %s", qPrintable(file));
+            if (model()->entry(r).file == QString::fromUtf8(file)) return r;
+        qFatal("no row %s", file);
     }
-    // Runs a conversion of `rows` (source rows) through the dialog, as a user would.
-    void convert(const std::vector<int>& rows, const QString& out, bool resolve = true) {
+    // Runs a conversion of `rows` (source rows) into `out` (out/ unless said) through the
+    // dialog, Resolve Conflicts on, as a user would.
+    void convert(const std::vector<int>& rows, const QString& out = {}) {
         select(rows);
-        library_->setConvertDialogHook([out, resolve](ui::ConvertDialog& d) {
+        library_->setConvertDialogHook([out = out.isEmpty() ? out_ : out](ui::ConvertDialog& d) {
             auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
             folder->clear();
             QTest::keyClicks(folder, out);
             // What was worked out for another folder cannot be carried out.
             QVERIFY(!d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
             auto* box = d.findChild<QCheckBox*>(QStringLiteral("resolve"));
-            if (box->isChecked() != resolve) QTest::mouseClick(box, Qt::LeftButton);
+            if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton);
             QTRY_VERIFY(d.dryRun().has_value());
             QTest::keyClick(&d, Qt::Key_Return);
         });
@@ -249,7 +222,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         return out;
     }
 
-    QString root_, pack_;
+    QString root_, pack_, out_;
     ui::LibraryWindow* library_ = nullptr;
     QuickWriter writer_;
 };
@@ -261,16 +234,15 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QAbstractItemModelTester proxyTester(library_->filter(),
                                          QAbstractItemModelTester::FailureReportingMode::QtTest);
     QCOMPARE(model()->rowCount(), 10);
-    QVERIFY(model()->entry(rowNamed(QStringLiteral("more/broken.rp250p"))).triage.status ==
+    QVERIFY(model()->entry(rowNamed("more/broken.rp250p")).triage.status ==
             LibraryStatus::Unreadable);
-    QVERIFY(model()->entry(rowNamed(QStringLiteral("pluck_funk.g4p"))).triage.status ==
-            LibraryStatus::ViewOnly);
-    const int member = rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p"));
+    QVERIFY(model()->entry(rowNamed("pluck_funk.g4p")).triage.status == LibraryStatus::ViewOnly);
+    const int member = rowNamed("pack.zip › Pack/jump.rp255p");
     QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(),
              QStringLiteral("RP255"));
     // The twins share a group, and nothing else is in one.
     const auto group = [&](const char* file) {
-        return model()->index(rowNamed(QLatin1String(file)), LibraryModel::Duplicate).data();
+        return model()->index(rowNamed(file), LibraryModel::Duplicate).data();
     };
     QVERIFY(group("surfs_up.rp255p").isValid());
     QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
@@ -310,31 +282,29 @@ void LibraryWindowTest::openFolderAndPackSortAndSearch() {
     QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
     auto* search = lib<QLineEdit>("search");
     QCOMPARE(QApplication::focusWidget(), search);
-    QTest::keyClicks(search, QStringLiteral("rp15"));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("crunch_time.rp150p")});
+    // The files shown once `text` is typed in place of what the field held.
+    const auto find = [&](const QString& text) {
+        search->clear();
+        QTest::keyClicks(search, text);
+        return shown(LibraryModel::File);
+    };
+    QCOMPARE(find(QStringLiteral("rp15")), QStringList{QStringLiteral("crunch_time.rp150p")});
     QTest::keyClick(search, Qt::Key_Escape);
     QCOMPARE(library_->filter()->rowCount(), 10);
-    QTest::keyClicks(search, QStringLiteral("lead.rp355"));  // a file and a pack's member
-    QCOMPARE(library_->filter()->rowCount(), 2);
+    QCOMPARE(find(QStringLiteral("lead.rp355")).size(), 2);  // a file and a pack's member
     QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
-    search->clear();
     // Accents and letter case are ignored as the core ignores them; folder names count.
-    QTest::keyClicks(search, QStringLiteral("M\u00C9TAL"));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("metal_zone.rp250p")});
-    search->clear();
-    QTest::keyClicks(search, QStringLiteral("MORE"));
-    QCOMPARE(library_->filter()->rowCount(), 2);
-    search->clear();
+    QCOMPARE(find(QStringLiteral("M\u00C9TAL")), QStringList{QStringLiteral("metal_zone.rp250p")});
+    QCOMPARE(find(QStringLiteral("MORE")).size(), 2);
     // What a preset is, read from its rows, is a column and a word to search for.
-    QTest::keyClicks(search, QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355"));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("metal_zone.rp250p")});
+    QCOMPARE(find(QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355")),
+             QStringList{QStringLiteral("metal_zone.rp250p")});
     QCOMPARE(shown(LibraryModel::Style),
              QStringList{QStringLiteral("high gain, modulated, ambient")});
-    search->clear();
     // The row the field's hint offers: once typing pauses, the presets holding it (one in
     // the folder, and the pack's copy of it).
     const QString hint = search->placeholderText();
-    QTest::keyClicks(search, hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
+    find(hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
     QTRY_COMPARE(shown(LibraryModel::Model),
                  (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
     search->clear();
@@ -371,7 +341,7 @@ void LibraryWindowTest::anotherTargetReadsThePresetsAgain() {
         changed += e.preset->model != "RP150";
     }
     QVERIFY(changed > 0);
-    QCOMPARE(int(model()->entry(rowNamed(QStringLiteral("metal_zone.rp250p"))).triage.status),
+    QCOMPARE(int(model()->entry(rowNamed("metal_zone.rp250p")).triage.status),
              int(LibraryStatus::ViewOnly));
 }
 
@@ -380,7 +350,7 @@ void LibraryWindowTest::returnOpensInTheMainWindow() {
     QTableView* table = library_->table();
     table->setFocus();
     table->setCurrentIndex(library_->filter()->mapFromSource(
-        model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), LibraryModel::Name)));
+        model()->index(rowNamed("big_verb.rp350p"), LibraryModel::Name)));
     QTest::keyClick(table, Qt::Key_Return);
     QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
     QCOMPARE(QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
@@ -392,8 +362,8 @@ void LibraryWindowTest::returnOpensInTheMainWindow() {
         form_->findChild<QAbstractItemView*>(QStringLiteral("lv"))->verticalScrollBar();
     QTRY_VERIFY(rowsScroll->maximum() > 0);
     rowsScroll->setValue(rowsScroll->maximum());
-    const QModelIndex member = library_->filter()->mapFromSource(model()->index(
-        rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")), LibraryModel::Name));
+    const QModelIndex member = library_->filter()->mapFromSource(
+        model()->index(rowNamed("pack.zip › Pack/jump.rp255p"), LibraryModel::Name));
     table->scrollTo(member);
     QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
     QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
@@ -431,24 +401,23 @@ void LibraryWindowTest::foldersAndPacksGoToTheLibrary() {
 
 void LibraryWindowTest::convertWithQuestionsAndReport() {
     open({root_});
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    const int metal = rowNamed(QStringLiteral("metal_zone.rp250p"));
-    const int surfs = rowNamed(QStringLiteral("surfs_up.rp255p"));
-    convert({metal, surfs}, out);
-    const QStringList first = filesIn(out);
+    const int metal = rowNamed("metal_zone.rp250p");
+    const int surfs = rowNamed("surfs_up.rp255p");
+    convert({metal, surfs});
+    const QStringList first = filesIn(out_);
     QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Written);
     QVERIFY(first.contains(model()->entry(metal).outcome.output));
-    QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out));
+    QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out_));
     const QString report = QString::fromUtf8(readAll(library_->lastReport()));
     QVERIFY(report.startsWith(
         QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
     QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
-    QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out).absolutePath());
+    QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
     if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone")))
         box->close();
 
     // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
-    const QString metalOut = QDir(out).filePath(model()->entry(metal).outcome.output);
+    const QString metalOut = QDir(out_).filePath(model()->entry(metal).outcome.output);
     writeFile(metalOut, "mine");
     QStringList asked;
     std::deque<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::YesToAll};
@@ -458,7 +427,7 @@ void LibraryWindowTest::convertWithQuestionsAndReport() {
         answers.pop_front();
         return a;
     });
-    convert({metal, surfs}, out);
+    convert({metal, surfs});
     QCOMPARE(asked.size(), 2);
     QCOMPARE(readAll(metalOut), QByteArray("mine"));
     QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Kept);
@@ -477,8 +446,8 @@ void LibraryWindowTest::conversionKeepsThePresetsItConverts() {
         inLibrary << in;
         return QMessageBox::No;
     });
-    const int self = rowNamed(QStringLiteral("Surf's Up.rp255p"));
-    convert({self, rowNamed(QStringLiteral("metal_zone.rp250p"))}, root_);
+    const int self = rowNamed("Surf's Up.rp255p");
+    convert({self, rowNamed("metal_zone.rp250p")}, root_);
     QCOMPARE(model()->entry(self).outcome.kind, ui::OutcomeKind::Cannot);
     QVERIFY(model()->entry(self).outcome.reason.contains(QStringLiteral("being converted")));
     QCOMPARE(readAll(own), sample("surfs_up.rp255p"));
@@ -491,12 +460,11 @@ void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
     std::vector<int> rows;
     for (int r = 0; r < model()->rowCount(); ++r)
         rows.push_back(r);
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    convert(rows, out);
+    convert(rows);
     int written = 0, failed = 0;
     for (int r = 0; r < model()->rowCount(); ++r) {
         const ui::Outcome& o = model()->entry(r).outcome;
-        const QString file = QDir(out).filePath(o.output);
+        const QString file = QDir(out_).filePath(o.output);
         if (o.kind == ui::OutcomeKind::Written) {
             ++written;
             QVERIFY(readAll(file).startsWith("<?xml"));
@@ -509,7 +477,7 @@ void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
     }
     QVERIFY(written > 0);
     QVERIFY(failed > 0);
-    for (const QString& f : filesIn(out))
+    for (const QString& f : filesIn(out_))
         QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
                  qPrintable(f));
 }
@@ -533,7 +501,7 @@ void LibraryWindowTest::cancelScanAndConversion() {
     QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
     QCOMPARE(model()->rowCount(), 3008);
     const QModelIndex wide = library_->filter()->mapFromSource(
-        model()->index(rowNamed(QStringLiteral("many/2999.rp250p")), LibraryModel::Name));
+        model()->index(rowNamed("many/2999.rp250p"), LibraryModel::Name));
     QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
             library_->table()->columnWidth(LibraryModel::Name));
     // Converting waits while the folder is read again.
@@ -541,10 +509,9 @@ void LibraryWindowTest::cancelScanAndConversion() {
     QTest::keyClick(library_, Qt::Key_F5);
     QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
     QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
-    const QString out = dir_->filePath(QStringLiteral("out"));
     QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
-    library_->setConvertDialogHook([this, out](ui::ConvertDialog& d) {
-        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+    library_->setConvertDialogHook([this](ui::ConvertDialog& d) {
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
         QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
         d.accept();
         QTimer::singleShot(
@@ -559,7 +526,7 @@ void LibraryWindowTest::cancelScanAndConversion() {
     }
     QVERIFY(notDone > 0);
     // Every preset written is there whole, nothing else but the report.
-    QCOMPARE(std::size_t(filesIn(out).size()), written + 1);
+    QCOMPARE(std::size_t(filesIn(out_).size()), written + 1);
 }
 
 // Each status keeps its hue and a readable contrast on dark backgrounds, and its glyph
@@ -584,18 +551,10 @@ void LibraryWindowTest::statusesReadOnDarkAndWithoutColour() {
 // Two presets saved under one name, and a name Save refuses: the dialog says so before
 // anything is written, and Fix Names changes its sums.
 void LibraryWindowTest::dryRunSaysWhatWillHappen() {
-    const QString folder = dir_->filePath(QStringLiteral("dry"));
-    const QByteArray metal = sample("metal_zone.rp250p");
-    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
-    writeFile(folder + QStringLiteral("/b.rp250p"), metal);
-    QByteArray bang = metal;
-    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
-    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
-    open({folder});
-    const QString out = dir_->filePath(QStringLiteral("out"));
+    openDry(true);
     QStringList said;
     library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
         for (bool fix : {false, true}) {
             auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
             if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
@@ -611,7 +570,7 @@ void LibraryWindowTest::dryRunSaysWhatWillHappen() {
                  QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
                  QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 1 would collide"),
              }));
-    QVERIFY(!QFileInfo::exists(out));
+    QVERIFY(!QFileInfo::exists(out_));
 }
 
 // A target chosen while the scan runs: every row ends triaged against it, those read
@@ -640,21 +599,14 @@ void LibraryWindowTest::anotherTargetDuringTheScan() {
 
 // Outputs that exist already: the summary wraps, and the dialog grows to show all of it.
 void LibraryWindowTest::convertDialogGrowsWithItsSummary() {
-    const QString folder = dir_->filePath(QStringLiteral("dry"));
-    const QByteArray metal = sample("metal_zone.rp250p");
-    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
-    QByteArray bang = metal;
-    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
-    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
-    open({folder});
-    const QString out = dir_->filePath(QStringLiteral("out"));
+    openDry(false);
     QString said;
     bool whole = false;
     library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
+        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
         if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
             for (const ui::Outcome& o : d.dryRun()->outcomes)
-                writeFile(QDir(out).filePath(o.output), "mine");
+                writeFile(QDir(out_).filePath(o.output), "mine");
         QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
         auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
         whole = QTest::qWaitFor([&] {
@@ -714,7 +666,7 @@ void LibraryWindowTest::opensOnTheScreenBesideTheMainWindow() {
     open({root_});
     QVERIFY(QTest::qWaitForWindowExposed(library_));
     // It stays so with the count line long and the progress bar shown beside it.
-    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, dir_->filePath(QStringLiteral("out")));
+    convert({rowNamed("metal_zone.rp250p")});
     const QRect screen = form_->screen()->availableGeometry();
     const QRect main = form_->frameGeometry();
     const QRect placed = library_->frameGeometry();
@@ -756,13 +708,12 @@ void LibraryWindowTest::problemsListedAndNoFileManagerSaid() {
     QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
     list->window()->close();
 
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, out);
+    convert({rowNamed("metal_zone.rp250p")});
     for (QAbstractButton* b :
          library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->buttons())
         if (b->text() == QStringLiteral("Show in &Folder")) QTest::mouseClick(b, Qt::LeftButton);
     auto* said = library_->findChild<QMessageBox*>(QStringLiteral("noFileManager"));
-    QVERIFY(said && said->text().contains(QDir::toNativeSeparators(out)));
+    QVERIFY(said && said->text().contains(QDir::toNativeSeparators(out_)));
 }
 
 QTEST_MAIN(LibraryWindowTest)
@@ -776,9 +727,8 @@ void LibraryWindowTest::exportSelectionAsPack() {
         suggested << s;
         return out;
     });
-    select({rowNamed(QStringLiteral("crunch_time.rp150p")),
-            rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")),
-            rowNamed(QStringLiteral("more/broken.rp250p"))});
+    select({rowNamed("crunch_time.rp150p"), rowNamed("pack.zip › Pack/jump.rp255p"),
+            rowNamed("more/broken.rp250p")});
     fileMenu(Qt::Key_P);
     QTRY_VERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone")));
     QMap<QString, QByteArray> packed = readZip(out);
@@ -817,11 +767,8 @@ void LibraryWindowTest::convertedCopiesTakeTheirMarks() {
     QCOMPARE(
         collection::markInputs(store, {QFile::encodeName(crunch).toStdString()}, change).marked,
         std::size_t(1));
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    convert({rowNamed(QStringLiteral("metal_zone.rp250p")),
-             rowNamed(QStringLiteral("crunch_time.rp150p"))},
-            out);
-    for (const auto& p : library::scan({QFile::encodeName(out).toStdString()}, {}).presets) {
+    convert({rowNamed("metal_zone.rp250p"), rowNamed("crunch_time.rp150p")});
+    for (const auto& p : library::scan({QFile::encodeName(out_).toStdString()}, {}).presets) {
         const collection::ContentKey key = collection::contentKey(p);
         const bool marked = store.marks(std::span(&key, 1)).contains(key);
         QCOMPARE(marked, p.name == "Crunch Time");
