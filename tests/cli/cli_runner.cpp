@@ -103,6 +103,20 @@ RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
     return result;
 }
 
+int startCli(const std::vector<std::string>& args, const fs::path& cwd) {
+    ChildSetup setup(args, {});
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int devNull = open("/dev/null", O_RDWR);
+        if (chdir(cwd.c_str()) != 0 || devNull < 0) _exit(120);
+        for (int fd : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO})
+            dup2(devNull, fd);
+        execve(setup.argv[0], setup.argv.data(), setup.envp.data());
+        _exit(121);
+    }
+    return pid;
+}
+
 RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path& cwd,
                            const std::vector<std::string>& env) {
     ChildSetup setup(args, env);
