@@ -3,8 +3,6 @@
 // controls, prompt and parameter ID, and every entry's name and value in display order;
 // the models' knobs against model_knobs.tsv, and what a knob's name and value say.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <tuple>
 

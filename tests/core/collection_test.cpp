@@ -6,10 +6,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <fstream>
 
 #include "collection/collection_store.h"
 #include "collection/index_memory.h"

@@ -4,7 +4,6 @@
 // when allowed; a dry run or a cancelled run writes nothing it has not finished; no
 // temporary file is ever left behind.
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -150,7 +149,7 @@ TEST(ConvertAll, EachExistingOutputIsDecidedOnItsOwn) {
 // file of the folder it may.
 TEST(ConvertAll, NeverReplacesAPresetBeingConverted) {
     pwtest::TempDir dir;
-    const std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const std::string bytes = pwtest::sample("crunch_time.rp150p");
     const fs::path own = dir.write("Crunch Time.rp250p", bytes);
     pw::library::ConvertAllOptions o = options(2, 10);
     o.overwrite = true;
@@ -165,7 +164,7 @@ TEST(ConvertAll, NeverReplacesAPresetBeingConverted) {
 TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {
     pwtest::TempDir in, out;
     std::vector<fs::path> files;
-    const std::string sample = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const std::string sample = pwtest::sample("crunch_time.rp150p");
     for (int i = 0; i < 60; ++i)
         files.push_back(in.write(
             "p" + std::to_string(i) + ".rp150p",

@@ -3,8 +3,6 @@
 // and amp channel, the verdict, the refusal and the bytes are those of a session that
 // opens the file, filters it, picks the channel and saves.
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 #include "convert/convert.h"
@@ -46,7 +44,7 @@ class AsTheWindow : public pwtest::SessionFixture, public testing::WithParamInte
 TEST_P(AsTheWindow, SameVerdictAndBytes) {
     const Case& c = GetParam();
     const pw::document::Target& target = *pw::document::targetByOption(c.target);
-    const std::string bytes = pwtest::readFile(pwtest::dataFile(c.sample));
+    const std::string bytes = pwtest::sample(c.sample);
     pw::convert::Plan plan;
     plan.target = &target;
     plan.amp = c.amp;
@@ -93,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(EverySample, AsTheWindow, testing::ValuesIn(cases()),
 
 // Resolve, picks and names, which the table above leaves out.
 TEST(Convert, ResolvePicksAndNames) {
-    const std::string bytes = pwtest::readFile(pwtest::dataFile("dual_amp_lead.rp355p"));
+    const std::string bytes = pwtest::sample("dual_amp_lead.rp355p");
     pw::convert::Plan plan;
     plan.target = pw::document::targetByCaption("RP250");
     plan.amp = 'A';

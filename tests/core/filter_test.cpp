@@ -2,8 +2,6 @@
 // List edits, the error count and the choice of filter recipe; what each recipe does to
 // a patch is in the scenario folders.
 
-#include <gtest/gtest.h>
-
 #include "filter/amp_channel.h"
 #include "filter/default_rows.h"
 #include "filter/filter_recipes.h"

@@ -2,12 +2,8 @@
 // Files that cannot be read, bytes opened under a name, and nesting too deep for a
 // recursive reader: each is refused or loaded, and a refused one leaves the patch as it was.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <string>
 
 #include "session/session.h"
 #include "test_support.h"

@@ -4,11 +4,10 @@
 // each can be cancelled at every stage.
 
 #include <set>
-#include <thread>
 
 #include "../support/archive_maker.h"
-#include "library_owner.h"
 #include "library/source.h"
+#include "library_owner.h"
 #include "test_support.h"
 
 namespace {

@@ -46,7 +46,7 @@ std::vector<std::string> treeOf(const fs::path& root) {
 }
 
 std::string sample() {
-    return pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
+    return pwtest::sample("metal_zone.rp250p");
 }
 
 ScanResult scanOf(const fs::path& input, unsigned threads = 0,
@@ -72,7 +72,7 @@ bool hasProblem(const ScanResult& r, ScanProblem::Kind kind) {
 // when it saves only with it (the patch name is judged apart, so names are mended).
 TEST(LibraryTriage, AgreesWithConvertOnEverySampleTargetAndChannel) {
     for (const std::string& sample : kSamples) {
-        const std::string bytes = pwtest::readFile(pwtest::dataFile(sample));
+        const std::string bytes = pwtest::sample(sample);
         for (const pw::document::Target& target : pw::document::kTargets) {
             if (!target.selectable) continue;
             for (const char amp : {'\0', 'A', 'B'}) {
@@ -136,7 +136,7 @@ class LibraryScan : public ::testing::Test {
     void SetUp() override {
         std::vector<pwtest::Member> members;
         for (const std::string& s : kSamples) {
-            const std::string bytes = pwtest::readFile(pwtest::dataFile(s));
+            const std::string bytes = pwtest::sample(s);
             dir.write(s, bytes);
             members.push_back({"pack/" + s, bytes});
         }
@@ -195,7 +195,7 @@ TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
     const ScanResult r = scan({dir.path() / "pack.zip"}, options);
     const Preset* member = byMember(r, "pack/metal_zone.rp250p");
     ASSERT_NE(member, nullptr);
-    const std::string original = pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
+    const std::string original = pwtest::sample("metal_zone.rp250p");
     EXPECT_EQ(member->bytes, original);
     const SourceBytes again = readSource(member->source);
     ASSERT_TRUE(again.ok) << again.problem;
@@ -254,25 +254,16 @@ TEST(LibrarySearch, FoldsCaseAndAccents) {
         bool found;
     };
     const Case cases[] = {
-        {"\xC3\x9C"
-         "ber Lead",
-         "\xC3\xBC"
-         "ber",
-         true},  // Über, über
-        {"\xC3\x9C"
-         "ber Lead",
-         "uber", true},
-        {"CR\xC3\x88ME", "cr\xC3\xA8me", true},   // CRÈME, crème
-        {"Cre\xCC\x80me", "CR\xC3\x88ME", true},  // decomposed è
-        {"Stra\xC3\x9F"
-         "e",
-         "STRASSE", true},  // ß
-        {"\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x8A\xCE\x91", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1",
-         true},  // ΣΟΦΊΑ
-        {"\xD0\x9F\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F", "\xD0\xBF\xD0\x95\xD0\xA1", true},  // Песня
-        {"\xE6\xBC\xA2\xE5\xAD\x97", "\xE5\xAD\x97", true},                              // 漢字
+        {"Über Lead", "über", true},
+        {"Über Lead", "uber", true},
+        {"CRÈME", "crème", true},
+        {"Cre\xCC\x80me", "CRÈME", true},  // decomposed è
+        {"Straße", "STRASSE", true},
+        {"ΣΟΦΊΑ", "σοφία", true},
+        {"Песня", "пЕС", true},
+        {"漢字", "字", true},
         {"Lead", "lead x", false},
-        {"cr\xC3\xA8me", "cra", false},
+        {"crème", "cra", false},
         {"bad\xFF"
          "name",
          "\xFF"
@@ -291,7 +282,7 @@ TEST(LibrarySearch, FoldsCaseAndAccents) {
 // A model is named by a Value that is a whole number and nothing else.
 TEST(LibraryScanInput, AModelIsNamedOnlyByAWholeNumber) {
     pwtest::TempDir dir;
-    std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    std::string bytes = pwtest::sample("crunch_time.rp150p");
     const auto uses = [&] {
         dir.write("p.rp150p", bytes);
         const ScanResult r = scanOf(dir.path() / "p.rp150p");
@@ -366,7 +357,7 @@ TEST(LibraryScanInput, EveryKindOfPackIsOpenedByItsEnding) {
         {".xar", {archive_write_set_format_xar}},
     };
     pwtest::TempDir dir;
-    const std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const std::string bytes = pwtest::sample("crunch_time.rp150p");
     for (const auto& [ending, kind] : kinds) {
         const fs::path pack = dir.path() / ("pack" + ending);
         pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}}, kind);

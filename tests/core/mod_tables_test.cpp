@@ -2,14 +2,10 @@
 // The family check tables against tests/data/family_tables.tsv (every list as written
 // down), and the 25x lists against the effect catalogue.
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
-#include <sstream>
-#include <string>
 #include <string_view>
 
 #include "catalogue/effect_catalogue.h"

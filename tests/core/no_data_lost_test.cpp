@@ -4,18 +4,14 @@
 // ones whole), no temporary file is left, the rows stay, the user is told why, and the
 // same command writes the file once the cause is gone.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <set>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "../support/failing_writer.h"
 #include "document/batch_writer.h"
@@ -96,8 +92,7 @@ TEST_P(NoDataLost, NothingIsLost) {
     s.start();
     s.setSaveFolder(dir.path());
     ASSERT_TRUE(s.selectTarget(4));
-    const fs::path source =
-        dir.write("crunch.rp150p", pwtest::readFile(pwtest::dataFile("crunch_time.rp150p")));
+    const fs::path source = dir.write("crunch.rp150p", pwtest::sample("crunch_time.rp150p"));
     s.openFile(source);
     s.filter();
     ASSERT_EQ(pw::filter::HasConflicts(s.rows()), 0);

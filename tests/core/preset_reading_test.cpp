@@ -2,8 +2,6 @@
 // The root name search over the decoded text. What the parse takes from a document is
 // checked against the reference reader on the files of tests/data/reader.
 
-#include <gtest/gtest.h>
-
 #include "document/open_file_types.h"
 #include "document/preset_document.h"
 #include "document/root_names.h"
@@ -132,7 +130,7 @@ TEST(OpenDialog, FileTypesAreTheFilterText) {
     std::string joined;
     for (const auto& type : pw::document::openFileTypes())
         joined += (joined.empty() ? "" : "|") + type.description + "|" + type.patterns;
-    EXPECT_EQ(joined + "\n", pwtest::readFile(pwtest::dataFile("open_dialog_filter.txt")));
+    EXPECT_EQ(joined + "\n", pwtest::sample("open_dialog_filter.txt"));
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // twins included.
 
 #include <compare>
-#include <fstream>
 
 #include "../support/archive_maker.h"
 #include "collection/index_memory.h"
@@ -41,9 +40,8 @@ std::vector<Row> rowsOf(const Library& library) {
         for (const std::string_view u : p.uses)
             uses.append(u).append("|");
         rows.push_back({displayName(p.source), p.folder, p.model, p.name, p.style, uses, p.rows,
-                        p.contentKey, t.status, t.substitutions, t.removals, t.reason,
-                        t.fixedName, t.unfixedName, t.nameRefused,
-                        library.duplicateGroups().at(i)});
+                        p.contentKey, t.status, t.substitutions, t.removals, t.reason, t.fixedName,
+                        t.unfixedName, t.nameRefused, library.duplicateGroups().at(i)});
     }
     return rows;
 }

@@ -3,8 +3,6 @@
 // one step that undoes and redoes, a toggle turns a flag on unless every row has it, and
 // the tag editor's words become tags added and taken away.
 
-#include <gtest/gtest.h>
-
 #include "collection/row_marks.h"
 #include "test_support.h"
 

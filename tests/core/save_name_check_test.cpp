@@ -1,10 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Save's name check for characters a preset cannot hold.
 
-#include <gtest/gtest.h>
-
-#include "session/messages.h"
 #include "convert/name_check.h"
+#include "session/messages.h"
 #include "test_support.h"
 
 namespace {

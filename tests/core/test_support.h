@@ -49,7 +49,7 @@ struct P {
 };
 
 inline std::string presetXml(const std::string& root, const std::string& name,
-                             std::initializer_list<P> params) {
+                             const std::vector<P>& params) {
     std::string x = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + root +
                     " SchemaVersion=\"1.2\" xmlns=\"http://www.digitech.com/xml/preset\">\r\n"
                     "  <Name>" +
@@ -122,11 +122,14 @@ inline std::string marks(const pw::Row& row) {
     return s;
 }
 
+// A row of these cells, the `conflicts` cells marked.
 inline pw::Row row(std::string name, std::string setting, std::string id, std::string position,
-                   std::string value) {
+                   std::string value, std::initializer_list<pw::Column> conflicts = {}) {
     pw::Row r;
     r.cells = {std::move(name), std::move(setting), std::move(id), std::move(position),
                std::move(value)};
+    for (pw::Column c : conflicts)
+        r.mark(c, pw::Mark::Conflict);
     return r;
 }
 
