@@ -77,47 +77,22 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
 }
 
 // A knob of a model the table does not know takes its role from its name, as the larger
-// models' presets write it; a block's own phrase comes before the shared words.
-TEST(ModelKnobs, AnUnknownModelsKnobTakesItsRoleFromItsName) {
-    for (auto [block, name, role] : {std::tuple{"Delay", "Delay Repeat Rate", "time"},
-                                     {"Delay", "Delay Intensity", "repeats"},
-                                     {"Delay", "Delay Echo", "level"},
-                                     {"Delay", "Delay Duck Thresh", "ducker threshold"},
-                                     {"Delay", "Delay Duck Level", "ducker level"},
-                                     {"Compressor", "Compressor Sensitivity", "sustain"},
-                                     {"Mod/FX", "Unovibe Intensity", "depth"},
-                                     {"Mod/FX", "Envelope Sensitivity", "sensitivity"},
-                                     {"Mod/FX", "Chorus Rate", "speed"},
-                                     {"Distortion", "Dist Gain", "drive"},
-                                     {"Distortion", "Dist Mid Freq", "mid frequency"},
-                                     {"Mod/FX", "Pitch Dry Level", "dry level"},
-                                     {"Reverb", "Reverb PreDelay", "predelay"},
-                                     {"Reverb", "Reverb Decay", "decay"},
-                                     {"Reverb", "Reverb Liveliness", "liveliness"},
-                                     {"Mod/FX", "Player", ""}})
-        EXPECT_EQ(roleOf(block, 0, 0, name), role) << name;
-}
-
-// What a knob's Text says for its value: a waveform by name, an interval or detune in
-// semitones about the middle, a delay time in milliseconds then seconds, else the number.
-TEST(ModelKnobs, AKnobsTextSaysItsValueAsTheDeviceShowsIt) {
-    const auto knob = [](std::string_view role, int max) {
-        return Setting{"Mod/FX", 0, 0, "", "", role, 0, max};
-    };
-    for (auto [role, max, value, text] : {std::tuple{"waveform", 2, 0, "Tri"},
-                                          {"waveform", 2, 1, "Sine"},
-                                          {"waveform", 2, 2, "Square"},
-                                          {"waveform", 2, 3, "3"},
-                                          {"level", 99, 1, "1"},
-                                          {"interval", 48, 12, "-12"},
-                                          {"interval", 24, 12, "12"},
-                                          {"detune", 48, 30, "6"},
-                                          {"time", 109, 0, "10ms"},
-                                          {"time", 109, 99, "1000ms"},
-                                          {"time", 109, 100, "1.10sec"},
-                                          {"time", 109, 109, "2.00sec"},
-                                          {"time", 99, 5, "5"}})
-        EXPECT_EQ(settingText(knob(role, max), value), text) << role << " " << value;
+// models' presets write it; a knob's Text says its value as the device shows it: a
+// waveform by name, an interval or detune in semitones about the middle, a delay time in
+// milliseconds then seconds, else the number (tests/data/knob_words.tsv).
+TEST(ModelKnobs, AKnobsNameGivesItsRoleAndItsTextSaysItsValue) {
+    std::size_t lines = 0;
+    for (const auto& f : tsv("knob_words.tsv")) {
+        SCOPED_TRACE(f.at(1) + " " + f.at(2));
+        ++lines;
+        if (f.at(0) == "role")
+            EXPECT_EQ(roleOf(f.at(1), 0, 0, f.at(2)), f.at(3) == "-" ? "" : f.at(3));
+        else
+            EXPECT_EQ(settingText(Setting{"Mod/FX", 0, 0, "", "", f.at(1), 0, std::stoi(f.at(2))},
+                                  std::stoi(f.at(3))),
+                      f.at(4));
+    }
+    EXPECT_GT(lines, 20u);
 }
 
 }  // namespace
