@@ -25,19 +25,6 @@ struct Case {
     std::string err;
 };
 
-std::string unescaped(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == 's' ? ' ' : c;
-    }
-    return out;
-}
-
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> out;
     std::istringstream in(text);
