@@ -59,38 +59,6 @@ void writeFile(const fs::path& file, const std::string& bytes) {
     out << bytes;
 }
 
-std::string unescaped(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        if (c == 'x' && i + 2 < text.size()) {
-            out += static_cast<char>(std::stoi(text.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == 's' ? ' ' : c;
-        }
-    }
-    return out;
-}
-
-std::vector<std::vector<std::string>> tsvOf(const std::string& name) {
-    std::vector<std::vector<std::string>> out;
-    std::istringstream in(readFile(cliDataFile(name)));
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::istringstream fields(line);
-        out.emplace_back();
-        for (std::string f; std::getline(fields, f, '\t');)
-            out.back().push_back(f);
-        out.back().resize(3);
-    }
-    return out;
-}
-
 fs::path sampleFile(const std::string& name) {
     return fs::path(PW_TEST_DATA_DIR) / name;
 }

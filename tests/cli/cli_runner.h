@@ -32,12 +32,6 @@ RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path&
 // process id without waiting for it.
 int startCli(const std::vector<std::string>& args, const fs::path& cwd);
 
-// `text` with \n \r \t, \s (a space) and \xNN (a byte) read as what they stand for; a
-// backslash before another character stands for that character.
-std::string unescaped(const std::string& text);
-// The tab-separated fields of each line of a file of tests/cli/data, comment lines left out.
-std::vector<std::vector<std::string>> tsvOf(const std::string& name);
-
 std::string readFile(const fs::path& file);
 void writeFile(const fs::path& file, const std::string& bytes);
 

@@ -10,10 +10,13 @@
 #include <utility>
 
 #include "../support/archive_maker.h"
+#include "../support/text_table.h"
 #include "cli_runner.h"
 
 namespace pw::cli::testing {
 namespace {
+
+using pwtest::unescaped;
 
 // One row of commands.tsv.
 struct Case {
@@ -29,17 +32,13 @@ std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> out;
     std::istringstream in(text);
     for (std::string item; std::getline(in, item, separator);)
-        if (!item.empty() || separator == '\t') out.push_back(item);
+        if (!item.empty()) out.push_back(item);
     return out;
 }
 
 std::vector<Case> cases() {
     std::vector<Case> out;
-    std::istringstream table(readFile(fs::path(PW_CLI_DATA_DIR) / ".." / "commands.tsv"));
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f = split(line, '\t');
-        f.resize(7);
+    for (const auto& f : pwtest::tsvFile(fs::path(PW_CLI_DATA_DIR) / ".." / "commands.tsv", 7)) {
         Case c{f[0], split(f[1], ' '), split(f[2], ' '), std::stoi(f[3]), unescaped(f[4]),
                {},   unescaped(f[6])};
         for (std::string& arg : c.args)

@@ -6,6 +6,7 @@
 #include <sstream>
 #include <string>
 
+#include "../support/text_table.h"
 #include "cli_messenger.h"
 #include "cli_runner.h"
 #include "json_writer.h"
@@ -32,8 +33,8 @@ std::string table(const Table& t, std::size_t maxWidth) {
 // characters two and combining marks none (tests/cli/data/display_text.tsv).
 TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCountsColumns) {
     std::size_t rows = 0;
-    for (const auto& f : testing::tsvOf("display_text.tsv")) {
-        const std::string text = testing::unescaped(f[1]), expected = testing::unescaped(f[2]);
+    for (const auto& f : pwtest::tsvFile(testing::cliDataFile("display_text.tsv"), 3)) {
+        const std::string text = pwtest::unescaped(f[1]), expected = pwtest::unescaped(f[2]);
         if (f[0] == "csv") continue;
         EXPECT_EQ(f[0] == "width" ? std::to_string(displayWidth(text)) : displayText(text),
                   expected)
@@ -99,9 +100,9 @@ TEST(TableWriter, ColumnsAlignByDisplayWidth) {
 // of tests/cli/data/display_text.tsv).
 TEST(CsvWriter, OneLinePerRecordAndNoFormula) {
     std::size_t rows = 0;
-    for (const auto& f : testing::tsvOf("display_text.tsv")) {
+    for (const auto& f : pwtest::tsvFile(testing::cliDataFile("display_text.tsv"), 3)) {
         if (f[0] != "csv") continue;
-        const std::string cell = testing::unescaped(f[1]), field = testing::unescaped(f[2]);
+        const std::string cell = pwtest::unescaped(f[1]), field = pwtest::unescaped(f[2]);
         ++rows;
         std::ostringstream out;
         writeCsv(out, Table{{{"Name"}, {"End"}}, {{plainCell(cell), plainCell("e")}}});

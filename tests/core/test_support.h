@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/text_table.h"
 #include "params/param_list.h"
 #include "session/messenger.h"
 #include "session/session.h"
@@ -172,18 +173,8 @@ inline std::string state(const pw::Session& s) {
 }
 
 // The tab-separated lines of a file in tests/data, comment lines left out.
-inline std::vector<std::vector<std::string>> tsv(const std::string& name) {
-    std::ifstream in(dataFile(name));
-    std::vector<std::vector<std::string>> out;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> fields;
-        std::istringstream fs(line);
-        for (std::string f; std::getline(fs, f, '\t');)
-            fields.push_back(f);
-        out.push_back(fields);
-    }
-    return out;
+inline std::vector<std::vector<std::string>> tsv(const std::string& name, std::size_t fields = 0) {
+    return tsvFile(dataFile(name), fields);
 }
 
 // A started session (target RP255) that saves into its own temporary folder and
