@@ -215,7 +215,6 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
     ScanOptions options;
     options.keepBytes = true;
     const ScanResult r = scan({dir.path()}, options);
-    std::size_t searches = 0;
     for (const auto& f : pwtest::tsv("library_search.tsv")) {
         Query q;
         std::tie(q.text, q.model, q.uses, q.row) = std::tie(f.at(0), f.at(1), f.at(2), f.at(3));
@@ -223,42 +222,18 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
         EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
                                 [&](const Preset& p) { return matches(p, q); }),
                   std::stol(f.at(4)));
-        ++searches;
     }
-    EXPECT_GT(searches, 10u);
 }
 
 // Letter case and accents are ignored in every script: Unicode's case folding and
-// canonical decomposition, the combining marks dropped.
+// canonical decomposition, the combining marks dropped (tests/data/search_folding.tsv).
 TEST(LibrarySearch, FoldsCaseAndAccents) {
-    struct Case {
-        const char* text;
-        const char* part;
-        bool found;
-    };
-    const Case cases[] = {
-        {"Über Lead", "über", true},
-        {"Über Lead", "uber", true},
-        {"CRÈME", "crème", true},
-        {"Cre\xCC\x80me", "CRÈME", true},  // decomposed è
-        {"Straße", "STRASSE", true},
-        {"ΣΟΦΊΑ", "σοφία", true},
-        {"Песня", "пЕС", true},
-        {"漢字", "字", true},
-        {"Lead", "lead x", false},
-        {"crème", "cra", false},
-        {"bad\xFF"
-         "name",
-         "\xFF"
-         "N",
-         true},  // bytes that are not UTF-8 stand for themselves
-    };
-    for (const Case& c : cases) {
+    for (const auto& f : pwtest::tsv("search_folding.tsv")) {
         Preset p;
-        p.name = c.text;
+        p.name = pwtest::unescaped(f.at(0));
         Query q;
-        q.text = c.part;
-        EXPECT_EQ(matches(p, q), c.found) << c.text << " / " << c.part;
+        q.text = pwtest::unescaped(f.at(1));
+        EXPECT_EQ(matches(p, q), f.at(2) == "yes") << f.at(0) << " / " << f.at(1);
     }
 }
 

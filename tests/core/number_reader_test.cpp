@@ -29,10 +29,11 @@ INSTANTIATE_TEST_SUITE_P(
                     Case{" 2", 2}, Case{"\t1\n9", 19}, Case{"-3", -3}, Case{"+7", 7},
                     Case{"- 7", -7}, Case{"1.5", 1.5}, Case{"1.5.3", 1.5}, Case{".5", 0.5},
                     Case{"18.0", 18}, Case{"1e3", 1000}, Case{"1E+2x", 100}, Case{"2d2", 200},
-                    Case{"1e", 1}, Case{"1e+", 1}, Case{"&H10", 16}, Case{"&h1F", 31}, Case{"&H19", 25},
-                    Case{"&O17", 15}, Case{"&HFFFF", -1}, Case{"&H10000000000000000", 0},
-                    Case{"&H", 0}, Case{"&X1", 0}, Case{"0x10", 0}, Case{"019", 19},
-                    Case{"12\r3", 12}, Case{"65.5", 65.5}, Case{"--1", 0}, Case{"1,5", 1}));
+                    Case{"1e", 1}, Case{"1e+", 1}, Case{"&H10", 16}, Case{"&h1F", 31},
+                    Case{"&H19", 25}, Case{"&O17", 15}, Case{"&HFFFF", -1},
+                    Case{"&H10000000000000000", 0}, Case{"&H", 0}, Case{"&X1", 0}, Case{"0x10", 0},
+                    Case{"019", 19}, Case{"12\r3", 12}, Case{"65.5", 65.5}, Case{"--1", 0},
+                    Case{"1,5", 1}));
 
 TEST(LeadingNumber, HugeExponentIsInfiniteNotZero) {
     EXPECT_TRUE(std::isinf(pw::models::readLeadingNumber("1e999")));

@@ -173,19 +173,10 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
         }
     }
     EXPECT_GT(told, characters.rows.size() / 2);
-    for (auto [title, name, said] : {std::tuple{"Mod/FX", "Player", ""},
-                                     {"Distortion", "Mode", ""},
-                                     {"Mod/FX", "Auto Ya", "filter"},
-                                     {"Amp", "Dread Acoustic", "acoustic"},
-                                     {"Delay", "Modulated", "modulated"},
-                                     {"Amp", "Lead Stack", "high gain"},
-                                     {"Delay", "DM Two", "analog"},
-                                     {"Delay", "Admiral", ""},
-                                     {"Distortion", "Big Muff Pi", "fuzz"},
-                                     {"Cabinet", "Vintage 1x12", "small combo"},
-                                     {"Cabinet", "Tweed 4x10", "4x10"},
-                                     {"Amp", "Twin Reverb", "clean"}})
-        EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
+    for (const auto& f : pwtest::tsv("name_characters.tsv"))
+        EXPECT_EQ(pw::catalogue::characterOfName(block(f.at(0)), f.at(1)),
+                  f.at(2) == "-" ? "" : f.at(2))
+            << f.at(1);
 }
 
 // --- what Resolve does to a list -------------------------------------------------

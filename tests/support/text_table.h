@@ -3,6 +3,8 @@
 // Tables of cases kept in text files: fields separated by tabs, lines starting with # left
 // out, and escapes for the bytes a text file cannot show.
 
+#include <gtest/gtest.h>
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -32,7 +34,7 @@ inline std::string unescaped(const std::string& text) {
 }
 
 // The fields of each line of `file`, empty and comment lines left out; a line has at
-// least `fields` fields, those it lacks empty.
+// least `fields` fields, those it lacks empty. A table without a case is a failure.
 inline std::vector<std::vector<std::string>> tsvFile(const std::filesystem::path& file,
                                                      std::size_t fields = 0) {
     std::ifstream in(file);
@@ -45,6 +47,7 @@ inline std::vector<std::vector<std::string>> tsvFile(const std::filesystem::path
             out.back().push_back(f);
         if (out.back().size() < fields) out.back().resize(fields);
     }
+    if (out.empty()) ADD_FAILURE() << "no case in " << file;
     return out;
 }
 
