@@ -124,24 +124,17 @@ TEST(Convert, ResolvePicksAndNames) {
 namespace {
 
 // A Param without one of its five children stops the load, naming the first child that
-// is missing in the order they are read.
+// is missing in the order they are read (tests/data/param_children.tsv).
 TEST(ConvertPreset, NamesTheMissingChildOfAParam) {
-    const std::pair<std::string, const char*> cases[] = {
-        {"<ID>1</ID><Position>2</Position><Value>3</Value><Text>t</Text>", "Name"},
-        {"<Name>n</Name><Position>2</Position><Value>3</Value><Text>t</Text>", "ID"},
-        {"<Name>n</Name><ID>1</ID><Value>3</Value><Text>t</Text>", "Position"},
-        {"<Name>n</Name><ID>1</ID><Position>2</Position><Text>t</Text>", "Value"},
-        {"<Name>n</Name><ID>1</ID><Position>2</Position><Value>3</Value>", "Text"},
-        {"<Name>n</Name><Value>3</Value>", "ID"},
-    };
     pw::convert::Plan plan;
     plan.target = pw::document::targetByCaption("RP255");
-    for (const auto& [children, missing] : cases) {
+    for (const auto& f : pwtest::tsv("param_children.tsv")) {
+        const std::string& children = f.at(0);
         const auto r = pw::convert::convertPreset("<RP255Preset><Name>p</Name><Params><Param>" +
                                                       children + "</Param></Params></RP255Preset>",
                                                   plan);
         EXPECT_EQ(r.load, pw::convert::LoadFailure::ParameterMissing) << children;
-        EXPECT_EQ(r.missingChild, missing) << children;
+        EXPECT_EQ(r.missingChild, f.at(1)) << children;
     }
 }
 
