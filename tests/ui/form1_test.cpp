@@ -308,7 +308,10 @@ void Form1Test::messageBoxes() {
     QMessageBox::Icon icon = QMessageBox::NoIcon;
     bool defaultAsked = false;
     int width = 0, narrowest = 0;
-    const auto show = [&](Message m, QMessageBox::StandardButton expectedDefault) {
+    // Shows a message; No is the default a question must have, OK that of the others.
+    const auto show = [&](MessageId id, const std::string& said, Icon asked,
+                          Buttons buttons = Buttons::Ok, const std::string& detail = {}) {
+        const auto expectedDefault = buttons == Buttons::YesNo ? QMessageBox::No : QMessageBox::Ok;
         QTimer::singleShot(0, [&, expectedDefault] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
@@ -320,23 +323,18 @@ void Form1Test::messageBoxes() {
             defaultAsked = box->defaultButton() == box->button(expectedDefault);
             QTest::keyClick(box, Qt::Key_Return);  // the default button
         });
-        return messenger.show(m);
+        return messenger.show({id, said, asked, buttons, detail});
     };
 
-    QCOMPARE(show({MessageId::SavedTo,
-                   "Do you want to save patch name as: x.rp255p",
-                   Icon::Question,
-                   Buttons::YesNo,
-                   {}},
-                  QMessageBox::No),
+    QCOMPARE(show(MessageId::SavedTo, "Do you want to save patch name as: x.rp255p", Icon::Question,
+                  Buttons::YesNo),
              Answer::No);
     QCOMPARE(title, QStringLiteral("Patchwright"));
     QCOMPARE(icon, QMessageBox::Question);
     QVERIFY(defaultAsked);
 
-    QCOMPARE(show({MessageId::NameLoadError, "Element <Name>*</Name> LoadError", Icon::Critical,
-                   Buttons::Ok, "the file does not exist"},
-                  QMessageBox::Ok),
+    QCOMPARE(show(MessageId::NameLoadError, "Element <Name>*</Name> LoadError", Icon::Critical,
+                  Buttons::Ok, "the file does not exist"),
              Answer::Ok);
     QCOMPARE(icon, QMessageBox::Critical);
     QCOMPARE(text, QStringLiteral("Element <Name>*</Name> LoadError"));
@@ -344,8 +342,7 @@ void Form1Test::messageBoxes() {
     QCOMPARE(informative, QString());
 
     const std::string path = "/home/user/" + std::string(30, 'p') + "/" + std::string(200, 'q');
-    show({MessageId::SavedTo, "Saved to " + path, Icon::Information, Buttons::Ok, {}},
-         QMessageBox::Ok);
+    show(MessageId::SavedTo, "Saved to " + path, Icon::Information);
     QCOMPARE(icon, QMessageBox::Information);
     QVERIFY(width <= QGuiApplication::primaryScreen()->availableGeometry().width());
     QVERIFY(narrowest < width);
@@ -369,11 +366,8 @@ void Form1Test::messageBoxes() {
         scrolls = area && area->verticalScrollBar()->maximum() > 0;
         QTest::keyClick(box, Qt::Key_Return);
     });
-    messenger.show({MessageId::ResolveSummary,
-                    report + "\n\nNo conflict is left.",
-                    Icon::Information,
-                    Buttons::Ok,
-                    {}});
+    report += "\n\nNo conflict is left.";
+    messenger.show({MessageId::ResolveSummary, report, Icon::Information, Buttons::Ok, {}});
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QVERIFY(screen.contains(boxPlace));
     QVERIFY(screen.contains(okPlace));
@@ -394,11 +388,9 @@ void Form1Test::messageBoxes() {
         QCOMPARE(kind == QStringLiteral("longMessage"), count == 16);
     }
 
-    show({MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}},
-         QMessageBox::Ok);
+    show(MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation);
     QCOMPARE(icon, QMessageBox::Warning);
-    show({MessageId::SavedTo, "Function Read_Test Failed.", Icon::None, Buttons::Ok, {}},
-         QMessageBox::Ok);
+    show(MessageId::SavedTo, "Function Read_Test Failed.", Icon::None);
     QCOMPARE(icon, QMessageBox::NoIcon);
 }
 
