@@ -46,12 +46,8 @@ TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCountsColumns
 
 TEST(TableWriter, WideCellsStayAligned) {
     ListReport r;
-    Row a;
-    a.cells = {"Caf\xC3\xA9", "x", "1", "2", "3"};
-    Row b;
-    b.cells = {"Name", "y", "1", "2", "3"};
-    r.rows.append(a);
-    r.rows.append(b);
+    r.rows.append(Row{{"Caf\xC3\xA9", "x", "1", "2", "3"}});
+    r.rows.append(Row{{"Name", "y", "1", "2", "3"}});
     const std::string t = text(r, false);
     EXPECT_NE(t.find("1  Caf\xC3\xA9  x        1   2         3\n"), std::string::npos) << t;
     EXPECT_NE(t.find("2  Name  y        1   2         3\n"), std::string::npos) << t;

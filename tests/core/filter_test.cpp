@@ -13,23 +13,20 @@ namespace {
 using namespace pw;
 using namespace pw::filter;
 
-ParamList listOf(std::initializer_list<std::pair<const char*, const char*>> positionsAndIds) {
+// Rows of a list written as "Position/ID Position/ID ...".
+ParamList listOf(const std::string& positionsAndIds) {
     ParamList list;
-    for (const auto& [position, id] : positionsAndIds)
-        list.append(pwtest::row(std::string("P") + position + "/" + id, "s", id, position, "0"));
+    std::istringstream in(positionsAndIds);
+    for (std::string row; in >> row;) {
+        const std::string position = row.substr(0, row.find('/')),
+                          id = row.substr(row.find('/') + 1);
+        list.append(pwtest::row("P" + row, "s", id, position, "0"));
+    }
     return list;
 }
 
 TEST(RemoveParams, RemovesRunsOfMatchingRowsAndKeepsOrder) {
-    ParamList list = listOf({{"1", "a"},
-                             {"2", "b"},
-                             {"3", "c"},
-                             {"4", "d"},
-                             {"19", "e"},
-                             {"19", "f"},
-                             {"19", "g"},
-                             {"5", "h"},
-                             {"019", "i"}});
+    ParamList list = listOf("1/a 2/b 3/c 4/d 19/e 19/f 19/g 5/h 019/i");
     RemoveParams(list, kPosition, "19");
     EXPECT_EQ(list.count(), 6u);
     EXPECT_EQ(list.row(5).id(), "h");
@@ -41,7 +38,7 @@ TEST(RemoveParams, RemovesRunsOfMatchingRowsAndKeepsOrder) {
 
 // Rows filtering adds go after their anchor, also when the anchor is the last row.
 TEST(AddPedalParams, AddsAfterAnAnchorThatIsTheLastRow) {
-    ParamList list = listOf({{"1", "a"}, {"18", "b"}});
+    ParamList list = listOf("1/a 18/b");
     AddPedalParams(list);
     ASSERT_EQ(list.count(), 10u);
     EXPECT_EQ(list.row(2).id(), "b");
@@ -51,7 +48,7 @@ TEST(AddPedalParams, AddsAfterAnAnchorThatIsTheLastRow) {
 }
 
 TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
-    ParamList list = listOf({{"24", "1"}, {"25", "2"}, {"25", "3"}, {"025", "4"}});
+    ParamList list = listOf("24/1 25/2 25/3 025/4");
     list.row(2).mark(kPosition, Mark::Conflict);
     list.row(2).mark(kName, Mark::Conflict);
     SetParamColumn(list, kPosition, 25, "24");
@@ -64,7 +61,7 @@ TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
 }
 
 TEST(CountErrors, CountsConflictCellsNotRows) {
-    ParamList list = listOf({{"1", "a"}, {"2", "b"}, {"3", "c"}});
+    ParamList list = listOf("1/a 2/b 3/c");
     EXPECT_EQ(CountErrors(list), 0u);
     EXPECT_EQ(HasConflicts(list), 0);
     list.row(1).marks = {Mark::Conflict, Mark::Conflict, Mark::Default, Mark::Default,

@@ -12,6 +12,14 @@ namespace {
 
 using pw::document::FindRootName;
 
+// ASCII text as UTF-16, without a byte order mark.
+std::string utf16(std::string_view ascii, bool bigEndian) {
+    std::string out;
+    for (char c : ascii)
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
 // The texts of tests/data/root_names.tsv: the list's order decides, case is ignored.
 TEST(FindRootName, ListOrderDecidesAndCaseIsIgnored) {
     for (const auto& f : pwtest::tsv("root_names.tsv"))
@@ -32,15 +40,10 @@ TEST(FindRootName, FindsANameAtEveryPlace) {
 // The search reads past what a well-formed document could not hold (here U+0001).
 TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     const std::string text = "<?xml version=\"1.0\"?><!--\x01--><RP350Preset/>";
-    std::string le = "\xFF\xFE", be = "\xFE\xFF";
-    for (char c : text) {
-        le += c;
-        le += '\0';
-        be += '\0';
-        be += c;
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + utf16(text, bigEndian);
+        EXPECT_EQ(FindRootName(pw::document::decodeLenient(bytes)), "RP350Preset") << bigEndian;
     }
-    EXPECT_EQ(FindRootName(pw::document::decodeLenient(le)), "RP350Preset");
-    EXPECT_EQ(FindRootName(pw::document::decodeLenient(be)), "RP350Preset");
 }
 
 // A lenient decode replaces each byte it cannot read and goes on:
@@ -106,16 +109,9 @@ TEST(ParsePreset, EveryAsciiByteAtEveryPlaceOfAWord) {
 
 // The first and the last character UTF-16 writes as a surrogate pair.
 TEST(ParsePreset, ReadsTheEdgesOfUtf16SurrogatePairs) {
-    auto utf16be = [](std::string_view ascii) {
-        std::string out;
-        for (char c : ascii) {
-            out += '\0';
-            out += c;
-        }
-        return out;
-    };
     const std::string pairs("\xD8\x00\xDC\x00\xDB\xFF\xDF\xFD", 8);
-    const std::string bytes = "\xFE\xFF" + utf16be("<P><Name>") + pairs + utf16be("</Name></P>");
+    const std::string bytes =
+        "\xFE\xFF" + utf16("<P><Name>", true) + pairs + utf16("</Name></P>", true);
     const auto r = pw::document::parsePreset(bytes);
     EXPECT_EQ(r.document.firstName, "\U00010000\U0010FFFD") << r.error;
 }
