@@ -184,9 +184,8 @@ TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
     {
         collection::Store store;
         ASSERT_TRUE(store.open(database()).ok());
-        collection::MarkChange change;
-        change.favourite = true;
-        change.addTags = {"loud"};
+        // A favourite tagged "loud" (a MarkChange is {favourite, hidden, added, taken, note}).
+        const collection::MarkChange change{true, {}, {"loud"}, {}, {}};
         ASSERT_EQ(collection::markInputs(store, {presets_ / "crunch_time.rp150p"}, change).marked,
                   1u);
     }

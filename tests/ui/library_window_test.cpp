@@ -269,9 +269,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const int metal = rowNamed("metal_zone.rp250p");
         const int surfs = rowNamed("surfs_up.rp255p");
         convert({metal, surfs});
-        const QStringList first = filesIn(out_);
         QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Written);
-        QVERIFY(first.contains(model()->entry(metal).outcome.output));
+        QVERIFY(filesIn(out_).contains(model()->entry(metal).outcome.output));
         QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out_));
         const QString report = QString::fromUtf8(readAll(library_->lastReport()));
         QVERIFY(report.startsWith(
@@ -599,17 +598,16 @@ class LibraryWindowTest : public pwui::WindowFixture {
         select({rowNamed("crunch_time.rp150p"), rowNamed("pack.zip › Pack/jump.rp255p"),
                 rowNamed("more/broken.rp250p")});
         fileMenu(Qt::Key_P);
-        QTRY_VERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone")));
+        QMessageBox* done = nullptr;
+        QTRY_VERIFY((done = library_->findChild<QMessageBox*>(QStringLiteral("packDone"))));
         QMap<QString, QByteArray> packed = readZip(out);
         QCOMPARE(packed.keys(),
                  (QStringList{QStringLiteral("crunch_time.rp150p"), QStringLiteral("jump.rp255p"),
                               QStringLiteral("report.csv")}));
         QCOMPARE(packed.value(QStringLiteral("jump.rp255p")), sample("jump_yaya.rp255p"));
         QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",left out: "));
-        QVERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone"))
-                    ->text()
-                    .startsWith(QStringLiteral("Packed 2 of 3 presets into ")));
-        library_->findChild<QMessageBox*>(QStringLiteral("packDone"))->close();
+        QVERIFY(done->text().startsWith(QStringLiteral("Packed 2 of 3 presets into ")));
+        done->close();
 
         out = dir_->filePath(QStringLiteral("converted.zip"));
         fileMenu(Qt::Key_V);
@@ -628,9 +626,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         open({root_});
         collection::Store store;
         QVERIFY(store.open(collection::Store::defaultPath()).ok());
-        collection::MarkChange change;
-        change.addTags = {"heavy"};
-        change.note = "for the gig";
+        // Tagged "heavy", with a note ({favourite, hidden, tags added, tags taken, note}).
+        const collection::MarkChange change{{}, {}, {"heavy"}, {}, "for the gig"};
         // An RP150 preset: converted for the RP255 its rows change.
         const QString crunch = root_ + QStringLiteral("/crunch_time.rp150p");
         QCOMPARE(
