@@ -21,13 +21,10 @@ TEST(Catalogue, BlocksMatchTheTranscription) {
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const Block& b = blocks()[i];
         const auto& x = expected[i];
-        EXPECT_EQ(b.nameList, x[0]);
-        EXPECT_EQ(b.valueList, x[1]);
-        EXPECT_EQ(b.prompt, x[2]);
-        EXPECT_EQ(b.parameterId, x[3]);
+        EXPECT_EQ(std::tie(b.nameList, b.valueList, b.prompt, b.parameterId, b.title),
+                  std::tie(x[0], x[1], x[2], x[3], x[6]));
         EXPECT_EQ(b.onlyAtPosition19, x[4] == "19");
         EXPECT_EQ(std::to_string(b.entries.size()), x[5]);
-        EXPECT_EQ(b.title, x[6]);
         EXPECT_EQ(blockByList(x[0]), &b);
         EXPECT_EQ(blockOfRow(x[3], x[4] == "-" ? "7" : x[4]), &b);
     }
@@ -65,11 +62,8 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
         const auto knob =
             std::find_if(knobs.begin(), knobs.end(), [&](const Setting& s) { return s.id == id; });
         ASSERT_NE(knob, knobs.end());
-        EXPECT_EQ(knob->block, f.at(0));
-        EXPECT_EQ(knob->model, model);
-        EXPECT_EQ(knob->name, f.at(5));
-        EXPECT_EQ(knob->neutral, std::stoi(f.at(6)));
-        EXPECT_EQ(knob->max, std::stoi(f.at(7)));
+        EXPECT_EQ(std::tuple(knob->block, knob->model, knob->name, knob->neutral, knob->max),
+                  std::tuple(f.at(0), model, f.at(5), std::stoi(f.at(6)), std::stoi(f.at(7))));
         if (!f.at(4).empty()) {
             EXPECT_EQ(knob->role, f.at(4));
         }

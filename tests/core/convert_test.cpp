@@ -109,8 +109,7 @@ TEST(Convert, ResolvePicksAndNames) {
     r = pw::convert::convertPreset(bytes, plan);
     EXPECT_EQ(r.verdict, Verdict::Resolved);
     EXPECT_GT(r.conflictsBeforeResolve, 0u);
-    EXPECT_EQ(r.patchName, "Rock_Roll");
-    EXPECT_EQ(r.fileName, "Rock_Roll.rp250p");
+    EXPECT_EQ(std::tie(r.patchName, r.fileName), std::tuple("Rock_Roll", "Rock_Roll.rp250p"));
     EXPECT_NE(r.bytes.find("<Text>57 Tweed Deluxe</Text>"), std::string::npos);
 
     plan.picks = {{"Amp A Type", "Reverb Decay"}, {"No Such Row", "57 Tweed Deluxe"}};

@@ -42,9 +42,8 @@ TEST(AddPedalParams, AddsAfterAnAnchorThatIsTheLastRow) {
     AddPedalParams(list);
     ASSERT_EQ(list.count(), 10u);
     EXPECT_EQ(list.row(2).id(), "b");
-    EXPECT_EQ(list.row(3).name(), "V-Switch Assign");
-    EXPECT_EQ(list.row(8).name(), "Pedal Assign 1");
-    EXPECT_EQ(list.row(10).name(), "Pedal Max 1");
+    EXPECT_EQ(std::tie(list.row(3).name(), list.row(8).name(), list.row(10).name()),
+              std::tuple("V-Switch Assign", "Pedal Assign 1", "Pedal Max 1"));
 }
 
 TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
@@ -62,13 +61,11 @@ TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
 
 TEST(CountErrors, CountsConflictCellsNotRows) {
     ParamList list = listOf("1/a 2/b 3/c");
-    EXPECT_EQ(CountErrors(list), 0u);
-    EXPECT_EQ(HasConflicts(list), 0);
+    EXPECT_EQ(std::tuple(CountErrors(list), HasConflicts(list)), std::tuple(0u, 0));
     list.row(1).marks = {Mark::Conflict, Mark::Conflict, Mark::Default, Mark::Default,
                          Mark::Conflict};
     list.row(2).marks = {Mark::Change, Mark::Change, Mark::Change, Mark::Change, Mark::Change};
-    EXPECT_EQ(CountErrors(list), 3u);
-    EXPECT_EQ(HasConflicts(list), 1);
+    EXPECT_EQ(std::tuple(CountErrors(list), HasConflicts(list)), std::tuple(3u, 1));
     EXPECT_EQ(errorCountMessage(list), "Number of errors 3");
     list.row(1).marks = {};
     EXPECT_EQ(HasConflicts(list), 0);  // blue cells alone are no conflict

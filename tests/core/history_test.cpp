@@ -77,8 +77,7 @@ TEST_F(History, UndoesEveryStepToTheOpenedPatchAndRedoesThemAll) {
 
     s.undo();
     s.openFile(file);
-    EXPECT_EQ(s.undoName(), "");
-    EXPECT_EQ(s.redoName(), "");
+    EXPECT_EQ(std::tuple(s.undoName(), s.redoName()), std::tuple("", ""));
 }
 
 TEST_F(History, KeepsAHundredSteps) {

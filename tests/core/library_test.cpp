@@ -146,8 +146,8 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
         EXPECT_EQ(a.source, b.source);
         EXPECT_EQ(std::tie(a.model, a.name, a.rows, a.uses, a.rowsKey),
                   std::tie(b.model, b.name, b.rows, b.uses, b.rowsKey));
-        EXPECT_EQ(a.triage->status, b.triage->status);
-        EXPECT_EQ(a.triage->reason, b.triage->reason);
+        EXPECT_EQ(std::tie(a.triage->status, a.triage->reason),
+                  std::tie(b.triage->status, b.triage->reason));
     }
     EXPECT_EQ(one.counts.skipped, many.counts.skipped);
     // Folders by name, then members as stored; the resource fork and readme are skipped.

@@ -106,8 +106,7 @@ TEST_P(NoDataLost, NothingIsLost) {
     writer.failure = c.failure;
 
     const pw::WriteResult result = run();
-    EXPECT_EQ(result.outcome, c.outcome);
-    EXPECT_EQ(result.file, file);
+    EXPECT_EQ(std::tuple(result.outcome, result.file), std::tuple(c.outcome, file));
     EXPECT_EQ(names(), namesBefore) << "a temporary file is left";
     EXPECT_EQ(s.rows().rows(), rowsBefore);
     if (c.outcome == WriteOutcome::Failed) {
@@ -167,8 +166,7 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
 
     EXPECT_EQ(modeOf(dir.path() / "new.txt"), 0666 & ~mask);
     EXPECT_EQ(modeOf(dir.path() / "new_batch.txt"), 0666 & ~mask);
-    EXPECT_EQ(modeOf(kept), 0640u);
-    EXPECT_EQ(modeOf(keptInBatch), 0604u);
+    EXPECT_EQ(std::tuple(modeOf(kept), modeOf(keptInBatch)), std::tuple(0640u, 0604u));
     EXPECT_EQ(pwtest::readFile(keptInBatch), "new");
 }
 

@@ -90,8 +90,7 @@ TEST_F(Reopen, OnlyWhatChangedIsReadAndTheRowsAreAFullReadsRows) {
 
     // Seven files: all but the one that cannot be read come from the index.
     ScanReport again = opened(library);
-    EXPECT_EQ(again.counts.recalled, 6u);
-    EXPECT_EQ(again.filesTotal, 7u);
+    EXPECT_EQ(std::tuple(again.counts.recalled, again.filesTotal), std::tuple(6u, 7u));
     EXPECT_EQ(rowsOf(library), fullRead(rp255));
 
     // One changed, one gone, one new, one moved: the pack and the two untouched presets
@@ -102,8 +101,7 @@ TEST_F(Reopen, OnlyWhatChangedIsReadAndTheRowsAreAFullReadsRows) {
     fs::create_directories(lib / "moved");
     fs::rename(lib / "sub/d.rp355p", lib / "moved/d.rp355p");
     again = opened(library);
-    EXPECT_EQ(again.counts.recalled, 3u);
-    EXPECT_EQ(again.counts.presets, 8u);
+    EXPECT_EQ(std::tuple(again.counts.recalled, again.counts.presets), std::tuple(3u, 8u));
     const std::vector<Row> rows = rowsOf(library);
     EXPECT_EQ(rows, fullRead(rp255));
 

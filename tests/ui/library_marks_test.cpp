@@ -170,8 +170,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
     // without marks, and says why once.
     void withoutACollectionTheLibraryWorks() {
         const QString file = dir_->filePath(QStringLiteral("not-a-folder"));
-        QFile made(file);
-        QVERIFY(made.open(QIODevice::WriteOnly));
+        writeFile(file, {});
         qputenv("XDG_DATA_HOME", QFile::encodeName(file));
         open();
         QCOMPARE(library_->filter()->rowCount(), 4);
