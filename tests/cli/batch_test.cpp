@@ -2,8 +2,6 @@
 // convert's batch of writes, with the file system failing at each of its steps: every
 // output is either as it was or complete, and no temporary file is left behind.
 
-#include <gtest/gtest.h>
-
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -89,14 +87,9 @@ TEST_F(CliTest, KilledConvertLeavesNoTemporaryFile) {
         writeFile(dir_ / "in" / (std::to_string(i) + ".rp150p"),
                   std::string(sample).insert(name, std::to_string(i) + " "));
     for (int delay : {30, 150}) {
-        const pid_t child = fork();
-        ASSERT_GE(child, 0);
-        if (child == 0) {
-            if (chdir(dir_.c_str()) != 0) _exit(127);
-            execl(PW_CLI_PATH, PW_CLI_PATH, "convert", "in", "--target", "rp250", "--out", "out",
-                  "--overwrite", "--quiet", static_cast<char*>(nullptr));
-            _exit(127);
-        }
+        const pid_t child = startCli(
+            {"convert", "in", "--target", "rp250", "--out", "out", "--overwrite", "--quiet"}, dir_);
+        ASSERT_GT(child, 0);
         std::this_thread::sleep_for(std::chrono::milliseconds(delay));
         kill(child, SIGKILL);
         waitpid(child, nullptr, 0);

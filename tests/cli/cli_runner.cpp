@@ -43,6 +43,22 @@ struct ChildSetup {
     }
 };
 
+// Starts the program in `cwd`, its input /dev/null, its output and errors into `outFd`
+// and `errFd` (thrown away when -1).
+pid_t spawn(const ChildSetup& setup, const fs::path& cwd, int outFd = -1, int errFd = -1) {
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int devNull = open("/dev/null", O_RDWR);
+        if (chdir(cwd.c_str()) != 0 || devNull < 0) _exit(120);
+        dup2(devNull, STDIN_FILENO);
+        dup2(outFd < 0 ? devNull : outFd, STDOUT_FILENO);
+        dup2(errFd < 0 ? devNull : errFd, STDERR_FILENO);
+        execve(setup.argv[0], setup.argv.data(), setup.envp.data());
+        _exit(121);
+    }
+    return pid;
+}
+
 int statusOf(int wstatus) {
     return WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
 }
@@ -81,16 +97,7 @@ RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
         ADD_FAILURE() << "cannot create capture files";
         return result;
     }
-    const pid_t pid = fork();
-    if (pid == 0) {
-        if (chdir(cwd.c_str()) != 0) _exit(120);
-        dup2(outFd, STDOUT_FILENO);
-        dup2(errFd, STDERR_FILENO);
-        const int devNull = open("/dev/null", O_RDONLY);
-        if (devNull >= 0) dup2(devNull, STDIN_FILENO);
-        execve(setup.argv[0], setup.argv.data(), setup.envp.data());
-        _exit(121);
-    }
+    const pid_t pid = spawn(setup, cwd, outFd, errFd);
     int wstatus = 0;
     if (pid > 0) waitpid(pid, &wstatus, 0);
     close(outFd);
@@ -101,6 +108,10 @@ RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
     unlink(outName);
     unlink(errName);
     return result;
+}
+
+int startCli(const std::vector<std::string>& args, const fs::path& cwd) {
+    return spawn(ChildSetup(args, {}), cwd);
 }
 
 RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path& cwd,

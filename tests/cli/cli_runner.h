@@ -28,6 +28,10 @@ RunResult runCli(const std::vector<std::string>& args, const fs::path& cwd,
 RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path& cwd,
                            const std::vector<std::string>& env = {});
 
+// Starts the program with `args` in folder `cwd`, its output thrown away; returns its
+// process id without waiting for it.
+int startCli(const std::vector<std::string>& args, const fs::path& cwd);
+
 std::string readFile(const fs::path& file);
 void writeFile(const fs::path& file, const std::string& bytes);
 

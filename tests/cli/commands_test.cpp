@@ -2,21 +2,21 @@
 // patchwright-cli's commands run as a user would run them: the rows of commands.tsv, each
 // with the exit status, what it printed and the files it left.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cstdlib>
 #include <nlohmann/json.hpp>
 #include <sstream>
-#include <string>
 #include <utility>
-#include <vector>
 
 #include "../support/archive_maker.h"
+#include "../support/text_table.h"
 #include "cli_runner.h"
 
 namespace pw::cli::testing {
 namespace {
+
+using pwtest::unescaped;
 
 // One row of commands.tsv.
 struct Case {
@@ -28,34 +28,17 @@ struct Case {
     std::string err;
 };
 
-std::string unescaped(const std::string& text) {
-    std::string out;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            out += text[i];
-            continue;
-        }
-        const char c = text[++i];
-        out += c == 'n' ? '\n' : c == 'r' ? '\r' : c == 't' ? '\t' : c == 's' ? ' ' : c;
-    }
-    return out;
-}
-
 std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> out;
     std::istringstream in(text);
     for (std::string item; std::getline(in, item, separator);)
-        if (!item.empty() || separator == '\t') out.push_back(item);
+        if (!item.empty()) out.push_back(item);
     return out;
 }
 
 std::vector<Case> cases() {
     std::vector<Case> out;
-    std::istringstream table(readFile(fs::path(PW_CLI_DATA_DIR) / ".." / "commands.tsv"));
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> f = split(line, '\t');
-        f.resize(7);
+    for (const auto& f : pwtest::tsvFile(fs::path(PW_CLI_DATA_DIR) / ".." / "commands.tsv", 7)) {
         Case c{f[0], split(f[1], ' '), split(f[2], ' '), std::stoi(f[3]), unescaped(f[4]),
                {},   unescaped(f[6])};
         for (std::string& arg : c.args)
@@ -95,6 +78,7 @@ TEST_P(Command, ExitsPrintsAndWritesAsExpected) {
             fs::copy_file(sampleFile(arg), dir_ / fs::path(arg).filename());
         if (step.rfind("dir:", 0) == 0) fs::create_directory(dir_ / arg);
         if (step.rfind("keep:", 0) == 0) writeFile(dir_ / arg, "keep me\r\n");
+        if (step.rfind("golden:", 0) == 0) fs::copy_file(goldenFile(arg), dir_ / arg);
         if (step.rfind("as:", 0) == 0)  // as:F=NAME copies tests/cli/data/F to NAME
             fs::copy_file(cliDataFile(arg.substr(0, arg.find('='))),
                           dir_ / unescaped(arg.substr(arg.find('=') + 1)));
@@ -118,22 +102,6 @@ INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(cases()), [](const 
 });
 
 class Reports : public CliTest {};
-
-TEST_F(Reports, ConvertJsonIsOneDocumentWithEveryFile) {
-    copyCliData("tiny_lead.rp355p");
-    copySample("big_verb.rp350p");
-    const RunResult r = run({"convert", "big_verb.rp350p", "missing.rp250p", "tiny_lead.rp355p",
-                             "--target", "rp150", "--amp", "A", "--resolve", "--json"});
-    const nlohmann::json j = nlohmann::json::parse(r.out);
-    ASSERT_EQ(j["files"].size(), 3u);
-    EXPECT_EQ(j["files"][0]["outcome"], "written");
-    EXPECT_FALSE(j["files"][0]["substitutions"].empty());
-    EXPECT_FALSE(j["files"][0]["removals"].empty());
-    EXPECT_EQ(j["files"][1]["outcome"], "failed");
-    EXPECT_EQ(j["files"][2]["input"], "tiny_lead.rp355p");
-    EXPECT_EQ(j["converted"].get<int>() + j["refused"].get<int>() + j["failed"].get<int>(), 3);
-    EXPECT_TRUE(fs::exists(dir_ / j["files"][0]["output"].get<std::string>()));
-}
 
 // What is not a preset has a line and a place in the report; links are followed as scan
 // follows them, and a member that stays inside its pack is read.

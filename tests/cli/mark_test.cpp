@@ -3,7 +3,6 @@
 // lost when a run is killed, a damaged or newer collection handled as it says.
 
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <sstream>
@@ -16,10 +15,7 @@
 #include "collection/collection_store.h"
 #include "collection/marking.h"
 
-#include <fcntl.h>
 #include <sqlite3.h>
-
-extern char** environ;
 
 namespace pw::cli::testing {
 namespace {
@@ -39,19 +35,27 @@ class Mark : public CliTest {
         args.insert(args.begin(), "mark");
         return run(args, {env()});
     }
-    // The marks of every preset in the folder, by file name.
-    std::map<std::string, collection::Marks> marks() const {
+    // The marks of every preset in `folder` (presets/ unless said), by file name.
+    std::map<std::string, collection::Marks> marks(const fs::path& folder = {}) const {
         collection::Store store;
         EXPECT_EQ(store.open(database()).status, collection::OpenStatus::Opened);
         EXPECT_TRUE(store.intact());
         std::map<std::string, collection::Marks> out;
-        for (const auto& p : library::scan({presets_}, {}).presets) {
+        for (const auto& p : library::scan({folder.empty() ? presets_ : folder}, {}).presets) {
+            EXPECT_TRUE(p.readable) << p.source.file;
             const collection::ContentKey key = collection::contentKey(p);
             const auto found = store.marks(std::span(&key, 1));
             out[p.source.file.filename().string()] =
                 found.contains(key) ? found.at(key) : collection::Marks{};
         }
         return out;
+    }
+    // Stamps the collection as a newer Patchwright's.
+    void stampNewer() const {
+        sqlite3* db = nullptr;
+        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+        sqlite3_close(db);
     }
     fs::path presets_;
 };
@@ -79,26 +83,8 @@ TEST_F(Mark, AKilledRunLosesNothingThatWasDone) {
     std::set<std::string> done;
     for (int run = 0; run < 12; ++run) {
         const std::string tag = "t" + std::to_string(run);
-        const std::string e = env();
-        std::vector<std::string> args = {PW_CLI_PATH, "mark", presets_.string(), "--tag", tag};
-        std::vector<char*> argv;
-        for (std::string& a : args)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::vector<std::string> envs = {e};
-        for (char** v = environ; *v; ++v)
-            if (std::string_view(*v).rfind("XDG_DATA_HOME=", 0) != 0) envs.emplace_back(*v);
-        std::vector<char*> envp;
-        for (std::string& v : envs)
-            envp.push_back(v.data());
-        envp.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-        pid_t pid = 0;
-        ASSERT_EQ(posix_spawn(&pid, PW_CLI_PATH, &actions, nullptr, argv.data(), envp.data()), 0);
-        posix_spawn_file_actions_destroy(&actions);
+        const pid_t pid = startCli({"mark", presets_.string(), "--tag", tag}, dir_);
+        ASSERT_GT(pid, 0);
         std::this_thread::sleep_for(std::chrono::milliseconds(random() % 120));
         kill(pid, SIGKILL);
         int status = 0;
@@ -132,13 +118,7 @@ TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAlone) {
     fs::remove_all(database().parent_path());
     fs::create_directories(database().parent_path());
     ASSERT_EQ(mark({"presets", "--hide"}).status, 0);
-    {
-        // Stamped as a newer Patchwright's: the program must leave it as it is.
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
+    stampNewer();  // the program must leave it as it is
     const std::string before = readFile(database());
     const RunResult newer = mark({"presets", "--unhide"});
     EXPECT_EQ(newer.status, 2);
@@ -191,12 +171,7 @@ TEST_F(Mark, ScanShowsTheMarks) {
     const std::string packed = run({"scan", "fav.zip", "--csv"}, {env()}).out;
     EXPECT_EQ(std::count(packed.begin(), packed.end(), '\n'), 2) << packed;  // header, surf
 
-    {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
+    stampNewer();
     const RunResult newer = run(none, {env()});
     EXPECT_EQ(newer.status, 0);
     EXPECT_NE(newer.out.find(R"("marks":null)"), std::string::npos) << newer.out;
@@ -209,9 +184,8 @@ TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
     {
         collection::Store store;
         ASSERT_TRUE(store.open(database()).ok());
-        collection::MarkChange change;
-        change.favourite = true;
-        change.addTags = {"loud"};
+        // A favourite tagged "loud" (a MarkChange is {favourite, hidden, added, taken, note}).
+        const collection::MarkChange change{true, {}, {"loud"}, {}, {}};
         ASSERT_EQ(collection::markInputs(store, {presets_ / "crunch_time.rp150p"}, change).marked,
                   1u);
     }
@@ -219,16 +193,7 @@ TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
     const RunResult converted =
         run({"convert", "presets", "--target", "RP255", "--resolve", "--out", "out"}, {env()});
     EXPECT_EQ(converted.status, 0) << converted.err;
-    collection::Store store;
-    ASSERT_TRUE(store.open(database()).ok());
-    std::map<std::string, collection::Marks> got;
-    for (const auto& p : library::scan({dir_ / "out"}, {}).presets) {
-        const collection::ContentKey key = collection::contentKey(p);
-        EXPECT_TRUE(p.readable) << p.source.file;
-        const auto found = store.marks(std::span(&key, 1));
-        got[p.source.file.filename().string()] =
-            found.contains(key) ? found.at(key) : collection::Marks{};
-    }
+    const auto got = marks(dir_ / "out");
     ASSERT_EQ(got.size(), 3u);
     for (const auto& [file, m] : got)
         EXPECT_EQ(m, file.starts_with("Crunch") ? (collection::Marks{true, false, {"loud"}, ""})

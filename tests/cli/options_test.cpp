@@ -1,12 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The argument parser: commands, options in any order, and the usage errors.
 
-#include <gtest/gtest.h>
-
 #include <sstream>
-#include <string>
-#include <string_view>
-#include <vector>
 
 #include "cli_runner.h"
 #include "commands.h"

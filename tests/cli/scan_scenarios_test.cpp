@@ -13,6 +13,7 @@
 #include <nlohmann/json.hpp>
 
 #include "../support/archive_maker.h"
+#include "../support/text_table.h"
 #include "cli_runner.h"
 
 namespace pw::cli::testing {
@@ -113,27 +114,15 @@ TEST_F(CliTest, APackThatCannotBeOpenedSaysWhy) {
 TEST_F(CliTest, ScanFindsByNameOrByRow) {
     fs::copy(kScenarios / "twins" / "input", dir_ / "input", fs::copy_options::recursive);
     packFolders(dir_ / "input");
-    const std::pair<const char*, const char*> cases[] = {
-        {"tiny", "input/clean.rp150p\ninput/lead.rp355p\ninput/more.zip\ninput/other_amp.rp355p\n"},
-        {"Amp Type", ""},
-        {"Amp Type=Blackface", "input/clean.rp150p\n"},
-        {"AMP TYPE=blackface", "input/clean.rp150p\n"},
-        // The search language: keys, "-" for not, and free text that stands for a model used.
-        {"style:clean", "input/clean.rp150p\n"},
-        {"tiny -model:rp355", "input/clean.rp150p\n"},
-        {"jcm900", "input/other_amp.rp355p\n"},
-        {"row:\"Amp Type=Blackface\" -style:crunch", "input/clean.rp150p\n"},
-        {"-row:\"Amp Type=Blackface\" uses:jcm900", "input/other_amp.rp355p\n"},
-    };
-    for (const auto& [find, files] : cases) {
-        const RunResult r = run({"scan", "input", "--find", find, "--csv"});
+    for (const auto& f : pwtest::tsvFile(cliDataFile("twins_finds.tsv"), 2)) {
+        const RunResult r = run({"scan", "input", "--find", f[0], "--csv"});
         std::string listed;
         std::istringstream lines(r.out);
         std::getline(lines, listed);  // the header
         listed.clear();
         for (std::string line; std::getline(lines, line);)
             listed += line.substr(0, line.find(',')) + "\n";
-        EXPECT_EQ(listed, files) << find;
+        EXPECT_EQ(listed, pwtest::unescaped(f[1])) << f[0];
     }
 }
 
@@ -152,18 +141,10 @@ TEST_F(CliTest, ScanFindsInEveryLanguageAndKeepsHostileNamesHarmless) {
         return out;
     };
     const std::pair<const char*, const char*> finds[] = {
-        {"\xC3\xBC"
-         "ber",
-         "input/\xC3\x9C"
-         "ber/lead.rp250p"},  // über
-        {"UBER L",
-         "input/\xC3\x9C"
-         "ber/lead.rp250p"},
-        {"CR\xC3\x88ME", "input/creme.rp250p"},  // CRÈME
-        {"\xC3\x9C"
-         "BER/LEAD",
-         "input/\xC3\x9C"
-         "ber/lead.rp250p"},
+        {"über", "input/Über/lead.rp250p"},
+        {"UBER L", "input/Über/lead.rp250p"},
+        {"CRÈME", "input/creme.rp250p"},
+        {"ÜBER/LEAD", "input/Über/lead.rp250p"},
     };
     for (const auto& [find, file] : finds) {
         const auto found = lines({"scan", "input", "--find", find, "--csv"});

@@ -6,7 +6,9 @@
 #include <sstream>
 #include <string>
 
+#include "../support/text_table.h"
 #include "cli_messenger.h"
+#include "cli_runner.h"
 #include "json_writer.h"
 #include "list_report.h"
 #include "table_writer.h"
@@ -26,67 +28,26 @@ std::string table(const Table& t, std::size_t maxWidth) {
     return out.str();
 }
 
-// Control characters and bytes that are not UTF-8 are shown as escapes; everything
-// else stays as it is.
-TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscaped) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"a\nb\tc\rd", "a\\nb\\tc\\rd"},
-        {std::string("\0\x1F \x7E\x7F", 5), "\\x00\\x1F ~\\x7F"},
-        {"\x1b[31m", "\\x1B[31m"},
-        {"\xC2\x80\xC2\x9F\xC2\xA0", "\\u0080\\u009F\xC2\xA0"},
-        {"exe.\xE2\x80\xAEgnp", "exe.\\u202Egnp"},  // RIGHT-TO-LEFT OVERRIDE
-        {"\xD8\x9C\xE2\x80\x8E\xE2\x80\xAA\xE2\x81\xA6\xE2\x81\xA9",
-         "\\u061C\\u200E\\u202A\\u2066\\u2069"},
-        {"caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB8", "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB8"},
-        {"\xFF", "\\xFF"},
-        {"\xC3", "\\xC3"},
-        {"\xC3\x41", "\\xC3A"},
-        {"\xE2\x82", "\\xE2\\x82"},
-        {"\xE2\x28\xAC", "\\xE2(\\xAC"},
-        {"\xF0\x9F\x8E\x41", "\\xF0\\x9F\\x8EA"},
-        {"\xC0\x80", "\\xC0\\x80"},
-        {"\xC1\xBF", "\\xC1\\xBF"},
-        {"\xE0\x9F\xBF", "\\xE0\\x9F\\xBF"},
-        {"\xE0\xA0\x80", "\xE0\xA0\x80"},
-        {"\xF0\x8F\xBF\xBF", "\\xF0\\x8F\\xBF\\xBF"},
-        {"\xF0\x90\x80\x80", "\xF0\x90\x80\x80"},
-        {"\xED\x9F\xBF", "\xED\x9F\xBF"},
-        {"\xED\xA0\x80", "\\xED\\xA0\\x80"},
-        {"\xED\xBF\xBF", "\\xED\\xBF\\xBF"},
-        {"\xEE\x80\x80", "\xEE\x80\x80"},
-        {"\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
-        {"\xF4\x90\x80\x80", "\\xF4\\x90\\x80\\x80"},
-        {"\xF8\x88\x80\x80\x80", "\\xF8\\x88\\x80\\x80\\x80"},
-    };
-    for (const auto& [input, shown] : cases)
-        EXPECT_EQ(displayText(input), shown) << shown;
-}
-
-// Columns as a terminal shows them: East Asian wide characters take two, combining
-// marks none.
-TEST(TableWriter, WidthCountsColumns) {
-    const std::pair<std::string, std::size_t> cases[] = {
-        {"caf\xC3\xA9", 4},
-        {"cafe\xCC\x81", 4},                                      // e and COMBINING ACUTE ACCENT
-        {"\xE6\xBC\xA2\xE5\xAD\x97", 4},                          // 漢字
-        {"\xEF\xBC\xA1", 2},                                      // FULLWIDTH LATIN CAPITAL A
-        {"\xED\x95\x9C\xE1\x84\x92\xE1\x85\xA1\xE1\x86\xAB", 4},  // 한, and ᄒ ᅡ ᆫ
-        {"\xF0\x9F\x8E\xB8", 2},                                  // GUITAR, an emoji
-        {"\xF0\xA0\x80\x80", 2},                                  // a CJK ideograph of plane 2
-        {"\xE2\x80\x8B", 0},                                      // ZERO WIDTH SPACE
-    };
-    for (const auto& [input, width] : cases)
-        EXPECT_EQ(displayWidth(input), width) << input;
+// Control characters and bytes that are not UTF-8 are shown as escapes, everything else
+// as it is; a width counts the columns a terminal gives a text, East Asian wide
+// characters two and combining marks none (tests/cli/data/display_text.tsv).
+TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCountsColumns) {
+    std::size_t rows = 0;
+    for (const auto& f : pwtest::tsvFile(testing::cliDataFile("display_text.tsv"), 3)) {
+        const std::string text = pwtest::unescaped(f[1]), expected = pwtest::unescaped(f[2]);
+        if (f[0] == "csv") continue;
+        EXPECT_EQ(f[0] == "width" ? std::to_string(displayWidth(text)) : displayText(text),
+                  expected)
+            << f[0] << " " << f[1];
+        ++rows;
+    }
+    EXPECT_GT(rows, 30u);
 }
 
 TEST(TableWriter, WideCellsStayAligned) {
     ListReport r;
-    Row a;
-    a.cells = {"Caf\xC3\xA9", "x", "1", "2", "3"};
-    Row b;
-    b.cells = {"Name", "y", "1", "2", "3"};
-    r.rows.append(a);
-    r.rows.append(b);
+    r.rows.append(Row{{"Caf\xC3\xA9", "x", "1", "2", "3"}});
+    r.rows.append(Row{{"Name", "y", "1", "2", "3"}});
     const std::string t = text(r, false);
     EXPECT_NE(t.find("1  Caf\xC3\xA9  x        1   2         3\n"), std::string::npos) << t;
     EXPECT_NE(t.find("2  Name  y        1   2         3\n"), std::string::npos) << t;
@@ -131,26 +92,19 @@ TEST(TableWriter, ColumnsAlignByDisplayWidth) {
 }
 
 // Quoted only where needed; control characters escaped as in the table, so that each
-// record is one line; no cell that a spreadsheet would take for a formula.
+// record is one line; no cell that a spreadsheet would take for a formula (the csv rows
+// of tests/cli/data/display_text.tsv).
 TEST(CsvWriter, OneLinePerRecordAndNoFormula) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"Amp, \"A\"", "\"Amp, \"\"A\"\"\""},
-        {"plain \xC3\xA9", "plain \xC3\xA9"},
-        {"", ""},
-        {"line\nbreak\r", "line\\nbreak\\r"},
-        {"\x1b[31m\xC2\x85\xE2\x80\xAE\xFF", "\\x1B[31m\\u0085\\u202E\\xFF"},
-        {"=1+2", "'=1+2"},
-        {"+1", "'+1"},
-        {"-1", "'-1"},
-        {"@SUM(A1)", "'@SUM(A1)"},
-        {"=HYPERLINK(\"x\",\"y\")", "\"'=HYPERLINK(\"\"x\"\",\"\"y\"\")\""},
-        {"a=b", "a=b"},
-    };
-    for (const auto& [cell, field] : cases) {
+    std::size_t rows = 0;
+    for (const auto& f : pwtest::tsvFile(testing::cliDataFile("display_text.tsv"), 3)) {
+        if (f[0] != "csv") continue;
+        const std::string cell = pwtest::unescaped(f[1]), field = pwtest::unescaped(f[2]);
+        ++rows;
         std::ostringstream out;
         writeCsv(out, Table{{{"Name"}, {"End"}}, {{plainCell(cell), plainCell("e")}}});
         EXPECT_EQ(out.str(), "Name,End\r\n" + field + ",e\r\n") << cell;
     }
+    EXPECT_GT(rows, 10u);
 }
 
 // A line feed or an escape sequence in a file or patch name stays on its message's line.
@@ -173,8 +127,7 @@ TEST(JsonWriter, InvalidUtf8KeepsItsBytes) {
     EXPECT_EQ(std::next(j.begin()).key(), "file_bytes");
     EXPECT_EQ(j["file_bytes"], "YmFk/25hbWU=");
     EXPECT_FALSE(j.contains("patch_name_bytes"));
-    EXPECT_EQ(base64("a"), "YQ==");
-    EXPECT_EQ(base64("ab"), "YWI=");
+    EXPECT_EQ(std::tuple(base64("a"), base64("ab")), std::tuple("YQ==", "YWI="));
 }
 
 }  // namespace

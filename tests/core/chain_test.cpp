@@ -28,52 +28,21 @@ pw::ParamList opened(const std::string& file, std::string_view target,
     return session.rows();
 }
 
-std::vector<std::string> conflicting(const Chain& chain) {
-    std::vector<std::string> stages;
+// The stages of the tiles marked as conflicts, separated by |.
+std::string conflicting(const Chain& chain) {
+    std::string out;
     for (const auto& tile : chain.tiles)
-        if (tile.conflict) stages.push_back(tile.stage);
-    return stages;
+        if (tile.conflict) out += (out.empty() ? "" : "|") + tile.stage;
+    return out;
 }
 
-struct ChainCase {
-    const char* file;
-    const char* target;
-    const char* line;
-    std::vector<std::string> conflicts;  // the blocks marked
-};
-
+// The chains of tests/data/chains.tsv.
 TEST(Chain, OfScenarioPresets) {
-    const ChainCase cases[] = {
-        // One channel, most blocks off, nothing the RP150 does not know.
-        {"crunch_time.rp150p",
-         "RP150",
-         "SC>HB (off) → Cry Wah (off) → CS Comp (off) → DOD 250 (Gain 0, off) → 68 Super Lead "
-         "Plexi / British 4x12 → Warm → Gate (off) → Phaser → Digital (Time 420ms, off) → "
-         "Lexicon Studio (off)",
-         {}},
-        // Two channels; an unknown model shows its text and value; the RP350 lacks two of
-        // the RP355's own models.
-        {"dual_amp_lead.rp355p",
-         "RP350",
-         "HB>SC (off) → Cry Wah → Dyna Comp (197) (off) → Redline (1297) (Gain 48, off) → [A: "
-         "Brown Sound (383) / Boutique 4x12 (583) → Scoop (off) | B: 83 JCM800 / British 4x12 → "
-         "Bright] → Swell → Volume Pre FX → Octaver (901) → DM Delay (1051) (Repeat Rate 51) → "
-         "Lexicon Hall (off) → Volume Post FX",
-         {"Distortion", "Amp A"}},
-        // The same against a smaller target: the blocks it lacks carry the mark.
-        {"dual_amp_lead.rp355p",
-         "RP250",
-         nullptr,
-         {"Compressor", "Distortion", "Amp A", "EQ A", "Amp B", "EQ B", "Volume Pre FX", "Mod/FX",
-          "Delay", "Volume Post FX"}},
-    };
-    for (const ChainCase& c : cases) {
-        SCOPED_TRACE(std::string(c.file) + " for " + c.target);
-        const Chain chain = pw::chain::chainOf(opened(c.file, c.target));
-        if (c.line != nullptr) {
-            EXPECT_EQ(pw::chain::chainLine(chain), c.line);
-        }
-        EXPECT_EQ(conflicting(chain), c.conflicts);
+    for (const auto& f : pwtest::tsv("chains.tsv", 4)) {
+        SCOPED_TRACE(f[0] + " for " + f[1]);
+        const Chain chain = pw::chain::chainOf(opened(f[0], f[1]));
+        EXPECT_EQ(f[2] == "*" ? "*" : pw::chain::chainLine(chain), f[2]);
+        EXPECT_EQ(conflicting(chain), f[3]);
     }
 }
 

@@ -5,8 +5,6 @@
 #include "models/check_dispatch.h"
 #include "params/mark_colours.h"
 
-#include <gtest/gtest.h>
-
 #include <optional>
 
 #include "test_support.h"

@@ -6,10 +6,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
-#include <gtest/gtest.h>
-
 #include <cstring>
-#include <fstream>
 
 #include "collection/collection_store.h"
 #include "collection/index_memory.h"
@@ -19,6 +16,7 @@
 namespace {
 
 using pw::collection::ContentKey;
+// A change of marks, written {favourite, hidden, tags added, tags taken away, note}.
 using pw::collection::MarkChange;
 using pw::collection::Marks;
 using pw::collection::OpenStatus;
@@ -63,21 +61,14 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     EXPECT_EQ(st.st_mode & 0777, 0600u);
 
     const ContentKey both[] = {kLead, kClean};
-    MarkChange tag;
-    tag.favourite = true;
-    tag.addTags = {"blues", "live", ""};
-    ASSERT_TRUE(store.change(both, tag));
-    MarkChange note;
-    note.note = "from the 1998 pack";
-    note.removeTags = {"live"};
-    ASSERT_TRUE(store.change(std::span(both, 1), note));
+    ASSERT_TRUE(store.change(both, MarkChange{true, {}, {"blues", "live", ""}, {}, {}}));
+    ASSERT_TRUE(
+        store.change(std::span(both, 1), MarkChange{{}, {}, {}, {"live"}, "from the 1998 pack"}));
 
     // A second connection, as the command line marking while the window is open.
     Store other;
     ASSERT_EQ(other.open(db).status, OpenStatus::Opened);
-    MarkChange hide;
-    hide.hidden = true;
-    ASSERT_TRUE(other.change(std::span(both + 1, 1), hide));
+    ASSERT_TRUE(other.change(std::span(both + 1, 1), MarkChange{{}, true, {}, {}, {}}));
 
     const auto marks = store.marks(both);
     ASSERT_EQ(marks.size(), 2u);
@@ -96,12 +87,7 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
 
     // Undo puts the marks back as they were, unmarked presets included.
     const auto before = marks;
-    MarkChange clear;
-    clear.favourite = false;
-    clear.hidden = false;
-    clear.note = "";
-    clear.removeTags = {"blues", "live"};
-    ASSERT_TRUE(store.change(both, clear));
+    ASSERT_TRUE(store.change(both, MarkChange{false, false, {}, {"blues", "live"}, ""}));
     EXPECT_TRUE(store.marks(both).empty());
     ASSERT_TRUE(store.restore(before));
     Store reopened;
@@ -120,9 +106,7 @@ TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
         if (*earlier) sql(db, earlier);
         Store store;
         ASSERT_EQ(store.open(db).status, OpenStatus::Opened) << earlier;
-        MarkChange fav;
-        fav.favourite = true;
-        EXPECT_TRUE(store.change(std::span(&kLead, 1), fav));
+        EXPECT_TRUE(store.change(std::span(&kLead, 1), MarkChange{true, {}, {}, {}, {}}));
     }
     // Version 1: its marks are kept; its index, only ever a copy, is dropped.
     const fs::path v1 = dir.path() / "v1.sqlite";
@@ -158,10 +142,7 @@ TEST(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBacku
     {
         Store store;
         ASSERT_EQ(store.open(db).status, OpenStatus::Created);
-        MarkChange fav;
-        fav.favourite = true;
-        fav.addTags = {"keep"};
-        ASSERT_TRUE(store.change(std::span(&kLead, 1), fav));
+        ASSERT_TRUE(store.change(std::span(&kLead, 1), MarkChange{true, {}, {"keep"}, {}, {}}));
         const auto t0 = std::chrono::system_clock::now();
         ASSERT_TRUE(store.backupIfDue(backups, t0));
         EXPECT_FALSE(store.backupIfDue(backups, t0 + std::chrono::hours(23)));  // one a day
@@ -272,10 +253,8 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
     fs::create_directories(second);
     fs::copy_file(pwtest::dataFile("metal_zone.rp250p"), first / "metal_zone.rp250p");
     fs::copy_file(pwtest::dataFile("surfs_up.rp255p"), first / "surfs_up.rp255p");
-    MarkChange fav;
-    fav.favourite = true;
-    fav.addTags = {"metal"};
-    const auto marked = pw::collection::markInputs(store, {first / "metal_zone.rp250p"}, fav);
+    const auto marked = pw::collection::markInputs(store, {first / "metal_zone.rp250p"},
+                                                   MarkChange{true, {}, {"metal"}, {}, {}});
     ASSERT_TRUE(marked.stored);
     EXPECT_EQ(marked.marked, 1u);
 

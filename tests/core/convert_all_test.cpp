@@ -4,7 +4,6 @@
 // when allowed; a dry run or a cancelled run writes nothing it has not finished; no
 // temporary file is ever left behind.
 
-#include <gtest/gtest.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -85,8 +84,7 @@ TEST(ConvertAll, ManyThreadsAndChunksGiveWhatOneThreadGives) {
     const std::vector<fs::path> files = inputs(in);
     const Batch a = convertAll(files, one.path(), options(1, 1000));
     const Batch b = convertAll(files, many.path(), options(4, 3));
-    EXPECT_EQ(a.lines, b.lines);
-    EXPECT_EQ(a.files, b.files);
+    EXPECT_EQ(std::tie(a.lines, a.files), std::tie(b.lines, b.files));
     ASSERT_EQ(a.lines.size(), files.size());
     EXPECT_EQ(a.summary.written, a.files.size());
     EXPECT_GT(a.files.size(), 3u);
@@ -150,7 +148,7 @@ TEST(ConvertAll, EachExistingOutputIsDecidedOnItsOwn) {
 // file of the folder it may.
 TEST(ConvertAll, NeverReplacesAPresetBeingConverted) {
     pwtest::TempDir dir;
-    const std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const std::string bytes = pwtest::sample("crunch_time.rp150p");
     const fs::path own = dir.write("Crunch Time.rp250p", bytes);
     pw::library::ConvertAllOptions o = options(2, 10);
     o.overwrite = true;
@@ -165,7 +163,7 @@ TEST(ConvertAll, NeverReplacesAPresetBeingConverted) {
 TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {
     pwtest::TempDir in, out;
     std::vector<fs::path> files;
-    const std::string sample = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const std::string sample = pwtest::sample("crunch_time.rp150p");
     for (int i = 0; i < 60; ++i)
         files.push_back(in.write(
             "p" + std::to_string(i) + ".rp150p",

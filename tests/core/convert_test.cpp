@@ -3,8 +3,6 @@
 // and amp channel, the verdict, the refusal and the bytes are those of a session that
 // opens the file, filters it, picks the channel and saves.
 
-#include <gtest/gtest.h>
-
 #include <map>
 
 #include "convert/convert.h"
@@ -46,7 +44,7 @@ class AsTheWindow : public pwtest::SessionFixture, public testing::WithParamInte
 TEST_P(AsTheWindow, SameVerdictAndBytes) {
     const Case& c = GetParam();
     const pw::document::Target& target = *pw::document::targetByOption(c.target);
-    const std::string bytes = pwtest::readFile(pwtest::dataFile(c.sample));
+    const std::string bytes = pwtest::sample(c.sample);
     pw::convert::Plan plan;
     plan.target = &target;
     plan.amp = c.amp;
@@ -93,7 +91,7 @@ INSTANTIATE_TEST_SUITE_P(EverySample, AsTheWindow, testing::ValuesIn(cases()),
 
 // Resolve, picks and names, which the table above leaves out.
 TEST(Convert, ResolvePicksAndNames) {
-    const std::string bytes = pwtest::readFile(pwtest::dataFile("dual_amp_lead.rp355p"));
+    const std::string bytes = pwtest::sample("dual_amp_lead.rp355p");
     pw::convert::Plan plan;
     plan.target = pw::document::targetByCaption("RP250");
     plan.amp = 'A';
@@ -111,8 +109,7 @@ TEST(Convert, ResolvePicksAndNames) {
     r = pw::convert::convertPreset(bytes, plan);
     EXPECT_EQ(r.verdict, Verdict::Resolved);
     EXPECT_GT(r.conflictsBeforeResolve, 0u);
-    EXPECT_EQ(r.patchName, "Rock_Roll");
-    EXPECT_EQ(r.fileName, "Rock_Roll.rp250p");
+    EXPECT_EQ(std::tie(r.patchName, r.fileName), std::tuple("Rock_Roll", "Rock_Roll.rp250p"));
     EXPECT_NE(r.bytes.find("<Text>57 Tweed Deluxe</Text>"), std::string::npos);
 
     plan.picks = {{"Amp A Type", "Reverb Decay"}, {"No Such Row", "57 Tweed Deluxe"}};
@@ -126,24 +123,17 @@ TEST(Convert, ResolvePicksAndNames) {
 namespace {
 
 // A Param without one of its five children stops the load, naming the first child that
-// is missing in the order they are read.
+// is missing in the order they are read (tests/data/param_children.tsv).
 TEST(ConvertPreset, NamesTheMissingChildOfAParam) {
-    const std::pair<std::string, const char*> cases[] = {
-        {"<ID>1</ID><Position>2</Position><Value>3</Value><Text>t</Text>", "Name"},
-        {"<Name>n</Name><Position>2</Position><Value>3</Value><Text>t</Text>", "ID"},
-        {"<Name>n</Name><ID>1</ID><Value>3</Value><Text>t</Text>", "Position"},
-        {"<Name>n</Name><ID>1</ID><Position>2</Position><Text>t</Text>", "Value"},
-        {"<Name>n</Name><ID>1</ID><Position>2</Position><Value>3</Value>", "Text"},
-        {"<Name>n</Name><Value>3</Value>", "ID"},
-    };
     pw::convert::Plan plan;
     plan.target = pw::document::targetByCaption("RP255");
-    for (const auto& [children, missing] : cases) {
+    for (const auto& f : pwtest::tsv("param_children.tsv")) {
+        const std::string& children = f.at(0);
         const auto r = pw::convert::convertPreset("<RP255Preset><Name>p</Name><Params><Param>" +
                                                       children + "</Param></Params></RP255Preset>",
                                                   plan);
         EXPECT_EQ(r.load, pw::convert::LoadFailure::ParameterMissing) << children;
-        EXPECT_EQ(r.missingChild, missing) << children;
+        EXPECT_EQ(r.missingChild, f.at(1)) << children;
     }
 }
 

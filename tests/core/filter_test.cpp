@@ -2,8 +2,6 @@
 // List edits, the error count and the choice of filter recipe; what each recipe does to
 // a patch is in the scenario folders.
 
-#include <gtest/gtest.h>
-
 #include "filter/amp_channel.h"
 #include "filter/default_rows.h"
 #include "filter/filter_recipes.h"
@@ -15,23 +13,20 @@ namespace {
 using namespace pw;
 using namespace pw::filter;
 
-ParamList listOf(std::initializer_list<std::pair<const char*, const char*>> positionsAndIds) {
+// Rows of a list written as "Position/ID Position/ID ...".
+ParamList listOf(const std::string& positionsAndIds) {
     ParamList list;
-    for (const auto& [position, id] : positionsAndIds)
-        list.append(pwtest::row(std::string("P") + position + "/" + id, "s", id, position, "0"));
+    std::istringstream in(positionsAndIds);
+    for (std::string row; in >> row;) {
+        const std::string position = row.substr(0, row.find('/')),
+                          id = row.substr(row.find('/') + 1);
+        list.append(pwtest::row("P" + row, "s", id, position, "0"));
+    }
     return list;
 }
 
 TEST(RemoveParams, RemovesRunsOfMatchingRowsAndKeepsOrder) {
-    ParamList list = listOf({{"1", "a"},
-                             {"2", "b"},
-                             {"3", "c"},
-                             {"4", "d"},
-                             {"19", "e"},
-                             {"19", "f"},
-                             {"19", "g"},
-                             {"5", "h"},
-                             {"019", "i"}});
+    ParamList list = listOf("1/a 2/b 3/c 4/d 19/e 19/f 19/g 5/h 019/i");
     RemoveParams(list, kPosition, "19");
     EXPECT_EQ(list.count(), 6u);
     EXPECT_EQ(list.row(5).id(), "h");
@@ -43,17 +38,16 @@ TEST(RemoveParams, RemovesRunsOfMatchingRowsAndKeepsOrder) {
 
 // Rows filtering adds go after their anchor, also when the anchor is the last row.
 TEST(AddPedalParams, AddsAfterAnAnchorThatIsTheLastRow) {
-    ParamList list = listOf({{"1", "a"}, {"18", "b"}});
+    ParamList list = listOf("1/a 18/b");
     AddPedalParams(list);
     ASSERT_EQ(list.count(), 10u);
     EXPECT_EQ(list.row(2).id(), "b");
-    EXPECT_EQ(list.row(3).name(), "V-Switch Assign");
-    EXPECT_EQ(list.row(8).name(), "Pedal Assign 1");
-    EXPECT_EQ(list.row(10).name(), "Pedal Max 1");
+    EXPECT_EQ(std::tie(list.row(3).name(), list.row(8).name(), list.row(10).name()),
+              std::tuple("V-Switch Assign", "Pedal Assign 1", "Pedal Max 1"));
 }
 
 TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
-    ParamList list = listOf({{"24", "1"}, {"25", "2"}, {"25", "3"}, {"025", "4"}});
+    ParamList list = listOf("24/1 25/2 25/3 025/4");
     list.row(2).mark(kPosition, Mark::Conflict);
     list.row(2).mark(kName, Mark::Conflict);
     SetParamColumn(list, kPosition, 25, "24");
@@ -66,14 +60,12 @@ TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
 }
 
 TEST(CountErrors, CountsConflictCellsNotRows) {
-    ParamList list = listOf({{"1", "a"}, {"2", "b"}, {"3", "c"}});
-    EXPECT_EQ(CountErrors(list), 0u);
-    EXPECT_EQ(HasConflicts(list), 0);
+    ParamList list = listOf("1/a 2/b 3/c");
+    EXPECT_EQ(std::tuple(CountErrors(list), HasConflicts(list)), std::tuple(0u, 0));
     list.row(1).marks = {Mark::Conflict, Mark::Conflict, Mark::Default, Mark::Default,
                          Mark::Conflict};
     list.row(2).marks = {Mark::Change, Mark::Change, Mark::Change, Mark::Change, Mark::Change};
-    EXPECT_EQ(CountErrors(list), 3u);
-    EXPECT_EQ(HasConflicts(list), 1);
+    EXPECT_EQ(std::tuple(CountErrors(list), HasConflicts(list)), std::tuple(3u, 1));
     EXPECT_EQ(errorCountMessage(list), "Number of errors 3");
     list.row(1).marks = {};
     EXPECT_EQ(HasConflicts(list), 0);  // blue cells alone are no conflict
@@ -102,37 +94,11 @@ TEST(SelectAmpChannel, DropsTheOtherChannelsRowsAndKeepsTheOrder) {
     EXPECT_EQ(left, kept);
 }
 
-struct RecipeCase {
-    const char* source;
-    const char* target;
-    char recipe;
-};
-
-void PrintTo(const RecipeCase& c, std::ostream* os) {
-    *os << (*c.source ? c.source : "none") << " to " << (*c.target ? c.target : "none");
+// The recipe is chosen by the source's group, then the target's (tests/data/recipes.tsv).
+TEST(Recipes, ChosenBySourceGroupThenTargetGroup) {
+    for (const auto& f : pwtest::tsv("recipes.tsv"))
+        EXPECT_EQ(recipeFor(f.at(0), f.at(1)), f.at(2) == "-" ? 0 : f.at(2)[0])
+            << f.at(0) << " -> " << f.at(1);
 }
-
-class Recipes : public testing::TestWithParam<RecipeCase> {};
-
-TEST_P(Recipes, ChosenBySourceGroupThenTargetGroup) {
-    EXPECT_EQ(recipeFor(GetParam().source, GetParam().target), GetParam().recipe)
-        << GetParam().source << " -> " << GetParam().target;
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, Recipes,
-                         testing::Values(RecipeCase{"RP150Preset", "RP155Preset", 0},
-                                         RecipeCase{"RP155Preset", "RP250Preset", 'A'},
-                                         RecipeCase{"RP150Preset", "RP355Preset", 'B'},
-                                         RecipeCase{"RP250Preset", "RP150Preset", 'C'},
-                                         RecipeCase{"RP255Preset", "RP250Preset", 0},
-                                         RecipeCase{"RP255Preset", "RP350Preset", 'D'},
-                                         RecipeCase{"RP350Preset", "RP150Preset", 'E'},
-                                         RecipeCase{"RP355Preset", "RP255Preset", 'F'},
-                                         RecipeCase{"RP355Preset", "RP350Preset", 'G'},
-                                         RecipeCase{"RP500Preset", "RP350Preset", 'G'},
-                                         RecipeCase{"RP1000Preset", "RP250Preset", 'F'},
-                                         RecipeCase{"Gnx4Preset", "RP250Preset", 0},
-                                         RecipeCase{"GSP1101Preset", "RP150Preset", 0},
-                                         RecipeCase{"", "RP350Preset", 0}));
 
 }  // namespace

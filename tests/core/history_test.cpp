@@ -2,10 +2,7 @@
 // Undo and redo: a scenario of every kind of step, taken back to the opened patch and
 // done again to the end; and the history an open starts afresh.
 
-#include <filesystem>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "catalogue/effect_catalogue.h"
 #include "test_support.h"
@@ -80,8 +77,7 @@ TEST_F(History, UndoesEveryStepToTheOpenedPatchAndRedoesThemAll) {
 
     s.undo();
     s.openFile(file);
-    EXPECT_EQ(s.undoName(), "");
-    EXPECT_EQ(s.redoName(), "");
+    EXPECT_EQ(std::tuple(s.undoName(), s.redoName()), std::tuple("", ""));
 }
 
 TEST_F(History, KeepsAHundredSteps) {

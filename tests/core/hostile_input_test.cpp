@@ -2,12 +2,8 @@
 // Files that cannot be read, bytes opened under a name, and nesting too deep for a
 // recursive reader: each is refused or loaded, and a refused one leaves the patch as it was.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
-
-#include <filesystem>
-#include <string>
 
 #include "session/session.h"
 #include "test_support.h"
@@ -92,8 +88,8 @@ TEST_F(HostileInput, BytesOpenedUnderANameAreReadOnce) {
         s.openBytes("pack.zip:good.rp255p",
                     pwtest::presetXml("RP255Preset", "Good", {{"64", "2", "66", "Pickup", "HB"}}));
     EXPECT_TRUE(good.loaded());
-    EXPECT_EQ(s.openedFile(), "pack.zip:good.rp255p");
-    EXPECT_EQ(s.sourceRoot(), "RP255Preset");
+    EXPECT_EQ(std::tuple(s.openedFile(), s.sourceRoot()),
+              std::tuple("pack.zip:good.rp255p", "RP255Preset"));
     EXPECT_EQ(s.rows().count(), 1u);
 }
 

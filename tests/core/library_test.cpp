@@ -46,7 +46,7 @@ std::vector<std::string> treeOf(const fs::path& root) {
 }
 
 std::string sample() {
-    return pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
+    return pwtest::sample("metal_zone.rp250p");
 }
 
 ScanResult scanOf(const fs::path& input, unsigned threads = 0,
@@ -72,7 +72,7 @@ bool hasProblem(const ScanResult& r, ScanProblem::Kind kind) {
 // when it saves only with it (the patch name is judged apart, so names are mended).
 TEST(LibraryTriage, AgreesWithConvertOnEverySampleTargetAndChannel) {
     for (const std::string& sample : kSamples) {
-        const std::string bytes = pwtest::readFile(pwtest::dataFile(sample));
+        const std::string bytes = pwtest::sample(sample);
         for (const pw::document::Target& target : pw::document::kTargets) {
             if (!target.selectable) continue;
             for (const char amp : {'\0', 'A', 'B'}) {
@@ -107,26 +107,12 @@ TEST(LibraryTriage, UnreadableAndNamesJudgedApart) {
     const Triage broken = triage("<RP250Preset><Name>x</Nam>", *rp250, 0);
     EXPECT_EQ(broken.status, Status::Unreadable);
     EXPECT_FALSE(broken.reason.empty());
-    // Save's list, a C1 control, the bidirectional controls: a batch refuses them all.
-    const std::pair<std::string, std::string> badNames[] = {
-        {"a?b", "a_b"},
-        {"a\xC2\x9B"
-         "b",
-         "a_b"},
-        {"Evil\xE2\x80\xAEgnp.exe", "Evil_gnp.exe"},
-        {"\xE2\x81\xA6x\xE2\x81\xA9\xE2\x80\x8F", "_x__"},
-    };
-    for (const auto& [name, fixed] : badNames) {
-        const Triage badName = triage(pwtest::presetXml("RP250Preset", name, {}), *rp250, 0);
-        EXPECT_EQ(badName.status, Status::Fits);
-        EXPECT_TRUE(badName.nameRefused) << fixed;
-        EXPECT_EQ(badName.fixedName, fixed);
-    }
-    // A name that would make a hidden file is refused in a batch; its file's name stands in.
-    for (const char* dots : {"", ".", ".."}) {
-        const Triage hidden = triage(pwtest::presetXml("RP250Preset", dots, {}), *rp250, 0, "slow");
-        EXPECT_TRUE(hidden.nameRefused) << dots;
-        EXPECT_EQ(hidden.fixedName, "slow") << dots;
+    for (const auto& f : pwtest::tsv("batch_names.tsv", 3)) {
+        const Triage t = triage(pwtest::presetXml("RP250Preset", pwtest::unescaped(f[0]), {}),
+                                *rp250, 0, f[2] == "-" ? "" : f[2]);
+        EXPECT_EQ(t.status, Status::Fits) << f[0];
+        EXPECT_TRUE(t.nameRefused) << f[0];
+        EXPECT_EQ(t.fixedName, f[1]) << f[0];
     }
 }
 
@@ -136,7 +122,7 @@ class LibraryScan : public ::testing::Test {
     void SetUp() override {
         std::vector<pwtest::Member> members;
         for (const std::string& s : kSamples) {
-            const std::string bytes = pwtest::readFile(pwtest::dataFile(s));
+            const std::string bytes = pwtest::sample(s);
             dir.write(s, bytes);
             members.push_back({"pack/" + s, bytes});
         }
@@ -160,8 +146,8 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
         EXPECT_EQ(a.source, b.source);
         EXPECT_EQ(std::tie(a.model, a.name, a.rows, a.uses, a.rowsKey),
                   std::tie(b.model, b.name, b.rows, b.uses, b.rowsKey));
-        EXPECT_EQ(a.triage->status, b.triage->status);
-        EXPECT_EQ(a.triage->reason, b.triage->reason);
+        EXPECT_EQ(std::tie(a.triage->status, a.triage->reason),
+                  std::tie(b.triage->status, b.triage->reason));
     }
     EXPECT_EQ(one.counts.skipped, many.counts.skipped);
     // Folders by name, then members as stored; the resource fork and readme are skipped.
@@ -195,7 +181,7 @@ TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
     const ScanResult r = scan({dir.path() / "pack.zip"}, options);
     const Preset* member = byMember(r, "pack/metal_zone.rp250p");
     ASSERT_NE(member, nullptr);
-    const std::string original = pwtest::readFile(pwtest::dataFile("metal_zone.rp250p"));
+    const std::string original = pwtest::sample("metal_zone.rp250p");
     EXPECT_EQ(member->bytes, original);
     const SourceBytes again = readSource(member->source);
     ASSERT_TRUE(again.ok) << again.problem;
@@ -215,83 +201,32 @@ TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
     ScanOptions options;
     options.keepBytes = true;
     const ScanResult r = scan({dir.path()}, options);
-    struct Case {
-        std::array<std::string, 4> criteria;  // text, model, uses, row
-        std::size_t expected;                 // presets matched, files and members counted
-    };
-    const std::vector<Case> cases = {
-        {{{"surf", "", "", ""}}, 3},
-        {{{"DEEP", "", "", ""}}, 1},
-        {{{"SÜRF", "", "", ""}}, 3},
-        {{{"b/C", "", "", ""}}, 1},  // the folders below the one scanned
-        {{{"PACK", "", "", ""}}, 8},
-        {{{"", "rp355", "", ""}}, 2},
-        {{{"", "", "tweed", ""}}, 0},
-        {{{"", "", "jcm800", ""}}, 2},
-        {{{"", "", "", "Amp A Type=68 Marshall Jump"}}, 2},
-        {{{"", "", "", "amp a type"}}, 17},
-        {{{"", "", "", "Amp B Type=68 Marshall Jump"}}, 0},
-        {{{"verb", "RP350", "Blackface", ""}}, 2},
-        {{{"verb", "RP355", "", ""}}, 0},
-    };
-    for (const Case& c : cases) {
+    for (const auto& f : pwtest::tsv("library_search.tsv")) {
         Query q;
-        std::tie(q.text, q.model, q.uses, q.row) =
-            std::tie(c.criteria[0], c.criteria[1], c.criteria[2], c.criteria[3]);
+        std::tie(q.text, q.model, q.uses, q.row) = std::tie(f.at(0), f.at(1), f.at(2), f.at(3));
         SCOPED_TRACE(q.text + "|" + q.model + "|" + q.uses + "|" + q.row);
         EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
                                 [&](const Preset& p) { return matches(p, q); }),
-                  static_cast<long>(c.expected));
+                  std::stol(f.at(4)));
     }
 }
 
 // Letter case and accents are ignored in every script: Unicode's case folding and
-// canonical decomposition, the combining marks dropped.
+// canonical decomposition, the combining marks dropped (tests/data/search_folding.tsv).
 TEST(LibrarySearch, FoldsCaseAndAccents) {
-    struct Case {
-        const char* text;
-        const char* part;
-        bool found;
-    };
-    const Case cases[] = {
-        {"\xC3\x9C"
-         "ber Lead",
-         "\xC3\xBC"
-         "ber",
-         true},  // Über, über
-        {"\xC3\x9C"
-         "ber Lead",
-         "uber", true},
-        {"CR\xC3\x88ME", "cr\xC3\xA8me", true},   // CRÈME, crème
-        {"Cre\xCC\x80me", "CR\xC3\x88ME", true},  // decomposed è
-        {"Stra\xC3\x9F"
-         "e",
-         "STRASSE", true},  // ß
-        {"\xCE\xA3\xCE\x9F\xCE\xA6\xCE\x8A\xCE\x91", "\xCF\x83\xCE\xBF\xCF\x86\xCE\xAF\xCE\xB1",
-         true},  // ΣΟΦΊΑ
-        {"\xD0\x9F\xD0\xB5\xD1\x81\xD0\xBD\xD1\x8F", "\xD0\xBF\xD0\x95\xD0\xA1", true},  // Песня
-        {"\xE6\xBC\xA2\xE5\xAD\x97", "\xE5\xAD\x97", true},                              // 漢字
-        {"Lead", "lead x", false},
-        {"cr\xC3\xA8me", "cra", false},
-        {"bad\xFF"
-         "name",
-         "\xFF"
-         "N",
-         true},  // bytes that are not UTF-8 stand for themselves
-    };
-    for (const Case& c : cases) {
+    for (const auto& f : pwtest::tsv("search_folding.tsv")) {
         Preset p;
-        p.name = c.text;
+        p.name = pwtest::unescaped(f.at(0));
         Query q;
-        q.text = c.part;
-        EXPECT_EQ(matches(p, q), c.found) << c.text << " / " << c.part;
+        q.text = pwtest::unescaped(f.at(1));
+        EXPECT_EQ(matches(p, q), f.at(2) == "yes") << f.at(0) << " / " << f.at(1);
     }
 }
 
 // A model is named by a Value that is a whole number and nothing else.
 TEST(LibraryScanInput, AModelIsNamedOnlyByAWholeNumber) {
     pwtest::TempDir dir;
-    std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    std::string bytes = pwtest::sample("crunch_time.rp150p");
     const auto uses = [&] {
         dir.write("p.rp150p", bytes);
         const ScanResult r = scanOf(dir.path() / "p.rp150p");
@@ -339,34 +274,27 @@ TEST(LibraryScanInput, AFileNamedTwiceIsReadOnce) {
 // Every kind of pack the library knows by its name's ending, as libarchive's own writer
 // makes it, gives up its preset. (RAR, CAB and LHA packs cannot be written.)
 TEST(LibraryScanInput, EveryKindOfPackIsOpenedByItsEnding) {
-    const pwtest::Kind tar{archive_write_set_format_pax_restricted};
-    const auto compressed = [&](int (*filter)(struct archive*)) {
-        return pwtest::Kind{tar.format, filter};
-    };
-    const std::vector<std::pair<std::string, pwtest::Kind>> kinds = {
+    std::vector<std::pair<std::string, pwtest::Kind>> kinds = {
         {".zip", {archive_write_set_format_zip}},
         {".7z", {archive_write_set_format_7zip}},
-        {".tar", tar},
-        {".tgz", compressed(archive_write_add_filter_gzip)},
-        {".tar.gz", compressed(archive_write_add_filter_gzip)},
-        {".tbz", compressed(archive_write_add_filter_bzip2)},
-        {".tbz2", compressed(archive_write_add_filter_bzip2)},
-        {".tar.bz2", compressed(archive_write_add_filter_bzip2)},
-        {".txz", compressed(archive_write_add_filter_xz)},
-        {".tar.xz", compressed(archive_write_add_filter_xz)},
-        {".tzst", compressed(archive_write_add_filter_zstd)},
-        {".tar.zst", compressed(archive_write_add_filter_zstd)},
-        {".tar.lzma", compressed(archive_write_add_filter_lzma)},
-        {".tlz", compressed(archive_write_add_filter_lzip)},
-        {".tlz", compressed(archive_write_add_filter_lzma)},
-        {".tar.lz", compressed(archive_write_add_filter_lzip)},
-        {".TAR.Z", compressed(archive_write_add_filter_compress)},
         {".cpio", {archive_write_set_format_cpio_newc}},
         {".iso", {archive_write_set_format_iso9660}},
         {".xar", {archive_write_set_format_xar}},
-    };
+        {".tar", {archive_write_set_format_pax_restricted}}};
+    // A tar compressed, by the endings of each compression.
+    const std::pair<int (*)(struct archive*), std::vector<std::string>> compressions[] = {
+        {archive_write_add_filter_gzip, {".tgz", ".tar.gz"}},
+        {archive_write_add_filter_bzip2, {".tbz", ".tbz2", ".tar.bz2"}},
+        {archive_write_add_filter_xz, {".txz", ".tar.xz"}},
+        {archive_write_add_filter_zstd, {".tzst", ".tar.zst"}},
+        {archive_write_add_filter_lzma, {".tar.lzma", ".tlz"}},
+        {archive_write_add_filter_lzip, {".tlz", ".tar.lz"}},
+        {archive_write_add_filter_compress, {".TAR.Z"}}};
+    for (const auto& [filter, endings] : compressions)
+        for (const std::string& ending : endings)
+            kinds.push_back({ending, {archive_write_set_format_pax_restricted, filter}});
     pwtest::TempDir dir;
-    const std::string bytes = pwtest::readFile(pwtest::dataFile("crunch_time.rp150p"));
+    const std::string bytes = pwtest::sample("crunch_time.rp150p");
     for (const auto& [ending, kind] : kinds) {
         const fs::path pack = dir.path() / ("pack" + ending);
         pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}}, kind);

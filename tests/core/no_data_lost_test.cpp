@@ -4,18 +4,14 @@
 // ones whole), no temporary file is left, the rows stay, the user is told why, and the
 // same command writes the file once the cause is gone.
 
-#include <gtest/gtest.h>
 #include <sys/stat.h>
 
 #include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <ostream>
 #include <set>
-#include <string>
 #include <tuple>
-#include <vector>
 
 #include "../support/failing_writer.h"
 #include "document/batch_writer.h"
@@ -96,8 +92,7 @@ TEST_P(NoDataLost, NothingIsLost) {
     s.start();
     s.setSaveFolder(dir.path());
     ASSERT_TRUE(s.selectTarget(4));
-    const fs::path source =
-        dir.write("crunch.rp150p", pwtest::readFile(pwtest::dataFile("crunch_time.rp150p")));
+    const fs::path source = dir.write("crunch.rp150p", pwtest::sample("crunch_time.rp150p"));
     s.openFile(source);
     s.filter();
     ASSERT_EQ(pw::filter::HasConflicts(s.rows()), 0);
@@ -111,8 +106,7 @@ TEST_P(NoDataLost, NothingIsLost) {
     writer.failure = c.failure;
 
     const pw::WriteResult result = run();
-    EXPECT_EQ(result.outcome, c.outcome);
-    EXPECT_EQ(result.file, file);
+    EXPECT_EQ(std::tuple(result.outcome, result.file), std::tuple(c.outcome, file));
     EXPECT_EQ(names(), namesBefore) << "a temporary file is left";
     EXPECT_EQ(s.rows().rows(), rowsBefore);
     if (c.outcome == WriteOutcome::Failed) {
@@ -172,8 +166,7 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
 
     EXPECT_EQ(modeOf(dir.path() / "new.txt"), 0666 & ~mask);
     EXPECT_EQ(modeOf(dir.path() / "new_batch.txt"), 0666 & ~mask);
-    EXPECT_EQ(modeOf(kept), 0640u);
-    EXPECT_EQ(modeOf(keptInBatch), 0604u);
+    EXPECT_EQ(std::tuple(modeOf(kept), modeOf(keptInBatch)), std::tuple(0640u, 0604u));
     EXPECT_EQ(pwtest::readFile(keptInBatch), "new");
 }
 

@@ -2,10 +2,8 @@
 // A pack of selected presets: every member at the top of the pack whatever its name,
 // twins told apart, the report inside, read back by the library's own reader.
 
-#include <gtest/gtest.h>
-
-#include "library/archive_reader.h"
 #include "library/pack_writer.h"
+#include "library/archive_reader.h"
 #include "test_support.h"
 
 namespace {

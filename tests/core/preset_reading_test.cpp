@@ -2,8 +2,6 @@
 // The root name search over the decoded text. What the parse takes from a document is
 // checked against the reference reader on the files of tests/data/reader.
 
-#include <gtest/gtest.h>
-
 #include "document/open_file_types.h"
 #include "document/preset_document.h"
 #include "document/root_names.h"
@@ -14,15 +12,18 @@ namespace {
 
 using pw::document::FindRootName;
 
+// ASCII text as UTF-16, without a byte order mark.
+std::string utf16(std::string_view ascii, bool bigEndian) {
+    std::string out;
+    for (char c : ascii)
+        out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+    return out;
+}
+
+// The texts of tests/data/root_names.tsv: the list's order decides, case is ignored.
 TEST(FindRootName, ListOrderDecidesAndCaseIsIgnored) {
-    EXPECT_EQ(FindRootName("<RP355Preset><Name>my rp150preset</Name>"), "RP150Preset");
-    EXPECT_EQ(FindRootName("<rp1000preset>"), "RP1000Preset");
-    EXPECT_EQ(FindRootName("<GNX4PRESET/>"), "Gnx4Preset");
-    EXPECT_EQ(FindRootName("<Gnx3kPreset/>"), "Gnx3kPreset");
-    EXPECT_EQ(FindRootName("<GSP1101Preset/>"), "GSP1101Preset");
-    EXPECT_EQ(FindRootName("<RP255Preset> RP250Preset"), "RP250Preset");
-    EXPECT_EQ(FindRootName("<Preset/>"), "");
-    EXPECT_EQ(FindRootName(""), "");
+    for (const auto& f : pwtest::tsv("root_names.tsv"))
+        EXPECT_EQ(FindRootName(f.at(0)), f.at(1) == "-" ? "" : f.at(1)) << f.at(0);
 }
 
 // The search looks at many bytes at once: a name is found at every place of a block,
@@ -39,15 +40,10 @@ TEST(FindRootName, FindsANameAtEveryPlace) {
 // The search reads past what a well-formed document could not hold (here U+0001).
 TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     const std::string text = "<?xml version=\"1.0\"?><!--\x01--><RP350Preset/>";
-    std::string le = "\xFF\xFE", be = "\xFE\xFF";
-    for (char c : text) {
-        le += c;
-        le += '\0';
-        be += '\0';
-        be += c;
+    for (const bool bigEndian : {false, true}) {
+        const std::string bytes = (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + utf16(text, bigEndian);
+        EXPECT_EQ(FindRootName(pw::document::decodeLenient(bytes)), "RP350Preset") << bigEndian;
     }
-    EXPECT_EQ(FindRootName(pw::document::decodeLenient(le)), "RP350Preset");
-    EXPECT_EQ(FindRootName(pw::document::decodeLenient(be)), "RP350Preset");
 }
 
 // A lenient decode replaces each byte it cannot read and goes on:
@@ -113,16 +109,9 @@ TEST(ParsePreset, EveryAsciiByteAtEveryPlaceOfAWord) {
 
 // The first and the last character UTF-16 writes as a surrogate pair.
 TEST(ParsePreset, ReadsTheEdgesOfUtf16SurrogatePairs) {
-    auto utf16be = [](std::string_view ascii) {
-        std::string out;
-        for (char c : ascii) {
-            out += '\0';
-            out += c;
-        }
-        return out;
-    };
     const std::string pairs("\xD8\x00\xDC\x00\xDB\xFF\xDF\xFD", 8);
-    const std::string bytes = "\xFE\xFF" + utf16be("<P><Name>") + pairs + utf16be("</Name></P>");
+    const std::string bytes =
+        "\xFE\xFF" + utf16("<P><Name>", true) + pairs + utf16("</Name></P>", true);
     const auto r = pw::document::parsePreset(bytes);
     EXPECT_EQ(r.document.firstName, "\U00010000\U0010FFFD") << r.error;
 }
@@ -132,7 +121,7 @@ TEST(OpenDialog, FileTypesAreTheFilterText) {
     std::string joined;
     for (const auto& type : pw::document::openFileTypes())
         joined += (joined.empty() ? "" : "|") + type.description + "|" + type.patterns;
-    EXPECT_EQ(joined + "\n", pwtest::readFile(pwtest::dataFile("open_dialog_filter.txt")));
+    EXPECT_EQ(joined + "\n", pwtest::sample("open_dialog_filter.txt"));
 }
 
 }  // namespace

@@ -2,12 +2,8 @@
 // The reader against the pugixml-based reference reader: the same answer for every
 // document, well-formed or not.
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 
 #include "document/preset_document.h"
 #include "reference_reader.h"

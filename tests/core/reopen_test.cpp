@@ -4,7 +4,6 @@
 // twins included.
 
 #include <compare>
-#include <fstream>
 
 #include "../support/archive_maker.h"
 #include "collection/index_memory.h"
@@ -41,9 +40,8 @@ std::vector<Row> rowsOf(const Library& library) {
         for (const std::string_view u : p.uses)
             uses.append(u).append("|");
         rows.push_back({displayName(p.source), p.folder, p.model, p.name, p.style, uses, p.rows,
-                        p.contentKey, t.status, t.substitutions, t.removals, t.reason,
-                        t.fixedName, t.unfixedName, t.nameRefused,
-                        library.duplicateGroups().at(i)});
+                        p.contentKey, t.status, t.substitutions, t.removals, t.reason, t.fixedName,
+                        t.unfixedName, t.nameRefused, library.duplicateGroups().at(i)});
     }
     return rows;
 }
@@ -92,8 +90,7 @@ TEST_F(Reopen, OnlyWhatChangedIsReadAndTheRowsAreAFullReadsRows) {
 
     // Seven files: all but the one that cannot be read come from the index.
     ScanReport again = opened(library);
-    EXPECT_EQ(again.counts.recalled, 6u);
-    EXPECT_EQ(again.filesTotal, 7u);
+    EXPECT_EQ(std::tuple(again.counts.recalled, again.filesTotal), std::tuple(6u, 7u));
     EXPECT_EQ(rowsOf(library), fullRead(rp255));
 
     // One changed, one gone, one new, one moved: the pack and the two untouched presets
@@ -104,8 +101,7 @@ TEST_F(Reopen, OnlyWhatChangedIsReadAndTheRowsAreAFullReadsRows) {
     fs::create_directories(lib / "moved");
     fs::rename(lib / "sub/d.rp355p", lib / "moved/d.rp355p");
     again = opened(library);
-    EXPECT_EQ(again.counts.recalled, 3u);
-    EXPECT_EQ(again.counts.presets, 8u);
+    EXPECT_EQ(std::tuple(again.counts.recalled, again.counts.presets), std::tuple(3u, 8u));
     const std::vector<Row> rows = rowsOf(library);
     EXPECT_EQ(rows, fullRead(rp255));
 

@@ -3,12 +3,10 @@
 // tests/data/characters.tsv (what each model sounds like, written apart from the
 // table), and what Resolve does to a list and says about it.
 
-#include <gtest/gtest.h>
 #include <algorithm>
 
 #include <map>
 #include <set>
-#include <sstream>
 
 #include "catalogue/model_settings.h"
 #include "catalogue/substitutions.h"
@@ -175,32 +173,15 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
         }
     }
     EXPECT_GT(told, characters.rows.size() / 2);
-    for (auto [title, name, said] : {std::tuple{"Mod/FX", "Player", ""},
-                                     {"Distortion", "Mode", ""},
-                                     {"Mod/FX", "Auto Ya", "filter"},
-                                     {"Amp", "Dread Acoustic", "acoustic"},
-                                     {"Delay", "Modulated", "modulated"},
-                                     {"Amp", "Lead Stack", "high gain"},
-                                     {"Delay", "DM Two", "analog"},
-                                     {"Delay", "Admiral", ""},
-                                     {"Distortion", "Big Muff Pi", "fuzz"},
-                                     {"Cabinet", "Vintage 1x12", "small combo"},
-                                     {"Cabinet", "Tweed 4x10", "4x10"},
-                                     {"Amp", "Twin Reverb", "clean"}})
-        EXPECT_EQ(pw::catalogue::characterOfName(block(title), name), said) << name;
+    for (const auto& f : pwtest::tsv("name_characters.tsv"))
+        EXPECT_EQ(pw::catalogue::characterOfName(block(f.at(0)), f.at(1)),
+                  f.at(2) == "-" ? "" : f.at(2))
+            << f.at(1);
 }
 
 // --- what Resolve does to a list -------------------------------------------------
 
-pw::Row row(std::string name, std::string setting, std::string id, std::string position,
-            std::string value, std::initializer_list<pw::Column> conflicts = {}) {
-    pw::Row r;
-    r.cells = {std::move(name), std::move(setting), std::move(id), std::move(position),
-               std::move(value)};
-    for (pw::Column c : conflicts)
-        r.mark(c, pw::Mark::Conflict);
-    return r;
-}
+using pwtest::row;
 
 std::vector<std::string> lines(const pw::filter::ResolveReport& report) {
     std::vector<std::string> out;
@@ -232,15 +213,12 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
                   "Row 7 Amp A Type: Doom Metal \u2192 DigiTech Metal (high gain)",
                   "Row 8 Mod Type: Reverse Swirl \u2192 CEChorus (not known: a plain chorus); "
                   "Level 50 (neutral), Speed 50 (neutral), Depth 50 (neutral)"}));
-    EXPECT_EQ(report.substituted, 4u);
-    EXPECT_EQ(report.removed, 4u);
-    EXPECT_EQ(report.settingsCarried, 2u);
-    EXPECT_EQ(report.settingsNeutral, 5u);
-    EXPECT_EQ(report.conflictsLeft, 0u);
+    EXPECT_EQ(std::tie(report.substituted, report.removed, report.settingsCarried,
+                       report.settingsNeutral, report.conflictsLeft),
+              std::tuple(4u, 4u, 2u, 5u, 0u));
     ASSERT_EQ(list.count(), 11u);
-    EXPECT_EQ(list.row(3).name(), "Dist Low");
-    EXPECT_EQ(list.row(3).id(), "2477");
-    EXPECT_EQ(list.row(3).value(), "80");
+    EXPECT_EQ(std::tie(list.row(3).name(), list.row(3).id(), list.row(3).value()),
+              std::tuple("Dist Low", "2477", "80"));
     EXPECT_EQ(list.row(6).value(), "321");
     EXPECT_EQ(report.changes[1].oldValue, "50");
     EXPECT_EQ(report.changes[1].id, "2488");
@@ -319,15 +297,12 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
     std::size_t conversions = 0, neutrals = 0;
     for (const auto& [model, modelKnobs] : knobs) {
         const auto& [blockTitle, value] = model;
-        const pw::catalogue::Block* block = nullptr;
-        for (const auto& b : pw::catalogue::blocks())
-            if (b.title == blockTitle) block = &b;
-        ASSERT_NE(block, nullptr) << blockTitle;
+        const Block& theBlock = block(blockTitle);
         const auto [typeId, position] = typeRow.at(blockTitle);
         for (const std::string caption : {"RP150", "RP250", "RP255", "RP350"}) {
             const pw::document::Target& target = *pw::document::targetByCaption(caption);
-            if (pw::filter::targetKnowsModel(*block, std::stod(value), target)) continue;
-            const bool big = !pw::filter::targetKnowsModel(*block, std::stod(value),
+            if (pw::filter::targetKnowsModel(theBlock, std::stod(value), target)) continue;
+            const bool big = !pw::filter::targetKnowsModel(theBlock, std::stod(value),
                                                            *pw::document::targetByCaption("RP255"));
             // Small knob values are carried as they are; large ones are cut.
             for (const int from : {11, 300}) {
@@ -339,15 +314,8 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
                     params.push_back({k.id, position, v, blockTitle + " " + k.name, v});
                     if (!k.role.empty()) oldByRole[k.role] = knobValue;
                 }
-                std::string bytes =
-                    pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", {});
-                std::string rows;
-                for (const pwtest::P& p : params)
-                    rows += "    <Param>\r\n      <ID>" + p.id + "</ID>\r\n      <Position>" +
-                            p.position + "</Position>\r\n      <Value>" + p.value +
-                            "</Value>\r\n      <Name>" + p.name + "</Name>\r\n      <Text>" +
-                            p.text + "</Text>\r\n    </Param>\r\n";
-                bytes.insert(bytes.find("  </Params>"), rows);
+                const std::string bytes =
+                    pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", params);
                 pw::convert::Plan plan;
                 plan.target = &target;
                 plan.amp = 'A';
@@ -418,8 +386,7 @@ TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
     plan.target = pw::document::targetByCaption("RP255");
     plan.picks = {{"Dist Type", "Rodent"}};
     plan.render = false;
-    const auto r =
-        pw::convert::convertPreset(pwtest::readFile(pwtest::dataFile("surfs_up.rp255p")), plan);
+    const auto r = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
     EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
     EXPECT_TRUE(r.picks.empty());
 }

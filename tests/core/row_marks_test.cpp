@@ -3,13 +3,12 @@
 // one step that undoes and redoes, a toggle turns a flag on unless every row has it, and
 // the tag editor's words become tags added and taken away.
 
-#include <gtest/gtest.h>
-
 #include "collection/row_marks.h"
 #include "test_support.h"
 
 namespace {
 
+// A MarkChange is written {favourite, hidden, tags added, tags taken away, note}.
 using namespace pw::collection;
 using PresetPtr = std::shared_ptr<const pw::library::Preset>;
 
@@ -25,10 +24,8 @@ TEST(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
     pwtest::TempDir dir;
     Store store;
     ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
-    MarkChange tagged;
-    tagged.addTags = {"metal"};
     const ContentKey lead{7, "Lead"};
-    ASSERT_TRUE(store.change(std::span(&lead, 1), tagged));
+    ASSERT_TRUE(store.change(std::span(&lead, 1), MarkChange{{}, {}, {"metal"}, {}, {}}));
 
     RowMarks marks(store);
     // Rows 0 and 2 are twins; row 3 cannot be read; the rows come in two batches.
@@ -78,13 +75,8 @@ TEST(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {
     RowMarks marks(store);
     marks.append(std::vector<PresetPtr>{preset(1, "A"), preset(2, "B")});
     const std::size_t both[] = {0, 1};
-    MarkChange first;
-    first.addTags = {"live", "blues"};
-    first.note = "same";
-    ASSERT_TRUE(marks.change(both, first));
-    MarkChange onlyA;
-    onlyA.addTags = {"solo"};
-    ASSERT_TRUE(marks.change(std::span(both, 1), onlyA));
+    ASSERT_TRUE(marks.change(both, MarkChange{{}, {}, {"live", "blues"}, {}, "same"}));
+    ASSERT_TRUE(marks.change(std::span(both, 1), MarkChange{{}, {}, {"solo"}, {}, {}}));
 
     SharedMarks shared = marks.shared(both);
     EXPECT_EQ(shared.tags, (std::vector<std::string>{"blues", "live"}));
@@ -98,9 +90,7 @@ TEST(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {
     EXPECT_EQ(marks.of(0).tags, (std::vector<std::string>{"high gain", "live", "solo"}));
     EXPECT_EQ(marks.of(1).tags, (std::vector<std::string>{"high gain", "live"}));
 
-    MarkChange other;
-    other.note = "other";
-    ASSERT_TRUE(marks.change(std::span(both + 1, 1), other));
+    ASSERT_TRUE(marks.change(std::span(both + 1, 1), MarkChange{{}, {}, {}, {}, "other"}));
     EXPECT_FALSE(marks.shared(both).note);
 }
 

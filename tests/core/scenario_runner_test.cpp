@@ -3,16 +3,9 @@
 // `expect` lines, what each step must have shown or left; `out/` holds the files it
 // wrote. PW_UPDATE_SCENARIOS=1 writes `out/` from the program instead of comparing.
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <map>
 #include <memory>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "filter/list_edits.h"
 #include "test_support.h"

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "library/search_language.h"
+#include "test_support.h"
 
 namespace {
 
@@ -47,26 +48,8 @@ std::string found(std::string_view search) {
 }
 
 TEST(SearchLanguage, EachSearchFindsWhatItSays) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"", "lead metal clean"},
-        {"uber", "lead"},        // accents and letter case ignored
-        {"LEAD blues", "lead"},  // every word, anywhere
-        {"\"lead blues\"", ""},  // the words together
-        {"tag:BLUES", "lead"},
-        {"tag:blu", ""},  // a tag is a whole word
-        {"style:\"high gain\"", "metal"},
-        {"style:clean -model:rp250", "clean"},
-        {"fav", "lead"},
-        {"-fav -hidden", "clean"},
-        {"hidden uses:rectifier", "metal"},
-        {"model:RP355", "metal"},
-        {"-tag:practice -uses:twin", "lead"},
-        {"Amp Type=57 Tweed Champ", "lead"},  // a row, as the search always took it
-        {"row:\"Amp Type=57 Tweed Champ\" fav", "lead"},
-        {"tag: -", "lead metal clean"},  // a key without a value asks nothing
-    };
-    for (const auto& [search, expected] : cases)
-        EXPECT_EQ(found(search), expected) << search;
+    for (const auto& f : pwtest::tsv("search_language.tsv", 2))
+        EXPECT_EQ(found(f[0]), f[1]) << f[0];
 }
 
 }  // namespace

@@ -2,11 +2,8 @@
 // A preset's style, on presets whose style a guitarist names at a glance
 // (tests/data/styles: each preset, and the style in expected.tsv).
 
-#include <gtest/gtest.h>
-
 #include <map>
 #include <set>
-#include <vector>
 
 #include "catalogue/preset_style.h"
 #include "document/preset_document.h"
@@ -16,7 +13,7 @@ namespace {
 
 std::string styleOfFile(const std::string& file) {
     const pw::document::ParseResult parsed =
-        pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("styles/" + file)));
+        pw::document::parsePreset(pwtest::sample("styles/" + file));
     std::vector<pw::catalogue::RowFacts> rows;
     for (const pw::document::ParamElement& p : parsed.document.params)
         if (p.id && p.position && p.value) rows.push_back({*p.id, *p.position, *p.value});

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include "../support/text_table.h"
 #include "params/param_list.h"
 #include "session/messenger.h"
 #include "session/session.h"
@@ -49,7 +50,7 @@ struct P {
 };
 
 inline std::string presetXml(const std::string& root, const std::string& name,
-                             std::initializer_list<P> params) {
+                             const std::vector<P>& params) {
     std::string x = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n<" + root +
                     " SchemaVersion=\"1.2\" xmlns=\"http://www.digitech.com/xml/preset\">\r\n"
                     "  <Name>" +
@@ -122,11 +123,14 @@ inline std::string marks(const pw::Row& row) {
     return s;
 }
 
+// A row of these cells, the `conflicts` cells marked.
 inline pw::Row row(std::string name, std::string setting, std::string id, std::string position,
-                   std::string value) {
+                   std::string value, std::initializer_list<pw::Column> conflicts = {}) {
     pw::Row r;
     r.cells = {std::move(name), std::move(setting), std::move(id), std::move(position),
                std::move(value)};
+    for (pw::Column c : conflicts)
+        r.mark(c, pw::Mark::Conflict);
     return r;
 }
 
@@ -169,18 +173,8 @@ inline std::string state(const pw::Session& s) {
 }
 
 // The tab-separated lines of a file in tests/data, comment lines left out.
-inline std::vector<std::vector<std::string>> tsv(const std::string& name) {
-    std::ifstream in(dataFile(name));
-    std::vector<std::vector<std::string>> out;
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> fields;
-        std::istringstream fs(line);
-        for (std::string f; std::getline(fs, f, '\t');)
-            fields.push_back(f);
-        out.push_back(fields);
-    }
-    return out;
+inline std::vector<std::vector<std::string>> tsv(const std::string& name, std::size_t fields = 0) {
+    return tsvFile(dataFile(name), fields);
 }
 
 // A started session (target RP255) that saves into its own temporary folder and

@@ -8,8 +8,6 @@
 #include <QClipboard>
 #include <QImage>
 #include <QLabel>
-#include <QRadioButton>
-#include <QSettings>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -30,12 +28,224 @@ class ChainWindowTest : public pwui::WindowFixture {
     void initTestCase() { useOwnSettings(); }
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
-    void tilesShowEachBlock();
-    void chainFollowsEditsAndUndo();
-    void pictureCopiesAndSaves();
-    void twinsShowNoDifference();
-    void conversionShowsTheDiffsLines();
-    void libraryShowsAndComparesPresets();
+
+    // A two-channel preset against the start-up target (RP255): off blocks dimmed and saying
+    // so, both amp channels, and the conflict mark on the blocks the RP255 lacks.
+    void tilesShowEachBlock() {
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        pw::ui::ChainView* view = openChain()->view();
+        QCOMPARE(view->tiles().size(), std::size_t(14));
+        QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah"));
+        QCOMPARE(nameOf(view, QStringLiteral("Amp B")),
+                 QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
+        const pw::ui::ChainTile* distortion = view->tiles()[3];
+        QCOMPARE(distortion->texts(),
+                 QStringList({"Distortion", "off", "Redline (1297)", "Gain 48", "Level 14"}));
+        QVERIFY(distortion->accessibleName().endsWith(QStringLiteral(", conflict")));
+        QCOMPARE(distortion->toolTip(),
+                 QStringLiteral("Dist Type: Redline\nDist Enable: Off\nDist "
+                                "Gain: 48\nDist Low: 80\nDist High: 39\nDist "
+                                "Level: 14"));
+        // Each tile is drawn inside the view, and grows with the font.
+        for (const pw::ui::ChainTile* tile : view->tiles())
+            QVERIFY(view->rect().contains(tile->geometry()));
+        const QSize before = view->tiles()[0]->size();
+        QFont bigger = view->font();
+        bigger.setPointSizeF(bigger.pointSizeF() * 2);
+        view->setFont(bigger);
+        QVERIFY(view->tiles()[0]->width() > before.width() &&
+                view->tiles()[0]->height() > before.height());
+        QVERIFY(view->minimumWidth() >= view->tiles().back()->geometry().right());
+    }
+
+    // The chain follows the amp channel, an edit, Undo, Filter and Resolve Conflicts.
+    void chainFollowsEditsAndUndo() {
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        const pw::ui::ChainView* view = openChain()->view();
+        const QStringList opened = names(view);
+        QVERIFY(!nameOf(view, QStringLiteral("Amp B")).isEmpty());
+
+        click("cmdAmpA");  // one channel left: no amp B, no EQ B
+        QVERIFY(nameOf(view, QStringLiteral("Amp B")).isEmpty());
+        QVERIFY(nameOf(view, QStringLiteral("EQ B")).isEmpty());
+        const QStringList oneChannel = names(view);
+
+        clickRow(rowOf("128", "3"));  // the wah's model row goes
+        QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah"));
+
+        QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(names(view), oneChannel);
+        QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(names(view), opened);
+
+        // Filter and Resolve Conflicts: no block is left that the RP255 does not know.
+        click("cmdAmpA");
+        click("cmdFilter");
+        QVERIFY(names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
+        child<QAction>("mnuResolve")->trigger();
+        QVERIFY(!names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
+    }
+
+    void pictureCopiesAndSaves() {
+        form_->openFile(copy(QStringLiteral("crunch_time.rp150p")));
+        pw::ui::ChainWindow* window = openChain();
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copyPicture")),
+                          Qt::LeftButton);
+        const QImage copied = QApplication::clipboard()->image();
+        QVERIFY(!copied.isNull());
+        QVERIFY(copied.width() > copied.height());
+
+        const QString png = dir_->filePath(QStringLiteral("chain.png"));
+        writeFile(png, "old");
+        QCOMPARE(window->savePicture(png), QString());
+        QCOMPARE(QImage(png).size(), copied.size());
+        QVERIFY(
+            !window->savePicture(dir_->filePath(QStringLiteral("no/such/folder.png"))).isEmpty());
+    }
+
+    void twinsShowNoDifference() {
+        form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
+        const QString twin = dir_->filePath(QStringLiteral("twin.rp255p"));
+        QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/surfs_up.rp255p"), twin));
+        pw::ui::CompareWindow* compare = form_->compareWith(twin);
+        QVERIFY(compare);
+        QCOMPARE(compare->rows()->topLevelItemCount(), 0);
+        QCOMPARE(compare->summary()->text(), QStringLiteral("No difference"));
+        for (const pw::ui::ChainView* view : {compare->chainA(), compare->chainB()})
+            for (const pw::ui::ChainTile* tile : view->tiles())
+                QVERIFY(!tile->marked());
+        compare->allRows()->setChecked(true);  // every row, each the same on both sides
+        QCOMPARE(std::size_t(compare->rows()->topLevelItemCount()),
+                 form_->session().rows().count());
+    }
+
+    // A preset against its conversion for the RP250 (amp A kept, conflicts resolved): one line per
+    // difference of the core's diff, the tiles of the blocks that changed marked, F8 going from
+    // difference to difference once every row is shown.
+    void conversionShowsTheDiffsLines() {
+        const QByteArray bytes = sample("dual_amp_lead.rp355p");
+        pw::convert::Plan plan;
+        plan.target = pw::document::targetByCaption("RP250");
+        plan.amp = 'A';
+        plan.resolve = true;
+        const pw::convert::Result converted =
+            pw::convert::convertPreset(std::string_view(bytes.constData(), bytes.size()), plan);
+        QVERIFY(converted.savable());
+        const QString convertedFile = dir_->filePath(QString::fromStdString(converted.fileName));
+        writeFile(convertedFile, QByteArray::fromStdString(converted.bytes));
+
+        QTest::mouseClick(option(plan.target->option), Qt::LeftButton);
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        pw::ui::CompareWindow* compare = form_->compareWith(convertedFile);
+        QVERIFY(compare);
+
+        pwui::ScriptedMessenger quiet;
+        pw::Session other(quiet);
+        other.start();
+        other.selectTarget(plan.target->option);
+        QVERIFY(other.openFile(QFile::encodeName(convertedFile).toStdString()).loaded());
+        const pw::PatchDiff diff = pw::diffPatches(
+            form_->session().patchName(), form_->session().rows(), other.patchName(), other.rows());
+        QVERIFY(!diff.rows.empty());
+        QTreeWidget* rows = compare->rows();
+        QCOMPARE(std::size_t(rows->topLevelItemCount()), diff.rows.size());
+        const auto number = [](std::size_t n) {
+            return n == 0 ? QStringLiteral("–") : QString::number(n);
+        };
+        int onlyInA = 0, onlyInB = 0;
+        for (int i = 0; i < rows->topLevelItemCount(); ++i) {
+            const pw::RowDiff& line = diff.rows[std::size_t(i)];
+            const QTreeWidgetItem* item = rows->topLevelItem(i);
+            QCOMPARE(item->text(0), number(line.rowA));
+            QCOMPARE(item->text(1), number(line.rowB));
+            // A row on one side only says so on the other.
+            onlyInB += item->text(4) == QStringLiteral("only in B");
+            onlyInA += item->text(5) == QStringLiteral("only in A");
+            QCOMPARE(item->text(4) == QStringLiteral("only in B"), line.rowA == 0);
+            QCOMPARE(item->text(5) == QStringLiteral("only in A"), line.rowB == 0);
+            // A row on both sides is named once, or "before → after" when it was renamed.
+            if (line.rowA != 0 && line.rowB != 0) {
+                const QString a =
+                    QString::fromStdString(form_->session().rows().row(line.rowA).name());
+                const QString b = QString::fromStdString(other.rows().row(line.rowB).name());
+                QCOMPARE(item->text(2), a == b ? a : a + QStringLiteral(" → ") + b);
+            }
+        }
+        QVERIFY(onlyInA > 0 && onlyInB > 0);
+        QVERIFY(compare->summary()->text().endsWith(QStringLiteral("the patch names differ")));
+        // Amp B went: its tile on A's side is marked, the wah (untouched) is not.
+        QVERIFY(nameOf(compare->chainA(), QStringLiteral("Amp B"))
+                    .endsWith(QStringLiteral(", differs")));
+        QVERIFY(!nameOf(compare->chainA(), QStringLiteral("Wah"))
+                     .endsWith(QStringLiteral(", differs")));
+
+        compare->allRows()->setChecked(true);
+        QVERIFY(std::size_t(rows->topLevelItemCount()) > diff.rows.size());
+        QApplication::setActiveWindow(compare);
+        QCOMPARE(QApplication::activeWindow(), compare);
+        const auto at = [&](const pw::RowDiff& line) {
+            return rows->currentItem()->text(0) == number(line.rowA) &&
+                   rows->currentItem()->text(1) == number(line.rowB);
+        };
+        rows->setCurrentItem(rows->topLevelItem(0));
+        for (std::size_t k = at(diff.rows.front()) ? 1 : 0; k < diff.rows.size(); ++k) {
+            QTest::keyClick(rows, Qt::Key_F8);
+            QVERIFY(at(diff.rows[k]));
+        }
+        QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
+        QVERIFY(at(diff.rows[diff.rows.size() - 2]));
+    }
+
+    // The Library's detail pane follows the current preset, hides and shows with Ctrl+I (and
+    // remembers it); Ctrl+D sets the two presets selected side by side.
+    void libraryShowsAndComparesPresets() {
+        for (const char* name : {"crunch_time.rp150p", "dual_amp_lead.rp355p"})
+            copy(QString::fromLatin1(name));
+        QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"),
+                            dir_->filePath(QStringLiteral("twin.rp355p"))));
+        pw::ui::LibraryWindow* library = windows_->openLibrary({dir_->path()});
+        QTRY_VERIFY_WITH_TIMEOUT(!library->scanning(), 20000);
+        auto* detail = library->findChild<pw::ui::LibraryDetail*>();
+        QVERIFY(detail && detail->isVisible());
+        QTableView* table = library->table();
+        const auto rowOfFile = [&](const QString& file) {
+            for (int r = 0; r < library->model()->rowCount(); ++r)
+                if (library->model()->entry(r).file == file)
+                    return library->filter()->mapFromSource(library->model()->index(r, 0));
+            qFatal("no row %s", qPrintable(file));
+        };
+        table->setFocus();
+        table->setCurrentIndex(rowOfFile(QStringLiteral("dual_amp_lead.rp355p")));
+        QCOMPARE(nameOf(detail->chain(), QStringLiteral("Amp B")),
+                 QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
+        QVERIFY(detail->facts()->text().startsWith(
+            dir_->filePath(QStringLiteral("dual_amp_lead.rp355p"))));
+        table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
+        QVERIFY(nameOf(detail->chain(), QStringLiteral("Amp B")).isEmpty());
+        QApplication::processEvents();  // the pane grows to the chain's whole height
+        QVERIFY(detail->chain()->parentWidget()->height() >= detail->chain()->sizeHint().height());
+        QCOMPARE(nameOf(detail->chain(), QStringLiteral("Wah")),
+                 QStringLiteral("Wah: Cry Wah, off"));
+
+        QApplication::setActiveWindow(library);
+        QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(!detail->isVisible());
+        QCOMPARE(QSettings().value(QStringLiteral("library/showDetail")).toBool(), false);
+        QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
+        QVERIFY(detail->isVisible());
+
+        table->selectionModel()->select(
+            rowOfFile(QStringLiteral("dual_amp_lead.rp355p")),
+            QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        table->selectionModel()->select(rowOfFile(QStringLiteral("twin.rp355p")),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+        const auto compares = library->findChildren<pw::ui::CompareWindow*>();
+        QCOMPARE(compares.size(), 1);
+        QCOMPARE(compares.front()->summary()->text(), QStringLiteral("No difference"));
+        QCOMPARE(compares.front()->rows()->topLevelItemCount(), 0);
+    }
 
   private:
     pw::ui::ChainWindow* openChain() {
@@ -57,231 +267,7 @@ class ChainWindowTest : public pwui::WindowFixture {
                 return name;
         return {};
     }
-    void chooseTarget(int option) {
-        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
-            if (op->property("Index").toInt() == option) QTest::mouseClick(op, Qt::LeftButton);
-    }
 };
-
-// A two-channel preset against the start-up target (RP255): off blocks dimmed and saying
-// so, both amp channels, and the conflict mark on the blocks the RP255 lacks.
-void ChainWindowTest::tilesShowEachBlock() {
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    pw::ui::ChainView* view = openChain()->view();
-    QCOMPARE(view->tiles().size(), std::size_t(14));
-    QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah"));
-    QCOMPARE(nameOf(view, QStringLiteral("Amp B")),
-             QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
-    const pw::ui::ChainTile* distortion = view->tiles()[3];
-    QCOMPARE(distortion->texts(),
-             QStringList({"Distortion", "off", "Redline (1297)", "Gain 48", "Level 14"}));
-    QVERIFY(distortion->accessibleName().endsWith(QStringLiteral(", conflict")));
-    QCOMPARE(distortion->toolTip(), QStringLiteral("Dist Type: Redline\nDist Enable: Off\nDist "
-                                                   "Gain: 48\nDist Low: 80\nDist High: 39\nDist "
-                                                   "Level: 14"));
-    // Each tile is drawn inside the view, and grows with the font.
-    for (const pw::ui::ChainTile* tile : view->tiles())
-        QVERIFY(view->rect().contains(tile->geometry()));
-    const QSize before = view->tiles()[0]->size();
-    QFont bigger = view->font();
-    bigger.setPointSizeF(bigger.pointSizeF() * 2);
-    view->setFont(bigger);
-    QVERIFY(view->tiles()[0]->width() > before.width() &&
-            view->tiles()[0]->height() > before.height());
-    QVERIFY(view->minimumWidth() >= view->tiles().back()->geometry().right());
-}
-
-// The chain follows the amp channel, an edit, Undo, Filter and Resolve Conflicts.
-void ChainWindowTest::chainFollowsEditsAndUndo() {
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    const pw::ui::ChainView* view = openChain()->view();
-    const QStringList opened = names(view);
-    QVERIFY(!nameOf(view, QStringLiteral("Amp B")).isEmpty());
-
-    click("cmdAmpA");  // one channel left: no amp B, no EQ B
-    QVERIFY(nameOf(view, QStringLiteral("Amp B")).isEmpty());
-    QVERIFY(nameOf(view, QStringLiteral("EQ B")).isEmpty());
-    const QStringList oneChannel = names(view);
-
-    clickRow(rowOf("128", "3"));  // the wah's model row goes
-    QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah"));
-
-    QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(names(view), oneChannel);
-    QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(names(view), opened);
-
-    // Filter and Resolve Conflicts: no block is left that the RP255 does not know.
-    click("cmdAmpA");
-    click("cmdFilter");
-    QVERIFY(names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
-    child<QAction>("mnuResolve")->trigger();
-    QVERIFY(!names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
-}
-
-void ChainWindowTest::pictureCopiesAndSaves() {
-    form_->openFile(copy(QStringLiteral("crunch_time.rp150p")));
-    pw::ui::ChainWindow* window = openChain();
-    QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copyPicture")),
-                      Qt::LeftButton);
-    const QImage copied = QApplication::clipboard()->image();
-    QVERIFY(!copied.isNull());
-    QVERIFY(copied.width() > copied.height());
-
-    const QString png = dir_->filePath(QStringLiteral("chain.png"));
-    QFile old(png);
-    QVERIFY(old.open(QIODevice::WriteOnly) && old.write("old") == 3);
-    old.close();
-    QCOMPARE(window->savePicture(png), QString());
-    QCOMPARE(QImage(png).size(), copied.size());
-    QVERIFY(!window->savePicture(dir_->filePath(QStringLiteral("no/such/folder.png"))).isEmpty());
-}
-
-void ChainWindowTest::twinsShowNoDifference() {
-    form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
-    const QString twin = dir_->filePath(QStringLiteral("twin.rp255p"));
-    QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/surfs_up.rp255p"), twin));
-    pw::ui::CompareWindow* compare = form_->compareWith(twin);
-    QVERIFY(compare);
-    QCOMPARE(compare->rows()->topLevelItemCount(), 0);
-    QCOMPARE(compare->summary()->text(), QStringLiteral("No difference"));
-    for (const pw::ui::ChainView* view : {compare->chainA(), compare->chainB()})
-        for (const pw::ui::ChainTile* tile : view->tiles())
-            QVERIFY(!tile->marked());
-    compare->allRows()->setChecked(true);  // every row, each the same on both sides
-    QCOMPARE(std::size_t(compare->rows()->topLevelItemCount()), form_->session().rows().count());
-}
-
-// A preset against its conversion for the RP250 (amp A kept, conflicts resolved): one line per
-// difference of the core's diff, the tiles of the blocks that changed marked, F8 going from
-// difference to difference once every row is shown.
-void ChainWindowTest::conversionShowsTheDiffsLines() {
-    QFile source(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"));
-    QVERIFY(source.open(QIODevice::ReadOnly));
-    const QByteArray bytes = source.readAll();
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP250");
-    plan.amp = 'A';
-    plan.resolve = true;
-    const pw::convert::Result converted =
-        pw::convert::convertPreset(std::string_view(bytes.constData(), bytes.size()), plan);
-    QVERIFY(converted.savable());
-    const QString convertedFile = dir_->filePath(QString::fromStdString(converted.fileName));
-    QFile out(convertedFile);
-    QVERIFY(out.open(QIODevice::WriteOnly));
-    out.write(converted.bytes.data(), qint64(converted.bytes.size()));
-    out.close();
-
-    chooseTarget(plan.target->option);
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    pw::ui::CompareWindow* compare = form_->compareWith(convertedFile);
-    QVERIFY(compare);
-
-    pwui::ScriptedMessenger quiet;
-    pw::Session other(quiet);
-    other.start();
-    other.selectTarget(plan.target->option);
-    QVERIFY(other.openFile(QFile::encodeName(convertedFile).toStdString()).loaded());
-    const pw::PatchDiff diff = pw::diffPatches(
-        form_->session().patchName(), form_->session().rows(), other.patchName(), other.rows());
-    QVERIFY(!diff.rows.empty());
-    QTreeWidget* rows = compare->rows();
-    QCOMPARE(std::size_t(rows->topLevelItemCount()), diff.rows.size());
-    const auto number = [](std::size_t n) {
-        return n == 0 ? QStringLiteral("–") : QString::number(n);
-    };
-    int onlyInA = 0, onlyInB = 0;
-    for (int i = 0; i < rows->topLevelItemCount(); ++i) {
-        const pw::RowDiff& line = diff.rows[std::size_t(i)];
-        const QTreeWidgetItem* item = rows->topLevelItem(i);
-        QCOMPARE(item->text(0), number(line.rowA));
-        QCOMPARE(item->text(1), number(line.rowB));
-        // A row on one side only says so on the other.
-        onlyInB += item->text(4) == QStringLiteral("only in B");
-        onlyInA += item->text(5) == QStringLiteral("only in A");
-        QCOMPARE(item->text(4) == QStringLiteral("only in B"), line.rowA == 0);
-        QCOMPARE(item->text(5) == QStringLiteral("only in A"), line.rowB == 0);
-        // A row on both sides is named once, or "before → after" when it was renamed.
-        if (line.rowA != 0 && line.rowB != 0) {
-            const QString a = QString::fromStdString(form_->session().rows().row(line.rowA).name());
-            const QString b = QString::fromStdString(other.rows().row(line.rowB).name());
-            QCOMPARE(item->text(2), a == b ? a : a + QStringLiteral(" → ") + b);
-        }
-    }
-    QVERIFY(onlyInA > 0 && onlyInB > 0);
-    QVERIFY(compare->summary()->text().endsWith(QStringLiteral("the patch names differ")));
-    // Amp B went: its tile on A's side is marked, the wah (untouched) is not.
-    QVERIFY(
-        nameOf(compare->chainA(), QStringLiteral("Amp B")).endsWith(QStringLiteral(", differs")));
-    QVERIFY(
-        !nameOf(compare->chainA(), QStringLiteral("Wah")).endsWith(QStringLiteral(", differs")));
-
-    compare->allRows()->setChecked(true);
-    QVERIFY(std::size_t(rows->topLevelItemCount()) > diff.rows.size());
-    QApplication::setActiveWindow(compare);
-    QCOMPARE(QApplication::activeWindow(), compare);
-    const auto at = [&](const pw::RowDiff& line) {
-        return rows->currentItem()->text(0) == number(line.rowA) &&
-               rows->currentItem()->text(1) == number(line.rowB);
-    };
-    rows->setCurrentItem(rows->topLevelItem(0));
-    for (std::size_t k = at(diff.rows.front()) ? 1 : 0; k < diff.rows.size(); ++k) {
-        QTest::keyClick(rows, Qt::Key_F8);
-        QVERIFY(at(diff.rows[k]));
-    }
-    QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
-    QVERIFY(at(diff.rows[diff.rows.size() - 2]));
-}
-
-// The Library's detail pane follows the current preset, hides and shows with Ctrl+I (and
-// remembers it); Ctrl+D sets the two presets selected side by side.
-void ChainWindowTest::libraryShowsAndComparesPresets() {
-    for (const char* name : {"crunch_time.rp150p", "dual_amp_lead.rp355p"})
-        copy(QString::fromLatin1(name));
-    QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"),
-                        dir_->filePath(QStringLiteral("twin.rp355p"))));
-    pw::ui::LibraryWindow* library = windows_->openLibrary({dir_->path()});
-    QTRY_VERIFY_WITH_TIMEOUT(!library->scanning(), 20000);
-    auto* detail = library->findChild<pw::ui::LibraryDetail*>();
-    QVERIFY(detail && detail->isVisible());
-    QTableView* table = library->table();
-    const auto rowOfFile = [&](const QString& file) {
-        for (int r = 0; r < library->model()->rowCount(); ++r)
-            if (library->model()->entry(r).file == file)
-                return library->filter()->mapFromSource(library->model()->index(r, 0));
-        qFatal("no row %s", qPrintable(file));
-    };
-    table->setFocus();
-    table->setCurrentIndex(rowOfFile(QStringLiteral("dual_amp_lead.rp355p")));
-    QCOMPARE(nameOf(detail->chain(), QStringLiteral("Amp B")),
-             QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
-    QVERIFY(
-        detail->facts()->text().startsWith(dir_->filePath(QStringLiteral("dual_amp_lead.rp355p"))));
-    table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
-    QVERIFY(nameOf(detail->chain(), QStringLiteral("Amp B")).isEmpty());
-    QApplication::processEvents();  // the pane grows to the chain's whole height
-    QVERIFY(detail->chain()->parentWidget()->height() >= detail->chain()->sizeHint().height());
-    QCOMPARE(nameOf(detail->chain(), QStringLiteral("Wah")), QStringLiteral("Wah: Cry Wah, off"));
-
-    QApplication::setActiveWindow(library);
-    QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
-    QVERIFY(!detail->isVisible());
-    QCOMPARE(QSettings().value(QStringLiteral("library/showDetail")).toBool(), false);
-    QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
-    QVERIFY(detail->isVisible());
-
-    table->selectionModel()->select(
-        rowOfFile(QStringLiteral("dual_amp_lead.rp355p")),
-        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-    table->selectionModel()->select(rowOfFile(QStringLiteral("twin.rp355p")),
-                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
-    const auto compares = library->findChildren<pw::ui::CompareWindow*>();
-    QCOMPARE(compares.size(), 1);
-    QCOMPARE(compares.front()->summary()->text(), QStringLiteral("No difference"));
-    QCOMPARE(compares.front()->rows()->topLevelItemCount(), 0);
-}
 
 QTEST_MAIN(ChainWindowTest)
 #include "chain_window_test.moc"

@@ -13,8 +13,61 @@ class EditMenuTest : public pwui::WindowFixture {
   private slots:
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
-    void undoAndRedoShowEachState();
-    void ctrlZInTheNameBoxIsTheMenusUndo();
+
+    void undoAndRedoShowEachState() {
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        auto* undo = child<QAction>("mnuUndo");
+        auto* redo = child<QAction>("mnuRedo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+
+        auto* name = child<QLineEdit>("tbPatchName");
+        QStringList states{shown()};
+        click("cmdAmpA");
+        states << shown();
+        click("cmdFilter");
+        states << shown();
+        clickRow(2);
+        QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
+        states << shown();
+        name->setFocus();
+        QTest::keyClicks(name, QStringLiteral("xy"));
+        lv()->setFocus();
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
+        states << shown();
+
+        for (qsizetype k = states.size() - 1; k > 0; --k) {
+            QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+            QCOMPARE(shown(), states[k - 1]);
+        }
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(redo->text(), QStringLiteral("&Redo Amp A"));
+        for (qsizetype k = 1; k < states.size(); ++k) {
+            QTest::keyClick(lv(), k % 2 ? Qt::Key_Y : Qt::Key_Z,
+                            k % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
+            QCOMPARE(shown(), states[k]);
+        }
+        QVERIFY(!redo->isEnabled());
+    }
+
+    // The name box has no undo of its own: Ctrl+Z there takes back the step the menu names.
+    void ctrlZInTheNameBoxIsTheMenusUndo() {
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        click("cmdAmpA");
+        const QString afterAmp = shown();
+        auto* name = child<QLineEdit>("tbPatchName");
+        name->setFocus();
+        name->end(false);
+        QTest::keyClicks(name, QStringLiteral("xy"));
+        auto* undo = child<QAction>("mnuUndo");
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(shown(), afterAmp);
+        QCOMPARE(undo->text(), QStringLiteral("&Undo Amp A"));
+        QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(child<QPushButton>("cmdAmpA")->isEnabled());
+        QTest::keyClick(name, Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(shown(), afterAmp);
+    }
 
   private:
     // What the window shows: the list's cells, the labels, the name and the buttons.
@@ -33,61 +86,6 @@ class EditMenuTest : public pwui::WindowFixture {
         return out.join('|');
     }
 };
-
-void EditMenuTest::undoAndRedoShowEachState() {
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    auto* undo = child<QAction>("mnuUndo");
-    auto* redo = child<QAction>("mnuRedo");
-    QVERIFY(!undo->isEnabled() && !redo->isEnabled());
-
-    auto* name = child<QLineEdit>("tbPatchName");
-    QStringList states{shown()};
-    click("cmdAmpA");
-    states << shown();
-    click("cmdFilter");
-    states << shown();
-    clickRow(2);
-    QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
-    states << shown();
-    name->setFocus();
-    QTest::keyClicks(name, QStringLiteral("xy"));
-    lv()->setFocus();
-    QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
-    states << shown();
-
-    for (qsizetype k = states.size() - 1; k > 0; --k) {
-        QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(shown(), states[k - 1]);
-    }
-    QVERIFY(!undo->isEnabled());
-    QCOMPARE(redo->text(), QStringLiteral("&Redo Amp A"));
-    for (qsizetype k = 1; k < states.size(); ++k) {
-        QTest::keyClick(lv(), k % 2 ? Qt::Key_Y : Qt::Key_Z,
-                        k % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(shown(), states[k]);
-    }
-    QVERIFY(!redo->isEnabled());
-}
-
-// The name box has no undo of its own: Ctrl+Z there takes back the step the menu names.
-void EditMenuTest::ctrlZInTheNameBoxIsTheMenusUndo() {
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    click("cmdAmpA");
-    const QString afterAmp = shown();
-    auto* name = child<QLineEdit>("tbPatchName");
-    name->setFocus();
-    name->end(false);
-    QTest::keyClicks(name, QStringLiteral("xy"));
-    auto* undo = child<QAction>("mnuUndo");
-    QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
-    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(shown(), afterAmp);
-    QCOMPARE(undo->text(), QStringLiteral("&Undo Amp A"));
-    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY(child<QPushButton>("cmdAmpA")->isEnabled());
-    QTest::keyClick(name, Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(shown(), afterAmp);
-}
 
 QTEST_MAIN(EditMenuTest)
 #include "edit_menu_test.moc"

@@ -6,14 +6,11 @@
 #include <QAbstractScrollArea>
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QRadioButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -30,399 +27,365 @@ class Form1Test : public pwui::WindowFixture {
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
 
-    void endToEnd();
-    void modelSelect();
-    void pickedModelGetsItsKnobsOnResolve();
-    void keyboardMovesSelectTheRowTheyHighlight();
-    void listKeysAndClipboardAtExit();
-    void anotherOpenStartsAtTheTop();
-    void aLongNameIsCutWithTheWholeAsTooltip();
-    void messageBoxes();
+    // A preset dropped on the window, checked against another target, filtered, one amp
+    // channel kept, then a clean preset saved under a name typed into the box.
+    void endToEnd() {
+        QAbstractItemModelTester tester(form_->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        drop({copy(QStringLiteral("dual_amp_lead.rp355p"))});
+        const Session& s = form_->session();
+        QCOMPARE(s.sourceRoot(), std::string("RP355Preset"));
+        QCOMPARE(form_->model()->rowCount(), 95);
+        QCOMPARE(child<QLabel>("lbParamCount")->text(), QStringLiteral("95"));
+        QCOMPARE(child<QLabel>("Label4")->text(),
+                 QStringLiteral("RP355Preset Original Patch Name: Dual Amp Lead"));
 
-  private:
-    QRadioButton* option(int index) const {
-        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
-            if (op->property("Index").toInt() == index) return op;
-        qFatal("no option %d", index);
+        QTest::mouseClick(option(4), Qt::LeftButton);
+        QCOMPARE(s.target().caption, std::string_view("RP250"));
+        // The cells carrying `mark`, -1 when a cell shows other text or colour than its row.
+        const auto colours = [this, &s](Mark mark) {
+            int n = 0;
+            for (int r = 0; r < form_->model()->rowCount(); ++r)
+                for (int c = 0; c < 5; ++c) {
+                    const QModelIndex index = form_->model()->index(r, c);
+                    const Row& row = s.rows().row(std::size_t(r) + 1);
+                    if (index.data().toString().toStdString() != row.cells[c]) return -1;
+                    if (row.marks[c] != mark) continue;
+                    const QColor want =
+                        mark == Mark::Conflict ? QColor(255, 0, 0) : QColor(0, 0, 255);
+                    if (index.data(Qt::ForegroundRole).value<QColor>() != want) return -1;
+                    if (index.data(Qt::ToolTipRole).toString().isEmpty()) return -1;
+                    ++n;
+                }
+            return n;
+        };
+        QVERIFY(colours(Mark::Conflict) > 0);
+        QVERIFY(!child<QAction>("mnuResolve")->isEnabled());  // not before Filter Patch
+
+        click("cmdFilter");
+        QVERIFY(s.filtered());
+        QVERIFY(!child<QPushButton>("cmdFilter")->isEnabled());
+        QVERIFY(colours(Mark::Change) > 0);
+        click("cmdAmpA");
+        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual_A"));
+        QVERIFY(!child<QPushButton>("cmdAmpB")->isEnabled());
+        QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
+        click("cmdErrors");
+        QVERIFY(said_->last().startsWith(QStringLiteral("Number of errors ")));
+        // Tools > Resolve Conflicts clears what is left.
+        auto* resolve = child<QAction>("mnuResolve");
+        QVERIFY(resolve->isEnabled());
+        resolve->trigger();
+        QVERIFY(said_->last().endsWith(QStringLiteral("No conflict is left.")));
+        QCOMPARE(colours(Mark::Conflict), 0);
+        QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
+        click("cmdReset");
+        QCOMPARE(form_->model()->rowCount(), 95);
+        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual Amp Lead"));
+
+        form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
+        QTest::mouseClick(option(1), Qt::LeftButton);
+        QLineEdit* name = child<QLineEdit>("tbPatchName");
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("Beach"));
+        said_->answers = {Answer::Yes};
+        click("cmdSave");
+        QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("Beach.rp255p"))));
+        // Every message names its file without the folder, the full path in its details.
+        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("surfs_up.rp255p.txt")));  // in the way
+        said_->answers = {Answer::Yes};
+        child<QAction>("mnuExport")->trigger();
+        const QString into = dir_->filePath(QStringLiteral("surfs_up.rp255p.txt"));
+        for (const auto& [said, text] :
+             {std::pair{said_->messages.end()[-3], "Saved to Beach.rp255p"},
+              std::pair{said_->messages.end()[-2],
+                        "surfs_up.rp255p.txt Already Exists. Do you want to overwrite the existing "
+                        "file?"},
+              std::pair{said_->messages.back(),
+                        "Could not write surfs_up.rp255p.txt. Nothing was changed."}}) {
+            QCOMPARE(QString::fromStdString(said.text), QLatin1String(text));
+            QVERIFY(QString::fromStdString(said.detail)
+                        .startsWith(said.id == MessageId::SavedTo
+                                        ? dir_->filePath(QStringLiteral("Beach.rp255p"))
+                                        : into));
+        }
+        QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("surfs_up.rp255p.txt")));
+        child<QAction>("mnuExportData")->trigger();
+        QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
+        form_->openFile(copy(QStringLiteral("reverse_dream.rp500p")));  // a model it only shows
+        QVERIFY(form_->model()->rowCount() > 0);
     }
-};
 
-// A preset dropped on the window, checked against another target, filtered, one amp
-// channel kept, then a clean preset saved under a name typed into the box.
-void Form1Test::endToEnd() {
-    QAbstractItemModelTester tester(form_->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    drop({copy(QStringLiteral("dual_amp_lead.rp355p"))});
-    const Session& s = form_->session();
-    QCOMPARE(s.sourceRoot(), std::string("RP355Preset"));
-    QCOMPARE(form_->model()->rowCount(), 95);
-    QCOMPARE(child<QLabel>("lbParamCount")->text(), QStringLiteral("95"));
-    QCOMPARE(child<QLabel>("Label4")->text(),
-             QStringLiteral("RP355Preset Original Patch Name: Dual Amp Lead"));
-
-    QTest::mouseClick(option(4), Qt::LeftButton);
-    QCOMPARE(s.target().caption, std::string_view("RP250"));
-    // The cells carrying `mark`, -1 when a cell shows other text or colour than its row.
-    const auto colours = [this, &s](Mark mark) {
-        int n = 0;
-        for (int r = 0; r < form_->model()->rowCount(); ++r)
-            for (int c = 0; c < 5; ++c) {
-                const QModelIndex index = form_->model()->index(r, c);
-                const Row& row = s.rows().row(std::size_t(r) + 1);
-                if (index.data().toString().toStdString() != row.cells[c]) return -1;
-                if (row.marks[c] != mark) continue;
-                const QColor want = mark == Mark::Conflict ? QColor(255, 0, 0) : QColor(0, 0, 255);
-                if (index.data(Qt::ForegroundRole).value<QColor>() != want) return -1;
-                if (index.data(Qt::ToolTipRole).toString().isEmpty()) return -1;
-                ++n;
-            }
-        return n;
-    };
-    QVERIFY(colours(Mark::Conflict) > 0);
-    QVERIFY(!child<QAction>("mnuResolve")->isEnabled());  // not before Filter Patch
-
-    click("cmdFilter");
-    QVERIFY(s.filtered());
-    QVERIFY(!child<QPushButton>("cmdFilter")->isEnabled());
-    QVERIFY(colours(Mark::Change) > 0);
-    click("cmdAmpA");
-    QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual_A"));
-    QVERIFY(!child<QPushButton>("cmdAmpB")->isEnabled());
-    QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
-    click("cmdErrors");
-    QVERIFY(said_->last().startsWith(QStringLiteral("Number of errors ")));
-    // Tools > Resolve Conflicts clears what is left.
-    auto* resolve = child<QAction>("mnuResolve");
-    QVERIFY(resolve->isEnabled());
-    resolve->trigger();
-    QVERIFY(said_->last().endsWith(QStringLiteral("No conflict is left.")));
-    QCOMPARE(colours(Mark::Conflict), 0);
-    QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
-    click("cmdReset");
-    QCOMPARE(form_->model()->rowCount(), 95);
-    QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual Amp Lead"));
-
-    form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
-    QTest::mouseClick(option(1), Qt::LeftButton);
-    QLineEdit* name = child<QLineEdit>("tbPatchName");
-    name->selectAll();
-    QTest::keyClicks(name, QStringLiteral("Beach"));
-    said_->answers = {Answer::Yes};
-    click("cmdSave");
-    QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("Beach.rp255p"))));
-    // Every message names its file without the folder, the full path in its details.
-    QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("surfs_up.rp255p.txt")));  // in the way
-    said_->answers = {Answer::Yes};
-    child<QAction>("mnuExport")->trigger();
-    const QString into = dir_->filePath(QStringLiteral("surfs_up.rp255p.txt"));
-    for (const auto& [said, text] :
-         {std::pair{said_->messages.end()[-3], "Saved to Beach.rp255p"},
-          std::pair{said_->messages.end()[-2],
-                    "surfs_up.rp255p.txt Already Exists. Do you want to overwrite the existing "
-                    "file?"},
-          std::pair{said_->messages.back(),
-                    "Could not write surfs_up.rp255p.txt. Nothing was changed."}}) {
-        QCOMPARE(QString::fromStdString(said.text), QLatin1String(text));
-        QVERIFY(QString::fromStdString(said.detail)
-                    .startsWith(said.id == MessageId::SavedTo
-                                    ? dir_->filePath(QStringLiteral("Beach.rp255p"))
-                                    : into));
-    }
-    QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("surfs_up.rp255p.txt")));
-    child<QAction>("mnuExportData")->trigger();
-    QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
-    form_->openFile(copy(QStringLiteral("reverse_dream.rp500p")));  // a model it only shows
-    QVERIFY(form_->model()->rowCount() > 0);
-}
-
-// At every opening Model Select has its outer size, shows every pedal entry whole, and a
-// name typed into the box with Return or Enter writes nothing; a pick with the mouse in
-// the drop-down list writes the row; Cancel unloads the dialog.
-void Form1Test::modelSelect() {
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    const Session& s = form_->session();
-    doubleClickRow(rowOf("2497", "8"));  // Amp Gain has no block
-    QVERIFY(!form_->modelSelect());
-    const int amp = rowOf("2496", "8");
-    const auto open = [&](const char* typed) {
-        const std::string before = s.rows().row(std::size_t(amp)).setting();
-        doubleClickRow(amp);
+    // At every opening Model Select shows every pedal entry whole (its size and place are
+    // highlight_test's), and a name typed into the box with Return or Enter writes nothing;
+    // a pick with the mouse in the drop-down list writes the row; Cancel unloads the dialog.
+    void modelSelect() {
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        const Session& s = form_->session();
+        doubleClickRow(rowOf("2497", "8"));  // Amp Gain has no block
+        QVERIFY(!form_->modelSelect());
+        const int amp = rowOf("2496", "8");
+        const auto open = [&](const char* typed) {
+            const std::string before = s.rows().row(std::size_t(amp)).setting();
+            doubleClickRow(amp);
+            ui::Form2* dialog = form_->modelSelect();
+            QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+            auto* pedal = dialog->findChild<QComboBox*>("cboPedal");
+            int widest = 0;
+            for (int i = 0; i < pedal->count(); ++i)
+                widest = std::max(
+                    widest, pedal->view()->fontMetrics().horizontalAdvance(pedal->itemText(i)));
+            QVERIFY(widest > pedal->width());
+            QVERIFY(pedal->view()->minimumWidth() > widest);
+            QCOMPARE(pedal->view()->textElideMode(), Qt::ElideNone);
+            auto* cbo = dialog->findChild<QComboBox*>("cboAmp");
+            cbo->lineEdit()->selectAll();
+            QTest::keyClicks(cbo, QLatin1String(typed));
+            QTest::keyClick(cbo, Qt::Key_Return);
+            QTest::keyClick(cbo->lineEdit(), Qt::Key_Enter);
+            QCOMPARE(s.rows().row(std::size_t(amp)).setting(), before);
+            QVERIFY(dialog->isVisible());
+        };
+        open("83 JCM800");
         ui::Form2* dialog = form_->modelSelect();
-        QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
-        QTRY_COMPARE(dialog->frameGeometry().size(), QSize(330, 82));
-        auto* pedal = dialog->findChild<QComboBox*>("cboPedal");
-        int widest = 0;
-        for (int i = 0; i < pedal->count(); ++i)
-            widest = std::max(widest,
-                              pedal->view()->fontMetrics().horizontalAdvance(pedal->itemText(i)));
-        QVERIFY(widest > pedal->width());
-        QVERIFY(pedal->view()->minimumWidth() > widest);
-        QCOMPARE(pedal->view()->textElideMode(), Qt::ElideNone);
-        auto* cbo = dialog->findChild<QComboBox*>("cboAmp");
-        cbo->lineEdit()->selectAll();
-        QTest::keyClicks(cbo, QLatin1String(typed));
-        QTest::keyClick(cbo, Qt::Key_Return);
-        QTest::keyClick(cbo->lineEdit(), Qt::Key_Enter);
-        QCOMPARE(s.rows().row(std::size_t(amp)).setting(), before);
-        QVERIFY(dialog->isVisible());
-    };
-    open("83 JCM800");
-    ui::Form2* dialog = form_->modelSelect();
-    auto* cboAmp = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
-    const int jcm = cboAmp->findText(QStringLiteral("83 JCM800"));
-    cboAmp->showPopup();
-    QAbstractItemView* popup = cboAmp->view();
-    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
-    const QModelIndex entry = popup->model()->index(jcm, 0);
-    popup->scrollTo(entry);
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(entry).center());
-    QCOMPARE(s.rows().row(std::size_t(amp)).setting(), std::string("83 JCM800"));
-    QCOMPARE(s.rows().row(std::size_t(amp)).value(), std::string("317"));
-    QCOMPARE(form_->model()->index(amp - 1, kValue).data(Qt::ForegroundRole).value<QColor>(),
-             QColor(0, 0, 255));
-    QCOMPARE(s.selectedIndex(), 0);
-    QVERIFY(!dialog->isVisible());
+        pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboAmp")),
+                         QStringLiteral("83 JCM800"));
+        QCOMPARE(s.rows().row(std::size_t(amp)).setting(), std::string("83 JCM800"));
+        QCOMPARE(s.rows().row(std::size_t(amp)).value(), std::string("317"));
+        QCOMPARE(form_->model()->index(amp - 1, kValue).data(Qt::ForegroundRole).value<QColor>(),
+                 QColor(0, 0, 255));
+        QCOMPARE(s.selectedIndex(), 0);
+        QVERIFY(!dialog->isVisible());
 
-    open("65 Blackface Twin");
-    QCOMPARE(form_->modelSelect(), dialog);
-    QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
-    flushDeletes();
-    QVERIFY(!form_->modelSelect());
-}
+        open("65 Blackface Twin");
+        QCOMPARE(form_->modelSelect(), dialog);
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        flushDeletes();
+        QVERIFY(!form_->modelSelect());
+    }
 
-// A model picked in Model Select keeps the old model's knobs; the Errors button says
-// which of its own are missing, and Resolve Conflicts gives them the old knobs' values in
-// one step that Undo takes back whole.
-void Form1Test::pickedModelGetsItsKnobsOnResolve() {
-    form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));  // a Rodent: 82, 23, 44
-    QTest::mouseClick(option(1), Qt::LeftButton);
-    const Session& s = form_->session();
-    const auto knob = [&s](const char* id) {
-        for (const Row& row : s.rows())
-            if (row.id() == id && row.position() == "6") return row.value();
-        return std::string("absent");
-    };
-    doubleClickRow(rowOf("2432", "6"));
-    ui::Form2* dialog = form_->modelSelect();
-    QVERIFY(dialog);
-    auto* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboDistortion"));
-    cbo->showPopup();
-    QAbstractItemView* popup = cbo->view();
-    QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
-    const QModelIndex ts9 = popup->model()->index(cbo->findText(QStringLiteral("Screamer TS9")), 0);
-    popup->scrollTo(ts9);
-    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(ts9).center());
-    QCOMPARE(knob("2437"), std::string("82"));
-    QCOMPARE(knob("2434"), std::string("absent"));
-    QCOMPARE(child<QPushButton>("cmdErrors")->toolTip(),
-             QStringLiteral("Missing settings: Dist Type Screamer TS9: no Drive, Tone, Level"));
+    // A model picked in Model Select keeps the old model's knobs; the Errors button says
+    // which of its own are missing, and Resolve Conflicts gives them the old knobs' values in
+    // one step that Undo takes back whole.
+    void pickedModelGetsItsKnobsOnResolve() {
+        form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));  // a Rodent: 82, 23, 44
+        QTest::mouseClick(option(1), Qt::LeftButton);
+        const Session& s = form_->session();
+        // Drive, Tone and Level of the Screamer, then the Rodent's Distortion.
+        const auto knobs = [&s] {
+            std::string out;
+            for (const char* id : {"2434", "2435", "2436", "2437"}) {
+                std::string value = "absent";
+                for (const Row& row : s.rows())
+                    if (row.id() == id && row.position() == "6" && value == "absent")
+                        value = row.value();
+                out += (out.empty() ? "" : " ") + value;
+            }
+            return out;
+        };
+        doubleClickRow(rowOf("2432", "6"));
+        ui::Form2* dialog = form_->modelSelect();
+        QVERIFY(dialog);
+        pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboDistortion")),
+                         QStringLiteral("Screamer TS9"));
+        QCOMPARE(knobs(), std::string("absent absent absent 82"));
+        QCOMPARE(child<QPushButton>("cmdErrors")->toolTip(),
+                 QStringLiteral("Missing settings: Dist Type Screamer TS9: no Drive, Tone, Level"));
 
-    child<QAction>("mnuResolve")->trigger();
-    QVERIFY(said_->last().contains(
-        QStringLiteral("Dist Type Screamer TS9: Drive 82 (from Distortion), Tone 23 (from "
-                       "Filter), Level 44 (from Volume)")));
-    QCOMPARE(knob("2434"), std::string("82"));
-    QCOMPARE(knob("2435"), std::string("23"));
-    QCOMPARE(knob("2436"), std::string("44"));
-    QCOMPARE(knob("2437"), std::string("absent"));
-    QVERIFY(child<QPushButton>("cmdErrors")->toolTip().isEmpty());
+        child<QAction>("mnuResolve")->trigger();
+        QVERIFY(said_->last().contains(
+            QStringLiteral("Dist Type Screamer TS9: Drive 82 (from Distortion), Tone 23 (from "
+                           "Filter), Level 44 (from Volume)")));
+        QCOMPARE(knobs(), std::string("82 23 44 absent"));
+        QVERIFY(child<QPushButton>("cmdErrors")->toolTip().isEmpty());
 
-    QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(knob("2437"), std::string("82"));
-    QCOMPARE(knob("2434"), std::string("absent"));
-    QCOMPARE(s.rows().row(std::size_t(rowOf("2432", "6"))).setting(), std::string("Screamer TS9"));
-}
+        QTest::keyClick(form_.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(knobs(), std::string("absent absent absent 82"));
+        QCOMPARE(s.rows().row(std::size_t(rowOf("2432", "6"))).setting(),
+                 std::string("Screamer TS9"));
+    }
 
-void Form1Test::keyboardMovesSelectTheRowTheyHighlight() {
-    form_->openFile(copy(QStringLiteral("golden/clean.rp250p")));  // three rows, the Amp second
-    lv()->setFocus();
-    clickRow(3);
-    QTest::keyClick(lv(), Qt::Key_Up);
-    QCOMPARE(form_->session().selectedIndex(), 2);
-    QTest::keyClick(lv(), Qt::Key_Home);
-    QCOMPARE(form_->session().selectedIndex(), 1);
-    QTest::keyClick(lv(), Qt::Key_Down);
-    QCOMPARE(form_->session().selectedIndex(), 2);
-    // Below the rows a double-click opens nothing, whatever row was selected before.
-    QTest::mouseDClick(lv()->viewport(), Qt::LeftButton, {},
-                       QPoint(20, lv()->viewport()->height() - 5));
-    QVERIFY(!form_->modelSelect());
-}
+    void keyboardMovesSelectTheRowTheyHighlight() {
+        form_->openFile(copy(QStringLiteral("golden/clean.rp250p")));  // three rows, the Amp second
+        lv()->setFocus();
+        clickRow(3);
+        QTest::keyClick(lv(), Qt::Key_Up);
+        QCOMPARE(form_->session().selectedIndex(), 2);
+        QTest::keyClick(lv(), Qt::Key_Home);
+        QCOMPARE(form_->session().selectedIndex(), 1);
+        QTest::keyClick(lv(), Qt::Key_Down);
+        QCOMPARE(form_->session().selectedIndex(), 2);
+        // Below the rows a double-click opens nothing, whatever row was selected before.
+        QTest::mouseDClick(lv()->viewport(), Qt::LeftButton, {},
+                           QPoint(20, lv()->viewport()->height() - 5));
+        QVERIFY(!form_->modelSelect());
+    }
 
-// Ctrl+C and Ctrl+Delete act on the selected row only; at exit the program empties the
-// clipboard only when it still holds the program's own line.
-void Form1Test::listKeysAndClipboardAtExit() {
-    form_->openFile(copy(QStringLiteral("metal_zone.rp250p")));
-    QAbstractItemModelTester tester(form_->model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    const Session& s = form_->session();
-    const std::size_t count = s.rows().count();
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("untouched"));
-    lv()->setFocus();
-    QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboard->text(), QStringLiteral("untouched"));
+    // Ctrl+C and Ctrl+Delete act on the selected row only; at exit the program empties the
+    // clipboard only when it still holds the program's own line.
+    void listKeysAndClipboardAtExit() {
+        form_->openFile(copy(QStringLiteral("metal_zone.rp250p")));
+        QAbstractItemModelTester tester(form_->model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        const Session& s = form_->session();
+        const std::size_t count = s.rows().count();
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("untouched"));
+        lv()->setFocus();
+        QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("untouched"));
 
-    clickRow(3);
-    QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboard->text(), QStringLiteral("Wah Type, Cry Wah, 128, 3, 132"));
-    QTest::keyClick(lv(), Qt::Key_Delete);
-    QCOMPARE(s.rows().count(), count);
-    QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
-    QCOMPARE(form_->model()->rowCount(), int(count - 1));
-    QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(count - 1));
-    QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-    QCOMPARE(clipboard->text(), QStringLiteral("Wah Enable, Off, 129, 3, 0"));
+        clickRow(3);
+        QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("Wah Type, Cry Wah, 128, 3, 132"));
+        QTest::keyClick(lv(), Qt::Key_Delete);
+        QCOMPARE(s.rows().count(), count);
+        QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(form_->model()->rowCount(), int(count - 1));
+        QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(count - 1));
+        QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboard->text(), QStringLiteral("Wah Enable, Off, 129, 3, 0"));
 
-    child<QAction>("mnuFileExit")->trigger();
-    flushDeletes();
-    QCOMPARE(clipboard->text(), QString());
-    clipboard->setText(QStringLiteral("copied elsewhere"));
-    windows_.reset();
-    form_ = std::make_unique<ui::Form1>(said_.get());
-    form_->close();
-    QCOMPARE(clipboard->text(), QStringLiteral("copied elsewhere"));
-}
+        child<QAction>("mnuFileExit")->trigger();
+        flushDeletes();
+        QCOMPARE(clipboard->text(), QString());
+        clipboard->setText(QStringLiteral("copied elsewhere"));
+        windows_.reset();
+        form_ = std::make_unique<ui::Form1>(said_.get());
+        form_->close();
+        QCOMPARE(clipboard->text(), QStringLiteral("copied elsewhere"));
+    }
 
-void Form1Test::anotherOpenStartsAtTheTop() {
-    const QString big = copy(QStringLiteral("surfs_up.rp255p"));
-    form_->openFile(big);
-    lv()->scrollToBottom();
-    QVERIFY(lv()->verticalScrollBar()->value() > 0);
-    form_->openFile(big);
-    QCOMPARE(lv()->verticalScrollBar()->value(), 0);
-}
+    void anotherOpenStartsAtTheTop() {
+        const QString big = copy(QStringLiteral("surfs_up.rp255p"));
+        form_->openFile(big);
+        lv()->scrollToBottom();
+        QVERIFY(lv()->verticalScrollBar()->value() > 0);
+        form_->openFile(big);
+        QCOMPARE(lv()->verticalScrollBar()->value(), 0);
+    }
 
-// A patch name too long for the window is cut, the whole line in the tooltip; a short
-// one after it shows whole, and the tooltip goes. About leaves the window usable.
-void Form1Test::aLongNameIsCutWithTheWholeAsTooltip() {
-    const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
-    const QString longName = QFileInfo(shortName).dir().filePath(QStringLiteral("long.rp255p"));
-    QFile in(shortName), out(longName);
-    QVERIFY(in.open(QIODevice::ReadOnly) && out.open(QIODevice::WriteOnly));
-    const QByteArray longPatch(120, 'x');
-    out.write(in.readAll().replace("Surf's Up", longPatch));
-    out.close();
-    auto* loaded = child<QLabel>("Label4");
-    form_->openFile(longName);
-    QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)));
-    QVERIFY(loaded->text() != loaded->toolTip());
-    form_->openFile(shortName);
-    QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
-    QCOMPARE(loaded->toolTip(), QString());
+    // A patch name too long for the window is cut, the whole line in the tooltip; a short
+    // one after it shows whole, and the tooltip goes. About leaves the window usable.
+    void aLongNameIsCutWithTheWholeAsTooltip() {
+        const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
+        const QString longName = dir_->filePath(QStringLiteral("long.rp255p"));
+        const QByteArray longPatch(120, 'x');
+        writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", longPatch));
+        auto* loaded = child<QLabel>("Label4");
+        form_->openFile(longName);
+        QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)));
+        QVERIFY(loaded->text() != loaded->toolTip());
+        form_->openFile(shortName);
+        QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
+        QCOMPARE(loaded->toolTip(), QString());
 
-    form_->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
-    auto* about = form_->findChild<QDialog*>(QStringLiteral("frmAbout"));
-    QVERIFY(about && about->isVisible());
-    QVERIFY(!about->isModal());
-    about->close();
-    // The window's icon is drawn for every size a desktop asks for, none of them scaled.
-    const QList<QSize> sizes = form_->windowIcon().availableSizes();
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
-        QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
-}
+        form_->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
+        auto* about = form_->findChild<QDialog*>(QStringLiteral("frmAbout"));
+        QVERIFY(about && about->isVisible());
+        QVERIFY(!about->isModal());
+        about->close();
+        // The window's icon is drawn for every size a desktop asks for, none of them scaled.
+        const QList<QSize> sizes = form_->windowIcon().availableSizes();
+        for (int size : {16, 24, 32, 48, 64, 128, 256})
+            QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
 
-// Each box: the program's title, the icon asked for, No the default of a question, the
-// reason in the details area only, and a long path wrapped within the screen.
-void Form1Test::messageBoxes() {
-    ui::QtMessenger messenger(form_.get());
-    QString title, text, detailed, informative;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    bool defaultAsked = false;
-    int width = 0, narrowest = 0;
-    const auto show = [&](Message m, QMessageBox::StandardButton expectedDefault) {
-        QTimer::singleShot(0, [&, expectedDefault] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            title = box->windowTitle(), icon = box->icon(), text = box->text();
-            detailed = box->detailedText(), informative = box->informativeText();
-            width = box->width();
-            // The narrowest the text can be laid out: its longest unbreakable run.
-            narrowest = box->findChild<QLabel*>("qt_msgbox_label")->minimumSizeHint().width();
-            defaultAsked = box->defaultButton() == box->button(expectedDefault);
-            QTest::keyClick(box, Qt::Key_Return);  // the default button
-        });
-        return messenger.show(m);
-    };
+    // Each box: the program's title, the icon asked for, No the default of a question, the
+    // reason in the details area only, and a long path wrapped within the screen.
+    void messageBoxes() {
+        ui::QtMessenger messenger(form_.get());
+        QString title, text, detailed, informative;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        bool defaultAsked = false;
+        int width = 0, narrowest = 0;
+        // Shows a message; No is the default a question must have, OK that of the others.
+        const auto show = [&](MessageId id, const std::string& said, Icon asked,
+                              Buttons buttons = Buttons::Ok, const std::string& detail = {}) {
+            const auto expectedDefault =
+                buttons == Buttons::YesNo ? QMessageBox::No : QMessageBox::Ok;
+            QTimer::singleShot(0, [&, expectedDefault] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                title = box->windowTitle(), icon = box->icon(), text = box->text();
+                detailed = box->detailedText(), informative = box->informativeText();
+                width = box->width();
+                // The narrowest the text can be laid out: its longest unbreakable run.
+                narrowest = box->findChild<QLabel*>("qt_msgbox_label")->minimumSizeHint().width();
+                defaultAsked = box->defaultButton() == box->button(expectedDefault);
+                QTest::keyClick(box, Qt::Key_Return);  // the default button
+            });
+            return messenger.show({id, said, asked, buttons, detail});
+        };
 
-    QCOMPARE(show({MessageId::SavedTo,
-                   "Do you want to save patch name as: x.rp255p",
-                   Icon::Question,
-                   Buttons::YesNo,
-                   {}},
-                  QMessageBox::No),
-             Answer::No);
-    QCOMPARE(title, QStringLiteral("Patchwright"));
-    QCOMPARE(icon, QMessageBox::Question);
-    QVERIFY(defaultAsked);
+        QCOMPARE(show(MessageId::SavedTo, "Do you want to save patch name as: x.rp255p",
+                      Icon::Question, Buttons::YesNo),
+                 Answer::No);
+        QCOMPARE(title, QStringLiteral("Patchwright"));
+        QCOMPARE(icon, QMessageBox::Question);
+        QVERIFY(defaultAsked);
 
-    QCOMPARE(show({MessageId::NameLoadError, "Element <Name>*</Name> LoadError", Icon::Critical,
-                   Buttons::Ok, "the file does not exist"},
-                  QMessageBox::Ok),
-             Answer::Ok);
-    QCOMPARE(icon, QMessageBox::Critical);
-    QCOMPARE(text, QStringLiteral("Element <Name>*</Name> LoadError"));
-    QCOMPARE(detailed, QStringLiteral("the file does not exist"));
-    QCOMPARE(informative, QString());
+        QCOMPARE(show(MessageId::NameLoadError, "Element <Name>*</Name> LoadError", Icon::Critical,
+                      Buttons::Ok, "the file does not exist"),
+                 Answer::Ok);
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(text, QStringLiteral("Element <Name>*</Name> LoadError"));
+        QCOMPARE(detailed, QStringLiteral("the file does not exist"));
+        QCOMPARE(informative, QString());
 
-    const std::string path = "/home/user/" + std::string(30, 'p') + "/" + std::string(200, 'q');
-    show({MessageId::SavedTo, "Saved to " + path, Icon::Information, Buttons::Ok, {}},
-         QMessageBox::Ok);
-    QCOMPARE(icon, QMessageBox::Information);
-    QVERIFY(width <= QGuiApplication::primaryScreen()->availableGeometry().width());
-    QVERIFY(narrowest < width);
-    QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
+        const std::string path = "/home/user/" + std::string(30, 'p') + "/" + std::string(200, 'q');
+        show(MessageId::SavedTo, "Saved to " + path, Icon::Information);
+        QCOMPARE(icon, QMessageBox::Information);
+        QVERIFY(width <= QGuiApplication::primaryScreen()->availableGeometry().width());
+        QVERIFY(narrowest < width);
+        QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
 
-    // A long report scrolls inside a box that fits the screen (also at a scale factor
-    // of 2, see the test list), its OK on the screen.
-    std::string report =
-        "Resolve Conflicts: 80 models substituted, 0 rows removed.\n\nSubstituted:";
-    for (int i = 1; i <= 80; ++i)
-        report += "\nRow " + std::to_string(i) + " Amp Type: 1 (1) -> 2 (2), closest";
-    QRect boxPlace, okPlace;
-    bool scrolls = false;
-    QTimer::singleShot(0, [&] {
-        QWidget* box = QApplication::activeModalWidget();
-        QVERIFY(box);
-        boxPlace = box->frameGeometry();
-        const QAbstractButton* ok = box->findChild<QDialogButtonBox*>()->buttons().first();
-        okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
-        const auto* area = box->findChild<QAbstractScrollArea*>();
-        scrolls = area && area->verticalScrollBar()->maximum() > 0;
-        QTest::keyClick(box, Qt::Key_Return);
-    });
-    messenger.show({MessageId::ResolveSummary,
-                    report + "\n\nNo conflict is left.",
-                    Icon::Information,
-                    Buttons::Ok,
-                    {}});
-    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QVERIFY(screen.contains(boxPlace));
-    QVERIFY(screen.contains(okPlace));
-    QVERIFY(scrolls);
-    // Sixteen lines make a report, however large the font; two fit a plain box.
-    for (const int count : {2, 16}) {
-        std::string many = "line";
-        for (int i = 1; i < count; ++i)
-            many += "\nline";
-        QString kind;
+        // A long report scrolls inside a box that fits the screen (also at a scale factor
+        // of 2, see the test list), its OK on the screen.
+        std::string report =
+            "Resolve Conflicts: 80 models substituted, 0 rows removed.\n\nSubstituted:";
+        for (int i = 1; i <= 80; ++i)
+            report += "\nRow " + std::to_string(i) + " Amp Type: 1 (1) -> 2 (2), closest";
+        QRect boxPlace, okPlace;
+        bool scrolls = false;
         QTimer::singleShot(0, [&] {
             QWidget* box = QApplication::activeModalWidget();
             QVERIFY(box);
-            kind = box->objectName();
+            boxPlace = box->frameGeometry();
+            const QAbstractButton* ok = box->findChild<QDialogButtonBox*>()->buttons().first();
+            okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
+            const auto* area = box->findChild<QAbstractScrollArea*>();
+            scrolls = area && area->verticalScrollBar()->maximum() > 0;
             QTest::keyClick(box, Qt::Key_Return);
         });
-        messenger.show({MessageId::ResolveSummary, many, Icon::Information, Buttons::Ok, {}});
-        QCOMPARE(kind == QStringLiteral("longMessage"), count == 16);
-    }
+        report += "\n\nNo conflict is left.";
+        messenger.show({MessageId::ResolveSummary, report, Icon::Information, Buttons::Ok, {}});
+        const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+        QVERIFY(screen.contains(boxPlace));
+        QVERIFY(screen.contains(okPlace));
+        QVERIFY(scrolls);
+        // Sixteen lines make a report, however large the font; two fit a plain box.
+        for (const int count : {2, 16}) {
+            std::string many = "line";
+            for (int i = 1; i < count; ++i)
+                many += "\nline";
+            QString kind;
+            QTimer::singleShot(0, [&] {
+                QWidget* box = QApplication::activeModalWidget();
+                QVERIFY(box);
+                kind = box->objectName();
+                QTest::keyClick(box, Qt::Key_Return);
+            });
+            messenger.show({MessageId::ResolveSummary, many, Icon::Information, Buttons::Ok, {}});
+            QCOMPARE(kind == QStringLiteral("longMessage"), count == 16);
+        }
 
-    show({MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation, Buttons::Ok, {}},
-         QMessageBox::Ok);
-    QCOMPARE(icon, QMessageBox::Warning);
-    show({MessageId::SavedTo, "Function Read_Test Failed.", Icon::None, Buttons::Ok, {}},
-         QMessageBox::Ok);
-    QCOMPARE(icon, QMessageBox::NoIcon);
-}
+        show(MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation);
+        QCOMPARE(icon, QMessageBox::Warning);
+        show(MessageId::SavedTo, "Function Read_Test Failed.", Icon::None);
+        QCOMPARE(icon, QMessageBox::NoIcon);
+    }
+};
 
 QTEST_MAIN(Form1Test)
 #include "form1_test.moc"

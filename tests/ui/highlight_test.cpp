@@ -3,10 +3,8 @@
 // Select writes only an entry chosen from its open list, closes when the list it was
 // opened for changes, and opens at one size and place. All through keys and the mouse.
 
-#include <QAbstractItemView>
 #include <QAction>
 #include <QClipboard>
-#include <QComboBox>
 #include <QItemSelectionModel>
 #include <QLineEdit>
 
@@ -26,13 +24,215 @@ class HighlightTest : public pwui::WindowFixture {
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
 
-    void keysActOnTheHighlightedRowOnly_data();
-    void keysActOnTheHighlightedRowOnly();
-    void onlyAChoiceFromTheOpenListWrites_data();
-    void onlyAChoiceFromTheOpenListWrites();
-    void modelSelectClosesWhenTheListChanges_data();
-    void modelSelectClosesWhenTheListChanges();
-    void modelSelectOpensAtOneSizeAndPlace();
+    void keysActOnTheHighlightedRowOnly_data() {
+        QTest::addColumn<Before>("before");
+        QTest::addColumn<int>("expected");  // the row highlighted afterwards, 0 for none
+        QTest::addColumn<QString>("preset");
+        const QString big = QStringLiteral("dual_amp_lead.rp355p");
+        const QString small = QStringLiteral("golden/clean.rp250p");  // three rows, room below
+        QTest::newRow("another preset opened, Tab to the list") << Before::OpenAnother << 0 << big;
+        QTest::newRow("Filter Patch") << Before::Filter << 0 << big;
+        QTest::newRow("Ctrl+click on the highlighted row") << Before::CtrlClickOnIt << 0 << small;
+        QTest::newRow("click below the rows") << Before::ClickBelowRows << 3 << small;
+        QTest::newRow("pick in Model Select (the row stays highlighted)")
+            << Before::Pick << -1 << big;
+        QTest::newRow("the last row removed") << Before::RemoveLastRow << 0 << big;
+        QTest::newRow("Filter Patch undone") << Before::Undo << 3 << big;
+    }
+
+    // After each, the highlight and the selected row agree; Ctrl+C, Return and Ctrl+Delete
+    // take the highlighted row, or do nothing when none is (or after a pick).
+    void keysActOnTheHighlightedRowOnly() {
+        QFETCH(Before, before);
+        QFETCH(int, expected);
+        QFETCH(QString, preset);
+        form_->openFile(copy(preset));
+        const Session& s = form_->session();
+        lv()->setFocus();
+        clickRow(3);
+        switch (before) {
+            case Before::OpenAnother:
+                drop({copy(QStringLiteral("metal_zone.rp250p"))});
+                child<QPushButton>("cmdSave")->setFocus();
+                QTest::keyClick(child<QPushButton>("cmdSave"), Qt::Key_Tab);
+                QCOMPARE(QApplication::focusWidget(), lv());
+                break;
+            case Before::Filter:
+                click("cmdFilter");
+                lv()->setFocus();
+                break;
+            case Before::CtrlClickOnIt:
+                QTest::mouseClick(lv()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                                  lv()->visualRect(form_->model()->index(2, 0)).center());
+                break;
+            case Before::ClickBelowRows:
+                QTest::mouseClick(lv()->viewport(), Qt::LeftButton, {},
+                                  QPoint(20, lv()->viewport()->height() - 5));
+                break;
+            case Before::Pick: {
+                ui::Form2* dialog = openAmpList();
+                QVERIFY(dialog);
+                QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+                QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);  // opens the list
+                QTest::keyClick(cbo->view(), Qt::Key_Down);
+                QTest::keyClick(cbo->view(), Qt::Key_Return);
+                QVERIFY(!dialog->isVisible());
+                expected = rowOf("2496", "8");
+                lv()->setFocus();
+                break;
+            }
+            case Before::RemoveLastRow:
+                clickRow(form_->model()->rowCount());
+                ctrl(Qt::Key_Delete);
+                break;
+            case Before::Undo:
+                click("cmdFilter");
+                lv()->setFocus();
+                QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
+                break;
+        }
+        QCOMPARE(highlighted(), expected);
+        const int acting = before == Before::Pick ? 0 : expected;
+        QCOMPARE(s.selectedIndex(), acting);
+
+        QClipboard* clipboard = QGuiApplication::clipboard();
+        clipboard->setText(QStringLiteral("untouched"));
+        ctrl(Qt::Key_C);
+        QCOMPARE(clipboard->text(), acting ? line(acting) : QStringLiteral("untouched"));
+        const bool opens = acting != 0 && s.blockForDoubleClick() != nullptr;
+        QTest::keyClick(lv(), Qt::Key_Return);
+        QCOMPARE(form_->modelSelect() && form_->modelSelect()->isVisible(), opens);
+        const int count = form_->model()->rowCount();
+        const QString next = acting && acting < count ? line(acting + 1) : QString();
+        lv()->setFocus();
+        ctrl(Qt::Key_Delete);
+        QCOMPARE(form_->model()->rowCount(), acting ? count - 1 : count);
+        // The selected number names the row that moved up, and that row is highlighted.
+        if (acting && !next.isEmpty()) QCOMPARE(line(highlighted()), next);
+        QCOMPARE(s.selectedIndex(),
+                 highlighted() == 0 || before == Before::Pick ? 0 : highlighted());
+    }
+
+    void onlyAChoiceFromTheOpenListWrites_data() {
+        QTest::addColumn<QString>("then");
+        for (const char* then :
+             {"Escape", "Cancel", "close", "tap on the arrow",
+              "press on the arrow, release in the list", "Down, then Return in the list"})
+            QTest::newRow(then) << QString::fromLatin1(then);
+    }
+
+    // An exact model name typed into the text field writes nothing however the dialog is
+    // left; the open list starts on the typed entry, and Return there chooses it.
+    void onlyAChoiceFromTheOpenListWrites() {
+        QFETCH(QString, then);
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        const int amp = rowOf("2496", "8");
+        const std::string before = form_->session().rows().row(std::size_t(amp)).setting();
+        ui::Form2* dialog = openAmpList();
+        QVERIFY(dialog);
+        QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+        QVERIFY(cbo->lineEdit()->hasFocus());
+        const int entry = cbo->count() / 2;
+        QVERIFY(cbo->itemText(entry).toStdString() != before);
+        cbo->lineEdit()->selectAll();
+        QTest::keyClicks(cbo->lineEdit(), cbo->itemText(entry));
+
+        std::string written = before;
+        if (then == QLatin1String("Escape")) {
+            QTest::keyClick(cbo->lineEdit(), Qt::Key_Escape);
+        } else if (then == QLatin1String("Cancel")) {
+            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+        } else if (then == QLatin1String("close")) {
+            dialog->close();
+        } else if (then == QLatin1String("tap on the arrow")) {
+            const QPoint arrow(cbo->width() - 6, cbo->height() / 2);
+            QTest::mousePress(cbo, Qt::LeftButton, {}, arrow);
+            QTest::mouseRelease(cbo, Qt::LeftButton, {}, arrow);
+            QTRY_VERIFY(cbo->view()->isVisible());
+            cbo->hidePopup();
+        } else if (then == QLatin1String("press on the arrow, release in the list")) {
+            // The mouse went down on the arrow, not on an entry: letting go over one is no choice.
+            QTest::mousePress(cbo, Qt::LeftButton, {}, QPoint(cbo->width() - 6, cbo->height() / 2));
+            QTRY_VERIFY(cbo->view()->isVisible());
+            QTest::qWait(QApplication::doubleClickInterval() + 50);
+            const QRect over = cbo->view()->visualRect(cbo->model()->index(entry, 0));
+            QTest::mouseMove(cbo->view()->viewport(), over.center());
+            QTest::mouseRelease(cbo->view()->viewport(), Qt::LeftButton, {}, over.center());
+            if (cbo->view()->isVisible()) cbo->hidePopup();
+        } else {
+            QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);
+            QTRY_VERIFY(cbo->view()->isVisible());
+            QCOMPARE(cbo->view()->currentIndex().row(), entry);  // typing moved the highlight
+            QTest::keyClick(cbo->view(), Qt::Key_Return);
+            written = cbo->itemText(entry).toStdString();
+        }
+        flushDeletes();
+        QCOMPARE(form_->session().rows().row(std::size_t(amp)).setting(), written);
+        if (written == before) return;
+        // The key that chose leaves nothing behind for a name typed at the next opening.
+        cbo = openAmpList()->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+        cbo->lineEdit()->selectAll();
+        QTest::keyClicks(cbo->lineEdit(), cbo->itemText(entry + 1));
+        QTest::keyClick(cbo->lineEdit(), Qt::Key_Escape);
+        QCOMPARE(form_->session().rows().row(std::size_t(amp)).setting(), written);
+    }
+
+    void modelSelectClosesWhenTheListChanges_data() {
+        QTest::addColumn<QString>("change");
+        for (const char* change : {"remove a row", "open another", "Filter Patch", "Undo"})
+            QTest::newRow(change) << QString::fromLatin1(change);
+    }
+
+    void modelSelectClosesWhenTheListChanges() {
+        QFETCH(QString, change);
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        click("cmdAmpA");
+        QVERIFY(openAmpList());
+        if (change == QLatin1String("remove a row")) {
+            clickRow(1);
+            ctrl(Qt::Key_Delete);
+        } else if (change == QLatin1String("open another")) {
+            drop({copy(QStringLiteral("big_verb.rp350p"))});
+        } else if (change == QLatin1String("Filter Patch")) {
+            click("cmdFilter");
+        } else {
+            child<QAction>("mnuUndo")->trigger();
+        }
+        flushDeletes();
+        QVERIFY(!form_->modelSelect());
+    }
+
+    // Outer size 330 x 82 at every opening, and the place where it was left: after a
+    // pick, Escape, Cancel, and after the user moved it.
+    void modelSelectOpensAtOneSizeAndPlace() {
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        ui::Form2* dialog = openAmpList();
+        QVERIFY(dialog);
+        QCOMPARE(QKeySequence::mnemonic(dialog->cancelButton()->text()),
+                 QKeySequence(Qt::ALT | Qt::Key_C));
+        QRect place = dialog->frameGeometry();
+        QCOMPARE(place.size(), QSize(330, 82));
+        for (const char* leave : {"pick", "Escape", "Alt+C", "moved, then Cancel"}) {
+            QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+            if (leave == std::string_view("pick")) {
+                QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);
+                QTest::keyClick(cbo->view(), Qt::Key_Return);
+            } else if (leave == std::string_view("Escape")) {
+                QTest::keyClick(dialog, Qt::Key_Escape);
+            } else if (leave == std::string_view("Alt+C")) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
+            } else {
+                dialog->move(dialog->pos() + QPoint(30, 40));
+                place.translate(30, 40);
+                QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+            }
+            QTRY_VERIFY2(!form_->modelSelect() || !form_->modelSelect()->isVisible(), leave);
+            flushDeletes();
+            dialog = openAmpList();
+            QVERIFY(dialog);
+            QCOMPARE(dialog->frameGeometry(), place);
+        }
+    }
 
   private:
     int highlighted() const {
@@ -57,214 +257,6 @@ class HighlightTest : public pwui::WindowFixture {
     }
     void ctrl(Qt::Key key) { QTest::keyClick(lv(), key, Qt::ControlModifier); }
 };
-
-void HighlightTest::keysActOnTheHighlightedRowOnly_data() {
-    QTest::addColumn<Before>("before");
-    QTest::addColumn<int>("expected");  // the row highlighted afterwards, 0 for none
-    QTest::addColumn<QString>("preset");
-    const QString big = QStringLiteral("dual_amp_lead.rp355p");
-    const QString small = QStringLiteral("golden/clean.rp250p");  // three rows, room below
-    QTest::newRow("another preset opened, Tab to the list") << Before::OpenAnother << 0 << big;
-    QTest::newRow("Filter Patch") << Before::Filter << 0 << big;
-    QTest::newRow("Ctrl+click on the highlighted row") << Before::CtrlClickOnIt << 0 << small;
-    QTest::newRow("click below the rows") << Before::ClickBelowRows << 3 << small;
-    QTest::newRow("pick in Model Select (the row stays highlighted)") << Before::Pick << -1 << big;
-    QTest::newRow("the last row removed") << Before::RemoveLastRow << 0 << big;
-    QTest::newRow("Filter Patch undone") << Before::Undo << 3 << big;
-}
-
-// After each, the highlight and the selected row agree; Ctrl+C, Return and Ctrl+Delete
-// take the highlighted row, or do nothing when none is (or after a pick).
-void HighlightTest::keysActOnTheHighlightedRowOnly() {
-    QFETCH(Before, before);
-    QFETCH(int, expected);
-    QFETCH(QString, preset);
-    form_->openFile(copy(preset));
-    const Session& s = form_->session();
-    lv()->setFocus();
-    clickRow(3);
-    switch (before) {
-        case Before::OpenAnother:
-            drop({copy(QStringLiteral("metal_zone.rp250p"))});
-            child<QPushButton>("cmdSave")->setFocus();
-            QTest::keyClick(child<QPushButton>("cmdSave"), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), lv());
-            break;
-        case Before::Filter:
-            click("cmdFilter");
-            lv()->setFocus();
-            break;
-        case Before::CtrlClickOnIt:
-            QTest::mouseClick(lv()->viewport(), Qt::LeftButton, Qt::ControlModifier,
-                              lv()->visualRect(form_->model()->index(2, 0)).center());
-            break;
-        case Before::ClickBelowRows:
-            QTest::mouseClick(lv()->viewport(), Qt::LeftButton, {},
-                              QPoint(20, lv()->viewport()->height() - 5));
-            break;
-        case Before::Pick: {
-            ui::Form2* dialog = openAmpList();
-            QVERIFY(dialog);
-            QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
-            QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);  // opens the list
-            QTest::keyClick(cbo->view(), Qt::Key_Down);
-            QTest::keyClick(cbo->view(), Qt::Key_Return);
-            QVERIFY(!dialog->isVisible());
-            expected = rowOf("2496", "8");
-            lv()->setFocus();
-            break;
-        }
-        case Before::RemoveLastRow:
-            clickRow(form_->model()->rowCount());
-            ctrl(Qt::Key_Delete);
-            break;
-        case Before::Undo:
-            click("cmdFilter");
-            lv()->setFocus();
-            QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
-            break;
-    }
-    QCOMPARE(highlighted(), expected);
-    const int acting = before == Before::Pick ? 0 : expected;
-    QCOMPARE(s.selectedIndex(), acting);
-
-    QClipboard* clipboard = QGuiApplication::clipboard();
-    clipboard->setText(QStringLiteral("untouched"));
-    ctrl(Qt::Key_C);
-    QCOMPARE(clipboard->text(), acting ? line(acting) : QStringLiteral("untouched"));
-    const bool opens = acting != 0 && s.blockForDoubleClick() != nullptr;
-    QTest::keyClick(lv(), Qt::Key_Return);
-    QCOMPARE(form_->modelSelect() && form_->modelSelect()->isVisible(), opens);
-    const int count = form_->model()->rowCount();
-    const QString next = acting && acting < count ? line(acting + 1) : QString();
-    lv()->setFocus();
-    ctrl(Qt::Key_Delete);
-    QCOMPARE(form_->model()->rowCount(), acting ? count - 1 : count);
-    // The selected number names the row that moved up, and that row is highlighted.
-    if (acting && !next.isEmpty()) QCOMPARE(line(highlighted()), next);
-    QCOMPARE(s.selectedIndex(), highlighted() == 0 || before == Before::Pick ? 0 : highlighted());
-}
-
-void HighlightTest::onlyAChoiceFromTheOpenListWrites_data() {
-    QTest::addColumn<QString>("then");
-    for (const char* then :
-         {"Escape", "Cancel", "close", "tap on the arrow", "press on the arrow, release in the list",
-          "Down, then Return in the list"})
-        QTest::newRow(then) << QString::fromLatin1(then);
-}
-
-// An exact model name typed into the text field writes nothing however the dialog is
-// left; the open list starts on the typed entry, and Return there chooses it.
-void HighlightTest::onlyAChoiceFromTheOpenListWrites() {
-    QFETCH(QString, then);
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    const int amp = rowOf("2496", "8");
-    const std::string before = form_->session().rows().row(std::size_t(amp)).setting();
-    ui::Form2* dialog = openAmpList();
-    QVERIFY(dialog);
-    QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
-    QVERIFY(cbo->lineEdit()->hasFocus());
-    const int entry = cbo->count() / 2;
-    QVERIFY(cbo->itemText(entry).toStdString() != before);
-    cbo->lineEdit()->selectAll();
-    QTest::keyClicks(cbo->lineEdit(), cbo->itemText(entry));
-
-    std::string written = before;
-    if (then == QLatin1String("Escape")) {
-        QTest::keyClick(cbo->lineEdit(), Qt::Key_Escape);
-    } else if (then == QLatin1String("Cancel")) {
-        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
-    } else if (then == QLatin1String("close")) {
-        dialog->close();
-    } else if (then == QLatin1String("tap on the arrow")) {
-        const QPoint arrow(cbo->width() - 6, cbo->height() / 2);
-        QTest::mousePress(cbo, Qt::LeftButton, {}, arrow);
-        QTest::mouseRelease(cbo, Qt::LeftButton, {}, arrow);
-        QTRY_VERIFY(cbo->view()->isVisible());
-        cbo->hidePopup();
-    } else if (then == QLatin1String("press on the arrow, release in the list")) {
-        // The mouse went down on the arrow, not on an entry: letting go over one is no choice.
-        QTest::mousePress(cbo, Qt::LeftButton, {}, QPoint(cbo->width() - 6, cbo->height() / 2));
-        QTRY_VERIFY(cbo->view()->isVisible());
-        QTest::qWait(QApplication::doubleClickInterval() + 50);
-        const QRect over = cbo->view()->visualRect(cbo->model()->index(entry, 0));
-        QTest::mouseMove(cbo->view()->viewport(), over.center());
-        QTest::mouseRelease(cbo->view()->viewport(), Qt::LeftButton, {}, over.center());
-        if (cbo->view()->isVisible()) cbo->hidePopup();
-    } else {
-        QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);
-        QTRY_VERIFY(cbo->view()->isVisible());
-        QCOMPARE(cbo->view()->currentIndex().row(), entry);  // typing moved the highlight
-        QTest::keyClick(cbo->view(), Qt::Key_Return);
-        written = cbo->itemText(entry).toStdString();
-    }
-    flushDeletes();
-    QCOMPARE(form_->session().rows().row(std::size_t(amp)).setting(), written);
-    if (written == before) return;
-    // The key that chose leaves nothing behind for a name typed at the next opening.
-    cbo = openAmpList()->findChild<QComboBox*>(QStringLiteral("cboAmp"));
-    cbo->lineEdit()->selectAll();
-    QTest::keyClicks(cbo->lineEdit(), cbo->itemText(entry + 1));
-    QTest::keyClick(cbo->lineEdit(), Qt::Key_Escape);
-    QCOMPARE(form_->session().rows().row(std::size_t(amp)).setting(), written);
-}
-
-void HighlightTest::modelSelectClosesWhenTheListChanges_data() {
-    QTest::addColumn<QString>("change");
-    for (const char* change : {"remove a row", "open another", "Filter Patch", "Undo"})
-        QTest::newRow(change) << QString::fromLatin1(change);
-}
-
-void HighlightTest::modelSelectClosesWhenTheListChanges() {
-    QFETCH(QString, change);
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    click("cmdAmpA");
-    QVERIFY(openAmpList());
-    if (change == QLatin1String("remove a row")) {
-        clickRow(1);
-        ctrl(Qt::Key_Delete);
-    } else if (change == QLatin1String("open another")) {
-        drop({copy(QStringLiteral("big_verb.rp350p"))});
-    } else if (change == QLatin1String("Filter Patch")) {
-        click("cmdFilter");
-    } else {
-        child<QAction>("mnuUndo")->trigger();
-    }
-    flushDeletes();
-    QVERIFY(!form_->modelSelect());
-}
-
-// Outer size 330 x 82 at every opening, and the place where it was left: after a
-// pick, Escape, Cancel, and after the user moved it.
-void HighlightTest::modelSelectOpensAtOneSizeAndPlace() {
-    form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-    ui::Form2* dialog = openAmpList();
-    QVERIFY(dialog);
-    QCOMPARE(QKeySequence::mnemonic(dialog->cancelButton()->text()),
-             QKeySequence(Qt::ALT | Qt::Key_C));
-    QRect place = dialog->frameGeometry();
-    QCOMPARE(place.size(), QSize(330, 82));
-    for (const char* leave : {"pick", "Escape", "Alt+C", "moved, then Cancel"}) {
-        QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
-        if (leave == std::string_view("pick")) {
-            QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);
-            QTest::keyClick(cbo->view(), Qt::Key_Return);
-        } else if (leave == std::string_view("Escape")) {
-            QTest::keyClick(dialog, Qt::Key_Escape);
-        } else if (leave == std::string_view("Alt+C")) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_C, Qt::AltModifier);
-        } else {
-            dialog->move(dialog->pos() + QPoint(30, 40));
-            place.translate(30, 40);
-            QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
-        }
-        QTRY_VERIFY2(!form_->modelSelect() || !form_->modelSelect()->isVisible(), leave);
-        flushDeletes();
-        dialog = openAmpList();
-        QVERIFY(dialog);
-        QCOMPARE(dialog->frameGeometry(), place);
-    }
-}
 
 QTEST_MAIN(HighlightTest)
 #include "highlight_test.moc"

@@ -4,14 +4,12 @@
 // note for a selection, Undo and Redo, marks kept when the window is made again, and a
 // Library that works on without a collection.
 
-#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QSettings>
 #include <QStatusBar>
 #include <QTableView>
 
@@ -40,11 +38,175 @@ class LibraryMarksTest : public pwui::WindowFixture {
         closeWindow();
     }
 
-    void starByClickAndByKeyOnASelection();
-    void hiddenLeftOutUnlessShown();
-    void tagsCompletedAndNoteForASelectionUndone();
-    void withoutACollectionTheLibraryWorks();
-    void reopenedFromTheIndexAndReadAgainByRescan();
+    // A click on a star of the selection stars every row of it; the key takes it away from
+    // all of them once all have it, and gives it to all when one lacks it. A twin shows it
+    // too, and so does the window made again over the same collection.
+    void starByClickAndByKeyOnASelection() {
+        open();
+        select("metal_zone.rp250p", "surfs_up.rp255p");
+        clickCell("surfs_up.rp255p", LibraryModel::Star);
+        QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
+        const QString star = QStringLiteral("\u2605");
+        for (const char* file : {"metal_zone.rp250p", "surfs_up.rp255p", "twin.rp255p"})
+            QCOMPARE(cell(file, LibraryModel::Star), star);
+        QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), QString());
+
+        key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QString());
+        QCOMPARE(cell("twin.rp255p", LibraryModel::Star), QString());
+        // One of two a favourite: both become favourites.
+        select("big_verb.rp350p");
+        clickCell("big_verb.rp350p", LibraryModel::Star);
+        select("big_verb.rp350p", "metal_zone.rp250p");
+        key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), star);
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), star);
+
+        // Favourites sort first.
+        table()->sortByColumn(LibraryModel::Star, Qt::AscendingOrder);
+        QCOMPARE(library_->filter()->index(2, LibraryModel::Star).data().toString(), QString());
+
+        windows_ = std::make_unique<pw::ui::AppWindows>(*form_);  // the window made anew
+        open();
+        QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), star);
+        QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Star), QString());
+    }
+
+    // A hidden preset leaves the table; Show hidden brings it back greyed, and it can be
+    // shown again (Unhide).
+    void hiddenLeftOutUnlessShown() {
+        open();
+        select("metal_zone.rp250p");
+        key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(shownRow("metal_zone.rp250p"), -1);
+        QCOMPARE(library_->filter()->rowCount(), 3);
+        // Searching for hidden presets shows them, and only them.
+        search("hidden");
+        QCOMPARE(library_->filter()->rowCount(), 1);
+        QVERIFY(shownRow("metal_zone.rp250p") >= 0);
+        search("");
+        auto* show = library_->findChild<QCheckBox*>(QStringLiteral("showHidden"));
+        QTest::mouseClick(show, Qt::LeftButton);
+        QCOMPARE(library_->filter()->rowCount(), 4);
+        const QModelIndex hidden =
+            library_->filter()->index(shownRow("metal_zone.rp250p"), LibraryModel::Name);
+        QCOMPARE(hidden.data(Qt::ForegroundRole).value<QBrush>().color(),
+                 table()->palette().color(QPalette::Disabled, QPalette::Text));
+        select("metal_zone.rp250p");
+        QCOMPARE(library_->findChild<QAction*>(QStringLiteral("hide"))->text(),
+                 QStringLiteral("Un&hide"));
+        key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::mouseClick(show, Qt::LeftButton);
+        QVERIFY(shownRow("metal_zone.rp250p") >= 0);
+    }
+
+    // Tags typed for a selection are completed from the tags in use and added to every
+    // preset of it, a tag taken away is taken from each, the note is every preset's; Undo
+    // takes back the last change and Redo makes it again.
+    void tagsCompletedAndNoteForASelectionUndone() {
+        open();
+        select("metal_zone.rp250p");
+        editTags("blues, live");
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, live"));
+
+        select("metal_zone.rp250p", "surfs_up.rp255p");
+        key(Qt::Key_T, Qt::ControlModifier);
+        QVERIFY(tagsDialog());
+        auto* tags = tagsDialog()->findChild<QLineEdit*>(QStringLiteral("tags"));
+        QCOMPARE(tags->text(), QString());  // the two share no tag
+        QTest::keyClicks(tags, QStringLiteral("gig, bl"));
+        QAbstractItemView* popup = tags->completer()->popup();
+        QTRY_VERIFY(popup->isVisible());
+        QCOMPARE(popup->model()->rowCount(), 1);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+        QCOMPARE(tags->text(), QStringLiteral("gig, blues, "));
+        QTest::keyClicks(tagsDialog()->findChild<QLineEdit*>(QStringLiteral("note")),
+                         QStringLiteral("from the 1998 pack"));
+        QTest::mouseClick(
+            tagsDialog()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
+            Qt::LeftButton);
+        flushDeletes();
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, gig, live"));
+        QCOMPARE(cell("twin.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
+        const int twin = shownRow("twin.rp255p");
+        QCOMPARE(
+            library_->filter()->index(twin, LibraryModel::Tags).data(Qt::ToolTipRole).toString(),
+            QStringLiteral("from the 1998 pack"));
+        // The detail pane shows the marks of the preset clicked.
+        select("twin.rp255p");
+        QLabel* facts = library_->findChild<pw::ui::LibraryDetail*>()->facts();
+        QVERIFY2(
+            facts->text().endsWith(QStringLiteral("\nTags: blues, gig\nNote: from the 1998 pack")),
+            qPrintable(facts->text()));
+        // A mark made while it is shown shows at once.
+        key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY2(facts->text().contains(QStringLiteral("\n★ Favourite\nTags: blues, gig")),
+                 qPrintable(facts->text()));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY2(!facts->text().contains(QStringLiteral("Favourite")), qPrintable(facts->text()));
+
+        // Taking "blues" from both leaves the other tags.
+        select("metal_zone.rp250p", "surfs_up.rp255p");
+        editTags("gig");
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("gig, live"));
+        key(Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, gig, live"));
+        QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
+        key(Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("gig"));
+        // The search field asks for tags and stars.
+        search("tag:LIVE");
+        QCOMPARE(library_->filter()->rowCount(), 1);
+        QVERIFY(shownRow("metal_zone.rp250p") >= 0);
+        search("tag:gig -tag:live");
+        QCOMPARE(library_->filter()->rowCount(), 2);
+        QVERIFY(shownRow("surfs_up.rp255p") >= 0 && shownRow("twin.rp255p") >= 0);
+        search("fav");
+        QCOMPARE(library_->filter()->rowCount(), 0);
+    }
+
+    // A collection that cannot be made (its folder is a file) leaves the Library working
+    // without marks, and says why once.
+    void withoutACollectionTheLibraryWorks() {
+        const QString file = dir_->filePath(QStringLiteral("not-a-folder"));
+        writeFile(file, {});
+        qputenv("XDG_DATA_HOME", QFile::encodeName(file));
+        open();
+        QCOMPARE(library_->filter()->rowCount(), 4);
+        auto* said = library_->findChild<QLabel*>(QStringLiteral("marksNotice"));
+        QVERIFY(said && said->isVisible());
+        QVERIFY2(said->text().contains(QStringLiteral("cannot be used")), qPrintable(said->text()));
+        select("metal_zone.rp250p");
+        clickCell("metal_zone.rp250p", LibraryModel::Star);
+        key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QString());
+        QCOMPARE(table()->selectionModel()->selectedRows().size(), 1);
+    }
+
+    // The folder opened again shows its rows from the collection's index, marks and all;
+    // Re-scan reads every file again.
+    void reopenedFromTheIndexAndReadAgainByRescan() {
+        open();
+        QVERIFY(
+            library_->statusBar()->currentMessage().contains(QStringLiteral("presets read in")));
+        select("metal_zone.rp250p");
+        clickCell("metal_zone.rp250p", LibraryModel::Star);
+        const int rows = library_->filter()->rowCount();
+        open();
+        QVERIFY2(library_->statusBar()->currentMessage().contains(
+                     QStringLiteral("files unchanged since last time")),
+                 qPrintable(library_->statusBar()->currentMessage()));
+        QCOMPARE(library_->filter()->rowCount(), rows);
+        QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QStringLiteral("\u2605"));
+        QCOMPARE(cell("twin.rp255p", LibraryModel::Star), QString());
+
+        key(Qt::Key_F5, Qt::NoModifier);
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+        QVERIFY(
+            library_->statusBar()->currentMessage().contains(QStringLiteral("presets read in")));
+        QCOMPARE(library_->filter()->rowCount(), rows);
+    }
 
   private:
     void open() {
@@ -110,172 +272,6 @@ class LibraryMarksTest : public pwui::WindowFixture {
 
     pw::ui::LibraryWindow* library_ = nullptr;
 };
-
-// A click on a star of the selection stars every row of it; the key takes it away from
-// all of them once all have it, and gives it to all when one lacks it. A twin shows it
-// too, and so does the window made again over the same collection.
-void LibraryMarksTest::starByClickAndByKeyOnASelection() {
-    open();
-    select("metal_zone.rp250p", "surfs_up.rp255p");
-    clickCell("surfs_up.rp255p", LibraryModel::Star);
-    QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
-    const QString star = QStringLiteral("\u2605");
-    for (const char* file : {"metal_zone.rp250p", "surfs_up.rp255p", "twin.rp255p"})
-        QCOMPARE(cell(file, LibraryModel::Star), star);
-    QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), QString());
-
-    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QString());
-    QCOMPARE(cell("twin.rp255p", LibraryModel::Star), QString());
-    // One of two a favourite: both become favourites.
-    select("big_verb.rp350p");
-    clickCell("big_verb.rp350p", LibraryModel::Star);
-    select("big_verb.rp350p", "metal_zone.rp250p");
-    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), star);
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), star);
-
-    // Favourites sort first.
-    table()->sortByColumn(LibraryModel::Star, Qt::AscendingOrder);
-    QCOMPARE(library_->filter()->index(2, LibraryModel::Star).data().toString(), QString());
-
-    windows_ = std::make_unique<pw::ui::AppWindows>(*form_);  // the window made anew
-    open();
-    QCOMPARE(cell("big_verb.rp350p", LibraryModel::Star), star);
-    QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Star), QString());
-}
-
-// A hidden preset leaves the table; Show hidden brings it back greyed, and it can be
-// shown again (Unhide).
-void LibraryMarksTest::hiddenLeftOutUnlessShown() {
-    open();
-    select("metal_zone.rp250p");
-    key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(shownRow("metal_zone.rp250p"), -1);
-    QCOMPARE(library_->filter()->rowCount(), 3);
-    // Searching for hidden presets shows them, and only them.
-    search("hidden");
-    QCOMPARE(library_->filter()->rowCount(), 1);
-    QVERIFY(shownRow("metal_zone.rp250p") >= 0);
-    search("");
-    auto* show = library_->findChild<QCheckBox*>(QStringLiteral("showHidden"));
-    QTest::mouseClick(show, Qt::LeftButton);
-    QCOMPARE(library_->filter()->rowCount(), 4);
-    const QModelIndex hidden =
-        library_->filter()->index(shownRow("metal_zone.rp250p"), LibraryModel::Name);
-    QCOMPARE(hidden.data(Qt::ForegroundRole).value<QBrush>().color(),
-             table()->palette().color(QPalette::Disabled, QPalette::Text));
-    select("metal_zone.rp250p");
-    QCOMPARE(library_->findChild<QAction*>(QStringLiteral("hide"))->text(),
-             QStringLiteral("Un&hide"));
-    key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
-    QTest::mouseClick(show, Qt::LeftButton);
-    QVERIFY(shownRow("metal_zone.rp250p") >= 0);
-}
-
-// Tags typed for a selection are completed from the tags in use and added to every
-// preset of it, a tag taken away is taken from each, the note is every preset's; Undo
-// takes back the last change and Redo makes it again.
-void LibraryMarksTest::tagsCompletedAndNoteForASelectionUndone() {
-    open();
-    select("metal_zone.rp250p");
-    editTags("blues, live");
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, live"));
-
-    select("metal_zone.rp250p", "surfs_up.rp255p");
-    key(Qt::Key_T, Qt::ControlModifier);
-    QVERIFY(tagsDialog());
-    auto* tags = tagsDialog()->findChild<QLineEdit*>(QStringLiteral("tags"));
-    QCOMPARE(tags->text(), QString());  // the two share no tag
-    QTest::keyClicks(tags, QStringLiteral("gig, bl"));
-    QAbstractItemView* popup = tags->completer()->popup();
-    QTRY_VERIFY(popup->isVisible());
-    QCOMPARE(popup->model()->rowCount(), 1);
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
-    QCOMPARE(tags->text(), QStringLiteral("gig, blues, "));
-    QTest::keyClicks(tagsDialog()->findChild<QLineEdit*>(QStringLiteral("note")),
-                     QStringLiteral("from the 1998 pack"));
-    QTest::mouseClick(tagsDialog()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
-                      Qt::LeftButton);
-    flushDeletes();
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, gig, live"));
-    QCOMPARE(cell("twin.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
-    const int twin = shownRow("twin.rp255p");
-    QCOMPARE(library_->filter()->index(twin, LibraryModel::Tags).data(Qt::ToolTipRole).toString(),
-             QStringLiteral("from the 1998 pack"));
-    // The detail pane shows the marks of the preset clicked.
-    select("twin.rp255p");
-    QLabel* facts = library_->findChild<pw::ui::LibraryDetail*>()->facts();
-    QVERIFY2(facts->text().endsWith(QStringLiteral("\nTags: blues, gig\nNote: from the 1998 pack")),
-             qPrintable(facts->text()));
-    // A mark made while it is shown shows at once.
-    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    QVERIFY2(facts->text().contains(QStringLiteral("\n★ Favourite\nTags: blues, gig")),
-             qPrintable(facts->text()));
-    key(Qt::Key_Z, Qt::ControlModifier);
-    QVERIFY2(!facts->text().contains(QStringLiteral("Favourite")), qPrintable(facts->text()));
-
-    // Taking "blues" from both leaves the other tags.
-    select("metal_zone.rp250p", "surfs_up.rp255p");
-    editTags("gig");
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("gig, live"));
-    key(Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Tags), QStringLiteral("blues, gig, live"));
-    QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("blues, gig"));
-    key(Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(cell("surfs_up.rp255p", LibraryModel::Tags), QStringLiteral("gig"));
-    // The search field asks for tags and stars.
-    search("tag:LIVE");
-    QCOMPARE(library_->filter()->rowCount(), 1);
-    QVERIFY(shownRow("metal_zone.rp250p") >= 0);
-    search("tag:gig -tag:live");
-    QCOMPARE(library_->filter()->rowCount(), 2);
-    QVERIFY(shownRow("surfs_up.rp255p") >= 0 && shownRow("twin.rp255p") >= 0);
-    search("fav");
-    QCOMPARE(library_->filter()->rowCount(), 0);
-}
-
-// The folder opened again shows its rows from the collection's index, marks and all;
-// Re-scan reads every file again.
-void LibraryMarksTest::reopenedFromTheIndexAndReadAgainByRescan() {
-    open();
-    QVERIFY(library_->statusBar()->currentMessage().contains(QStringLiteral("presets read in")));
-    select("metal_zone.rp250p");
-    clickCell("metal_zone.rp250p", LibraryModel::Star);
-    const int rows = library_->filter()->rowCount();
-    open();
-    QVERIFY2(library_->statusBar()->currentMessage().contains(
-                 QStringLiteral("files unchanged since last time")),
-             qPrintable(library_->statusBar()->currentMessage()));
-    QCOMPARE(library_->filter()->rowCount(), rows);
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QStringLiteral("\u2605"));
-    QCOMPARE(cell("twin.rp255p", LibraryModel::Star), QString());
-
-    key(Qt::Key_F5, Qt::NoModifier);
-    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
-    QVERIFY(library_->statusBar()->currentMessage().contains(QStringLiteral("presets read in")));
-    QCOMPARE(library_->filter()->rowCount(), rows);
-}
-
-// A collection that cannot be made (its folder is a file) leaves the Library working
-// without marks, and says why once.
-void LibraryMarksTest::withoutACollectionTheLibraryWorks() {
-    const QString file = dir_->filePath(QStringLiteral("not-a-folder"));
-    QFile made(file);
-    QVERIFY(made.open(QIODevice::WriteOnly));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(file));
-    open();
-    QCOMPARE(library_->filter()->rowCount(), 4);
-    auto* said = library_->findChild<QLabel*>(QStringLiteral("marksNotice"));
-    QVERIFY(said && said->isVisible());
-    QVERIFY2(said->text().contains(QStringLiteral("cannot be used")), qPrintable(said->text()));
-    select("metal_zone.rp250p");
-    clickCell("metal_zone.rp250p", LibraryModel::Star);
-    key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(cell("metal_zone.rp250p", LibraryModel::Star), QString());
-    QCOMPARE(table()->selectionModel()->selectedRows().size(), 1);
-}
 
 QTEST_MAIN(LibraryMarksTest)
 #include "library_marks_test.moc"

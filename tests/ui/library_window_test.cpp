@@ -6,15 +6,10 @@
 // the window's size, place, columns and keys. It runs on a screen of 1600 x 1000 pixels
 // (tests/ui/CMakeLists.txt), with room beside the main window.
 
-#include <archive.h>
-#include <archive_entry.h>
-
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
-#include <QComboBox>
 #include <QDialogButtonBox>
-#include <QDir>
 #include <QDirIterator>
 #include <QHeaderView>
 #include <QLabel>
@@ -22,12 +17,12 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QScrollBar>
-#include <QSettings>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
 
+#include "../support/archive_maker.h"
 #include "../support/failing_writer.h"
 #include "collection/marking.h"
 #include "library/convert_dialog.h"
@@ -45,37 +40,6 @@ using ui::LibraryModel;
 using ui::LibraryStatus;
 
 namespace {
-
-QByteArray readAll(const QString& file) {
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file));
-    return f.readAll();
-}
-
-void writeFile(const QString& file, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(file).absolutePath());
-    QFile f(file);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
-}
-
-// A .zip holding `members` (name, bytes).
-void writeZip(const QString& file, const QList<QPair<QString, QByteArray>>& members) {
-    archive* a = archive_write_new();
-    archive_write_set_format_zip(a);
-    archive_write_open_filename(a, QFile::encodeName(file).constData());
-    for (const auto& [name, bytes] : members) {
-        archive_entry* e = archive_entry_new();
-        archive_entry_set_pathname(e, name.toUtf8().constData());
-        archive_entry_set_size(e, bytes.size());
-        archive_entry_set_filetype(e, AE_IFREG);
-        archive_entry_set_perm(e, 0644);
-        archive_write_header(a, e);
-        archive_write_data(a, bytes.constData(), std::size_t(bytes.size()));
-        archive_entry_free(e);
-    }
-    archive_write_close(a);
-    archive_write_free(a);
-}
 
 // The members of a .zip, by name.
 QMap<QString, QByteArray> readZip(const QString& file) {
@@ -100,10 +64,6 @@ struct QuickWriter : pwtest::FailingWriter {
     IoResult syncFolder(const Path&) override { return {}; }
 };
 
-QByteArray sample(const char* name) {
-    return readAll(QStringLiteral(PW_TEST_DATA_DIR "/") + QLatin1String(name));
-}
-
 }  // namespace
 
 class LibraryWindowTest : public pwui::WindowFixture {
@@ -126,30 +86,570 @@ class LibraryWindowTest : public pwui::WindowFixture {
         closeWindow();
     }
 
-    void openFolderAndPackSortAndSearch();
-    void anotherTargetReadsThePresetsAgain();
-    void returnOpensInTheMainWindow();
-    void foldersAndPacksGoToTheLibrary();
-    void convertWithQuestionsAndReport();
-    void conversionKeepsThePresetsItConverts();
-    void failingWriterLeavesCompleteOrAbsent();
-    void cancelScanAndConversion();
-    void statusesReadOnDarkAndWithoutColour();
-    void dryRunSaysWhatWillHappen();
-    void anotherTargetDuringTheScan();
-    void convertDialogGrowsWithItsSummary();
-    void columnsFitTheirTextsAndFileTakesTheRest();
-    void opensOnTheScreenBesideTheMainWindow();
-    void tabLeavesTheTableArrowsMoveInIt();
-    void problemsListedAndNoFileManagerSaid();
-    void exportSelectionAsPack();
-    void convertedCopiesTakeTheirMarks();
+    void openFolderAndPackSortAndSearch() {
+        open({root_, pack_});
+        QAbstractItemModelTester tester(model(),
+                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QAbstractItemModelTester proxyTester(
+            library_->filter(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QCOMPARE(model()->rowCount(), 10);
+        QVERIFY(model()->entry(rowNamed("more/broken.rp250p")).triage.status ==
+                LibraryStatus::Unreadable);
+        QVERIFY(model()->entry(rowNamed("pluck_funk.g4p")).triage.status ==
+                LibraryStatus::ViewOnly);
+        const int member = rowNamed("pack.zip › Pack/jump.rp255p");
+        QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(),
+                 QStringLiteral("RP255"));
+        // The twins share a group, and nothing else is in one.
+        const auto group = [&](const char* file) {
+            return model()->index(rowNamed(file), LibraryModel::Duplicate).data();
+        };
+        QVERIFY(group("surfs_up.rp255p").isValid());
+        QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
+        QVERIFY(!group("big_verb.rp350p").isValid());
+        QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
+
+        // A click on the header sorts by name, another the other way.
+        QHeaderView* header = library_->table()->horizontalHeader();
+        const auto clickHeader = [&](int column) {
+            QTest::mouseClick(
+                header->viewport(), Qt::LeftButton, {},
+                QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
+        };
+        clickHeader(LibraryModel::Name);
+        QStringList names = shown(LibraryModel::Name);
+        QStringList sorted = names;
+        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+            return a.compare(b, Qt::CaseInsensitive) < 0;
+        });
+        QCOMPARE(names, sorted);
+        clickHeader(LibraryModel::Name);
+        std::reverse(sorted.begin(), sorted.end());
+        QCOMPARE(shown(LibraryModel::Name), sorted);
+        // By status, and within one status by the number of changes, fewest first.
+        clickHeader(LibraryModel::Status);
+        std::vector<std::pair<int, std::size_t>> statuses;
+        for (int r = 0; r < library_->filter()->rowCount(); ++r) {
+            const pw::ui::TriageView& t =
+                model()
+                    ->entry(library_->filter()->mapToSource(library_->filter()->index(r, 0)).row())
+                    .triage;
+            statuses.emplace_back(int(t.status), t.substitutions + t.removals);
+        }
+        QVERIFY(std::is_sorted(statuses.begin(), statuses.end()));
+
+        // Ctrl+F, then typing filters as it goes; Escape brings every row back.
+        QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
+        auto* search = lib<QLineEdit>("search");
+        QCOMPARE(QApplication::focusWidget(), search);
+        // The files shown once `text` is typed in place of what the field held.
+        const auto find = [&](const QString& text) {
+            search->clear();
+            QTest::keyClicks(search, text);
+            return shown(LibraryModel::File);
+        };
+        QCOMPARE(find(QStringLiteral("rp15")), QStringList{QStringLiteral("crunch_time.rp150p")});
+        QTest::keyClick(search, Qt::Key_Escape);
+        QCOMPARE(library_->filter()->rowCount(), 10);
+        QCOMPARE(find(QStringLiteral("lead.rp355")).size(), 2);  // a file and a pack's member
+        QTRY_VERIFY(
+            lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
+        // Accents and letter case are ignored as the core ignores them; folder names count.
+        QCOMPARE(find(QStringLiteral("M\u00C9TAL")),
+                 QStringList{QStringLiteral("metal_zone.rp250p")});
+        QCOMPARE(find(QStringLiteral("MORE")).size(), 2);
+        // What a preset is, read from its rows, is a column and a word to search for.
+        QCOMPARE(find(QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355")),
+                 QStringList{QStringLiteral("metal_zone.rp250p")});
+        QCOMPARE(shown(LibraryModel::Style),
+                 QStringList{QStringLiteral("high gain, modulated, ambient")});
+        // The row the field's hint offers: once typing pauses, the presets holding it (one in
+        // the folder, and the pack's copy of it).
+        const QString hint = search->placeholderText();
+        find(hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
+        QTRY_COMPARE(shown(LibraryModel::Model),
+                     (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
+        search->clear();
+
+        // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
+        // status.
+        QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
+        QCOMPARE(library_->filter()->rowCount(), 4);
+        QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
+        auto* status = lib<QComboBox>("statusFilter");
+        status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
+        QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("more/broken.rp250p")});
+    }
+
+    void anotherTargetReadsThePresetsAgain() {
+        open({root_});
+        QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
+        // No bytes are kept: a new status comes from the file as it is now.
+        writeFile(root_ + QStringLiteral("/metal_zone.rp250p"), sample("pluck_funk.g4p"));
+        auto* target = lib<QComboBox>("target");
+        target->setFocus();
+        const int to = target->findText(QStringLiteral("RP150"));
+        target->setCurrentIndex(to);
+        QVERIFY(triaged.wait(20000));
+        const document::Target& rp150 = *document::targetByCaption("RP150");
+        int changed = 0;
+        for (int r = 0; r < model()->rowCount(); ++r) {
+            const ui::LibraryEntry& e = model()->entry(r);
+            QVERIFY(e.preset->bytes.empty());
+            if (!e.preset->readable) continue;
+            const library::Triage want =
+                library::triage(library::readSource(e.preset->source).bytes, rp150, 'A');
+            QCOMPARE(int(e.triage.status), int(want.status));
+            changed += e.preset->model != "RP150";
+        }
+        QVERIFY(changed > 0);
+        QCOMPARE(int(model()->entry(rowNamed("metal_zone.rp250p")).triage.status),
+                 int(LibraryStatus::ViewOnly));
+    }
+
+    void returnOpensInTheMainWindow() {
+        open({root_, pack_});
+        QTableView* table = library_->table();
+        table->setFocus();
+        table->setCurrentIndex(library_->filter()->mapFromSource(
+            model()->index(rowNamed("big_verb.rp350p"), LibraryModel::Name)));
+        QTest::keyClick(table, Qt::Key_Return);
+        QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
+        QCOMPARE(
+            QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
+            QStringLiteral("big_verb.rp350p"));
+
+        // A member of the pack opens from the pack, its first row in view; Save writes beside
+        // the pack.
+        QScrollBar* rowsScroll =
+            form_->findChild<QAbstractItemView*>(QStringLiteral("lv"))->verticalScrollBar();
+        QTRY_VERIFY(rowsScroll->maximum() > 0);
+        rowsScroll->setValue(rowsScroll->maximum());
+        const QModelIndex member = library_->filter()->mapFromSource(
+            model()->index(rowNamed("pack.zip › Pack/jump.rp255p"), LibraryModel::Name));
+        table->scrollTo(member);
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
+                          table->visualRect(member).center());
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
+                           table->visualRect(member).center());
+        QCOMPARE(form_->session().sourceRoot(), std::string("RP255Preset"));
+        QCOMPARE(form_->model()->rowCount(), int(form_->session().rows().count()));
+        QVERIFY(form_->session().rows().count() > 0);
+        QCOMPARE(QString::fromStdString(form_->session().saveFolder().string()), dir_->path());
+        QCOMPARE(rowsScroll->value(), 0);
+    }
+
+    void foldersAndPacksGoToTheLibrary() {
+        // A pack dropped on the main window opens the Library, whichever ending of the packs
+        // the library reads it has; a preset still opens there.
+        const QString xar = dir_->filePath(QStringLiteral("pack.xar"));
+        QVERIFY(QFile::copy(pack_, xar));
+        drop({xar});
+        QVERIFY(windows_->library() && windows_->library()->isVisible());
+        library_ = windows_->library();
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+        drop({pack_});
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+        QCOMPARE(model()->rowCount(), 2);
+        drop({root_ + QStringLiteral("/big_verb.rp350p")});
+        QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
+        QCOMPARE(model()->rowCount(), 2);
+        // Ctrl+Shift+O is File > Open Folder… in both windows.
+        for (QWidget* w : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(library_)}) {
+            const QList<QAction*> actions = w->findChildren<QAction*>();
+            QVERIFY(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
+                return a->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O) &&
+                       a->text().contains(QStringLiteral("Folder"));
+            }));
+        }
+    }
+
+    void convertWithQuestionsAndReport() {
+        open({root_});
+        const int metal = rowNamed("metal_zone.rp250p");
+        const int surfs = rowNamed("surfs_up.rp255p");
+        convert({metal, surfs});
+        QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Written);
+        QVERIFY(filesIn(out_).contains(model()->entry(metal).outcome.output));
+        QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out_));
+        const QString report = QString::fromUtf8(readAll(library_->lastReport()));
+        QVERIFY(report.startsWith(
+            QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
+        QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
+        QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
+        if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone")))
+            box->close();
+
+        // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
+        const QString metalOut = QDir(out_).filePath(model()->entry(metal).outcome.output);
+        writeFile(metalOut, "mine");
+        QStringList asked;
+        std::deque<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::YesToAll};
+        library_->setReplaceQuestion([&](const QString& file, bool) {
+            asked << file;
+            const auto a = answers.front();
+            answers.pop_front();
+            return a;
+        });
+        convert({metal, surfs});
+        QCOMPARE(asked.size(), 2);
+        QCOMPARE(readAll(metalOut), QByteArray("mine"));
+        QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Kept);
+        QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Written);
+    }
+
+    // Converted into the library's own folder: a preset being converted is never replaced,
+    // and the question about another preset of the library says that it is one.
+    void conversionKeepsThePresetsItConverts() {
+        const QString own = root_ + QStringLiteral("/Surf's Up.rp255p");
+        writeFile(own, sample("surfs_up.rp255p"));
+        writeFile(root_ + QStringLiteral("/Metal Zone.rp255p"), sample("jump_yaya.rp255p"));
+        open({root_});
+        QList<bool> inLibrary;
+        library_->setReplaceQuestion([&](const QString&, bool in) {
+            inLibrary << in;
+            return QMessageBox::No;
+        });
+        const int self = rowNamed("Surf's Up.rp255p");
+        convert({self, rowNamed("metal_zone.rp250p")}, root_);
+        QCOMPARE(model()->entry(self).outcome.kind, ui::OutcomeKind::Cannot);
+        QVERIFY(model()->entry(self).outcome.reason.contains(QStringLiteral("being converted")));
+        QCOMPARE(readAll(own), sample("surfs_up.rp255p"));
+        QCOMPARE(inLibrary, QList<bool>{true});
+    }
+
+    void failingWriterLeavesCompleteOrAbsent() {
+        open({root_});
+        writer_.failure = pwtest::Failure{pwtest::Step::RenameOver, ENOSPC, 0, 2};
+        std::vector<int> rows;
+        for (int r = 0; r < model()->rowCount(); ++r)
+            rows.push_back(r);
+        convert(rows);
+        int written = 0, failed = 0;
+        for (int r = 0; r < model()->rowCount(); ++r) {
+            const ui::Outcome& o = model()->entry(r).outcome;
+            const QString file = QDir(out_).filePath(o.output);
+            if (o.kind == ui::OutcomeKind::Written) {
+                ++written;
+                QVERIFY(readAll(file).startsWith("<?xml"));
+                QVERIFY(readAll(file).trimmed().endsWith("Preset>"));
+            }
+            if (o.kind == ui::OutcomeKind::Failed) {
+                ++failed;
+                QVERIFY(!QFile::exists(file));
+            }
+        }
+        QVERIFY(written > 0);
+        QVERIFY(failed > 0);
+        for (const QString& f : filesIn(out_))
+            QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
+                     qPrintable(f));
+    }
+
+    void cancelScanAndConversion() {
+        writeMany();
+        library_ = windows_->openLibrary({root_});
+        library_->setFileWriter(writer_);
+        QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
+        QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(scanned.size(), 1, 20000);
+        QVERIFY(model()->rowCount() < 3008);
+        QVERIFY2(
+            library_->statusBar()->currentMessage().startsWith(QStringLiteral("Scan cancelled: ")),
+            qPrintable(library_->statusBar()->currentMessage()));
+        QVERIFY(library_->statusBar()->currentMessage().endsWith(QStringLiteral(" read.")));
+        QVERIFY(!lib<QPushButton>("cancel")->isVisible());
+
+        activate();
+        QTest::keyClick(library_, Qt::Key_F5);
+        QVERIFY(library_->scanning());
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
+        QCOMPARE(model()->rowCount(), 3008);
+        const QModelIndex wide = library_->filter()->mapFromSource(
+            model()->index(rowNamed("many/2999.rp250p"), LibraryModel::Name));
+        QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
+                library_->table()->columnWidth(LibraryModel::Name));
+        // Converting waits while the folder is read again.
+        QVERIFY(lib<QAction>("convertAllShown")->isEnabled());
+        QTest::keyClick(library_, Qt::Key_F5);
+        QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
+        QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
+        library_->setConvertDialogHook([this](ui::ConvertDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
+            d.accept();
+            QTimer::singleShot(0, library_, [this] {
+                QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
+            });
+        });
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
+        std::size_t written = 0, notDone = 0;
+        for (const ui::LibraryEntry& e : model()->entries()) {
+            written += e.outcome.kind == ui::OutcomeKind::Written;
+            notDone += e.outcome.kind == ui::OutcomeKind::NotDone;
+        }
+        QVERIFY(notDone > 0);
+        // Every preset written is there whole, nothing else but the report.
+        QCOMPARE(std::size_t(filesIn(out_).size()), written + 1);
+    }
+
+    // Each status keeps its hue and a readable contrast on dark backgrounds, and its glyph
+    // alone (drawn in one colour) tells it from the others.
+    void statusesReadOnDarkAndWithoutColour() {
+        const auto rgb = [](const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; };
+        QList<QImage> glyphs;
+        for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+            const auto status = LibraryStatus(s);
+            const QColor pure = ui::statusColour(status, Qt::white);
+            for (const QColor& dark : {QColor(35, 38, 41), QColor(Qt::black)}) {
+                const QColor shown = ui::statusColour(status, dark);
+                QVERIFY(contrastRatio(rgb(shown), rgb(dark)) >= 4.5);
+                if (pure.saturation() > 0) QCOMPARE(shown.hue(), pure.hue());
+            }
+            const QImage glyph = ui::statusIcon(status, Qt::black).pixmap(16, 16).toImage();
+            QVERIFY(!glyphs.contains(glyph));
+            glyphs << glyph;
+        }
+    }
+
+    // Two presets saved under one name, and a name Save refuses: the dialog says so before
+    // anything is written, and Fix Names changes its sums.
+    void dryRunSaysWhatWillHappen() {
+        openDry(true);
+        QStringList said;
+        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            for (bool fix : {false, true}) {
+                auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
+                if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
+                QTRY_VERIFY(d.dryRun().has_value());
+                said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
+            }
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        activate();
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(said,
+                 (QStringList{
+                     QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
+                     QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 1 would collide"),
+                 }));
+        QVERIFY(!QFileInfo::exists(out_));
+    }
+
+    // A target chosen while the scan runs: every row ends triaged against it, those read
+    // before the change and those after.
+    void anotherTargetDuringTheScan() {
+        writeMany();
+        library_ = windows_->openLibrary({root_});
+        QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
+        QTRY_VERIFY(model()->rowCount() > 0);
+        QVERIFY(library_->scanning());
+        auto* target = lib<QComboBox>("target");
+        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+        QTRY_COMPARE_WITH_TIMEOUT(triaged.size(), 1, 60000);
+        QCOMPARE(model()->rowCount(), 3008);
+        const document::Target& rp150 = *document::targetByCaption("RP150");
+        std::map<std::uint64_t, int> want;  // by the rows: the name does not change a status
+        for (const ui::LibraryEntry& e : model()->entries()) {
+            if (!e.preset->readable) continue;
+            auto [at, added] = want.emplace(e.preset->rowsKey, 0);
+            if (added)
+                at->second =
+                    int(library::triage(library::readSource(e.preset->source).bytes, rp150, 'A')
+                            .status);
+            QCOMPARE(int(e.triage.status), at->second);
+        }
+    }
+
+    // Outputs that exist already: the summary wraps, and the dialog grows to show all of it.
+    void convertDialogGrowsWithItsSummary() {
+        openDry(false);
+        QString said;
+        bool whole = false;
+        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
+                for (const ui::Outcome& o : d.dryRun()->outcomes)
+                    writeFile(QDir(out_).filePath(o.output), "mine");
+            QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
+            auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
+            whole = QTest::qWaitFor([&] {
+                return d.dryRun().has_value() &&
+                       summary->height() >= summary->heightForWidth(summary->width()) &&
+                       d.rect().contains(summary->geometry());
+            });
+            said = summary->text();
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        activate();
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(said, QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 0 would collide, "
+                                      "1 exists already (you will be asked)"));
+        QVERIFY(whole);
+    }
+
+    // Every column is as wide as the widest text it can hold (the status column as every
+    // status), and the file column has the width left over.
+    void columnsFitTheirTextsAndFileTakesTheRest() {
+        open({root_, pack_});
+        QTableView* table = library_->table();
+        QHeaderView* header = table->horizontalHeader();
+        // A name may be cut in a column a quarter of the table wide, the models used or the
+        // style in one a seventh wide; the file takes what is left (its tooltip holds it all).
+        const auto cut = [&](int c) {
+            if (c == LibraryModel::File) return true;
+            const int share = c == LibraryModel::Name                               ? 4
+                              : c == LibraryModel::Uses || c == LibraryModel::Style ? 7
+                                                                                    : 0;
+            return share && header->sectionSize(c) >= header->viewport()->width() / share;
+        };
+        for (int r = 0; r < library_->filter()->rowCount(); ++r)
+            for (int c = 0; c < LibraryModel::ColumnCount; ++c) {
+                const QModelIndex cell = library_->filter()->index(r, c);
+                QVERIFY2(table->sizeHintForIndex(cell).width() <= header->sectionSize(c) || cut(c),
+                         qPrintable(cell.data().toString()));
+            }
+        // Each status as wide as it can be: the glyph and margins of a cell shown, and the text.
+        const QModelIndex cell = library_->filter()->index(0, LibraryModel::Status);
+        const QFontMetrics fm = table->fontMetrics();
+        const int around =
+            table->sizeHintForIndex(cell).width() - fm.horizontalAdvance(cell.data().toString());
+        for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+            const QString text = LibraryModel::statusText({LibraryStatus(s), 17, 5, {}, false, {}});
+            QVERIFY2(
+                fm.horizontalAdvance(text) + around <= header->sectionSize(LibraryModel::Status),
+                qPrintable(text));
+        }
+        QCOMPARE(header->sectionSize(LibraryModel::Result),
+                 header->sectionSizeHint(LibraryModel::Result));
+        QCOMPARE(header->length(), header->viewport()->width());
+    }
+
+    // At any scale the Library opens whole on the screen, beside the main window when there
+    // is room for it, else over no more of it than its least width asks; and it stays so.
+    void opensOnTheScreenBesideTheMainWindow() {
+        open({root_});
+        QVERIFY(QTest::qWaitForWindowExposed(library_));
+        // It stays so with the count line long and the progress bar shown beside it.
+        convert({rowNamed("metal_zone.rp250p")});
+        const QRect screen = form_->screen()->availableGeometry();
+        const QRect main = form_->frameGeometry();
+        const QRect placed = library_->frameGeometry();
+        QVERIFY(screen.contains(placed));
+        const int room = std::max(main.left() - screen.left(), screen.right() - main.right());
+        const int least = library_->minimumSizeHint().width() + placed.width() - library_->width();
+        QVERIFY(placed.intersected(main).width() <= std::max(0, least - room));
+    }
+
+    // Tab goes from the table to the buttons below it; the arrows move from row to row.
+    void tabLeavesTheTableArrowsMoveInIt() {
+        open({root_});
+        activate();
+        QTableView* table = library_->table();
+        table->setFocus();
+        table->setCurrentIndex(library_->filter()->index(0, 0));
+        QTest::keyClick(table, Qt::Key_Down);
+        QCOMPARE(table->currentIndex().row(), 1);
+        QTest::keyClick(table, Qt::Key_Tab);
+        QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), table);
+    }
+
+    // What the scan met besides presets is listed where it can be read and copied; Show in
+    // Folder without a file manager (as on this platform) says so.
+    void problemsListedAndNoFileManagerSaid() {
+        writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
+        open({root_, dir_->filePath(QStringLiteral("gone"))});
+        QCOMPARE(library_->scanProblems().size(), 2);
+        auto* show = library_->findChild<QPushButton*>(QStringLiteral("showProblems"));
+        QVERIFY(show && show->isVisible());
+        QTest::mouseClick(show, Qt::LeftButton);
+        auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
+        QVERIFY(list && list->isVisible());
+        QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
+        QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
+                          Qt::LeftButton);
+        QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
+        list->window()->close();
+
+        convert({rowNamed("metal_zone.rp250p")});
+        for (QAbstractButton* b :
+             library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->buttons())
+            if (b->text() == QStringLiteral("Show in &Folder"))
+                QTest::mouseClick(b, Qt::LeftButton);
+        auto* said = library_->findChild<QMessageBox*>(QStringLiteral("noFileManager"));
+        QVERIFY(said && said->text().contains(QDir::toNativeSeparators(out_)));
+    }
+
+    // The selected presets go into one pack, as they are (a pack's member too, one that
+    // cannot be read left out) or converted for the window's target, the report inside.
+    void exportSelectionAsPack() {
+        open({root_, pack_});
+        QStringList suggested;
+        QString out = dir_->filePath(QStringLiteral("shared.zip"));
+        library_->setPackFileQuestion([&](const QString& s) {
+            suggested << s;
+            return out;
+        });
+        select({rowNamed("crunch_time.rp150p"), rowNamed("pack.zip › Pack/jump.rp255p"),
+                rowNamed("more/broken.rp250p")});
+        fileMenu(Qt::Key_P);
+        QMessageBox* done = nullptr;
+        QTRY_VERIFY((done = library_->findChild<QMessageBox*>(QStringLiteral("packDone"))));
+        QMap<QString, QByteArray> packed = readZip(out);
+        QCOMPARE(packed.keys(),
+                 (QStringList{QStringLiteral("crunch_time.rp150p"), QStringLiteral("jump.rp255p"),
+                              QStringLiteral("report.csv")}));
+        QCOMPARE(packed.value(QStringLiteral("jump.rp255p")), sample("jump_yaya.rp255p"));
+        QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",left out: "));
+        QVERIFY(done->text().startsWith(QStringLiteral("Packed 2 of 3 presets into ")));
+        done->close();
+
+        out = dir_->filePath(QStringLiteral("converted.zip"));
+        fileMenu(Qt::Key_V);
+        QTRY_VERIFY(QFile::exists(out));
+        packed = readZip(out);
+        const QString extension = QString::fromUtf8(library_->triageSettings().target->extension);
+        QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension));
+        QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
+        // The next pack is suggested beside the last one.
+        QCOMPARE(suggested.size(), 2);
+        QCOMPARE(QFileInfo(suggested.last()).absolutePath(), dir_->path());
+    }
+
+    // A preset converted by the Library takes the marks of the preset it came from.
+    void convertedCopiesTakeTheirMarks() {
+        open({root_});
+        collection::Store store;
+        QVERIFY(store.open(collection::Store::defaultPath()).ok());
+        // Tagged "heavy", with a note ({favourite, hidden, tags added, tags taken, note}).
+        const collection::MarkChange change{{}, {}, {"heavy"}, {}, "for the gig"};
+        // An RP150 preset: converted for the RP255 its rows change.
+        const QString crunch = root_ + QStringLiteral("/crunch_time.rp150p");
+        QCOMPARE(
+            collection::markInputs(store, {QFile::encodeName(crunch).toStdString()}, change).marked,
+            std::size_t(1));
+        convert({rowNamed("metal_zone.rp250p"), rowNamed("crunch_time.rp150p")});
+        for (const auto& p : library::scan({QFile::encodeName(out_).toStdString()}, {}).presets) {
+            const collection::ContentKey key = collection::contentKey(p);
+            const bool marked = store.marks(std::span(&key, 1)).contains(key);
+            QCOMPARE(marked, p.name == "Crunch Time");
+            if (marked)
+                QCOMPARE(store.marks(std::span(&key, 1)).at(key),
+                         (collection::Marks{false, false, {"heavy"}, "for the gig"}));
+        }
+    }
 
   private:
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
     // pack.zip: two presets in a folder of its own.
     void makeLibrary() {
         root_ = dir_->filePath(QStringLiteral("library"));
+        out_ = dir_->filePath(QStringLiteral("out"));
         for (const char* name : {"dual_amp_lead.rp355p", "big_verb.rp350p", "crunch_time.rp150p",
                                  "metal_zone.rp250p", "surfs_up.rp255p", "pluck_funk.g4p"})
             writeFile(root_ + QLatin1Char('/') + QLatin1String(name), sample(name));
@@ -159,14 +659,25 @@ class LibraryWindowTest : public pwui::WindowFixture {
         writeFile(root_ + QStringLiteral("/more/broken.rp250p"), "<RP250Preset><Name>x</Na");
         writeFile(root_ + QStringLiteral("/more/notes.txt"), "not a preset");
         pack_ = dir_->filePath(QStringLiteral("pack.zip"));
-        writeZip(pack_, {{QStringLiteral("Pack/jump.rp255p"), sample("jump_yaya.rp255p")},
-                         {QStringLiteral("Pack/lead.rp355p"), sample("dual_amp_lead.rp355p")}});
+        pwtest::makeArchive(pack_.toStdString(),
+                            {{"Pack/jump.rp255p", sample("jump_yaya.rp255p").toStdString()},
+                             {"Pack/lead.rp355p", sample("dual_amp_lead.rp355p").toStdString()}});
     }
     ui::LibraryWindow* open(const QStringList& inputs) {
         library_ = windows_->openLibrary(inputs);
         library_->setFileWriter(writer_);
         [&] { QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000); }();
         return library_;
+    }
+    // dry/: a.rp250p, its twin b.rp250p if `twin`, and c.rp250p under a name Save refuses.
+    void openDry(bool twin) {
+        const QString folder = dir_->filePath(QStringLiteral("dry"));
+        QByteArray metal = sample("metal_zone.rp250p");
+        writeFile(folder + QStringLiteral("/a.rp250p"), metal);
+        if (twin) writeFile(folder + QStringLiteral("/b.rp250p"), metal);
+        writeFile(folder + QStringLiteral("/c.rp250p"),
+                  metal.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>"));
+        open({folder});
     }
     LibraryModel* model() const { return library_->model(); }
     // Shortcuts reach the window that is active.
@@ -187,22 +698,23 @@ class LibraryWindowTest : public pwui::WindowFixture {
             out << library_->filter()->index(r, column).data().toString();
         return out;
     }
-    int rowNamed(const QString& file) const {
+    int rowNamed(const char* file) const {
         for (int r = 0; r < model()->rowCount(); ++r)
-            if (model()->entry(r).file == file) return r;
-        qFatal("no row %s", qPrintable(file));
+            if (model()->entry(r).file == QString::fromUtf8(file)) return r;
+        qFatal("no row %s", file);
     }
-    // Runs a conversion of `rows` (source rows) through the dialog, as a user would.
-    void convert(const std::vector<int>& rows, const QString& out, bool resolve = true) {
+    // Runs a conversion of `rows` (source rows) into `out` (out/ unless said) through the
+    // dialog, Resolve Conflicts on, as a user would.
+    void convert(const std::vector<int>& rows, const QString& out = {}) {
         select(rows);
-        library_->setConvertDialogHook([out, resolve](ui::ConvertDialog& d) {
+        library_->setConvertDialogHook([out = out.isEmpty() ? out_ : out](ui::ConvertDialog& d) {
             auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
             folder->clear();
             QTest::keyClicks(folder, out);
             // What was worked out for another folder cannot be carried out.
             QVERIFY(!d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
             auto* box = d.findChild<QCheckBox*>(QStringLiteral("resolve"));
-            if (box->isChecked() != resolve) QTest::mouseClick(box, Qt::LeftButton);
+            if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton);
             QTRY_VERIFY(d.dryRun().has_value());
             QTest::keyClick(&d, Qt::Key_Return);
         });
@@ -249,586 +761,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         return out;
     }
 
-    QString root_, pack_;
+    QString root_, pack_, out_;
     ui::LibraryWindow* library_ = nullptr;
     QuickWriter writer_;
 };
 
-void LibraryWindowTest::openFolderAndPackSortAndSearch() {
-    open({root_, pack_});
-    QAbstractItemModelTester tester(model(),
-                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QAbstractItemModelTester proxyTester(library_->filter(),
-                                         QAbstractItemModelTester::FailureReportingMode::QtTest);
-    QCOMPARE(model()->rowCount(), 10);
-    QVERIFY(model()->entry(rowNamed(QStringLiteral("more/broken.rp250p"))).triage.status ==
-            LibraryStatus::Unreadable);
-    QVERIFY(model()->entry(rowNamed(QStringLiteral("pluck_funk.g4p"))).triage.status ==
-            LibraryStatus::ViewOnly);
-    const int member = rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p"));
-    QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(),
-             QStringLiteral("RP255"));
-    // The twins share a group, and nothing else is in one.
-    const auto group = [&](const char* file) {
-        return model()->index(rowNamed(QLatin1String(file)), LibraryModel::Duplicate).data();
-    };
-    QVERIFY(group("surfs_up.rp255p").isValid());
-    QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
-    QVERIFY(!group("big_verb.rp350p").isValid());
-    QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
-
-    // A click on the header sorts by name, another the other way.
-    QHeaderView* header = library_->table()->horizontalHeader();
-    const auto clickHeader = [&](int column) {
-        QTest::mouseClick(
-            header->viewport(), Qt::LeftButton, {},
-            QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
-    };
-    clickHeader(LibraryModel::Name);
-    QStringList names = shown(LibraryModel::Name);
-    QStringList sorted = names;
-    std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
-        return a.compare(b, Qt::CaseInsensitive) < 0;
-    });
-    QCOMPARE(names, sorted);
-    clickHeader(LibraryModel::Name);
-    std::reverse(sorted.begin(), sorted.end());
-    QCOMPARE(shown(LibraryModel::Name), sorted);
-    // By status, and within one status by the number of changes, fewest first.
-    clickHeader(LibraryModel::Status);
-    std::vector<std::pair<int, std::size_t>> statuses;
-    for (int r = 0; r < library_->filter()->rowCount(); ++r) {
-        const pw::ui::TriageView& t =
-            model()
-                ->entry(library_->filter()->mapToSource(library_->filter()->index(r, 0)).row())
-                .triage;
-        statuses.emplace_back(int(t.status), t.substitutions + t.removals);
-    }
-    QVERIFY(std::is_sorted(statuses.begin(), statuses.end()));
-
-    // Ctrl+F, then typing filters as it goes; Escape brings every row back.
-    QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
-    auto* search = lib<QLineEdit>("search");
-    QCOMPARE(QApplication::focusWidget(), search);
-    QTest::keyClicks(search, QStringLiteral("rp15"));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("crunch_time.rp150p")});
-    QTest::keyClick(search, Qt::Key_Escape);
-    QCOMPARE(library_->filter()->rowCount(), 10);
-    QTest::keyClicks(search, QStringLiteral("lead.rp355"));  // a file and a pack's member
-    QCOMPARE(library_->filter()->rowCount(), 2);
-    QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
-    search->clear();
-    // Accents and letter case are ignored as the core ignores them; folder names count.
-    QTest::keyClicks(search, QStringLiteral("M\u00C9TAL"));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("metal_zone.rp250p")});
-    search->clear();
-    QTest::keyClicks(search, QStringLiteral("MORE"));
-    QCOMPARE(library_->filter()->rowCount(), 2);
-    search->clear();
-    // What a preset is, read from its rows, is a column and a word to search for.
-    QTest::keyClicks(search, QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355"));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("metal_zone.rp250p")});
-    QCOMPARE(shown(LibraryModel::Style),
-             QStringList{QStringLiteral("high gain, modulated, ambient")});
-    search->clear();
-    // The row the field's hint offers: once typing pauses, the presets holding it (one in
-    // the folder, and the pack's copy of it).
-    const QString hint = search->placeholderText();
-    QTest::keyClicks(search, hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
-    QTRY_COMPARE(shown(LibraryModel::Model),
-                 (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
-    search->clear();
-
-    // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
-    // status.
-    QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
-    QCOMPARE(library_->filter()->rowCount(), 4);
-    QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
-    auto* status = lib<QComboBox>("statusFilter");
-    status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
-    QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("more/broken.rp250p")});
-}
-
-void LibraryWindowTest::anotherTargetReadsThePresetsAgain() {
-    open({root_});
-    QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
-    // No bytes are kept: a new status comes from the file as it is now.
-    writeFile(root_ + QStringLiteral("/metal_zone.rp250p"), sample("pluck_funk.g4p"));
-    auto* target = lib<QComboBox>("target");
-    target->setFocus();
-    const int to = target->findText(QStringLiteral("RP150"));
-    target->setCurrentIndex(to);
-    QVERIFY(triaged.wait(20000));
-    const document::Target& rp150 = *document::targetByCaption("RP150");
-    int changed = 0;
-    for (int r = 0; r < model()->rowCount(); ++r) {
-        const ui::LibraryEntry& e = model()->entry(r);
-        QVERIFY(e.preset->bytes.empty());
-        if (!e.preset->readable) continue;
-        const library::Triage want =
-            library::triage(library::readSource(e.preset->source).bytes, rp150, 'A');
-        QCOMPARE(int(e.triage.status), int(want.status));
-        changed += e.preset->model != "RP150";
-    }
-    QVERIFY(changed > 0);
-    QCOMPARE(int(model()->entry(rowNamed(QStringLiteral("metal_zone.rp250p"))).triage.status),
-             int(LibraryStatus::ViewOnly));
-}
-
-void LibraryWindowTest::returnOpensInTheMainWindow() {
-    open({root_, pack_});
-    QTableView* table = library_->table();
-    table->setFocus();
-    table->setCurrentIndex(library_->filter()->mapFromSource(
-        model()->index(rowNamed(QStringLiteral("big_verb.rp350p")), LibraryModel::Name)));
-    QTest::keyClick(table, Qt::Key_Return);
-    QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
-    QCOMPARE(QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
-             QStringLiteral("big_verb.rp350p"));
-
-    // A member of the pack opens from the pack, its first row in view; Save writes beside
-    // the pack.
-    QScrollBar* rowsScroll =
-        form_->findChild<QAbstractItemView*>(QStringLiteral("lv"))->verticalScrollBar();
-    QTRY_VERIFY(rowsScroll->maximum() > 0);
-    rowsScroll->setValue(rowsScroll->maximum());
-    const QModelIndex member = library_->filter()->mapFromSource(model()->index(
-        rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")), LibraryModel::Name));
-    table->scrollTo(member);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
-    QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(member).center());
-    QCOMPARE(form_->session().sourceRoot(), std::string("RP255Preset"));
-    QCOMPARE(form_->model()->rowCount(), int(form_->session().rows().count()));
-    QVERIFY(form_->session().rows().count() > 0);
-    QCOMPARE(QString::fromStdString(form_->session().saveFolder().string()), dir_->path());
-    QCOMPARE(rowsScroll->value(), 0);
-}
-
-void LibraryWindowTest::foldersAndPacksGoToTheLibrary() {
-    // A pack dropped on the main window opens the Library, whichever ending of the packs
-    // the library reads it has; a preset still opens there.
-    const QString xar = dir_->filePath(QStringLiteral("pack.xar"));
-    QVERIFY(QFile::copy(pack_, xar));
-    drop({xar});
-    QVERIFY(windows_->library() && windows_->library()->isVisible());
-    library_ = windows_->library();
-    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
-    drop({pack_});
-    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
-    QCOMPARE(model()->rowCount(), 2);
-    drop({root_ + QStringLiteral("/big_verb.rp350p")});
-    QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
-    QCOMPARE(model()->rowCount(), 2);
-    // Ctrl+Shift+O is File > Open Folder… in both windows.
-    for (QWidget* w : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(library_)}) {
-        const QList<QAction*> actions = w->findChildren<QAction*>();
-        QVERIFY(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
-            return a->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O) &&
-                   a->text().contains(QStringLiteral("Folder"));
-        }));
-    }
-}
-
-void LibraryWindowTest::convertWithQuestionsAndReport() {
-    open({root_});
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    const int metal = rowNamed(QStringLiteral("metal_zone.rp250p"));
-    const int surfs = rowNamed(QStringLiteral("surfs_up.rp255p"));
-    convert({metal, surfs}, out);
-    const QStringList first = filesIn(out);
-    QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Written);
-    QVERIFY(first.contains(model()->entry(metal).outcome.output));
-    QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out));
-    const QString report = QString::fromUtf8(readAll(library_->lastReport()));
-    QVERIFY(report.startsWith(
-        QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
-    QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
-    QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out).absolutePath());
-    if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone")))
-        box->close();
-
-    // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
-    const QString metalOut = QDir(out).filePath(model()->entry(metal).outcome.output);
-    writeFile(metalOut, "mine");
-    QStringList asked;
-    std::deque<QMessageBox::StandardButton> answers{QMessageBox::No, QMessageBox::YesToAll};
-    library_->setReplaceQuestion([&](const QString& file, bool) {
-        asked << file;
-        const auto a = answers.front();
-        answers.pop_front();
-        return a;
-    });
-    convert({metal, surfs}, out);
-    QCOMPARE(asked.size(), 2);
-    QCOMPARE(readAll(metalOut), QByteArray("mine"));
-    QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Kept);
-    QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Written);
-}
-
-// Converted into the library's own folder: a preset being converted is never replaced,
-// and the question about another preset of the library says that it is one.
-void LibraryWindowTest::conversionKeepsThePresetsItConverts() {
-    const QString own = root_ + QStringLiteral("/Surf's Up.rp255p");
-    writeFile(own, sample("surfs_up.rp255p"));
-    writeFile(root_ + QStringLiteral("/Metal Zone.rp255p"), sample("jump_yaya.rp255p"));
-    open({root_});
-    QList<bool> inLibrary;
-    library_->setReplaceQuestion([&](const QString&, bool in) {
-        inLibrary << in;
-        return QMessageBox::No;
-    });
-    const int self = rowNamed(QStringLiteral("Surf's Up.rp255p"));
-    convert({self, rowNamed(QStringLiteral("metal_zone.rp250p"))}, root_);
-    QCOMPARE(model()->entry(self).outcome.kind, ui::OutcomeKind::Cannot);
-    QVERIFY(model()->entry(self).outcome.reason.contains(QStringLiteral("being converted")));
-    QCOMPARE(readAll(own), sample("surfs_up.rp255p"));
-    QCOMPARE(inLibrary, QList<bool>{true});
-}
-
-void LibraryWindowTest::failingWriterLeavesCompleteOrAbsent() {
-    open({root_});
-    writer_.failure = pwtest::Failure{pwtest::Step::RenameOver, ENOSPC, 0, 2};
-    std::vector<int> rows;
-    for (int r = 0; r < model()->rowCount(); ++r)
-        rows.push_back(r);
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    convert(rows, out);
-    int written = 0, failed = 0;
-    for (int r = 0; r < model()->rowCount(); ++r) {
-        const ui::Outcome& o = model()->entry(r).outcome;
-        const QString file = QDir(out).filePath(o.output);
-        if (o.kind == ui::OutcomeKind::Written) {
-            ++written;
-            QVERIFY(readAll(file).startsWith("<?xml"));
-            QVERIFY(readAll(file).trimmed().endsWith("Preset>"));
-        }
-        if (o.kind == ui::OutcomeKind::Failed) {
-            ++failed;
-            QVERIFY(!QFile::exists(file));
-        }
-    }
-    QVERIFY(written > 0);
-    QVERIFY(failed > 0);
-    for (const QString& f : filesIn(out))
-        QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
-                 qPrintable(f));
-}
-
-void LibraryWindowTest::cancelScanAndConversion() {
-    writeMany();
-    library_ = windows_->openLibrary({root_});
-    library_->setFileWriter(writer_);
-    QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
-    QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
-    QTRY_COMPARE_WITH_TIMEOUT(scanned.size(), 1, 20000);
-    QVERIFY(model()->rowCount() < 3008);
-    QVERIFY2(library_->statusBar()->currentMessage().startsWith(QStringLiteral("Scan cancelled: ")),
-             qPrintable(library_->statusBar()->currentMessage()));
-    QVERIFY(library_->statusBar()->currentMessage().endsWith(QStringLiteral(" read.")));
-    QVERIFY(!lib<QPushButton>("cancel")->isVisible());
-
-    activate();
-    QTest::keyClick(library_, Qt::Key_F5);
-    QVERIFY(library_->scanning());
-    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
-    QCOMPARE(model()->rowCount(), 3008);
-    const QModelIndex wide = library_->filter()->mapFromSource(
-        model()->index(rowNamed(QStringLiteral("many/2999.rp250p")), LibraryModel::Name));
-    QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
-            library_->table()->columnWidth(LibraryModel::Name));
-    // Converting waits while the folder is read again.
-    QVERIFY(lib<QAction>("convertAllShown")->isEnabled());
-    QTest::keyClick(library_, Qt::Key_F5);
-    QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
-    QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
-    library_->setConvertDialogHook([this, out](ui::ConvertDialog& d) {
-        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
-        QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
-        d.accept();
-        QTimer::singleShot(
-            0, library_, [this] { QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton); });
-    });
-    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-    QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
-    std::size_t written = 0, notDone = 0;
-    for (const ui::LibraryEntry& e : model()->entries()) {
-        written += e.outcome.kind == ui::OutcomeKind::Written;
-        notDone += e.outcome.kind == ui::OutcomeKind::NotDone;
-    }
-    QVERIFY(notDone > 0);
-    // Every preset written is there whole, nothing else but the report.
-    QCOMPARE(std::size_t(filesIn(out).size()), written + 1);
-}
-
-// Each status keeps its hue and a readable contrast on dark backgrounds, and its glyph
-// alone (drawn in one colour) tells it from the others.
-void LibraryWindowTest::statusesReadOnDarkAndWithoutColour() {
-    const auto rgb = [](const QColor& c) { return Rgb{c.red(), c.green(), c.blue()}; };
-    QList<QImage> glyphs;
-    for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
-        const auto status = LibraryStatus(s);
-        const QColor pure = ui::statusColour(status, Qt::white);
-        for (const QColor& dark : {QColor(35, 38, 41), QColor(Qt::black)}) {
-            const QColor shown = ui::statusColour(status, dark);
-            QVERIFY(contrastRatio(rgb(shown), rgb(dark)) >= 4.5);
-            if (pure.saturation() > 0) QCOMPARE(shown.hue(), pure.hue());
-        }
-        const QImage glyph = ui::statusIcon(status, Qt::black).pixmap(16, 16).toImage();
-        QVERIFY(!glyphs.contains(glyph));
-        glyphs << glyph;
-    }
-}
-
-// Two presets saved under one name, and a name Save refuses: the dialog says so before
-// anything is written, and Fix Names changes its sums.
-void LibraryWindowTest::dryRunSaysWhatWillHappen() {
-    const QString folder = dir_->filePath(QStringLiteral("dry"));
-    const QByteArray metal = sample("metal_zone.rp250p");
-    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
-    writeFile(folder + QStringLiteral("/b.rp250p"), metal);
-    QByteArray bang = metal;
-    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
-    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
-    open({folder});
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    QStringList said;
-    library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
-        for (bool fix : {false, true}) {
-            auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
-            if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
-            QTRY_VERIFY(d.dryRun().has_value());
-            said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
-        }
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    activate();
-    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(said,
-             (QStringList{
-                 QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
-                 QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 1 would collide"),
-             }));
-    QVERIFY(!QFileInfo::exists(out));
-}
-
-// A target chosen while the scan runs: every row ends triaged against it, those read
-// before the change and those after.
-void LibraryWindowTest::anotherTargetDuringTheScan() {
-    writeMany();
-    library_ = windows_->openLibrary({root_});
-    QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
-    QTRY_VERIFY(model()->rowCount() > 0);
-    QVERIFY(library_->scanning());
-    auto* target = lib<QComboBox>("target");
-    target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
-    QTRY_COMPARE_WITH_TIMEOUT(triaged.size(), 1, 60000);
-    QCOMPARE(model()->rowCount(), 3008);
-    const document::Target& rp150 = *document::targetByCaption("RP150");
-    std::map<std::uint64_t, int> want;  // by the rows: the name does not change a status
-    for (const ui::LibraryEntry& e : model()->entries()) {
-        if (!e.preset->readable) continue;
-        auto [at, added] = want.emplace(e.preset->rowsKey, 0);
-        if (added)
-            at->second = int(
-                library::triage(library::readSource(e.preset->source).bytes, rp150, 'A').status);
-        QCOMPARE(int(e.triage.status), at->second);
-    }
-}
-
-// Outputs that exist already: the summary wraps, and the dialog grows to show all of it.
-void LibraryWindowTest::convertDialogGrowsWithItsSummary() {
-    const QString folder = dir_->filePath(QStringLiteral("dry"));
-    const QByteArray metal = sample("metal_zone.rp250p");
-    writeFile(folder + QStringLiteral("/a.rp250p"), metal);
-    QByteArray bang = metal;
-    bang.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>");
-    writeFile(folder + QStringLiteral("/c.rp250p"), bang);
-    open({folder});
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    QString said;
-    bool whole = false;
-    library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-        d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out);
-        if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
-            for (const ui::Outcome& o : d.dryRun()->outcomes)
-                writeFile(QDir(out).filePath(o.output), "mine");
-        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
-        auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
-        whole = QTest::qWaitFor([&] {
-            return d.dryRun().has_value() &&
-                   summary->height() >= summary->heightForWidth(summary->width()) &&
-                   d.rect().contains(summary->geometry());
-        });
-        said = summary->text();
-        QTest::keyClick(&d, Qt::Key_Escape);
-    });
-    activate();
-    QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
-    QCOMPARE(said, QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 0 would collide, "
-                                  "1 exists already (you will be asked)"));
-    QVERIFY(whole);
-}
-
-// Every column is as wide as the widest text it can hold (the status column as every
-// status), and the file column has the width left over.
-void LibraryWindowTest::columnsFitTheirTextsAndFileTakesTheRest() {
-    open({root_, pack_});
-    QTableView* table = library_->table();
-    QHeaderView* header = table->horizontalHeader();
-    // A name may be cut in a column a quarter of the table wide, the models used or the
-    // style in one a seventh wide; the file takes what is left (its tooltip holds it all).
-    const auto cut = [&](int c) {
-        if (c == LibraryModel::File) return true;
-        const int share = c == LibraryModel::Name                               ? 4
-                          : c == LibraryModel::Uses || c == LibraryModel::Style ? 7
-                                                                                : 0;
-        return share && header->sectionSize(c) >= header->viewport()->width() / share;
-    };
-    for (int r = 0; r < library_->filter()->rowCount(); ++r)
-        for (int c = 0; c < LibraryModel::ColumnCount; ++c) {
-            const QModelIndex cell = library_->filter()->index(r, c);
-            QVERIFY2(table->sizeHintForIndex(cell).width() <= header->sectionSize(c) || cut(c),
-                     qPrintable(cell.data().toString()));
-        }
-    // Each status as wide as it can be: the glyph and margins of a cell shown, and the text.
-    const QModelIndex cell = library_->filter()->index(0, LibraryModel::Status);
-    const QFontMetrics fm = table->fontMetrics();
-    const int around =
-        table->sizeHintForIndex(cell).width() - fm.horizontalAdvance(cell.data().toString());
-    for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
-        const QString text = LibraryModel::statusText({LibraryStatus(s), 17, 5, {}, false, {}});
-        QVERIFY2(fm.horizontalAdvance(text) + around <= header->sectionSize(LibraryModel::Status),
-                 qPrintable(text));
-    }
-    QCOMPARE(header->sectionSize(LibraryModel::Result),
-             header->sectionSizeHint(LibraryModel::Result));
-    QCOMPARE(header->length(), header->viewport()->width());
-}
-
-// At any scale the Library opens whole on the screen, beside the main window when there
-// is room for it, else over no more of it than its least width asks; and it stays so.
-void LibraryWindowTest::opensOnTheScreenBesideTheMainWindow() {
-    open({root_});
-    QVERIFY(QTest::qWaitForWindowExposed(library_));
-    // It stays so with the count line long and the progress bar shown beside it.
-    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, dir_->filePath(QStringLiteral("out")));
-    const QRect screen = form_->screen()->availableGeometry();
-    const QRect main = form_->frameGeometry();
-    const QRect placed = library_->frameGeometry();
-    QVERIFY(screen.contains(placed));
-    const int room = std::max(main.left() - screen.left(), screen.right() - main.right());
-    const int least = library_->minimumSizeHint().width() + placed.width() - library_->width();
-    QVERIFY(placed.intersected(main).width() <= std::max(0, least - room));
-}
-
-// Tab goes from the table to the buttons below it; the arrows move from row to row.
-void LibraryWindowTest::tabLeavesTheTableArrowsMoveInIt() {
-    open({root_});
-    activate();
-    QTableView* table = library_->table();
-    table->setFocus();
-    table->setCurrentIndex(library_->filter()->index(0, 0));
-    QTest::keyClick(table, Qt::Key_Down);
-    QCOMPARE(table->currentIndex().row(), 1);
-    QTest::keyClick(table, Qt::Key_Tab);
-    QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
-    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-    QCOMPARE(QApplication::focusWidget(), table);
-}
-
-// What the scan met besides presets is listed where it can be read and copied; Show in
-// Folder without a file manager (as on this platform) says so.
-void LibraryWindowTest::problemsListedAndNoFileManagerSaid() {
-    writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
-    open({root_, dir_->filePath(QStringLiteral("gone"))});
-    QCOMPARE(library_->scanProblems().size(), 2);
-    auto* show = library_->findChild<QPushButton*>(QStringLiteral("showProblems"));
-    QVERIFY(show && show->isVisible());
-    QTest::mouseClick(show, Qt::LeftButton);
-    auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
-    QVERIFY(list && list->isVisible());
-    QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
-    QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
-                      Qt::LeftButton);
-    QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
-    list->window()->close();
-
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    convert({rowNamed(QStringLiteral("metal_zone.rp250p"))}, out);
-    for (QAbstractButton* b :
-         library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->buttons())
-        if (b->text() == QStringLiteral("Show in &Folder")) QTest::mouseClick(b, Qt::LeftButton);
-    auto* said = library_->findChild<QMessageBox*>(QStringLiteral("noFileManager"));
-    QVERIFY(said && said->text().contains(QDir::toNativeSeparators(out)));
-}
-
 QTEST_MAIN(LibraryWindowTest)
-// The selected presets go into one pack, as they are (a pack's member too, one that
-// cannot be read left out) or converted for the window's target, the report inside.
-void LibraryWindowTest::exportSelectionAsPack() {
-    open({root_, pack_});
-    QStringList suggested;
-    QString out = dir_->filePath(QStringLiteral("shared.zip"));
-    library_->setPackFileQuestion([&](const QString& s) {
-        suggested << s;
-        return out;
-    });
-    select({rowNamed(QStringLiteral("crunch_time.rp150p")),
-            rowNamed(QStringLiteral("pack.zip › Pack/jump.rp255p")),
-            rowNamed(QStringLiteral("more/broken.rp250p"))});
-    fileMenu(Qt::Key_P);
-    QTRY_VERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone")));
-    QMap<QString, QByteArray> packed = readZip(out);
-    QCOMPARE(packed.keys(),
-             (QStringList{QStringLiteral("crunch_time.rp150p"), QStringLiteral("jump.rp255p"),
-                          QStringLiteral("report.csv")}));
-    QCOMPARE(packed.value(QStringLiteral("jump.rp255p")), sample("jump_yaya.rp255p"));
-    QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",left out: "));
-    QVERIFY(library_->findChild<QMessageBox*>(QStringLiteral("packDone"))
-                ->text()
-                .startsWith(QStringLiteral("Packed 2 of 3 presets into ")));
-    library_->findChild<QMessageBox*>(QStringLiteral("packDone"))->close();
-
-    out = dir_->filePath(QStringLiteral("converted.zip"));
-    fileMenu(Qt::Key_V);
-    QTRY_VERIFY(QFile::exists(out));
-    packed = readZip(out);
-    const QString extension = QString::fromUtf8(library_->triageSettings().target->extension);
-    QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension));
-    QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
-    // The next pack is suggested beside the last one.
-    QCOMPARE(suggested.size(), 2);
-    QCOMPARE(QFileInfo(suggested.last()).absolutePath(), dir_->path());
-}
-
-// A preset converted by the Library takes the marks of the preset it came from.
-void LibraryWindowTest::convertedCopiesTakeTheirMarks() {
-    open({root_});
-    collection::Store store;
-    QVERIFY(store.open(collection::Store::defaultPath()).ok());
-    collection::MarkChange change;
-    change.addTags = {"heavy"};
-    change.note = "for the gig";
-    // An RP150 preset: converted for the RP255 its rows change.
-    const QString crunch = root_ + QStringLiteral("/crunch_time.rp150p");
-    QCOMPARE(
-        collection::markInputs(store, {QFile::encodeName(crunch).toStdString()}, change).marked,
-        std::size_t(1));
-    const QString out = dir_->filePath(QStringLiteral("out"));
-    convert({rowNamed(QStringLiteral("metal_zone.rp250p")),
-             rowNamed(QStringLiteral("crunch_time.rp150p"))},
-            out);
-    for (const auto& p : library::scan({QFile::encodeName(out).toStdString()}, {}).presets) {
-        const collection::ContentKey key = collection::contentKey(p);
-        const bool marked = store.marks(std::span(&key, 1)).contains(key);
-        QCOMPARE(marked, p.name == "Crunch Time");
-        if (marked)
-            QCOMPARE(store.marks(std::span(&key, 1)).at(key),
-                     (collection::Marks{false, false, {"heavy"}, "for the gig"}));
-    }
-}
-
 #include "library_window_test.moc"

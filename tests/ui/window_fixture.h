@@ -4,11 +4,15 @@
 // its questions answered by a script, a temporary folder for the presets it opens and
 // saves, and its controls and rows looked up by name.
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -77,6 +81,21 @@ class WindowFixture : public QObject {
         QCoreApplication::processEvents();
     }
 
+    static QByteArray readAll(const QString& file) {
+        QFile f(file);
+        if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(file));
+        return f.readAll();
+    }
+    // Writes `bytes` to `file`, making its folders.
+    static void writeFile(const QString& file, const QByteArray& bytes) {
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile f(file);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size()) qFatal("cannot write");
+    }
+    // The bytes of a sample preset.
+    static QByteArray sample(const char* name) {
+        return readAll(QStringLiteral(PW_TEST_DATA_DIR "/") + QLatin1String(name));
+    }
     // A sample preset copied into the temporary folder, so that saves land there.
     QString copy(const QString& name) const {
         const QString target = dir_->filePath(QFileInfo(name).fileName());
@@ -108,6 +127,21 @@ class WindowFixture : public QObject {
         QTest::mouseClick(child<QPushButton>(button), Qt::LeftButton);
     }
     QTreeView* lv() const { return child<QTreeView>("lv"); }
+    // The target option of the main window with this Index.
+    QRadioButton* option(int index) const {
+        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
+            if (op->property("Index").toInt() == index) return op;
+        qFatal("no option %d", index);
+    }
+    // Opens the list of `box` and clicks the entry `text` in it.
+    static void pickWithTheMouse(QComboBox* box, const QString& text) {
+        box->showPopup();
+        QAbstractItemView* popup = box->view();
+        QVERIFY(QTest::qWaitForWindowExposed(popup->window()));
+        const QModelIndex entry = popup->model()->index(box->findText(text), 0);
+        popup->scrollTo(entry);
+        QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(entry).center());
+    }
 
     // The 1-based number of the first row with this ID and Position, or 0.
     int rowOf(const char* id, const char* position) const {
