@@ -45,7 +45,7 @@ class Mark : public CliTest {
             EXPECT_TRUE(p.readable) << p.source.file;
             const collection::ContentKey key = collection::contentKey(p);
             const auto found = store.marks(std::span(&key, 1));
-            out[p.source.file.filename().string()] =
+            out[std::string(library::fileName(p.source))] =
                 found.contains(key) ? found.at(key) : collection::Marks{};
         }
         return out;

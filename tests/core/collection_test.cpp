@@ -46,7 +46,7 @@ pw::collection::IndexedPreset indexed(const char* file, const char* member, cons
 std::vector<std::string> namesIn(const std::vector<pw::collection::IndexedPreset>& index) {
     std::vector<std::string> names;
     for (const auto& p : index)
-        names.push_back(p.preset.source.file.string() + ":" + p.preset.source.member + "=" +
+        names.push_back(p.preset.source.file + ":" + p.preset.source.member + "=" +
                         p.preset.name);
     return names;
 }
@@ -263,14 +263,14 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
     std::map<std::string, bool> favourite;
     for (const auto& p : found.presets) {
         const ContentKey key = pw::collection::contentKey(p);
-        favourite[p.source.file.filename().string()] =
+        favourite[std::string(pw::library::fileName(p.source))] =
             store.marks(std::span(&key, 1)).contains(key);
     }
     EXPECT_EQ(favourite,
               (std::map<std::string, bool>{{"renamed.rp250p", true}, {"surfs_up.rp255p", false}}));
 
     const auto moved = std::find_if(found.presets.begin(), found.presets.end(), [](const auto& p) {
-        return p.source.file.filename() == "renamed.rp250p";
+        return pw::library::fileName(p.source) == "renamed.rp250p";
     });
     ASSERT_NE(moved, found.presets.end());
     const ContentKey from = pw::collection::contentKey(*moved);
