@@ -72,32 +72,35 @@ library::KnownFiles IndexMemory::recall(const std::vector<fs::path>& inputs,
     library::KnownFiles known;
     Store store;
     if (!settings.target || !store.open(path_).ok()) return known;
-    // A file is known whole or not at all.
-    std::set<std::string> spoilt;
-    // Presets of one collection use a few hundred combinations of models at most.
-    std::unordered_map<std::string, std::optional<std::vector<std::string_view>>> usesSeen;
+    // The index gives each file's presets one after the other. A file is known whole or
+    // not at all: one preset it cannot vouch for spoils the file.
+    struct File {
+        std::string path;
+        library::KnownFile known;
+        bool spoilt = false;
+    };
+    std::vector<File> files;
     for (const fs::path& input : inputs) {
         store.index(input, [&](IndexedPreset& p) {
-            const std::string& file = p.preset.source.file;
-            auto seen = usesSeen.find(p.uses);
-            if (seen == usesSeen.end()) seen = usesSeen.emplace(p.uses, usesOf(p.uses)).first;
-            std::optional<std::vector<std::string_view>> uses = seen->second;
-            if (!uses || p.target != settings.target->caption || p.amp != settings.amp) {
-                spoilt.insert(file);
+            const std::string& path = p.preset.source.file;
+            if (files.empty() || files.back().path != path)
+                files.push_back({path, {p.preset.fileSize, p.preset.fileModified, {}}});
+            File& file = files.back();
+            std::optional<std::vector<std::string_view>> uses = usesOf(p.uses);
+            if (file.spoilt || !uses || p.target != settings.target->caption ||
+                p.amp != settings.amp) {
+                file.spoilt = true;
                 return;
-            }
-            library::KnownFile& k = known[file];
-            if (k.presets.empty()) {
-                k.size = p.preset.fileSize;
-                k.modified = p.preset.fileModified;
             }
             p.preset.uses = std::move(*uses);
             p.preset.triage = std::move(p.triage);
-            k.presets.push_back(std::move(p.preset));
+            file.known.presets.push_back(std::move(p.preset));
         });
     }
-    for (const std::string& file : spoilt)
-        known.erase(file);
+    // Made at its final size: growing it a rehash at a time costs more than reading it.
+    known.reserve(files.size());
+    for (File& file : files)
+        if (!file.spoilt) known.try_emplace(std::move(file.path), std::move(file.known));
     return known;
 }
 

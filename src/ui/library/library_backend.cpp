@@ -78,10 +78,10 @@ LibraryEntry EntryMaker::make(PresetPtr preset, const library::Triage& triage) c
     return e;
 }
 
-const QString& EntryMaker::shared(std::string_view text) const {
-    auto it = shared_.find(text);
-    if (it == shared_.end()) it = shared_.emplace(std::string(text), qs(text)).first;
-    return it->second;
+QString EntryMaker::shared(std::string_view text) const {
+    if (const auto it = shared_.find(text); it != shared_.end()) return it->second;
+    if (shared_.size() == kMostShared) return qs(text);
+    return shared_.emplace(std::string(text), qs(text)).first->second;
 }
 
 QString wholePathOf(const LibraryEntry& entry) {

@@ -6,10 +6,10 @@
 
 #include <QString>
 #include <QStringList>
-#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "library/triage.h"
@@ -30,11 +30,19 @@ class EntryMaker {
 
   private:
     // One text for every row that shows it: a collection has few models, styles and
-    // combinations of models, and rows that share one share its characters.
-    const QString& shared(std::string_view text) const;
+    // combinations of models, and rows that share one share its characters. Past
+    // kMostShared different texts, a text is made for its row alone.
+    QString shared(std::string_view text) const;
+    static constexpr std::size_t kMostShared = 4096;
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>()(text);
+        }
+    };
 
     std::vector<std::string> folders_;  // the inputs that are folders, ending in "/"
-    mutable std::map<std::string, QString, std::less<>> shared_;
+    mutable std::unordered_map<std::string, QString, TextHash, std::equal_to<>> shared_;
 };
 
 // A member of a pack or a preset file, read whole; `problem` says why not.
