@@ -274,8 +274,11 @@ int main(int argc, char** argv) {
         triages.push_back(*p.triage);
         presets.push_back(std::make_shared<const pw::library::Preset>(std::move(p)));
     }
+    // Into a collection of its own: at a first opening, the index holds nothing yet.
+    pw::collection::IndexMemory first(
+        std::filesystem::path(QFile::encodeName(data.path()).toStdString()) / "first.sqlite");
     clock.restart();
-    memory.remember({root}, library->triageSettings(), presets, triages, all.problems);
+    first.remember({root}, library->triageSettings(), presets, triages, all.problems);
     const double indexWrite = double(clock.nsecsElapsed()) / 1e6;
 
     // A retarget: every row triaged again for another model, until the table shows it.

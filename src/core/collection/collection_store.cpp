@@ -72,6 +72,12 @@ class Statement {
         sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
         return *this;
     }
+    // The same for a text that stays as it is until the statement has been stepped: not
+    // copied.
+    Statement& bindKept(int i, std::string_view text) {
+        sqlite3_bind_text(stmt_, i, text.data(), static_cast<int>(text.size()), SQLITE_STATIC);
+        return *this;
+    }
     Statement& bind(int i, std::int64_t n) {
         sqlite3_bind_int64(stmt_, i, n);
         return *this;
@@ -549,20 +555,23 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedView> pre
     Statement put(db_,
                   "INSERT OR REPLACE INTO presets VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9,"
                   " ?10, ?11, ?12, ?13, ?14, ?15, ?16, ?17, ?18, ?19, ?20, ?21, ?22, ?23)");
+    // Every text bound stays as it is until its row is written, so none is copied.
+    const std::string inputText = input.string();
     for (const IndexedView& p : presets) {
         const library::Preset& f = *p.preset;
         const library::Triage& how = *p.triage;
+        const std::string key = keyText(f.contentKey);
         put.reset();
-        put.bind(1, input.string()).bind(2, f.source.file).bind(3, f.source.member);
+        put.bindKept(1, inputText).bindKept(2, f.source.file).bindKept(3, f.source.member);
         put.bind(4, stored(f.source.memberIndex)).bind(5, f.fileSize).bind(6, f.fileModified);
-        put.bind(7, f.model).bind(8, f.name).bind(9, stored(f.rows));
-        put.bind(10, keyText(f.contentKey)).bind(11, stored(f.rowsKey));
-        put.bind(12, stored(f.rowsKeyHigh)).bind(13, p.uses).bind(14, f.style);
-        put.bind(15, p.target).bind(16, std::string_view(&p.amp, p.amp ? 1 : 0));
-        put.bind(17, library::statusWord(how.status)).bind(18, stored(how.substitutions));
-        put.bind(19, stored(how.removals)).bind(20, how.reason);
-        put.bind(21, std::int64_t(how.nameRefused)).bind(22, how.fixedName);
-        put.bind(23, how.unfixedName);
+        put.bindKept(7, f.model).bindKept(8, f.name).bind(9, stored(f.rows));
+        put.bindKept(10, key).bind(11, stored(f.rowsKey));
+        put.bind(12, stored(f.rowsKeyHigh)).bindKept(13, p.uses).bindKept(14, f.style);
+        put.bindKept(15, p.target).bindKept(16, std::string_view(&p.amp, p.amp ? 1 : 0));
+        put.bindKept(17, library::statusWord(how.status)).bind(18, stored(how.substitutions));
+        put.bind(19, stored(how.removals)).bindKept(20, how.reason);
+        put.bind(21, std::int64_t(how.nameRefused)).bindKept(22, how.fixedName);
+        put.bindKept(23, how.unfixedName);
         if (put.step() != SQLITE_DONE) return false;
     }
     return t.commit();

@@ -84,10 +84,10 @@ class InputLister::Walker {
         if (S_ISDIR(st.st_mode)) {
             if (!visited_.insert(key(st)).second) return;
             std::vector<Key> ancestors{key(st)};
-            folder(path, "", ancestors);
+            folder(path.native(), "", ancestors);
         } else if (S_ISREG(st.st_mode) &&
                    (isPresetName(path.native()) || isArchiveName(path.native()))) {
-            file(path, st, !isPresetName(path.native()), "");
+            file(path.native(), st, !isPresetName(path.native()), "");
         } else {
             ++list_.skipped;
             problem(ScanProblem::Kind::NotAPreset, path,
@@ -108,7 +108,8 @@ class InputLister::Walker {
         problem(ScanProblem::Kind::UnreadableFolder, dir, std::strerror(error));
     }
 
-    void file(const fs::path& path, const struct stat& st, bool archive, const std::string& below) {
+    void file(const std::string& path, const struct stat& st, bool archive,
+              const std::string& below) {
         if (!files_.insert(key(st)).second) return;  // the same file by another name
         list_.files.push_back(InputFile{
             path, archive, below, st.st_dev, st.st_ino, static_cast<std::int64_t>(st.st_size),
@@ -131,7 +132,7 @@ class InputLister::Walker {
     }
 
     // Lists `dir`, which is `below` (nothing for the input itself) below the input.
-    void folder(const fs::path& dir, const std::string& below, std::vector<Key>& ancestors) {
+    void folder(const std::string& dir, const std::string& below, std::vector<Key>& ancestors) {
         if (cancelled(cancel_)) return;
         DIR* d = ::opendir(dir.c_str());
         if (!d) {
@@ -173,7 +174,7 @@ class InputLister::Walker {
                 ++list_.skipped;
                 continue;
             }
-            const fs::path path = dir / name;
+            const std::string path = dir.ends_with('/') ? dir + name : dir + '/' + name;
             if (e.error != 0) {
                 statFailed(path, e.error, true, e.type == DT_DIR);
                 continue;

@@ -43,7 +43,7 @@ std::string_view problemWord(ScanProblem::Kind kind);
 
 // A file to read: a preset, or a pack read member by member.
 struct InputFile {
-    std::filesystem::path path;
+    std::string path;  // its text: a path object would keep a list of its components too
     bool archive = false;
     std::string folder;  // the folders between the input and the file, "Metal/Leads"
     dev_t device = 0;    // the file's identity: one file is read once, however it is named

@@ -100,7 +100,7 @@ class Producer {
                 continue;
             }
             if (unit.archive) {
-                archive_ = std::make_unique<ArchiveReader>(unit.path);
+                archive_ = std::make_unique<ArchiveReader>(fs::path(unit.path));
                 archivePath_ = unit.path;
                 archiveFolder_ = unit.folder;
                 archiveSize_ = unit.size;
@@ -127,7 +127,7 @@ class Producer {
     // of what is known, so that it is held once while it goes down the pipeline.
     std::optional<KnownFile> takeKnownAsIs(const InputFile& unit) const {
         if (!known_) return std::nullopt;
-        const auto it = known_->find(std::string_view(unit.path.native()));
+        const auto it = known_->find(std::string_view(unit.path));
         if (it == known_->end() || it->second.size != unit.size ||
             it->second.modified != unit.modified)
             return std::nullopt;
