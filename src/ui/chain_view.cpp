@@ -10,6 +10,7 @@
 #include <algorithm>
 
 #include "mark_look.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
@@ -27,10 +28,6 @@ QColor mixed(const QColor& a, const QColor& b, double t) {
 
 int gap(const QFontMetrics& fm) {
     return fm.horizontalAdvance(QLatin1Char('M')) * 2;
-}
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
 }
 
 }  // namespace

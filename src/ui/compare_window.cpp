@@ -14,16 +14,13 @@
 #include "chain/chain.h"
 #include "chain_view.h"
 #include "params/patch_diff.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
 
 enum : int { kRowA, kRowB, kName, kId, kSideA, kSideB, kColumns };
 constexpr int kDiffers = Qt::UserRole;
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 QString sideText(const Row& row) {
     return QObject::tr("%1 (Position %2, Value %3)")

@@ -36,6 +36,8 @@
 #include "param_list_view.h"
 #include "param_table_model.h"
 #include "qt_messenger.h"
+#include "twips.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
@@ -43,15 +45,6 @@ namespace {
 constexpr QSize kClientSize(452, 441);
 
 // Places are given in twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height) {
-    return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0),
-                 qRound(height / 15.0));
-}
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
 QPushButton* button(QWidget* parent, const char* name, const QString& caption, const QRect& place,
                     const QString& tip) {
     auto* b = new QPushButton(caption, parent);

@@ -13,16 +13,13 @@
 #include <functional>
 
 #include "app_info.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
 
 constexpr QRect kListRect(16, 16, 185, 21);
 constexpr QRect kCancelRect(216, 16, 89, 25);
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // An editable drop-down that hands on only an entry chosen from its open list (a click
 // on an entry, or Return on its highlight). The text field alone would also take a

@@ -7,17 +7,13 @@
 #include <QPushButton>
 
 #include "app_info.h"
+#include "twips.h"
 
 namespace pw::ui {
 namespace {
 
 // Twips, 15 to the pixel.
-QRect twips(int left, int top, int width, int height) {
-    return QRect(qRound(left / 15.0), qRound(top / 15.0), qRound(width / 15.0),
-                 qRound(height / 15.0));
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, const QRect& place) {
+QLabel* aboutLabel(QWidget* parent, const char* name, const QString& text, const QRect& place) {
     auto* l = new QLabel(text, parent);
     l->setObjectName(QLatin1String(name));
     l->setTextFormat(Qt::PlainText);
@@ -75,17 +71,17 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
     picIcon->setPixmap(appIcon().pixmap(picIcon->size()));
     picIcon->setAccessibleName(appTitle());
 
-    lblTitle = label(this, "lblTitle", appTitle(), twips(1050, 240, 3885, 480));
+    lblTitle = aboutLabel(this, "lblTitle", appTitle(), twips(1050, 240, 3885, 480));
     QFont titleFont = font();
     titleFont.setPixelSize(font().pixelSize() > 0 ? font().pixelSize() * 2 : 22);
     titleFont.setBold(true);
     lblTitle->setFont(titleFont);
 
     lblVersion =
-        label(this, "lblVersion", tr("Version ") + versionText(), twips(1050, 780, 3885, 225));
+        aboutLabel(this, "lblVersion", tr("Version ") + versionText(), twips(1050, 780, 3885, 225));
 
     lblDescription =
-        label(this, "lblDescription", descriptionText(), twips(1050, 1125, 3885, 1170));
+        aboutLabel(this, "lblDescription", descriptionText(), twips(1050, 1125, 3885, 1170));
     lblDescription->setWordWrap(true);
 
     // An etched line: grey over white.
@@ -93,7 +89,8 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
     Line1->setObjectName(QStringLiteral("Line1"));
     Line1->setGeometry(QRect(6, qRound(2450 / 15.0), width() - 12, 2));
 
-    lblDisclaimer = label(this, "lblDisclaimer", disclaimerText(), twips(255, 2625, 3870, 825));
+    lblDisclaimer =
+        aboutLabel(this, "lblDisclaimer", disclaimerText(), twips(255, 2625, 3870, 825));
     lblDisclaimer->setWordWrap(true);
 
     cmdOK = new QPushButton(tr("OK"), this);

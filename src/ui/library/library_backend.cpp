@@ -7,13 +7,10 @@
 
 #include "library/scan.h"
 #include "library/source.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 std::filesystem::path pathOf(const QString& file) {
     return std::filesystem::path(QFile::encodeName(file).toStdString());

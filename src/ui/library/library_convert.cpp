@@ -4,20 +4,9 @@
 #include <QLocale>
 #include <QObject>
 #include <QStringList>
+#include "ui_text.h"
 
 namespace pw::ui {
-namespace {
-
-QString number(std::size_t n) {
-    return QLocale().toString(qulonglong(n));
-}
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
-
 Outcome outcomeView(const library::Outcome& o) {
     Outcome view;
     view.kind = OutcomeKind(int(o.kind));

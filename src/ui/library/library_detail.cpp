@@ -12,13 +12,10 @@
 #include "library/library_model.h"
 #include "library/scan.h"
 #include "session/session.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
-
-QString qs(const std::string& s) {
-    return QString::fromStdString(s);
-}
 
 // Reading a preset here says nothing: the table already tells what is wrong with it.
 struct Silent : Messenger {

@@ -9,6 +9,7 @@
 
 #include "library/library.h"
 #include "library/scan.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
@@ -16,10 +17,6 @@ namespace {
 constexpr std::array<const char*, LibraryModel::ColumnCount> kTitles = {
     "\u2605", "Name", "Model",      "Status",    "Uses",
     "Style",  "File", "Duplicates", "Converted", "Tags"};
-
-QString number(std::size_t n) {
-    return QLocale().toString(qulonglong(n));
-}
 
 QString tagsText(const collection::Marks& marks) {
     QStringList tags;

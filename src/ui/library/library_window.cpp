@@ -43,18 +43,11 @@
 #include "library_model.h"
 #include "mark_look.h"
 #include "problems_dialog.h"
+#include "ui_text.h"
 #include "window_placement.h"
 
 namespace pw::ui {
 namespace {
-
-QString qs(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-QString number(std::size_t n) {
-    return QLocale().toString(qulonglong(n));
-}
 
 QLabel* buddyLabel(const QString& text, QWidget* buddy, QWidget* parent) {
     auto* label = new QLabel(text, parent);
