@@ -108,14 +108,18 @@ struct Library::State : std::enable_shared_from_this<State> {
     // to the system, on the library's thread.
     void releaseOnceTaken() {
         post([weak = weak_from_this()] {
-            const std::shared_ptr<State> self = weak.lock();
-            if (!self) return;
-            {
-                const std::lock_guard lock(self->queueMutex);
-                self->queue.push_back([] { releaseFreedMemory(); });
-            }
-            self->queued.notify_one();
+            if (const std::shared_ptr<State> self = weak.lock())
+                self->enqueue([] { releaseFreedMemory(); });
         });
+    }
+
+    // Runs `job` on the library's thread after what is queued already.
+    void enqueue(std::function<void()> job) {
+        {
+            const std::lock_guard lock(queueMutex);
+            queue.push_back(std::move(job));
+        }
+        queued.notify_one();
     }
 
     // Queues `work(ticket, cancel)`, superseding the command of that kind; what it
@@ -127,12 +131,7 @@ struct Library::State : std::enable_shared_from_this<State> {
         const unsigned now = ticket[kind];
         busy[kind] = true;
         running[kind] = cancel;
-        {
-            const std::lock_guard lock(queueMutex);
-            queue.push_back(
-                [work = std::move(work), now, cancel]() mutable { work(now, cancel.flag()); });
-        }
-        queued.notify_one();
+        enqueue([work = std::move(work), now, cancel]() mutable { work(now, cancel.flag()); });
     }
 
     // From a worker: `call(state)` on the owner's thread, unless superseded by then.
