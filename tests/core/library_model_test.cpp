@@ -243,6 +243,26 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     EXPECT_EQ(found().size(), 8u);
 }
 
+// A long scan delivers its rows in batches: a row search begun once the first are shown
+// looks at the rows of every later batch too.
+TEST_F(LibraryModel, RowSearchLooksAtEveryBatchOfALongScan) {
+    const std::string metal = sample("metal_zone.rp250p");
+    const std::string crunch = sample("crunch_time.rp150p");
+    for (int i = 0; i < 900; ++i)
+        put(dir.path() / "long" / (std::to_string(i) + (i % 3 ? ".rp150p" : ".rp250p")),
+            i % 3 ? crunch : metal);
+    Library library(owner.post(), owner, rp250);
+    library.scan({dir.path() / "long"});
+    ASSERT_TRUE(owner.runUntil([&] { return owner.added > 0; }));
+    library.search("Amp A Type=Metal");
+    ASSERT_TRUE(owner.runUntil([&] { return !library.scanning() && !library.searching(); }));
+    ASSERT_EQ(library.presets().size(), 900u);
+    std::size_t hits = 0;
+    for (std::size_t i = 0; i < library.presets().size(); ++i)
+        hits += library.hit(i);
+    EXPECT_EQ(hits, 300u);
+}
+
 TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     const std::string metal = sample("metal_zone.rp250p");
     put(dir.path() / "dry/a.rp250p", metal);
