@@ -346,6 +346,17 @@ class LibraryWindowTest : public pwui::WindowFixture {
                      qPrintable(f));
     }
 
+    // Closed while it reads, the Library shows no progress when it is shown again.
+    void closedWhileReadingShowsNoProgressAgain() {
+        writeMany();
+        library_ = windows_->openLibrary({root_});
+        QVERIFY(library_->scanning());
+        library_->close();
+        library_->show();
+        QVERIFY(!lib<QProgressBar>("progress")->isVisible());
+        QVERIFY(!lib<QPushButton>("cancel")->isVisible());
+    }
+
     void cancelScanAndConversion() {
         writeMany();
         library_ = windows_->openLibrary({root_});
