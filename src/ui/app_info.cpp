@@ -6,6 +6,7 @@
 #include "pw_version.h"
 
 #include "session/messenger.h"
+#include "ui_text.h"
 
 // The resources live in a static library, so they must be registered explicitly.
 static void initPatchwrightResources() {
@@ -15,7 +16,7 @@ static void initPatchwrightResources() {
 namespace pw::ui {
 
 QString appTitle() {
-    return QString::fromUtf8(kAppTitle.data(), qsizetype(kAppTitle.size()));
+    return qs(kAppTitle);
 }
 
 QString versionText() {

@@ -2,19 +2,12 @@
 #include "open_dialog.h"
 
 #include "document/open_file_types.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 
-namespace {
-
-QString fromView(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
-
-}  // namespace
-
 QString openDialogTitle() {
-    return fromView(document::kOpenDialogTitle);
+    return qs(document::kOpenDialogTitle);
 }
 
 QStringList openDialogFilters() {

@@ -16,6 +16,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 #include <algorithm>
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
@@ -40,7 +41,7 @@ ConvertDialog::ConvertDialog(std::size_t presets, TriageSettings settings, PlanR
         presets_ == 1
             ? tr("Convert 1 preset for the %1 (amp channel %2).").arg(target, QChar(settings.amp))
             : tr("Convert %1 presets for the %2 (amp channel %3).")
-                  .arg(QLocale().toString(qulonglong(presets_)), target, QChar(settings.amp)),
+                  .arg(number(presets_), target, QChar(settings.amp)),
         this);
     layout->addWidget(what);
 

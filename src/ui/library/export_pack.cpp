@@ -18,6 +18,7 @@
 #include "library/library_model.h"
 #include "library/library_window.h"
 #include "library/pack_presets.h"
+#include "ui_text.h"
 
 namespace pw::ui {
 
@@ -68,8 +69,8 @@ void LibraryWindow::exportPack(bool converted) {
     const bool ok = packed.written.io.ok();
     const QString text =
         ok ? tr("Packed %1 of %2 presets into %3.")
-                     .arg(QLocale().toString(qulonglong(packed.packed)))
-                     .arg(QLocale().toString(qulonglong(rows.size())), shown) +
+                     .arg(number(packed.packed))
+                     .arg(number(rows.size()), shown) +
                  (packed.left ? tr("\nThe report inside says why the others were left out.")
                               : QString())
            : tr("The pack %1 could not be written: %2")

@@ -9,6 +9,7 @@
 #include <QLocale>
 #include <QStringListModel>
 #include <QVBoxLayout>
+#include "ui_text.h"
 
 namespace pw::ui {
 namespace {
@@ -54,7 +55,7 @@ TagsNoteDialog::TagsNoteDialog(std::size_t presets, const collection::SharedMark
         presets == 1 ? tr("For the preset selected.")
                      : tr("For the %1 presets selected: a tag added or taken away here is "
                           "added to or taken from each.")
-                           .arg(QLocale().toString(qulonglong(presets))),
+                           .arg(number(presets)),
         this));
     tags_ = new QLineEdit(joined(shared.tags), this);
     tags_->setObjectName(QStringLiteral("tags"));
