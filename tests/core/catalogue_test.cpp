@@ -70,6 +70,19 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
     }
 }
 
+// The two ways to a knob's role agree: a knob of the table whose name's words give a role
+// ("Step Filter Speed": speed, not the filter's tone) is given the table's own role by them.
+TEST(ModelKnobs, AKnobsWordsGiveTheTablesRoleOrNone) {
+    std::size_t named = 0;
+    for (const Setting& s : allSettings()) {
+        const std::string_view byWords = roleOf(s.block, 0, 0, s.name);
+        if (byWords.empty()) continue;
+        ++named;
+        EXPECT_EQ(byWords, s.role) << s.name;
+    }
+    EXPECT_GT(named, allSettings().size() / 2);
+}
+
 // A knob of a model the table does not know takes its role from its name, as the larger
 // models' presets write it; a knob's Text says its value as the device shows it: a
 // waveform by name, an interval or detune in semitones about the middle, a delay time in

@@ -424,16 +424,18 @@ std::vector<Hostile> hostileCases() {
          [](const fs::path& d) {
              pwtest::makeArchive(d / "escape.zip", {{"../x.rp250p", sample()},
                                                     {"/etc/x.rp250p", sample()},
+                                                    {"C:/x.rp250p", sample()},
                                                     {"a/../../y.rp250p", sample()},
                                                     {"a/../inside.rp250p", sample()},
                                                     {"fine.rp250p", sample()}});
          },
          [](const ScanResult& r) {
-             ASSERT_EQ(r.presets.size(), 5u);
-             for (std::size_t i = 0; i < 3; ++i)
-                 EXPECT_NE(r.presets[i].readProblem.find("outside"), std::string::npos);
-             EXPECT_TRUE(r.presets[3].readable);
+             ASSERT_EQ(r.presets.size(), 6u);
+             for (std::size_t i = 0; i < 4; ++i)
+                 EXPECT_NE(r.presets[i].readProblem.find("outside"), std::string::npos)
+                     << r.presets[i].source.member;
              EXPECT_TRUE(r.presets[4].readable);
+             EXPECT_TRUE(r.presets[5].readable);
          }},
         {"names_in_any_language",
          [](const fs::path& d) {

@@ -6,9 +6,12 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QImage>
 #include <QLabel>
 #include <QTableView>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include "chain_view.h"
@@ -96,10 +99,20 @@ class ChainWindowTest : public pwui::WindowFixture {
         QVERIFY(!copied.isNull());
         QVERIFY(copied.width() > copied.height());
 
+        // Save as PNG proposes the patch's name and writes the picture where it is told.
         const QString png = dir_->filePath(QStringLiteral("chain.png"));
-        writeFile(png, "old");
-        QCOMPARE(window->savePicture(png), QString());
-        QCOMPARE(QImage(png).size(), copied.size());
+        QString proposed;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
+            dialog->selectFile(png);
+            static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+        });
+        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("savePicture")),
+                          Qt::LeftButton);
+        QCOMPARE(proposed, QStringLiteral("Crunch Time.png"));
+        QCOMPARE(QImage(png).width(), copied.width());  // the whole chain, as copied
         QVERIFY(
             !window->savePicture(dir_->filePath(QStringLiteral("no/such/folder.png"))).isEmpty());
     }

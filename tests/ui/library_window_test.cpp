@@ -386,16 +386,23 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
         QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
-        library_->setConvertDialogHook([this](ui::ConvertDialog& d) {
+        // While it converts, neither another folder nor a new reading can begin.
+        bool convertingLocked = false;
+        library_->setConvertDialogHook([this, &convertingLocked](ui::ConvertDialog& d) {
             d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
             QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
             d.accept();
-            QTimer::singleShot(0, library_, [this] {
+            QTimer::singleShot(0, library_, [this, &convertingLocked] {
+                convertingLocked = library_->converting() &&
+                                   !lib<QAction>("openFolder")->isEnabled() &&
+                                   !lib<QAction>("rescan")->isEnabled();
                 QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
             });
         });
         QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
+        QVERIFY(convertingLocked);
+        QVERIFY(lib<QAction>("openFolder")->isEnabled() && lib<QAction>("rescan")->isEnabled());
         std::size_t written = 0, notDone = 0;
         for (const ui::LibraryEntry& e : model()->entries()) {
             written += e.outcome.kind == ui::OutcomeKind::Written;

@@ -237,7 +237,8 @@ constexpr BlockRows kBlockRows[] = {
 };
 
 // The words of a knob's name that tell its role, tried in order: a phrase of the block
-// first, then the words every block shares. A word is matched whole, letter case ignored.
+// first, then the words every block shares; a phrase ending later in the name goes before
+// them all. A word is matched whole, letter case ignored.
 struct RoleWord {
     std::string_view block;  // "" for every block
     std::string_view words;
@@ -327,12 +328,15 @@ const std::vector<std::vector<std::string>>& roleWordsSplit() {
     return split;
 }
 
-bool holdsPhrase(const std::vector<std::string>& words, const std::vector<std::string>& wanted) {
-    if (wanted.empty() || wanted.size() > words.size()) return false;
-    for (std::size_t at = 0; at + wanted.size() <= words.size(); ++at)
+// Where the last whole occurrence of `wanted` in `words` ends (the number of words up to
+// and with its last), or 0 when it does not occur.
+std::size_t phraseEnd(const std::vector<std::string>& words,
+                      const std::vector<std::string>& wanted) {
+    if (wanted.empty() || wanted.size() > words.size()) return 0;
+    for (std::size_t at = words.size() - wanted.size() + 1; at-- > 0;)
         if (std::equal(wanted.begin(), wanted.end(), words.begin() + static_cast<long>(at)))
-            return true;
-    return false;
+            return at + wanted.size();
+    return 0;
 }
 
 }  // namespace
@@ -368,13 +372,19 @@ std::string_view roleOf(std::string_view block, std::int32_t model, std::int32_t
                         std::string_view rowName) {
     for (const Setting& s : settingsOf(block, model))
         if (s.id == id) return s.role;
+    // A name says its model first and its knob last ("Step Filter Speed"): the phrase
+    // that ends last wins; of phrases ending on the same word, the one tried first.
     const std::vector<std::string> words = wordsOf(rowName);
     const std::vector<std::vector<std::string>>& split = roleWordsSplit();
+    std::string_view role;
+    std::size_t latest = 0;
     for (std::size_t i = 0; i < std::size(kRoleWords); ++i) {
         const RoleWord& w = kRoleWords[i];
-        if ((w.block.empty() || w.block == block) && holdsPhrase(words, split[i])) return w.role;
+        if (!w.block.empty() && w.block != block) continue;
+        const std::size_t end = phraseEnd(words, split[i]);
+        if (end > latest) latest = end, role = w.role;
     }
-    return {};
+    return role;
 }
 
 const SettingPreset* presetFor(std::string_view block, std::int32_t replaced, std::int32_t id) {
