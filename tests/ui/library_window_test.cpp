@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
+#include <cstring>
 
 #include "../support/archive_maker.h"
 #include "../support/failing_writer.h"
@@ -337,6 +338,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
             if (o.kind == ui::OutcomeKind::Failed) {
                 ++failed;
                 QVERIFY(!QFile::exists(file));
+                // The cell says it failed; resting on it says why.
+                const QModelIndex result = model()->index(r, LibraryModel::Result);
+                QCOMPARE(result.data().toString(), QStringLiteral("failed"));
+                QCOMPARE(result.data(Qt::ToolTipRole).toString(),
+                         QString::fromLocal8Bit(std::strerror(ENOSPC)));
             }
         }
         QVERIFY(written > 0);
@@ -455,6 +461,26 @@ class LibraryWindowTest : public pwui::WindowFixture {
                      QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 1 would collide"),
                  }));
         QVERIFY(!QFileInfo::exists(out_));
+    }
+
+    // What a row's cells say when the pointer rests on them: how it converts, what Fix Names
+    // would make of a refused name, the whole path, and why a conversion failed.
+    void cellTipsSayMore() {
+        openDry(false);
+        const auto tip = [&](const char* file, int column) {
+            return model()->index(rowNamed(file), column).data(Qt::ToolTipRole).toString();
+        };
+        const QString refused =
+            QStringLiteral("Save refuses the patch name; Fix Names makes it \"Loud_\".");
+        QCOMPARE(tip("a.rp250p", LibraryModel::Status), QString());
+        QCOMPARE(tip("c.rp250p", LibraryModel::Status), refused);
+        QCOMPARE(tip("c.rp250p", LibraryModel::File),
+                 dir_->filePath(QStringLiteral("dry/c.rp250p")));
+        auto* target = lib<QComboBox>("target");
+        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+        const QString converts = QStringLiteral("Resolve Conflicts: 1 substituted, 4 removed");
+        QTRY_COMPARE_WITH_TIMEOUT(tip("a.rp250p", LibraryModel::Status), converts, 20000);
+        QCOMPARE(tip("c.rp250p", LibraryModel::Status), converts + QLatin1Char('\n') + refused);
     }
 
     // A target chosen while the scan runs: every row ends triaged against it, those read
