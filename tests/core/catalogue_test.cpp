@@ -70,11 +70,13 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
     }
 }
 
-// The two ways to a knob's role agree: a knob of the table whose name's words give a role
-// ("Step Filter Speed": speed, not the filter's tone) is given the table's own role by them.
-TEST(ModelKnobs, AKnobsWordsGiveTheTablesRoleOrNone) {
+// A knob's row name ends with its label, and the two ways to its role agree: a knob of the
+// table whose name's words give a role ("Step Filter Speed": speed, not the filter's tone)
+// is given the table's own role by them.
+TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
     std::size_t named = 0;
     for (const Setting& s : allSettings()) {
+        EXPECT_TRUE(s.name == s.label || s.name.ends_with(" " + std::string(s.label))) << s.name;
         const std::string_view byWords = roleOf(s.block, 0, 0, s.name);
         if (byWords.empty()) continue;
         ++named;
