@@ -38,7 +38,7 @@ const Block& block(std::string_view title) {
 
 // (block, value) -> character, and the named models, from characters.tsv.
 struct Characters {
-    std::map<std::pair<std::string, std::int64_t>, std::string> byValue;
+    std::map<std::pair<std::string, std::int64_t>, std::string> byValue, names;
     std::vector<std::vector<std::string>> rows;
     Characters() : rows(pwtest::tsv("characters.tsv")) {
         for (const auto& r : rows) {
@@ -48,7 +48,12 @@ struct Characters {
                     ? std::stoll(r[1])
                     : std::stoll(r[1]) * 65536 + std::stoll(r[1].substr(colon + 1));
             byValue[{r[0], v}] = r.at(3);
+            names[{r[0], v}] = r.at(2);
         }
+    }
+    std::string nameOf(std::string_view blockTitle, std::int64_t value) const {
+        const auto it = names.find({std::string(blockTitle), value});
+        return it == names.end() ? "(not in characters.tsv)" : it->second;
     }
     std::string of(std::string_view blockTitle, std::int64_t value) const {
         const auto it = byValue.find({std::string(blockTitle), value});
@@ -87,6 +92,9 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
         ASSERT_NE(entry, nullptr) << what << " " << line.substitute;
         EXPECT_FALSE(line.reason.empty()) << what;
         EXPECT_EQ(characters.of(line.block, line.replaced), line.character) << what;
+        if (!line.known.empty()) {
+            EXPECT_EQ(characters.nameOf(line.block, line.replaced), line.known) << what;
+        }
         EXPECT_EQ(characters.of(line.block, entry->value), line.character)
             << what << ": " << line.substitute << " has another character";
         std::istringstream captions{std::string(line.targets)};
