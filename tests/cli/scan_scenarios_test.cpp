@@ -91,22 +91,36 @@ TEST_F(CliTest, AnInterruptedScanSaysSo) {
     EXPECT_EQ(readFile(err), "patchwright-cli: cancelled: 0 of 0 read\n");
 }
 
-// A pack that cannot be opened says why, not that it is broken. Root opens any file, so
-// as root the program runs as nobody.
-TEST_F(CliTest, APackThatCannotBeOpenedSaysWhy) {
+// Each input that yields no preset is a problem line that says why: a pack or a folder
+// that cannot be opened (not that it is broken), a broken link, a link back into its own
+// folder, a file given by name that is no preset. Root opens anything, so as root the
+// program runs as nobody.
+TEST_F(CliTest, EachProblemSaysWhy) {
     pwtest::makeArchive(dir_ / "locked.zip",
                         {{"a.rp150p", readFile(cliDataFile("tiny_clean.rp150p"))}});
     fs::permissions(dir_ / "locked.zip", fs::perms::none);
-    fs::permissions(dir_, fs::perms::group_exec | fs::perms::others_exec, fs::perm_options::add);
+    fs::create_directories(dir_ / "lib" / "shut");
+    fs::permissions(dir_ / "lib" / "shut", fs::perms::none);
+    fs::create_symlink("nowhere.rp250p", dir_ / "lib" / "broken.rp250p");
+    fs::create_symlink("..", dir_ / "lib" / "loop");
+    writeFile(dir_ / "notes.txt", "not a preset");
+    for (const fs::path& open : {dir_, dir_ / "lib"})
+        fs::permissions(open,
+                        fs::perms::group_exec | fs::perms::others_exec | fs::perms::others_read,
+                        fs::perm_options::add);
     const std::string as =
         ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     const std::string command = "cd '" + dir_.string() + "' && " + as + "'" + PW_CLI_PATH +
-                                "' scan locked.zip > out.txt 2>&1";
+                                "' scan locked.zip lib notes.txt > out.txt 2>&1";
     EXPECT_NE(std::system(command.c_str()), 0);  // nothing could be read
-    EXPECT_NE(readFile(dir_ / "out.txt")
-                  .find("problem: locked.zip: file cannot be read (Permission denied)\n"),
-              std::string::npos)
-        << readFile(dir_ / "out.txt");
+    const std::string out = readFile(dir_ / "out.txt");
+    for (const char* line :
+         {"problem: locked.zip: file cannot be read (Permission denied)\n",
+          "problem: lib/shut: folder cannot be read (Permission denied)\n",
+          "problem: lib/broken.rp250p: broken symbolic link (No such file or directory)\n",
+          "problem: lib/loop/lib: symbolic link loop (it leads back into a folder it is in)\n",
+          "problem: notes.txt: neither a preset nor an archive\n"})
+        EXPECT_NE(out.find(line), std::string::npos) << line << out;
 }
 
 // --find speaks the search language: a row when its text holds "=", names and paths,
