@@ -141,33 +141,38 @@ INSTANTIATE_TEST_SUITE_P(SaveAndExports, NoDataLost,
 namespace {
 
 // A new file gets the mode every program's new file gets (0666 less the umask); a
-// replaced file keeps its own, whether written alone or in a batch.
+// replaced file keeps its own, whether written alone or in a batch, with or without
+// unnamed temporaries; no temporary is left beside them.
 TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
     const mode_t mask = ::umask(0);
     ::umask(mask);
-    pwtest::TempDir dir;
     const auto modeOf = [](const fs::path& file) {
         struct stat st {};
         return ::stat(file.c_str(), &st) == 0 ? st.st_mode & 07777 : mode_t(07777);
     };
-    const fs::path kept = dir.write("kept.txt", "old");
-    const fs::path keptInBatch = dir.write("kept_batch.txt", "old");
-    fs::permissions(kept, fs::perms(0640));
-    fs::permissions(keptInBatch, fs::perms(0604));
+    for (pw::document::FileWriter* writer :
+         {&pw::document::systemFileWriter(), &pw::document::namedTemporaryFileWriter()}) {
+        pwtest::TempDir dir;
+        const fs::path kept = dir.write("kept.txt", "old");
+        const fs::path keptInBatch = dir.write("kept_batch.txt", "old");
+        fs::permissions(kept, fs::perms(0640));
+        fs::permissions(keptInBatch, fs::perms(0604));
 
-    pw::document::FileWriter& writer = pw::document::systemFileWriter();
-    ASSERT_TRUE(pw::document::replaceFileWhole(writer, dir.path() / "new.txt", "new").ok());
-    ASSERT_TRUE(pw::document::replaceFileWhole(writer, kept, "new").ok());
-    pw::document::BatchWriter batch(writer);
-    batch.add(dir.path() / "new_batch.txt", "new");
-    batch.add(keptInBatch, "new");
-    for (const pw::document::IoResult& r : batch.commit())
-        EXPECT_TRUE(r.ok()) << r.error;
+        ASSERT_TRUE(pw::document::replaceFileWhole(*writer, dir.path() / "new.txt", "new").ok());
+        ASSERT_TRUE(pw::document::replaceFileWhole(*writer, kept, "new").ok());
+        pw::document::BatchWriter batch(*writer);
+        batch.add(dir.path() / "new_batch.txt", "new");
+        batch.add(keptInBatch, "new");
+        for (const pw::document::IoResult& r : batch.commit())
+            EXPECT_TRUE(r.ok()) << r.error;
 
-    EXPECT_EQ(modeOf(dir.path() / "new.txt"), 0666 & ~mask);
-    EXPECT_EQ(modeOf(dir.path() / "new_batch.txt"), 0666 & ~mask);
-    EXPECT_EQ(std::tuple(modeOf(kept), modeOf(keptInBatch)), std::tuple(0640u, 0604u));
-    EXPECT_EQ(pwtest::readFile(keptInBatch), "new");
+        EXPECT_EQ(modeOf(dir.path() / "new.txt"), 0666 & ~mask);
+        EXPECT_EQ(modeOf(dir.path() / "new_batch.txt"), 0666 & ~mask);
+        EXPECT_EQ(std::tuple(modeOf(kept), modeOf(keptInBatch)), std::tuple(0640u, 0604u));
+        for (const char* file : {"new.txt", "kept.txt", "new_batch.txt", "kept_batch.txt"})
+            EXPECT_EQ(pwtest::readFile(dir.path() / file), "new") << file;
+        EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+    }
 }
 
 }  // namespace

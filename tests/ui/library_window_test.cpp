@@ -138,6 +138,21 @@ class LibraryWindowTest : public pwui::WindowFixture {
             statuses.emplace_back(int(t.status), t.substitutions + t.removals);
         }
         QVERIFY(std::is_sorted(statuses.begin(), statuses.end()));
+        // The text columns by their text, letter case ignored; twins first, by group.
+        for (const int column :
+             {LibraryModel::Model, LibraryModel::Uses, LibraryModel::Style, LibraryModel::File}) {
+            clickHeader(column);
+            const QStringList texts = shown(column);
+            QVERIFY2(std::is_sorted(texts.begin(), texts.end(),
+                                    [](const QString& a, const QString& b) {
+                                        return a.compare(b, Qt::CaseInsensitive) < 0;
+                                    }),
+                     qPrintable(texts.join(QLatin1Char('|'))));
+        }
+        clickHeader(LibraryModel::Duplicate);
+        QCOMPARE(shown(LibraryModel::Duplicate).mid(0, 5),
+                 (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"),
+                              QStringLiteral("2"), QString()}));
 
         // Ctrl+F, then typing filters as it goes; Escape brings every row back.
         QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
@@ -180,6 +195,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
         auto* status = lib<QComboBox>("statusFilter");
         status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
         QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("more/broken.rp250p")});
+        status->setCurrentIndex(0);
+        // A model: its presets alone.
+        auto* models = lib<QComboBox>("modelFilter");
+        models->setCurrentIndex(models->findText(QStringLiteral("RP255")));
+        QCOMPARE(shown(LibraryModel::Model), QStringList(3, QStringLiteral("RP255")));
     }
 
     void anotherTargetReadsThePresetsAgain() {
@@ -255,6 +275,16 @@ class LibraryWindowTest : public pwui::WindowFixture {
         drop({root_ + QStringLiteral("/big_verb.rp350p")});
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(model()->rowCount(), 2);
+        // A folder dropped on the Library itself is read in place of what it showed.
+        QMimeData folder;
+        folder.setUrls({QUrl::fromLocalFile(root_)});
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
+        QApplication::sendEvent(library_, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
+        QApplication::sendEvent(library_, &dropped);
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+        QCOMPARE(model()->rowCount(), 8);
         // Ctrl+Shift+O is File > Open Folder… in both windows.
         for (QWidget* w : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(library_)}) {
             const QList<QAction*> actions = w->findChildren<QAction*>();

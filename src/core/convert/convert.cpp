@@ -26,11 +26,9 @@ namespace {
 
 using document::Family;
 
-// Loads the preset for the target as File > Open does; false when it cannot be loaded.
-// `Parsed` is const ParseResult (its texts are copied) or ParseResult (given up: its
-// texts are taken over).
-template <class Parsed>
-bool load(Parsed& parsed, std::string sourceRoot, const Plan& plan, Result& r) {
+// Loads the preset for the target as File > Open does, taking its texts over; false when
+// it cannot be loaded.
+bool load(document::ParseResult& parsed, std::string sourceRoot, const Plan& plan, Result& r) {
     r.sourceRoot = std::move(sourceRoot);
     r.readStatus = parsed.status;
     r.readDetail = std::move(parsed.error);
@@ -184,13 +182,6 @@ std::string sourceRootOf(std::string_view bytes) {
 
 Result convertPreset(std::string_view bytes, const Plan& plan, std::string_view sourceStem) {
     return convertParsed(document::parsePreset(bytes), sourceRootOf(bytes), plan, sourceStem);
-}
-
-Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
-                     std::string_view sourceStem) {
-    Result r;
-    if (load(parsed, std::move(sourceRoot), plan, r)) convertLoaded(plan, r, sourceStem);
-    return r;
 }
 
 Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan,

@@ -121,11 +121,8 @@ Result convertPreset(std::string_view bytes, const Plan& plan, std::string_view 
 std::string sourceRootOf(std::string_view bytes);
 
 // convertPreset for a preset read already (a library scan reads each preset once):
-// `parsed` is document::parsePreset of its bytes, `sourceRoot` sourceRootOf them.
-Result convertParsed(const document::ParseResult& parsed, std::string sourceRoot, const Plan& plan,
-                     std::string_view sourceStem = {});
-// The same for a preset read already that is given up: its texts become the rows'
-// without a copy.
+// `parsed` is document::parsePreset of its bytes, given up (its texts become the rows'
+// without a copy), `sourceRoot` sourceRootOf them.
 Result convertParsed(document::ParseResult&& parsed, std::string sourceRoot, const Plan& plan,
                      std::string_view sourceStem = {});
 

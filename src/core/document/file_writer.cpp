@@ -105,8 +105,11 @@ IoResult writeNamedTemporary(const std::filesystem::path& target, std::string_vi
 
 class SystemFileWriter final : public FileWriter {
   public:
+    explicit SystemFileWriter(bool unnamedTemporaries) : unnamed_(unnamedTemporaries) {}
+
     IoResult writeTemporary(const std::filesystem::path& target, std::string_view bytes,
                             std::filesystem::path& temp) override {
+        if (!unnamed_) return writeNamedTemporary(target, bytes, modeFor(target), temp);
         const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
         if (fd < 0) {
             // A file system without unnamed files: a named one, with the target's mode.
@@ -170,12 +173,20 @@ class SystemFileWriter final : public FileWriter {
         else
             ::unlink(temp.c_str());
     }
+
+  private:
+    bool unnamed_;
 };
 
 }  // namespace
 
 FileWriter& systemFileWriter() {
-    static SystemFileWriter writer;
+    static SystemFileWriter writer(true);
+    return writer;
+}
+
+FileWriter& namedTemporaryFileWriter() {
+    static SystemFileWriter writer(false);
     return writer;
 }
 

@@ -36,6 +36,10 @@ class FileWriter {
 // elsewhere they are named kTemporaryPrefix, the process id, "-" and a random part.
 FileWriter& systemFileWriter();
 
+// The same writer as it works where the file system has no unnamed files: every
+// temporary is named.
+FileWriter& namedTemporaryFileWriter();
+
 inline constexpr std::string_view kTemporaryPrefix = ".patchwright-";
 
 // The folder a file at `target` is written into: its parent, "." for a bare name.

@@ -7,8 +7,9 @@ namespace {
 
 constexpr std::string_view kEol = "\r\n";
 
-// Appends `text` escaped as escapeText() says, copying the runs between the characters
-// that need it whole.
+// Appends element text as written: "&" and "<" become references, and so do the ">" of
+// a "]]>" and a carriage return (a reader would turn it into a line feed); every other
+// character is written as it is, the runs between those that need it copied whole.
 void appendEscaped(std::string& out, std::string_view text) {
     std::size_t run = 0;
     for (std::size_t i = text.find_first_of("&<>\r"); i != std::string_view::npos;
@@ -54,13 +55,6 @@ void line(std::string& out, std::string_view indent, std::string_view text) {
 }
 
 }  // namespace
-
-std::string escapeText(std::string_view text) {
-    std::string out;
-    out.reserve(text.size());
-    appendEscaped(out, text);
-    return out;
-}
 
 std::string renderPreset(const Target& target, std::string_view patchName, const ParamList& rows) {
     constexpr std::string_view level1 = "  ", level2 = "    ", level3 = "      ";

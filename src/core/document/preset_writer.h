@@ -11,11 +11,6 @@
 
 namespace pw::document {
 
-// Element text as written: "&" and "<" become references, and so do the ">" of a
-// "]]>" and a carriage return (a reader would turn it into a line feed); every other
-// character is written as it is.
-std::string escapeText(std::string_view text);
-
 std::string renderPreset(const Target& target, std::string_view patchName, const ParamList& rows);
 
 }  // namespace pw::document

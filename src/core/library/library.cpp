@@ -470,9 +470,6 @@ bool Library::searching() const {
 bool Library::converting() const {
     return state_->busy[ConvertKind];
 }
-const std::vector<std::filesystem::path>& Library::inputs() const {
-    return state_->inputs;
-}
 TriageSettings Library::settings() const {
     return state_->settings;
 }

@@ -113,7 +113,6 @@ class Library {
     bool triaging() const;
     bool converting() const;
     bool searching() const;  // rows are still to be looked at
-    const std::vector<std::filesystem::path>& inputs() const;
     TriageSettings settings() const;
     const std::vector<PresetPtr>& presets() const;
     // Each row's status against settings() (or the settings it was read with, until the

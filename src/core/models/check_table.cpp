@@ -15,11 +15,4 @@ int contains(List list, double number) {
     return 0;
 }
 
-std::size_t entryCount(List list) {
-    std::size_t n = 0;
-    for (const Item& item : list)
-        n += static_cast<std::size_t>(item.last - item.first) + 1;
-    return n;
-}
-
 }  // namespace pw::models

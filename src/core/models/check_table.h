@@ -41,9 +41,6 @@ enum class Kind { Values, Ids };
 // known), else 0.
 int contains(List list, double number);
 
-// Number of entries the list stands for (ranges expanded, duplicates counted).
-std::size_t entryCount(List list);
-
 // The two lists of a two-list function.
 struct TwoLists {
     List values;  // asked with Kind::Values

@@ -6,22 +6,6 @@
 
 namespace pw {
 
-const char* iconName(Icon icon) {
-    switch (icon) {
-        case Icon::Critical:
-            return "critical";
-        case Icon::Exclamation:
-            return "exclamation";
-        case Icon::Information:
-            return "information";
-        case Icon::Question:
-            return "question";
-        case Icon::None:
-            break;
-    }
-    return "none";
-}
-
 namespace text {
 
 std::string parameterMissing(std::string_view child) {

@@ -54,6 +54,4 @@ class Messenger {
     virtual Answer show(const Message& message) = 0;
 };
 
-const char* iconName(Icon icon);  // "none", "critical", "exclamation", "information", "question"
-
 }  // namespace pw
