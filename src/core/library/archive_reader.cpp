@@ -137,16 +137,6 @@ ArchiveReader::ArchiveReader(const std::filesystem::path& file) {
     open(archive_read_open_fd(a_, fd_, kBlockSize));
 }
 
-ArchiveReader::ArchiveReader(std::string_view bytes) {
-    const Utf8Names utf8;
-    a_ = newReader(std::nullopt);
-    if (!a_) {
-        problem_ = "out of memory";
-        return;
-    }
-    open(archive_read_open_memory(a_, bytes.data(), bytes.size()));
-}
-
 ArchiveReader::~ArchiveReader() {
     const Utf8Names utf8;
     if (a_) archive_read_free(a_);

@@ -32,10 +32,8 @@ struct ArchiveMember {
 class ArchiveReader {
   public:
     // Opens the archive file, read as the kind its name announces (only a regular file is
-    // opened); or, with the second form, archive bytes of any kind held in memory (which
-    // must outlive the reader). Member names come out in UTF-8 whatever the locale.
+    // opened). Member names come out in UTF-8 whatever the locale.
     explicit ArchiveReader(const std::filesystem::path& file);
-    explicit ArchiveReader(std::string_view bytes);
     ~ArchiveReader();
     ArchiveReader(const ArchiveReader&) = delete;
     ArchiveReader& operator=(const ArchiveReader&) = delete;
