@@ -14,6 +14,7 @@
 #include <QTimer>
 #include <QTreeWidget>
 
+#include "captions.h"
 #include "chain_view.h"
 #include "chain_window.h"
 #include "compare_window.h"
@@ -93,6 +94,7 @@ class ChainWindowTest : public pwui::WindowFixture {
     void pictureCopiesAndSaves() {
         form_->openFile(copy(QStringLiteral("crunch_time.rp150p")));
         pw::ui::ChainWindow* window = openChain();
+        pwui::compareCaptions(*window, dir_->path(), "chain_window");
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copyPicture")),
                           Qt::LeftButton);
         const QImage copied = QApplication::clipboard()->image();
@@ -125,6 +127,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         QVERIFY(compare);
         QCOMPARE(compare->rows()->topLevelItemCount(), 0);
         QCOMPARE(compare->summary()->text(), QStringLiteral("No difference"));
+        pwui::compareCaptions(*compare, dir_->path(), "compare_window");
         for (const pw::ui::ChainView* view : {compare->chainA(), compare->chainB()})
             for (const pw::ui::ChainTile* tile : view->tiles())
                 QVERIFY(!tile->marked());

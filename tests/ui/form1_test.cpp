@@ -15,6 +15,7 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include "captions.h"
 #include "qt_messenger.h"
 #include "window_fixture.h"
 
@@ -283,6 +284,7 @@ class Form1Test : public pwui::WindowFixture {
         form_->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
         auto* about = form_->findChild<QDialog*>(QStringLiteral("frmAbout"));
         QVERIFY(about && about->isVisible());
+        pwui::compareCaptions(*about, dir_->path(), "about");
         QVERIFY(!about->isModal());
         about->close();
         // The window's icon is drawn for every size a desktop asks for, none of them scaled.
@@ -290,6 +292,9 @@ class Form1Test : public pwui::WindowFixture {
         for (int size : {16, 24, 32, 48, 64, 128, 256})
             QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     }
+
+    // The main window's texts as written, no preset open.
+    void captionsAsWritten() { pwui::compareCaptions(*form_, dir_->path(), "main_window"); }
 
     // Each box: the program's title, the icon asked for, No the default of a question, the
     // reason in the details area only, and a long path wrapped within the screen.

@@ -13,6 +13,7 @@
 #include <QStatusBar>
 #include <QTableView>
 
+#include "captions.h"
 #include "library/library_detail.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
@@ -112,6 +113,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
         select("metal_zone.rp250p", "surfs_up.rp255p");
         key(Qt::Key_T, Qt::ControlModifier);
         QVERIFY(tagsDialog());
+        pwui::compareCaptions(*tagsDialog(), dir_->path(), "tags_and_note");
         auto* tags = tagsDialog()->findChild<QLineEdit*>(QStringLiteral("tags"));
         QCOMPARE(tags->text(), QString());  // the two share no tag
         QTest::keyClicks(tags, QStringLiteral("gig, bl"));

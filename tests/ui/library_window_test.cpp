@@ -25,6 +25,7 @@
 
 #include "../support/archive_maker.h"
 #include "../support/failing_writer.h"
+#include "captions.h"
 #include "collection/marking.h"
 #include "library/convert_dialog.h"
 #include "library/library_model.h"
@@ -200,6 +201,20 @@ class LibraryWindowTest : public pwui::WindowFixture {
         auto* models = lib<QComboBox>("modelFilter");
         models->setCurrentIndex(models->findText(QStringLiteral("RP255")));
         QCOMPARE(shown(LibraryModel::Model), QStringList(3, QStringLiteral("RP255")));
+    }
+
+    // The Library's own texts and those of its Convert dialog, as written.
+    void captionsAsWritten() {
+        open({root_, pack_});
+        pwui::compareCaptions(*library_, dir_->path(), "library_window");
+        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            QTRY_VERIFY(d.dryRun().has_value());
+            pwui::compareCaptions(d, dir_->path(), "convert_dialog");
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        activate();
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     }
 
     void anotherTargetReadsThePresetsAgain() {

@@ -1,0 +1,97 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+// Every text a window shows of itself, one line each in the order its parts were made:
+// its title, its menus and their commands with their keys and tips, its labels, buttons,
+// boxes, the items of its lists, the hints of its fields and its tables' column headers.
+// Compared with a file of tests/ui/captions, so that no caption changes unnoticed;
+// PW_UPDATE_SCENARIOS=1 writes the file from the window (read the diff before committing).
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTest>
+#include <QTextStream>
+
+#include "pw_version.h"
+
+namespace pwui {
+
+inline QString captionsOf(const QWidget& window, const QString& folder) {
+    QStringList lines{QStringLiteral("title: ") +
+                      QString(window.windowTitle())
+                          .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))};
+    const auto add = [&](const QObject* o, const QString& kind, const QString& text) {
+        if (text.isEmpty()) return;
+        QString said = text;
+        said.replace(folder, QStringLiteral("<folder>"))
+            .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))
+            .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+        lines << kind + QLatin1Char(' ') + o->objectName() + QStringLiteral(": ") + said;
+    };
+    for (const QObject* o : window.findChildren<QObject*>()) {
+        if (o->objectName().startsWith(QStringLiteral("qt_"))) continue;
+        if (const auto* a = qobject_cast<const QAction*>(o)) {
+            if (a->isSeparator() || a->menu()) continue;
+            add(o, QStringLiteral("command"),
+                a->text() + (a->shortcut().isEmpty()
+                                 ? QString()
+                                 : QStringLiteral(" [") + a->shortcut().toString() + ']'));
+        } else if (const auto* m = qobject_cast<const QMenu*>(o)) {
+            add(o, QStringLiteral("menu"), m->title());
+        } else if (const auto* b = qobject_cast<const QAbstractButton*>(o)) {
+            add(o, QStringLiteral("button"), b->text());
+        } else if (const auto* g = qobject_cast<const QGroupBox*>(o)) {
+            add(o, QStringLiteral("group"), g->title());
+        } else if (const auto* l = qobject_cast<const QLabel*>(o)) {
+            add(o, QStringLiteral("label"), l->text());
+        } else if (const auto* c = qobject_cast<const QComboBox*>(o)) {
+            QStringList items;
+            for (int i = 0; i < c->count(); ++i)
+                items << c->itemText(i);
+            add(o, QStringLiteral("list"), items.join(QStringLiteral(" | ")));
+        } else if (const auto* e = qobject_cast<const QLineEdit*>(o)) {
+            add(o, QStringLiteral("field"), e->placeholderText());
+        } else if (const auto* v = qobject_cast<const QAbstractItemView*>(o);
+                   v && v->model() && !qobject_cast<const QHeaderView*>(o) &&
+                   !qobject_cast<const QComboBox*>(o->parent())) {
+            QStringList headers;
+            for (int column = 0; column < v->model()->columnCount(); ++column)
+                headers << v->model()->headerData(column, Qt::Horizontal).toString();
+            add(o, QStringLiteral("columns"), headers.join(QStringLiteral(" | ")));
+        }
+        if (const auto* w = qobject_cast<const QWidget*>(o))
+            add(o, QStringLiteral("tip"), w->toolTip());
+        else if (const auto* a = qobject_cast<const QAction*>(o);
+                 a &&
+                 a->toolTip() != QString(a->text()).remove(QLatin1Char('&')).remove(QChar(0x2026)))
+            add(o, QStringLiteral("tip"), a->toolTip());
+    }
+    return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+// Compares the window's captions with tests/ui/captions/`name`.txt.
+inline void compareCaptions(const QWidget& window, const QString& folder, const char* name) {
+    const QString file =
+        QStringLiteral(PW_TEST_DATA_DIR "/../ui/captions/") + QLatin1String(name) + ".txt";
+    const QString shown = captionsOf(window, folder);
+    if (qEnvironmentVariableIsSet("PW_UPDATE_SCENARIOS")) {
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(shown.toUtf8());
+    }
+    QFile in(file);
+    QVERIFY2(in.open(QIODevice::ReadOnly), qPrintable(file));
+    const QStringList expected = QString::fromUtf8(in.readAll()).split(QLatin1Char('\n'));
+    const QStringList got = shown.split(QLatin1Char('\n'));
+    for (int i = 0; i < std::max(expected.size(), got.size()); ++i)
+        QCOMPARE(got.value(i), expected.value(i));
+}
+
+}  // namespace pwui
