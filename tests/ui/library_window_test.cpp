@@ -222,6 +222,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
         // No bytes are kept: a new status comes from the file as it is now.
         writeFile(root_ + QStringLiteral("/metal_zone.rp250p"), sample("pluck_funk.g4p"));
+        // Rows shown by their status follow as each one's status changes.
+        auto* status = lib<QComboBox>("statusFilter");
+        status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
         auto* target = lib<QComboBox>("target");
         target->setFocus();
         const int to = target->findText(QStringLiteral("RP150"));
@@ -241,6 +244,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(changed > 0);
         QCOMPARE(int(model()->entry(rowNamed("metal_zone.rp250p")).triage.status),
                  int(LibraryStatus::ViewOnly));
+        int converts = 0;
+        for (int r = 0; r < model()->rowCount(); ++r)
+            converts += model()->entry(r).triage.status == LibraryStatus::Converts;
+        QVERIFY(converts > 1);
+        QCOMPARE(library_->filter()->rowCount(), converts);
     }
 
     void returnOpensInTheMainWindow() {
