@@ -2,7 +2,8 @@
 #pragma once
 // Every text a window shows of itself, one line each in the order its parts were made:
 // its title, its menus and their commands with their keys and tips, its labels, buttons,
-// boxes, the items of its lists, the hints of its fields and its tables' column headers.
+// boxes, the items of its lists, the hints of its fields and its tables' column headers;
+// each control that cannot be used at the moment says so.
 // Compared with a file of tests/ui/captions, so that no caption changes unnoticed;
 // PW_UPDATE_SCENARIOS=1 writes the file from the window (read the diff before committing).
 
@@ -30,6 +31,10 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
     const auto add = [&](const QObject* o, const QString& kind, const QString& text) {
         if (text.isEmpty()) return;
         QString said = text;
+        const auto* w = qobject_cast<const QWidget*>(o);
+        const auto* a = qobject_cast<const QAction*>(o);
+        if (kind != QStringLiteral("tip") && ((w && !w->isEnabled()) || (a && !a->isEnabled())))
+            said += QStringLiteral(" (disabled)");
         said.replace(folder, QStringLiteral("<folder>"))
             .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))
             .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
