@@ -293,8 +293,12 @@ class Form1Test : public pwui::WindowFixture {
             QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
     }
 
-    // The main window's texts as written, no preset open.
-    void captionsAsWritten() { pwui::compareCaptions(*form_, dir_->path(), "main_window"); }
+    // The main window's texts as written, before a preset is open and with a two-amp one.
+    void captionsAsWritten() {
+        pwui::compareCaptions(*form_, dir_->path(), "main_window");
+        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        pwui::compareCaptions(*form_, dir_->path(), "main_window_open");
+    }
 
     // Each box: the program's title, the icon asked for, No the default of a question, the
     // reason in the details area only, and a long path wrapped within the screen.
