@@ -15,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
@@ -110,6 +112,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
         QVERIFY(!group("big_verb.rp350p").isValid());
         QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
+        const QString read = library_->statusBar()->currentMessage();
+        QVERIFY2(QRegularExpression(QStringLiteral("^10 presets read in \\d+\\.\\d s; 1 other "
+                                                   "file skipped$"))
+                     .match(read)
+                     .hasMatch(),
+                 qPrintable(read));
 
         // A click on the header sorts by name, another the other way.
         QHeaderView* header = library_->table()->horizontalHeader();
@@ -331,8 +339,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
             QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
         QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
         QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
-        if (QWidget* box = library_->findChild<QWidget*>(QStringLiteral("conversionDone")))
-            box->close();
+        // The box at the end counts what was done and names the report.
+        auto* done = library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"));
+        QVERIFY(done);
+        QCOMPARE(done->text(), QStringLiteral("2 written.\nReport: ") +
+                                   QDir::toNativeSeparators(library_->lastReport()));
+        done->close();
 
         // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
         const QString metalOut = QDir(out_).filePath(model()->entry(metal).outcome.output);
@@ -350,6 +362,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(readAll(metalOut), QByteArray("mine"));
         QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Kept);
         QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Written);
+        done = library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"));
+        QVERIFY(done && done->text().startsWith(QStringLiteral("1 written, 1 existing kept.\n")));
     }
 
     // Converted into the library's own folder: a preset being converted is never replaced,

@@ -400,14 +400,15 @@ void LibraryWindow::scanned(const library::ScanReport& report) {
                                                  : QStringLiteral(" (%1)").arg(qs(problem.detail)));
     const qint64 ms = QDateTime::currentMSecsSinceEpoch() - scanStarted_;
     const QString seconds = QLocale().toString(double(ms) / 1000, 'f', 1);
+    const std::size_t skipped = report.counts.skipped;
+    const QString others = skipped == 1 ? tr("1 other file skipped")
+                                        : tr("%1 other files skipped").arg(number(skipped));
     statusBar()->showMessage(
         (report.counts.recalled == 0
-             ? tr("%1 presets read in %2 s; %3 other files skipped")
-                   .arg(number(report.counts.presets), seconds, number(report.counts.skipped))
-             : tr("%1 presets in %2 s, %3 files unchanged since last time; %4 other files "
-                  "skipped")
+             ? tr("%1 presets read in %2 s; %3").arg(number(report.counts.presets), seconds, others)
+             : tr("%1 presets in %2 s, %3 files unchanged since last time; %4")
                    .arg(number(report.counts.presets), seconds, number(report.counts.recalled),
-                        number(report.counts.skipped))) +
+                        others)) +
         (problems_.isEmpty()     ? QString()
          : problems_.size() == 1 ? tr("; 1 problem")
                                  : tr("; %1 problems").arg(number(std::size_t(problems_.size())))));
