@@ -506,7 +506,11 @@ void LibraryWindow::convertRows(std::vector<std::size_t> rows) {
         [this, rows](const library::ConvertOptions& options) { library_->plan(rows, options); },
         this);
     dialog_ = &dialog;
-    if (dialogHook_) QTimer::singleShot(0, &dialog, [this, &dialog] { dialogHook_(dialog); });
+    if (dialogHook_)
+        QTimer::singleShot(0, &dialog, [this, &dialog] {
+            dialogHook_(dialog);
+            if (dialog.isVisible()) dialog.reject();  // a hook that stopped short ends it
+        });
     const int answer = dialog.exec();
     dialog_ = nullptr;
     if (answer != QDialog::Accepted || !dialog.dryRun()) return;

@@ -70,7 +70,8 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     using ReplaceQuestion =
         std::function<QMessageBox::StandardButton(const QString& file, bool inLibrary)>;
     void setReplaceQuestion(ReplaceQuestion ask) { askReplace_ = std::move(ask); }
-    // Tests: what the dialog does once it is shown (the default: nothing, the user acts).
+    // Tests: what the dialog does once it is shown (the default: nothing, the user acts);
+    // a dialog the hook leaves open is cancelled.
     void setConvertDialogHook(std::function<void(ConvertDialog&)> hook) {
         dialogHook_ = std::move(hook);
     }
