@@ -15,7 +15,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <QSignalSpy>
 #include "captions.h"
+#include "compare_window.h"
 #include "qt_messenger.h"
 #include "window_fixture.h"
 
@@ -291,6 +293,47 @@ class Form1Test : public pwui::WindowFixture {
         const QList<QSize> sizes = form_->windowIcon().availableSizes();
         for (int size : {16, 24, 32, 48, 64, 128, 256})
             QVERIFY2(sizes.contains(QSize(size, size)), qPrintable(QString::number(size)));
+    }
+
+    // File > Open, Compare With and Open Folder ask through their dialogs: the preset types
+    // listed as the open dialog lists them; a preset chosen opens or is compared, a folder
+    // goes to the Library.
+    void menusAskThroughTheirDialogs() {
+        const QString preset = copy(QStringLiteral("surfs_up.rp255p"));
+        QString title;
+        QStringList filters;
+        answerFileDialog([&](QFileDialog& d) {
+            title = d.windowTitle();
+            filters = d.nameFilters();
+            d.selectFile(preset);
+            static_cast<QDialog&>(d).accept();
+        });
+        child<QAction>("mnuFileOpen")->trigger();
+        QCOMPARE(title,
+                 QStringLiteral("Select a RP Patch, use FILE TYPE to filter specific patch model"));
+        QCOMPARE(filters.size(), 11);
+        QCOMPARE(filters.first(), QStringLiteral("All RP Patches (*.rp???p *.rp????p)"));
+        QCOMPARE(filters.at(9), QStringLiteral("GNX4 & GNX3K (*.g4p *.g3kp)"));
+        QCOMPARE(form_->session().patchName(), std::string("Surf's Up"));
+
+        const QString other = copy(QStringLiteral("big_verb.rp350p"));
+        answerFileDialog([&](QFileDialog& d) {
+            d.selectFile(other);
+            static_cast<QDialog&>(d).accept();
+        });
+        child<QAction>("mnuCompare")->trigger();
+        auto* compare = form_->findChild<pw::ui::CompareWindow*>();
+        QVERIFY(compare && compare->isVisible());
+        QVERIFY(compare->windowTitle().contains(QStringLiteral("Big Verb")));
+
+        QSignalSpy asked(form_.get(), &pw::ui::Form1::libraryRequested);
+        answerFileDialog([&](QFileDialog& d) {
+            d.selectFile(dir_->path());
+            static_cast<QDialog&>(d).accept();
+        });
+        child<QAction>("mnuFileOpenFolder")->trigger();
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(asked.first().first().toStringList(), QStringList{dir_->path()});
     }
 
     // The main window's texts as written, before a preset is open and with a two-amp one.

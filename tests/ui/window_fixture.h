@@ -9,6 +9,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
 #include <QPushButton>
@@ -16,6 +17,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 #include <QUrl>
 #include <deque>
@@ -115,6 +117,17 @@ class WindowFixture : public QObject {
         QVERIFY(enter.isAccepted());
         QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
         QApplication::sendEvent(form_.get(), &dropped);
+    }
+
+    // Has the next file dialog answered by `answer`; one it leaves open is cancelled.
+    template <typename Answer>
+    void answerFileDialog(Answer answer) {
+        QTimer::singleShot(0, [answer] {
+            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            answer(*dialog);
+            if (dialog->isVisible()) dialog->reject();
+        });
     }
 
     template <typename T>
