@@ -81,11 +81,10 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
 
-// Compares the window's captions with tests/ui/captions/`name`.txt.
-inline void compareCaptions(const QWidget& window, const QString& folder, const char* name) {
+// Compares `shown` with tests/ui/captions/`name`.txt, line by line.
+inline void compareWithFile(const QString& shown, const char* name) {
     const QString file =
         QStringLiteral(PW_TEST_DATA_DIR "/../ui/captions/") + QLatin1String(name) + ".txt";
-    const QString shown = captionsOf(window, folder);
     if (qEnvironmentVariableIsSet("PW_UPDATE_SCENARIOS")) {
         QFile out(file);
         QVERIFY(out.open(QIODevice::WriteOnly));
@@ -97,6 +96,11 @@ inline void compareCaptions(const QWidget& window, const QString& folder, const 
     const QStringList got = shown.split(QLatin1Char('\n'));
     for (int i = 0; i < std::max(expected.size(), got.size()); ++i)
         QCOMPARE(got.value(i), expected.value(i));
+}
+
+// Compares the window's captions with tests/ui/captions/`name`.txt.
+inline void compareCaptions(const QWidget& window, const QString& folder, const char* name) {
+    compareWithFile(captionsOf(window, folder), name);
 }
 
 }  // namespace pwui

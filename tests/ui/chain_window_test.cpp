@@ -235,9 +235,13 @@ class ChainWindowTest : public pwui::WindowFixture {
         table->setCurrentIndex(rowOfFile(QStringLiteral("dual_amp_lead.rp355p")));
         QCOMPARE(nameOf(detail->chain(), QStringLiteral("Amp B")),
                  QStringLiteral("Amp B: 83 JCM800 / British 4x12, Gain 6, Level 5, conflict"));
-        QVERIFY(detail->facts()->text().startsWith(
-            dir_->filePath(QStringLiteral("dual_amp_lead.rp355p"))));
+        // Its facts: where it is, its model and status, and each change converting makes.
+        pwui::compareWithFile(
+            QString(detail->facts()->text()).replace(dir_->path(), QStringLiteral("<folder>")),
+            "library_detail");
         table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
+        QCOMPARE(detail->facts()->text(), dir_->filePath(QStringLiteral("crunch_time.rp150p")) +
+                                              QStringLiteral("\nRP150 \u00B7 fits"));
         QVERIFY(nameOf(detail->chain(), QStringLiteral("Amp B")).isEmpty());
         QApplication::processEvents();  // the pane grows to the chain's whole height
         QVERIFY(detail->chain()->parentWidget()->height() >= detail->chain()->sizeHint().height());
