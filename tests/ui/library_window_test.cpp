@@ -832,6 +832,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
         activate();
         QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier);
+        QVERIFY2(library_->converting() || done.size() == 1, "the dialog was not accepted");
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 20000);
     }
     // Selects `rows` (source rows) in the table.
