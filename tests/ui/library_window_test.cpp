@@ -216,7 +216,16 @@ class LibraryWindowTest : public pwui::WindowFixture {
         open({root_, pack_});
         pwui::compareCaptions(*library_, dir_->path(), "library_window");
         library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            // Browse… puts the folder chosen in the field.
+            answerFileDialog([&](QFileDialog& f) {
+                QCOMPARE(f.windowTitle(), QStringLiteral("Output Folder"));
+                f.selectFile(dir_->path());
+                static_cast<QDialog&>(f).accept();
+            });
+            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("browse")), Qt::LeftButton);
+            auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
+            QCOMPARE(folder->text(), dir_->path());
+            folder->setText(out_);
             QTRY_VERIFY(d.dryRun().has_value());
             pwui::compareCaptions(d, dir_->path(), "convert_dialog");
             QTest::keyClick(&d, Qt::Key_Escape);
@@ -700,15 +709,24 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // cannot be read left out) or converted for the window's target, the report inside.
     void exportSelectionAsPack() {
         open({root_, pack_});
+        // The save dialog: its title, a pack's name proposed, packs listed; ".zip" is added.
         QStringList suggested;
-        QString out = dir_->filePath(QStringLiteral("shared.zip"));
-        library_->setPackFileQuestion([&](const QString& s) {
-            suggested << s;
-            return out;
-        });
+        QString out = dir_->filePath(QStringLiteral("shared"));
+        const auto answer = [&](const QString& title) {
+            answerFileDialog([&, title](QFileDialog& d) {
+                QCOMPARE(d.windowTitle(), title);
+                QCOMPARE(d.nameFilters(), QStringList{QStringLiteral("Packs (*.zip)")});
+                suggested << d.selectedFiles().value(0);
+                d.selectFile(out);
+                static_cast<QDialog&>(d).accept();
+            });
+        };
         select({rowNamed("crunch_time.rp150p"), rowNamed("pack.zip › Pack/jump.rp255p"),
                 rowNamed("more/broken.rp250p")});
+        answer(QStringLiteral("Export as Pack"));
         fileMenu(Qt::Key_P);
+        QCOMPARE(QFileInfo(suggested.first()).fileName(), QStringLiteral("Presets.zip"));
+        out += QStringLiteral(".zip");
         QMessageBox* done = nullptr;
         QTRY_VERIFY((done = library_->findChild<QMessageBox*>(QStringLiteral("packDone"))));
         QMap<QString, QByteArray> packed = readZip(out);
@@ -721,6 +739,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         done->close();
 
         out = dir_->filePath(QStringLiteral("converted.zip"));
+        answer(QStringLiteral("Export Converted as Pack"));
         fileMenu(Qt::Key_V);
         QTRY_VERIFY(QFile::exists(out));
         packed = readZip(out);

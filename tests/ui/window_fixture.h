@@ -119,12 +119,14 @@ class WindowFixture : public QObject {
         QApplication::sendEvent(form_.get(), &dropped);
     }
 
-    // Has the next file dialog answered by `answer`; one it leaves open is cancelled.
+    // Has the next file dialog answered by `answer` once it shows (within five seconds);
+    // one it leaves open is cancelled.
     template <typename Answer>
-    void answerFileDialog(Answer answer) {
-        QTimer::singleShot(0, [answer] {
+    static void answerFileDialog(Answer answer, int triesLeft = 500) {
+        QTimer::singleShot(10, [answer, triesLeft] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
+            if (!dialog && triesLeft > 0) return answerFileDialog(answer, triesLeft - 1);
+            QVERIFY2(dialog, "no file dialog was shown");
             answer(*dialog);
             if (dialog->isVisible()) dialog->reject();
         });

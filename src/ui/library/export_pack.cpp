@@ -40,15 +40,11 @@ void LibraryWindow::exportPack(bool converted) {
     const QString suggested = QDir(lastPackFolder_.isEmpty() ? QDir::homePath() : lastPackFolder_)
                                   .filePath(tr("Presets.zip"));
     QString file;
-    if (askPackFile_) {
-        file = askPackFile_(suggested);
-    } else {
-        QFileDialog dialog(this, converted ? tr("Export Converted as Pack") : tr("Export as Pack"),
-                           suggested, tr("Packs (*.zip)"));
-        dialog.setAcceptMode(QFileDialog::AcceptSave);
-        dialog.setDefaultSuffix(QStringLiteral("zip"));
-        if (dialog.exec() == QDialog::Accepted) file = dialog.selectedFiles().value(0);
-    }
+    QFileDialog dialog(this, converted ? tr("Export Converted as Pack") : tr("Export as Pack"),
+                       suggested, tr("Packs (*.zip)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QStringLiteral("zip"));
+    if (dialog.exec() == QDialog::Accepted) file = dialog.selectedFiles().value(0);
     if (file.isEmpty()) return;
     lastPackFolder_ = QFileInfo(file).absolutePath();
 

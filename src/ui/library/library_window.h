@@ -75,9 +75,6 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     void setConvertDialogHook(std::function<void(ConvertDialog&)> hook) {
         dialogHook_ = std::move(hook);
     }
-    // Tests: the pack to write, instead of the save dialog's answer ("" cancels).
-    using PackFileQuestion = std::function<QString(const QString& suggested)>;
-    void setPackFileQuestion(PackFileQuestion ask) { askPackFile_ = std::move(ask); }
 
   signals:
     // A preset to open: a file of its own, or a pack's member read whole (shown as
@@ -195,7 +192,6 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     QAction* exportPack_ = nullptr;
     QAction* exportConverted_ = nullptr;
     QString lastPackFolder_;
-    PackFileQuestion askPackFile_;
 };
 
 }  // namespace pw::ui
