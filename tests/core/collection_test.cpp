@@ -35,12 +35,7 @@ const ContentKey kLead{0x1234abcdULL, "Lead"};
 const ContentKey kClean{0x99ULL, "Clean"};
 
 pw::collection::IndexedPreset indexed(const char* file, const char* member, const char* name) {
-    pw::collection::IndexedPreset p;
-    p.preset.source = {file, member, 0};
-    p.preset.name = name;
-    p.target = "RP255";
-    p.amp = 'A';
-    return p;
+    return {.preset = {.source = {file, member, 0}, .name = name}, .target = "RP255", .amp = 'A'};
 }
 
 std::vector<std::string> namesIn(const std::vector<pw::collection::IndexedPreset>& index) {

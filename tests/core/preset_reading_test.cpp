@@ -50,15 +50,12 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
 
 // A lenient decode replaces each byte it cannot read and goes on:
 // a sequence cut short at the end of a file, a lead byte without its continuation, a
-// byte that leads nothing.
+// byte that leads nothing (tests/data/lenient_decoding.tsv).
 TEST(DecodeLenient, ReplacesWhatItCannotReadAndGoesOn) {
-    const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
-    for (auto [bytes, text] : {std::pair<std::string, std::string>{"<a>\xC3", "<a>" + bad},
-                               {"<a>\xE2\x82", "<a>" + bad + bad},
-                               {"<a>\xC3(b", "<a>" + bad + "(b"},
-                               {"\x80<a>", bad + "<a>"},
-                               {"<a>\xC3\xA9", "<a>\xC3\xA9"}})
-        EXPECT_EQ(pw::document::decodeLenient(bytes), text);
+    for (const auto& f : pwtest::tsv("lenient_decoding.tsv"))
+        EXPECT_EQ(pw::document::decodeLenient(pwtest::unescaped(f.at(0))),
+                  pwtest::unescaped(f.at(1)))
+            << f.at(0);
 }
 
 // Single-byte encodings other than Latin-1 are decoded through the C library's iconv;

@@ -324,12 +324,8 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
                 }
                 const std::string bytes =
                     pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", params);
-                pw::convert::Plan plan;
-                plan.target = &target;
-                plan.amp = 'A';
-                plan.resolve = true;
-                plan.render = false;
-                const pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
+                const pw::convert::Result r = pw::convert::convertPreset(
+                    bytes, {.target = &target, .amp = 'A', .resolve = true, .render = false});
                 SCOPED_TRACE(blockTitle + " " + value + " to " + caption + " from " +
                              std::to_string(from));
                 ASSERT_TRUE(r.resolveRan);
@@ -390,10 +386,9 @@ TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
 TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP255");
-    plan.picks = {{"Dist Type", "Rodent"}};
-    plan.render = false;
+    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
+                                 .picks = {{"Dist Type", "Rodent"}},
+                                 .render = false};
     const auto r = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
     EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
     EXPECT_TRUE(r.picks.empty());
@@ -403,10 +398,9 @@ TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
 // own knobs go, the shared ones stay as they were, the new one's are added (a knob of an
 // old role takes its value), and the rows of other blocks are left alone.
 TEST(ResolveKnobs, APickDropsTheOldModelsOwnKnobsAndKeepsTheShared) {
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP255");
-    plan.picks = {{"Mod Type", "MXRFlanger"}};
-    plan.render = false;
+    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
+                                 .picks = {{"Mod Type", "MXRFlanger"}},
+                                 .render = false};
     const auto r = pw::convert::convertPreset(
         pwtest::presetXml("RP255Preset", "Swoosh",
                           {{"2496", "8", "311", "Amp A Type", "65 Blackface Twin"},

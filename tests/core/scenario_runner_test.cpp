@@ -32,34 +32,16 @@ std::string withoutFolder(std::string text, const std::string& folder) {
     return text;
 }
 
-// The ids as the `expect messages` lines write them.
+// The ids as the `expect messages` lines write them, in the order of pw::MessageId.
 const char* idName(pw::MessageId id) {
-#define PW_ID_NAME(name)      \
-    case pw::MessageId::name: \
-        return #name;
-    switch (id) {
-        PW_ID_NAME(ReadTestFailed)
-        PW_ID_NAME(NameLoadError)
-        PW_ID_NAME(ParameterMissing)
-        PW_ID_NAME(BadFileName)
-        PW_ID_NAME(LoadFileFirst)
-        PW_ID_NAME(SelectAmpChannel)
-        PW_ID_NAME(ClickFilter)
-        PW_ID_NAME(TooManyConflicts)
-        PW_ID_NAME(SaveAsQuestion)
-        PW_ID_NAME(AlreadyExists)
-        PW_ID_NAME(SavingCanceled)
-        PW_ID_NAME(SavedTo)
-        PW_ID_NAME(SelectFileFirst)
-        PW_ID_NAME(AmpOnlyForBigModels)
-        PW_ID_NAME(ReservedForFuture)
-        PW_ID_NAME(CouldNotWrite)
-        PW_ID_NAME(ErrorCount)
-        PW_ID_NAME(ResolveSummary)
-        PW_ID_NAME(OnePresetAtATime)
-    }
-#undef PW_ID_NAME
-    return "?";
+    static constexpr const char* kNames[] = {
+        "ReadTestFailed",  "NameLoadError",       "ParameterMissing",  "BadFileName",
+        "LoadFileFirst",   "SelectAmpChannel",    "ClickFilter",       "TooManyConflicts",
+        "SaveAsQuestion",  "AlreadyExists",       "SavingCanceled",    "SavedTo",
+        "SelectFileFirst", "AmpOnlyForBigModels", "ReservedForFuture", "CouldNotWrite",
+        "ErrorCount",      "ResolveSummary",      "OnePresetAtATime"};
+    static_assert(std::size(kNames) == std::size_t(pw::MessageId::OnePresetAtATime) + 1);
+    return kNames[std::size_t(id)];
 }
 
 // What the last step left, as an `expect` line names it.

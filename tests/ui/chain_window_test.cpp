@@ -126,7 +126,6 @@ class ChainWindowTest : public pwui::WindowFixture {
         pw::ui::CompareWindow* compare = form_->compareWith(twin);
         QVERIFY(compare);
         QCOMPARE(compare->rows()->topLevelItemCount(), 0);
-        QCOMPARE(compare->summary()->text(), QStringLiteral("No difference"));
         pwui::compareCaptions(*compare, dir_->path(), "compare_window");
         for (const pw::ui::ChainView* view : {compare->chainA(), compare->chainB()})
             for (const pw::ui::ChainTile* tile : view->tiles())

@@ -10,7 +10,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QDirIterator>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -126,13 +125,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 header->viewport(), Qt::LeftButton, {},
                 QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
         };
-        clickHeader(LibraryModel::Name);
-        QStringList names = shown(LibraryModel::Name);
-        QStringList sorted = names;
-        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        const auto caseless = [](const QString& a, const QString& b) {
             return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
-        QCOMPARE(names, sorted);
+        };
+        clickHeader(LibraryModel::Name);
+        QStringList sorted = shown(LibraryModel::Name);
+        std::sort(sorted.begin(), sorted.end(), caseless);
+        QCOMPARE(shown(LibraryModel::Name), sorted);
         clickHeader(LibraryModel::Name);
         std::reverse(sorted.begin(), sorted.end());
         QCOMPARE(shown(LibraryModel::Name), sorted);
@@ -152,10 +151,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
              {LibraryModel::Model, LibraryModel::Uses, LibraryModel::Style, LibraryModel::File}) {
             clickHeader(column);
             const QStringList texts = shown(column);
-            QVERIFY2(std::is_sorted(texts.begin(), texts.end(),
-                                    [](const QString& a, const QString& b) {
-                                        return a.compare(b, Qt::CaseInsensitive) < 0;
-                                    }),
+            QVERIFY2(std::is_sorted(texts.begin(), texts.end(), caseless),
                      qPrintable(texts.join(QLatin1Char('|'))));
         }
         clickHeader(LibraryModel::Duplicate);
@@ -316,14 +312,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QApplication::sendEvent(library_, &dropped);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QCOMPARE(model()->rowCount(), 8);
-        // Ctrl+Shift+O is File > Open Folder… in both windows.
-        for (QWidget* w : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(library_)}) {
-            const QList<QAction*> actions = w->findChildren<QAction*>();
-            QVERIFY(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
-                return a->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O) &&
-                       a->text().contains(QStringLiteral("Folder"));
-            }));
-        }
     }
 
     void convertWithQuestionsAndReport() {
@@ -454,7 +442,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
                 library_->table()->columnWidth(LibraryModel::Name));
         // Converting waits while the folder is read again.
-        QVERIFY(lib<QAction>("convertAllShown")->isEnabled());
         QTest::keyClick(library_, Qt::Key_F5);
         QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
@@ -864,12 +851,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         }
     }
     static QStringList filesIn(const QString& folder) {
-        QStringList out;
-        QDirIterator it(folder, QDir::Files | QDir::Hidden);
-        while (it.hasNext())
-            out << QFileInfo(it.next()).fileName();
-        out.sort();
-        return out;
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
     QString root_, pack_, out_;
