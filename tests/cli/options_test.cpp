@@ -1,12 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The argument parser: commands, options in any order, and the usage errors.
 
-#include <sstream>
-
+#include "options.h"
 #include "../support/text_table.h"
 #include "cli_runner.h"
 #include "commands.h"
-#include "options.h"
 
 namespace pw::cli {
 namespace {

@@ -79,12 +79,9 @@ TEST_P(AsTheWindow, SameVerdictAndBytes) {
 
 INSTANTIATE_TEST_SUITE_P(EverySample, AsTheWindow, testing::ValuesIn(cases()),
                          [](const testing::TestParamInfo<Case>& p) {
-                             std::string name = p.param.sample + "_" +
-                                                std::to_string(p.param.target) + "_" +
-                                                (p.param.amp ? p.param.amp : 'N');
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
+                             return pwtest::testName(p.param.sample + "_" +
+                                                     std::to_string(p.param.target) + "_" +
+                                                     (p.param.amp ? p.param.amp : 'N'));
                          });
 
 // Resolve, picks and names, which the table above leaves out.
@@ -114,10 +111,6 @@ TEST(Convert, ResolvePicksAndNames) {
     ASSERT_EQ(r.verdict, Verdict::BadPick);
     EXPECT_EQ(r.pickProblem->kind, pw::convert::PickProblem::Kind::NotInBlock);
 }
-
-}  // namespace
-
-namespace {
 
 // A Param without one of its five children stops the load, naming the first child that
 // is missing in the order they are read (tests/data/param_children.tsv).

@@ -7,7 +7,6 @@
 #include <unistd.h>
 #include <array>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -60,9 +59,14 @@ const Preset* byMember(const ScanResult& r, const std::string& member) {
     return nullptr;
 }
 
+// How many problems of `kind` the scan met.
+long problemCount(const ScanResult& r, ScanProblem::Kind kind) {
+    return std::count_if(r.problems.begin(), r.problems.end(),
+                         [&](const ScanProblem& p) { return p.kind == kind; });
+}
+
 bool hasProblem(const ScanResult& r, ScanProblem::Kind kind) {
-    return std::any_of(r.problems.begin(), r.problems.end(),
-                       [&](const ScanProblem& p) { return p.kind == kind; });
+    return problemCount(r, kind) > 0;
 }
 
 // What convert writes: fits exactly when it saves without Resolve Conflicts, converts
@@ -137,11 +141,10 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
     for (std::size_t i = 0; i < one.presets.size(); ++i) {
         const Preset& a = one.presets[i];
         const Preset& b = many.presets[i];
-        EXPECT_EQ(a.source, b.source);
-        EXPECT_EQ(std::tie(a.model, a.name, a.rows, a.uses, a.rowsKey),
-                  std::tie(b.model, b.name, b.rows, b.uses, b.rowsKey));
-        EXPECT_EQ(std::tie(a.triage->status, a.triage->reason),
-                  std::tie(b.triage->status, b.triage->reason));
+        EXPECT_EQ(std::tie(a.source, a.model, a.name, a.rows, a.uses, a.rowsKey, a.triage->status,
+                           a.triage->reason),
+                  std::tie(b.source, b.model, b.name, b.rows, b.uses, b.rowsKey, b.triage->status,
+                           b.triage->reason));
     }
     EXPECT_EQ(one.counts.skipped, many.counts.skipped);
     // Folders by name, then members as stored; the resource fork and readme are skipped.
@@ -341,11 +344,7 @@ std::vector<Hostile> hostileCases() {
              std::ofstream(d / "noise.zip", std::ios::binary) << std::string(5000, 'x');
          },
          [](const ScanResult& r) {
-             EXPECT_EQ(std::count_if(r.problems.begin(), r.problems.end(),
-                                     [](const ScanProblem& p) {
-                                         return p.kind == ScanProblem::Kind::BrokenArchive;
-                                     }),
-                       2);
+             EXPECT_EQ(problemCount(r, ScanProblem::Kind::BrokenArchive), 2);
          }},
         {"encrypted_member",
          [](const fs::path& d) {

@@ -59,19 +59,15 @@ TEST(DecodeLenient, ReplacesWhatItCannotReadAndGoesOn) {
 }
 
 // Single-byte encodings other than Latin-1 are decoded through the C library's iconv;
-// UTF-16 is decoded by hand, up to the edges of its two- and four-byte forms.
+// UTF-16 is decoded by hand, up to the edges of its two- and four-byte forms
+// (tests/data/reader/encodings.tsv).
 TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"windows1252.xml", "Caf\u00e9 \u201cLead\u201d \u20ac"},
-        {"iso8859_15.xml", "\u20acuro C\u0178ur \u0153"},
-        {"utf16le_bmp_and_last_plane_edges.xml", "\u0800 \U0010FC00"},
-    };
-    for (const auto& [file, name] : cases) {
+    for (const auto& f : pwtest::tsv("reader/encodings.tsv", 2)) {
         const auto r =
-            pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("reader/good/") / file));
-        ASSERT_TRUE(r.ok()) << file << ": " << r.error;
-        EXPECT_EQ(r.document.firstName, name) << file;
-        EXPECT_EQ(r.document.params.size(), 1u) << file;
+            pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("reader/good/" + f[0])));
+        ASSERT_TRUE(r.ok()) << f[0] << ": " << r.error;
+        EXPECT_EQ(r.document.firstName, f[1]) << f[0];
+        EXPECT_EQ(r.document.params.size(), 1u) << f[0];
     }
 }
 

@@ -3,8 +3,6 @@
 // tests/data/characters.tsv (what each model sounds like, written apart from the
 // table), and what Resolve does to a list and says about it.
 
-#include <algorithm>
-
 #include <map>
 #include <set>
 
@@ -36,9 +34,9 @@ const Block& block(std::string_view title) {
     throw std::logic_error("no block " + std::string(title));
 }
 
-// (block, value) -> character, and the named models, from characters.tsv.
+// (block, value) -> the model named there and its character, from characters.tsv.
 struct Characters {
-    std::map<std::pair<std::string, std::int64_t>, std::string> byValue, names;
+    std::map<std::pair<std::string, std::int64_t>, std::pair<std::string, std::string>> byValue;
     std::vector<std::vector<std::string>> rows;
     Characters() : rows(pwtest::tsv("characters.tsv")) {
         for (const auto& r : rows) {
@@ -47,17 +45,13 @@ struct Characters {
                 colon == std::string::npos
                     ? std::stoll(r[1])
                     : std::stoll(r[1]) * 65536 + std::stoll(r[1].substr(colon + 1));
-            byValue[{r[0], v}] = r.at(3);
-            names[{r[0], v}] = r.at(2);
+            byValue[{r[0], v}] = {r.at(2), r.at(3)};
         }
     }
-    std::string nameOf(std::string_view blockTitle, std::int64_t value) const {
-        const auto it = names.find({std::string(blockTitle), value});
-        return it == names.end() ? "(not in characters.tsv)" : it->second;
-    }
-    std::string of(std::string_view blockTitle, std::int64_t value) const {
+    std::pair<std::string, std::string> of(std::string_view blockTitle, std::int64_t value) const {
         const auto it = byValue.find({std::string(blockTitle), value});
-        return it == byValue.end() ? "(not in characters.tsv)" : it->second;
+        const std::string missing = "(not in characters.tsv)";
+        return it == byValue.end() ? std::pair(missing, missing) : it->second;
     }
 };
 
@@ -91,11 +85,11 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
         const auto* entry = pw::catalogue::substituteEntry(line);
         ASSERT_NE(entry, nullptr) << what << " " << line.substitute;
         EXPECT_FALSE(line.reason.empty()) << what;
-        EXPECT_EQ(characters.of(line.block, line.replaced), line.character) << what;
+        EXPECT_EQ(characters.of(line.block, line.replaced).second, line.character) << what;
         if (!line.known.empty()) {
-            EXPECT_EQ(characters.nameOf(line.block, line.replaced), line.known) << what;
+            EXPECT_EQ(characters.of(line.block, line.replaced).first, line.known) << what;
         }
-        EXPECT_EQ(characters.of(line.block, entry->value), line.character)
+        EXPECT_EQ(characters.of(line.block, entry->value).second, line.character)
             << what << ": " << line.substitute << " has another character";
         std::istringstream captions{std::string(line.targets)};
         for (std::string caption; captions >> caption;) {
@@ -141,7 +135,7 @@ TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharac
                                                                            : "not known: "))
                 << c.reason;
         } else {
-            EXPECT_EQ(characters.of(c.block, entry->value), c.character) << c.substitute;
+            EXPECT_EQ(characters.of(c.block, entry->value).second, c.character) << c.substitute;
             EXPECT_TRUE(c.reason.starts_with("by its name: ")) << c.reason;
             std::string reason(c.reason), character(told);
             for (std::string* text : {&reason, &character})

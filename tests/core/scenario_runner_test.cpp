@@ -4,6 +4,7 @@
 // wrote. PW_UPDATE_SCENARIOS=1 writes `out/` from the program instead of comparing.
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -16,14 +17,6 @@ namespace pwtest {
 namespace {
 
 const fs::path kScenarios = fs::path(PW_TEST_DATA_DIR).parent_path() / "scenarios";
-
-std::vector<std::string> scenarioNames() {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(kScenarios))
-        if (e.is_directory()) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
 
 // Messages name files in the temporary folder; the transcript calls it <dir>.
 std::string withoutFolder(std::string text, const std::string& folder) {
@@ -92,24 +85,31 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
     std::string verb, arg;
     in >> verb;
     std::getline(in >> std::ws, arg);
-    if (verb == "open") {
+    // The steps that only act.
+    using Naming = pw::Session::FileNaming;
+    const std::map<std::string, std::function<void()>> acts = {
+        {"open-written", [&] { s.openFile(dir.path() / arg); }},
+        {"target", [&] { s.selectTarget(pw::document::targetByCaption(arg)->option); }},
+        {"filter", [&] { s.filter(); }},
+        {"reset", [&] { s.reset(); }},
+        {"amp", [&] { s.selectAmpChannel(arg[0]); }},
+        {"click", [&] { s.clickRow(std::stoll(arg)); }},
+        {"remove", [&] { s.keyDown(pw::Session::Key::Delete, true); }},
+        {"name", [&] { s.setPatchName(arg == "\"\"" ? "" : arg); }},
+        {"answer", [&] { m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No); }},
+        {"resolve", [&] { s.resolveConflicts(); }},
+        {"errors", [&] { s.showErrors(); }},
+        {"naming", [&] { s.setFileNaming(arg == "bare" ? Naming::BareName : Naming::Path); }},
+        {"save", [&] { s.save(); }},
+        {"export", [&] { arg == "user" ? s.exportUserText() : s.exportCompleteText(); }}};
+    if (const auto act = acts.find(verb); act != acts.end()) {
+        act->second();
+    } else if (verb == "open") {
         const fs::path copy = dir.path() / fs::path(arg).filename();
         const fs::path local = folder / arg;
         fs::copy_file(fs::exists(local) ? local : dataFile(arg), copy,
                       fs::copy_options::overwrite_existing);
         s.openFile(copy);
-    } else if (verb == "open-written") {
-        s.openFile(dir.path() / arg);
-    } else if (verb == "target") {
-        s.selectTarget(pw::document::targetByCaption(arg)->option);
-    } else if (verb == "filter") {
-        s.filter();
-    } else if (verb == "reset") {
-        s.reset();
-    } else if (verb == "amp") {
-        s.selectAmpChannel(arg[0]);
-    } else if (verb == "click") {
-        s.clickRow(std::stoll(arg));
     } else if (verb == "double") {
         const auto* block = s.blockForDoubleClick();
         return "block " + std::string(block ? block->nameList : "none");
@@ -122,23 +122,6 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
     } else if (verb == "copy") {
         const auto copied = s.keyDown(pw::Session::Key::C, true);
         return "clipboard " + (copied ? quoted(*copied) : std::string("none"));
-    } else if (verb == "remove") {
-        s.keyDown(pw::Session::Key::Delete, true);
-    } else if (verb == "name") {
-        s.setPatchName(arg == "\"\"" ? "" : arg);
-    } else if (verb == "answer") {
-        m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No);
-    } else if (verb == "resolve") {
-        s.resolveConflicts();
-    } else if (verb == "errors") {
-        s.showErrors();
-    } else if (verb == "naming") {
-        s.setFileNaming(arg == "bare" ? pw::Session::FileNaming::BareName
-                                      : pw::Session::FileNaming::Path);
-    } else if (verb == "save") {
-        s.save();
-    } else if (verb == "export") {
-        arg == "user" ? s.exportUserText() : s.exportCompleteText();
     } else if (verb == "same-as") {
         std::istringstream p(arg);
         std::string written, golden;
@@ -214,12 +197,8 @@ TEST_P(Scenario, MeetsItsExpectationsAndWritesItsFiles) {
     EXPECT_EQ(written, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, Scenario, testing::ValuesIn(scenarioNames()), [](const auto& p) {
-    std::string n = p.param;
-    for (char& c : n)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return n;
-});
+INSTANTIATE_TEST_SUITE_P(Folders, Scenario, testing::ValuesIn(subfolders(kScenarios)),
+                         [](const auto& p) { return testName(p.param); });
 
 }  // namespace
 }  // namespace pwtest

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search language: what each search asks of a few presets, as a table.
 
-#include <gtest/gtest.h>
-
 #include "library/search_language.h"
 #include "test_support.h"
 

@@ -3,13 +3,10 @@
 // its edits and Undo; its picture copies and saves; File > Compare With… sets two
 // presets side by side with exactly the rows the core's diff finds.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QImage>
-#include <QLabel>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>

@@ -10,10 +10,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -23,6 +19,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <cstring>
+#include <numeric>
 
 #include "../support/archive_maker.h"
 #include "../support/failing_writer.h"
@@ -41,6 +38,7 @@
 using namespace pw;
 using ui::LibraryModel;
 using ui::LibraryStatus;
+using Tester = QAbstractItemModelTester;
 
 namespace {
 
@@ -91,10 +89,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
 
     void openFolderAndPackSortAndSearch() {
         open({root_, pack_});
-        QAbstractItemModelTester tester(model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QAbstractItemModelTester proxyTester(
-            library_->filter(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Tester tester(model(), Tester::FailureReportingMode::QtTest);
+        Tester proxyTester(library_->filter(), Tester::FailureReportingMode::QtTest);
         QCOMPARE(model()->rowCount(), 10);
         QVERIFY(model()->entry(rowNamed("more/broken.rp250p")).triage.status ==
                 LibraryStatus::Unreadable);
@@ -211,14 +207,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void captionsAsWritten() {
         open({root_, pack_});
         pwui::compareCaptions(*library_, dir_->path(), "library_window");
-        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([&](ui::ConvertDialog& d) {
             QTRY_VERIFY(d.dryRun().has_value());
             pwui::compareCaptions(d, dir_->path(), "convert_dialog");
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        activate();
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     }
 
     void anotherTargetReadsThePresetsAgain() {
@@ -303,13 +296,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(model()->rowCount(), 2);
         // A folder dropped on the Library itself is read in place of what it showed.
-        QMimeData folder;
-        folder.setUrls({QUrl::fromLocalFile(root_)});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
-        QApplication::sendEvent(library_, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
-        QApplication::sendEvent(library_, &dropped);
+        drop({root_}, library_);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QCOMPARE(model()->rowCount(), 8);
     }
@@ -377,9 +364,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void failingWriterLeavesCompleteOrAbsent() {
         open({root_});
         writer_.failure = pwtest::Failure{pwtest::Step::RenameOver, ENOSPC, 0, 2};
-        std::vector<int> rows;
-        for (int r = 0; r < model()->rowCount(); ++r)
-            rows.push_back(r);
+        std::vector<int> rows(std::size_t(model()->rowCount()));
+        std::iota(rows.begin(), rows.end(), 0);
         convert(rows);
         int written = 0, failed = 0;
         for (int r = 0; r < model()->rowCount(); ++r) {
@@ -400,8 +386,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
                          QString::fromLocal8Bit(std::strerror(ENOSPC)));
             }
         }
-        QVERIFY(written > 0);
-        QVERIFY(failed > 0);
+        QVERIFY(written > 0 && failed > 0);
         for (const QString& f : filesIn(out_))
             QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
                      qPrintable(f));
@@ -448,8 +433,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
         // While it converts, neither another folder nor a new reading can begin.
         bool convertingLocked = false;
-        library_->setConvertDialogHook([this, &convertingLocked](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([this, &convertingLocked](ui::ConvertDialog& d) {
             QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
             d.accept();
             QTimer::singleShot(0, library_, [this, &convertingLocked] {
@@ -459,7 +443,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
             });
         });
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
         QVERIFY(convertingLocked);
         QVERIFY(lib<QAction>("openFolder")->isEnabled() && lib<QAction>("rescan")->isEnabled());
@@ -497,8 +480,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void dryRunSaysWhatWillHappen() {
         openDry(true);
         QStringList said;
-        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([&](ui::ConvertDialog& d) {
             for (bool fix : {false, true}) {
                 auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
                 if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
@@ -507,8 +489,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
             }
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        activate();
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(said,
                  (QStringList{
                      QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
@@ -567,8 +547,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         openDry(false);
         QString said;
         bool whole = false;
-        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([&](ui::ConvertDialog& d) {
             if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
                 for (const ui::Outcome& o : d.dryRun()->outcomes)
                     writeFile(QDir(out_).filePath(o.output), "mine");
@@ -582,8 +561,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
             said = summary->text();
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        activate();
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(said, QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 0 would collide, "
                                       "1 exists already (you will be asked)"));
         QVERIFY(whole);
@@ -800,6 +777,15 @@ class LibraryWindowTest : public pwui::WindowFixture {
         for (int r = 0; r < model()->rowCount(); ++r)
             if (model()->entry(r).file == QString::fromUtf8(file)) return r;
         qFatal("no row %s", file);
+    }
+    // Convert All Shown (Ctrl+Shift+E) into out/: `inside` works the dialog.
+    void convertAllShown(std::function<void(ui::ConvertDialog&)> inside) {
+        library_->setConvertDialogHook([this, inside](ui::ConvertDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            inside(d);
+        });
+        activate();
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     }
     // Runs a conversion of `rows` (source rows) into `out` (out/ unless said) through the
     // dialog, Resolve Conflicts on, as a user would.
