@@ -31,11 +31,8 @@ struct ChildSetup {
         for (std::string& a : argStore)
             argv.push_back(a.data());
         argv.push_back(nullptr);
-        for (char** e = environ; *e; ++e) {
-            const std::string entry = *e;
-            if (entry.rfind("NO_COLOR=", 0) == 0) continue;
-            envStore.push_back(entry);
-        }
+        for (char** e = environ; *e; ++e)
+            if (!std::string_view(*e).starts_with("NO_COLOR=")) envStore.push_back(*e);
         envStore.insert(envStore.end(), env.begin(), env.end());
         for (std::string& e : envStore)
             envp.push_back(e.data());
@@ -71,8 +68,7 @@ std::string readFile(const fs::path& file) {
 }
 
 void writeFile(const fs::path& file, const std::string& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out << bytes;
+    std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }
 
 fs::path sampleFile(const std::string& name) {
@@ -161,15 +157,13 @@ void CliTest::TearDown() {
 }
 
 fs::path CliTest::copySample(const std::string& name) {
-    const fs::path to = dir_ / name;
-    fs::copy_file(sampleFile(name), to, fs::copy_options::overwrite_existing);
-    return to;
+    fs::copy_file(sampleFile(name), dir_ / name, fs::copy_options::overwrite_existing);
+    return dir_ / name;
 }
 
 fs::path CliTest::copyCliData(const std::string& name) {
-    const fs::path to = dir_ / name;
-    fs::copy_file(cliDataFile(name), to, fs::copy_options::overwrite_existing);
-    return to;
+    fs::copy_file(cliDataFile(name), dir_ / name, fs::copy_options::overwrite_existing);
+    return dir_ / name;
 }
 
 }  // namespace pw::cli::testing

@@ -6,7 +6,6 @@
 
 #include <cstdlib>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <utility>
 
 #include "../support/archive_maker.h"
@@ -94,12 +93,8 @@ TEST_P(Command, ExitsPrintsAndWritesAsExpected) {
         expectText(readFile(dir_ / file), expected, c.what);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(cases()), [](const auto& p) {
-    std::string name;
-    for (char ch : p.param.what)
-        name += std::isalnum(static_cast<unsigned char>(ch)) ? ch : '_';
-    return name;
-});
+INSTANTIATE_TEST_SUITE_P(Table, Command, ::testing::ValuesIn(cases()),
+                         [](const auto& p) { return pwtest::testName(p.param.what); });
 
 class Reports : public CliTest {};
 

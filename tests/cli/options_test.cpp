@@ -1,11 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The argument parser: commands, options in any order, and the usage errors.
 
-#include <sstream>
-
+#include "options.h"
+#include "../support/text_table.h"
 #include "cli_runner.h"
 #include "commands.h"
-#include "options.h"
 
 namespace pw::cli {
 namespace {
@@ -68,23 +67,18 @@ TEST(Options, ExportKinds) {
 }
 
 TEST(Options, UsageErrors) {
-    std::istringstream table(
-        testing::readFile(std::filesystem::path(PW_CLI_DATA_DIR) / ".." / "usage_errors.txt"));
-    int lines = 0;
-    for (std::string line; std::getline(table, line);) {
-        if (line.empty() || line[0] == '#') continue;
-        const std::size_t tab = line.find('\t');
-        const std::string args = line.substr(0, tab);
+    const auto lines =
+        pwtest::tsvFile(std::filesystem::path(PW_CLI_DATA_DIR) / ".." / "usage_errors.txt", 2);
+    for (const auto& f : lines) {
         std::vector<std::string> words;
-        std::istringstream in(args == "-" ? "" : args);
+        std::istringstream in(f[0] == "-" ? "" : f[0]);
         for (std::string w; in >> w;)
             words.push_back(w == "''" ? "" : w);
         const ParseResult r = parse({words.begin(), words.end()});
-        EXPECT_FALSE(r.ok()) << args;
-        EXPECT_EQ(r.error, tab == std::string::npos ? "" : line.substr(tab + 1)) << args;
-        ++lines;
+        EXPECT_FALSE(r.ok()) << f[0];
+        EXPECT_EQ(r.error, f[1]) << f[0];
     }
-    EXPECT_GT(lines, 20);
+    EXPECT_GT(lines.size(), 20u);
 }
 
 TEST(Options, HelpAndVersionNeedNothingElse) {

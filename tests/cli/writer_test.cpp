@@ -1,11 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The table, CSV and JSON writers, on hand-built tables and lists.
 
-#include <gtest/gtest.h>
-
-#include <sstream>
-#include <string>
-
 #include "../support/text_table.h"
 #include "cli_messenger.h"
 #include "cli_runner.h"

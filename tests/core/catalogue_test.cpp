@@ -3,7 +3,6 @@
 // controls, prompt and parameter ID, and every entry's name and value in display order;
 // the models' knobs against model_knobs.tsv, and what a knob's name and value say.
 
-#include <algorithm>
 #include <tuple>
 
 #include "catalogue/effect_catalogue.h"
@@ -45,10 +44,9 @@ TEST(Catalogue, EntriesMatchTheTranscriptionInOrder) {
 }
 
 TEST(Catalogue, BlockOfRowNeedsTheExactIdAndPosition19ForThePedal) {
-    EXPECT_EQ(blockOfRow("8194", "18"), nullptr);
-    EXPECT_EQ(blockOfRow("02496", "8"), nullptr);
-    EXPECT_EQ(blockOfRow("2496 ", "8"), nullptr);
-    EXPECT_EQ(blockOfRow("8195", "19"), nullptr);
+    for (const auto& [id, position] :
+         {std::pair{"8194", "18"}, {"02496", "8"}, {"2496 ", "8"}, {"8195", "19"}})
+        EXPECT_EQ(blockOfRow(id, position), nullptr) << id << " at " << position;
     EXPECT_EQ(blockByList("cboamp"), nullptr);
 }
 
@@ -90,10 +88,9 @@ TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
 // waveform by name, an interval or detune in semitones about the middle, a delay time in
 // milliseconds then seconds, else the number (tests/data/knob_words.tsv).
 TEST(ModelKnobs, AKnobsNameGivesItsRoleAndItsTextSaysItsValue) {
-    std::size_t lines = 0;
-    for (const auto& f : tsv("knob_words.tsv")) {
+    const auto lines = tsv("knob_words.tsv");
+    for (const auto& f : lines) {
         SCOPED_TRACE(f.at(1) + " " + f.at(2));
-        ++lines;
         if (f.at(0) == "role")
             EXPECT_EQ(roleOf(f.at(1), 0, 0, f.at(2)), f.at(3) == "-" ? "" : f.at(3));
         else
@@ -101,7 +98,7 @@ TEST(ModelKnobs, AKnobsNameGivesItsRoleAndItsTextSaysItsValue) {
                                   std::stoi(f.at(3))),
                       f.at(4));
     }
-    EXPECT_GT(lines, 20u);
+    EXPECT_GT(lines.size(), 20u);
 }
 
 }  // namespace

@@ -14,17 +14,16 @@ namespace {
 using pw::document::Family;
 
 TEST(Dispatch, MarksTheCellsOfItsRule) {
-    int cases = 0;
-    for (const auto& f : pwtest::tsv("dispatch.tsv")) {
+    const auto cases = pwtest::tsv("dispatch.tsv");
+    for (const auto& f : cases) {
         const std::string line = f[0] + " " + f[1] + " " + f[2] + " " + f[3] + " " + f[4];
         ASSERT_EQ(f.size(), 6u) << line;
         pw::Row row = pwtest::row("Param", "Setting", f[3], f[2], f[4]);
         std::optional<std::string> label5;
         pw::models::checkRow(row, {pw::document::familyOf(f[0]), f[1], f[0], &label5});
         EXPECT_EQ(pwtest::marks(row), f[5]) << line;
-        ++cases;
     }
-    EXPECT_GT(cases, 100);
+    EXPECT_GT(cases.size(), 100u);
 }
 
 TEST(DispatchLabel5, ShowsTheSettingOfTheMarkedAmpChannelRow) {

@@ -35,19 +35,13 @@ const ContentKey kLead{0x1234abcdULL, "Lead"};
 const ContentKey kClean{0x99ULL, "Clean"};
 
 pw::collection::IndexedPreset indexed(const char* file, const char* member, const char* name) {
-    pw::collection::IndexedPreset p;
-    p.preset.source = {file, member, 0};
-    p.preset.name = name;
-    p.target = "RP255";
-    p.amp = 'A';
-    return p;
+    return {.preset = {.source = {file, member, 0}, .name = name}, .target = "RP255", .amp = 'A'};
 }
 
 std::vector<std::string> namesIn(const std::vector<pw::collection::IndexedPreset>& index) {
     std::vector<std::string> names;
     for (const auto& p : index)
-        names.push_back(p.preset.source.file + ":" + p.preset.source.member + "=" +
-                        p.preset.name);
+        names.push_back(p.preset.source.file + ":" + p.preset.source.member + "=" + p.preset.name);
     return names;
 }
 
@@ -237,10 +231,6 @@ TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
         unsetenv("XDG_DATA_HOME");
 }
 
-}  // namespace
-
-namespace {
-
 // A preset marked in one folder keeps its marks when it is moved or renamed and found in
 // another; a converted copy takes them over.
 TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
@@ -249,10 +239,9 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
     ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
     const fs::path first = dir.path() / "first";
     const fs::path second = dir.path() / "second" / "deeper";
-    fs::create_directories(first);
+    for (const char* file : {"metal_zone.rp250p", "surfs_up.rp255p"})
+        pwtest::put(first / file, pwtest::sample(file));
     fs::create_directories(second);
-    fs::copy_file(pwtest::dataFile("metal_zone.rp250p"), first / "metal_zone.rp250p");
-    fs::copy_file(pwtest::dataFile("surfs_up.rp255p"), first / "surfs_up.rp255p");
     const auto marked = pw::collection::markInputs(store, {first / "metal_zone.rp250p"},
                                                    MarkChange{true, {}, {"metal"}, {}, {}});
     ASSERT_TRUE(marked.stored);

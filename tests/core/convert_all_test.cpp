@@ -70,13 +70,9 @@ Batch convertAll(const std::vector<fs::path>& files, const fs::path& out,
 }
 
 pw::library::ConvertAllOptions options(unsigned threads, std::size_t chunk) {
-    pw::library::ConvertAllOptions o;
-    o.plan.target = pw::document::targetByCaption("RP250");
-    o.plan.amp = 'A';
-    o.plan.resolve = true;
-    o.threads = threads;
-    o.chunk = chunk;
-    return o;
+    return {.plan = {.target = pw::document::targetByCaption("RP250"), .amp = 'A', .resolve = true},
+            .chunk = chunk,
+            .threads = threads};
 }
 
 TEST(ConvertAll, ManyThreadsAndChunksGiveWhatOneThreadGives) {

@@ -45,10 +45,8 @@ TEST_P(AsTheWindow, SameVerdictAndBytes) {
     const Case& c = GetParam();
     const pw::document::Target& target = *pw::document::targetByOption(c.target);
     const std::string bytes = pwtest::sample(c.sample);
-    pw::convert::Plan plan;
-    plan.target = &target;
-    plan.amp = c.amp;
-    const pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
+    const pw::convert::Result r =
+        pw::convert::convertPreset(bytes, {.target = &target, .amp = c.amp});
 
     s.selectTarget(c.target);
     const pw::OpenResult opened = s.openFile(pwtest::dataFile(c.sample));
@@ -81,22 +79,18 @@ TEST_P(AsTheWindow, SameVerdictAndBytes) {
 
 INSTANTIATE_TEST_SUITE_P(EverySample, AsTheWindow, testing::ValuesIn(cases()),
                          [](const testing::TestParamInfo<Case>& p) {
-                             std::string name = p.param.sample + "_" +
-                                                std::to_string(p.param.target) + "_" +
-                                                (p.param.amp ? p.param.amp : 'N');
-                             for (char& ch : name)
-                                 if (!std::isalnum(static_cast<unsigned char>(ch))) ch = '_';
-                             return name;
+                             return pwtest::testName(p.param.sample + "_" +
+                                                     std::to_string(p.param.target) + "_" +
+                                                     (p.param.amp ? p.param.amp : 'N'));
                          });
 
 // Resolve, picks and names, which the table above leaves out.
 TEST(Convert, ResolvePicksAndNames) {
     const std::string bytes = pwtest::sample("dual_amp_lead.rp355p");
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP250");
-    plan.amp = 'A';
-    plan.picks = {{"AMP A TYPE", "57 tweed deluxe"}};
-    plan.name = "Rock/Roll";
+    pw::convert::Plan plan{.target = pw::document::targetByCaption("RP250"),
+                           .amp = 'A',
+                           .picks = {{"AMP A TYPE", "57 tweed deluxe"}},
+                           .name = "Rock/Roll"};
     pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
     ASSERT_EQ(r.verdict, Verdict::Refused);
     EXPECT_EQ(r.refusal, pw::convert::SaveRefusal::BadFileName);
@@ -118,15 +112,10 @@ TEST(Convert, ResolvePicksAndNames) {
     EXPECT_EQ(r.pickProblem->kind, pw::convert::PickProblem::Kind::NotInBlock);
 }
 
-}  // namespace
-
-namespace {
-
 // A Param without one of its five children stops the load, naming the first child that
 // is missing in the order they are read (tests/data/param_children.tsv).
 TEST(ConvertPreset, NamesTheMissingChildOfAParam) {
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP255");
+    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255")};
     for (const auto& f : pwtest::tsv("param_children.tsv")) {
         const std::string& children = f.at(0);
         const auto r = pw::convert::convertPreset("<RP255Preset><Name>p</Name><Params><Param>" +

@@ -3,6 +3,7 @@
 // delivered once on the owner's thread; a newer command supersedes an older one, and
 // each can be cancelled at every stage.
 
+#include <numeric>
 #include <set>
 
 #include "../support/archive_maker.h"
@@ -181,11 +182,8 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
 
     // The plan and the conversion.
     std::vector<std::size_t> rows(library.presets().size());
-    for (std::size_t i = 0; i < rows.size(); ++i)
-        rows[i] = i;
-    ConvertOptions options;
-    options.settings = rp250;
-    options.folder = dir.path() / "out";
+    std::iota(rows.begin(), rows.end(), 0);
+    const ConvertOptions options{.settings = rp250, .folder = dir.path() / "out"};
     CancelToken planCancel;
     planCancel.cancel();
     library.plan(rows, options, planCancel);
@@ -274,9 +272,7 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     Library library(owner.post(), owner, rp250);
     scanned(library, {dir.path() / "dry"});
     const fs::path out = dir.path() / "out";
-    ConvertOptions options;
-    options.settings = TriageSettings{&target("RP255"), 'A'};
-    options.folder = out;
+    const ConvertOptions options{.settings = {&target("RP255"), 'A'}, .folder = out};
     library.plan({0, 1, 2, 3}, options);
     ASSERT_TRUE(owner.runUntil([&] { return !owner.plans.empty(); }));
     const ConversionPlan& plan = owner.plans[0];
@@ -331,13 +327,9 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
         Library library(owner.post(), owner, settings);
         scanned(library, {dir.path() / "lib", out / "Loud_.rp250p"});
         std::vector<std::size_t> rows(library.presets().size());
-        for (std::size_t i = 0; i < rows.size(); ++i)
-            rows[i] = i;
+        std::iota(rows.begin(), rows.end(), 0);
         for (const bool fixNames : {false, true}) {
-            ConvertOptions options;
-            options.settings = settings;
-            options.fixNames = fixNames;
-            options.folder = out;
+            const ConvertOptions options{.settings = settings, .fixNames = fixNames, .folder = out};
             const std::atomic<bool> go{false};
             const ConversionPlan told =
                 planFromTriages(rows, library.presets(), library.triages(), options, go);

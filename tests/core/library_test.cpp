@@ -7,7 +7,6 @@
 #include <unistd.h>
 #include <array>
 
-#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <map>
@@ -51,10 +50,7 @@ std::string sample() {
 
 ScanResult scanOf(const fs::path& input, unsigned threads = 0,
                   const pw::document::Target* target = pw::document::targetByCaption("RP250")) {
-    ScanOptions options;
-    options.target = target;
-    options.threads = threads;
-    return scan({input}, options);
+    return scan({input}, {.target = target, .threads = threads});
 }
 
 const Preset* byMember(const ScanResult& r, const std::string& member) {
@@ -63,9 +59,14 @@ const Preset* byMember(const ScanResult& r, const std::string& member) {
     return nullptr;
 }
 
+// How many problems of `kind` the scan met.
+long problemCount(const ScanResult& r, ScanProblem::Kind kind) {
+    return std::count_if(r.problems.begin(), r.problems.end(),
+                         [&](const ScanProblem& p) { return p.kind == kind; });
+}
+
 bool hasProblem(const ScanResult& r, ScanProblem::Kind kind) {
-    return std::any_of(r.problems.begin(), r.problems.end(),
-                       [&](const ScanProblem& p) { return p.kind == kind; });
+    return problemCount(r, kind) > 0;
 }
 
 // What convert writes: fits exactly when it saves without Resolve Conflicts, converts
@@ -79,10 +80,7 @@ TEST(LibraryTriage, AgreesWithConvertOnEverySampleTargetAndChannel) {
                 SCOPED_TRACE(sample + " for " + std::string(target.caption) + " amp " +
                              (amp ? std::string(1, amp) : "none"));
                 const Triage t = triage(bytes, target, amp);
-                pw::convert::Plan plan;
-                plan.target = &target;
-                plan.amp = amp;
-                plan.fixNames = true;
+                pw::convert::Plan plan{.target = &target, .amp = amp, .fixNames = true};
                 const pw::convert::Result plain = pw::convert::convertPreset(bytes, plan);
                 plan.resolve = true;
                 const pw::convert::Result resolved = pw::convert::convertPreset(bytes, plan);
@@ -143,11 +141,10 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
     for (std::size_t i = 0; i < one.presets.size(); ++i) {
         const Preset& a = one.presets[i];
         const Preset& b = many.presets[i];
-        EXPECT_EQ(a.source, b.source);
-        EXPECT_EQ(std::tie(a.model, a.name, a.rows, a.uses, a.rowsKey),
-                  std::tie(b.model, b.name, b.rows, b.uses, b.rowsKey));
-        EXPECT_EQ(std::tie(a.triage->status, a.triage->reason),
-                  std::tie(b.triage->status, b.triage->reason));
+        EXPECT_EQ(std::tie(a.source, a.model, a.name, a.rows, a.uses, a.rowsKey, a.triage->status,
+                           a.triage->reason),
+                  std::tie(b.source, b.model, b.name, b.rows, b.uses, b.rowsKey, b.triage->status,
+                           b.triage->reason));
     }
     EXPECT_EQ(one.counts.skipped, many.counts.skipped);
     // Folders by name, then members as stored; the resource fork and readme are skipped.
@@ -176,9 +173,7 @@ TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
 }
 
 TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
-    ScanOptions options;
-    options.keepBytes = true;
-    const ScanResult r = scan({dir.path() / "pack.zip"}, options);
+    const ScanResult r = scan({dir.path() / "pack.zip"}, {.keepBytes = true});
     const Preset* member = byMember(r, "pack/metal_zone.rp250p");
     ASSERT_NE(member, nullptr);
     const std::string original = pwtest::sample("metal_zone.rp250p");
@@ -198,9 +193,7 @@ TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
 }
 
 TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
-    ScanOptions options;
-    options.keepBytes = true;
-    const ScanResult r = scan({dir.path()}, options);
+    const ScanResult r = scan({dir.path()}, {.keepBytes = true});
     for (const auto& f : pwtest::tsv("library_search.tsv")) {
         Query q;
         std::tie(q.text, q.model, q.uses, q.row) = std::tie(f.at(0), f.at(1), f.at(2), f.at(3));
@@ -250,11 +243,9 @@ TEST(LibraryScanInput, ACancelledScanSaysHowMuchItRead) {
     for (int i = 0; i < 1000; ++i)
         dir.write("p" + std::to_string(i) + ".rp250p", "<RP250Preset/>");
     std::atomic<bool> cancel{false};
-    ScanOptions one;
-    one.threads = 1;
     ScanCallbacks first;
     first.batch = [&](std::span<const Preset>) { cancel = true; };
-    const ScanResult r = scan({dir.path()}, one, first, &cancel);
+    const ScanResult r = scan({dir.path()}, {.threads = 1}, first, &cancel);
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.filesTotal, 1000u);
     EXPECT_LT(r.filesRead, 1000u);
@@ -274,30 +265,14 @@ TEST(LibraryScanInput, AFileNamedTwiceIsReadOnce) {
 // Every kind of pack the library knows by its name's ending, as libarchive's own writer
 // makes it, gives up its preset. (RAR, CAB and LHA packs cannot be written.)
 TEST(LibraryScanInput, EveryKindOfPackIsOpenedByItsEnding) {
-    std::vector<std::pair<std::string, pwtest::Kind>> kinds = {
-        {".zip", {archive_write_set_format_zip}},
-        {".7z", {archive_write_set_format_7zip}},
-        {".cpio", {archive_write_set_format_cpio_newc}},
-        {".iso", {archive_write_set_format_iso9660}},
-        {".xar", {archive_write_set_format_xar}},
-        {".tar", {archive_write_set_format_pax_restricted}}};
-    // A tar compressed, by the endings of each compression.
-    const std::pair<int (*)(struct archive*), std::vector<std::string>> compressions[] = {
-        {archive_write_add_filter_gzip, {".tgz", ".tar.gz"}},
-        {archive_write_add_filter_bzip2, {".tbz", ".tbz2", ".tar.bz2"}},
-        {archive_write_add_filter_xz, {".txz", ".tar.xz"}},
-        {archive_write_add_filter_zstd, {".tzst", ".tar.zst"}},
-        {archive_write_add_filter_lzma, {".tar.lzma", ".tlz"}},
-        {archive_write_add_filter_lzip, {".tlz", ".tar.lz"}},
-        {archive_write_add_filter_compress, {".TAR.Z"}}};
-    for (const auto& [filter, endings] : compressions)
-        for (const std::string& ending : endings)
-            kinds.push_back({ending, {archive_write_set_format_pax_restricted, filter}});
     pwtest::TempDir dir;
     const std::string bytes = pwtest::sample("crunch_time.rp150p");
-    for (const auto& [ending, kind] : kinds) {
+    // An ending, the container and the compression (a tar compressed by each of its endings).
+    for (const auto& f : pwtest::tsv("pack_kinds.tsv", 3)) {
+        const std::string& ending = f[0];
         const fs::path pack = dir.path() / ("pack" + ending);
-        pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}}, kind);
+        pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}},
+                            {f[1].c_str(), f[2].empty() ? nullptr : f[2].c_str()});
         const ScanResult r = scanOf(pack);
         ASSERT_EQ(r.presets.size(), 1u) << ending;
         EXPECT_EQ(r.presets[0].source.member, "in/crunch.rp150p") << ending;
@@ -369,15 +344,11 @@ std::vector<Hostile> hostileCases() {
              std::ofstream(d / "noise.zip", std::ios::binary) << std::string(5000, 'x');
          },
          [](const ScanResult& r) {
-             EXPECT_EQ(std::count_if(r.problems.begin(), r.problems.end(),
-                                     [](const ScanProblem& p) {
-                                         return p.kind == ScanProblem::Kind::BrokenArchive;
-                                     }),
-                       2);
+             EXPECT_EQ(problemCount(r, ScanProblem::Kind::BrokenArchive), 2);
          }},
         {"encrypted_member",
          [](const fs::path& d) {
-             pwtest::makeArchive(d / "locked.zip", {{"a.rp250p", sample()}}, pwtest::Packer::Zip,
+             pwtest::makeArchive(d / "locked.zip", {{"a.rp250p", sample()}}, pwtest::kZip,
                                  "zip:encryption=zipcrypt", "secret");
          },
          [](const ScanResult& r) {
@@ -390,7 +361,7 @@ std::vector<Hostile> hostileCases() {
          [](const fs::path& d) {
              pwtest::makeArchive(d / "big.tar.gz",
                                  {{"big.rp250p", sample(), 17u << 20}, {"ok.rp250p", sample()}},
-                                 pwtest::Packer::TarGz);
+                                 pwtest::kTarGz);
          },
          [](const ScanResult& r) {
              ASSERT_EQ(r.presets.size(), 2u);
@@ -414,8 +385,7 @@ std::vector<Hostile> hostileCases() {
              for (int i = 0; i < 65; ++i)
                  members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20, i % 2 == 1});
              members.push_back({"late.rp250p", sample()});
-             pwtest::makeArchive(d / "bomb.zip", members, pwtest::Packer::Zip,
-                                 "zip:compression-level=1");
+             pwtest::makeArchive(d / "bomb.zip", members, pwtest::kZip, "zip:compression-level=1");
          },
          [](const ScanResult& r) {
              EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::ArchiveTooLarge));
@@ -443,7 +413,7 @@ std::vector<Hostile> hostileCases() {
              // The test runs in the C locale, as a shell with LANG=C would.
              const std::vector<pwtest::Member> members = {{"Crème.rp255p", sample()},
                                                           {"plain.rp250p", sample()}};
-             pwtest::makeArchive(d / "accents.7z", members, pwtest::Packer::SevenZip);
+             pwtest::makeArchive(d / "accents.7z", members, pwtest::kSevenZip);
              pwtest::makeArchive(d / "accents.zip", members);
          },
          [](const ScanResult& r) {
@@ -483,7 +453,7 @@ std::vector<Hostile> hostileCases() {
                                  {{"link.rp250p", "real.rp250p", 0, false, AE_IFLNK},
                                   {"dev.rp250p", "", 0, false, AE_IFCHR},
                                   {"real.rp250p", sample()}},
-                                 pwtest::Packer::TarGz);
+                                 pwtest::kTarGz);
          },
          [](const ScanResult& r) {
              ASSERT_EQ(r.presets.size(), 1u);

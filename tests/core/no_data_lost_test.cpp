@@ -136,10 +136,6 @@ INSTANTIATE_TEST_SUITE_P(SaveAndExports, NoDataLost,
                                     std::get<1>(p.param).name;
                          });
 
-}  // namespace
-
-namespace {
-
 // A new file gets the mode every program's new file gets (0666 less the umask); a
 // replaced file keeps its own, whether written alone or in a batch, with or without
 // unnamed temporaries; no temporary is left beside them.

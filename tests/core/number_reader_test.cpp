@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "params/number_reader.h"
 
-#include <gtest/gtest.h>
-
 #include <cmath>
 
 #include "test_support.h"

@@ -50,31 +50,24 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
 
 // A lenient decode replaces each byte it cannot read and goes on:
 // a sequence cut short at the end of a file, a lead byte without its continuation, a
-// byte that leads nothing.
+// byte that leads nothing (tests/data/lenient_decoding.tsv).
 TEST(DecodeLenient, ReplacesWhatItCannotReadAndGoesOn) {
-    const std::string bad = "\xEF\xBF\xBD";  // U+FFFD
-    for (auto [bytes, text] : {std::pair<std::string, std::string>{"<a>\xC3", "<a>" + bad},
-                               {"<a>\xE2\x82", "<a>" + bad + bad},
-                               {"<a>\xC3(b", "<a>" + bad + "(b"},
-                               {"\x80<a>", bad + "<a>"},
-                               {"<a>\xC3\xA9", "<a>\xC3\xA9"}})
-        EXPECT_EQ(pw::document::decodeLenient(bytes), text);
+    for (const auto& f : pwtest::tsv("lenient_decoding.tsv"))
+        EXPECT_EQ(pw::document::decodeLenient(pwtest::unescaped(f.at(0))),
+                  pwtest::unescaped(f.at(1)))
+            << f.at(0);
 }
 
 // Single-byte encodings other than Latin-1 are decoded through the C library's iconv;
-// UTF-16 is decoded by hand, up to the edges of its two- and four-byte forms.
+// UTF-16 is decoded by hand, up to the edges of its two- and four-byte forms
+// (tests/data/reader/encodings.tsv).
 TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"windows1252.xml", "Caf\u00e9 \u201cLead\u201d \u20ac"},
-        {"iso8859_15.xml", "\u20acuro C\u0178ur \u0153"},
-        {"utf16le_bmp_and_last_plane_edges.xml", "\u0800 \U0010FC00"},
-    };
-    for (const auto& [file, name] : cases) {
+    for (const auto& f : pwtest::tsv("reader/encodings.tsv", 2)) {
         const auto r =
-            pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("reader/good/") / file));
-        ASSERT_TRUE(r.ok()) << file << ": " << r.error;
-        EXPECT_EQ(r.document.firstName, name) << file;
-        EXPECT_EQ(r.document.params.size(), 1u) << file;
+            pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("reader/good/" + f[0])));
+        ASSERT_TRUE(r.ok()) << f[0] << ": " << r.error;
+        EXPECT_EQ(r.document.firstName, f[1]) << f[0];
+        EXPECT_EQ(r.document.params.size(), 1u) << f[0];
     }
 }
 

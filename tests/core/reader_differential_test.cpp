@@ -2,7 +2,6 @@
 // The reader against the pugixml-based reference reader: the same answer for every
 // document, well-formed or not.
 
-#include <algorithm>
 #include <cstdlib>
 
 #include "document/preset_document.h"
@@ -20,11 +19,9 @@ void expectSameReading(const std::string& bytes, const std::string& what) {
     for (std::size_t i = 0; i < ours.document.params.size(); ++i) {
         const auto& a = ours.document.params[i];
         const auto& b = reference.document.params[i];
-        EXPECT_EQ(a.name, b.name) << what << " Param " << i + 1;
-        EXPECT_EQ(a.id, b.id) << what << " Param " << i + 1;
-        EXPECT_EQ(a.position, b.position) << what << " Param " << i + 1;
-        EXPECT_EQ(a.value, b.value) << what << " Param " << i + 1;
-        EXPECT_EQ(a.text, b.text) << what << " Param " << i + 1;
+        EXPECT_EQ(std::tie(a.name, a.id, a.position, a.value, a.text),
+                  std::tie(b.name, b.id, b.position, b.value, b.text))
+            << what << " Param " << i + 1;
     }
 }
 

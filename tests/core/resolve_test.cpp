@@ -3,8 +3,6 @@
 // tests/data/characters.tsv (what each model sounds like, written apart from the
 // table), and what Resolve does to a list and says about it.
 
-#include <algorithm>
-
 #include <map>
 #include <set>
 
@@ -36,9 +34,9 @@ const Block& block(std::string_view title) {
     throw std::logic_error("no block " + std::string(title));
 }
 
-// (block, value) -> character, and the named models, from characters.tsv.
+// (block, value) -> the model named there and its character, from characters.tsv.
 struct Characters {
-    std::map<std::pair<std::string, std::int64_t>, std::string> byValue, names;
+    std::map<std::pair<std::string, std::int64_t>, std::pair<std::string, std::string>> byValue;
     std::vector<std::vector<std::string>> rows;
     Characters() : rows(pwtest::tsv("characters.tsv")) {
         for (const auto& r : rows) {
@@ -47,17 +45,13 @@ struct Characters {
                 colon == std::string::npos
                     ? std::stoll(r[1])
                     : std::stoll(r[1]) * 65536 + std::stoll(r[1].substr(colon + 1));
-            byValue[{r[0], v}] = r.at(3);
-            names[{r[0], v}] = r.at(2);
+            byValue[{r[0], v}] = {r.at(2), r.at(3)};
         }
     }
-    std::string nameOf(std::string_view blockTitle, std::int64_t value) const {
-        const auto it = names.find({std::string(blockTitle), value});
-        return it == names.end() ? "(not in characters.tsv)" : it->second;
-    }
-    std::string of(std::string_view blockTitle, std::int64_t value) const {
+    std::pair<std::string, std::string> of(std::string_view blockTitle, std::int64_t value) const {
         const auto it = byValue.find({std::string(blockTitle), value});
-        return it == byValue.end() ? "(not in characters.tsv)" : it->second;
+        const std::string missing = "(not in characters.tsv)";
+        return it == byValue.end() ? std::pair(missing, missing) : it->second;
     }
 };
 
@@ -91,11 +85,11 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
         const auto* entry = pw::catalogue::substituteEntry(line);
         ASSERT_NE(entry, nullptr) << what << " " << line.substitute;
         EXPECT_FALSE(line.reason.empty()) << what;
-        EXPECT_EQ(characters.of(line.block, line.replaced), line.character) << what;
+        EXPECT_EQ(characters.of(line.block, line.replaced).second, line.character) << what;
         if (!line.known.empty()) {
-            EXPECT_EQ(characters.nameOf(line.block, line.replaced), line.known) << what;
+            EXPECT_EQ(characters.of(line.block, line.replaced).first, line.known) << what;
         }
-        EXPECT_EQ(characters.of(line.block, entry->value), line.character)
+        EXPECT_EQ(characters.of(line.block, entry->value).second, line.character)
             << what << ": " << line.substitute << " has another character";
         std::istringstream captions{std::string(line.targets)};
         for (std::string caption; captions >> caption;) {
@@ -141,7 +135,7 @@ TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharac
                                                                            : "not known: "))
                 << c.reason;
         } else {
-            EXPECT_EQ(characters.of(c.block, entry->value), c.character) << c.substitute;
+            EXPECT_EQ(characters.of(c.block, entry->value).second, c.character) << c.substitute;
             EXPECT_TRUE(c.reason.starts_with("by its name: ")) << c.reason;
             std::string reason(c.reason), character(told);
             for (std::string* text : {&reason, &character})
@@ -324,12 +318,8 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
                 }
                 const std::string bytes =
                     pwtest::presetXml(big ? "RP355Preset" : "RP255Preset", "Knobs", params);
-                pw::convert::Plan plan;
-                plan.target = &target;
-                plan.amp = 'A';
-                plan.resolve = true;
-                plan.render = false;
-                const pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
+                const pw::convert::Result r = pw::convert::convertPreset(
+                    bytes, {.target = &target, .amp = 'A', .resolve = true, .render = false});
                 SCOPED_TRACE(blockTitle + " " + value + " to " + caption + " from " +
                              std::to_string(from));
                 ASSERT_TRUE(r.resolveRan);
@@ -390,10 +380,9 @@ TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
 TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP255");
-    plan.picks = {{"Dist Type", "Rodent"}};
-    plan.render = false;
+    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
+                                 .picks = {{"Dist Type", "Rodent"}},
+                                 .render = false};
     const auto r = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
     EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
     EXPECT_TRUE(r.picks.empty());
@@ -403,10 +392,9 @@ TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
 // own knobs go, the shared ones stay as they were, the new one's are added (a knob of an
 // old role takes its value), and the rows of other blocks are left alone.
 TEST(ResolveKnobs, APickDropsTheOldModelsOwnKnobsAndKeepsTheShared) {
-    pw::convert::Plan plan;
-    plan.target = pw::document::targetByCaption("RP255");
-    plan.picks = {{"Mod Type", "MXRFlanger"}};
-    plan.render = false;
+    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
+                                 .picks = {{"Mod Type", "MXRFlanger"}},
+                                 .render = false};
     const auto r = pw::convert::convertPreset(
         pwtest::presetXml("RP255Preset", "Swoosh",
                           {{"2496", "8", "311", "Amp A Type", "65 Blackface Twin"},

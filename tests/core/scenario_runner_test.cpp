@@ -4,6 +4,7 @@
 // wrote. PW_UPDATE_SCENARIOS=1 writes `out/` from the program instead of comparing.
 
 #include <cstdlib>
+#include <functional>
 #include <map>
 #include <memory>
 
@@ -17,14 +18,6 @@ namespace {
 
 const fs::path kScenarios = fs::path(PW_TEST_DATA_DIR).parent_path() / "scenarios";
 
-std::vector<std::string> scenarioNames() {
-    std::vector<std::string> out;
-    for (const auto& e : fs::directory_iterator(kScenarios))
-        if (e.is_directory()) out.push_back(e.path().filename().string());
-    std::sort(out.begin(), out.end());
-    return out;
-}
-
 // Messages name files in the temporary folder; the transcript calls it <dir>.
 std::string withoutFolder(std::string text, const std::string& folder) {
     for (std::size_t at = text.find(folder); at != std::string::npos; at = text.find(folder))
@@ -32,34 +25,16 @@ std::string withoutFolder(std::string text, const std::string& folder) {
     return text;
 }
 
-// The ids as the `expect messages` lines write them.
+// The ids as the `expect messages` lines write them, in the order of pw::MessageId.
 const char* idName(pw::MessageId id) {
-#define PW_ID_NAME(name)      \
-    case pw::MessageId::name: \
-        return #name;
-    switch (id) {
-        PW_ID_NAME(ReadTestFailed)
-        PW_ID_NAME(NameLoadError)
-        PW_ID_NAME(ParameterMissing)
-        PW_ID_NAME(BadFileName)
-        PW_ID_NAME(LoadFileFirst)
-        PW_ID_NAME(SelectAmpChannel)
-        PW_ID_NAME(ClickFilter)
-        PW_ID_NAME(TooManyConflicts)
-        PW_ID_NAME(SaveAsQuestion)
-        PW_ID_NAME(AlreadyExists)
-        PW_ID_NAME(SavingCanceled)
-        PW_ID_NAME(SavedTo)
-        PW_ID_NAME(SelectFileFirst)
-        PW_ID_NAME(AmpOnlyForBigModels)
-        PW_ID_NAME(ReservedForFuture)
-        PW_ID_NAME(CouldNotWrite)
-        PW_ID_NAME(ErrorCount)
-        PW_ID_NAME(ResolveSummary)
-        PW_ID_NAME(OnePresetAtATime)
-    }
-#undef PW_ID_NAME
-    return "?";
+    static constexpr const char* kNames[] = {
+        "ReadTestFailed",  "NameLoadError",       "ParameterMissing",  "BadFileName",
+        "LoadFileFirst",   "SelectAmpChannel",    "ClickFilter",       "TooManyConflicts",
+        "SaveAsQuestion",  "AlreadyExists",       "SavingCanceled",    "SavedTo",
+        "SelectFileFirst", "AmpOnlyForBigModels", "ReservedForFuture", "CouldNotWrite",
+        "ErrorCount",      "ResolveSummary",      "OnePresetAtATime"};
+    static_assert(std::size(kNames) == std::size_t(pw::MessageId::OnePresetAtATime) + 1);
+    return kNames[std::size_t(id)];
 }
 
 // What the last step left, as an `expect` line names it.
@@ -110,24 +85,31 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
     std::string verb, arg;
     in >> verb;
     std::getline(in >> std::ws, arg);
-    if (verb == "open") {
+    // The steps that only act.
+    using Naming = pw::Session::FileNaming;
+    const std::map<std::string, std::function<void()>> acts = {
+        {"open-written", [&] { s.openFile(dir.path() / arg); }},
+        {"target", [&] { s.selectTarget(pw::document::targetByCaption(arg)->option); }},
+        {"filter", [&] { s.filter(); }},
+        {"reset", [&] { s.reset(); }},
+        {"amp", [&] { s.selectAmpChannel(arg[0]); }},
+        {"click", [&] { s.clickRow(std::stoll(arg)); }},
+        {"remove", [&] { s.keyDown(pw::Session::Key::Delete, true); }},
+        {"name", [&] { s.setPatchName(arg == "\"\"" ? "" : arg); }},
+        {"answer", [&] { m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No); }},
+        {"resolve", [&] { s.resolveConflicts(); }},
+        {"errors", [&] { s.showErrors(); }},
+        {"naming", [&] { s.setFileNaming(arg == "bare" ? Naming::BareName : Naming::Path); }},
+        {"save", [&] { s.save(); }},
+        {"export", [&] { arg == "user" ? s.exportUserText() : s.exportCompleteText(); }}};
+    if (const auto act = acts.find(verb); act != acts.end()) {
+        act->second();
+    } else if (verb == "open") {
         const fs::path copy = dir.path() / fs::path(arg).filename();
         const fs::path local = folder / arg;
         fs::copy_file(fs::exists(local) ? local : dataFile(arg), copy,
                       fs::copy_options::overwrite_existing);
         s.openFile(copy);
-    } else if (verb == "open-written") {
-        s.openFile(dir.path() / arg);
-    } else if (verb == "target") {
-        s.selectTarget(pw::document::targetByCaption(arg)->option);
-    } else if (verb == "filter") {
-        s.filter();
-    } else if (verb == "reset") {
-        s.reset();
-    } else if (verb == "amp") {
-        s.selectAmpChannel(arg[0]);
-    } else if (verb == "click") {
-        s.clickRow(std::stoll(arg));
     } else if (verb == "double") {
         const auto* block = s.blockForDoubleClick();
         return "block " + std::string(block ? block->nameList : "none");
@@ -140,23 +122,6 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
     } else if (verb == "copy") {
         const auto copied = s.keyDown(pw::Session::Key::C, true);
         return "clipboard " + (copied ? quoted(*copied) : std::string("none"));
-    } else if (verb == "remove") {
-        s.keyDown(pw::Session::Key::Delete, true);
-    } else if (verb == "name") {
-        s.setPatchName(arg == "\"\"" ? "" : arg);
-    } else if (verb == "answer") {
-        m.answers.push_back(arg == "yes" ? pw::Answer::Yes : pw::Answer::No);
-    } else if (verb == "resolve") {
-        s.resolveConflicts();
-    } else if (verb == "errors") {
-        s.showErrors();
-    } else if (verb == "naming") {
-        s.setFileNaming(arg == "bare" ? pw::Session::FileNaming::BareName
-                                      : pw::Session::FileNaming::Path);
-    } else if (verb == "save") {
-        s.save();
-    } else if (verb == "export") {
-        arg == "user" ? s.exportUserText() : s.exportCompleteText();
     } else if (verb == "same-as") {
         std::istringstream p(arg);
         std::string written, golden;
@@ -232,12 +197,8 @@ TEST_P(Scenario, MeetsItsExpectationsAndWritesItsFiles) {
     EXPECT_EQ(written, expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Folders, Scenario, testing::ValuesIn(scenarioNames()), [](const auto& p) {
-    std::string n = p.param;
-    for (char& c : n)
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-    return n;
-});
+INSTANTIATE_TEST_SUITE_P(Folders, Scenario, testing::ValuesIn(subfolders(kScenarios)),
+                         [](const auto& p) { return testName(p.param); });
 
 }  // namespace
 }  // namespace pwtest

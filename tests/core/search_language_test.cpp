@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search language: what each search asks of a few presets, as a table.
 
-#include <gtest/gtest.h>
-
 #include "library/search_language.h"
 #include "test_support.h"
 
@@ -10,40 +8,33 @@ namespace {
 
 using pw::library::SearchSubject;
 
-struct Named {
-    const char* label;
-    SearchSubject subject;
-};
-
-// Three presets: a favourite blues lead, a hidden metal patch, a plain clean one.
-const Named kPresets[] = {
-    {"lead",
-     {"Über Lead / Blues/lead.rp250p",
-      "RP250",
-      {"57 Tweed Champ", "Screamer TS9"},
-      "crunch, ambient",
-      {"blues", "live"},
-      true,
-      false}},
-    {"metal",
-     {"Dark Metal / Packs/metal.rp355p",
-      "RP355",
-      {"01 Dual Rectifier"},
-      "high gain",
-      {"practice"},
-      false,
-      true}},
-    {"clean", {"Glass / clean.rp150p", "RP150", {"65 Blackface Twin"}, "clean", {}, false, false}},
-};
+// The words of a list with | between them.
+std::vector<std::string_view> split(std::string_view list) {
+    std::vector<std::string_view> out;
+    while (!list.empty()) {
+        const std::size_t bar = std::min(list.find('|'), list.size());
+        out.push_back(list.substr(0, bar));
+        list.remove_prefix(std::min(bar + 1, list.size()));
+    }
+    return out;
+}
 
 std::string found(std::string_view search) {
+    // The presets of tests/data/search_presets.tsv: a favourite blues lead, a hidden metal
+    // patch, a plain clean one.
+    static const auto presets = pwtest::tsv("search_presets.tsv", 8);
     const auto terms = pw::library::parseSearch(search);
     std::string out;
-    for (const Named& p : kPresets)
-        if (pw::library::matchesSearch(terms, p.subject, [&](const std::string& row) {
-                return row == "Amp Type=57 Tweed Champ" && std::string_view(p.label) == "lead";
+    for (const auto& p : presets) {
+        const std::vector<std::string_view> tags = split(p[5]);
+        const SearchSubject subject{
+            p[1],          p[2],         split(p[3]), p[4], {tags.begin(), tags.end()},
+            p[6] == "yes", p[7] == "yes"};
+        if (pw::library::matchesSearch(terms, subject, [&](const std::string& row) {
+                return row == "Amp Type=57 Tweed Champ" && p[0] == "lead";
             }))
-            out += out.empty() ? p.label : std::string(" ") + p.label;
+            out += (out.empty() ? "" : " ") + p[0];
+    }
     return out;
 }
 

@@ -27,10 +27,6 @@ TEST(PresetStyle, IsWhatAGuitaristCallsIt) {
         EXPECT_EQ(styleOfFile(line.at(0)), line.at(1)) << line.at(0);
 }
 
-}  // namespace
-
-namespace {
-
 // The characters a style is made of are those tests/data/characters.tsv gives the
 // models (written apart from the code), wherever the style's table names one.
 TEST(PresetStyle, ModelCharactersAgreeWithTheCharactersOfTheModels) {

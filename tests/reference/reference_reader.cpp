@@ -17,49 +17,45 @@ using namespace pw::document;
 
 namespace {
 
+// The node after `node` in document order, without leaving `root` (null at its end).
+pugi::xml_node after(pugi::xml_node node, pugi::xml_node root) {
+    if (node.first_child()) return node.first_child();
+    while (node != root && !node.next_sibling())
+        node = node.parent();
+    return node == root ? pugi::xml_node() : node.next_sibling();
+}
+
+bool isText(pugi::xml_node node) {
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
 // All character data below `element`, in document order, CDATA included and nothing
 // trimmed; walked without recursion.
 std::string textOf(pugi::xml_node element) {
     pugi::xml_node node = element.first_child();
     // The usual element holds its text alone.
-    if (node && !node.next_sibling() &&
-        (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata))
-        return node.value();
+    if (node && !node.next_sibling() && isText(node)) return node.value();
     std::string out;
-    while (node && node != element) {
-        if (node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata)
-            out += node.value();
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node != element && !node.next_sibling())
-            node = node.parent();
-        if (node != element) node = node.next_sibling();
-    }
+    for (; node; node = after(node, element))
+        if (isText(node)) out += node.value();
     return out;
 }
 
 // The texts of the first child element of each of the five names, in one walk over
 // the children.
 ParamElement readParam(pugi::xml_node param) {
+    static const std::pair<const char*, std::optional<std::string> ParamElement::*> kSlots[] = {
+        {"Name", &ParamElement::name},
+        {"ID", &ParamElement::id},
+        {"Position", &ParamElement::position},
+        {"Value", &ParamElement::value},
+        {"Text", &ParamElement::text}};
     ParamElement p;
-    for (pugi::xml_node child = param.first_child(); child; child = child.next_sibling()) {
-        if (child.type() != pugi::node_element) continue;
-        const char* name = child.name();
-        std::optional<std::string>* slot = nullptr;
-        if (std::strcmp(name, "Name") == 0)
-            slot = &p.name;
-        else if (std::strcmp(name, "ID") == 0)
-            slot = &p.id;
-        else if (std::strcmp(name, "Position") == 0)
-            slot = &p.position;
-        else if (std::strcmp(name, "Value") == 0)
-            slot = &p.value;
-        else if (std::strcmp(name, "Text") == 0)
-            slot = &p.text;
-        if (slot && !*slot) *slot = textOf(child);
-    }
+    for (pugi::xml_node child = param.first_child(); child; child = child.next_sibling())
+        for (const auto& [name, slot] : kSlots)
+            if (child.type() == pugi::node_element && std::strcmp(child.name(), name) == 0 &&
+                !(p.*slot))
+                p.*slot = textOf(child);
     return p;
 }
 
@@ -67,44 +63,28 @@ ParamElement readParam(pugi::xml_node param) {
 
 ParseResult parseWithPugixml(std::string_view bytes) {
     ParseResult result;
+    const auto refused = [&](ReadStatus status, std::string error) {
+        result.status = status;
+        result.error = std::move(error);
+        return result;
+    };
     DecodedText decoded = decodeStrict(bytes);
-    if (!decoded.ok()) {
-        result.status = ReadStatus::BadEncoding;
-        result.error = decoded.error;
-        return result;
-    }
-    if (std::string fault = checkWellFormed(decoded.utf8); !fault.empty()) {
-        result.status = ReadStatus::NotWellFormed;
-        result.error = fault;
-        return result;
-    }
+    if (!decoded.ok()) return refused(ReadStatus::BadEncoding, decoded.error);
+    if (std::string fault = checkWellFormed(decoded.utf8); !fault.empty())
+        return refused(ReadStatus::NotWellFormed, fault);
     // The same decoded text, parsed by pugixml with white space kept.
     // The decoded text is ours and outlives the tree, so it is parsed in place.
     pugi::xml_document xml;
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata;
     const pugi::xml_parse_result parsed = xml.load_buffer_inplace(
         decoded.utf8.data(), decoded.utf8.size(), options, pugi::encoding_utf8);
-    if (!parsed) {
-        result.status = ReadStatus::NotWellFormed;
-        result.error = parsed.description();
-        return result;
-    }
+    if (!parsed) return refused(ReadStatus::NotWellFormed, parsed.description());
     // One walk in document order, without recursion.
     PresetDocument& doc = result.document;
-    pugi::xml_node node = xml.first_child();
-    while (node) {
-        if (node.type() == pugi::node_element) {
-            const char* name = node.name();
-            if (!doc.firstName && std::strcmp(name, "Name") == 0) doc.firstName = textOf(node);
-            if (std::strcmp(name, "Param") == 0) doc.params.push_back(readParam(node));
-        }
-        if (node.first_child()) {
-            node = node.first_child();
-            continue;
-        }
-        while (node && !node.next_sibling())
-            node = node.parent();
-        if (node) node = node.next_sibling();
+    for (pugi::xml_node node = xml.first_child(); node; node = after(node, xml)) {
+        if (node.type() != pugi::node_element) continue;
+        if (!doc.firstName && std::strcmp(node.name(), "Name") == 0) doc.firstName = textOf(node);
+        if (std::strcmp(node.name(), "Param") == 0) doc.params.push_back(readParam(node));
     }
     return result;
 }

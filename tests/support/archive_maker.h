@@ -23,37 +23,25 @@ struct Member {
     unsigned type = AE_IFREG;  // AE_IFLNK (to `bytes`), AE_IFCHR, ... for other entries
 };
 
-enum class Packer { Zip, TarGz, SevenZip };
-
-// An archive's container and its compression, as libarchive's writer sets them up.
+// An archive's container and its compression, by the names libarchive's writer knows
+// them by ("zip", "paxr", "7zip"; "gzip", "xz").
 struct Kind {
-    int (*format)(struct archive*);
-    int (*filter)(struct archive*) = nullptr;
+    const char* format;
+    const char* filter = nullptr;
 };
-
-inline Kind kindOf(Packer packer) {
-    switch (packer) {
-    case Packer::SevenZip:
-        return {archive_write_set_format_7zip};
-    case Packer::TarGz:
-        return {archive_write_set_format_pax_restricted, archive_write_add_filter_gzip};
-    case Packer::Zip:
-        break;
-    }
-    return {archive_write_set_format_zip};
-}
+inline constexpr Kind kZip{"zip"}, kTarGz{"paxr", "gzip"}, kSevenZip{"7zip"};
 
 // Writes `members` into `file`. `options` are libarchive's ("zip:encryption=zipcrypt"),
 // `passphrase` encrypts.
 inline void makeArchive(const std::filesystem::path& file, const std::vector<Member>& members,
-                        Kind kind, const char* options = nullptr,
+                        Kind kind = kZip, const char* options = nullptr,
                         const char* passphrase = nullptr) {
     // Names are UTF-8 whatever the locale the test runs in.
     const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     const locale_t before = utf8 ? ::uselocale(utf8) : locale_t{};
     struct archive* a = archive_write_new();
-    kind.format(a);
-    if (kind.filter && kind.filter(a) != ARCHIVE_OK)
+    if (archive_write_set_format_by_name(a, kind.format) != ARCHIVE_OK ||
+        (kind.filter && archive_write_add_filter_by_name(a, kind.filter) != ARCHIVE_OK))
         throw std::runtime_error(archive_error_string(a));
     if (passphrase) archive_write_set_passphrase(a, passphrase);
     if (options && archive_write_set_options(a, options) != ARCHIVE_OK)
@@ -91,12 +79,6 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
         ::uselocale(before);
         ::freelocale(utf8);
     }
-}
-
-inline void makeArchive(const std::filesystem::path& file, const std::vector<Member>& members,
-                        Packer packer = Packer::Zip, const char* options = nullptr,
-                        const char* passphrase = nullptr) {
-    makeArchive(file, members, kindOf(packer), options, passphrase);
 }
 
 }  // namespace pwtest

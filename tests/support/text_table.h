@@ -1,10 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tables of cases kept in text files: fields separated by tabs, lines starting with # left
-// out, and escapes for the bytes a text file cannot show.
+// out, and escapes for the bytes a text file cannot show; folders of cases; test names.
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -49,6 +51,22 @@ inline std::vector<std::vector<std::string>> tsvFile(const std::filesystem::path
     }
     if (out.empty()) ADD_FAILURE() << "no case in " << file;
     return out;
+}
+
+// The folders in `root`, by name: a case each.
+inline std::vector<std::string> subfolders(const std::filesystem::path& root) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(root))
+        if (entry.is_directory()) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// `text` as a test's name: every character but a letter or a digit becomes "_".
+inline std::string testName(std::string text) {
+    for (char& c : text)
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+    return text;
 }
 
 }  // namespace pwtest

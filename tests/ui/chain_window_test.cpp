@@ -3,13 +3,10 @@
 // its edits and Undo; its picture copies and saves; File > Compare With… sets two
 // presets side by side with exactly the rows the core's diff finds.
 
-#include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QImage>
-#include <QLabel>
 #include <QTableView>
 #include <QTimer>
 #include <QTreeWidget>
@@ -126,7 +123,6 @@ class ChainWindowTest : public pwui::WindowFixture {
         pw::ui::CompareWindow* compare = form_->compareWith(twin);
         QVERIFY(compare);
         QCOMPARE(compare->rows()->topLevelItemCount(), 0);
-        QCOMPARE(compare->summary()->text(), QStringLiteral("No difference"));
         pwui::compareCaptions(*compare, dir_->path(), "compare_window");
         for (const pw::ui::ChainView* view : {compare->chainA(), compare->chainB()})
             for (const pw::ui::ChainTile* tile : view->tiles())

@@ -4,12 +4,9 @@
 
 #include <QAbstractItemModelTester>
 #include <QAbstractScrollArea>
-#include <QAction>
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMessageBox>
 #include <QScreen>
 #include <QScrollBar>
@@ -22,6 +19,7 @@
 #include "window_fixture.h"
 
 using namespace pw;
+using Tester = QAbstractItemModelTester;
 
 class Form1Test : public pwui::WindowFixture {
     Q_OBJECT
@@ -33,15 +31,11 @@ class Form1Test : public pwui::WindowFixture {
     // A preset dropped on the window, checked against another target, filtered, one amp
     // channel kept, then a clean preset saved under a name typed into the box.
     void endToEnd() {
-        QAbstractItemModelTester tester(form_->model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Tester tester(form_->model(), Tester::FailureReportingMode::QtTest);
         drop({copy(QStringLiteral("dual_amp_lead.rp355p"))});
         const Session& s = form_->session();
         QCOMPARE(s.sourceRoot(), std::string("RP355Preset"));
         QCOMPARE(form_->model()->rowCount(), 95);
-        QCOMPARE(child<QLabel>("lbParamCount")->text(), QStringLiteral("95"));
-        QCOMPARE(child<QLabel>("Label4")->text(),
-                 QStringLiteral("RP355Preset Original Patch Name: Dual Amp Lead"));
 
         QTest::mouseClick(option(4), Qt::LeftButton);
         QCOMPARE(s.target().caption, std::string_view("RP250"));
@@ -228,8 +222,7 @@ class Form1Test : public pwui::WindowFixture {
     // clipboard only when it still holds the program's own line.
     void listKeysAndClipboardAtExit() {
         form_->openFile(copy(QStringLiteral("metal_zone.rp250p")));
-        QAbstractItemModelTester tester(form_->model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Tester tester(form_->model(), Tester::FailureReportingMode::QtTest);
         const Session& s = form_->session();
         const std::size_t count = s.rows().count();
         QClipboard* clipboard = QGuiApplication::clipboard();

@@ -8,8 +8,6 @@
 #include <QCompleter>
 #include <QDialog>
 #include <QDialogButtonBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QStatusBar>
 #include <QTableView>
 

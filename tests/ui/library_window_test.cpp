@@ -10,11 +10,6 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDialogButtonBox>
-#include <QDirIterator>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -24,6 +19,7 @@
 #include <QTableView>
 #include <QTimer>
 #include <cstring>
+#include <numeric>
 
 #include "../support/archive_maker.h"
 #include "../support/failing_writer.h"
@@ -42,6 +38,7 @@
 using namespace pw;
 using ui::LibraryModel;
 using ui::LibraryStatus;
+using Tester = QAbstractItemModelTester;
 
 namespace {
 
@@ -92,10 +89,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
 
     void openFolderAndPackSortAndSearch() {
         open({root_, pack_});
-        QAbstractItemModelTester tester(model(),
-                                        QAbstractItemModelTester::FailureReportingMode::QtTest);
-        QAbstractItemModelTester proxyTester(
-            library_->filter(), QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Tester tester(model(), Tester::FailureReportingMode::QtTest);
+        Tester proxyTester(library_->filter(), Tester::FailureReportingMode::QtTest);
         QCOMPARE(model()->rowCount(), 10);
         QVERIFY(model()->entry(rowNamed("more/broken.rp250p")).triage.status ==
                 LibraryStatus::Unreadable);
@@ -126,13 +121,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 header->viewport(), Qt::LeftButton, {},
                 QPoint(header->sectionViewportPosition(column) + 5, header->height() / 2));
         };
-        clickHeader(LibraryModel::Name);
-        QStringList names = shown(LibraryModel::Name);
-        QStringList sorted = names;
-        std::sort(sorted.begin(), sorted.end(), [](const QString& a, const QString& b) {
+        const auto caseless = [](const QString& a, const QString& b) {
             return a.compare(b, Qt::CaseInsensitive) < 0;
-        });
-        QCOMPARE(names, sorted);
+        };
+        clickHeader(LibraryModel::Name);
+        QStringList sorted = shown(LibraryModel::Name);
+        std::sort(sorted.begin(), sorted.end(), caseless);
+        QCOMPARE(shown(LibraryModel::Name), sorted);
         clickHeader(LibraryModel::Name);
         std::reverse(sorted.begin(), sorted.end());
         QCOMPARE(shown(LibraryModel::Name), sorted);
@@ -152,10 +147,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
              {LibraryModel::Model, LibraryModel::Uses, LibraryModel::Style, LibraryModel::File}) {
             clickHeader(column);
             const QStringList texts = shown(column);
-            QVERIFY2(std::is_sorted(texts.begin(), texts.end(),
-                                    [](const QString& a, const QString& b) {
-                                        return a.compare(b, Qt::CaseInsensitive) < 0;
-                                    }),
+            QVERIFY2(std::is_sorted(texts.begin(), texts.end(), caseless),
                      qPrintable(texts.join(QLatin1Char('|'))));
         }
         clickHeader(LibraryModel::Duplicate);
@@ -215,7 +207,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void captionsAsWritten() {
         open({root_, pack_});
         pwui::compareCaptions(*library_, dir_->path(), "library_window");
-        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
+        convertAllShown([&](ui::ConvertDialog& d) {
             // Browse… puts the folder chosen in the field.
             answerFileDialog([&](QFileDialog& f) {
                 QCOMPARE(f.windowTitle(), QStringLiteral("Output Folder"));
@@ -230,8 +222,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
             pwui::compareCaptions(d, dir_->path(), "convert_dialog");
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        activate();
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
     }
 
     void anotherTargetReadsThePresetsAgain() {
@@ -316,23 +306,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(model()->rowCount(), 2);
         // A folder dropped on the Library itself is read in place of what it showed.
-        QMimeData folder;
-        folder.setUrls({QUrl::fromLocalFile(root_)});
-        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
-        QApplication::sendEvent(library_, &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent dropped(QPointF(10, 10), Qt::CopyAction, &folder, Qt::LeftButton, {});
-        QApplication::sendEvent(library_, &dropped);
+        drop({root_}, library_);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QCOMPARE(model()->rowCount(), 8);
-        // Ctrl+Shift+O is File > Open Folder… in both windows.
-        for (QWidget* w : {static_cast<QWidget*>(form_.get()), static_cast<QWidget*>(library_)}) {
-            const QList<QAction*> actions = w->findChildren<QAction*>();
-            QVERIFY(std::any_of(actions.begin(), actions.end(), [](QAction* a) {
-                return a->shortcut() == QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_O) &&
-                       a->text().contains(QStringLiteral("Folder"));
-            }));
-        }
     }
 
     void convertWithQuestionsAndReport() {
@@ -398,9 +374,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void failingWriterLeavesCompleteOrAbsent() {
         open({root_});
         writer_.failure = pwtest::Failure{pwtest::Step::RenameOver, ENOSPC, 0, 2};
-        std::vector<int> rows;
-        for (int r = 0; r < model()->rowCount(); ++r)
-            rows.push_back(r);
+        std::vector<int> rows(std::size_t(model()->rowCount()));
+        std::iota(rows.begin(), rows.end(), 0);
         convert(rows);
         int written = 0, failed = 0;
         for (int r = 0; r < model()->rowCount(); ++r) {
@@ -421,8 +396,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
                          QString::fromLocal8Bit(std::strerror(ENOSPC)));
             }
         }
-        QVERIFY(written > 0);
-        QVERIFY(failed > 0);
+        QVERIFY(written > 0 && failed > 0);
         for (const QString& f : filesIn(out_))
             QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
                      qPrintable(f));
@@ -463,15 +437,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
                 library_->table()->columnWidth(LibraryModel::Name));
         // Converting waits while the folder is read again.
-        QVERIFY(lib<QAction>("convertAllShown")->isEnabled());
         QTest::keyClick(library_, Qt::Key_F5);
         QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
         QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
         // While it converts, neither another folder nor a new reading can begin.
         bool convertingLocked = false;
-        library_->setConvertDialogHook([this, &convertingLocked](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([this, &convertingLocked](ui::ConvertDialog& d) {
             QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
             d.accept();
             QTimer::singleShot(0, library_, [this, &convertingLocked] {
@@ -481,7 +453,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
             });
         });
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
         QVERIFY(convertingLocked);
         QVERIFY(lib<QAction>("openFolder")->isEnabled() && lib<QAction>("rescan")->isEnabled());
@@ -519,8 +490,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void dryRunSaysWhatWillHappen() {
         openDry(true);
         QStringList said;
-        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([&](ui::ConvertDialog& d) {
             for (bool fix : {false, true}) {
                 auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
                 if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
@@ -529,8 +499,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
             }
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        activate();
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(said,
                  (QStringList{
                      QStringLiteral("1 will be written, 1 cannot, 0 names fixed, 1 would collide"),
@@ -589,8 +557,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         openDry(false);
         QString said;
         bool whole = false;
-        library_->setConvertDialogHook([&](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+        convertAllShown([&](ui::ConvertDialog& d) {
             if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
                 for (const ui::Outcome& o : d.dryRun()->outcomes)
                     writeFile(QDir(out_).filePath(o.output), "mine");
@@ -604,8 +571,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
             said = summary->text();
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        activate();
-        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
         QCOMPARE(said, QStringLiteral("2 will be written, 0 cannot, 1 name fixed, 0 would collide, "
                                       "1 exists already (you will be asked)"));
         QVERIFY(whole);
@@ -833,6 +798,15 @@ class LibraryWindowTest : public pwui::WindowFixture {
             if (model()->entry(r).file == QString::fromUtf8(file)) return r;
         qFatal("no row %s", file);
     }
+    // Convert All Shown (Ctrl+Shift+E) into out/: `inside` works the dialog.
+    void convertAllShown(std::function<void(ui::ConvertDialog&)> inside) {
+        library_->setConvertDialogHook([this, inside](ui::ConvertDialog& d) {
+            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            inside(d);
+        });
+        activate();
+        QTest::keyClick(library_, Qt::Key_E, Qt::ControlModifier | Qt::ShiftModifier);
+    }
     // Runs a conversion of `rows` (source rows) into `out` (out/ unless said) through the
     // dialog, Resolve Conflicts on, as a user would.
     void convert(const std::vector<int>& rows, const QString& out = {}) {
@@ -884,12 +858,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         }
     }
     static QStringList filesIn(const QString& folder) {
-        QStringList out;
-        QDirIterator it(folder, QDir::Files | QDir::Hidden);
-        while (it.hasNext())
-            out << QFileInfo(it.next()).fileName();
-        out.sort();
-        return out;
+        return QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name);
     }
 
     QString root_, pack_, out_;

@@ -106,17 +106,18 @@ class WindowFixture : public QObject {
         QFile::setPermissions(target, QFile::ReadOwner | QFile::WriteOwner);
         return target;
     }
-    void drop(const QStringList& files) {
+    // Drags `files` onto `window` (the main window unless said) and drops them there.
+    void drop(const QStringList& files, QWidget* window = nullptr) {
         QMimeData data;
         QList<QUrl> urls;
         for (const QString& f : files)
             urls << QUrl::fromLocalFile(f);
         data.setUrls(urls);
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(form_.get(), &enter);
+        QApplication::sendEvent(window ? window : form_.get(), &enter);
         QVERIFY(enter.isAccepted());
         QDropEvent dropped(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, {});
-        QApplication::sendEvent(form_.get(), &dropped);
+        QApplication::sendEvent(window ? window : form_.get(), &dropped);
     }
 
     // Has the next file dialog answered by `answer` once it shows (within five seconds);
