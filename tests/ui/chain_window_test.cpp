@@ -101,12 +101,8 @@ class ChainWindowTest : public pwui::WindowFixture {
         // Save as PNG proposes the patch's name and writes the picture where it is told.
         const QString png = dir_->filePath(QStringLiteral("chain.png"));
         QString proposed;
-        QTimer::singleShot(0, [&] {
-            auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            QVERIFY(dialog);
-            proposed = QFileInfo(dialog->selectedFiles().value(0)).fileName();
-            dialog->selectFile(png);
-            static_cast<QDialog*>(dialog)->accept();  // as the Save button does
+        chooseInFileDialog(png, [&](QFileDialog& dialog) {
+            proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
         });
         QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("savePicture")),
                           Qt::LeftButton);

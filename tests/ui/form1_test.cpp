@@ -295,11 +295,9 @@ class Form1Test : public pwui::WindowFixture {
         const QString preset = copy(QStringLiteral("surfs_up.rp255p"));
         QString title;
         QStringList filters;
-        answerFileDialog([&](QFileDialog& d) {
+        chooseInFileDialog(preset, [&](QFileDialog& d) {
             title = d.windowTitle();
             filters = d.nameFilters();
-            d.selectFile(preset);
-            static_cast<QDialog&>(d).accept();
         });
         child<QAction>("mnuFileOpen")->trigger();
         QCOMPARE(title,
@@ -310,20 +308,14 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(form_->session().patchName(), std::string("Surf's Up"));
 
         const QString other = copy(QStringLiteral("big_verb.rp350p"));
-        answerFileDialog([&](QFileDialog& d) {
-            d.selectFile(other);
-            static_cast<QDialog&>(d).accept();
-        });
+        chooseInFileDialog(other);
         child<QAction>("mnuCompare")->trigger();
         auto* compare = form_->findChild<pw::ui::CompareWindow*>();
         QVERIFY(compare && compare->isVisible());
         QVERIFY(compare->windowTitle().contains(QStringLiteral("Big Verb")));
 
         QSignalSpy asked(form_.get(), &pw::ui::Form1::libraryRequested);
-        answerFileDialog([&](QFileDialog& d) {
-            d.selectFile(dir_->path());
-            static_cast<QDialog&>(d).accept();
-        });
+        chooseInFileDialog(dir_->path());
         child<QAction>("mnuFileOpenFolder")->trigger();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().first().toStringList(), QStringList{dir_->path()});

@@ -209,10 +209,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         pwui::compareCaptions(*library_, dir_->path(), "library_window");
         convertAllShown([&](ui::ConvertDialog& d) {
             // Browse… puts the folder chosen in the field.
-            answerFileDialog([&](QFileDialog& f) {
+            chooseInFileDialog(dir_->path(), [](QFileDialog& f) {
                 QCOMPARE(f.windowTitle(), QStringLiteral("Output Folder"));
-                f.selectFile(dir_->path());
-                static_cast<QDialog&>(f).accept();
             });
             QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("browse")), Qt::LeftButton);
             auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
@@ -678,12 +676,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QStringList suggested;
         QString out = dir_->filePath(QStringLiteral("shared"));
         const auto answer = [&](const QString& title) {
-            answerFileDialog([&, title](QFileDialog& d) {
+            chooseInFileDialog(out, [&, title](QFileDialog& d) {
                 QCOMPARE(d.windowTitle(), title);
                 QCOMPARE(d.nameFilters(), QStringList{QStringLiteral("Packs (*.zip)")});
                 suggested << d.selectedFiles().value(0);
-                d.selectFile(out);
-                static_cast<QDialog&>(d).accept();
             });
         };
         select({rowNamed("crunch_time.rp150p"), rowNamed("pack.zip › Pack/jump.rp255p"),

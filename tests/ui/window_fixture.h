@@ -21,6 +21,7 @@
 #include <QTreeView>
 #include <QUrl>
 #include <deque>
+#include <functional>
 #include <memory>
 
 #include "app_windows.h"
@@ -120,16 +121,18 @@ class WindowFixture : public QObject {
         QApplication::sendEvent(window ? window : form_.get(), &dropped);
     }
 
-    // Has the next file dialog answered by `answer` once it shows (within five seconds);
-    // one it leaves open is cancelled.
-    template <typename Answer>
-    static void answerFileDialog(Answer answer, int triesLeft = 500) {
-        QTimer::singleShot(10, [answer, triesLeft] {
+    // Has the next file dialog, once it shows (within five seconds), looked at by `look`,
+    // then `choice` chosen in it.
+    static void chooseInFileDialog(const QString& choice,
+                                   std::function<void(QFileDialog&)> look = {},
+                                   int triesLeft = 500) {
+        QTimer::singleShot(10, [=] {
             auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-            if (!dialog && triesLeft > 0) return answerFileDialog(answer, triesLeft - 1);
+            if (!dialog && triesLeft > 0) return chooseInFileDialog(choice, look, triesLeft - 1);
             QVERIFY2(dialog, "no file dialog was shown");
-            answer(*dialog);
-            if (dialog->isVisible()) dialog->reject();
+            if (look) look(*dialog);
+            dialog->selectFile(choice);
+            static_cast<QDialog*>(dialog)->accept();  // as its Open or Save button does
         });
     }
 
