@@ -1069,7 +1069,6 @@ const Range kWide[] = {
 
 }  // namespace
 
-std::string_view unicodeVersion() { return "14.0.0"; }
 std::span<const FoldEntry> foldEntries() { return kFolds; }
 std::span<const char32_t> foldTargets() { return kFoldTargets; }
 std::span<const Range> zeroWidthRanges() { return kZeroWidth; }

@@ -23,7 +23,6 @@ struct Range {
     char32_t last;
 };
 
-std::string_view unicodeVersion();
 std::span<const FoldEntry> foldEntries();
 std::span<const char32_t> foldTargets();
 // Characters a terminal shows without a column of their own (combining marks, format
