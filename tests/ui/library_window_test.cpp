@@ -778,9 +778,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     }
     template <typename T>
     T* lib(const char* name) const {
-        T* w = library_->findChild<T*>(QLatin1String(name));
-        if (!w) qFatal("no control %s", name);
-        return w;
+        return child<T>(name, library_);
     }
     // The shown rows' texts in `column`, top to bottom.
     QStringList shown(int column) const {

@@ -136,9 +136,10 @@ class WindowFixture : public QObject {
         });
     }
 
+    // The control `name` of `window` (the main window unless said).
     template <typename T>
-    T* child(const char* name) const {
-        T* w = form_->findChild<T*>(QLatin1String(name));
+    T* child(const char* name, const QWidget* window = nullptr) const {
+        T* w = (window ? window : form_.get())->findChild<T*>(QLatin1String(name));
         if (!w) qFatal("no control %s", name);
         return w;
     }
