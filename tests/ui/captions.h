@@ -3,7 +3,7 @@
 // Every text a window shows of itself, one line each in the order its parts were made:
 // its title, its menus and their commands with their keys and tips, its labels, buttons,
 // boxes, the items of its lists, the hints of its fields and its tables' column headers;
-// each control that cannot be used at the moment says so.
+// each control that cannot be used at the moment says so, and each one checked.
 // Compared with a file of tests/ui/captions, so that no caption changes unnoticed;
 // PW_UPDATE_SCENARIOS=1 writes the file from the window (read the diff before committing).
 
@@ -33,8 +33,13 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
         QString said = text;
         const auto* w = qobject_cast<const QWidget*>(o);
         const auto* a = qobject_cast<const QAction*>(o);
-        if (kind != QStringLiteral("tip") && ((w && !w->isEnabled()) || (a && !a->isEnabled())))
-            said += QStringLiteral(" (disabled)");
+        const auto* b = qobject_cast<const QAbstractButton*>(o);
+        if (kind != QStringLiteral("tip")) {
+            if ((w && !w->isEnabled()) || (a && !a->isEnabled()))
+                said += QStringLiteral(" (disabled)");
+            if ((a && a->isChecked()) || (b && b->isChecked()))
+                said += QStringLiteral(" (checked)");
+        }
         said.replace(folder, QStringLiteral("<folder>"))
             .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))
             .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
@@ -65,7 +70,7 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
             add(o, QStringLiteral("field"), e->placeholderText());
         } else if (const auto* v = qobject_cast<const QAbstractItemView*>(o);
                    v && v->model() && !qobject_cast<const QHeaderView*>(o) &&
-                   !qobject_cast<const QComboBox*>(o->parent())) {
+                   !qobject_cast<const QComboBox*>(o->parent()->parent())) {
             QStringList headers;
             for (int column = 0; column < v->model()->columnCount(); ++column)
                 headers << v->model()->headerData(column, Qt::Horizontal).toString();

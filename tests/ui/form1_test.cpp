@@ -145,6 +145,7 @@ class Form1Test : public pwui::WindowFixture {
         };
         open("83 JCM800");
         ui::Form2* dialog = form_->modelSelect();
+        pwui::compareCaptions(*dialog, dir_->path(), "model_select");
         pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboAmp")),
                          QStringLiteral("83 JCM800"));
         QCOMPARE(s.rows().row(std::size_t(amp)).setting(), std::string("83 JCM800"));
