@@ -391,6 +391,19 @@ std::vector<Hostile> hostileCases() {
              EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::ArchiveTooLarge));
              EXPECT_TRUE(r.presets.empty());
          }},
+        {"preset_past_the_archive_limit",
+         [](const fs::path& d) {
+             std::vector<pwtest::Member> members;
+             for (int i = 0; i < 64; ++i)
+                 members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20, i % 2 == 1});
+             members.push_back({"late.rp250p", sample()});  // 1 GB is read before it
+             pwtest::makeArchive(d / "bomb.zip", members, pwtest::kZip, "zip:compression-level=1");
+         },
+         [](const ScanResult& r) {
+             EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::ArchiveTooLarge));
+             ASSERT_EQ(r.presets.size(), 1u);
+             EXPECT_EQ(r.presets[0].readProblem, "it expands past the archive's limit");
+         }},
         {"names_leaving_the_archive",
          [](const fs::path& d) {
              pwtest::makeArchive(d / "escape.zip", {{"../x.rp250p", sample()},
