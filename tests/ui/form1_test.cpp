@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTimer>
@@ -127,6 +128,7 @@ class Form1Test : public pwui::WindowFixture {
             doubleClickRow(amp);
             ui::Form2* dialog = form_->modelSelect();
             QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+            QVERIFY(!dialog->isSizeGripEnabled());  // its size is fixed
             auto* pedal = dialog->findChild<QComboBox*>("cboPedal");
             int widest = 0;
             for (int i = 0; i < pedal->count(); ++i)
@@ -392,8 +394,8 @@ class Form1Test : public pwui::WindowFixture {
             boxPlace = box->frameGeometry();
             const QAbstractButton* ok = box->findChild<QDialogButtonBox*>()->buttons().first();
             okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
-            const auto* area = box->findChild<QAbstractScrollArea*>();
-            scrolls = area && area->verticalScrollBar()->maximum() > 0;
+            const auto* area = box->findChild<QPlainTextEdit*>(QStringLiteral("lines"));
+            scrolls = area && area->verticalScrollBar()->maximum() > 0 && area->isReadOnly();
             QTest::keyClick(box, Qt::Key_Return);
         });
         report += "\n\nNo conflict is left.";
