@@ -609,6 +609,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(header->sectionSize(LibraryModel::Result),
                  header->sectionSizeHint(LibraryModel::Result));
         QCOMPARE(header->length(), header->viewport()->width());
+        // Rows are taller than their text, with room around it.
+        QVERIFY(table->rowHeight(0) > table->fontMetrics().height());
     }
 
     // At any scale the Library opens whole on the screen, beside the main window when there
