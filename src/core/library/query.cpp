@@ -77,12 +77,7 @@ bool matches(const Preset& preset, const Query& query, const document::PresetDoc
     return true;
 }
 
-SearchText::SearchText(std::string_view text) {
-    const auto first = text.find_first_not_of(" \t\n\r\f\v");
-    if (first == std::string_view::npos) return;
-    text_ = text.substr(first, text.find_last_not_of(" \t\n\r\f\v") - first + 1);
-    terms_ = parseSearch(text_);
-}
+SearchText::SearchText(std::string_view text) : terms_(parseSearch(text)) {}
 
 bool SearchText::asksForRows() const {
     return std::any_of(terms_.begin(), terms_.end(),

@@ -31,7 +31,6 @@ class SearchText {
     bool asksForMarks() const;
     // Whether the search asks for hidden presets: it shows them, whatever else hides them.
     bool showsHidden() const;
-    const std::string& text() const { return text_; }
     const std::vector<SearchTerm>& terms() const { return terms_; }
     // Every term but the rows', judged on what the scan found and the user's marks.
     bool factsMatch(const Preset& preset, const SearchMarks* marks = nullptr) const;
@@ -43,7 +42,6 @@ class SearchText {
                  const SearchMarks* marks = nullptr) const;
 
   private:
-    std::string text_;
     std::vector<SearchTerm> terms_;
 };
 
