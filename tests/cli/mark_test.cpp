@@ -153,17 +153,12 @@ TEST_F(Mark, ScanShowsTheMarks) {
     EXPECT_EQ(table.out.find("\u2605 Metal"), std::string::npos) << table.out;
     // --find asks for marks as for anything else.
     const auto found = [&](const std::string& find) {
-        std::istringstream lines(run({"scan", "presets", "--find", find, "--csv"}).out);
-        std::string files, line;
-        std::getline(lines, line);  // the header
-        while (std::getline(lines, line))
-            files += fs::path(line.substr(0, line.find(','))).filename().string() + " ";
-        return files;
+        return firstFields(run({"scan", "presets", "--find", find, "--csv"}).out);
     };
-    EXPECT_EQ(found("fav tag:SURF"), "surfs_up.rp255p ");
+    EXPECT_EQ(found("fav tag:SURF"), "presets/surfs_up.rp255p\n");
     EXPECT_EQ(found("hidden -tag:clean"), "");
     EXPECT_EQ(found("-fav surf"), "");
-    EXPECT_NE(found("-hidden").find("metal_zone.rp250p"), std::string::npos);
+    EXPECT_NE(found("-hidden").find("presets/metal_zone.rp250p\n"), std::string::npos);
     ASSERT_EQ(run({"pack", "fav.zip", "presets", "--find", "fav"}).status, 0);
     const std::string packed = run({"scan", "fav.zip", "--csv"}).out;
     EXPECT_EQ(std::count(packed.begin(), packed.end(), '\n'), 2) << packed;  // header, surf
