@@ -67,6 +67,15 @@ std::string readFile(const fs::path& file) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+std::string firstFields(const std::string& csv) {
+    std::istringstream lines(csv);
+    std::string out, line;
+    std::getline(lines, line);  // the header
+    while (std::getline(lines, line))
+        out += line.substr(0, line.find(',')) + "\n";
+    return out;
+}
+
 void writeFile(const fs::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
 }

@@ -33,6 +33,8 @@ RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path&
 int startCli(const std::vector<std::string>& args, const fs::path& cwd);
 
 std::string readFile(const fs::path& file);
+// The first field of each record of a CSV report (scan's), a line each; the header left out.
+std::string firstFields(const std::string& csv);
 void writeFile(const fs::path& file, const std::string& bytes);
 
 fs::path sampleFile(const std::string& name);   // tests/data

@@ -30,10 +30,9 @@ class Mark : public CliTest {
             fs::copy_file(sampleFile(f), presets_ / f);
     }
     fs::path database() const { return dir_ / "data" / "patchwright" / "library.sqlite"; }
-    std::string env() const { return "XDG_DATA_HOME=" + (dir_ / "data").string(); }
     RunResult mark(std::vector<std::string> args) {
         args.insert(args.begin(), "mark");
-        return run(args, {env()});
+        return run(args);  // the collection is the scratch folder's (CliTest::SetUp)
     }
     // The marks of every preset in `folder` (presets/ unless said), by file name.
     std::map<std::string, collection::Marks> marks(const fs::path& folder = {}) const {
@@ -130,49 +129,42 @@ TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAlone) {
 // no collection yet, every preset unmarked; with one it cannot use, no marks and why.
 TEST_F(Mark, ScanShowsTheMarks) {
     const std::vector<std::string> none = {"scan", "presets/surfs_up.rp255p", "--json"};
-    EXPECT_NE(run(none, {env()})
-                  .out.find(R"("marks":{"favourite":false,"hidden":false,"tags":[],"note":""})"),
-              std::string::npos);
+    EXPECT_NE(
+        run(none).out.find(R"("marks":{"favourite":false,"hidden":false,"tags":[],"note":""})"),
+        std::string::npos);
     EXPECT_FALSE(fs::exists(database()));  // scan makes no collection
     ASSERT_EQ(mark({"presets/surfs_up.rp255p", "--favourite", "--hide", "--tag", "surf", "--tag",
                     "clean", "--note", "dry, bright"})
                   .status,
               0);
-    const RunResult json = run(none, {env()});
+    const RunResult json = run(none);
     EXPECT_NE(json.out.find(R"("duplicate_group":null,"marks":{"favourite":true,"hidden":true,)"
                             R"("tags":["clean","surf"],"note":"dry, bright"}})"),
               std::string::npos)
         << json.out;
-    const RunResult csv = run({"scan", "presets", "--csv"}, {env()});
+    const RunResult csv = run({"scan", "presets", "--csv"});
     EXPECT_NE(csv.out.find(",duplicate_group,favourite,hidden,tags,note\r\n"), std::string::npos)
         << csv.out;
     EXPECT_NE(csv.out.find(",true,true,clean; surf,\"dry, bright\"\r\n"), std::string::npos)
         << csv.out;
     EXPECT_NE(csv.out.find(",false,false,,\r\n"), std::string::npos) << csv.out;
-    const RunResult table = run({"scan", "presets"}, {env()});
+    const RunResult table = run({"scan", "presets"});
     EXPECT_NE(table.out.find("\u2605 Surf"), std::string::npos) << table.out;
     EXPECT_EQ(table.out.find("\u2605 Metal"), std::string::npos) << table.out;
     // --find asks for marks as for anything else.
     const auto found = [&](const std::string& find) {
-        const RunResult r = run({"scan", "presets", "--find", find, "--csv"}, {env()});
-        std::string files;
-        std::istringstream lines(r.out);
-        std::string line;
-        std::getline(lines, line);  // the header
-        while (std::getline(lines, line))
-            files += fs::path(line.substr(0, line.find(','))).filename().string() + " ";
-        return files;
+        return firstFields(run({"scan", "presets", "--find", find, "--csv"}).out);
     };
-    EXPECT_EQ(found("fav tag:SURF"), "surfs_up.rp255p ");
+    EXPECT_EQ(found("fav tag:SURF"), "presets/surfs_up.rp255p\n");
     EXPECT_EQ(found("hidden -tag:clean"), "");
     EXPECT_EQ(found("-fav surf"), "");
-    EXPECT_NE(found("-hidden").find("metal_zone.rp250p"), std::string::npos);
-    ASSERT_EQ(run({"pack", "fav.zip", "presets", "--find", "fav"}, {env()}).status, 0);
-    const std::string packed = run({"scan", "fav.zip", "--csv"}, {env()}).out;
+    EXPECT_NE(found("-hidden").find("presets/metal_zone.rp250p\n"), std::string::npos);
+    ASSERT_EQ(run({"pack", "fav.zip", "presets", "--find", "fav"}).status, 0);
+    const std::string packed = run({"scan", "fav.zip", "--csv"}).out;
     EXPECT_EQ(std::count(packed.begin(), packed.end(), '\n'), 2) << packed;  // header, surf
 
     stampNewer();
-    const RunResult newer = run(none, {env()});
+    const RunResult newer = run(none);
     EXPECT_EQ(newer.status, 0);
     EXPECT_NE(newer.out.find(R"("marks":null)"), std::string::npos) << newer.out;
     EXPECT_NE(newer.err.find("cannot be used"), std::string::npos) << newer.err;
@@ -191,7 +183,7 @@ TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
     }
     fs::create_directories(dir_ / "out");
     const RunResult converted =
-        run({"convert", "presets", "--target", "RP255", "--resolve", "--out", "out"}, {env()});
+        run({"convert", "presets", "--target", "RP255", "--resolve", "--out", "out"});
     EXPECT_EQ(converted.status, 0) << converted.err;
     const auto got = marks(dir_ / "out");
     ASSERT_EQ(got.size(), 3u);

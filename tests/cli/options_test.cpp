@@ -9,83 +9,63 @@
 namespace pw::cli {
 namespace {
 
-ParseResult parse(std::vector<std::string_view> args) {
-    return parseArguments(args);
+// A command line of the tables in tests/cli: '' is an empty argument, "-" no argument.
+ParseResult parse(const std::string& line) {
+    std::vector<std::string> words;
+    std::istringstream in(line == "-" ? "" : line);
+    for (std::string w; in >> w;)
+        words.push_back(w == "''" ? "" : w);
+    return parseArguments({words.begin(), words.end()});
 }
 
-TEST(Options, CheckWithDefaults) {
-    const ParseResult r = parse({"check", "a.rp255p"});
-    ASSERT_TRUE(r.ok()) << r.error;
-    ASSERT_NE(r.options.command, nullptr);
-    EXPECT_EQ(r.options.command->name, "check");
-    EXPECT_EQ(r.options.files, std::vector<std::string>{"a.rp255p"});
-    EXPECT_EQ(r.options.target, nullptr);
-    EXPECT_FALSE(r.options.json);
+std::filesystem::path optionsTable(const char* name) {
+    return std::filesystem::path(PW_CLI_DATA_DIR) / ".." / name;
 }
 
-TEST(Options, TargetNamesIgnoreLetterCase) {
-    for (std::string_view name : {"RP150", "rp250", "Rp255", "rP350", "rp355"}) {
-        const ParseResult r = parse({"check", "a", "--target", name});
-        ASSERT_TRUE(r.ok()) << name << ": " << r.error;
-        ASSERT_NE(r.options.target, nullptr);
-        EXPECT_TRUE(r.options.target->selectable);
+// The options set, as parsed_options.txt writes them: NAME=VALUE each, in a fixed order.
+std::string described(const Options& o) {
+    std::string out;
+    const auto add = [&](bool set, const std::string& name, std::string_view value = "1") {
+        if (set) out += (out.empty() ? "" : " ") + name + "=" + std::string(value);
+    };
+    add(o.command, "command", o.command ? o.command->name : "");
+    for (const std::string& f : o.files)
+        add(true, "file", f);
+    // A target that cannot be chosen would show a "?" after its caption.
+    add(o.target, "target",
+        o.target ? std::string(o.target->caption) + (o.target->selectable ? "" : "?") : "");
+    add(o.amp.has_value(), "amp", std::string(1, o.amp.value_or(' ')));
+    add(o.name.has_value(), "name", o.name.value_or(""));
+    add(o.outDir.has_value(), "out", o.outDir.value_or(""));
+    add(o.overwrite, "overwrite");
+    add(o.json, "json");
+    add(o.exportKind != ExportKind::None, "export",
+        o.exportKind == ExportKind::User ? "user" : "complete");
+    add(o.help, "help");
+    add(o.version, "version");
+    return out;
+}
+
+// Commands, target names in any letter case, options before or after the files, "--"
+// ending the options, an empty name, the kinds of export, help and version.
+TEST(Options, ParsedAsTheTableSays) {
+    const auto lines = pwtest::tsvFile(optionsTable("parsed_options.txt"), 2);
+    for (const auto& f : lines) {
+        const ParseResult r = parse(f[0]);
+        EXPECT_TRUE(r.ok()) << f[0] << ": " << r.error;
+        EXPECT_EQ(described(r.options), f[1]) << f[0];
     }
-    const ParseResult r = parse({"check", "--target=rp350", "a"});
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.options.target->root, "RP350Preset");
-}
-
-TEST(Options, OptionsMayFollowOrPrecedeFiles) {
-    const ParseResult r = parse({"convert", "--target", "rp250", "a", "--amp", "b", "b",
-                                 "--name=Lead", "--out", "dir", "c", "--overwrite"});
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.options.files, (std::vector<std::string>{"a", "b", "c"}));
-    EXPECT_EQ(r.options.amp, 'B');
-    EXPECT_EQ(r.options.name, "Lead");
-    EXPECT_EQ(r.options.outDir, "dir");
-    EXPECT_TRUE(r.options.overwrite);
-}
-
-TEST(Options, DoubleDashEndsOptions) {
-    const ParseResult r = parse({"check", "--", "--json"});
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.options.files, std::vector<std::string>{"--json"});
-    EXPECT_FALSE(r.options.json);
-}
-
-TEST(Options, EmptyNameIsAllowed) {
-    const ParseResult r = parse({"convert", "a", "--target", "rp250", "--name", ""});
-    ASSERT_TRUE(r.ok()) << r.error;
-    EXPECT_EQ(r.options.name, "");
-}
-
-TEST(Options, ExportKinds) {
-    EXPECT_EQ(parse({"export", "a", "--user"}).options.exportKind, ExportKind::User);
-    EXPECT_EQ(parse({"export", "a", "--complete"}).options.exportKind, ExportKind::Complete);
-    EXPECT_FALSE(parse({"export", "a"}).ok());
-    EXPECT_FALSE(parse({"export", "a", "--user", "--complete"}).ok());
+    EXPECT_GT(lines.size(), 10u);
 }
 
 TEST(Options, UsageErrors) {
-    const auto lines =
-        pwtest::tsvFile(std::filesystem::path(PW_CLI_DATA_DIR) / ".." / "usage_errors.txt", 2);
+    const auto lines = pwtest::tsvFile(optionsTable("usage_errors.txt"), 2);
     for (const auto& f : lines) {
-        std::vector<std::string> words;
-        std::istringstream in(f[0] == "-" ? "" : f[0]);
-        for (std::string w; in >> w;)
-            words.push_back(w == "''" ? "" : w);
-        const ParseResult r = parse({words.begin(), words.end()});
+        const ParseResult r = parse(f[0]);
         EXPECT_FALSE(r.ok()) << f[0];
         EXPECT_EQ(r.error, f[1]) << f[0];
     }
     EXPECT_GT(lines.size(), 20u);
-}
-
-TEST(Options, HelpAndVersionNeedNothingElse) {
-    EXPECT_TRUE(parse({"--help"}).options.help);
-    EXPECT_TRUE(parse({"-h"}).ok());
-    EXPECT_TRUE(parse({"convert", "--help"}).ok());
-    EXPECT_TRUE(parse({"--version"}).options.version);
 }
 
 }  // namespace

@@ -4,7 +4,6 @@
 // without loss, the index, and the daily backup.
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <cstring>
 
@@ -50,9 +49,8 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     const fs::path db = dir.path() / "data" / "patchwright" / "library.sqlite";
     Store store;
     ASSERT_EQ(store.open(db).status, OpenStatus::Created);
-    struct stat st {};
-    ASSERT_EQ(::stat(db.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 0777, 0600u);
+    EXPECT_EQ(fs::status(db).permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
 
     const ContentKey both[] = {kLead, kClean};
     ASSERT_TRUE(store.change(both, MarkChange{true, {}, {"blues", "live", ""}, {}, {}}));

@@ -341,11 +341,9 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
                 const Outcome& a = told.outcomes[i];
                 const Outcome& b = run.outcomes[i];
                 const std::string at = what + " " + displayName(library.presets()[i]->source);
-                EXPECT_EQ(a.kind, b.kind) << at;
-                EXPECT_EQ(a.output, b.output) << at;
-                EXPECT_EQ(a.reason, b.reason) << at;
-                EXPECT_EQ(std::tie(a.substitutions, a.removals, a.nameFixed),
-                          std::tie(b.substitutions, b.removals, b.nameFixed))
+                EXPECT_EQ(
+                    std::tie(a.kind, a.output, a.reason, a.substitutions, a.removals, a.nameFixed),
+                    std::tie(b.kind, b.output, b.reason, b.substitutions, b.removals, b.nameFixed))
                     << at;
             }
             EXPECT_EQ(

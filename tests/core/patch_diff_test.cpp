@@ -1,25 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Pairing the rows of two patches: each row of B pairs with one row of A at most.
 
-#include <gtest/gtest.h>
-
 #include "params/patch_diff.h"
+#include "test_support.h"
 
 namespace {
 
-pw::Row row(std::string id, std::string position, std::string value) {
-    pw::Row r;
-    r.cells = {"Amp Type", value, std::move(id), std::move(position), value};
-    return r;
-}
+using pwtest::row;
 
 // A parameter at two positions in A and one in B: the row at B's position pairs with it,
 // and the other is A's alone, not paired a second time with the same row of B.
 TEST(PatchDiff, ARowOfBPairsOnce) {
     pw::ParamList a, b;
-    a.append(row("2496", "8", "311"));
-    a.append(row("2496", "9", "312"));
-    b.append(row("2496", "8", "311"));
+    a.append(row("Amp Type", "311", "2496", "8", "311"));
+    a.append(row("Amp Type", "312", "2496", "9", "312"));
+    b.append(row("Amp Type", "311", "2496", "8", "311"));
     const pw::PatchDiff diff = pw::diffPatches("a", a, "b", b);
     ASSERT_EQ(diff.rows.size(), 1u);
     EXPECT_EQ(diff.rows[0].kind, pw::DiffKind::OnlyInA);

@@ -7,6 +7,7 @@
 #include <archive_entry.h>
 #include <locale.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <filesystem>
 #include <stdexcept>
@@ -40,14 +41,14 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
     const locale_t utf8 = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
     const locale_t before = utf8 ? ::uselocale(utf8) : locale_t{};
     struct archive* a = archive_write_new();
-    if (archive_write_set_format_by_name(a, kind.format) != ARCHIVE_OK ||
-        (kind.filter && archive_write_add_filter_by_name(a, kind.filter) != ARCHIVE_OK))
-        throw std::runtime_error(archive_error_string(a));
+    const auto check = [a](int result) {
+        if (result != ARCHIVE_OK) throw std::runtime_error(archive_error_string(a));
+    };
+    check(archive_write_set_format_by_name(a, kind.format));
+    if (kind.filter) check(archive_write_add_filter_by_name(a, kind.filter));
     if (passphrase) archive_write_set_passphrase(a, passphrase);
-    if (options && archive_write_set_options(a, options) != ARCHIVE_OK)
-        throw std::runtime_error(archive_error_string(a));
-    if (archive_write_open_filename(a, file.c_str()) != ARCHIVE_OK)
-        throw std::runtime_error(archive_error_string(a));
+    if (options) check(archive_write_set_options(a, options));
+    check(archive_write_open_filename(a, file.c_str()));
     const std::string block(1 << 20, '\0');
     for (const Member& m : members) {
         struct archive_entry* e = archive_entry_new();
@@ -65,12 +66,8 @@ inline void makeArchive(const std::filesystem::path& file, const std::vector<Mem
         archive_entry_set_perm(e, 0644);
         archive_write_header(a, e);
         archive_write_data(a, m.bytes.data(), m.bytes.size());
-        for (std::uint64_t left = m.zeros; left > 0;) {
-            const std::size_t n =
-                left < block.size() ? static_cast<std::size_t>(left) : block.size();
-            archive_write_data(a, block.data(), n);
-            left -= n;
-        }
+        for (std::uint64_t left = m.zeros, n = 0; left > 0; left -= n)
+            archive_write_data(a, block.data(), n = std::min<std::uint64_t>(left, block.size()));
         archive_entry_free(e);
     }
     archive_write_close(a);

@@ -208,8 +208,7 @@ class HighlightTest : public pwui::WindowFixture {
         form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
         ui::Form2* dialog = openAmpList();
         QVERIFY(dialog);
-        QCOMPARE(QKeySequence::mnemonic(dialog->cancelButton()->text()),
-                 QKeySequence(Qt::ALT | Qt::Key_C));
+        // Cancel's access key, Alt+C, is in captions/model_select.txt, and used below.
         QRect place = dialog->frameGeometry();
         QCOMPARE(place.size(), QSize(330, 82));
         for (const char* leave : {"pick", "Escape", "Alt+C", "moved, then Cancel"}) {

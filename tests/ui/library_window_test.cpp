@@ -92,13 +92,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         Tester tester(model(), Tester::FailureReportingMode::QtTest);
         Tester proxyTester(library_->filter(), Tester::FailureReportingMode::QtTest);
         QCOMPARE(model()->rowCount(), 10);
-        QVERIFY(model()->entry(rowNamed("more/broken.rp250p")).triage.status ==
-                LibraryStatus::Unreadable);
-        QVERIFY(model()->entry(rowNamed("pluck_funk.g4p")).triage.status ==
-                LibraryStatus::ViewOnly);
-        const int member = rowNamed("pack.zip › Pack/jump.rp255p");
-        QCOMPARE(model()->index(member, LibraryModel::Model).data().toString(),
-                 QStringLiteral("RP255"));
+        // Each row's status is anotherTargetDuringTheScan's; the broken preset's and the pack
+        // member's model show through the quick filters below.
         // The twins share a group, and nothing else is in one.
         const auto group = [&](const char* file) {
             return model()->index(rowNamed(file), LibraryModel::Duplicate).data();
@@ -151,9 +146,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
                      qPrintable(texts.join(QLatin1Char('|'))));
         }
         clickHeader(LibraryModel::Duplicate);
-        QCOMPARE(shown(LibraryModel::Duplicate).mid(0, 5),
-                 (QStringList{QStringLiteral("1"), QStringLiteral("1"), QStringLiteral("2"),
-                              QStringLiteral("2"), QString()}));
+        QCOMPARE(shown(LibraryModel::Duplicate).mid(0, 5).join(QLatin1Char('|')),
+                 QStringLiteral("1|1|2|2|"));
 
         // Ctrl+F, then typing filters as it goes; Escape brings every row back.
         QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
@@ -171,10 +165,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(find(QStringLiteral("lead.rp355")).size(), 2);  // a file and a pack's member
         QTRY_VERIFY(
             lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
-        // Accents and letter case are ignored as the core ignores them; folder names count.
-        QCOMPARE(find(QStringLiteral("M\u00C9TAL")),
-                 QStringList{QStringLiteral("metal_zone.rp250p")});
-        QCOMPARE(find(QStringLiteral("MORE")).size(), 2);
+        // Accents, letter case and folder names are the core's matching (library_search.tsv,
+        // search_folding.tsv).
         // What a preset is, read from its rows, is a column and a word to search for.
         QCOMPARE(find(QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355")),
                  QStringList{QStringLiteral("metal_zone.rp250p")});
@@ -184,8 +176,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         // the folder, and the pack's copy of it).
         const QString hint = search->placeholderText();
         find(hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
-        QTRY_COMPARE(shown(LibraryModel::Model),
-                     (QStringList{QStringLiteral("RP355"), QStringLiteral("RP355")}));
+        QTRY_COMPARE(shown(LibraryModel::Model), QStringList(2, QStringLiteral("RP355")));
         search->clear();
 
         // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
@@ -232,21 +223,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
         status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
         auto* target = lib<QComboBox>("target");
         target->setFocus();
-        const int to = target->findText(QStringLiteral("RP150"));
-        target->setCurrentIndex(to);
+        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
         QVERIFY(triaged.wait(20000));
-        const document::Target& rp150 = *document::targetByCaption("RP150");
-        int changed = 0;
-        for (int r = 0; r < model()->rowCount(); ++r) {
-            const ui::LibraryEntry& e = model()->entry(r);
+        // Each row's status against the RP150 is anotherTargetDuringTheScan's (the same rows
+        // and more); here, the file replaced is read anew, and no bytes are kept.
+        for (const ui::LibraryEntry& e : model()->entries())
             QVERIFY(e.preset->bytes.empty());
-            if (!e.preset->readable) continue;
-            const library::Triage want =
-                library::triage(library::readSource(e.preset->source).bytes, rp150, 'A');
-            QCOMPARE(int(e.triage.status), int(want.status));
-            changed += e.preset->model != "RP150";
-        }
-        QVERIFY(changed > 0);
         QCOMPARE(int(model()->entry(rowNamed("metal_zone.rp250p")).triage.status),
                  int(LibraryStatus::ViewOnly));
         int converts = 0;
@@ -317,9 +299,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(model()->entry(metal).outcome.kind, ui::OutcomeKind::Written);
         QVERIFY(filesIn(out_).contains(model()->entry(metal).outcome.output));
         QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out_));
+        // The report's columns are library_model_test's (PlanThenConvertWhatItPlanned).
         const QString report = QString::fromUtf8(readAll(library_->lastReport()));
-        QVERIFY(report.startsWith(
-            QStringLiteral("input,member,outcome,output,substitutions,removals,reason\r\n")));
         QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
         QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
         // The box at the end counts what was done and names the report.
