@@ -109,6 +109,11 @@ TEST_F(HostileInput, RowsBeyond32767CanBeSelectedAndEdited) {
     s.clickRow(40000);
     s.keyDown(pw::Session::Key::Delete, true);
     EXPECT_EQ(s.paramCountCaption(), "39999");
+    // A number past what a row number can be names no row, not the one it wraps to.
+    for (const long long wraps : {(1LL << 32) + 1, -(1LL << 32) + 1}) {
+        s.clickRow(wraps);
+        EXPECT_EQ(s.keyDown(pw::Session::Key::C, true), std::nullopt) << wraps;
+    }
 }
 
 }  // namespace
