@@ -224,6 +224,18 @@ TEST(LibraryScanInput, AModelIsNamedOnlyByAWholeNumber) {
     EXPECT_NE(uses().front(), "Cry Wah");
 }
 
+// A pack of more presets than one batch of the scan holds is read to its last member.
+TEST(LibraryScanInput, APackIsReadToItsLastMember) {
+    pwtest::TempDir dir;
+    std::vector<pwtest::Member> members;
+    for (int i = 0; i < 100; ++i)
+        members.push_back({"p" + std::to_string(i) + ".rp250p", sample()});
+    pwtest::makeArchive(dir.path() / "many.zip", members);
+    const ScanResult r = scanOf(dir.path() / "many.zip");
+    ASSERT_EQ(r.presets.size(), 100u);
+    EXPECT_EQ(r.presets.back().source.member, "p99.rp250p");
+}
+
 TEST(LibraryScanInput, ABrokenLinkIsReportedAsSuch) {
     pwtest::TempDir dir;
     fs::create_symlink("nowhere", dir.path() / "gone.rp250p");
