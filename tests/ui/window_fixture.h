@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMimeData>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSettings>
@@ -131,9 +132,17 @@ class WindowFixture : public QObject {
             if (!dialog && triesLeft > 0) return chooseInFileDialog(choice, look, triesLeft - 1);
             QVERIFY2(dialog, "no file dialog was shown");
             if (look) look(*dialog);
-            dialog->selectFile(choice);
-            static_cast<QDialog*>(dialog)->accept();  // as its Open or Save button does
+            answerFileDialog(dialog, choice, 50);
         });
+    }
+    // Chooses `choice` in `dialog`; a dialog answered before its own event loop ran is
+    // shown again by it, and is answered again.
+    static void answerFileDialog(QPointer<QFileDialog> dialog, const QString& choice,
+                                 int timesLeft) {
+        if (!dialog || !dialog->isVisible() || timesLeft == 0) return;
+        dialog->selectFile(choice);
+        static_cast<QDialog*>(dialog.data())->accept();  // as its Open or Save button does
+        QTimer::singleShot(20, [=] { answerFileDialog(dialog, choice, timesLeft - 1); });
     }
 
     // The control `name` of `window` (the main window unless said).
