@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
@@ -140,7 +141,8 @@ class WindowFixture : public QObject {
     static void answerFileDialog(QPointer<QFileDialog> dialog, const QString& choice,
                                  int timesLeft) {
         if (!dialog || !dialog->isVisible() || timesLeft == 0) return;
-        dialog->selectFile(choice);
+        // Typed whole, the choice does not wait for the dialog to read its folder.
+        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(choice);
         static_cast<QDialog*>(dialog.data())->accept();  // as its Open or Save button does
         QTimer::singleShot(20, [=] { answerFileDialog(dialog, choice, timesLeft - 1); });
     }
