@@ -188,11 +188,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             QVERIFY(said_->texts.back().contains(QLatin1String(name)));
 
         // A link from a web page is no file to open: the window does not take it.
-        QMimeData web;
-        web.setUrls({QUrl(QStringLiteral("https://example.com/x.rp250p"))});
-        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &web, Qt::LeftButton, {});
-        QApplication::sendEvent(form_.get(), &enter);
-        QVERIFY(!enter.isAccepted());
+        QVERIFY(refusesWebLink());
     }
 };
 

@@ -289,6 +289,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         drop({root_}, library_);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QCOMPARE(model()->rowCount(), 8);
+        QVERIFY(refusesWebLink(library_));
     }
 
     void convertWithQuestionsAndReport() {

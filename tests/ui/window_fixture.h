@@ -123,6 +123,15 @@ class WindowFixture : public QObject {
         QApplication::sendEvent(window ? window : form_.get(), &dropped);
     }
 
+    // Whether `window` (the main window unless said) refuses a link from a web page.
+    bool refusesWebLink(QWidget* window = nullptr) {
+        QMimeData web;
+        web.setUrls({QUrl(QStringLiteral("https://example.com/x.rp250p"))});
+        QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &web, Qt::LeftButton, {});
+        QApplication::sendEvent(window ? window : form_.get(), &enter);
+        return !enter.isAccepted();
+    }
+
     // Has the next file dialog, once it shows (within five seconds), looked at by `look`,
     // then `choice` chosen in it.
     static void chooseInFileDialog(const QString& choice,
