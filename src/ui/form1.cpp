@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "form1.h"
 
+#include "dropped_files.h"
+
 #include "filter/block_settings.h"
 
 #include <QAction>
@@ -650,9 +652,7 @@ void Form1::closeEvent(QCloseEvent* event) {
 }
 
 void Form1::dragEnterEvent(QDragEnterEvent* event) {
-    const QMimeData* dropped = event->mimeData();
-    if (dropped->hasUrls() && !dropped->urls().isEmpty() && dropped->urls().first().isLocalFile())
-        event->acceptProposedAction();
+    if (offersLocalFiles(*event->mimeData())) event->acceptProposedAction();
 }
 
 void Form1::dropEvent(QDropEvent* event) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library_window.h"
 
+#include "dropped_files.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -703,9 +705,7 @@ void LibraryWindow::closeEvent(QCloseEvent* event) {
 }
 
 void LibraryWindow::dragEnterEvent(QDragEnterEvent* event) {
-    const QMimeData* dropped = event->mimeData();
-    if (dropped->hasUrls() && !dropped->urls().isEmpty() && dropped->urls().first().isLocalFile())
-        event->acceptProposedAction();
+    if (offersLocalFiles(*event->mimeData())) event->acceptProposedAction();
 }
 
 void LibraryWindow::dropEvent(QDropEvent* event) {
