@@ -2,7 +2,8 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian packages that are missing for one or more sets:
 #   run    building and running the program (the default)
-#   test   run, plus what the test suites and the packaging checks need
+#   test   run, plus what the test suites and the packaging checks need (the window
+#          tests compare drawings, so the fonts they are drawn in are named too)
 #   bench  run, plus Google Benchmark and the baseline parser
 #   fuzz   run, plus clang and its sanitizer and libFuzzer runtime
 #   package  run, plus what packaging/build-deb.sh needs to make and check the .deb
@@ -12,7 +13,8 @@ set -euo pipefail
 run=(build-essential cmake ninja-build nlohmann-json3-dev qt6-base-dev libarchive-dev libtbb-dev
      libsqlite3-dev)
 test=(googletest libgtest-dev libgmock-dev libpugixml-dev
-      appstream desktop-file-utils man-db python3)
+      appstream desktop-file-utils man-db python3
+      fonts-dejavu-core fonts-dejavu-extra)
 bench=(libbenchmark-dev libpugixml-dev)
 fuzz=(clang libpugixml-dev)
 package=(dpkg-dev file lintian)

@@ -13,10 +13,13 @@
 #include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QDir>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QStatusBar>
 #include <QTest>
 #include <QTextStream>
 
@@ -103,9 +106,32 @@ inline void compareWithFile(const QString& shown, const char* name) {
         QCOMPARE(got.value(i), expected.value(i));
 }
 
-// Compares the window's captions with tests/ui/captions/`name`.txt.
-inline void compareCaptions(const QWidget& window, const QString& folder, const char* name) {
+// Compares what `window` draws with tests/ui/looks/`name`.png, pixel for pixel: its size,
+// the place of each control, its fonts and colours. Its status bar is left out (it says
+// how long things took). A window that differs is left in the temporary folder as
+// `name`-shown.png to compare by eye.
+inline void compareLooks(QWidget& window, const QByteArray& name) {
+    const QString file = QStringLiteral(PW_TEST_DATA_DIR "/../ui/looks/") + name + ".png";
+    QRect drawn = window.rect();
+    if (const auto* bar = window.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+        bar && bar->isVisible())
+        drawn.setBottom(bar->y() - 1);
+    const QImage shown = window.grab(drawn).toImage().convertToFormat(QImage::Format_RGB32);
+    if (qEnvironmentVariableIsSet("PW_UPDATE_SCENARIOS")) QVERIFY(shown.save(file));
+    const QImage expected = QImage(file).convertToFormat(QImage::Format_RGB32);
+    QVERIFY2(!expected.isNull(), qPrintable(file));
+    if (shown == expected) return;
+    const QString kept = QDir::temp().filePath(name + "-shown.png");
+    shown.save(kept);
+    QFAIL(qPrintable(QStringLiteral("%1 does not look as %2 (see %3)")
+                         .arg(QString::fromLatin1(name), file, kept)));
+}
+
+// Compares the window's captions with tests/ui/captions/`name`.txt and its look with
+// tests/ui/looks/`name`.png.
+inline void compareCaptions(QWidget& window, const QString& folder, const char* name) {
     compareWithFile(captionsOf(window, folder), name);
+    compareLooks(window, name);
 }
 
 }  // namespace pwui

@@ -43,6 +43,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         QCOMPARE(distortion->texts(),
                  QStringList({"Distortion", "off", "Redline (1297)", "Gain 48", "Level 14"}));
         QVERIFY(distortion->accessibleName().endsWith(QStringLiteral(", conflict")));
+        pwui::compareLooks(*view, "chain_conflicts");
         // Each tile's tip (its rows, "Name: Text" a line) is in captions/chain_window.txt.
         // Each tile is drawn inside the view, and grows with the font.
         for (const pw::ui::ChainTile* tile : view->tiles())
@@ -184,6 +185,7 @@ class ChainWindowTest : public pwui::WindowFixture {
                     .endsWith(QStringLiteral(", differs")));
         QVERIFY(!nameOf(compare->chainA(), QStringLiteral("Wah"))
                      .endsWith(QStringLiteral(", differs")));
+        pwui::compareLooks(*compare, "compare_differences");
 
         compare->allRows()->setChecked(true);
         QVERIFY(std::size_t(rows->topLevelItemCount()) > diff.rows.size());

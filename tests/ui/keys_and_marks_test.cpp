@@ -9,6 +9,7 @@
 
 #include "mark_look.h"
 #include "params/mark_colours.h"
+#include "captions.h"
 #include "window_fixture.h"
 
 using namespace pw;
@@ -176,6 +177,9 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             // ... and no paler than on the rows around it: it does not fade to the text.
             QVERIFY(chosen.lightnessF() <= ui::markColour(m.mark, base).lightnessF() + 0.05);
         }
+        // The list as drawn: its marks, their icons and the selected row's tint.
+        pwui::compareLooks(*lv()->viewport(),
+                           QByteArray("marks_") + QTest::currentDataTag());
     }
 
     void severalDroppedFilesOpenTheFirstAndSaySo() {
