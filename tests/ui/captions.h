@@ -11,9 +11,9 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QGroupBox>
-#include <QDir>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>

@@ -7,9 +7,9 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 
+#include "captions.h"
 #include "mark_look.h"
 #include "params/mark_colours.h"
-#include "captions.h"
 #include "window_fixture.h"
 
 using namespace pw;
@@ -178,8 +178,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             QVERIFY(chosen.lightnessF() <= ui::markColour(m.mark, base).lightnessF() + 0.05);
         }
         // The list as drawn: its marks, their icons and the selected row's tint.
-        pwui::compareLooks(*lv()->viewport(),
-                           QByteArray("marks_") + QTest::currentDataTag());
+        pwui::compareLooks(*lv()->viewport(), QByteArray("marks_") + QTest::currentDataTag());
     }
 
     void severalDroppedFilesOpenTheFirstAndSaySo() {
