@@ -135,8 +135,7 @@ void Converter::progress(std::size_t converted, const std::string& name) {
     lastProgress_ = now;
     console_.err << "\r\x1b[K[" << converted;
     if (total_) console_.err << '/' << *total_;
-    console_.err << "] " << name;
-    console_.err.flush();
+    console_.err << "] " << name << std::flush;
     progressShown_ = true;
 }
 

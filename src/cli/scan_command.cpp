@@ -268,7 +268,8 @@ void printCsv(const Report& report, std::ostream& out) {
     writeCsv(out, table);
 }
 
-// "\r"-updated on a terminal, at most ten times a second; erased at the end.
+// "\r"-updated on a terminal, at most ten times a second and once all is read; erased at
+// the end.
 class ProgressLine {
   public:
     explicit ProgressLine(const Console& console) : console_(console) {}
@@ -278,7 +279,8 @@ class ProgressLine {
     void operator()(const library::ScanProgress& p) {
         if (!console_.errIsTerminal) return;
         const auto now = std::chrono::steady_clock::now();
-        if (shown_ && now - last_ < std::chrono::milliseconds(100)) return;
+        const bool allRead = p.filesDone == p.filesTotal;
+        if (shown_ && !allRead && now - last_ < std::chrono::milliseconds(100)) return;
         last_ = now;
         shown_ = true;
         console_.err << "\rscanning: " << p.filesDone << "/" << p.filesTotal << " files, "

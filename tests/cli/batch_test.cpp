@@ -77,12 +77,15 @@ TEST_F(CliTest, ConvertProgressIsOneLineOnATerminalOnly) {
     EXPECT_EQ(piped.err.find("[1/2]"), std::string::npos);
 }
 
-// A scan's progress line on a terminal is erased before the report begins.
+// A scan's progress line on a terminal ends on the whole count and is erased before the
+// report begins.
 TEST_F(CliTest, ScanProgressIsErasedBeforeTheReport) {
     copyCliData("tiny_clean.rp150p");
     const RunResult terminal = runCliOnTerminal({"scan", "tiny_clean.rp150p"}, dir_);
     EXPECT_EQ(terminal.out.rfind("\rscanning: ", 0), 0u) << terminal.out;
-    EXPECT_NE(terminal.out.find("presets\x1b[K\r\x1b[KSTATUS"), std::string::npos) << terminal.out;
+    EXPECT_NE(terminal.out.find("\rscanning: 1/1 files, 1 presets\x1b[K\r\x1b[KSTATUS"),
+              std::string::npos)
+        << terminal.out;
 }
 
 // A run killed outright, at any moment, leaves no temporary file in the output folder.

@@ -3,6 +3,7 @@
 // controls, prompt and parameter ID, and every entry's name and value in display order;
 // the models' knobs against model_knobs.tsv, and what a knob's name and value say.
 
+#include <map>
 #include <tuple>
 
 #include "catalogue/effect_catalogue.h"
@@ -81,6 +82,19 @@ TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
         EXPECT_EQ(byWords, s.role) << s.name;
     }
     EXPECT_GT(named, allSettings().size() / 2);
+}
+
+// A knob ID is one knob wherever it is found: the same name, label, role, neutral and
+// largest value for every model that has it (the delays share Time, the choruses Speed).
+TEST(ModelKnobs, AnIdIsOneKnobForEveryModelThatHasIt) {
+    std::map<std::int32_t, const Setting*> first;
+    for (const Setting& s : allSettings()) {
+        const Setting& f = *first.emplace(s.id, &s).first->second;
+        EXPECT_EQ(std::tie(s.name, s.label, s.role, s.neutral, s.max),
+                  std::tie(f.name, f.label, f.role, f.neutral, f.max))
+            << s.model << " " << s.id;
+    }
+    EXPECT_LT(first.size(), allSettings().size() * 3 / 4);  // many IDs are shared
 }
 
 // A knob of a model the table does not know takes its role from its name, as the larger
