@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// convert's batch of writes, with the file system failing at each of its steps: every
-// output is either as it was or complete, and no temporary file is left behind.
+// convert's batch of writes into two folders, with the file system failing at each of its
+// steps: every output is either as it was or complete, and no temporary file is left
+// behind; a folder that cannot be synced fails its own files, not the other folder's.
 
 #include <signal.h>
 #include <sys/wait.h>
@@ -23,7 +24,8 @@ using pwtest::Step;
 class Batch : public CliTest, public ::testing::WithParamInterface<Failure> {};
 
 TEST_P(Batch, LeavesEveryOutputAsItWasOrComplete) {
-    const std::vector<std::string> names = {"a.rp255p", "b.rp255p", "c.rp255p"};
+    const std::vector<std::string> names = {"a.rp255p", "b.rp255p", "sub/c.rp255p"};
+    fs::create_directory(dir_ / "sub");
     writeFile(dir_ / names[0], "old a");
     writeFile(dir_ / names[1], "old b");
     pwtest::FailingWriter writer;
@@ -49,7 +51,10 @@ TEST_P(Batch, LeavesEveryOutputAsItWasOrComplete) {
     }
     // A folder that cannot be synced comes after every rename: nothing has failed then.
     EXPECT_EQ(failed == 0, GetParam().step == Step::SyncFolder);
-    for (const fs::directory_entry& entry : fs::directory_iterator(dir_))
+    if (GetParam().step == Step::SyncFileSystem && GetParam().onCall == 1) {
+        EXPECT_TRUE(results[2].ok());  // the other folder synced: its file is written
+    }
+    for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_))
         EXPECT_EQ(entry.path().filename().string().rfind(".patchwright-", 0), std::string::npos);
     EXPECT_TRUE(batch.commit().empty());  // the batch was emptied: nothing is written again
 }
@@ -58,9 +63,27 @@ INSTANTIATE_TEST_SUITE_P(EachStep, Batch,
                          ::testing::Values(Failure{Step::WriteTemporary, ENOSPC, 3, 2},
                                            Failure{Step::WriteTemporary, EIO, 0, 0},
                                            Failure{Step::SyncFileSystem, EIO, 0, 0},
+                                           Failure{Step::SyncFileSystem, EIO, 0, 1},
                                            Failure{Step::RenameOver, EACCES, 0, 1},
                                            Failure{Step::RenameOver, EXDEV, 0, 3},
                                            Failure{Step::SyncFolder, EIO, 0, 0}));
+
+// A file system that takes part of the bytes and then refuses the rest (here the limit
+// on a file's size) fails that file with its reason, at once, and leaves nothing.
+TEST_F(CliTest, AWriteRefusedPartWayFailsTheFileAndLeavesNothing) {
+    copyCliData("tiny_lead.rp355p");
+    const std::string command = "cd '" + dir_.string() + "' && trap '' XFSZ && ulimit -f 1 && " +
+                                "timeout 20 '" + PW_CLI_PATH +
+                                "' convert tiny_lead.rp355p --target rp250 --amp A > out.txt 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0);
+    const std::string said = readFile(dir_ / "out.txt");
+    EXPECT_NE(said.find(": Could not write Tiny_A.rp250p. Nothing was changed.\n"
+                        "patchwright-cli: tiny_lead.rp355p:   File too large\n"
+                        "Converted 0, refused 0, failed 1\n"),
+              std::string::npos)
+        << said;
+    EXPECT_EQ(std::distance(fs::directory_iterator(dir_), fs::directory_iterator()), 2);
+}
 
 // On a terminal the progress is one line rewritten in place; a pipe gets none of it.
 TEST_F(CliTest, ConvertProgressIsOneLineOnATerminalOnly) {
