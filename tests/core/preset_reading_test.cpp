@@ -71,6 +71,16 @@ TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
     }
 }
 
+// Each name an encoding is declared by reads the byte 0xE9 as that encoding does: "é",
+// or not at all (tests/data/reader/encoding_names.tsv).
+TEST(ParsePreset, EachNameOfAnEncodingReadsItsBytes) {
+    for (const auto& f : pwtest::tsv("reader/encoding_names.tsv", 2)) {
+        const auto r = pw::document::parsePreset("<?xml version=\"1.0\" encoding=\"" + f[0] +
+                                                 "\"?><Preset><Name>caf\xE9</Name></Preset>");
+        EXPECT_EQ(r.ok() ? r.document.firstName : r.error, f[1]) << f[0];
+    }
+}
+
 // Plain text is validated and searched for markup several bytes at a time: every ASCII
 // byte, at every place of a word, must still be judged as XML judges it alone, in UTF-8
 // and in the single-byte encodings that copy ASCII as it is.
