@@ -181,6 +181,39 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
             << f.at(1);
 }
 
+// Each line as Resolve says it, for each target it serves, from a preset holding the model
+// it replaces: what took its place and why (tests/data/golden/substitutions.txt;
+// PW_UPDATE_SCENARIOS=1 writes it). A pedal's lines are said in the next section.
+TEST(SubstitutionTable, EachLineAsResolveSaysIt) {
+    const std::map<std::string_view, std::string> kPositions = {
+        {"Amp", "8"},        {"Cabinet", "9"},     {"Wah", "3"},           {"Compressor", "4"},
+        {"Distortion", "6"}, {"Noise gate", "12"}, {"Mod/FX", "14"},       {"Delay", "15"},
+        {"EQ", "24"},        {"Reverb", "16"},     {"Tone library", "26"}, {"FX library", "26"}};
+    std::string said;
+    for (const auto& line : pw::catalogue::substitutions()) {
+        const Block& b = block(line.block);
+        if (b.onlyAtPosition19) continue;
+        const std::string bytes = pwtest::presetXml(
+            "RP355Preset", "S",
+            {{std::string(b.parameterId), kPositions.at(line.block), std::to_string(line.replaced),
+              std::string(line.block) + " Type", "X"}});
+        std::istringstream captions{std::string(line.targets)};
+        for (std::string caption; captions >> caption;) {
+            const pw::convert::Result r =
+                pw::convert::convertPreset(bytes, {.target = pw::document::targetByCaption(caption),
+                                                   .amp = 'A',
+                                                   .resolve = true,
+                                                   .render = false});
+            for (const auto& c : r.resolveReport.changes)
+                said += caption + " " + c.name + " " + std::to_string(line.replaced) + " \u2192 " +
+                        c.newSetting + ": " + c.reason + "\n";
+        }
+    }
+    const std::filesystem::path golden = pwtest::dataFile("golden/substitutions.txt");
+    if (std::getenv("PW_UPDATE_SCENARIOS")) pwtest::put(golden, said);
+    EXPECT_EQ(said, pwtest::readFile(golden));
+}
+
 // --- what Resolve does to a list -------------------------------------------------
 
 using pwtest::row;
