@@ -33,6 +33,9 @@
 
 namespace pwui {
 
+// The fonts of tests/ui/fonts.conf and no others, set before the application starts.
+inline const bool fontsPinned = qputenv("FONTCONFIG_FILE", PW_TEST_DATA_DIR "/../ui/fonts.conf");
+
 // Records every message; answers questions from a script (No when it runs out).
 struct ScriptedMessenger : pw::Messenger {
     pw::Answer show(const pw::Message& m) override {
