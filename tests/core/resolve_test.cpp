@@ -395,20 +395,25 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
 // role; a pedal on a knob no knob of the substitute takes over drives nothing.
 TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
     const auto at = [](int position, int id) { return std::to_string(position * 65536 + id); };
-    pw::ParamList list;
-    list.append(row("Mod Type", "Unovibe", "768", "14", "912", {pw::kValue}));
-    list.append(row("Unovibe Chorus/Vibrato", "Chorus", "2882", "14", "0", {pw::kId}));
-    list.append(row("Unovibe Intensity", "20", "2883", "14", "20", {pw::kId}));
-    list.append(
-        row("Pedal Assign 1", "Unovibe Intensity", "8194", "19", at(14, 2883), {pw::kValue}));
-    list.append(
-        row("Pedal Assign 1", "Unovibe Chorus/Vibrato", "8194", "19", at(14, 2882), {pw::kValue}));
-    pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP250"));
-    std::vector<std::pair<std::string, std::string>> pedals;
-    for (const pw::Row& r : list)
-        if (r.id() == "8194") pedals.emplace_back(r.setting(), r.value());
-    EXPECT_EQ(pedals, (std::vector<std::pair<std::string, std::string>>{
-                          {"Rotary Intensity", at(14, 1348)}, {"None", "0"}}));
+    // The pedal (ID 8194 at Position 19) and each LFO (8258 at 22 and at 23).
+    for (const auto& [id, position] : {std::pair("8194", "19"), {"8258", "22"}, {"8258", "23"}}) {
+        pw::ParamList list;  // the RP350 lacks the Redline: a Death takes its place
+        list.append(row("Dist Type", "Redline", "2432", "6", "1297", {pw::kValue}));
+        list.append(row("Dist Gain", "50", "2488", "6", "50", {pw::kId}));
+        list.append(row("Dist Low", "80", "2489", "6", "80", {pw::kId}));
+        list.append(row("Assign", "Dist Low", id, position, at(6, 2489), {pw::kValue}));
+        list.append(row("Assign", "Dist Gain", id, position, at(6, 2488), {pw::kValue}));
+        pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP350"));
+        std::vector<std::pair<std::string, std::string>> assigned;
+        for (const pw::Row& r : list)
+            if (r.id() == id) assigned.emplace_back(r.setting(), r.value());
+        // The Death's Low takes the pedal; the RP350's LFOs drive no distortion knob.
+        const std::pair<std::string, std::string> low =
+            id == std::string("8194") ? std::pair("DigiTechDeathMetalDistortionLow", at(6, 2477))
+                                      : std::pair("None", "0");
+        EXPECT_EQ(assigned, (std::vector<std::pair<std::string, std::string>>{low, {"None", "0"}}))
+            << id << " at " << position;
+    }
 }
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
