@@ -98,8 +98,10 @@ TEST(ConvertAll, ManyThreadsAndChunksGiveWhatOneThreadGives) {
         EXPECT_NE(name.rfind(".patchwright-", 0), 0u) << name;
 }
 
-TEST(ConvertAll, ExistingFilesKeptUnlessOverwritingAndDryRunWritesNothing) {
-    pwtest::TempDir in, out;
+// An existing file is kept unless the run may replace it, and never replaced when it is
+// one of the presets the run converts; another file of the folder it may.
+TEST(ConvertAll, ExistingFilesKeptUnlessOverwritingNeverASourceAndDryRunWritesNothing) {
+    pwtest::TempDir out;
     const std::vector<fs::path> files = {pwtest::dataFile("crunch_time.rp150p")};
     out.write("Crunch Time.rp250p", "mine");
     pw::library::ConvertAllOptions o = options(2, 10);
@@ -111,6 +113,15 @@ TEST(ConvertAll, ExistingFilesKeptUnlessOverwritingAndDryRunWritesNothing) {
     EXPECT_EQ(dry.files.at("Crunch Time.rp250p"), "mine");
     o.dryRun = false;
     EXPECT_NE(convertAll(files, out.path(), o).files.at("Crunch Time.rp250p"), "mine");
+
+    const std::string bytes = pwtest::sample("crunch_time.rp150p");
+    const fs::path own = out.write("Crunch Time.rp250p", bytes);
+    o.sources = {own};
+    const Batch run = convertAll({own, pwtest::dataFile("metal_zone.rp250p")}, out.path(), o);
+    EXPECT_EQ(run.lines[0],
+              std::to_string(static_cast<int>(ItemOutcome::IsSource)) + " Crunch Time.rp250p 0");
+    EXPECT_EQ(run.files.at("Crunch Time.rp250p"), bytes);
+    EXPECT_EQ(run.lines[1][0] - '0', static_cast<int>(ItemOutcome::Written));
 }
 
 // Each existing output is asked about once, in input order; the first input that ends
@@ -131,29 +142,12 @@ TEST(ConvertAll, EachExistingOutputIsDecidedOnItsOwn) {
     };
     const Batch run = convertAll(files, out.path(), o);
     EXPECT_EQ(asked, (std::vector<std::size_t>{0, 2}));
-    const auto outcome = [&](std::size_t i) { return run.lines[i][0] - '0'; };
-    EXPECT_EQ(outcome(0), static_cast<int>(ItemOutcome::Exists));
-    EXPECT_EQ(outcome(1), static_cast<int>(ItemOutcome::Claimed));
-    EXPECT_EQ(outcome(2), static_cast<int>(ItemOutcome::Written));
+    const auto outcome = [&](std::size_t i) { return ItemOutcome(run.lines[i][0] - '0'); };
+    EXPECT_EQ(std::tuple(outcome(0), outcome(1), outcome(2)),
+              std::tuple(ItemOutcome::Exists, ItemOutcome::Claimed, ItemOutcome::Written));
     EXPECT_EQ(run.summary.written, 1u);
     for (const auto& [name, bytes] : run.files)
         EXPECT_EQ(bytes == "mine", name == "Crunch Time.rp250p") << name;
-}
-
-// A run never replaces one of the presets it converts, whatever it may replace; another
-// file of the folder it may.
-TEST(ConvertAll, NeverReplacesAPresetBeingConverted) {
-    pwtest::TempDir dir;
-    const std::string bytes = pwtest::sample("crunch_time.rp150p");
-    const fs::path own = dir.write("Crunch Time.rp250p", bytes);
-    pw::library::ConvertAllOptions o = options(2, 10);
-    o.overwrite = true;
-    o.sources = {own};
-    const Batch run = convertAll({own, pwtest::dataFile("metal_zone.rp250p")}, dir.path(), o);
-    EXPECT_EQ(run.lines[0],
-              std::to_string(static_cast<int>(ItemOutcome::IsSource)) + " Crunch Time.rp250p 0");
-    EXPECT_EQ(run.files.at("Crunch Time.rp250p"), bytes);
-    EXPECT_EQ(run.lines[1][0] - '0', static_cast<int>(ItemOutcome::Written));
 }
 
 TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {
@@ -167,9 +161,8 @@ TEST(ConvertAll, CancelledRunCommitsWhatItConvertedAndNothingElse) {
     const Batch run = convertAll(files, out.path(), options(2, 4), 10);
     EXPECT_TRUE(run.summary.cancelled);
     EXPECT_LT(run.summary.inputs, files.size());
-    EXPECT_EQ(run.lines.size(), run.summary.inputs);
-    EXPECT_EQ(run.files.size(), run.summary.written);
-    EXPECT_EQ(run.summary.written, run.summary.inputs);
+    EXPECT_EQ(std::tuple(run.lines.size(), run.files.size(), run.summary.written),
+              std::tuple(run.summary.inputs, run.summary.inputs, run.summary.inputs));
 }
 
 TEST(ConvertAll, LeftoversOfDeadRunsOnlyAreRemoved) {

@@ -66,6 +66,14 @@ class LibraryModel : public ::testing::Test {
         }
     }
 
+    // The presets the last search found, by name.
+    static std::vector<std::string> found(const Library& library) {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < library.presets().size(); ++i)
+            if (library.hit(i)) out.push_back(displayName(library.presets()[i]->source));
+        return out;
+    }
+
     pwtest::TempDir dir;
     Owner owner;
     TriageSettings rp250{&target("RP250"), 'A'};
@@ -81,10 +89,8 @@ TEST_F(LibraryModel, ScanDeliversRowsTwinsAndOneReport) {
     EXPECT_EQ(std::tuple(owner.added, library.presets().size(), owner.reports[0].counts.presets),
               std::tuple(8u, 8u, 8u));
     expectTriagedAgainst(library, rp250);
-    std::size_t twins = 0;
-    for (const auto& group : library.duplicateGroups())
-        twins += group == std::optional<std::size_t>(1);
-    EXPECT_EQ(twins, 2u);
+    const auto& groups = library.duplicateGroups();
+    EXPECT_EQ(std::count(groups.begin(), groups.end(), std::optional<std::size_t>(1)), 2);
     EXPECT_EQ(owner.stages.back(), Stage::Scanning);
     for (const PresetPtr& p : library.presets())
         EXPECT_TRUE(p->bytes.empty());  // read again when needed
@@ -127,10 +133,9 @@ TEST_F(LibraryModel, ATriageReadsThePresetsAgain) {
     library.retarget(rp150);
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
     expectTriagedAgainst(library, rp150);
-    std::size_t viewOnly = 0;
-    for (const Triage& t : library.triages())
-        viewOnly += t.status == Status::ViewOnly;
-    EXPECT_EQ(viewOnly, 2u);
+    EXPECT_EQ(std::count_if(library.triages().begin(), library.triages().end(),
+                            [](const Triage& t) { return t.status == Status::ViewOnly; }),
+              2);
 }
 
 TEST_F(LibraryModel, ANewerCommandSupersedesTheOlder) {
@@ -206,10 +211,9 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     EXPECT_TRUE(run.cancelled);
     EXPECT_GT(run.counts[std::size_t(OutcomeKind::NotDone)], 0u);
     // Every preset written is there whole, beside the report.
-    std::size_t files = 0;
-    for (const auto& entry : fs::directory_iterator(options.folder))
-        files += entry.path().extension() == ".rp250p";
-    EXPECT_EQ(files, run.counts[std::size_t(OutcomeKind::Written)]);
+    EXPECT_EQ(std::count_if(fs::directory_iterator(options.folder), {},
+                            [](const auto& e) { return e.path().extension() == ".rp250p"; }),
+              run.counts[std::size_t(OutcomeKind::Written)]);
     EXPECT_TRUE(fs::exists(run.report)) << run.reportError;
 }
 
@@ -221,13 +225,7 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     ASSERT_TRUE(owner.runUntil(
         [&] { return !owner.reports.empty() && !library.scanning() && !library.searching(); }));
     EXPECT_EQ(library.presets().size(), 8u);
-    const auto found = [&] {
-        std::vector<std::string> out;
-        for (std::size_t i = 0; i < library.presets().size(); ++i)
-            if (library.hit(i)) out.push_back(displayName(library.presets()[i]->source));
-        return out;
-    };
-    EXPECT_EQ(found(),
+    EXPECT_EQ(found(library),
               std::vector<std::string>{(dir.path() / "lib/dual_amp_lead.rp355p").string()});
     EXPECT_TRUE(library.searchText().asksForRows());
     // Text: in the name or the file, a model, or a model used.
@@ -236,9 +234,10 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     EXPECT_TRUE(library.searching());
     ASSERT_TRUE(owner.runUntil([&] { return !library.searching(); }));
     EXPECT_GT(owner.searches, searches);
-    EXPECT_EQ(found(), std::vector<std::string>{(dir.path() / "lib/crunch_time.rp150p").string()});
+    EXPECT_EQ(found(library),
+              std::vector<std::string>{(dir.path() / "lib/crunch_time.rp150p").string()});
     library.search("");
-    EXPECT_EQ(found().size(), 8u);
+    EXPECT_EQ(found(library).size(), 8u);
 }
 
 // A long scan delivers its rows in batches: a row search begun once the first are shown
@@ -255,10 +254,7 @@ TEST_F(LibraryModel, RowSearchLooksAtEveryBatchOfALongScan) {
     library.search("Amp A Type=Metal");
     ASSERT_TRUE(owner.runUntil([&] { return !library.scanning() && !library.searching(); }));
     ASSERT_EQ(library.presets().size(), 900u);
-    std::size_t hits = 0;
-    for (std::size_t i = 0; i < library.presets().size(); ++i)
-        hits += library.hit(i);
-    EXPECT_EQ(hits, 300u);
+    EXPECT_EQ(found(library).size(), 300u);
 }
 
 TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
@@ -340,11 +336,10 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
             for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
                 const Outcome& a = told.outcomes[i];
                 const Outcome& b = run.outcomes[i];
-                const std::string at = what + " " + displayName(library.presets()[i]->source);
                 EXPECT_EQ(
                     std::tie(a.kind, a.output, a.reason, a.substitutions, a.removals, a.nameFixed),
                     std::tie(b.kind, b.output, b.reason, b.substitutions, b.removals, b.nameFixed))
-                    << at;
+                    << what << " " << displayName(library.presets()[i]->source);
             }
             EXPECT_EQ(
                 std::tie(told.write, told.cannot, told.collide, told.namesFixed, told.existing),

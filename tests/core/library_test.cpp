@@ -5,11 +5,9 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <array>
 
 #include <atomic>
 #include <chrono>
-#include <map>
 
 #include "../support/archive_maker.h"
 #include "convert/convert.h"
@@ -137,12 +135,11 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
                   std::tie(b.source, b.model, b.name, b.rows, b.uses, b.rowsKey, b.triage->status,
                            b.triage->reason));
     }
-    EXPECT_EQ(one.counts.skipped, many.counts.skipped);
     // Folders by name, then members as stored; the resource fork and readme are skipped.
     EXPECT_EQ(one.presets.front().source.file, dir.path() / "b" / "c" / "deep.rp255p");
     EXPECT_EQ(one.presets[5].source.file, dir.path() / "metal_zone.rp250p");
     EXPECT_EQ(one.presets[7].source.member, "pack/crunch_time.rp150p");
-    EXPECT_EQ(one.counts.skipped, 2u);
+    EXPECT_EQ(std::tuple(one.counts.skipped, many.counts.skipped), std::tuple(2u, 2u));
 }
 
 TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
@@ -236,21 +233,14 @@ TEST(LibraryScanInput, APackIsReadToItsLastMember) {
     EXPECT_EQ(r.presets.back().source.member, "p99.rp250p");
 }
 
-TEST(LibraryScanInput, ABrokenLinkIsReportedAsSuch) {
-    pwtest::TempDir dir;
-    fs::create_symlink("nowhere", dir.path() / "gone.rp250p");
-    EXPECT_TRUE(hasProblem(scanOf(dir.path() / "gone.rp250p"), ScanProblem::Kind::BrokenLink));
-}
-
 // Cancelled after the first batch, a scan says how much of what it listed it read.
 TEST(LibraryScanInput, ACancelledScanSaysHowMuchItRead) {
     pwtest::TempDir dir;
     for (int i = 0; i < 1000; ++i)
         dir.write("p" + std::to_string(i) + ".rp250p", "<RP250Preset/>");
     std::atomic<bool> cancel{false};
-    ScanCallbacks first;
-    first.batch = [&](std::span<const Preset>) { cancel = true; };
-    const ScanResult r = scan({dir.path()}, {.threads = 1}, first, &cancel);
+    const ScanResult r = scan({dir.path()}, {.threads = 1},
+                              {.batch = [&](std::span<Preset>) { cancel = true; }}, &cancel);
     EXPECT_TRUE(r.cancelled);
     EXPECT_EQ(r.filesTotal, 1000u);
     EXPECT_LT(r.filesRead, 1000u);
@@ -274,24 +264,25 @@ TEST(LibraryScanInput, EveryKindOfPackIsOpenedByItsEnding) {
     const std::string bytes = pwtest::sample("crunch_time.rp150p");
     // An ending, the container and the compression (a tar compressed by each of its endings).
     for (const auto& f : pwtest::tsv("pack_kinds.tsv", 3)) {
-        const std::string& ending = f[0];
-        const fs::path pack = dir.path() / ("pack" + ending);
+        const fs::path pack = dir.path() / ("pack" + f[0]);
         pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}},
                             {f[1].c_str(), f[2].empty() ? nullptr : f[2].c_str()});
         const ScanResult r = scanOf(pack);
-        ASSERT_EQ(r.presets.size(), 1u) << ending;
-        EXPECT_EQ(r.presets[0].source.member, "in/crunch.rp150p") << ending;
-        EXPECT_EQ(r.presets[0].name, "Crunch Time") << ending;
+        ASSERT_EQ(r.presets.size(), 1u) << f[0];
+        EXPECT_EQ(r.presets[0].source.member, "in/crunch.rp150p") << f[0];
+        EXPECT_EQ(r.presets[0].name, "Crunch Time") << f[0];
     }
 }
 
-// Nothing but a regular file is opened as a pack: a pipe would never end.
-TEST(LibraryScanInput, APipeNamedAsAPackIsNotOpened) {
+// A link to nothing is reported as such; nothing but a regular file is opened as a pack:
+// a pipe would never end.
+TEST(LibraryScanInput, ABrokenLinkIsReportedAPipeNamedAsAPackNotOpened) {
     pwtest::TempDir dir;
+    fs::create_symlink("nowhere", dir.path() / "gone.rp250p");
+    EXPECT_TRUE(hasProblem(scanOf(dir.path() / "gone.rp250p"), ScanProblem::Kind::BrokenLink));
     const fs::path pipe = dir.path() / "p.zip";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0644), 0);
-    const ArchiveReader reader(pipe);
-    EXPECT_TRUE(reader.unreadable());
+    EXPECT_TRUE(ArchiveReader(pipe).unreadable());
     EXPECT_TRUE(hasProblem(scanOf(pipe), ScanProblem::Kind::NotAPreset));
 }
 
@@ -338,6 +329,16 @@ struct Hostile {
     std::function<void(const ScanResult&)> expect;
 };
 
+// A zip of `pads` members of 16 MB each, then a preset: half the pads say their size,
+// half are streams whose size comes after them.
+void bomb(const fs::path& d, int pads) {
+    std::vector<pwtest::Member> members;
+    for (int i = 0; i < pads; ++i)
+        members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20, i % 2 == 1});
+    members.push_back({"late.rp250p", sample()});
+    pwtest::makeArchive(d / "bomb.zip", members, pwtest::kZip, "zip:compression-level=1");
+}
+
 std::vector<Hostile> hostileCases() {
     return {
         {"broken_archive",
@@ -383,27 +384,12 @@ std::vector<Hostile> hostileCases() {
              EXPECT_EQ(r.presets[0].readProblem,
                        "it is larger than 16 MB, too large to be a preset");
          }},
-        {"archive_past_1_GB",
-         [](const fs::path& d) {
-             std::vector<pwtest::Member> members;
-             // Half say their size, half are streams whose size comes after them.
-             for (int i = 0; i < 65; ++i)
-                 members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20, i % 2 == 1});
-             members.push_back({"late.rp250p", sample()});
-             pwtest::makeArchive(d / "bomb.zip", members, pwtest::kZip, "zip:compression-level=1");
-         },
+        {"archive_past_1_GB", [](const fs::path& d) { bomb(d, 65); },
          [](const ScanResult& r) {
              EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::ArchiveTooLarge));
              EXPECT_TRUE(r.presets.empty());
          }},
-        {"preset_past_the_archive_limit",
-         [](const fs::path& d) {
-             std::vector<pwtest::Member> members;
-             for (int i = 0; i < 64; ++i)
-                 members.push_back({"pad" + std::to_string(i) + ".bin", "", 16u << 20, i % 2 == 1});
-             members.push_back({"late.rp250p", sample()});  // 1 GB is read before it
-             pwtest::makeArchive(d / "bomb.zip", members, pwtest::kZip, "zip:compression-level=1");
-         },
+        {"preset_past_the_archive_limit", [](const fs::path& d) { bomb(d, 64); },  // 1 GB before it
          [](const ScanResult& r) {
              EXPECT_TRUE(hasProblem(r, ScanProblem::Kind::ArchiveTooLarge));
              ASSERT_EQ(r.presets.size(), 1u);
@@ -411,12 +397,11 @@ std::vector<Hostile> hostileCases() {
          }},
         {"names_leaving_the_archive",
          [](const fs::path& d) {
-             pwtest::makeArchive(d / "escape.zip", {{"../x.rp250p", sample()},
-                                                    {"/etc/x.rp250p", sample()},
-                                                    {"C:/x.rp250p", sample()},
-                                                    {"a/../../y.rp250p", sample()},
-                                                    {"a/../inside.rp250p", sample()},
-                                                    {"fine.rp250p", sample()}});
+             std::vector<pwtest::Member> members;
+             for (const char* name : {"../x.rp250p", "/etc/x.rp250p", "C:/x.rp250p",
+                                      "a/../../y.rp250p", "a/../inside.rp250p", "fine.rp250p"})
+                 members.push_back({name, sample()});
+             pwtest::makeArchive(d / "escape.zip", members);
          },
          [](const ScanResult& r) {
              ASSERT_EQ(r.presets.size(), 6u);

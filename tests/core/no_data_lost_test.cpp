@@ -9,7 +9,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <ostream>
 #include <set>
 #include <tuple>
 
@@ -43,12 +42,6 @@ struct Case {
     int error;                       // the reason the user is told
     WriteOutcome outcome = WriteOutcome::Failed;
 };
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
-void PrintTo(const Command& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const Case kCases[] = {
     {"NothingWritten", Setup::ExistingFile, Failure{Step::WriteTemporary, ENOSPC, 0}, ENOSPC},
@@ -112,8 +105,8 @@ TEST_P(NoDataLost, NothingIsLost) {
     if (c.outcome == WriteOutcome::Failed) {
         EXPECT_EQ(standing(file), before);
         EXPECT_EQ(result.detail, std::strerror(c.error));
-        EXPECT_EQ(m.shown.back().id, pw::MessageId::CouldNotWrite);
-        EXPECT_EQ(m.shown.back().detail, result.detail);
+        EXPECT_EQ(std::tuple(m.shown.back().id, m.shown.back().detail),
+                  std::tuple(pw::MessageId::CouldNotWrite, result.detail));
         EXPECT_TRUE(s.lastWrittenFile().empty());
     }
 
@@ -162,8 +155,8 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         for (const pw::document::IoResult& r : batch.commit())
             EXPECT_TRUE(r.ok()) << r.error;
 
-        EXPECT_EQ(modeOf(dir.path() / "new.txt"), 0666 & ~mask);
-        EXPECT_EQ(modeOf(dir.path() / "new_batch.txt"), 0666 & ~mask);
+        EXPECT_EQ(std::tuple(modeOf(dir.path() / "new.txt"), modeOf(dir.path() / "new_batch.txt")),
+                  std::tuple(0666 & ~mask, 0666 & ~mask));
         EXPECT_EQ(std::tuple(modeOf(kept), modeOf(keptInBatch)), std::tuple(0640u, 0604u));
         for (const char* file : {"new.txt", "kept.txt", "new_batch.txt", "kept_batch.txt"})
             EXPECT_EQ(pwtest::readFile(dir.path() / file), "new") << file;
