@@ -313,6 +313,9 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
     dots.replace(dots.find("<Name>Loud!</Name>"), 18, "<Name>..</Name>");
     put(dir.path() / "lib/more/dots.rp250p", dots);
     put(dir.path() / "lib/more/noname.rp250p", "<RP250Preset><Params></Params></RP250Preset>");
+    pwtest::makeArchive(dir.path() / "lib/more/two.zip",
+                        {{"lead.rp355p", sample("dual_amp_lead.rp355p")},
+                         {"verb.rp350p", sample("big_verb.rp350p")}});
     const fs::path out = dir.path() / "out";
     put(out / "Loud_.rp250p", bang);  // its own output, its name fixed, for the RP250
     put(out / "Metal Zone.rp255p", "old");
