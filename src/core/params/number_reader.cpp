@@ -46,19 +46,17 @@ int digitValue(char c, int base) {
 // value and up to 32 bits as a signed 32-bit value, as the original number reader
 // wrapped them (&HFFFF reads -1).
 double readRadix(const std::string& s, std::size_t i, int base) {
-    std::uint64_t v = 0;
-    bool any = false;
+    std::uint64_t v = 0;  // no digit at all reads 0
     bool overflow = false;
     for (; i < s.size(); ++i) {
         int d = digitValue(s[i], base);
         if (d < 0) break;
-        any = true;
         if (v > (UINT64_MAX - static_cast<unsigned>(d)) / static_cast<unsigned>(base))
             overflow = true;
         else
             v = v * static_cast<unsigned>(base) + static_cast<unsigned>(d);
     }
-    if (!any || overflow) return 0;
+    if (overflow) return 0;
     if (v <= 0xFFFF) return static_cast<double>(static_cast<std::int16_t>(v));
     if (v <= 0xFFFFFFFFu) return static_cast<double>(static_cast<std::int32_t>(v));
     return static_cast<double>(v);
