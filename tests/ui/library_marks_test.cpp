@@ -111,6 +111,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
         pwui::compareCaptions(*tagsDialog(), dir_->path(), "tags_and_note");
         auto* tags = tagsDialog()->findChild<QLineEdit*>(QStringLiteral("tags"));
         QCOMPARE(tags->text(), QString());  // the two share no tag
+        QVERIFY(QTest::qWaitForWindowActive(tagsDialog()));  // as the user meets it
         QTest::keyClicks(tags, QStringLiteral("gig, bl"));
         QAbstractItemView* popup = tags->completer()->popup();
         QTRY_VERIFY(popup->isVisible());

@@ -21,26 +21,31 @@ QString joined(const std::vector<std::string>& tags) {
     return all.join(QStringLiteral(", "));
 }
 
-// Completes the tag being typed, the one after the last comma.
+// Completes the tag being typed, the one after the last comma. The tags before it are
+// those typed: a tag the list highlights is put in the field at once, and picking it
+// then must not add it a second time.
 class TagCompleter : public QCompleter {
   public:
-    TagCompleter(const std::vector<std::string>& tags, QObject* parent) : QCompleter(parent) {
+    TagCompleter(const std::vector<std::string>& tags, QLineEdit* edit)
+        : QCompleter(edit), typed_(edit->text()) {
         QStringList all;
         for (const std::string& tag : tags)
             all << QString::fromStdString(tag);
         setModel(new QStringListModel(all, this));
         setCaseSensitivity(Qt::CaseInsensitive);
+        connect(edit, &QLineEdit::textEdited, this, [this](const QString& text) { typed_ = text; });
     }
     QStringList splitPath(const QString& path) const override {
         return {path.section(QLatin1Char(','), -1).trimmed()};
     }
     QString pathFromIndex(const QModelIndex& index) const override {
-        const auto* edit = qobject_cast<const QLineEdit*>(widget());
-        const QString text = edit ? edit->text() : QString();
-        const qsizetype comma = text.lastIndexOf(QLatin1Char(','));
-        const QString before = comma < 0 ? QString() : text.left(comma + 1) + QLatin1Char(' ');
+        const qsizetype comma = typed_.lastIndexOf(QLatin1Char(','));
+        const QString before = comma < 0 ? QString() : typed_.left(comma + 1) + QLatin1Char(' ');
         return before + index.data().toString() + QStringLiteral(", ");
     }
+
+  private:
+    QString typed_;
 };
 
 }  // namespace
