@@ -11,6 +11,7 @@
 #include <QAbstractItemView>
 #include <QAction>
 #include <QComboBox>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QGroupBox>
@@ -108,18 +109,30 @@ inline void compareWithFile(const QString& shown, const char* name) {
 
 // Compares what `window` draws with tests/ui/looks/`name`.png, pixel for pixel: its size,
 // the place of each control, its fonts and colours. Its status bar is left out (it says
-// how long things took). A window that differs is left in the temporary folder as
-// `name`-shown.png to compare by eye.
+// how long things took). A window still settling (a column fitted or a bar hidden after
+// the last event) is given three seconds. A window that differs is left in the temporary
+// folder as `name`-shown.png to compare by eye.
 inline void compareLooks(QWidget& window, const QByteArray& name) {
     const QString file = QStringLiteral(PW_TEST_DATA_DIR "/../ui/looks/") + name + ".png";
-    QRect drawn = window.rect();
-    if (const auto* bar = window.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
-        bar && bar->isVisible())
-        drawn.setBottom(bar->y() - 1);
-    const QImage shown = window.grab(drawn).toImage().convertToFormat(QImage::Format_RGB32);
-    if (qEnvironmentVariableIsSet("PW_UPDATE_SCENARIOS")) QVERIFY(shown.save(file));
+    const auto draw = [&window] {
+        QRect drawn = window.rect();
+        if (const auto* bar = window.findChild<QStatusBar*>(QString(), Qt::FindDirectChildrenOnly);
+            bar && bar->isVisible())
+            drawn.setBottom(bar->y() - 1);
+        return window.grab(drawn).toImage().convertToFormat(QImage::Format_RGB32);
+    };
+    QImage shown = draw();
+    if (qEnvironmentVariableIsSet("PW_UPDATE_SCENARIOS")) {
+        for (QImage before; shown != before; shown = draw()) {
+            before = shown;
+            QTest::qWait(200);
+        }
+        QVERIFY(shown.save(file));
+    }
     const QImage expected = QImage(file).convertToFormat(QImage::Format_RGB32);
     QVERIFY2(!expected.isNull(), qPrintable(file));
+    for (QDeadlineTimer settled(3000); shown != expected && !settled.hasExpired(); shown = draw())
+        QTest::qWait(50);
     if (shown == expected) return;
     const QString kept = QDir::temp().filePath(name + "-shown.png");
     shown.save(kept);
