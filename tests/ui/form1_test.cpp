@@ -387,6 +387,7 @@ class Form1Test : public pwui::WindowFixture {
             report += "\nRow " + std::to_string(i) + " Amp Type: 1 (1) -> 2 (2), closest";
         QRect boxPlace, okPlace;
         bool scrolls = false;
+        QString said;
         QTimer::singleShot(0, [&] {
             QWidget* box = QApplication::activeModalWidget();
             QVERIFY(box);
@@ -394,7 +395,11 @@ class Form1Test : public pwui::WindowFixture {
             const QAbstractButton* ok = box->findChild<QDialogButtonBox*>()->buttons().first();
             okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
             const auto* area = box->findChild<QPlainTextEdit*>(QStringLiteral("lines"));
-            scrolls = area && area->verticalScrollBar()->maximum() > 0 && area->isReadOnly();
+            scrolls = area && area->verticalScrollBar()->maximum() > 0 && area->isReadOnly() &&
+                      !area->toPlainText().contains(QStringLiteral("No conflict"));
+            // The first paragraph above the lines, the last below them.
+            const auto labels = box->findChildren<QLabel*>();
+            said = labels.size() == 3 ? labels[1]->text() + '|' + labels[2]->text() : QString();
             QTest::keyClick(box, Qt::Key_Return);
         });
         report += "\n\nNo conflict is left.";
@@ -403,6 +408,8 @@ class Form1Test : public pwui::WindowFixture {
         QVERIFY(screen.contains(boxPlace));
         QVERIFY(screen.contains(okPlace));
         QVERIFY(scrolls);
+        QCOMPARE(said, QStringLiteral("Resolve Conflicts: 80 models substituted, 0 rows "
+                                      "removed.|No conflict is left."));
         // Sixteen lines make a report, however large the font; two fit a plain box.
         for (const int count : {2, 16}) {
             std::string many = "line";
