@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
+#include <ostream>
 #include <set>
 #include <tuple>
 
@@ -42,6 +43,14 @@ struct Case {
     int error;                       // the reason the user is told
     WriteOutcome outcome = WriteOutcome::Failed;
 };
+// Printed by name: the test list would otherwise show each parameter's bytes (its
+// pointers among them, so the names would change from one build to the next).
+void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
+void PrintTo(const Command& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const Case kCases[] = {
     {"NothingWritten", Setup::ExistingFile, Failure{Step::WriteTemporary, ENOSPC, 0}, ENOSPC},

@@ -34,6 +34,12 @@ const Block& block(std::string_view title) {
     throw std::logic_error("no block " + std::string(title));
 }
 
+// The Position of each block's model row (of amp channel A).
+const std::map<std::string_view, std::string> kPositions = {
+    {"Amp", "8"},        {"Cabinet", "9"},     {"Wah", "3"},           {"Compressor", "4"},
+    {"Distortion", "6"}, {"Noise gate", "12"}, {"Mod/FX", "14"},       {"Delay", "15"},
+    {"EQ", "24"},        {"Reverb", "16"},     {"Tone library", "26"}, {"FX library", "26"}};
+
 // (block, value) -> the model named there and its character, from characters.tsv.
 struct Characters {
     std::map<std::pair<std::string, std::int64_t>, std::pair<std::string, std::string>> byValue;
@@ -185,10 +191,6 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
 // it replaces: what took its place and why (tests/data/golden/substitutions.txt;
 // PW_UPDATE_SCENARIOS=1 writes it). A pedal's lines are said in the next section.
 TEST(SubstitutionTable, EachLineAsResolveSaysIt) {
-    const std::map<std::string_view, std::string> kPositions = {
-        {"Amp", "8"},        {"Cabinet", "9"},     {"Wah", "3"},           {"Compressor", "4"},
-        {"Distortion", "6"}, {"Noise gate", "12"}, {"Mod/FX", "14"},       {"Delay", "15"},
-        {"EQ", "24"},        {"Reverb", "16"},     {"Tone library", "26"}, {"FX library", "26"}};
     std::string said;
     for (const auto& line : pw::catalogue::substitutions()) {
         const Block& b = block(line.block);
@@ -324,16 +326,11 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
     for (const auto& f : pwtest::tsv("model_knobs.tsv"))
         knobs[{f.at(0), f.at(1)}].push_back(
             {f.at(2), f.at(3), f.at(4), f.at(5), std::stoi(f.at(6)), std::stoi(f.at(7))});
-    const std::map<std::string, std::pair<std::string, std::string>> typeRow = {
-        {"Compressor", {"207", "4"}},
-        {"Distortion", {"2432", "6"}},
-        {"Mod/FX", {"768", "14"}},
-        {"Delay", {"1856", "15"}}};
     std::size_t conversions = 0, neutrals = 0;
     for (const auto& [model, modelKnobs] : knobs) {
         const auto& [blockTitle, value] = model;
         const Block& theBlock = block(blockTitle);
-        const auto [typeId, position] = typeRow.at(blockTitle);
+        const std::string typeId(theBlock.parameterId), position = kPositions.at(blockTitle);
         for (const std::string caption : {"RP150", "RP250", "RP255", "RP350"}) {
             const pw::document::Target& target = *pw::document::targetByCaption(caption);
             if (pw::filter::targetKnowsModel(theBlock, std::stod(value), target)) continue;
