@@ -8,6 +8,8 @@
 
 #include "catalogue/effect_catalogue.h"
 #include "catalogue/model_settings.h"
+#include "document/targets.h"
+#include "filter/resolve.h"
 #include "test_support.h"
 
 namespace pw::catalogue {
@@ -85,10 +87,16 @@ TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
 }
 
 // A knob ID is one knob wherever it is found: the same name, label, role, neutral and
-// largest value for every model that has it (the delays share Time, the choruses Speed).
+// largest value for every model that has it (the delays share Time, the choruses Speed);
+// and each knob's model is one the largest model knows in that block.
 TEST(ModelKnobs, AnIdIsOneKnobForEveryModelThatHasIt) {
     std::map<std::int32_t, const Setting*> first;
     for (const Setting& s : allSettings()) {
+        const auto b = std::find_if(blocks().begin(), blocks().end(),
+                                    [&](const Block& x) { return x.title == s.block; });
+        ASSERT_NE(b, blocks().end()) << s.block;
+        EXPECT_TRUE(filter::targetKnowsModel(*b, s.model, *document::targetByCaption("RP355")))
+            << s.block << " " << s.model;
         const Setting& f = *first.emplace(s.id, &s).first->second;
         EXPECT_EQ(std::tie(s.name, s.label, s.role, s.neutral, s.max),
                   std::tie(f.name, f.label, f.role, f.neutral, f.max))
