@@ -139,7 +139,6 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             const QColor shown = m.index.data(Qt::ForegroundRole).value<QColor>();
             const Row& row = session.rows().row(std::size_t(m.index.row()) + 1);
             QCOMPARE(m.index.data().toString().toStdString(), row.cells[m.index.column()]);
-            QVERIFY(!m.index.data(Qt::DecorationRole).value<QIcon>().isNull());
             if (!dark) QCOMPARE(shown, m.pure);
             if (dark) QCOMPARE(shown.hue(), m.pure.hue());
             if (dark) QVERIFY(shown.lightness() >= m.pure.lightness());
@@ -150,7 +149,6 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             const QRect place = lv()->visualRect(m.index);
             const QImage image = lv()->viewport()->grab(place).toImage();
             const QColor backdrop = image.pixelColor(image.width() - 4, place.height() / 2);
-            QVERIFY(backdrop != base);  // the selected row is tinted (as drawn: marks_*.png)
             const Rgb background = rgb(backdrop);
             QColor ink = backdrop;
             for (int y = 0; y < image.height(); ++y)
