@@ -59,6 +59,7 @@ TEST(Chain, TileNamesItsBlockAndHoldsEveryRow) {
               "Compressor: Dyna Comp (197), off, Output 13, Sensitivity 73");
 }
 
+// The picture is an SVG document with a group per block, drawn as the files hold it.
 TEST(Chain, SvgParsesAndNamesEveryBlock) {
     for (const char* file : {"crunch_time.rp150p", "dual_amp_lead.rp355p"}) {
         const Chain chain = pw::chain::chainOf(opened(file, "RP250"));
@@ -67,13 +68,12 @@ TEST(Chain, SvgParsesAndNamesEveryBlock) {
         ASSERT_TRUE(doc.load_string(svg.c_str())) << file;
         const pugi::xml_node root = doc.child("svg");
         EXPECT_STREQ(root.child_value("title"), "Tom & \"Jerry\" <Lead>");
-        std::vector<std::string> titles;
-        for (const pugi::xml_node g : root.children("g"))
-            titles.push_back(g.child_value("title"));
-        std::vector<std::string> expected;
-        for (const auto& tile : chain.tiles)
-            expected.push_back(pw::chain::tileDescription(tile));
-        EXPECT_EQ(titles, expected) << file;
+        EXPECT_EQ(std::distance(root.children("g").begin(), root.children("g").end()),
+                  std::ptrdiff_t(chain.tiles.size()));
+        // Each block's place, colours, texts and title (tests/data/golden/chain_*.svg).
+        const auto golden = pwtest::dataFile(std::string("golden/chain_") + file + ".svg");
+        if (std::getenv("PW_UPDATE_SCENARIOS")) pwtest::put(golden, svg);
+        EXPECT_EQ(svg, pwtest::readFile(golden)) << file;
     }
 }
 

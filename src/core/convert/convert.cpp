@@ -32,7 +32,6 @@ bool load(document::ParseResult& parsed, std::string sourceRoot, const Plan& pla
     r.sourceRoot = std::move(sourceRoot);
     r.readStatus = parsed.status;
     r.readDetail = std::move(parsed.error);
-    r.offset = parsed.offset;
     if (!parsed.document.firstName) {
         r.load = LoadFailure::NotLoadable;
         if (r.readDetail.empty()) r.readDetail = "the document has no Name element";

@@ -83,10 +83,9 @@ struct Result {
     // Reading.
     LoadFailure load = LoadFailure::None;
     document::ReadStatus readStatus = document::ReadStatus::Ok;
-    std::string readDetail;             // what the reader found wrong ("" when nothing)
-    std::optional<std::size_t> offset;  // the byte of the fault, when known
-    std::string missingChild;           // for LoadFailure::ParameterMissing
-    std::string sourceRoot;             // "" when no known root occurs
+    std::string readDetail;    // what the reader found wrong ("" when nothing)
+    std::string missingChild;  // for LoadFailure::ParameterMissing
+    std::string sourceRoot;    // "" when no known root occurs
 
     // Names.
     std::string originalName;  // the preset's own patch name
