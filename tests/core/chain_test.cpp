@@ -68,8 +68,6 @@ TEST(Chain, SvgParsesAndNamesEveryBlock) {
         ASSERT_TRUE(doc.load_string(svg.c_str())) << file;
         const pugi::xml_node root = doc.child("svg");
         EXPECT_STREQ(root.child_value("title"), "Tom & \"Jerry\" <Lead>");
-        EXPECT_EQ(std::distance(root.children("g").begin(), root.children("g").end()),
-                  std::ptrdiff_t(chain.tiles.size()));
         // Each block's place, colours, texts and title (tests/data/golden/chain_*.svg).
         const auto golden = pwtest::dataFile(std::string("golden/chain_") + file + ".svg");
         if (std::getenv("PW_UPDATE_SCENARIOS")) pwtest::put(golden, svg);

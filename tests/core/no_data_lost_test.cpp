@@ -170,6 +170,9 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         for (const char* file : {"new.txt", "kept.txt", "new_batch.txt", "kept_batch.txt"})
             EXPECT_EQ(pwtest::readFile(dir.path() / file), "new") << file;
         EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 4);
+        // A folder that is not there is said so, not taken for another fault.
+        EXPECT_EQ(pw::document::replaceFileWhole(*writer, dir.path() / "no/x.txt", "new").error,
+                  std::strerror(ENOENT));
     }
 }
 
