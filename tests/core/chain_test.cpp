@@ -66,8 +66,6 @@ TEST(Chain, SvgParsesAndNamesEveryBlock) {
         const std::string svg = pw::chain::chainSvg(chain, "Tom & \"Jerry\" <Lead>");
         pugi::xml_document doc;
         ASSERT_TRUE(doc.load_string(svg.c_str())) << file;
-        const pugi::xml_node root = doc.child("svg");
-        EXPECT_STREQ(root.child_value("title"), "Tom & \"Jerry\" <Lead>");
         // Each block's place, colours, texts and title (tests/data/golden/chain_*.svg).
         const auto golden = pwtest::dataFile(std::string("golden/chain_") + file + ".svg");
         if (std::getenv("PW_UPDATE_SCENARIOS")) pwtest::put(golden, svg);

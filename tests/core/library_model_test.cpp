@@ -301,6 +301,17 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     EXPECT_NE(report.find(",written,Metal Zone.rp255p,"), std::string::npos) << report;
 }
 
+// Without Resolve Conflicts the plan is the conversion's own, not told by the triages
+// (they resolve): a preset that needs it cannot be converted.
+TEST_F(LibraryModel, APlanWithoutResolveIsNotToldByTheTriages) {
+    Library library(owner.post(), owner, {&target("RP255"), 'A'});
+    scanned(library, {dir.path() / "lib" / "dual_amp_lead.rp355p"});
+    library.plan({0},
+                 {.settings = {&target("RP255"), 'A'}, .resolve = false, .folder = dir.path()});
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.plans.empty(); }));
+    EXPECT_EQ(owner.plans[0].outcomes[0].kind, OutcomeKind::Cannot);
+}
+
 // The plan a library makes from its triages is the plan a dry run of the conversion
 // makes: the same outcome, output, reason and counts for every preset, whatever the
 // target, amp channel and names; names that collide, outputs that exist and an output

@@ -140,8 +140,6 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             const Row& row = session.rows().row(std::size_t(m.index.row()) + 1);
             QCOMPARE(m.index.data().toString().toStdString(), row.cells[m.index.column()]);
             if (!dark) QCOMPARE(shown, m.pure);
-            if (dark) QCOMPARE(shown.hue(), m.pure.hue());
-            if (dark) QVERIFY(shown.lightness() >= m.pure.lightness());
             if (dark) QVERIFY(contrastRatio(rgb(shown), rgb(base)) >= 4.5);
 
             // Selected, the cell's most contrasting pixel is still of the mark's hue.
