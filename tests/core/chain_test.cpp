@@ -67,9 +67,7 @@ TEST(Chain, SvgParsesAndNamesEveryBlock) {
         pugi::xml_document doc;
         ASSERT_TRUE(doc.load_string(svg.c_str())) << file;
         // Each block's place, colours, texts and title (tests/data/golden/chain_*.svg).
-        const auto golden = pwtest::dataFile(std::string("golden/chain_") + file + ".svg");
-        if (std::getenv("PW_UPDATE_SCENARIOS")) pwtest::put(golden, svg);
-        EXPECT_EQ(svg, pwtest::readFile(golden)) << file;
+        EXPECT_EQ(svg, pwtest::golden(std::string("golden/chain_") + file + ".svg", svg)) << file;
     }
 }
 

@@ -70,9 +70,7 @@ TEST(ReaderFaults, EachBadDocumentIsDescribed) {
         const char* kinds[] = {"ok", "unreadable", "encoding", "not well-formed"};
         got += file + "\t" + kinds[static_cast<int>(r.status)] + "\t" + r.error + "\n";
     }
-    const std::filesystem::path expected = data / "reader" / "bad_faults.tsv";
-    if (std::getenv("PW_UPDATE_SCENARIOS")) std::ofstream(expected, std::ios::binary) << got;
-    EXPECT_EQ(got, pwtest::readFile(expected));
+    EXPECT_EQ(got, pwtest::golden("reader/bad_faults.tsv", got));
 }
 
 }  // namespace

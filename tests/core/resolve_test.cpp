@@ -211,9 +211,7 @@ TEST(SubstitutionTable, EachLineAsResolveSaysIt) {
                         c.newSetting + ": " + c.reason + "\n";
         }
     }
-    const std::filesystem::path golden = pwtest::dataFile("golden/substitutions.txt");
-    if (std::getenv("PW_UPDATE_SCENARIOS")) pwtest::put(golden, said);
-    EXPECT_EQ(said, pwtest::readFile(golden));
+    EXPECT_EQ(said, pwtest::golden("golden/substitutions.txt", said));
 }
 
 // --- what Resolve does to a list -------------------------------------------------

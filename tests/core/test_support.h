@@ -3,6 +3,7 @@
 // Helpers shared by the core tests: a messenger that records what the session says and
 // answers from a script, preset documents built from rows, and temporary folders.
 
+#include <cstdlib>
 #include <deque>
 #include <filesystem>
 #include <fstream>
@@ -113,6 +114,14 @@ inline std::string sample(const std::string& name) {
 inline void put(const std::filesystem::path& file, const std::string& bytes) {
     std::filesystem::create_directories(file.parent_path());
     std::ofstream(file, std::ios::binary) << bytes;
+}
+
+// What tests/data/`name` holds, to compare with the text `made` by the program;
+// PW_UPDATE_SCENARIOS=1 first writes the file from `made` (read the diff before committing).
+inline std::string golden(const std::string& name, const std::string& made) {
+    const std::filesystem::path file = dataFile(name);
+    if (std::getenv("PW_UPDATE_SCENARIOS")) put(file, made);
+    return readFile(file);
 }
 
 // The marks of a row as a five-letter text: "-" default, "R" conflict, "B" change.
