@@ -95,7 +95,7 @@ TEST_F(Mark, AKilledRunLosesNothingThatWasDone) {
     }
 }
 
-TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAlone) {
+TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAloneARefusingOneSaysSo) {
     fs::create_directories(database().parent_path());
     writeFile(database(), std::string(2048, 'z'));
     const RunResult damaged = mark({"presets", "--hide"});
@@ -115,6 +115,21 @@ TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAlone) {
     EXPECT_EQ(newer.status, 2);
     EXPECT_NE(newer.err.find("newer Patchwright"), std::string::npos) << newer.err;
     EXPECT_EQ(readFile(database()), before);
+
+    // One that refuses the change (its triggers abort every write) marks nothing.
+    fs::remove(database());
+    ASSERT_EQ(mark({"presets", "--tag", "kept"}).status, 0);
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db,
+                 "CREATE TRIGGER refuse BEFORE DELETE ON tags BEGIN SELECT RAISE(ABORT, 'no'); END",
+                 nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    const RunResult refused = mark({"presets", "--favourite"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_EQ(refused.err,
+              "patchwright-cli: the collection refused the change; nothing was marked\n");
+    EXPECT_FALSE(marks().at("surfs_up.rp255p").favourite);
 }
 
 // scan shows each preset's marks: a star in the table, the marks in JSON and CSV; with

@@ -84,6 +84,12 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     ASSERT_EQ(reopened.open(db).status, OpenStatus::Opened);
     EXPECT_EQ(reopened.marks(both), marks);
     EXPECT_TRUE(reopened.intact());
+
+    // A collection that refuses to write says so and keeps what it had.
+    pwtest::refuseMarkWrites(db);
+    EXPECT_FALSE(store.change(both, MarkChange{false, {}, {}, {}, {}}));
+    EXPECT_FALSE(store.restore({{kLead, Marks{}}}));
+    EXPECT_EQ(store.marks(both), marks);
 }
 
 TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {

@@ -214,6 +214,27 @@ TEST(SubstitutionTable, EachLineAsResolveSaysIt) {
     EXPECT_EQ(said, pwtest::golden("golden/substitutions.txt", said));
 }
 
+// A model no line replaces becomes what the character its name tells chooses, or the
+// block's neutral entry: each entry of the character table, chosen for the first model of
+// characters.tsv whose name tells it (else for a model named by the character's words), as
+// the choice says it (tests/data/golden/character_substitutes.txt).
+TEST(SubstitutionTable, EachCharacterAsTheChoiceSaysIt) {
+    const Characters characters;
+    std::string said;
+    for (const auto& c : pw::catalogue::characterSubstitutes()) {
+        std::string name(c.character);
+        for (auto r = characters.rows.rbegin(); r != characters.rows.rend(); ++r)
+            if ((*r)[0] == c.block && !c.character.empty() &&
+                pw::catalogue::characterOfName(block(c.block), (*r)[2]) == c.character)
+                name = (*r)[2];
+        const auto choice = pw::catalogue::chooseSubstitute(block(c.block), 1e9, name, "RP150");
+        ASSERT_TRUE(choice) << c.block << " " << name;
+        said += std::string(c.block) + " \"" + name + "\" \u2192 " +
+                std::string(choice->entry->name) + ": " + std::string(choice->reason) + "\n";
+    }
+    EXPECT_EQ(said, pwtest::golden("golden/character_substitutes.txt", said));
+}
+
 // --- what Resolve does to a list -------------------------------------------------
 
 using pwtest::row;
@@ -231,18 +252,20 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
     list.append(row("Dist Gain", "50", "2488", "6", "50", {pw::kId}));
     list.append(row("Dist Low", "80", "2489", "6", "80", {pw::kId}));
     list.append(row("Dist Level", "17", "2491", "6", "17", {pw::kId}));
+    list.append(row("Dist Mid Freq", "30", "2461", "6", "30"));
     list.append(row("Amp A Type", "Stoner Rock", "2496", "8", "368", {pw::kValue}));
     list.append(row("Volume Pre FX", "0", "2626", "13", "0", {pw::kPosition}));
     list.append(row("Amp A Type", "Doom Metal", "2496", "8", "399", {pw::kSetting}));
     list.append(row("Mod Type", "Reverse Swirl", "768", "14", "999", {pw::kValue}));
     const auto report = pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP250"));
     // The substitute's knobs stand after its row; what the old knobs held is carried by
-    // role, the rest is neutral and said so.
+    // role, the rest is neutral and said so; a knob of another model has no role there.
     EXPECT_EQ(lines(report),
               (std::vector<std::string>{
                   "Row 1 Dist Type: Redline \u2192 Death (high gain); Mid 50 (neutral), Low 80, "
                   "High 50 (neutral), Level 17",
                   "removed: Dist Gain = 50 (the RP250 has no Redline)",
+                  "removed: Dist Mid Freq = 30 (not a knob of Death)",
                   "Row 6 Amp A Type: Stoner Rock \u2192 01 Dual Rectifier (high gain)",
                   "removed: Volume Pre FX = 0 (the RP250 keeps no row at Position 13)",
                   "Row 7 Amp A Type: Doom Metal \u2192 DigiTech Metal (high gain)",
@@ -250,7 +273,7 @@ TEST(Resolve, SaysEveryChangeWithTheRowNumbersLeftAndWhatWasLost) {
                   "Level 50 (neutral), Speed 50 (neutral), Depth 50 (neutral)"}));
     EXPECT_EQ(std::tie(report.substituted, report.removed, report.settingsCarried,
                        report.settingsNeutral, report.conflictsLeft),
-              std::tuple(4u, 4u, 2u, 5u, 0u));
+              std::tuple(4u, 5u, 2u, 5u, 0u));
     ASSERT_EQ(list.count(), 11u);
     EXPECT_EQ(std::tie(list.row(3).name(), list.row(3).id(), list.row(3).value()),
               std::tuple("Dist Low", "2477", "80"));

@@ -66,6 +66,11 @@ TEST(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
     const std::size_t unreadable[] = {3};
     marks.append(second);
     EXPECT_FALSE(marks.change(unreadable, star));
+
+    // Undo that the store refuses changes no row.
+    pwtest::refuseMarkWrites(dir.path() / "library.sqlite");
+    EXPECT_FALSE(marks.undo(*edit));
+    EXPECT_TRUE(marks.of(0).favourite && marks.of(1).favourite);
 }
 
 TEST(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {

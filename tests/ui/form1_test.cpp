@@ -223,7 +223,8 @@ class Form1Test : public pwui::WindowFixture {
     // Ctrl+C and Ctrl+Delete act on the selected row only; at exit the program empties the
     // clipboard only when it still holds the program's own line.
     void listKeysAndClipboardAtExit() {
-        form_->openFile(copy(QStringLiteral("metal_zone.rp250p")));
+        const QString zone = copy(QStringLiteral("metal_zone.rp250p"));
+        form_->openFile(zone);
         Tester tester(form_->model(), Tester::FailureReportingMode::QtTest);
         const Session& s = form_->session();
         const std::size_t count = s.rows().count();
@@ -247,9 +248,12 @@ class Form1Test : public pwui::WindowFixture {
         child<QAction>("mnuFileExit")->trigger();
         flushDeletes();
         QCOMPARE(clipboard->text(), QString());
-        clipboard->setText(QStringLiteral("copied elsewhere"));
         windows_.reset();
         form_ = std::make_unique<ui::Form1>(said_.get());
+        form_->openFile(zone);
+        clickRow(3);
+        QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
+        clipboard->setText(QStringLiteral("copied elsewhere"));
         form_->close();
         QCOMPARE(clipboard->text(), QStringLiteral("copied elsewhere"));
     }

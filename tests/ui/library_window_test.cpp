@@ -533,7 +533,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         }
     }
 
-    // Outputs that exist already: the summary wraps, and the dialog grows to show all of it.
+    // Outputs that exist already: the summary wraps, and the dialog grows down (not across)
+    // to show all of it.
     void convertDialogGrowsWithItsSummary() {
         openDry(false);
         QString said;
@@ -542,13 +543,17 @@ class LibraryWindowTest : public pwui::WindowFixture {
             if (QTest::qWaitFor([&] { return d.dryRun().has_value(); }))
                 for (const ui::Outcome& o : d.dryRun()->outcomes)
                     writeFile(QDir(out_).filePath(o.output), "mine");
+            const int width = d.width();
             QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
             auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
-            whole = QTest::qWaitFor([&] {
-                return d.dryRun().has_value() &&
-                       summary->height() >= summary->heightForWidth(summary->width()) &&
-                       d.rect().contains(summary->geometry());
-            });
+            // Nothing can be converted until the new dry run has said what will happen.
+            const bool waited =
+                !d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
+            whole = waited && QTest::qWaitFor([&] {
+                        return d.dryRun().has_value() && d.width() == width &&
+                               summary->height() >= summary->heightForWidth(summary->width()) &&
+                               d.rect().contains(summary->geometry());
+                    });
             said = summary->text();
             QTest::keyClick(&d, Qt::Key_Escape);
         });
