@@ -2,6 +2,7 @@
 #include "cli_messenger.h"
 
 #include <ostream>
+#include <utility>
 
 #include "table_writer.h"
 
@@ -35,9 +36,8 @@ void CliMessenger::line(const std::string& text) {
 }
 
 void CliMessenger::release() {
-    for (const std::string& text : held_)
+    for (const std::string& text : std::exchange(held_, {}))
         err_ << text;
-    held_.clear();
     err_.flush();
 }
 
