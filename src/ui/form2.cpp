@@ -109,7 +109,6 @@ Form2::Form2(Session& session, QWidget* parent) : QDialog(parent), session_(sess
     setFont(parent ? parent->font() : font());
 
     const auto blocks = catalogue::blocks();
-    lists_.reserve(blocks.size());
     for (std::size_t b = 0; b < blocks.size(); ++b) {
         const catalogue::Block& block = blocks[b];
         auto* cbo = new ModelList(this, [this, b](int index) { cbo_Click(b, index); });
