@@ -48,13 +48,15 @@ class Mark : public CliTest {
         }
         return out;
     }
-    // Stamps the collection as a newer Patchwright's.
-    void stampNewer() const {
+    // Runs `statements` on the collection, as another program would.
+    void sql(const char* statements) const {
         sqlite3* db = nullptr;
         ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-        sqlite3_exec(db, "PRAGMA user_version = 99", nullptr, nullptr, nullptr);
+        sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
         sqlite3_close(db);
     }
+    // Stamps the collection as a newer Patchwright's.
+    void stampNewer() const { sql("PRAGMA user_version = 99"); }
     fs::path presets_;
 };
 
@@ -119,12 +121,7 @@ TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAloneARefusingOneSaysSo) 
     // One that refuses the change (its triggers abort every write) marks nothing.
     fs::remove(database());
     ASSERT_EQ(mark({"presets", "--tag", "kept"}).status, 0);
-    sqlite3* db = nullptr;
-    ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-    sqlite3_exec(db,
-                 "CREATE TRIGGER refuse BEFORE DELETE ON tags BEGIN SELECT RAISE(ABORT, 'no'); END",
-                 nullptr, nullptr, nullptr);
-    sqlite3_close(db);
+    sql("CREATE TRIGGER refuse BEFORE DELETE ON tags BEGIN SELECT RAISE(ABORT, 'no'); END");
     const RunResult refused = mark({"presets", "--favourite"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_EQ(refused.err,

@@ -37,10 +37,11 @@ pw::collection::IndexedPreset indexed(const char* file, const char* member, cons
     return {.preset = {.source = {file, member, 0}, .name = name}, .target = "RP255", .amp = 'A'};
 }
 
-std::vector<std::string> namesIn(const std::vector<pw::collection::IndexedPreset>& index) {
-    std::vector<std::string> names;
+// Each preset of an index as "file:member=name|".
+std::string namesIn(const std::vector<pw::collection::IndexedPreset>& index) {
+    std::string names;
     for (const auto& p : index)
-        names.push_back(p.preset.source.file + ":" + p.preset.source.member + "=" + p.preset.name);
+        names += p.preset.source.file + ":" + p.preset.source.member + "=" + p.preset.name + "|";
     return names;
 }
 
@@ -176,16 +177,15 @@ TEST(CollectionStore, TheIndexOfAnInputIsReplacedWholeAndOnlyItsOwnKeyIsTrusted)
     const auto b = indexed("/p/pack.zip", "b.rp355p", "B");
     ASSERT_TRUE(store.replaceIndex("/p", std::vector{a, b}));
     ASSERT_TRUE(store.replaceIndex("/q", std::vector{b}));
-    EXPECT_EQ(namesIn(store.index("/p")),
-              (std::vector<std::string>{"/p/a.rp250p:=A", "/p/pack.zip:b.rp355p=B"}));
+    EXPECT_EQ(namesIn(store.index("/p")), "/p/a.rp250p:=A|/p/pack.zip:b.rp355p=B|");
     ASSERT_TRUE(store.replaceIndex("/p", std::vector{b}));
-    EXPECT_EQ(namesIn(store.index("/p")), std::vector<std::string>{"/p/pack.zip:b.rp355p=B"});
-    EXPECT_EQ(namesIn(store.index("/q")), std::vector<std::string>{"/p/pack.zip:b.rp355p=B"});
+    EXPECT_EQ(namesIn(store.index("/p")), "/p/pack.zip:b.rp355p=B|");
+    EXPECT_EQ(namesIn(store.index("/q")), "/p/pack.zip:b.rp355p=B|");
 
     sql(db, "UPDATE index_made SET key_low = key_low + 1");
     EXPECT_TRUE(store.index("/q").empty());
     ASSERT_TRUE(store.replaceIndex("/p", std::vector{a}));
-    EXPECT_EQ(namesIn(store.index("/p")), std::vector<std::string>{"/p/a.rp250p:=A"});
+    EXPECT_EQ(namesIn(store.index("/p")), "/p/a.rp250p:=A|");
     EXPECT_TRUE(store.index("/q").empty());
 
     ASSERT_TRUE(store.rememberInput("/p"));
@@ -211,10 +211,8 @@ TEST(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
                     triages, {});
     Store store;
     ASSERT_TRUE(store.open(db).ok());
-    EXPECT_EQ(namesIn(store.index("/lib/aa")),
-              std::vector<std::string>{"/lib/aa/x.rp250p:=/lib/aa/x.rp250p"});
-    EXPECT_EQ(namesIn(store.index("/lib/bb")),
-              std::vector<std::string>{"/lib/bb/y.rp250p:=/lib/bb/y.rp250p"});
+    EXPECT_EQ(namesIn(store.index("/lib/aa")), "/lib/aa/x.rp250p:=/lib/aa/x.rp250p|");
+    EXPECT_EQ(namesIn(store.index("/lib/bb")), "/lib/bb/y.rp250p:=/lib/bb/y.rp250p|");
 }
 
 TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {

@@ -82,10 +82,8 @@ TEST_F(History, UndoesEveryStepToTheOpenedPatchAndRedoesThemAll) {
 
 TEST_F(History, KeepsAHundredSteps) {
     s.openFile(dataFile("surfs_up.rp255p"));
-    for (int i = 0; i < 120; ++i) {
-        s.setPatchName("Name " + std::to_string(i));
-        s.endPatchNameEdit();
-    }
+    for (int i = 0; i < 120; ++i)
+        s.setPatchName("Name " + std::to_string(i)), s.endPatchNameEdit();
     int undone = 0;
     while (s.undo())
         ++undone;

@@ -12,12 +12,14 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A preset of one row that loads.
+const std::string kGood =
+    pwtest::presetXml("RP255Preset", "Good", {{"64", "2", "66", "Pickup", "HB"}});
+
 class HostileInput : public pwtest::SessionFixture {
   protected:
     void openGood() {
-        s.openFile(dir.write(
-            "good.rp255p",
-            pwtest::presetXml("RP255Preset", "Good", {{"64", "2", "66", "Pickup", "HB"}})));
+        s.openFile(dir.write("good.rp255p", kGood));
         ASSERT_EQ(s.lastOpenOutcome(), pw::OpenOutcome::Loaded);
         m.clear();
     }
@@ -33,10 +35,8 @@ class HostileInput : public pwtest::SessionFixture {
 
 TEST_F(HostileInput, HundredThousandDeepNestingLoadsOrIsRefusedWithoutCrashing) {
     std::string open, close;
-    for (int i = 0; i < 100000; ++i) {
-        open += "<a>";
-        close += "</a>";
-    }
+    for (int i = 0; i < 100000; ++i)
+        open += "<a>", close += "</a>";
     const std::string param =
         "<Param><ID>64</ID><Position>2</Position><Value>6</Value><Name>n</Name><Text>";
     openGood();
@@ -84,9 +84,7 @@ TEST_F(HostileInput, BytesOpenedUnderANameAreReadOnce) {
     EXPECT_EQ(bad.outcome, pw::OpenOutcome::NotLoadable);
     EXPECT_EQ(bad.status, pw::document::ReadStatus::NotWellFormed);
     ASSERT_TRUE(bad.offset.has_value());
-    const pw::OpenResult good =
-        s.openBytes("pack.zip:good.rp255p",
-                    pwtest::presetXml("RP255Preset", "Good", {{"64", "2", "66", "Pickup", "HB"}}));
+    const pw::OpenResult good = s.openBytes("pack.zip:good.rp255p", kGood);
     EXPECT_TRUE(good.loaded());
     EXPECT_EQ(std::tuple(s.openedFile(), s.sourceRoot()),
               std::tuple("pack.zip:good.rp255p", "RP255Preset"));

@@ -225,8 +225,7 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     ASSERT_TRUE(owner.runUntil(
         [&] { return !owner.reports.empty() && !library.scanning() && !library.searching(); }));
     EXPECT_EQ(library.presets().size(), 8u);
-    EXPECT_EQ(found(library),
-              std::vector<std::string>{(dir.path() / "lib/dual_amp_lead.rp355p").string()});
+    EXPECT_EQ(found(library), std::vector{(dir.path() / "lib/dual_amp_lead.rp355p").string()});
     EXPECT_TRUE(library.searchText().asksForRows());
     // Text: in the name or the file, a model, or a model used.
     const std::size_t searches = owner.searches;
@@ -234,8 +233,7 @@ TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
     EXPECT_TRUE(library.searching());
     ASSERT_TRUE(owner.runUntil([&] { return !library.searching(); }));
     EXPECT_GT(owner.searches, searches);
-    EXPECT_EQ(found(library),
-              std::vector<std::string>{(dir.path() / "lib/crunch_time.rp150p").string()});
+    EXPECT_EQ(found(library), std::vector{(dir.path() / "lib/crunch_time.rp150p").string()});
     library.search("");
     EXPECT_EQ(found(library).size(), 8u);
 }
