@@ -281,23 +281,25 @@ TEST(Resolve, FilterRemovalsNameEveryRowGoneTheLastIncluded) {
 // (what Resolve says of each: tests/data/golden/pedal_channels.txt).
 TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
     std::string said;
-    for (char kept : {'A', 'B'}) {
-        pw::ParamList list;
-        list.append(row(std::string("Amp ") + kept + " Gain", "40", "2497", "8", "40"));
+    // The channels whose rows the list holds: B alone is kept only when A's rows are gone.
+    for (const std::string kept : {"A", "B", "AB", ""}) {
+        pw::ParamList list, presence;
+        for (pw::ParamList* l : {&list, &presence})
+            for (char channel : kept)
+                l->append(row(std::string("Amp ") + channel + " Gain", "40", "2497", "8", "40"));
         list.append(row("Pedal Assign 1", "Amp B Gain", "8194", "19", "657857", {pw::kValue}));
         const auto report =
             pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP150"));
         ASSERT_EQ(report.changes.size(), 1u) << kept;
-        EXPECT_EQ(list.row(2).setting(), kept == 'B' ? "Amp Gain" : "None");
-        EXPECT_EQ(list.row(2).value(), kept == 'B' ? "526785" : "0");
+        const pw::Row& pedal = list.row(list.count());
+        EXPECT_EQ(pedal.setting(), kept == "B" ? "Amp Gain" : "None") << kept;
+        EXPECT_EQ(pedal.value(), kept == "B" ? "526785" : "0") << kept;
         said += pw::text::resolveChangeLine(report.changes[0]) + "\n";
         // A control of neither channel goes where its line says, whichever is kept.
-        pw::ParamList presence;
-        presence.append(row(std::string("Amp ") + kept + " Gain", "40", "2497", "8", "40"));
         presence.append(
             row("Pedal Assign 1", "EQ Presence", "8194", "19", "1576071", {pw::kValue}));
         pw::filter::ResolveConflicts(presence, *pw::document::targetByCaption("RP150"));
-        EXPECT_EQ(presence.row(2).setting(), "EQ Treble") << kept;
+        EXPECT_EQ(presence.row(presence.count()).setting(), "EQ Treble") << kept;
     }
     // The EQ follows the channel kept as the amp does.
     pw::ParamList eq;

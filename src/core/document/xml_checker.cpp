@@ -348,7 +348,7 @@ class Checker {
         p_ += 4;
         const auto end = s_.find("--", p_);
         if (end == std::string_view::npos) return bad("unterminated comment");
-        if (end + 2 >= s_.size() || s_[end + 2] != '>') return bad("\"--\" inside a comment");
+        if (s_.compare(end, 3, "-->") != 0) return bad("\"--\" inside a comment");
         p_ = end + 3;
         return true;
     }
