@@ -533,6 +533,27 @@ class LibraryWindowTest : public pwui::WindowFixture {
         }
     }
 
+    // A plan that comes for options no longer shown (the user was quicker) is not shown.
+    void aPlanForOptionsNoLongerShownIsNotShown() {
+        std::vector<library::ConversionPlan> asked;
+        ui::ConvertDialog d(
+            2, {document::targetByCaption("RP250"), 'A'},
+            [&](const library::ConvertOptions& o) { asked.emplace_back().options = o; }, nullptr);
+        d.show();
+        auto* folder = d.findChild<QLineEdit*>();
+        folder->selectAll();
+        QTest::keyClicks(folder, out_);
+        QTRY_VERIFY(!asked.empty() && asked.back().options.folder == out_.toStdString());
+        const std::size_t typed = asked.size() - 1;
+        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("resolve")), Qt::LeftButton);
+        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
+        for (const std::size_t late : {typed, typed + 1})  // both options differ, then one
+            d.setPlan(asked.at(late));
+        QVERIFY(!d.dryRun());
+        d.setPlan(asked.at(typed + 2));
+        QVERIFY(d.dryRun());
+    }
+
     // Outputs that exist already: the summary wraps, and the dialog grows down (not across)
     // to show all of it.
     void convertDialogGrowsWithItsSummary() {
