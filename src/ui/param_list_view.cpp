@@ -12,7 +12,6 @@ namespace pw::ui {
 
 ParamListView::ParamListView(QWidget* parent) : QTreeView(parent) {
     setRootIsDecorated(false);
-    setItemsExpandable(false);
     setUniformRowHeights(true);
     setAllColumnsShowFocus(true);
     setSortingEnabled(false);
@@ -36,8 +35,9 @@ int ParamListView::highlightedRow() const {
 void ParamListView::setHighlightedRow(int number) {
     if (!selectionModel() || highlightedRow() == number) return;
     settingHighlight_ = true;
-    if (number > 0 && number <= model()->rowCount()) {
-        const QModelIndex row = model()->index(number - 1, 0);
+    // Row `number` counts from 1; outside the list the index is invalid and none is selected.
+    const QModelIndex row = model()->index(number - 1, 0);
+    if (row.isValid()) {
         selectionModel()->setCurrentIndex(
             row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         scrollTo(row);
