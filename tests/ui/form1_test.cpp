@@ -381,6 +381,10 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(icon, QMessageBox::Information);
         QVERIFY(width <= QGuiApplication::primaryScreen()->availableGeometry().width());
         QVERIFY(narrowest < width);
+        int run = 0, longest = 0;  // no more than 40 characters go without a place to break
+        for (const QChar c : text)
+            longest = std::max(longest, run = c.isSpace() || c == QChar(0x200B) ? 0 : run + 1);
+        QCOMPARE(longest, 40);
         QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
 
         // A long report scrolls inside a box that fits the screen (also at a scale factor
