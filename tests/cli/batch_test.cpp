@@ -91,6 +91,8 @@ TEST_F(CliTest, ConvertProgressIsOneLineOnATerminalOnly) {
     const RunResult terminal = runCliOnTerminal(args, dir_);
     EXPECT_NE(terminal.out.find("\r\x1b[K[1/2] tiny_clean.rp150p"), std::string::npos);
     EXPECT_EQ(terminal.out.find("[1/2] tiny_clean.rp150p\r\n"), std::string::npos);
+    // Only a progress line is erased: a file's lines stay as they were printed.
+    EXPECT_EQ(terminal.out.find("\n\r\x1b[K"), std::string::npos) << terminal.out;
     const RunResult piped = run(args);
     EXPECT_EQ(piped.err.find("\x1b[K"), std::string::npos);
     EXPECT_EQ(piped.err.find("[1/2]"), std::string::npos);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace pw::catalogue {
@@ -309,8 +310,7 @@ std::vector<std::string> wordsOf(std::string_view name) {
         if (upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
             word += upper ? static_cast<char>(c - 'A' + 'a') : c;
         } else if (!word.empty()) {
-            words.push_back(std::move(word));
-            word.clear();
+            words.push_back(std::exchange(word, {}));
         }
     }
     if (!word.empty()) words.push_back(std::move(word));
