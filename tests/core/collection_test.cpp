@@ -3,8 +3,6 @@
 // schema brought up from each earlier version, a newer or damaged database handled
 // without loss, the index, and the daily backup.
 
-#include <sqlite3.h>
-
 #include <cstring>
 
 #include "collection/collection_store.h"
@@ -22,13 +20,7 @@ using pw::collection::OpenStatus;
 using pw::collection::Store;
 namespace fs = std::filesystem;
 
-void sql(const fs::path& db, const char* statements) {
-    sqlite3* h = nullptr;
-    ASSERT_EQ(sqlite3_open(db.c_str(), &h), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(h, statements, nullptr, nullptr, nullptr), SQLITE_OK)
-        << sqlite3_errmsg(h);
-    sqlite3_close(h);
-}
+using pwtest::sql;
 
 const ContentKey kLead{0x1234abcdULL, "Lead"};
 const ContentKey kClean{0x99ULL, "Clean"};

@@ -19,11 +19,10 @@ struct Case {
     std::string sample;
     int target;  // option
     char amp;
+    friend void PrintTo(const Case& c, std::ostream* os) {
+        *os << c.sample << " to option " << c.target << " amp " << (c.amp ? c.amp : '-');
+    }
 };
-
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.sample << " to option " << c.target << " amp " << (c.amp ? c.amp : '-');
-}
 
 std::vector<Case> cases() {
     std::vector<Case> out;

@@ -322,6 +322,7 @@ struct Hostile {
     std::string name;
     std::function<void(const fs::path&)> make;
     std::function<void(const ScanResult&)> expect;
+    friend void PrintTo(const Hostile& hostile, std::ostream* out) { *out << hostile.name; }
 };
 
 // A zip of `pads` members of 16 MB each, then a preset: half the pads say their size,
@@ -513,10 +514,6 @@ void removeDeep(int parent, const char* name) {
         ::close(fd);
     }
     ::unlinkat(parent, name, AT_REMOVEDIR);
-}
-
-void PrintTo(const Hostile& hostile, std::ostream* out) {
-    *out << hostile.name;
 }
 
 class HostileLibrary : public ::testing::TestWithParam<Hostile> {};

@@ -26,9 +26,12 @@ using pw::WriteOutcome;
 using pwtest::Failure;
 using pwtest::Step;
 
+// Printed by name: the test list would otherwise show each parameter's bytes (its
+// pointers among them, so the names would change from one build to the next).
 struct Command {
     const char* name;
     pw::WriteResult (pw::Session::*run)();
+    friend void PrintTo(const Command& c, std::ostream* os) { *os << c.name; }
 };
 const Command kCommands[] = {{"Save", &pw::Session::save},
                              {"UserText", &pw::Session::exportUserText},
@@ -42,15 +45,8 @@ struct Case {
     std::optional<Failure> failure;  // none: the real file system fails
     int error;                       // the reason the user is told
     WriteOutcome outcome = WriteOutcome::Failed;
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.name; }
 };
-// Printed by name: the test list would otherwise show each parameter's bytes (its
-// pointers among them, so the names would change from one build to the next).
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.name;
-}
-void PrintTo(const Command& c, std::ostream* os) {
-    *os << c.name;
-}
 
 const Case kCases[] = {
     {"NothingWritten", Setup::ExistingFile, Failure{Step::WriteTemporary, ENOSPC, 0}, ENOSPC},

@@ -117,22 +117,28 @@ inline void put(const std::filesystem::path& file, const std::string& bytes) {
     std::ofstream(file, std::ios::binary) << bytes;
 }
 
-// What tests/data/`name` holds, to compare with the text `made` by the program;
-// PW_UPDATE_SCENARIOS=1 first writes the file from `made` (read the diff before committing).
-// Makes the collection at `db` refuse every write of marks and tags, as a disk that
-// fails would: its triggers abort the statement.
-inline void refuseMarkWrites(const std::filesystem::path& db) {
+// Runs `statements` on the database at `db`.
+inline void sql(const std::filesystem::path& db, const char* statements) {
     sqlite3* h = nullptr;
     ASSERT_EQ(sqlite3_open(db.c_str(), &h), SQLITE_OK);
-    std::string sql;
-    for (const char* table : {"marks", "tags"})
-        for (const char* what : {"INSERT", "DELETE"})
-            sql += std::string("CREATE TRIGGER refuse_") + table + "_" + what + " BEFORE " + what +
-                   " ON " + table + " BEGIN SELECT RAISE(ABORT, 'refused'); END;";
-    EXPECT_EQ(sqlite3_exec(h, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(h, statements, nullptr, nullptr, nullptr), SQLITE_OK)
+        << sqlite3_errmsg(h);
     sqlite3_close(h);
 }
 
+// Makes the collection at `db` refuse every write of marks and tags, as a disk that
+// fails would: its triggers abort the statement.
+inline void refuseMarkWrites(const std::filesystem::path& db) {
+    std::string statements;
+    for (const char* table : {"marks", "tags"})
+        for (const char* what : {"INSERT", "DELETE"})
+            statements += std::string("CREATE TRIGGER refuse_") + table + "_" + what + " BEFORE " +
+                          what + " ON " + table + " BEGIN SELECT RAISE(ABORT, 'refused'); END;";
+    sql(db, statements.c_str());
+}
+
+// What tests/data/`name` holds, to compare with the text `made` by the program;
+// PW_UPDATE_SCENARIOS=1 first writes the file from `made` (read the diff before committing).
 inline std::string golden(const std::string& name, const std::string& made) {
     const std::filesystem::path file = dataFile(name);
     if (std::getenv("PW_UPDATE_SCENARIOS")) put(file, made);

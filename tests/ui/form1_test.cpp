@@ -93,20 +93,12 @@ class Form1Test : public pwui::WindowFixture {
         QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("surfs_up.rp255p.txt")));  // in the way
         said_->answers = {Answer::Yes};
         child<QAction>("mnuExport")->trigger();
-        const QString into = dir_->filePath(QStringLiteral("surfs_up.rp255p.txt"));
-        for (const auto& [said, text] :
-             {std::pair{said_->messages.end()[-3], "Saved to Beach.rp255p"},
-              std::pair{said_->messages.end()[-2],
-                        "surfs_up.rp255p.txt Already Exists. Do you want to overwrite the existing "
-                        "file?"},
-              std::pair{said_->messages.back(),
-                        "Could not write surfs_up.rp255p.txt. Nothing was changed."}}) {
-            QCOMPARE(QString::fromStdString(said.text), QLatin1String(text));
-            QVERIFY(QString::fromStdString(said.detail)
-                        .startsWith(said.id == MessageId::SavedTo
-                                        ? dir_->filePath(QStringLiteral("Beach.rp255p"))
-                                        : into));
-        }
+        // Each as "text | detail" (captions/save_messages.txt).
+        QString said;
+        for (const Message& m : std::vector(said_->messages.end() - 3, said_->messages.end()))
+            said += QString::fromStdString(m.text + " | " + m.detail + "\n");
+        pwui::compareWithFile(said.replace(dir_->path(), QStringLiteral("<folder>")),
+                              "save_messages");
         QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("surfs_up.rp255p.txt")));
         child<QAction>("mnuExportData")->trigger();
         QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
@@ -306,11 +298,8 @@ class Form1Test : public pwui::WindowFixture {
             filters = d.nameFilters();
         });
         child<QAction>("mnuFileOpen")->trigger();
-        QCOMPARE(title,
-                 QStringLiteral("Select a RP Patch, use FILE TYPE to filter specific patch model"));
-        QCOMPARE(filters.size(), 11);
-        QCOMPARE(filters.first(), QStringLiteral("All RP Patches (*.rp???p *.rp????p)"));
-        QCOMPARE(filters.at(9), QStringLiteral("GNX4 & GNX3K (*.g4p *.g3kp)"));
+        // Its title, then its file types (captions/open_dialog.txt).
+        pwui::compareWithFile(title + '\n' + filters.join('\n') + '\n', "open_dialog");
         QCOMPARE(form_->session().patchName(), std::string("Surf's Up"));
 
         const QString other = copy(QStringLiteral("big_verb.rp350p"));
