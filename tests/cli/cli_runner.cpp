@@ -62,11 +62,6 @@ int statusOf(int wstatus) {
 
 }  // namespace
 
-std::string readFile(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::string firstFields(const std::string& csv) {
     std::istringstream lines(csv);
     std::string out, line;

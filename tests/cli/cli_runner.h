@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "../core/test_support.h"
+
 namespace pw::cli::testing {
 
 namespace fs = std::filesystem;
@@ -32,7 +34,7 @@ RunResult runCliOnTerminal(const std::vector<std::string>& args, const fs::path&
 // process id without waiting for it.
 int startCli(const std::vector<std::string>& args, const fs::path& cwd);
 
-std::string readFile(const fs::path& file);
+using pwtest::readFile;
 // The first field of each record of a CSV report (scan's), a line each; the header left out.
 std::string firstFields(const std::string& csv);
 void writeFile(const fs::path& file, const std::string& bytes);

@@ -25,6 +25,7 @@ struct Case {
     std::string out;
     std::vector<std::pair<std::string, std::string>> files;
     std::string err;
+    friend void PrintTo(const Case& c, std::ostream* os) { *os << c.what; }
 };
 
 std::vector<std::string> split(const std::string& text, char separator) {
@@ -60,10 +61,6 @@ void expectText(const std::string& actual, const std::string& expected, const st
         EXPECT_NE(actual.find(expected.substr(1)), std::string::npos) << what << "\n" << actual;
     else
         EXPECT_EQ(actual, expected) << what;
-}
-
-void PrintTo(const Case& c, std::ostream* os) {
-    *os << c.what;
 }
 
 class Command : public CliTest, public ::testing::WithParamInterface<Case> {};

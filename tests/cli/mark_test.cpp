@@ -14,8 +14,6 @@
 #include "collection/collection_store.h"
 #include "collection/marking.h"
 
-#include <sqlite3.h>
-
 namespace pw::cli::testing {
 namespace {
 
@@ -49,12 +47,7 @@ class Mark : public CliTest {
         return out;
     }
     // Runs `statements` on the collection, as another program would.
-    void sql(const char* statements) const {
-        sqlite3* db = nullptr;
-        ASSERT_EQ(sqlite3_open(database().c_str(), &db), SQLITE_OK);
-        sqlite3_exec(db, statements, nullptr, nullptr, nullptr);
-        sqlite3_close(db);
-    }
+    void sql(const char* statements) const { pwtest::sql(database(), statements); }
     // Stamps the collection as a newer Patchwright's.
     void stampNewer() const { sql("PRAGMA user_version = 99"); }
     fs::path presets_;

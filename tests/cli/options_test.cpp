@@ -18,10 +18,6 @@ ParseResult parse(const std::string& line) {
     return parseArguments({words.begin(), words.end()});
 }
 
-std::filesystem::path optionsTable(const char* name) {
-    return std::filesystem::path(PW_CLI_DATA_DIR) / ".." / name;
-}
-
 // The options set, as parsed_options.txt writes them: NAME=VALUE each, in a fixed order.
 std::string described(const Options& o) {
     std::string out;
@@ -49,7 +45,7 @@ std::string described(const Options& o) {
 // Commands, target names in any letter case, options before or after the files, "--"
 // ending the options, an empty name, the kinds of export, help and version.
 TEST(Options, ParsedAsTheTableSays) {
-    const auto lines = pwtest::tsvFile(optionsTable("parsed_options.txt"), 2);
+    const auto lines = pwtest::tsvFile(testing::cliDataFile("../parsed_options.txt"), 2);
     for (const auto& f : lines) {
         const ParseResult r = parse(f[0]);
         EXPECT_TRUE(r.ok()) << f[0] << ": " << r.error;
@@ -59,7 +55,7 @@ TEST(Options, ParsedAsTheTableSays) {
 }
 
 TEST(Options, UsageErrors) {
-    const auto lines = pwtest::tsvFile(optionsTable("usage_errors.txt"), 2);
+    const auto lines = pwtest::tsvFile(testing::cliDataFile("../usage_errors.txt"), 2);
     for (const auto& f : lines) {
         const ParseResult r = parse(f[0]);
         EXPECT_FALSE(r.ok()) << f[0];

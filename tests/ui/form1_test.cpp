@@ -409,9 +409,7 @@ class Form1Test : public pwui::WindowFixture {
                                       "removed.|No conflict is left."));
         // Sixteen lines make a report, however large the font; two fit a plain box.
         for (const int count : {2, 16}) {
-            std::string many = "line";
-            for (int i = 1; i < count; ++i)
-                many += "\nline";
+            const std::string many = QStringLiteral("\nline").repeated(count).mid(1).toStdString();
             QString kind;
             QTimer::singleShot(0, [&] {
                 QWidget* box = QApplication::activeModalWidget();
