@@ -81,7 +81,8 @@ TEST_F(CliTest, AnInterruptedScanSaysSo) {
 
 // Each input that yields no preset is a problem line that says why: a pack or a folder
 // that cannot be opened (not that it is broken), a broken link, a link back into its own
-// folder, a file given by name that is no preset. Root opens anything, so as root the
+// folder, a file given by name that is no preset, a file in a folder that may be listed
+// but not searched. Root opens anything, so as root the
 // program runs as nobody (tests/cli/golden/scan_problems.txt).
 TEST_F(CliTest, EachProblemSaysWhy) {
     pwtest::makeArchive(dir_ / "locked.zip",
@@ -89,6 +90,9 @@ TEST_F(CliTest, EachProblemSaysWhy) {
     fs::permissions(dir_ / "locked.zip", fs::perms::none);
     fs::create_directories(dir_ / "lib" / "shut");
     fs::permissions(dir_ / "lib" / "shut", fs::perms::none);
+    fs::create_directories(dir_ / "lib" / "blind");  // listed, but not searched
+    writeFile(dir_ / "lib" / "blind" / "a.rp150p", "");
+    fs::permissions(dir_ / "lib" / "blind", fs::perms::others_read);
     fs::create_symlink("nowhere.rp250p", dir_ / "lib" / "broken.rp250p");
     fs::create_symlink("..", dir_ / "lib" / "loop");
     writeFile(dir_ / "notes.txt", "not a preset");

@@ -127,8 +127,10 @@ class InputLister::Walker {
             problem(ScanProblem::Kind::Missing, path, std::strerror(error));
         else if (dir)
             unreadableFolder(path, error);
-        else
+        else if (error == ENOENT)
             ++list_.skipped;  // gone since it was listed
+        else                  // listed, but its folder may not be searched
+            problem(ScanProblem::Kind::UnreadableFile, path, std::strerror(error));
     }
 
     // Lists `dir`, which is `below` (nothing for the input itself) below the input.
