@@ -13,6 +13,7 @@
 #include "convert/convert.h"
 #include "library/archive_reader.h"
 #include "library/duplicates.h"
+#include "library/preset_facts.h"
 #include "library/query.h"
 #include "library/rows_key.h"
 #include "library/scan.h"
@@ -315,6 +316,17 @@ TEST(LibraryDuplicates, TheContentKeyIsFnv1aSoStoredMarksAreFoundAgain) {
     EXPECT_EQ(stableRowsKey(""), 0xcbf29ce484222325ull);
     EXPECT_EQ(stableRowsKey("a"), 0xaf63dc4c8601ec8cull);
     EXPECT_EQ(stableRowsKey("foobar"), 0x85944171f73967e8ull);
+    // Of a preset: each row's ID, Position and Value, each ended by 0x1F, the row by a
+    // line feed.
+    const auto content = pw::library::contentOf(
+        pwtest::presetXml("RP250Preset", "Lead",
+                          {{"2496", "8", "311", "Amp Type", "x"}, {"129", "3", "0", "Wah", "y"}}));
+    ASSERT_TRUE(content);
+    EXPECT_EQ(content->key, stableRowsKey("2496\x1f"
+                                          "8\x1f"
+                                          "311\x1f\n129\x1f"
+                                          "3\x1f"
+                                          "0\x1f\n"));
 }
 
 // Hostile archives, each made at test time: a line of the report each, nothing written.
