@@ -125,8 +125,6 @@ class Session {
     const std::string& paramCountCaption() const { return paramCount_; }
     int selectedIndex() const { return selectedIndex_; }
     OpenOutcome lastOpenOutcome() const { return lastOpen_.outcome; }
-    // The file the last successful Save or export wrote ("" if none).
-    const std::filesystem::path& lastWrittenFile() const { return lastWritten_; }
 
     // Folder that Save writes the new preset into (the current folder unless set).
     void setSaveFolder(std::filesystem::path folder) { saveFolder_ = std::move(folder); }
@@ -183,7 +181,6 @@ class Session {
     std::string paramCount_ = "0";
     int selectedIndex_ = 0;
     OpenResult lastOpen_;
-    std::filesystem::path lastWritten_;
     std::filesystem::path saveFolder_;
     struct HistoryDeleter {
         void operator()(History* history) const;

@@ -61,7 +61,6 @@ WriteResult Session::sayWritten(const std::filesystem::path& file,
     }
     say(MessageId::SavedTo, std::string(text::kSavedTo) + shown, Icon::Information, Buttons::Ok,
         path);
-    lastWritten_ = file;
     return WriteResult{WriteOutcome::Written, file, MessageId::SavedTo, {}};
 }
 
