@@ -407,18 +407,22 @@ class Form1Test : public pwui::WindowFixture {
         QVERIFY(scrolls);
         QCOMPARE(said, QStringLiteral("Resolve Conflicts: 80 models substituted, 0 rows "
                                       "removed.|No conflict is left."));
-        // Sixteen lines make a report, however large the font; two fit a plain box.
+        // Sixteen lines make a report, however large the font, its first line above the
+        // rest; two fit a plain box.
         for (const int count : {2, 16}) {
-            const std::string many = QStringLiteral("\nline").repeated(count).mid(1).toStdString();
-            QString kind;
+            const std::string many =
+                "first" + QStringLiteral("\nline").repeated(count - 1).toStdString();
+            QString kind, above;
             QTimer::singleShot(0, [&] {
                 QWidget* box = QApplication::activeModalWidget();
                 QVERIFY(box);
                 kind = box->objectName();
+                above = box->findChildren<QLabel*>().value(1)->text();
                 QTest::keyClick(box, Qt::Key_Return);
             });
             messenger.show({MessageId::ResolveSummary, many, Icon::Information, Buttons::Ok, {}});
             QCOMPARE(kind == QStringLiteral("longMessage"), count == 16);
+            if (count == 16) QCOMPARE(above, QStringLiteral("first"));
         }
 
         show(MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation);

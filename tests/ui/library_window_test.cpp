@@ -222,8 +222,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
         auto* target = lib<QComboBox>("target");
         target->setFocus();
+        QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
         target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
         QVERIFY(triaged.wait(20000));
+        QVERIFY(changed.size() < model()->rowCount() / 2);  // a notice for each run of rows
         // Each row's status against the RP150 is anotherTargetDuringTheScan's (the same rows
         // and more); here, the file replaced is read anew, and no bytes are kept.
         for (const ui::LibraryEntry& e : model()->entries())
@@ -533,9 +535,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
             [&](const library::ConvertOptions& o) { asked.emplace_back().options = o; }, nullptr);
         d.show();
         auto* folder = d.findChild<QLineEdit*>();
+        // Typing quicker than the pause it waits for asks once, and nothing more comes.
+        const std::size_t before = asked.size();
         folder->selectAll();
-        QTest::keyClicks(folder, out_);
+        QTest::keyClicks(folder, out_, Qt::NoModifier, 20);
         QTRY_VERIFY(!asked.empty() && asked.back().options.folder == out_.toStdString());
+        QTest::qWait(450);
+        QCOMPARE(asked.size(), before + 1);
         const std::size_t typed = asked.size() - 1;
         QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("resolve")), Qt::LeftButton);
         QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
