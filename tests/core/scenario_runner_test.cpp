@@ -63,6 +63,7 @@ std::string actual(const pw::Session& s, const Seen& seen, const std::string& ke
     if (key == "amp") return std::to_string(s.ampChannelChosen());
     if (key == "name") return quoted(s.patchName());
     if (key == "root") return quoted(s.sourceRoot());
+    if (key == "label") return quoted(s.label4());
     if (key == "count") return s.paramCountCaption();
     if (key == "selected") return std::to_string(s.selectedIndex());
     if (key == "conflicts") return std::to_string(pw::filter::CountErrors(s.rows()));
