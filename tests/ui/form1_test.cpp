@@ -104,6 +104,7 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
         form_->openFile(copy(QStringLiteral("reverse_dream.rp500p")));  // a model it only shows
         QVERIFY(form_->model()->rowCount() > 0);
+        QVERIFY(!child<QPushButton>("cmdSave")->isEnabled());
     }
 
     // At every opening Model Select shows every pedal entry whole (its size and place are
