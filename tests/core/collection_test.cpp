@@ -250,6 +250,18 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
     ASSERT_TRUE(pw::collection::inheritMarks(store, from, converted));
     EXPECT_EQ(store.marks(std::span(&converted, 1)).at(converted).tags,
               std::vector<std::string>{"metal"});
+    // Each copy a conversion wrote takes its own source's marks: both channels of the
+    // marked preset, nothing from the unmarked one between them.
+    const ContentKey copied[] = {{7, "Renamed_A"}, {8, "Surfs Up_A"}, {9, "Renamed_B"}};
+    const pw::library::ConvertedCopy copies[] = {
+        {{from.rowsKey, from.name}, {7, "Renamed_A"}},
+        {{from.rowsKey ^ 2, "Surfs Up"}, {8, "Surfs Up_A"}},
+        {{from.rowsKey, from.name}, {9, "Renamed_B"}}};
+    ASSERT_TRUE(pw::collection::inheritMarks(store, copies));
+    const auto inherited = store.marks(copied);
+    EXPECT_EQ(inherited.size(), 2u);
+    EXPECT_EQ(inherited.at(copied[0]).tags, std::vector<std::string>{"metal"});
+    EXPECT_EQ(inherited.at(copied[2]).tags, std::vector<std::string>{"metal"});
 }
 
 }  // namespace

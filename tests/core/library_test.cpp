@@ -256,14 +256,18 @@ TEST_F(LibraryScanInput, AFileNamedTwiceIsReadOnce) {
 }
 
 // Every kind of pack the library knows by its name's ending, as libarchive's own writer
-// makes it, gives up its preset. (RAR, CAB and LHA packs cannot be written.)
+// makes it, gives up its preset. (RAR and CAB packs cannot be written; an LHA pack is
+// checked in.)
 TEST_F(LibraryScanInput, EveryKindOfPackIsOpenedByItsEnding) {
     const std::string bytes = pwtest::sample("crunch_time.rp150p");
     // An ending, the container and the compression (a tar compressed by each of its endings).
     for (const auto& f : pwtest::tsv("pack_kinds.tsv", 3)) {
         const fs::path pack = dir.path() / ("pack" + f[0]);
-        pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}},
-                            {f[1].c_str(), f[2].empty() ? nullptr : f[2].c_str()});
+        if (f[1] == "checked-in")
+            fs::copy_file(pwtest::dataFile("packs/pack" + f[0]), pack);
+        else
+            pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}},
+                                {f[1].c_str(), f[2].empty() ? nullptr : f[2].c_str()});
         const ScanResult r = scanOf(pack);
         ASSERT_EQ(r.presets.size(), 1u) << f[0];
         EXPECT_EQ(r.presets[0].source.member, "in/crunch.rp150p") << f[0];
@@ -356,8 +360,12 @@ std::vector<Hostile> hostileCases() {
              fs::remove(d / "whole.zip");
              std::ofstream(d / "cut.zip", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
              std::ofstream(d / "noise.zip", std::ios::binary) << std::string(5000, 'x');
+             // Cut inside a member passed over, not read: the pack is still damaged.
+             pwtest::makeArchive(d / "t.tgz", {{"pad.bin", "", 16u << 20}, {"a.rp250p", sample()}},
+                                 pwtest::kTarGz);
+             fs::resize_file(d / "t.tgz", fs::file_size(d / "t.tgz") / 2);
          },
-         [](const ScanResult& r) { EXPECT_EQ(problems(r, ScanProblem::Kind::BrokenArchive), 2); }},
+         [](const ScanResult& r) { EXPECT_EQ(problems(r, ScanProblem::Kind::BrokenArchive), 3); }},
         {"encrypted_member",
          [](const fs::path& d) {
              pwtest::makeArchive(d / "locked.zip", {{"a.rp250p", sample()}}, pwtest::kZip,

@@ -21,13 +21,6 @@ MarkOutcome markInputs(Store& store, const std::vector<std::filesystem::path>& i
     return outcome;
 }
 
-bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to) {
-    const std::map<ContentKey, Marks> had = store.marks(std::span(&from, 1));
-    const auto it = had.find(from);
-    if (it == had.end()) return true;
-    return store.restore({{to, it->second}});
-}
-
 bool inheritMarks(Store& store, std::span<const library::ConvertedCopy> copies) {
     std::vector<ContentKey> from;
     for (const library::ConvertedCopy& copy : copies)
@@ -38,6 +31,11 @@ bool inheritMarks(Store& store, std::span<const library::ConvertedCopy> copies) 
         if (const auto it = had.find(from[i]); it != had.end())
             taken[{copies[i].to.key, copies[i].to.name}] = it->second;
     return taken.empty() || store.restore(taken);
+}
+
+bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to) {
+    const library::ConvertedCopy copy{{from.rowsKey, from.name}, {to.rowsKey, to.name}};
+    return inheritMarks(store, std::span(&copy, 1));
 }
 
 }  // namespace pw::collection
