@@ -13,6 +13,7 @@
 namespace {
 
 using pw::collection::ContentKey;
+using pw::document::targetByCaption;
 // A change of marks, written {favourite, hidden, tags added, tags taken away, note}.
 using pw::collection::MarkChange;
 using pw::collection::Marks;
@@ -199,12 +200,14 @@ TEST(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
     const std::vector<pw::library::Triage> triages(presets.size(),
                                                    {.status = pw::library::Status::Fits});
     pw::collection::IndexMemory memory(db);
-    memory.remember({"/lib/aa", "/lib/bb"}, {pw::document::targetByCaption("RP250"), 0}, presets,
-                    triages, {});
+    memory.remember({"/lib/aa", "/lib/bb"}, {targetByCaption("RP250"), 0}, presets, triages, {});
     Store store;
     ASSERT_TRUE(store.open(db).ok());
     EXPECT_EQ(namesIn(store.index("/lib/aa")), "/lib/aa/x.rp250p:=/lib/aa/x.rp250p|");
     EXPECT_EQ(namesIn(store.index("/lib/bb")), "/lib/bb/y.rp250p:=/lib/bb/y.rp250p|");
+    // Recalled for the target they were judged for; for another they are read again.
+    EXPECT_EQ(memory.recall({"/lib/aa", "/lib/bb"}, {targetByCaption("RP250"), 0}).size(), 2u);
+    EXPECT_TRUE(memory.recall({"/lib/aa"}, {targetByCaption("RP150"), 0}).empty());
 }
 
 TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {

@@ -314,6 +314,25 @@ TEST(LibraryDuplicates, SameRowsWhateverNameLayoutOrLineEnds) {
     EXPECT_EQ(duplicateGroups(r.presets), (std::vector<G>{1, 1, 2, 1, std::nullopt, 2}));
 }
 
+// Rows are told apart by SipHash-2-4 with its 128-bit output: the reference vectors (the
+// key 00 01 .. 0f; the message 00 01 .. of 0, 8, 15 and 63 bytes). Each test runs in a
+// process of its own, so the key can still be chosen.
+TEST(LibraryDuplicates, TheRowsKeyIsSipHash128) {
+    ASSERT_TRUE(pw::library::adoptRowsKeySecret({0x0706050403020100ull, 0x0f0e0d0c0b0a0908ull}));
+    std::string message;
+    for (char c = 0; c < 63; ++c)
+        message += c;
+    using Key = std::pair<std::uint64_t, std::uint64_t>;
+    const auto key = [&](std::size_t n) {
+        const pw::library::RowsKey k = pw::library::rowsKey(message.substr(0, n));
+        return Key{k.low, k.high};
+    };
+    EXPECT_EQ(key(0), Key(0xe6a825ba047f81a3ull, 0x930255c71472f66dull));
+    EXPECT_EQ(key(8), Key(0x61f55862baa9623bull, 0xb49714f364e2830full));
+    EXPECT_EQ(key(15), Key(0x11a8b03399e99354ull, 0xd9c3cf970fec087eull));
+    EXPECT_EQ(key(63), Key(0x4a83502f77d15051ull, 0x7cbd3f979a063e50ull));
+}
+
 // Marks are stored under the content key, so it must not change from one version to the
 // next: it is 64-bit FNV-1a (the published test vectors).
 TEST(LibraryDuplicates, TheContentKeyIsFnv1aSoStoredMarksAreFoundAgain) {

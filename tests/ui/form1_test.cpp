@@ -375,6 +375,7 @@ class Form1Test : public pwui::WindowFixture {
         for (const QChar c : text)
             longest = std::max(longest, run = c.isSpace() || c == QChar(0x200B) ? 0 : run + 1);
         QCOMPARE(longest, 40);
+        QCOMPARE(text.count(QChar(0x200B)), 3 + 4);  // after each folder; in the 200 q's
         QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
 
         // A long report scrolls inside a box that fits the screen (also at a scale factor

@@ -181,6 +181,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         // status.
         QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
         QCOMPARE(library_->filter()->rowCount(), 4);
+        open({root_, pack_});  // read again with the box ticked: the twins are known at the end
+        QCOMPARE(library_->filter()->rowCount(), 4);
         QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
         auto* status = lib<QComboBox>("statusFilter");
         status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
@@ -646,11 +648,16 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTest::mouseClick(show, Qt::LeftButton);
         auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
         QVERIFY(list && list->isVisible());
+        QTest::keyClicks(list, QStringLiteral("typed"));  // read only
         QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
         QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
                           Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
         list->window()->close();
+        // Opened again on one folder: the window is that folder's, its problems the new scan's.
+        open({root_});
+        QCOMPARE(library_->windowTitle(), "Library - " + QDir::toNativeSeparators(root_));
+        QCOMPARE(library_->scanProblems().size(), 1);
 
         convert({rowNamed("metal_zone.rp250p")});
         for (QAbstractButton* b :
@@ -672,6 +679,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
             chooseInFileDialog(out, [&, title](QFileDialog& d) {
                 QCOMPARE(d.windowTitle(), title);
                 QCOMPARE(d.nameFilters(), QStringList{QStringLiteral("Packs (*.zip)")});
+                QCOMPARE(d.acceptMode(), QFileDialog::AcceptSave);
                 suggested << d.selectedFiles().value(0);
             });
         };

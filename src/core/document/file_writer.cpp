@@ -32,8 +32,9 @@ std::optional<int> unnamedFd(const std::filesystem::path& temp) {
     if (text.rfind(kUnnamedPrefix, 0) != 0) return std::nullopt;
     int fd = -1;
     const char* first = text.data() + kUnnamedPrefix.size();
-    const auto [end, ec] = std::from_chars(first, text.data() + text.size(), fd);
-    if (ec != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    // Only this writer makes such names, so the number is all that follows the prefix.
+    if (std::from_chars(first, text.data() + text.size(), fd).ec != std::errc())
+        return std::nullopt;
     return fd;
 }
 

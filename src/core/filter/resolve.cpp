@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <unordered_map>
+#include <unordered_set>
 
 #include "catalogue/substitutions.h"
 #include "filter/amp_channel.h"
@@ -131,7 +132,7 @@ std::vector<ResolveChange> removalsBetween(
     // A row that stays keeps its Name and its place among the others; a row added on the
     // way is passed over.
     std::vector<bool> gone(before.count() + 1, false);
-    std::unordered_map<std::string, std::size_t> keptAt;  // rows left, by Position
+    std::unordered_set<std::string> keptAt;  // the Positions rows are left at
     std::size_t next = 1;
     for (std::size_t n = 1; n <= before.count(); ++n) {
         const Row& row = before.row(n);
@@ -141,7 +142,7 @@ std::vector<ResolveChange> removalsBetween(
         gone[n] = found > after.count();
         if (gone[n]) continue;
         next = found + 1;
-        ++keptAt[row.position()];
+        keptAt.insert(row.position());
     }
     std::vector<ResolveChange> removed;
     for (std::size_t n = 1; n <= before.count(); ++n) {
