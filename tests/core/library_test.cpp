@@ -264,7 +264,7 @@ TEST_F(LibraryScanInput, EveryKindOfPackIsOpenedByItsEnding) {
     for (const auto& f : pwtest::tsv("pack_kinds.tsv", 3)) {
         const fs::path pack = dir.path() / ("pack" + f[0]);
         if (f[1] == "checked-in")
-            fs::copy_file(pwtest::dataFile("packs/pack" + f[0]), pack);
+            fs::copy_file(pwtest::dataFile("packs/pack" + f[0]), pack);  // make_packs.py
         else
             pwtest::makeArchive(pack, {{"in/crunch.rp150p", bytes}},
                                 {f[1].c_str(), f[2].empty() ? nullptr : f[2].c_str()});
@@ -459,25 +459,8 @@ std::vector<Hostile> hostileCases() {
              EXPECT_EQ(r.counts.skipped, 0u);
          }},
         {"name_that_cannot_be_read",
-         [](const fs::path& d) {
-             // A zip that says its names are UTF-8 and holds one that is not: no packer
-             // writes it, so it is put together here (stored, its checksum left out).
-             const std::string name = "bad\xff.rp250p", data = "<x/>";
-             const auto le = [](std::size_t value, int bytes) {
-                 std::string out;
-                 for (int i = 0; i < bytes; ++i, value >>= 8)
-                     out += static_cast<char>(value & 0xff);
-                 return out;
-             };
-             const std::string sizes =
-                 le(0, 4) + le(data.size(), 4) + le(data.size(), 4) + le(name.size(), 2) + le(0, 2);
-             const std::string local =
-                 le(0x04034b50, 4) + le(20, 2) + le(0x800, 2) + le(0, 6) + sizes + name + data;
-             const std::string central =
-                 le(0x02014b50, 4) + le(20, 4) + le(0x800, 2) + le(0, 6) + sizes + le(0, 14) + name;
-             std::ofstream(d / "odd.zip", std::ios::binary)
-                 << local << central << le(0x06054b50, 4) << le(0, 4) << le(1, 2) << le(1, 2)
-                 << le(central.size(), 4) << le(local.size(), 4) << le(0, 2);
+         [](const fs::path& d) {  // UTF-8 names said, one is not (packs/make_packs.py)
+             fs::copy_file(pwtest::dataFile("packs/bad_name.zip"), d / "odd.zip");
          },
          [](const ScanResult& r) {
              EXPECT_GT(problems(r, ScanProblem::Kind::UnnamedMember), 0);

@@ -25,6 +25,7 @@
 #include "../support/failing_writer.h"
 #include "captions.h"
 #include "collection/marking.h"
+#include "library/archive_reader.h"
 #include "library/convert_dialog.h"
 #include "library/library_model.h"
 #include "library/library_window.h"
@@ -45,15 +46,9 @@ namespace {
 // The members of a .zip, by name.
 QMap<QString, QByteArray> readZip(const QString& file) {
     QMap<QString, QByteArray> members;
-    archive* a = archive_read_new();
-    archive_read_support_format_zip(a);
-    if (archive_read_open_filename(a, QFile::encodeName(file).constData(), 10240) == ARCHIVE_OK)
-        for (archive_entry* e; archive_read_next_header(a, &e) == ARCHIVE_OK;) {
-            QByteArray bytes(qsizetype(archive_entry_size(e)), '\0');
-            archive_read_data(a, bytes.data(), std::size_t(bytes.size()));
-            members[QString::fromUtf8(archive_entry_pathname_utf8(e))] = bytes;
-        }
-    archive_read_free(a);
+    library::ArchiveReader zip(QFile::encodeName(file).toStdString());
+    for (library::ArchiveMember m; zip.next(m, [](auto, auto) { return true; });)
+        members[QString::fromStdString(m.name)] = QByteArray::fromStdString(m.bytes);
     return members;
 }
 

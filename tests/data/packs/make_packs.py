@@ -1,0 +1,37 @@
+#!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Writes the packs no packer makes, checked in beside this script:
+# - pack.lzh: an LHA pack (level 0 headers, stored members) holding in/crunch.rp150p, a
+#   copy of ../crunch_time.rp150p (libarchive cannot write LHA packs);
+# - bad_name.zip: a zip that says its names are UTF-8 and holds one that is not,
+#   "bad\xff.rp250p" (stored, its checksum left out).
+import pathlib
+import struct
+
+here = pathlib.Path(__file__).resolve().parent
+
+
+def crc16(data):
+    crc = 0
+    for byte in data:
+        crc ^= byte
+        for _ in range(8):
+            crc = (crc >> 1) ^ 0xA001 if crc & 1 else crc >> 1
+    return crc
+
+
+def member(name, data):
+    body = b"-lh0-" + struct.pack("<IIIBB", len(data), len(data), 0x5A210000, 0x20, 0)
+    body += bytes([len(name)]) + name + struct.pack("<H", crc16(data))
+    return bytes([len(body), sum(body) & 0xFF]) + body + data
+
+
+preset = (here.parent / "crunch_time.rp150p").read_bytes()
+(here / "pack.lzh").write_bytes(member(b"in\\crunch.rp150p", preset) + b"\0")
+
+name, data = b"bad\xff.rp250p", b"<x/>"
+sizes = struct.pack("<IIIHH", 0, len(data), len(data), len(name), 0)
+local = struct.pack("<IHH6x", 0x04034B50, 20, 0x800) + sizes + name + data
+central = struct.pack("<IIH6x", 0x02014B50, 20, 0x800) + sizes + bytes(14) + name
+end = struct.pack("<IIHHIIH", 0x06054B50, 0, 1, 1, len(central), len(local), 0)
+(here / "bad_name.zip").write_bytes(local + central + end)
