@@ -32,7 +32,7 @@ class Fd {
 
 }  // namespace
 
-int openRegularFile(const std::filesystem::path& path, std::string& error) {
+int openRegularFile(const std::filesystem::path& path, std::string& error, std::uint64_t* size) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) {
         error = reason(errno);
@@ -41,7 +41,10 @@ int openRegularFile(const std::filesystem::path& path, std::string& error) {
     // Checked again once open: the name may have changed hands in between.
     const int fd =
         S_ISREG(st.st_mode) ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) return fd;
+    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        if (size) *size = static_cast<std::uint64_t>(st.st_size);
+        return fd;
+    }
     if (fd >= 0) ::close(fd);
     error = S_ISREG(st.st_mode)   ? reason(errno)
             : S_ISDIR(st.st_mode) ? "it is a folder"
@@ -51,19 +54,15 @@ int openRegularFile(const std::filesystem::path& path, std::string& error) {
 
 ReadResult readWholeFile(const std::filesystem::path& path) {
     ReadResult r;
-    Fd fd(openRegularFile(path, r.error));
+    std::uint64_t size = 0;
+    Fd fd(openRegularFile(path, r.error, &size));
     if (fd.get() < 0) return r;
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) {
-        r.error = reason(errno);
-        return r;
-    }
     r.exists = true;
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxPresetBytes) {
+    if (size > kMaxPresetBytes) {
         r.error = "the file is too large to be a preset";
         return r;
     }
-    r.bytes.resize(static_cast<std::size_t>(st.st_size));
+    r.bytes.resize(static_cast<std::size_t>(size));
     std::size_t done = 0;
     while (done < r.bytes.size()) {
         const ssize_t n = ::read(fd.get(), r.bytes.data() + done, r.bytes.size() - done);

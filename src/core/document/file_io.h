@@ -3,6 +3,7 @@
 // Reading whole files.
 
 #include <cstddef>
+#include <cstdint>
 #include <filesystem>
 #include <string>
 
@@ -21,8 +22,9 @@ inline constexpr std::uintmax_t kMaxPresetBytes = 256ull * 1024 * 1024;
 ReadResult readWholeFile(const std::filesystem::path& path);
 
 // Opens `path` for reading only when it is a regular file: a pipe, a device or a folder
-// is never opened (opening some has effects of its own). Returns the descriptor, or -1
-// with `error` set.
-int openRegularFile(const std::filesystem::path& path, std::string& error);
+// is never opened (opening some has effects of its own). Returns the descriptor and its
+// size in bytes when it opened (`size`, when given), or -1 with `error` set.
+int openRegularFile(const std::filesystem::path& path, std::string& error,
+                    std::uint64_t* size = nullptr);
 
 }  // namespace pw::document

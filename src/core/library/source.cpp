@@ -2,7 +2,6 @@
 #include "library/source.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -63,15 +62,13 @@ bool isArchiveName(std::string_view name) {
 
 SourceBytes readPresetFile(const std::filesystem::path& file) {
     SourceBytes out;
-    const int fd = document::openRegularFile(file, out.problem);
+    std::uint64_t size = 0;
+    const int fd = document::openRegularFile(file, out.problem, &size);
     if (fd < 0) return out;
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        out.problem = std::strerror(errno);
-    } else if (static_cast<std::uint64_t>(st.st_size) > kMaxMemberBytes) {
+    if (size > kMaxMemberBytes) {
         out.problem = "it is larger than 16 MB, too large to be a preset";
     } else {
-        out.bytes.resize(static_cast<std::size_t>(st.st_size));
+        out.bytes.resize(static_cast<std::size_t>(size));
         std::size_t done = 0;
         errno = 0;
         while (done < out.bytes.size()) {
