@@ -21,7 +21,6 @@ bool skipped(char c) {
 // The text with every blank, tab and line feed taken out: "6 5" continues as "65".
 std::string squeezed(std::string_view text) {
     std::string out;
-    out.reserve(text.size());
     for (char c : text)
         if (!skipped(c)) out.push_back(c);
     return out;
@@ -44,12 +43,12 @@ int digitValue(char c, int base) {
 
 // &H and &O numbers are whole numbers; up to 16 bits they read as a signed 16-bit
 // value and up to 32 bits as a signed 32-bit value, as the original number reader
-// wrapped them (&HFFFF reads -1).
+// wrapped them (&HFFFF reads -1). The string's terminating zero ends the digits.
 double readRadix(const std::string& s, std::size_t i, int base) {
     std::uint64_t v = 0;  // no digit at all reads 0
     bool overflow = false;
-    for (; i < s.size(); ++i) {
-        int d = digitValue(s[i], base);
+    for (;; ++i) {
+        const int d = digitValue(s[i], base);
         if (d < 0) break;
         if (v > (UINT64_MAX - static_cast<unsigned>(d)) / static_cast<unsigned>(base))
             overflow = true;
@@ -73,38 +72,35 @@ double readLeadingNumber(std::string_view text) {
             value = value * 10 + (c - '0');
         return static_cast<double>(value);
     }
+    // Read up to the first character that cannot continue the number; the string's
+    // terminating zero is one, so no index goes past it.
     const std::string s = squeezed(text);
-    if (s.size() >= 2 && s[0] == '&') {
+    if (s[0] == '&') {
         if (s[1] == 'H' || s[1] == 'h') return readRadix(s, 2, 16);
         if (s[1] == 'O' || s[1] == 'o') return readRadix(s, 2, 8);
         return 0;
     }
     std::size_t i = 0;
     std::string number;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) number.push_back(s[i++]);
+    if (s[i] == '+' || s[i] == '-') number.push_back(s[i++]);
     bool digits = false;
-    while (i < s.size() && isDigit(s[i])) {
+    for (; isDigit(s[i]); digits = true)
         number.push_back(s[i++]);
-        digits = true;
-    }
-    if (i < s.size() && s[i] == '.') {
+    if (s[i] == '.') {
         number.push_back(s[i++]);
-        while (i < s.size() && isDigit(s[i])) {
+        for (; isDigit(s[i]); digits = true)
             number.push_back(s[i++]);
-            digits = true;
-        }
     }
     if (!digits) return 0;
-    if (i < s.size() && (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D')) {
+    if (s[i] == 'e' || s[i] == 'E' || s[i] == 'd' || s[i] == 'D') {
         std::size_t j = i + 1;
         std::string exponent = "e";
-        if (j < s.size() && (s[j] == '+' || s[j] == '-')) exponent.push_back(s[j++]);
-        bool expDigits = false;
-        while (j < s.size() && isDigit(s[j])) {
-            exponent.push_back(s[j++]);
-            expDigits = true;
+        if (s[j] == '+' || s[j] == '-') exponent.push_back(s[j++]);
+        if (isDigit(s[j])) {
+            while (isDigit(s[j]))
+                exponent.push_back(s[j++]);
+            number += exponent;
         }
-        if (expDigits) number += exponent;
     }
     // The decimal point is always ".", whatever locale the program runs in.
     static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
