@@ -20,7 +20,6 @@
 namespace pw::ui {
 
 ChainWindow::ChainWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
-    setObjectName(QStringLiteral("ChainWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     view_ = new ChainView;
     scroll_ = ChainView::scrolled(view_);

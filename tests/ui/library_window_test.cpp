@@ -101,6 +101,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const QRegularExpression said(
             QStringLiteral("^10 presets read in \\d+\\.\\d s; 1 other file skipped$"));
         QVERIFY2(said.match(read).hasMatch(), qPrintable(read));
+        const QList<QTimer*> timers = library_->findChildren<QTimer*>();  // idle, nothing runs
+        QTRY_VERIFY(std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive)));
 
         // A click on the header sorts by name, another the other way.
         QHeaderView* header = library_->table()->horizontalHeader();
