@@ -90,7 +90,6 @@ void ConvertTally::count(FileOutcome outcome) {
             break;
         case FileOutcome::Refused:
             ++refused;
-            break;
     }
 }
 

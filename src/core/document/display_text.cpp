@@ -35,8 +35,6 @@ std::string shownPiece(std::string_view text, std::size_t& at) {
             return "\\t";
         case '\r':
             return "\\r";
-        default:
-            break;
     }
     if (*cp < 0x20 || *cp == 0x7F) return hexEscape(*cp, false);
     if ((*cp >= 0x80 && *cp <= 0x9F) || isBidiControl(*cp)) return hexEscape(*cp, true);

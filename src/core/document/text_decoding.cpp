@@ -190,7 +190,6 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
             case Encoding::Utf8:
             case Encoding::Unknown:
                 cp = nextUtf8(b, i);
-                break;
         }
         if (!cp) {
             if (strict) {

@@ -95,9 +95,6 @@ void FilterPatch(ParamList& list, std::string_view sourceRoot, std::string_view 
             break;
         case 'G':
             EditRows(list, kBigModelOnlyIds, {});
-            break;
-        default:
-            break;
     }
 }
 

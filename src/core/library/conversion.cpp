@@ -61,7 +61,6 @@ Outcome outcomeOf(const ItemReport& item, const ConvertOptions& options) {
         case ItemOutcome::Failed:
             o.kind = OutcomeKind::Failed;
             o.reason = item.writeError;
-            break;
     }
     return o;
 }

@@ -131,7 +131,6 @@ void Run::claim(Work work) {
                 } else {
                     ticket = filling_.batch->add(std::move(work.prepared));
                 }
-                break;
         }
         if (ticket == kNoTicket) filling_.batch->drop(work.prepared);
     }

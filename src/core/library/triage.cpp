@@ -115,7 +115,6 @@ Triage triage(document::ParseResult parsed, std::string sourceRoot, const docume
         case convert::Verdict::Unreadable:
             t.status = Status::Unreadable;
             t.reason = cannotConvertReason(result, target);
-            break;
     }
     return t;
 }

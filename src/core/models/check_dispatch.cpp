@@ -220,7 +220,6 @@ void checkSmallFamily(const Subject& s, const FamilyChecks& m, const CheckContex
             break;
         default:
             markAll(row, {kName, kPosition});
-            break;
     }
 }
 
@@ -264,10 +263,7 @@ void checkBigFamily(const Subject& s, const FamilyChecks& m, const CheckContext&
             break;
         case 26:
             libraryRule(s, m);
-            break;
-        default:
             // Position 18 and any other text: no check.
-            break;
     }
 }
 

@@ -77,7 +77,6 @@ class StatusIconEngine : public GlyphIconEngine {
                 painter->drawLine(QPointF(box.center().x(), box.top()),
                                   QPointF(box.center().x(), box.top() + side * 0.6));
                 painter->drawPoint(QPointF(box.center().x(), box.bottom()));
-                break;
         }
         painter->restore();
     }
