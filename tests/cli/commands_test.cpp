@@ -42,7 +42,7 @@ std::vector<Case> cases() {
         Case c{f[0], split(f[1], ' '), split(f[2], ' '), std::stoi(f[3]), unescaped(f[4]),
                {},   unescaped(f[6])};
         for (std::string& arg : c.args)
-            arg = unescaped(arg);
+            arg = arg == "''" ? "" : unescaped(arg);
         for (const std::string& file : split(f[5], '|'))
             c.files.emplace_back(file.substr(0, file.find('=')),
                                  unescaped(file.substr(file.find('=') + 1)));
