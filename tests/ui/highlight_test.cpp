@@ -108,6 +108,8 @@ class HighlightTest : public pwui::WindowFixture {
         if (acting && !next.isEmpty()) QCOMPARE(line(highlighted()), next);
         QCOMPARE(s.selectedIndex(),
                  highlighted() == 0 || before == Before::Pick ? 0 : highlighted());
+        QTest::keyClick(lv(), Qt::Key_Down);  // the arrows move both, as a click does
+        QCOMPARE(s.selectedIndex(), highlighted());
     }
 
     void onlyAChoiceFromTheOpenListWrites_data() {
