@@ -99,9 +99,10 @@ TEST_F(Mark, ADamagedCollectionIsKeptAsideANewerOneLeftAloneARefusingOneSaysSo) 
     const std::string intro = "was damaged: it is kept as ";
     const std::size_t at = damaged.err.find(intro + database().string() + ".damaged-");
     ASSERT_NE(at, std::string::npos) << damaged.err;
-    const std::size_t from = at + intro.size();
-    EXPECT_EQ(readFile(damaged.err.substr(from, damaged.err.find(' ', from) - from)),
-              std::string(2048, 'z'));
+    const std::size_t from = at + intro.size(), end = damaged.err.find(' ', from);
+    EXPECT_EQ(readFile(damaged.err.substr(from, end - from)), std::string(2048, 'z'));
+    EXPECT_EQ(damaged.err.substr(end),
+              " and a new one was made (no backup to take the marks from)\n");
     EXPECT_TRUE(marks().at("surfs_up.rp255p").hidden);
 
     stampNewer();  // the program must leave it as it is
