@@ -82,8 +82,8 @@ TEST_F(CliTest, AnInterruptedScanSaysSo) {
 // Each input that yields no preset is a problem line that says why: a pack or a folder
 // that cannot be opened (not that it is broken), a broken link, a link back into its own
 // folder, a file given by name that is no preset, a file in a folder that may be listed
-// but not searched. Root opens anything, so as root the
-// program runs as nobody (tests/cli/golden/scan_problems.txt).
+// but not searched, a pack that is none, a member whose name cannot be read. Root opens anything,
+// so as root the program runs as nobody (tests/cli/golden/scan_problems.txt).
 TEST_F(CliTest, EachProblemSaysWhy) {
     pwtest::makeArchive(dir_ / "locked.zip",
                         {{"a.rp150p", readFile(cliDataFile("tiny_clean.rp150p"))}});
@@ -96,6 +96,8 @@ TEST_F(CliTest, EachProblemSaysWhy) {
     fs::create_symlink("nowhere.rp250p", dir_ / "lib" / "broken.rp250p");
     fs::create_symlink("..", dir_ / "lib" / "loop");
     writeFile(dir_ / "notes.txt", "not a preset");
+    writeFile(dir_ / "noise.zip", std::string(5000, 'x'));
+    fs::copy_file(sampleFile("packs/bad_name.zip"), dir_ / "odd.zip");
     for (const fs::path& open : {dir_, dir_ / "lib"})
         fs::permissions(open,
                         fs::perms::group_exec | fs::perms::others_exec | fs::perms::others_read,
@@ -103,7 +105,7 @@ TEST_F(CliTest, EachProblemSaysWhy) {
     const std::string as =
         ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     const std::string command = "cd '" + dir_.string() + "' && " + as + "'" + PW_CLI_PATH +
-                                "' scan locked.zip lib notes.txt > out.txt 2>&1";
+                                "' scan noise.zip odd.zip locked.zip lib notes.txt > out.txt 2>&1";
     EXPECT_NE(std::system(command.c_str()), 0);  // nothing could be read
     const std::string out = readFile(dir_ / "out.txt");
     std::string problems;  // each once, those of the listing first, and nothing else
