@@ -172,6 +172,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const QString hint = search->placeholderText();
         find(hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
         QTRY_COMPARE(shown(LibraryModel::Model), QStringList(2, QStringLiteral("RP355")));
+        QTRY_VERIFY(std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive)));
         search->clear();
 
         // Quick filters: duplicates only (the twins, and the pack's copy of a sample), then a
