@@ -440,6 +440,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
             notDone += e.outcome.kind == ui::OutcomeKind::NotDone;
         }
         QVERIFY(notDone > 0);
+        const QString said =
+            library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->text();
+        const auto n = [](std::size_t k) { return QLocale().toString(qulonglong(k)); };
+        QVERIFY2(said.startsWith("Conversion cancelled: " + n(written) + " written, ") &&
+                     said.contains(", " + n(notDone) + " not done.\nReport: "),
+                 qPrintable(said));
         // Every preset written is there whole, nothing else but the report.
         QCOMPARE(std::size_t(filesIn(out_).size()), written + 1);
     }
