@@ -175,8 +175,12 @@ TEST(ConvertAll, LeftoversOfDeadRunsOnlyAreRemoved) {
     const std::string alive = ".patchwright-" + std::to_string(getpid()) + "-abc";
     out.write(dead, "x");
     out.write(alive, "x");
-    out.write(".patchwright-notapid", "x");
+    // Names not of this program's making are kept, though they hold a dead run's number.
+    for (const std::string& other : std::vector<std::string>{"notapid", std::to_string(child),
+                                                             "-" + std::to_string(child) + "-abc"})
+        out.write(".patchwright-" + other, "x");
     EXPECT_EQ(pw::document::removeDeadTemporaries(out.path()), 1u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), {}), 4);
     EXPECT_FALSE(fs::exists(out.path() / dead));
     EXPECT_TRUE(fs::exists(out.path() / alive));
 }
