@@ -111,6 +111,8 @@ class LibraryScan : public ::testing::Test {
             members.push_back({"pack/" + s, bytes});
         }
         members.push_back({"__MACOSX/pack/._big_verb.rp350p", "resource fork"});
+        members.push_back({"__MACOSX/pack/surfs_up.rp255p", pwtest::sample("surfs_up.rp255p")});
+        members.push_back({"pack/old/__MACOSX/metal.rp250p", pwtest::sample("metal_zone.rp250p")});
         members.push_back({"readme.txt", "hello"});
         pwtest::makeArchive(dir.path() / "pack.zip", members);
         fs::create_directories(dir.path() / "b" / "c");
@@ -132,11 +134,12 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
                   std::tie(b.source, b.model, b.name, b.rows, b.uses, b.rowsKey, b.triage->status,
                            b.triage->reason));
     }
-    // Folders by name, then members as stored; the resource fork and readme are skipped.
+    // Folders by name, then members as stored; the readme, the resource fork and what
+    // macOS left in its folders are skipped.
     EXPECT_EQ(one.presets.front().source.file, dir.path() / "b" / "c" / "deep.rp255p");
     EXPECT_EQ(one.presets[5].source.file, dir.path() / "metal_zone.rp250p");
     EXPECT_EQ(one.presets[7].source.member, "pack/crunch_time.rp150p");
-    EXPECT_EQ(std::tuple(one.counts.skipped, many.counts.skipped), std::tuple(2u, 2u));
+    EXPECT_EQ(std::tuple(one.counts.skipped, many.counts.skipped), std::tuple(4u, 4u));
 }
 
 TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
