@@ -80,11 +80,12 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
                 headers << v->model()->headerData(column, Qt::Horizontal).toString();
             add(o, QStringLiteral("columns"), headers.join(QStringLiteral(" | ")));
         }
-        if (const auto* w = qobject_cast<const QWidget*>(o))
+        if (const auto* w = qobject_cast<const QWidget*>(o)) {
             add(o, QStringLiteral("tip"), w->toolTip());
-        else if (const auto* a = qobject_cast<const QAction*>(o);
-                 a &&
-                 a->toolTip() != QString(a->text()).remove(QLatin1Char('&')).remove(QChar(0x2026)))
+            add(o, QStringLiteral("spoken"), w->accessibleName());  // what a screen reader says
+        } else if (const auto* a = qobject_cast<const QAction*>(o);
+                   a && a->toolTip() !=
+                            QString(a->text()).remove(QLatin1Char('&')).remove(QChar(0x2026)))
             add(o, QStringLiteral("tip"), a->toolTip());
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
