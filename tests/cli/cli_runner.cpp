@@ -160,14 +160,9 @@ void CliTest::TearDown() {
     fs::remove_all(dir_, ec);
 }
 
-fs::path CliTest::copySample(const std::string& name) {
-    fs::copy_file(sampleFile(name), dir_ / name, fs::copy_options::overwrite_existing);
-    return dir_ / name;
-}
-
-fs::path CliTest::copyCliData(const std::string& name) {
-    fs::copy_file(cliDataFile(name), dir_ / name, fs::copy_options::overwrite_existing);
-    return dir_ / name;
+fs::path CliTest::copyIn(const fs::path& file) {
+    fs::copy_file(file, dir_ / file.filename(), fs::copy_options::overwrite_existing);
+    return dir_ / file.filename();
 }
 
 }  // namespace pw::cli::testing

@@ -49,8 +49,9 @@ class CliTest : public ::testing::Test {
     void SetUp() override;
     void TearDown() override;
     // Copies a file of tests/data or tests/cli/data into the scratch folder.
-    fs::path copySample(const std::string& name);
-    fs::path copyCliData(const std::string& name);
+    fs::path copySample(const std::string& name) { return copyIn(sampleFile(name)); }
+    fs::path copyCliData(const std::string& name) { return copyIn(cliDataFile(name)); }
+    fs::path copyIn(const fs::path& file);
     RunResult run(const std::vector<std::string>& args, const std::vector<std::string>& env = {}) {
         return runCli(args, dir_, env);
     }

@@ -70,8 +70,7 @@ TEST_P(Command, ExitsPrintsAndWritesAsExpected) {
     for (const std::string& step : c.setup) {
         const std::string arg = step.substr(step.find(':') + 1);
         if (step.rfind("cli:", 0) == 0) copyCliData(arg);
-        if (step.rfind("data:", 0) == 0)
-            fs::copy_file(sampleFile(arg), dir_ / fs::path(arg).filename());
+        if (step.rfind("data:", 0) == 0) copyIn(sampleFile(arg));
         if (step.rfind("dir:", 0) == 0) fs::create_directory(dir_ / arg);
         if (step.rfind("keep:", 0) == 0) writeFile(dir_ / arg, "keep me\r\n");
         if (step.rfind("golden:", 0) == 0) fs::copy_file(goldenFile(arg), dir_ / arg);

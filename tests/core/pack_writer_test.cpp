@@ -10,21 +10,18 @@ namespace {
 
 TEST(PackWriter, EveryMemberStaysInsideThePack) {
     pwtest::TempDir dir;
-    const std::vector<pw::library::PackEntry> entries = {
-        {"Blues/lead.rp250p", "one"},
-        {"../../etc/passwd.rp250p", "two"},
-        {"/abs/lead.rp250p", "three"},
-        {"C:\\Windows\\x.rp150p", "four"},
-        {"..", "five"},
-        {"tab\there.rp255p", "six"},
-    };
+    // The presets and the members they become (tests/data/pack_members.tsv).
+    std::vector<pw::library::PackEntry> entries;
+    std::vector<std::string> names;
+    for (const auto& f : pwtest::tsv("pack_members.tsv", 3)) {
+        entries.push_back({pwtest::unescaped(f[0]), f[1]});
+        names.push_back(f[2]);
+    }
+    names.push_back("report.csv");
     const std::filesystem::path out = dir.path() / "share.zip";
     const auto result =
         pw::library::writePack(pw::document::systemFileWriter(), out, entries, "file,status\n");
     ASSERT_TRUE(result.io.ok()) << result.io.error;
-    const std::vector<std::string> names = {"lead.rp250p", "passwd.rp250p", "lead (2).rp250p",
-                                            "x.rp150p",    "preset..",      "tab_here.rp255p",
-                                            "report.csv"};
     EXPECT_EQ(result.members, names);
     pw::library::ArchiveReader reader(out);
     pw::library::ArchiveMember member;

@@ -426,32 +426,20 @@ TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
     EXPECT_TRUE(r.picks.empty());
 }
 
-// A pick of another model that shares some knob IDs with the old one: the old model's
-// own knobs go, the shared ones stay as they were, the new one's are added (a knob of an
-// old role takes its value), and the rows of other blocks are left alone.
+// A pick of another model that shares some knob IDs with the old one (a Flanger's, in
+// tests/data/picks/swoosh.rp255p): the old model's own knobs go, the shared ones stay as
+// they were, the new one's are added (a knob of an old role takes its value), and the rows
+// of other blocks are left alone (ID@Position=Value a row: golden/pick_shared_knobs.txt).
 TEST(ResolveKnobs, APickDropsTheOldModelsOwnKnobsAndKeepsTheShared) {
     const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
                                  .picks = {{"Mod Type", "MXRFlanger"}},
                                  .render = false};
-    const auto r = pw::convert::convertPreset(
-        pwtest::presetXml("RP255Preset", "Swoosh",
-                          {{"2496", "8", "311", "Amp A Type", "65 Blackface Twin"},
-                           {"768", "14", "893", "Mod Type", "Flanger"},
-                           {"769", "14", "1", "Mod Enable", "On"},
-                           {"901", "14", "40", "Flanger Level", "40"},
-                           {"902", "14", "41", "Flanger Speed", "41"},
-                           {"903", "14", "42", "Flanger Depth", "42"},
-                           {"904", "14", "43", "Flanger Regen", "43"},
-                           {"905", "14", "1", "Flanger Waveform", "Sine"},
-                           {"1920", "16", "1146", "Reverb Type", "Twin Reverb"}}),
-        plan);
+    const auto r = pw::convert::convertPreset(pwtest::sample("picks/swoosh.rp255p"), plan);
     ASSERT_EQ(r.picks.size(), 1u);
     std::string rows;
     for (const pw::Row& row : r.rows)
-        rows += row.id() + "@" + row.position() + "=" + row.value() + " ";
-    EXPECT_EQ(rows,
-              "2496@8=311 768@14=895 769@14=1 902@14=41 904@14=43 914@14=42 917@14=50 "
-              "1920@16=1146 ");
+        rows += row.id() + "@" + row.position() + "=" + row.value() + "\n";
+    EXPECT_EQ(rows, pwtest::golden("golden/pick_shared_knobs.txt", rows));
 }
 
 // In the window, Resolve tells the rows Filter Patch and the amp channel took before it,
