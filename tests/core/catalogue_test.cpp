@@ -71,6 +71,19 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
     }
 }
 
+// Every knob as a conversion writes it, one line each: what completing a model adds and
+// how its neutral and largest values read (golden/all_knobs.txt, to be read when the
+// table changes; model_knobs.tsv pins the substitutes' knobs apart from it).
+TEST(ModelKnobs, EveryKnobAsAConversionWritesIt) {
+    std::string said;
+    for (const Setting& s : allSettings())
+        said += std::string(s.block) + " " + std::to_string(s.model) + ": " + std::string(s.name) +
+                " (" + std::to_string(s.id) + ", " + std::string(s.label) + ", " +
+                std::string(s.role) + ") neutral " + settingText(s, s.neutral) + ", largest " +
+                settingText(s, s.max) + "\n";
+    EXPECT_EQ(said, pwtest::golden("golden/all_knobs.txt", said));
+}
+
 // A knob's row name ends with its label, and the two ways to its role agree: a knob of the
 // table whose name's words give a role ("Step Filter Speed": speed, not the filter's tone)
 // is given the table's own role by them.
