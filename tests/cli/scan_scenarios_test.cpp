@@ -111,6 +111,7 @@ TEST_F(CliTest, EachProblemSaysWhy) {
     for (std::string line; std::getline(lines, line);)
         if (line.starts_with("problem: ")) problems += line + "\n";
     EXPECT_EQ(problems, readFile(goldenFile("scan_problems.txt"))) << out;
+    EXPECT_NE(out.find(", 3 other files skipped, 3 archives, 3 folders (1 unreadable)\n"), std::string::npos) << out;
 }
 
 // --find speaks the search language: a row when its text holds "=", names and paths,
