@@ -153,6 +153,11 @@ TEST_F(Mark, ScanShowsTheMarks) {
     EXPECT_NE(newer.out.find(R"("marks":null)"), std::string::npos) << newer.out;
     EXPECT_NE(newer.err.find("cannot be used"), std::string::npos) << newer.err;
     EXPECT_NE(newer.err.find("; scan shows no marks\n"), std::string::npos) << newer.err;
+    EXPECT_NE(run({"scan", "presets", "--find", "fav"}).err.find("; scan finds no marks\n"),
+              std::string::npos);
+    EXPECT_NE(
+        run({"pack", "p.zip", "presets", "--find", "fav"}).err.find("; pack finds no marks\n"),
+        std::string::npos);
 }
 
 // A converted copy takes the marks of the preset it was converted from.
