@@ -158,6 +158,9 @@ TEST_F(Mark, ScanShowsTheMarks) {
     EXPECT_NE(
         run({"pack", "p.zip", "presets", "--find", "fav"}).err.find("; pack finds no marks\n"),
         std::string::npos);
+    EXPECT_NE(run({"convert", "presets/surfs_up.rp255p", "--target", "rp150"})
+                  .err.find("; the new presets do not take the marks of their sources\n"),
+              std::string::npos);
 }
 
 // A converted copy takes the marks of the preset it was converted from.
