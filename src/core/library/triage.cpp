@@ -91,10 +91,8 @@ Triage triage(document::ParseResult parsed, std::string sourceRoot, const docume
     t.fixedName = result.fixedName;
     t.unfixedName = result.unfixedName;
     switch (result.verdict) {
-        case convert::Verdict::Saved:
+        case convert::Verdict::Saved:  // nothing conflicted, so Resolve changed nothing
             t.status = Status::Fits;
-            t.substitutions = result.resolveReport.substituted;
-            t.removals = result.resolveReport.removed;
             break;
         case convert::Verdict::Resolved:
             t.status = Status::Converts;
