@@ -160,6 +160,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(find(QStringLiteral("lead.rp355")).size(), 2);  // a file and a pack's member
         QTRY_VERIFY(
             lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
+        QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);  // again: typing replaces
+        QTest::keyClicks(search, QStringLiteral("rp15"));
+        QCOMPARE(search->text(), QStringLiteral("rp15"));
         // Accents, letter case and folder names are the core's matching (library_search.tsv,
         // search_folding.tsv).
         // What a preset is, read from its rows, is a column and a word to search for.
