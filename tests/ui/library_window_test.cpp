@@ -330,6 +330,17 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Written);
         done = library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"));
         QVERIFY(done && done->text().startsWith(QStringLiteral("1 written, 1 existing kept.\n")));
+        done->close();
+        // A third time: No to All, asked once, keeps both.
+        asked.clear();
+        library_->setReplaceQuestion([&](const QString& file, bool) {
+            asked << file;
+            return QMessageBox::NoToAll;
+        });
+        convert({metal, surfs});
+        QCOMPARE(asked.size(), 1);
+        QCOMPARE(readAll(metalOut), QByteArray("mine"));
+        QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Kept);
     }
 
     // Converted into the library's own folder: a preset being converted is never replaced,
