@@ -121,10 +121,8 @@ class LibraryMarksTest : public pwui::WindowFixture {
         flushDeletes();
         QCOMPARE(column(LibraryModel::Tags),
                  QStringLiteral("blues, gig, live|blues, gig||blues, gig"));
-        const int twin = shownRow("twin.rp255p");
-        QCOMPARE(
-            library_->filter()->index(twin, LibraryModel::Tags).data(Qt::ToolTipRole).toString(),
-            QStringLiteral("from the 1998 pack"));
+        QCOMPARE(cell("twin.rp255p", LibraryModel::Tags, Qt::ToolTipRole),
+                 QStringLiteral("from the 1998 pack"));
         // The detail pane shows the marks of the preset clicked.
         select("twin.rp255p");
         QLabel* facts = library_->findChild<pw::ui::LibraryDetail*>()->facts();
@@ -208,10 +206,10 @@ class LibraryMarksTest : public pwui::WindowFixture {
                 return r;
         return -1;
     }
-    QString cell(const char* file, int column) const {
+    QString cell(const char* file, int column, int role = Qt::DisplayRole) const {
         const int row = shownRow(file);
         return row < 0 ? QStringLiteral("(not shown)")
-                       : library_->filter()->index(row, column).data().toString();
+                       : library_->filter()->index(row, column).data(role).toString();
     }
     // The cells of `column` for metal_zone, surfs_up, big_verb and twin, with | between.
     QString column(int column) const {
