@@ -103,8 +103,7 @@ TEST_F(Reopen, OnlyWhatChangedIsReadAndTheRowsAreAFullReadsRows) {
     ASSERT_TRUE(owner.runUntil([&] { return owner.searches > 0; }));
     Library other(owner.post(), owner, rp355);
     other.setMemory(std::make_shared<pw::collection::IndexMemory>(dir.path() / "db.sqlite"));
-    again = opened(other);
-    EXPECT_EQ(again.counts.recalled, 6u);
+    EXPECT_EQ(opened(other).counts.recalled, 6u);
     EXPECT_EQ(rowsOf(other), fullRead(rp355));
     // A rescan reads every file.
     owner.added = 0;
