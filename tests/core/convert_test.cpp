@@ -3,8 +3,6 @@
 // and amp channel, the verdict, the refusal and the bytes are those of a session that
 // opens the file, filters it, picks the channel and saves.
 
-#include <map>
-
 #include "convert/convert.h"
 #include "document/root_names.h"
 #include "session/save_refusal.h"

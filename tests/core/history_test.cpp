@@ -20,10 +20,8 @@ std::string shown(const Session& s) {
     return out;
 }
 
-struct Command {
-    std::string step;  // the step it makes; "" for none
-    std::function<void(Session&)> run;
-};
+// The step a command makes ("" for none), and the command.
+using Command = std::pair<std::string, std::function<void(Session&)>>;
 
 const std::vector<Command> kScenario = {
     {"Change Target", [](Session& s) { s.selectTarget(4); }},  // RP250
@@ -53,13 +51,13 @@ TEST_F(History, UndoesEveryStepToTheOpenedPatchAndRedoesThemAll) {
     const auto file = dir.write("lead.rp355p", readFile(dataFile("dual_amp_lead.rp355p")));
     s.openFile(file);
     std::vector<std::string> states{shown(s)}, steps;
-    for (const Command& c : kScenario) {
-        c.run(s);
-        ASSERT_EQ(s.undoName(), c.step.empty() ? steps.back() : c.step) << c.step;
-        if (c.step.empty()) {
+    for (const auto& [step, run] : kScenario) {
+        run(s);
+        ASSERT_EQ(s.undoName(), step.empty() ? steps.back() : step) << step;
+        if (step.empty()) {
             states.back() = shown(s);  // a step starts from what the last command left
         } else {
-            steps.push_back(c.step);
+            steps.push_back(step);
             states.push_back(shown(s));
         }
     }

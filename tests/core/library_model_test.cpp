@@ -23,6 +23,12 @@ const pw::document::Target& target(const char* caption) {
     return *pw::document::targetByCaption(caption);
 }
 
+// metal_zone.rp250p under the patch name `name`.
+std::string metalNamed(const std::string& name) {
+    std::string bytes = sample("metal_zone.rp250p");
+    return bytes.replace(bytes.find("<Name>Metal Zone</Name>"), 23, "<Name>" + name + "</Name>");
+}
+
 class LibraryModel : public ::testing::Test {
   protected:
     void SetUp() override {
@@ -89,8 +95,7 @@ TEST_F(LibraryModel, ScanDeliversRowsTwinsAndOneReport) {
     EXPECT_EQ(std::tuple(owner.added, library.presets().size(), owner.reports[0].counts.presets),
               std::tuple(8u, 8u, 8u));
     expectTriagedAgainst(library, rp250);
-    const auto& groups = library.duplicateGroups();
-    EXPECT_EQ(std::count(groups.begin(), groups.end(), std::optional<std::size_t>(1)), 2);
+    EXPECT_EQ(std::ranges::count(library.duplicateGroups(), std::optional<std::size_t>(1)), 2);
     EXPECT_EQ(owner.stages.back(), Stage::Scanning);
     for (const PresetPtr& p : library.presets())
         EXPECT_TRUE(p->bytes.empty());  // read again when needed
@@ -133,8 +138,8 @@ TEST_F(LibraryModel, ATriageReadsThePresetsAgain) {
     library.retarget(rp150);
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
     expectTriagedAgainst(library, rp150);
-    EXPECT_EQ(std::count_if(library.triages().begin(), library.triages().end(),
-                            [](const Triage& t) { return t.status == Status::ViewOnly; }),
+    EXPECT_EQ(std::ranges::count_if(library.triages(),
+                                    [](const Triage& t) { return t.status == Status::ViewOnly; }),
               2);
 }
 
@@ -161,9 +166,9 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     const fs::path folder = many();
     Library library(owner.post(), owner, rp250);
     // The scan: cancelled before it starts and while it reads.
-    CancelToken early;
-    early.cancel();
-    library.scan({folder}, early);
+    const CancelToken cancelled;
+    cancelled.cancel();
+    library.scan({folder}, cancelled);
     ASSERT_TRUE(owner.runUntil([&] { return owner.reports.size() == 1; }));
     EXPECT_TRUE(owner.reports[0].cancelled);
     owner.added = 0;
@@ -189,9 +194,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     std::vector<std::size_t> rows(library.presets().size());
     std::iota(rows.begin(), rows.end(), 0);
     const ConvertOptions options{.settings = rp250, .folder = dir.path() / "out"};
-    CancelToken planCancel;
-    planCancel.cancel();
-    library.plan(rows, options, planCancel);
+    library.plan(rows, options, cancelled);
     ASSERT_TRUE(owner.runUntil([&] { return owner.plans.size() == 1; }));
     EXPECT_TRUE(owner.plans[0].cancelled);
     library.plan(rows, options);
@@ -256,12 +259,9 @@ TEST_F(LibraryModel, RowSearchLooksAtEveryBatchOfALongScan) {
 }
 
 TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
-    const std::string metal = sample("metal_zone.rp250p");
-    put(dir.path() / "dry/a.rp250p", metal);
-    put(dir.path() / "dry/b.rp250p", metal);
-    std::string bang = metal;
-    bang.replace(bang.find("<Name>Metal Zone</Name>"), 23, "<Name>Loud!</Name>");
-    put(dir.path() / "dry/c.rp250p", bang);
+    put(dir.path() / "dry/a.rp250p", sample("metal_zone.rp250p"));
+    put(dir.path() / "dry/b.rp250p", sample("metal_zone.rp250p"));
+    put(dir.path() / "dry/c.rp250p", metalNamed("Loud!"));
     put(dir.path() / "dry/view.g4p", sample("pluck_funk.g4p"));
     Library library(owner.post(), owner, rp250);
     scanned(library, {dir.path() / "dry"});
@@ -315,18 +315,15 @@ TEST_F(LibraryModel, APlanWithoutResolveIsNotToldByTheTriages) {
 // target, amp channel and names; names that collide, outputs that exist and an output
 // that is one of the presets included.
 TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
-    std::string bang = sample("metal_zone.rp250p");
-    bang.replace(bang.find("<Name>Metal Zone</Name>"), 23, "<Name>Loud!</Name>");
-    put(dir.path() / "lib/more/bang.rp250p", bang);
-    std::string dots = bang;
-    dots.replace(dots.find("<Name>Loud!</Name>"), 18, "<Name>..</Name>");
-    put(dir.path() / "lib/more/dots.rp250p", dots);
+    put(dir.path() / "lib/more/bang.rp250p", metalNamed("Loud!"));
+    put(dir.path() / "lib/more/dots.rp250p", metalNamed(".."));
     put(dir.path() / "lib/more/noname.rp250p", "<RP250Preset><Params></Params></RP250Preset>");
     pwtest::makeArchive(dir.path() / "lib/more/two.zip",
                         {{"lead.rp355p", sample("dual_amp_lead.rp355p")},
                          {"verb.rp350p", sample("big_verb.rp350p")}});
     const fs::path out = dir.path() / "out";
-    put(out / "Loud_.rp250p", bang);  // its own output, its name fixed, for the RP250
+    put(out / "Loud_.rp250p",
+        metalNamed("Loud!"));  // its own output, its name fixed, for the RP250
     put(out / "Metal Zone.rp255p", "old");
     std::set<std::string> reasons;  // every way a plan can end is met
     for (const TriageSettings settings :

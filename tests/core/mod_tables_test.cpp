@@ -2,7 +2,6 @@
 // The family check tables against tests/data/family_tables.tsv (every list as written
 // down), and the 25x lists against the effect catalogue.
 
-#include <cmath>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -121,12 +120,7 @@ std::set<std::int64_t> catalogueValues(std::string_view nameList) {
 
 // The 25x lists of model values are the catalogue's models plus the off and on values.
 TEST(ModCatalogueRule, TwentyFiveXValuesMatchTheCatalogue) {
-    struct Case {
-        std::string_view nameList;
-        List list;
-        std::set<std::int64_t> extra;
-    };
-    const Case cases[] = {
+    const std::tuple<std::string_view, List, std::set<std::int64_t>> cases[] = {
         {"cboWah", tables25x::wahValues, {0, 1}},
         {"cboComp", tables25x::compressorValues, {0, 1}},
         {"cboDistortion", tables25x::distortionValues, {0, 1}},
@@ -141,11 +135,11 @@ TEST(ModCatalogueRule, TwentyFiveXValuesMatchTheCatalogue) {
         {"cboFXLib", tables25x::fxLibraryValues, {}},
         {"cboPedal", tables25x::pedalValues, {}},
     };
-    for (const Case& c : cases) {
-        auto expected = catalogueValues(c.nameList);
-        ASSERT_FALSE(expected.empty()) << c.nameList;
-        expected.insert(c.extra.begin(), c.extra.end());
-        EXPECT_EQ(numbersOf(c.list), expected) << c.nameList;
+    for (const auto& [nameList, list, extra] : cases) {
+        auto expected = catalogueValues(nameList);
+        ASSERT_FALSE(expected.empty()) << nameList;
+        expected.insert(extra.begin(), extra.end());
+        EXPECT_EQ(numbersOf(list), expected) << nameList;
     }
 }
 

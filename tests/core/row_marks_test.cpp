@@ -20,14 +20,19 @@ PresetPtr preset(std::uint64_t key, const char* name, bool readable = true) {
     return p;
 }
 
-TEST(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
+// A collection in a temporary folder, and the marks of rows over it.
+class CollectionRowMarks : public testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok()); }
     pwtest::TempDir dir;
     Store store;
-    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
+    RowMarks marks{store};
+};
+
+TEST_F(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
     const ContentKey lead{7, "Lead"};
     ASSERT_TRUE(store.change(std::span(&lead, 1), MarkChange{{}, {}, {"metal"}, {}, {}}));
 
-    RowMarks marks(store);
     // Rows 0 and 2 are twins; row 3 cannot be read; the rows come in two batches.
     const std::vector<PresetPtr> first = {preset(7, "Lead"), preset(8, "Clean")};
     const std::vector<PresetPtr> second = {preset(7, "Lead"), preset(7, "Lead", false)};
@@ -73,11 +78,7 @@ TEST(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
     EXPECT_TRUE(marks.of(0).favourite && marks.of(1).favourite);
 }
 
-TEST(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {
-    pwtest::TempDir dir;
-    Store store;
-    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
-    RowMarks marks(store);
+TEST_F(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {
     marks.append(std::vector<PresetPtr>{preset(1, "A"), preset(2, "B")});
     const std::size_t both[] = {0, 1};
     ASSERT_TRUE(marks.change(both, MarkChange{{}, {}, {"live", "blues"}, {}, "same"}));

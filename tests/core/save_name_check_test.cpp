@@ -12,30 +12,22 @@ using pwtest::P;
 
 constexpr int kRP250 = 4;
 
-class FidelityTest : public pwtest::SessionFixture {
-  protected:
-    void openClean() {
-        ASSERT_TRUE(s.selectTarget(kRP250));
-        s.openFile(dir.write(
-            "source.xml",
-            pwtest::presetXml("RP250Preset", "Clean", {P{"64", "2", "66", "Pickup", "HB"}})));
-        m.clear();
-    }
-    // Saves under `name`, answering Yes to every question.
-    void saveAs(const std::string& name) {
-        s.setPatchName(name);
-        m.answers = {Answer::Yes, Answer::Yes};
-        s.save();
-    }
-};
+class FidelityTest : public pwtest::SessionFixture {};
 
 // The names of tests/data/save_names.tsv.
 TEST_F(FidelityTest, SaveRefusesNamesAPresetCannotHold) {
     for (const auto& f : pwtest::tsv("save_names.tsv")) {
         SCOPED_TRACE(f.at(0));
         const std::string name = pwtest::unescaped(f.at(1)), refused = pwtest::unescaped(f.at(2));
-        openClean();
-        saveAs(name);
+        ASSERT_TRUE(s.selectTarget(kRP250));
+        s.openFile(dir.write(
+            "source.xml",
+            pwtest::presetXml("RP250Preset", "Clean", {P{"64", "2", "66", "Pickup", "HB"}})));
+        m.clear();
+        // Saved under `name`, answering Yes to every question.
+        s.setPatchName(name);
+        m.answers = {Answer::Yes, Answer::Yes};
+        s.save();
         const auto file = dir.path() / (name + ".rp250p");
         if (refused != "-") {
             EXPECT_EQ(m.texts(), std::vector<std::string>{std::string(text::kBadFileName)});
