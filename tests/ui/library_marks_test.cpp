@@ -85,6 +85,8 @@ class LibraryMarksTest : public pwui::WindowFixture {
         select("metal_zone.rp250p");
         QCOMPARE(library_->findChild<QAction*>(QStringLiteral("hide"))->text(),
                  QStringLiteral("Un&hide"));
+        QVERIFY(
+            library_->findChild<pw::ui::LibraryDetail*>()->facts()->text().endsWith("\nHidden"));
         key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
         QTest::mouseClick(show, Qt::LeftButton);
         QVERIFY(shownRow("metal_zone.rp250p") >= 0);
