@@ -341,6 +341,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(asked.size(), 1);
         QCOMPARE(readAll(metalOut), QByteArray("mine"));
         QCOMPARE(model()->entry(surfs).outcome.kind, ui::OutcomeKind::Kept);
+        QCOMPARE(model()->index(metal, LibraryModel::Result).data().toString(),
+                 "kept the existing " + model()->entry(metal).outcome.output);
     }
 
     // Converted into the library's own folder: a preset being converted is never replaced,
