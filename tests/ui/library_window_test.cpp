@@ -35,6 +35,7 @@
 #include "library/triage.h"
 #include "params/mark_colours.h"
 #include "window_fixture.h"
+#include "window_placement.h"
 
 using namespace pw;
 using ui::LibraryModel;
@@ -640,6 +641,22 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const int room = std::max(main.left() - screen.left(), screen.right() - main.right());
         const int least = library_->minimumSizeHint().width() + placed.width() - library_->width();
         QVERIFY(placed.intersected(main).width() <= std::max(0, least - room));
+    }
+
+    // A window goes beside its anchor: to the right where there is room (just enough
+    // too), else to the left, else on the side with more room, as narrow as it may be.
+    void placedBesideWhereThereIsRoom() {
+        QWidget anchor, window;
+        window.setMinimumSize(600, 300);
+        for (const auto& [at, x, width] : {std::tuple{0, 500, 900},
+                                           {1100, 200, 900},
+                                           {500, 1000, 600},
+                                           {550, 1000, 600},
+                                           {560, 0, 600}}) {
+            anchor.setGeometry(at, 700, 500, 200);
+            ui::placeBeside(window, anchor, QSize(900, 600));
+            QCOMPARE(window.geometry(), QRect(x, 400, width, 600));
+        }
     }
 
     // Tab goes from the table to the buttons below it; the arrows move from row to row.
