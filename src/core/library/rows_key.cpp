@@ -94,7 +94,11 @@ const RowsKeySecret& processKey() {
 }  // namespace
 
 RowsKey rowsKey(std::string_view rows) {
-    return SipHash(processKey()).hash(rows);
+    return rowsKey(rows, processKey());
+}
+
+RowsKey rowsKey(std::string_view rows, const RowsKeySecret& secret) {
+    return SipHash(secret).hash(rows);
 }
 
 RowsKeySecret rowsKeySecret() {

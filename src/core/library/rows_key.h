@@ -20,6 +20,8 @@ RowsKey rowsKey(std::string_view rows);
 
 // The key rowsKey() hashes under in this process.
 using RowsKeySecret = std::array<std::uint64_t, 2>;
+// The same hash under another key.
+RowsKey rowsKey(std::string_view rows, const RowsKeySecret& secret);
 RowsKeySecret rowsKeySecret();
 // Makes `secret` the key of this process, so that rows keys kept from an earlier run (in
 // the user's collection, which is the user's alone) meet the keys made now. Only before
