@@ -389,10 +389,8 @@ class Checker {
     // A reference in content adds its character to the collected texts; one in an
     // attribute value is only checked.
     bool reference(bool content = true) {
-        collectorsPaused_ = !content;
-        const bool ok = readReference();
-        collectorsPaused_ = false;
-        return ok;
+        collectorsPaused_ = !content;  // set for each reference, so it needs no undoing
+        return readReference();
     }
 
     bool collectorsPaused_ = false;
