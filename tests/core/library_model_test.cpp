@@ -277,9 +277,16 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     EXPECT_EQ(plan.outcomes[2].reason, "its patch name cannot be saved");
     EXPECT_EQ(plan.outcomes[3].reason, "GNX4 presets can only be viewed");
 
-    // An output that exists is kept unless the run may replace it.
+    // An output that exists is kept unless the run may replace it; an earlier report of
+    // the same second is kept too.
     fs::create_directories(out);
     put(out / "Metal Zone.rp255p", "old");
+    std::vector<fs::path> earlier;
+    for (std::time_t t = std::time(nullptr), end = t + 5; t < end; ++t) {
+        char stamp[32];
+        std::strftime(stamp, sizeof stamp, "%Y-%m-%d %H-%M-%S", std::localtime(&t));
+        put(earlier.emplace_back(out / ("Patchwright report " + std::string(stamp) + ".csv")), "");
+    }
     library.plan({0, 1, 2, 3}, options);
     ASSERT_TRUE(owner.runUntil([&] { return owner.plans.size() == 2; }));
     EXPECT_EQ(owner.plans[1].existing, std::vector<std::size_t>{0});
@@ -297,6 +304,9 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     EXPECT_EQ(report.substr(0, report.find("\r\n")),
               "input,member,outcome,output,substitutions,removals,reason");
     EXPECT_NE(report.find(",written,Metal Zone.rp255p,"), std::string::npos) << report;
+    EXPECT_TRUE(run.report.string().ends_with(").csv")) << run.report;
+    for (const fs::path& file : earlier)
+        EXPECT_EQ(pwtest::readFile(file), "");
 }
 
 // Without Resolve Conflicts the plan is the conversion's own, not told by the triages
