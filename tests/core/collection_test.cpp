@@ -261,10 +261,9 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
         {{from.rowsKey ^ 2, "Surfs Up"}, {8, "Surfs Up_A"}},
         {{from.rowsKey, from.name}, {9, "Renamed_B"}}};
     ASSERT_TRUE(pw::collection::inheritMarks(store, copies));
-    const auto inherited = store.marks(copied);
-    EXPECT_EQ(inherited.size(), 2u);
-    EXPECT_EQ(inherited.at(copied[0]).tags, std::vector<std::string>{"metal"});
-    EXPECT_EQ(inherited.at(copied[2]).tags, std::vector<std::string>{"metal"});
+    const Marks metal = store.marks(std::span(&from, 1)).at(from);
+    EXPECT_EQ(store.marks(copied),
+              (std::map<ContentKey, Marks>{{copied[0], metal}, {copied[2], metal}}));
 }
 
 }  // namespace

@@ -460,8 +460,9 @@ std::vector<Hostile> hostileCases() {
              EXPECT_EQ(r.presets[2].source.member, "Crème.rp255p");
              EXPECT_EQ(r.counts.skipped, 0u);
          }},
+        // UTF-8 names said, one is not (packs/make_packs.py).
         {"name_that_cannot_be_read",
-         [](const fs::path& d) {  // UTF-8 names said, one is not (packs/make_packs.py)
+         [](const fs::path& d) {
              fs::copy_file(pwtest::dataFile("packs/bad_name.zip"), d / "odd.zip");
          },
          [](const ScanResult& r) {

@@ -320,9 +320,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const QString metalOut = QDir(out_).filePath(model()->entry(metal).outcome.output);
         writeFile(metalOut, "mine");
         QStringList asked;
+        QList<QMessageBox::StandardButton> answers = {QMessageBox::No, QMessageBox::YesToAll};
         library_->setReplaceQuestion([&](const QString& file, bool) {
             asked << file;
-            return asked.size() == 1 ? QMessageBox::No : QMessageBox::YesToAll;
+            return answers.takeFirst();
         });
         convert({metal, surfs});
         QCOMPARE(asked.size(), 2);
@@ -334,10 +335,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         done->close();
         // A third time: No to All, asked once, keeps both.
         asked.clear();
-        library_->setReplaceQuestion([&](const QString& file, bool) {
-            asked << file;
-            return QMessageBox::NoToAll;
-        });
+        answers = {QMessageBox::NoToAll};
         convert({metal, surfs});
         QCOMPARE(asked.size(), 1);
         QCOMPARE(readAll(metalOut), QByteArray("mine"));
