@@ -185,7 +185,7 @@ void ChainView::paintEvent(QPaintEvent*) {
     const QColor line =
         mixed(palette().color(QPalette::Text), palette().color(QPalette::Base), 0.4);
     p.setPen(QPen(line, std::max(1.0, fontMetrics().height() / 8.0)));
-    for (std::size_t i = 0; i < places_.size() && i < tiles_.size(); ++i)
+    for (std::size_t i = 0; i < tiles_.size(); ++i)  // a place for each tile
         for (std::size_t from : places_[i].from) {
             const QRect a = tiles_[from]->geometry();
             const QRect b = tiles_[i]->geometry();
