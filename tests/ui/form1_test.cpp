@@ -340,7 +340,8 @@ class Form1Test : public pwui::WindowFixture {
             QTimer::singleShot(0, [&, expectedDefault] {
                 auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
                 QVERIFY(box);
-                title = box->windowTitle(), icon = box->icon(), text = box->text();
+                title = box->windowTitle(), icon = box->icon();
+                text = box->textFormat() == Qt::PlainText ? box->text() : QString();  // as written
                 detailed = box->detailedText(), informative = box->informativeText();
                 width = box->width();
                 // The narrowest the text can be laid out: its longest unbreakable run.
@@ -395,6 +396,7 @@ class Form1Test : public pwui::WindowFixture {
             okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
             const auto* area = box->findChild<QPlainTextEdit*>(QStringLiteral("lines"));
             scrolls = area && area->verticalScrollBar()->maximum() > 0 && area->isReadOnly() &&
+                      area->lineWrapMode() == QPlainTextEdit::NoWrap &&
                       !area->toPlainText().contains(QStringLiteral("No conflict"));
             // The first paragraph above the lines, the last below them.
             const auto labels = box->findChildren<QLabel*>();

@@ -200,8 +200,7 @@ void LibraryWindow::buildControls() {
     table_->verticalHeader()->hide();
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
-    table_->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    table_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    table_->setSelectionBehavior(QAbstractItemView::SelectRows);  // many at once, as a table does
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The arrows move in the table; Tab goes on to the buttons.
     table_->setTabKeyNavigation(false);
