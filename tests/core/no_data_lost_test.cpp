@@ -149,9 +149,9 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         fs::permissions(kept, fs::perms(0640));
         fs::permissions(keptInBatch, fs::perms(0604));
         // Names that an earlier run of this process number left are passed over.
+        const std::string mine = ".patchwright-" + std::to_string(::getpid()) + "-";
         for (int fd = 0; fd < 64; ++fd)
-            dir.write(
-                ".patchwright-" + std::to_string(::getpid()) + "-" + std::to_string(fd) + "-0", "");
+            dir.write(mine + std::to_string(fd) + "-0", "");
 
         ASSERT_TRUE(pw::document::replaceFileWhole(*writer, dir.path() / "new.txt", "new").ok());
         ASSERT_TRUE(pw::document::replaceFileWhole(*writer, kept, "new").ok());
