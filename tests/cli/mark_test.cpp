@@ -176,6 +176,11 @@ TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
         EXPECT_EQ(m, file.starts_with("Crunch") ? (collection::Marks{true, false, {"loud"}, ""})
                                                 : collection::Marks{})
             << file;
+    // A collection that refuses the copies' marks: the presets are written, and it is said.
+    pwtest::refuseMarkWrites(database());
+    EXPECT_TRUE(run({"convert", "presets", "--target", "RP250", "--resolve", "--out", "out"})
+                    .err.ends_with(
+                        "\npatchwright-cli: the collection refused the marks of 1 new preset\n"));
 }
 
 }  // namespace

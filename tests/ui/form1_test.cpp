@@ -61,8 +61,7 @@ class Form1Test : public pwui::WindowFixture {
         QVERIFY(colours(Mark::Conflict) > 0);
 
         click("cmdFilter");
-        QVERIFY(s.filtered());
-        QVERIFY(!child<QPushButton>("cmdFilter")->isEnabled());
+        QVERIFY(s.filtered() && !child<QPushButton>("cmdFilter")->isEnabled());
         QVERIFY(colours(Mark::Change) > 0);
         click("cmdAmpA");
         QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual_A"));
@@ -103,8 +102,7 @@ class Form1Test : public pwui::WindowFixture {
         child<QAction>("mnuExportData")->trigger();
         QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
         form_->openFile(copy(QStringLiteral("reverse_dream.rp500p")));  // a model it only shows
-        QVERIFY(form_->model()->rowCount() > 0);
-        QVERIFY(!child<QPushButton>("cmdSave")->isEnabled());
+        QVERIFY(form_->model()->rowCount() > 0 && !child<QPushButton>("cmdSave")->isEnabled());
     }
 
     // At every opening Model Select shows every pedal entry whole (its size and place are
@@ -126,8 +124,7 @@ class Form1Test : public pwui::WindowFixture {
             for (int i = 0; i < pedal->count(); ++i)
                 widest = std::max(
                     widest, pedal->view()->fontMetrics().horizontalAdvance(pedal->itemText(i)));
-            QVERIFY(widest > pedal->width());
-            QVERIFY(pedal->view()->minimumWidth() > widest);
+            QVERIFY(widest > pedal->width() && pedal->view()->minimumWidth() > widest);
             QCOMPARE(pedal->view()->textElideMode(), Qt::ElideNone);
             auto* cbo = dialog->findChild<QComboBox*>("cboAmp");
             cbo->lineEdit()->selectAll();
@@ -405,9 +402,7 @@ class Form1Test : public pwui::WindowFixture {
         report += "\n\nNo conflict is left.";
         messenger.show({MessageId::ResolveSummary, report, Icon::Information, Buttons::Ok, {}});
         const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-        QVERIFY(screen.contains(boxPlace));
-        QVERIFY(screen.contains(okPlace));
-        QVERIFY(scrolls);
+        QVERIFY(screen.contains(boxPlace) && screen.contains(okPlace) && scrolls);
         QCOMPARE(said, QStringLiteral("Resolve Conflicts: 80 models substituted, 0 rows "
                                       "removed.|No conflict is left."));
         // Sixteen lines make a report, however large the font, its first line above the

@@ -402,8 +402,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(library_->scanning());
         library_->close();
         library_->show();
-        QVERIFY(!lib<QProgressBar>("progress")->isVisible());
-        QVERIFY(!lib<QPushButton>("cancel")->isVisible());
+        QVERIFY(!lib<QProgressBar>("progress")->isVisible() &&
+                !lib<QPushButton>("cancel")->isVisible());
     }
 
     void cancelScanAndConversion() {
@@ -447,8 +447,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
             });
         });
         QTRY_COMPARE_WITH_TIMEOUT(done.size(), 1, 30000);
-        QVERIFY(convertingLocked);
-        QVERIFY(lib<QAction>("openFolder")->isEnabled() && lib<QAction>("rescan")->isEnabled());
+        QVERIFY(convertingLocked && lib<QAction>("openFolder")->isEnabled() &&
+                lib<QAction>("rescan")->isEnabled());
         std::size_t written = 0, notDone = 0;
         for (const ui::LibraryEntry& e : model()->entries()) {
             written += e.outcome.kind == ui::OutcomeKind::Written;
@@ -741,8 +741,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTRY_VERIFY(QFile::exists(out));
         packed = readZip(out);
         const QString extension = QString::fromUtf8(library_->triageSettings().target->extension);
-        QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension));
-        QVERIFY(packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
+        QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension) &&
+                packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
         // The next pack is suggested beside the last one.
         QCOMPARE(suggested.size(), 2);
         QCOMPARE(QFileInfo(suggested.last()).absolutePath(), dir_->path());
