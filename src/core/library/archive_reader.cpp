@@ -102,8 +102,7 @@ std::optional<ArchiveFormat> archiveFormatOf(std::string_view name) {
 }
 
 bool leavesArchive(std::string_view name) {
-    if (name.empty()) return false;
-    if (name.front() == '/' || name.front() == '\\') return true;
+    if (name.starts_with('/') || name.starts_with('\\')) return true;
     if (name.size() >= 2 && name[1] == ':') return true;  // "C:..."
     // The depth below the archive's top, part by part: ".." above the top leaves it.
     long depth = 0;
