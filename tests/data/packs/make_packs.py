@@ -4,9 +4,12 @@
 # - pack.lzh: an LHA pack (level 0 headers, stored members) holding in/crunch.rp150p, a
 #   copy of ../crunch_time.rp150p (libarchive cannot write LHA packs);
 # - bad_name.zip: a zip that says its names are UTF-8 and holds one that is not,
-#   "bad\xff.rp250p" (stored, its checksum left out).
+#   "bad\xff.rp250p" (stored, its checksum left out);
+# - escape.zip: a member whose name climbs out of the pack, "../escape.rp150p", beside
+#   a preset that stays in it, "in/crunch.rp150p".
 import pathlib
 import struct
+import zipfile
 
 here = pathlib.Path(__file__).resolve().parent
 
@@ -35,3 +38,8 @@ local = struct.pack("<IHH6x", 0x04034B50, 20, 0x800) + sizes + name + data
 central = struct.pack("<IIH6x", 0x02014B50, 20, 0x800) + sizes + bytes(14) + name
 end = struct.pack("<IIHHIIH", 0x06054B50, 0, 1, 1, len(central), len(local), 0)
 (here / "bad_name.zip").write_bytes(local + central + end)
+
+with zipfile.ZipFile(here / "escape.zip", "w") as pack:
+    for member in ("../escape.rp150p", "in/crunch.rp150p"):
+        info = zipfile.ZipInfo(member, date_time=(2025, 1, 1, 0, 0, 0))
+        pack.writestr(info, preset)
