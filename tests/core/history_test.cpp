@@ -89,5 +89,18 @@ TEST_F(History, KeepsAHundredSteps) {
     EXPECT_EQ(s.patchName(), "Name " + std::to_string(119 - undone));
 }
 
+// A name typed after an Undo is a step of its own, though the step before it is a name
+// edit too: its Undo goes back to the name before it, no further.
+TEST_F(History, ANameTypedAfterAnUndoIsAStepOfItsOwn) {
+    s.openFile(dir.write("lead.rp355p", readFile(dataFile("dual_amp_lead.rp355p"))));
+    s.setPatchName("First");
+    s.endPatchNameEdit();
+    s.setPatchName("Second");
+    s.undo();
+    s.setPatchName("Third");
+    s.undo();
+    EXPECT_EQ(s.patchName(), "First");
+}
+
 }  // namespace
 }  // namespace pwtest

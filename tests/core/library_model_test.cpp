@@ -111,8 +111,7 @@ TEST_F(LibraryModel, RetargetTriagesEveryRowAfterTheScanWhenOneRuns) {
     const fs::path folder = many();
     Library library(owner.post(), owner, rp250);
     library.scan({folder, dir.path() / "lib"});
-    ASSERT_TRUE(owner.runUntil([&] { return owner.added > 0; }));
-    ASSERT_TRUE(library.scanning());
+    ASSERT_TRUE(owner.runUntil([&] { return owner.added > 0; }) && library.scanning());
     library.retarget(rp150);
     EXPECT_TRUE(library.triaging());
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));

@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <numeric>
 
 #include "../support/archive_maker.h"
 #include "convert/convert.h"
@@ -156,8 +157,7 @@ TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
 
     std::atomic<bool> cancel{true};
     const ScanResult stopped = scan({dir.path()}, ScanOptions{}, {}, &cancel);
-    EXPECT_TRUE(stopped.cancelled);
-    EXPECT_TRUE(stopped.presets.empty());
+    EXPECT_TRUE(stopped.cancelled && stopped.presets.empty());
 }
 
 TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
@@ -320,9 +320,8 @@ TEST(LibraryDuplicates, SameRowsWhateverNameLayoutOrLineEnds) {
 // Rows are told apart by SipHash-2-4 with its 128-bit output: the reference vectors (the
 // key 00 01 .. 0f; the message 00 01 .. of 0, 15 and 63 bytes).
 TEST(LibraryDuplicates, TheRowsKeyIsSipHash128) {
-    std::string message;
-    for (char c = 0; c < 63; ++c)
-        message += c;
+    std::string message(63, '\0');
+    std::iota(message.begin(), message.end(), '\0');
     using Key = std::pair<std::uint64_t, std::uint64_t>;
     const auto key = [&](std::size_t n) {
         const pw::library::RowsKey k = pw::library::rowsKey(
@@ -442,8 +441,7 @@ std::vector<Hostile> hostileCases() {
              for (std::size_t i = 0; i < 4; ++i)
                  EXPECT_EQ(r.presets[i].readProblem, "its name points outside the archive")
                      << r.presets[i].source.member;
-             EXPECT_TRUE(r.presets[4].readable);
-             EXPECT_TRUE(r.presets[5].readable);
+             EXPECT_TRUE(r.presets[4].readable && r.presets[5].readable);
          }},
         {"names_in_any_language",
          [](const fs::path& d) {
