@@ -16,15 +16,9 @@ namespace pw::cli {
 namespace {
 
 int statusOf(Verdict verdict) {
-    switch (verdict) {
-        case Verdict::Clean:
-            return kExitOk;
-        case Verdict::Conflicts:
-            return kExitConflicts;
-        case Verdict::NotLoadable:
-            break;
-    }
-    return kExitNotLoadable;
+    return verdict == Verdict::Clean       ? kExitOk
+           : verdict == Verdict::Conflicts ? kExitConflicts
+                                           : kExitNotLoadable;
 }
 
 }  // namespace

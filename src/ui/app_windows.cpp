@@ -2,6 +2,7 @@
 #include "app_windows.h"
 
 #include "form1.h"
+#include "library/library_inputs.h"
 #include "library/library_window.h"
 
 namespace pw::ui {
@@ -38,6 +39,14 @@ LibraryWindow* AppWindows::openLibrary(const QStringList& inputs) {
     library_->activateWindow();
     library_->openInputs(inputs);
     return library_;
+}
+
+void AppWindows::openArguments(const QStringList& inputs) {
+    if (inputs.isEmpty()) return;
+    if (isLibraryInput(inputs.first()))
+        openLibrary(inputs);
+    else
+        form_.openFile(inputs.first());
 }
 
 LibraryWindow* AppWindows::library() const {

@@ -23,6 +23,9 @@ class AppWindows : public QObject {
     // The Library window over `inputs` (folders, packs or presets), opened beside the main
     // window: made the first time, reused after.
     LibraryWindow* openLibrary(const QStringList& inputs);
+    // What the command line names: a folder or a pack first takes them all to the Library,
+    // else the first preset opens in the main window.
+    void openArguments(const QStringList& inputs);
     // The Library window while it is open, else null.
     LibraryWindow* library() const;
 

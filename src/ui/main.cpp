@@ -9,7 +9,6 @@
 #include "app_info.h"
 #include "app_windows.h"
 #include "form1.h"
-#include "library/library_inputs.h"
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
@@ -38,9 +37,6 @@ int main(int argc, char* argv[]) {
     QStringList inputs;
     for (const QString& argument : parser.positionalArguments())
         inputs << QFileInfo(argument).absoluteFilePath();
-    if (!inputs.isEmpty() && pw::ui::isLibraryInput(inputs.first()))
-        windows.openLibrary(inputs);
-    else if (!inputs.isEmpty())
-        window.openFile(inputs.first());
+    windows.openArguments(inputs);
     return QApplication::exec();
 }

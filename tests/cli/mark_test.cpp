@@ -158,6 +158,7 @@ TEST_F(Mark, ScanShowsTheMarks) {
          std::vector<std::pair<std::vector<std::string>, std::string>>{
              {{"scan", "presets", "--find", "fav"}, "scan finds no marks"},
              {{"pack", "p.zip", "presets", "--find", "fav"}, "pack finds no marks"},
+             {{"mark", "presets", "--hide"}, "nothing was marked"},
              {{"convert", "presets/metal_zone.rp250p", "--target", "rp150"},
               "the new presets do not take the marks of their sources"}})
         EXPECT_NE(run(args).err.find("; " + without + "\n"), std::string::npos) << without;

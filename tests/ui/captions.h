@@ -28,6 +28,32 @@
 
 namespace pwui {
 
+// How a widget was set up beyond its texts, where it differs from a new one's: its least
+// and largest sizes, the way its text wraps and reads, the buttons Enter presses, how its
+// lists select (each property a widget of its kind has, with the value Qt starts it at).
+inline QString traitsOf(const QWidget& w) {
+    static const std::pair<const char*, QString> kFresh[] = {
+        {"minimumWidth", "0"},
+        {"minimumHeight", "0"},
+        {"maximumWidth", QString::number(QWIDGETSIZE_MAX)},
+        {"maximumHeight", QString::number(QWIDGETSIZE_MAX)},
+        {"wordWrap", "false"},
+        {"textFormat", "AutoText"},
+        {"flat", "false"},
+        {"default", "false"},
+        {"autoDefault", "false"},
+        {"readOnly", "false"},
+        {"lineWrapMode", "WidgetWidth"},
+        {"selectionMode", "SingleSelection"},
+        {"clearButtonEnabled", "false"},
+    };
+    QStringList t;
+    for (const auto& [name, fresh] : kFresh)
+        if (const QVariant v = w.property(name); v.isValid() && v.toString() != fresh)
+            t << QLatin1String(name) + QLatin1Char(' ') + v.toString();
+    return t.join(QStringLiteral(", "));
+}
+
 inline QString captionsOf(const QWidget& window, const QString& folder) {
     QStringList lines{QStringLiteral("title: ") +
                       QString(window.windowTitle())
@@ -83,6 +109,9 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
         if (const auto* w = qobject_cast<const QWidget*>(o)) {
             add(o, QStringLiteral("tip"), w->toolTip());
             add(o, QStringLiteral("spoken"), w->accessibleName());  // what a screen reader says
+            if (const QString traits = traitsOf(*w); !traits.isEmpty())
+                lines << QStringLiteral("traits ") + o->objectName() + QStringLiteral(": ") +
+                             traits;
         } else if (const auto* a = qobject_cast<const QAction*>(o);
                    a && a->toolTip() !=
                             QString(a->text()).remove(QLatin1Char('&')).remove(QChar(0x2026)))

@@ -193,6 +193,8 @@ class ChainWindowTest : public pwui::WindowFixture {
             QTest::keyClick(rows, Qt::Key_F8);
             QVERIFY(at(diff.rows[k]));
         }
+        QTest::keyClick(rows, Qt::Key_F8);  // past the last difference: it stays
+        QVERIFY(at(diff.rows.back()));
         QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
         QVERIFY(at(diff.rows[diff.rows.size() - 2]));
     }

@@ -80,7 +80,8 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(form_->model()->rowCount(), 95);
         QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual Amp Lead"));
 
-        form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
+        windows_->openArguments({copy(QStringLiteral("surfs_up.rp255p"))});  // no Library
+        QVERIFY(!windows_->library() && form_->model()->rowCount() == 66);
         QTest::mouseClick(option(1), Qt::LeftButton);
         QLineEdit* name = child<QLineEdit>("tbPatchName");
         name->selectAll();

@@ -138,6 +138,13 @@ class LibraryMarksTest : public pwui::WindowFixture {
         key(Qt::Key_Z, Qt::ControlModifier);
         QVERIFY2(!facts->text().contains(QStringLiteral("Favourite")), qPrintable(facts->text()));
 
+        // Presets of several notes: the field says they are left as they are.
+        select("metal_zone.rp250p", "big_verb.rp350p");
+        key(Qt::Key_T, Qt::ControlModifier);
+        QCOMPARE(tagsDialog()->findChild<QLineEdit*>(QStringLiteral("note"))->placeholderText(),
+                 QStringLiteral("Several notes: left as they are"));
+        QTest::keyClick(tagsDialog(), Qt::Key_Escape);
+        QTRY_VERIFY(!tagsDialog());
         // Taking "blues" from both leaves the other tags.
         select("metal_zone.rp250p", "surfs_up.rp255p");
         editTags("gig");
@@ -164,7 +171,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
         open();
         QCOMPARE(library_->filter()->rowCount(), 4);
         auto* said = library_->findChild<QLabel*>(QStringLiteral("marksNotice"));
-        QVERIFY(said && said->isVisible());
+        QVERIFY(said && said->isVisible() && said->wordWrap());
         QVERIFY2(said->text().contains(QStringLiteral("cannot be used")), qPrintable(said->text()));
         select("metal_zone.rp250p");
         clickCell("metal_zone.rp250p", LibraryModel::Star);
@@ -195,8 +202,8 @@ class LibraryMarksTest : public pwui::WindowFixture {
 
   private:
     void open() {
-        library_ = windows_->openLibrary({dir_->path()});
-        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
+        windows_->openArguments({dir_->path()});  // as the command line names it
+        QTRY_VERIFY_WITH_TIMEOUT(!(library_ = windows_->library())->scanning(), 20000);
         QVERIFY(QTest::qWaitForWindowActive(library_));
     }
     QTableView* table() const { return library_->table(); }

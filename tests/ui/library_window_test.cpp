@@ -360,6 +360,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(model()->entry(self).outcome.reason.contains(QStringLiteral("being converted")));
         QCOMPARE(readAll(own), sample("surfs_up.rp255p"));
         QCOMPARE(inLibrary, QList<bool>{true});
+        QVERIFY(library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))
+                    ->text()
+                    .startsWith(QStringLiteral("0 written, 1 cannot, 1 existing kept.\n")));
     }
 
     void failingWriterLeavesCompleteOrAbsent() {
