@@ -30,7 +30,8 @@ namespace pwui {
 
 // How a widget was set up beyond its texts, where it differs from a new one's: its least
 // and largest sizes, the way its text wraps and reads, the buttons Enter presses, how its
-// lists select (each property a widget of its kind has, with the value Qt starts it at).
+// lists select, whether it goes when closed (each property a widget of its kind has, with the value
+// Qt starts it at).
 inline QString traitsOf(const QWidget& w) {
     static const std::pair<const char*, QString> kFresh[] = {
         {"minimumWidth", "0"},
@@ -46,11 +47,13 @@ inline QString traitsOf(const QWidget& w) {
         {"lineWrapMode", "WidgetWidth"},
         {"selectionMode", "SingleSelection"},
         {"clearButtonEnabled", "false"},
+        {"textInteractionFlags", "LinksAccessibleByMouse"},
     };
     QStringList t;
     for (const auto& [name, fresh] : kFresh)
         if (const QVariant v = w.property(name); v.isValid() && v.toString() != fresh)
             t << QLatin1String(name) + QLatin1Char(' ') + v.toString();
+    if (w.testAttribute(Qt::WA_DeleteOnClose)) t << QStringLiteral("deleted on close");
     return t.join(QStringLiteral(", "));
 }
 
@@ -75,6 +78,8 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
             .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
         lines << kind + QLatin1Char(' ') + o->objectName() + QStringLiteral(": ") + said;
     };
+    if (const QString traits = traitsOf(window); !traits.isEmpty())
+        lines << QStringLiteral("traits of the window: ") + traits;
     for (const QObject* o : window.findChildren<QObject*>()) {
         if (o->objectName().startsWith(QStringLiteral("qt_"))) continue;
         if (const auto* a = qobject_cast<const QAction*>(o)) {
