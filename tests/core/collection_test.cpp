@@ -130,12 +130,15 @@ TEST(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBacku
         Store store;
         ASSERT_EQ(store.open(db).status, OpenStatus::Created);
         ASSERT_TRUE(store.change(std::span(&kLead, 1), MarkChange{true, {}, {"keep"}, {}, {}}));
+        fs::create_directories(backups);  // the user's own files there are no backups
+        for (const char* other : {"library-notes.txt", "old.sqlite"})
+            std::ofstream(backups / other) << "mine";
         const auto t0 = std::chrono::system_clock::now();
         ASSERT_TRUE(store.backupIfDue(backups, t0));
         EXPECT_FALSE(store.backupIfDue(backups, t0 + std::chrono::hours(23)));  // one a day
         for (int day = 1; day <= 4; ++day)
             ASSERT_TRUE(store.backupIfDue(backups, t0 + std::chrono::hours(24 * day)));
-        EXPECT_EQ(std::distance(fs::directory_iterator(backups), fs::directory_iterator()), 3);
+        EXPECT_EQ(std::distance(fs::directory_iterator(backups), fs::directory_iterator()), 5);
     }
     const std::string garbage(4096, 'x');
     std::ofstream(db, std::ios::binary | std::ios::trunc) << garbage;

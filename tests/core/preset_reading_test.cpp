@@ -3,6 +3,7 @@
 // checked against the reference reader on the files of tests/data/reader.
 
 #include "convert/convert.h"
+#include "document/markup_scan.h"
 #include "document/open_file_types.h"
 #include "document/preset_document.h"
 #include "document/root_names.h"
@@ -46,6 +47,20 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
         const std::string bytes = (bigEndian ? "\xFE\xFF" : "\xFF\xFE") + utf16(text, bigEndian);
         EXPECT_EQ(pw::convert::sourceRootOf(bytes), "RP350Preset") << bigEndian;
     }
+}
+
+// Text ends at the first '<', '&' or ']' from where it starts, wherever that falls in the
+// reader's steps of eight bytes, among bytes that differ from them by one bit or one step.
+TEST(EndOfText, FindsTheFirstMarkupCharacterAtEveryPlace) {
+    for (const char mark : {'<', '&', ']'})
+        for (std::size_t at = 0; at < 20; ++at)
+            for (std::size_t from = 0; from <= at; ++from) {
+                std::string text = std::string("\xBC;=\xA6%'\\\xDD^a", 10) + "0123456789abcd";
+                text[at] = mark;
+                text[at + 3] = '<';
+                EXPECT_EQ(pw::document::endOfText(text, from), at) << mark << at << " " << from;
+            }
+    EXPECT_EQ(pw::document::endOfText(std::string(19, 'a'), 3), 19u);
 }
 
 // A lenient decode replaces each byte it cannot read and goes on:
