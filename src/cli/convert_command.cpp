@@ -253,9 +253,9 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
 // A new preset takes the marks of the preset it was converted from.
 void Converter::inheritMarks(const ItemReport& item) {
     if (item.outcome != ItemOutcome::Written || !item.source || !item.converted) return;
-    if (!collection::inheritMarks(marks_, {item.source->key, item.source->name},
-                                  {item.converted->key, item.converted->name}))
-        ++marksRefused_;
+    const library::ConvertedCopy copy{{item.source->key, item.source->name},
+                                      {item.converted->key, item.converted->name}};
+    if (!collection::inheritMarks(marks_, std::span(&copy, 1))) ++marksRefused_;
 }
 
 void Converter::finish(const ItemReport& item) {

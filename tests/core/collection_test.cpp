@@ -249,10 +249,6 @@ TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
     }
     ASSERT_EQ(favourite,
               (std::map<std::string, bool>{{"renamed.rp250p", true}, {"surfs_up.rp255p", false}}));
-    const ContentKey converted{from.rowsKey ^ 1, from.name + "_A"};
-    ASSERT_TRUE(pw::collection::inheritMarks(store, from, converted));
-    EXPECT_EQ(store.marks(std::span(&converted, 1)).at(converted).tags,
-              std::vector<std::string>{"metal"});
     // Each copy a conversion wrote takes its own source's marks: both channels of the
     // marked preset, nothing from the unmarked one between them.
     const ContentKey copied[] = {{7, "Renamed_A"}, {8, "Surfs Up_A"}, {9, "Renamed_B"}};

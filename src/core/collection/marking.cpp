@@ -27,15 +27,10 @@ bool inheritMarks(Store& store, std::span<const library::ConvertedCopy> copies) 
         from.push_back({copy.from.key, copy.from.name});
     const std::map<ContentKey, Marks> had = store.marks(from);
     std::map<ContentKey, Marks> taken;
-    for (std::size_t i = 0; i < copies.size(); ++i)
-        if (const auto it = had.find(from[i]); it != had.end())
-            taken[{copies[i].to.key, copies[i].to.name}] = it->second;
+    for (const library::ConvertedCopy& copy : copies)
+        if (const auto it = had.find({copy.from.key, copy.from.name}); it != had.end())
+            taken[{copy.to.key, copy.to.name}] = it->second;
     return taken.empty() || store.restore(taken);
-}
-
-bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to) {
-    const library::ConvertedCopy copy{{from.rowsKey, from.name}, {to.rowsKey, to.name}};
-    return inheritMarks(store, std::span(&copy, 1));
 }
 
 }  // namespace pw::collection

@@ -27,9 +27,8 @@ struct MarkOutcome {
 MarkOutcome markInputs(Store& store, const std::vector<std::filesystem::path>& inputs,
                        const MarkChange& change);
 
-// A converted copy written from `from` as `to` takes the marks `from` has, if any.
-bool inheritMarks(Store& store, const ContentKey& from, const ContentKey& to);
-// The same for every copy a conversion wrote, in one transaction.
+// Each converted copy takes the marks of the preset it was written from, if any, in one
+// transaction.
 bool inheritMarks(Store& store, std::span<const library::ConvertedCopy> copies);
 
 }  // namespace pw::collection
