@@ -20,10 +20,8 @@ pw::ParamList opened(const std::string& file, std::string_view target,
     pw::Session session(messenger);
     session.start();
     session.selectTarget(pw::document::targetByCaption(target)->option);
-    if (bytes.empty())
-        session.openFile(std::string(PW_TEST_DATA_DIR) + "/" + file);
-    else
-        session.openBytes(file, bytes);
+    bytes.empty() ? session.openFile(std::string(PW_TEST_DATA_DIR) + "/" + file)
+                  : session.openBytes(file, bytes);
     EXPECT_EQ(session.lastOpenOutcome(), pw::OpenOutcome::Loaded) << file;
     return session.rows();
 }

@@ -38,12 +38,18 @@ std::string namesIn(const std::vector<pw::collection::IndexedPreset>& index) {
     return names;
 }
 
-TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
+// A collection at db in a temporary folder (each test opens it as it needs).
+struct CollectionStore : testing::Test {
     pwtest::TempDir dir;
-    const fs::path db = dir.path() / "data" / "patchwright" / "library.sqlite";
+    fs::path db = dir.path() / "library.sqlite";
     Store store;
-    ASSERT_EQ(store.open(db).status, OpenStatus::Created);
-    EXPECT_EQ(fs::status(db).permissions() & fs::perms::all,
+};
+using CollectionMarking = CollectionStore;
+
+TEST_F(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
+    const fs::path nested = dir.path() / "data" / "patchwright" / "library.sqlite";
+    ASSERT_EQ(store.open(nested).status, OpenStatus::Created);
+    EXPECT_EQ(fs::status(nested).permissions() & fs::perms::all,
               fs::perms::owner_read | fs::perms::owner_write);
 
     const ContentKey both[] = {kLead, kClean};
@@ -53,7 +59,7 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
 
     // A second connection, as the command line marking while the window is open.
     Store other;
-    ASSERT_EQ(other.open(db).status, OpenStatus::Opened);
+    ASSERT_EQ(other.open(nested).status, OpenStatus::Opened);
     ASSERT_TRUE(other.change(std::span(both + 1, 1), MarkChange{{}, true, {}, {}, {}}));
 
     const auto marks = store.marks(both);
@@ -75,45 +81,43 @@ TEST(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     EXPECT_TRUE(store.marks(both).empty());
     ASSERT_TRUE(store.restore(marks));
     Store reopened;
-    ASSERT_EQ(reopened.open(db).status, OpenStatus::Opened);
+    ASSERT_EQ(reopened.open(nested).status, OpenStatus::Opened);
     EXPECT_EQ(reopened.marks(both), marks);
     EXPECT_TRUE(reopened.intact());
 
     // A collection that refuses to write says so and keeps what it had.
-    pwtest::refuseMarkWrites(db);
+    pwtest::refuseMarkWrites(nested);
     EXPECT_FALSE(store.change(both, MarkChange{false, {}, {}, {}, {}}));
     EXPECT_FALSE(store.restore({{kLead, Marks{}}}));
     EXPECT_EQ(store.marks(both), marks);
 }
 
-TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
-    pwtest::TempDir dir;
+TEST_F(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
     // Version 0: a database without the collection's tables (an empty file included).
     for (const char* earlier : {"", "CREATE TABLE unrelated (x);"}) {
-        const fs::path db =
+        const fs::path v0 =
             dir.path() / (std::string("v0-") + std::to_string(std::strlen(earlier)));
-        std::ofstream(db).close();
-        if (*earlier) sql(db, earlier);
-        Store store;
-        ASSERT_EQ(store.open(db).status, OpenStatus::Opened) << earlier;
-        EXPECT_TRUE(store.change(std::span(&kLead, 1), MarkChange{true, {}, {}, {}, {}}));
+        std::ofstream(v0).close();
+        if (*earlier) sql(v0, earlier);
+        Store opened;
+        ASSERT_EQ(opened.open(v0).status, OpenStatus::Opened) << earlier;
+        EXPECT_TRUE(opened.change(std::span(&kLead, 1), MarkChange{true, {}, {}, {}, {}}));
     }
     // Version 1: its marks are kept; its index, only ever a copy, is dropped.
     const fs::path v1 = dir.path() / "v1.sqlite";
     sql(v1, pwtest::readFile(pwtest::dataFile("collection/schema-1.sql")).c_str());
     {
-        Store store;
-        ASSERT_EQ(store.open(v1).status, OpenStatus::Opened);
-        EXPECT_EQ(store.marks(std::span(&kLead, 1)).at(kLead),
+        Store opened;
+        ASSERT_EQ(opened.open(v1).status, OpenStatus::Opened);
+        EXPECT_EQ(opened.marks(std::span(&kLead, 1)).at(kLead),
                   (Marks{true, false, {"blues"}, "from the first version"}));
-        EXPECT_TRUE(store.index("/p").empty());
-        EXPECT_EQ(store.inputs(), std::vector<fs::path>{"/p"});
-        ASSERT_TRUE(store.replaceIndex("/p", std::vector{indexed("/p/a.rp250p", "", "Lead")}));
+        EXPECT_TRUE(opened.index("/p").empty());
+        EXPECT_EQ(opened.inputs(), std::vector<fs::path>{"/p"});
+        ASSERT_TRUE(opened.replaceIndex("/p", std::vector{indexed("/p/a.rp250p", "", "Lead")}));
     }
     const fs::path newer = dir.path() / "newer.sqlite";
     sql(newer, "CREATE TABLE future (x); PRAGMA user_version = 9;");
     const std::string bytes = pwtest::readFile(newer);
-    Store store;
     const auto result = store.open(newer);
     EXPECT_EQ(result.status, OpenStatus::NewerVersion);
     EXPECT_EQ(result.detail, "it was written by a newer Patchwright (schema 9)");
@@ -122,50 +126,40 @@ TEST(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
     EXPECT_EQ(pwtest::readFile(newer), bytes);
 }
 
-TEST(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBackup) {
-    pwtest::TempDir dir;
-    const fs::path db = dir.path() / "library.sqlite";
+TEST_F(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBackup) {
     const fs::path backups = dir.path() / "backups";
     {
-        Store store;
-        ASSERT_EQ(store.open(db).status, OpenStatus::Created);
-        ASSERT_TRUE(store.change(std::span(&kLead, 1), MarkChange{true, {}, {"keep"}, {}, {}}));
+        Store first;
+        ASSERT_EQ(first.open(db).status, OpenStatus::Created);
+        ASSERT_TRUE(first.change(std::span(&kLead, 1), MarkChange{true, {}, {"keep"}, {}, {}}));
         fs::create_directories(backups);  // the user's own files there are no backups
         for (const char* other : {"library-notes.txt", "old.sqlite"})
             std::ofstream(backups / other) << "mine";
         const auto t0 = std::chrono::system_clock::now();
-        ASSERT_TRUE(store.backupIfDue(backups, t0));
-        EXPECT_FALSE(store.backupIfDue(backups, t0 + std::chrono::hours(23)));  // one a day
+        ASSERT_TRUE(first.backupIfDue(backups, t0));
+        EXPECT_FALSE(first.backupIfDue(backups, t0 + std::chrono::hours(23)));  // one a day
         for (int day = 1; day <= 4; ++day)
-            ASSERT_TRUE(store.backupIfDue(backups, t0 + std::chrono::hours(24 * day)));
+            ASSERT_TRUE(first.backupIfDue(backups, t0 + std::chrono::hours(24 * day)));
         EXPECT_EQ(std::distance(fs::directory_iterator(backups), fs::directory_iterator()), 5);
     }
     const std::string garbage(4096, 'x');
     std::ofstream(db, std::ios::binary | std::ios::trunc) << garbage;
-    Store store;
     const auto result = store.open(db);
     ASSERT_EQ(result.status, OpenStatus::Recovered);
-    EXPECT_EQ(pwtest::readFile(result.movedTo), garbage);
-    EXPECT_FALSE(result.restored.empty());
+    EXPECT_TRUE(pwtest::readFile(result.movedTo) == garbage && !result.restored.empty());
     EXPECT_EQ(store.marks(std::span(&kLead, 1)).at(kLead), (Marks{true, false, {"keep"}, ""}));
 }
 
-TEST(CollectionStore, WithoutAPlaceToWriteThereIsNoMemory) {
-    pwtest::TempDir dir;
+TEST_F(CollectionStore, WithoutAPlaceToWriteThereIsNoMemory) {
     std::ofstream(dir.path() / "file").close();
-    Store store;
     const auto result = store.open(dir.path() / "file" / "library.sqlite");
-    EXPECT_EQ(result.status, OpenStatus::Unavailable);
-    EXPECT_FALSE(result.detail.empty());
+    EXPECT_TRUE(result.status == OpenStatus::Unavailable && !result.detail.empty());
     EXPECT_TRUE(store.marks(std::span(&kLead, 1)).empty());
 }
 
 // Each input's index is replaced whole; one made under another rows key (another run
 // whose key could not be adopted) is never given out, and goes at the next replacement.
-TEST(CollectionStore, TheIndexOfAnInputIsReplacedWholeAndOnlyItsOwnKeyIsTrusted) {
-    pwtest::TempDir dir;
-    const fs::path db = dir.path() / "library.sqlite";
-    Store store;
+TEST_F(CollectionStore, TheIndexOfAnInputIsReplacedWholeAndOnlyItsOwnKeyIsTrusted) {
     ASSERT_TRUE(store.open(db).ok());
     const auto a = indexed("/p/a.rp250p", "", "A");
     const auto b = indexed("/p/pack.zip", "b.rp355p", "B");
@@ -188,9 +182,7 @@ TEST(CollectionStore, TheIndexOfAnInputIsReplacedWholeAndOnlyItsOwnKeyIsTrusted)
 
 // Each preset goes to the index of the input it was found under, and only there, though
 // two inputs' names be as long as each other.
-TEST(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
-    pwtest::TempDir dir;
-    const fs::path db = dir.path() / "library.sqlite";
+TEST_F(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
     std::vector<pw::library::PresetPtr> presets;
     for (const char* file : {"/lib/aa/x.rp250p", "/lib/bb/y.rp250p", "/lib/bbb/z.rp250p"}) {
         pw::library::Preset p = indexed(file, "", file).preset;
@@ -201,7 +193,6 @@ TEST(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
                                                    {.status = pw::library::Status::Fits});
     pw::collection::IndexMemory memory(db);
     memory.remember({"/lib/aa", "/lib/bb"}, {targetByCaption("RP250"), 0}, presets, triages, {});
-    Store store;
     ASSERT_TRUE(store.open(db).ok());
     EXPECT_EQ(namesIn(store.index("/lib/aa")), "/lib/aa/x.rp250p:=/lib/aa/x.rp250p|");
     EXPECT_EQ(namesIn(store.index("/lib/bb")), "/lib/bb/y.rp250p:=/lib/bb/y.rp250p|");
@@ -210,7 +201,7 @@ TEST(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
     EXPECT_TRUE(memory.recall({"/lib/aa"}, {targetByCaption("RP150"), 0}).empty());
 }
 
-TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
+TEST_F(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
     const char* saved = std::getenv("XDG_DATA_HOME");
     const std::string keep = saved ? saved : "";
     setenv("XDG_DATA_HOME", "/srv/data", 1);
@@ -223,10 +214,8 @@ TEST(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
 
 // A preset marked in one folder keeps its marks when it is moved or renamed and found in
 // another; a converted copy takes them over.
-TEST(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
-    pwtest::TempDir dir;
-    Store store;
-    ASSERT_TRUE(store.open(dir.path() / "library.sqlite").ok());
+TEST_F(CollectionMarking, MarksFollowThePresetWhereverItGoes) {
+    ASSERT_TRUE(store.open(db).ok());
     const fs::path first = dir.path() / "first";
     const fs::path second = dir.path() / "second" / "deeper";
     for (const char* file : {"metal_zone.rp250p", "surfs_up.rp255p"})

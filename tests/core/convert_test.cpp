@@ -90,16 +90,14 @@ TEST(Convert, ResolvePicksAndNames) {
                            .name = "Rock/Roll"};
     pw::convert::Result r = pw::convert::convertPreset(bytes, plan);
     ASSERT_EQ(r.verdict, Verdict::Refused);
-    EXPECT_EQ(r.refusal, pw::convert::SaveRefusal::BadFileName);
-    EXPECT_TRUE(r.nameRefused);
+    EXPECT_TRUE(r.refusal == pw::convert::SaveRefusal::BadFileName && r.nameRefused);
     ASSERT_EQ(r.picks.size(), 1u);
-    EXPECT_EQ(r.picks[0].newSetting, "57 Tweed Deluxe");
-    EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
+    EXPECT_EQ(std::tuple(r.picks[0].newSetting, r.pickMatches),
+              std::tuple("57 Tweed Deluxe", std::vector<std::size_t>{1}));
 
     plan.fixNames = plan.resolve = true;
     r = pw::convert::convertPreset(bytes, plan);
-    EXPECT_EQ(r.verdict, Verdict::Resolved);
-    EXPECT_GT(r.conflictsBeforeResolve, 0u);
+    EXPECT_TRUE(r.verdict == Verdict::Resolved && r.conflictsBeforeResolve > 0u);
     EXPECT_EQ(std::tie(r.patchName, r.fileName), std::tuple("Rock_Roll", "Rock_Roll.rp250p"));
     EXPECT_NE(r.bytes.find("<Text>57 Tweed Deluxe</Text>"), std::string::npos);
 
@@ -114,12 +112,11 @@ TEST(Convert, ResolvePicksAndNames) {
 TEST(ConvertPreset, NamesTheMissingChildOfAParam) {
     const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255")};
     for (const auto& f : pwtest::tsv("param_children.tsv")) {
-        const std::string& children = f.at(0);
         const auto r = pw::convert::convertPreset("<RP255Preset><Name>p</Name><Params><Param>" +
-                                                      children + "</Param></Params></RP255Preset>",
+                                                      f.at(0) + "</Param></Params></RP255Preset>",
                                                   plan);
-        EXPECT_EQ(r.load, pw::convert::LoadFailure::ParameterMissing) << children;
-        EXPECT_EQ(r.missingChild, f.at(1)) << children;
+        EXPECT_EQ(r.load, pw::convert::LoadFailure::ParameterMissing) << f.at(0);
+        EXPECT_EQ(r.missingChild, f.at(1)) << f.at(0);
     }
 }
 

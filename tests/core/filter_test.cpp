@@ -28,9 +28,9 @@ ParamList listOf(const std::string& positionsAndIds) {
 TEST(RemoveParams, RemovesRunsOfMatchingRowsAndKeepsOrder) {
     ParamList list = listOf("1/a 2/b 3/c 4/d 19/e 19/f 19/g 5/h 019/i");
     RemoveParams(list, kPosition, "19");
-    EXPECT_EQ(list.count(), 6u);
-    EXPECT_EQ(list.row(5).id(), "h");
-    EXPECT_EQ(list.row(6).position(), "019");  // "019" is not "19"
+    // "019" is not "19".
+    EXPECT_EQ(std::tuple(list.count(), list.row(5).id(), list.row(6).position()),
+              std::tuple(6u, "h", "019"));
     ParamList empty;
     RemoveParams(empty, kId, "1");
     EXPECT_TRUE(empty.empty());
@@ -51,12 +51,10 @@ TEST(SetParamColumn, RewritesOnlyExactMatchesAndMarksThem) {
     list.row(2).mark(kPosition, Mark::Conflict);
     list.row(2).mark(kName, Mark::Conflict);
     SetParamColumn(list, kPosition, 25, "24");
-    EXPECT_EQ(pwtest::marks(list.row(1)), "-----");
-    EXPECT_EQ(list.row(2).position(), "24");
-    EXPECT_EQ(pwtest::marks(list.row(2)), "R--B-");
-    EXPECT_EQ(pwtest::marks(list.row(3)), "---B-");
-    EXPECT_EQ(list.row(4).position(), "025");
-    EXPECT_EQ(CountErrors(list), 1u);
+    EXPECT_EQ(
+        std::tuple(pwtest::marks(list.row(1)), list.row(2).position(), pwtest::marks(list.row(2)),
+                   pwtest::marks(list.row(3)), list.row(4).position(), CountErrors(list)),
+        std::tuple("-----", "24", "R--B-", "---B-", "025", 1u));
 }
 
 TEST(CountErrors, CountsConflictCellsNotRows) {

@@ -65,9 +65,7 @@ TEST_F(HostileInput, FileThatCannotBeReadKeepsThePatch) {
         } else {
             fs::remove(file);
             if (how == How::Folder) fs::create_directory(file);
-            if (how == How::Fifo) {
-                ASSERT_EQ(mkfifo(file.c_str(), 0600), 0);
-            }
+            ASSERT_TRUE(how != How::Fifo || mkfifo(file.c_str(), 0600) == 0);
         }
         const pw::OpenResult opened = s.openFile(file);  // a FIFO without a writer must not block
         EXPECT_EQ(opened.status, pw::document::ReadStatus::FileUnreadable);
@@ -84,8 +82,7 @@ TEST_F(HostileInput, BytesOpenedUnderANameAreReadOnce) {
     EXPECT_EQ(bad.outcome, pw::OpenOutcome::NotLoadable);
     EXPECT_EQ(bad.status, pw::document::ReadStatus::NotWellFormed);
     ASSERT_TRUE(bad.offset.has_value());
-    const pw::OpenResult good = s.openBytes("pack.zip:good.rp255p", kGood);
-    EXPECT_TRUE(good.loaded());
+    EXPECT_TRUE(s.openBytes("pack.zip:good.rp255p", kGood).loaded());
     EXPECT_EQ(std::tuple(s.openedFile(), s.sourceRoot()),
               std::tuple("pack.zip:good.rp255p", "RP255Preset"));
     EXPECT_EQ(s.rows().count(), 1u);

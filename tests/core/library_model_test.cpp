@@ -91,9 +91,9 @@ TEST_F(LibraryModel, ScanDeliversRowsTwinsAndOneReport) {
     scanned(library, {dir.path() / "lib"});
     owner.drain();
     ASSERT_EQ(owner.reports.size(), 1u);
-    EXPECT_FALSE(library.scanning());
-    EXPECT_EQ(std::tuple(owner.added, library.presets().size(), owner.reports[0].counts.presets),
-              std::tuple(8u, 8u, 8u));
+    EXPECT_EQ(std::tuple(owner.added, library.presets().size(), owner.reports[0].counts.presets,
+                         library.scanning()),
+              std::tuple(8u, 8u, 8u, false));
     expectTriagedAgainst(library, rp250);
     EXPECT_EQ(std::ranges::count(library.duplicateGroups(), std::optional<std::size_t>(1)), 2);
     EXPECT_EQ(owner.stages.back(), Stage::Scanning);
@@ -115,9 +115,8 @@ TEST_F(LibraryModel, RetargetTriagesEveryRowAfterTheScanWhenOneRuns) {
     library.retarget(rp150);
     EXPECT_TRUE(library.triaging());
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
-    EXPECT_EQ(owner.reports.size(), 1u);
-    EXPECT_FALSE(library.triaging());
-    EXPECT_EQ(library.presets().size(), 608u);
+    EXPECT_EQ(std::tuple(owner.reports.size(), library.triaging(), library.presets().size()),
+              std::tuple(1u, false, 608u));
     expectTriagedAgainst(library, rp150);
 
     // Idle: straight away, and the same settings again do nothing.
@@ -186,8 +185,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     library.retarget(rp150);
     library.cancel();
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
-    EXPECT_TRUE(owner.retriages[0]);
-    EXPECT_FALSE(library.triaging());
+    EXPECT_TRUE(owner.retriages[0] && !library.triaging());
 
     // The plan and the conversion.
     std::vector<std::size_t> rows(library.presets().size());
@@ -210,8 +208,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     stop.cancel();
     ASSERT_TRUE(owner.runUntil([&] { return !owner.runs.empty(); }));
     const ConversionRun& run = owner.runs[0];
-    EXPECT_TRUE(run.cancelled);
-    EXPECT_GT(run.counts[std::size_t(OutcomeKind::NotDone)], 0u);
+    EXPECT_TRUE(run.cancelled && run.counts[std::size_t(OutcomeKind::NotDone)] > 0u);
     // Every preset written is there whole, beside the report.
     EXPECT_EQ(std::count_if(fs::directory_iterator(options.folder), {},
                             [](const auto& e) { return e.path().extension() == ".rp250p"; }),
@@ -331,8 +328,8 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
                         {{"lead.rp355p", sample("dual_amp_lead.rp355p")},
                          {"verb.rp350p", sample("big_verb.rp350p")}});
     const fs::path out = dir.path() / "out";
-    put(out / "Loud_.rp250p",
-        metalNamed("Loud!"));  // its own output, its name fixed, for the RP250
+    // Its own output, its name fixed, for the RP250.
+    put(out / "Loud_.rp250p", metalNamed("Loud!"));
     put(out / "Metal Zone.rp255p", "old");
     std::set<std::string> reasons;  // every way a plan can end is met
     for (const TriageSettings settings :
@@ -382,8 +379,7 @@ TEST_F(LibraryModel, NothingArrivesOnceTheLibraryIsGone) {
         library.search("Amp Type=x");
     }
     owner.drain();
-    EXPECT_EQ(owner.added, 0u);
-    EXPECT_TRUE(owner.reports.empty());
+    EXPECT_TRUE(owner.added == 0u && owner.reports.empty());
 }
 
 }  // namespace

@@ -90,8 +90,7 @@ TEST(LibraryTriage, AgreesWithConvertOnEverySampleTargetAndChannel) {
 TEST(LibraryTriage, UnreadableAndNamesJudgedApart) {
     const auto* rp250 = pw::document::targetByCaption("RP250");
     const Triage broken = triage("<RP250Preset><Name>x</Nam>", *rp250, 0);
-    EXPECT_EQ(broken.status, Status::Unreadable);
-    EXPECT_FALSE(broken.reason.empty());
+    EXPECT_TRUE(broken.status == Status::Unreadable && !broken.reason.empty());
     for (const auto& f : pwtest::tsv("batch_names.tsv", 3)) {
         const Triage t = triage(pwtest::presetXml("RP250Preset", pwtest::unescaped(f[0]), {}),
                                 *rp250, 0, f[2] == "-" ? "" : f[2]);
@@ -243,10 +242,8 @@ TEST_F(LibraryScanInput, ACancelledScanSaysHowMuchItRead) {
     std::atomic<bool> cancel{false};
     const ScanResult r = scan({dir.path()}, {.threads = 1},
                               {.batch = [&](std::span<Preset>) { cancel = true; }}, &cancel);
-    EXPECT_TRUE(r.cancelled);
-    EXPECT_EQ(r.filesTotal, 1000u);
-    EXPECT_LT(r.filesRead, 1000u);
-    EXPECT_EQ(r.filesRead, r.presets.size());
+    EXPECT_TRUE(r.cancelled && r.filesRead < 1000u);
+    EXPECT_EQ(std::tuple(r.filesTotal, r.filesRead), std::tuple(1000u, r.presets.size()));
 }
 
 // One file is one preset, however it is named: twice, through its folder, through a link.
@@ -345,11 +342,7 @@ TEST(LibraryDuplicates, TheContentKeyIsFnv1aSoStoredMarksAreFoundAgain) {
         pwtest::presetXml("RP250Preset", "Lead",
                           {{"2496", "8", "311", "Amp Type", "x"}, {"129", "3", "0", "Wah", "y"}}));
     ASSERT_TRUE(content);
-    EXPECT_EQ(content->key, stableRowsKey("2496\x1f"
-                                          "8\x1f"
-                                          "311\x1f\n129\x1f"
-                                          "3\x1f"
-                                          "0\x1f\n"));
+    EXPECT_EQ(content->key, stableRowsKey("2496\0378\037311\037\n129\0373\0370\037\n"));
 }
 
 // Hostile archives, each made at test time: a line of the report each, nothing written.
@@ -392,9 +385,9 @@ std::vector<Hostile> hostileCases() {
          },
          [](const ScanResult& r) {
              ASSERT_EQ(r.presets.size(), 1u);
-             EXPECT_FALSE(r.presets[0].readable);
-             EXPECT_EQ(r.presets[0].triage->status, Status::Unreadable);
-             EXPECT_EQ(r.presets[0].readProblem, "it is encrypted");
+             EXPECT_EQ(std::tie(r.presets[0].readable, r.presets[0].triage->status,
+                                r.presets[0].readProblem),
+                       std::tuple(false, Status::Unreadable, "it is encrypted"));
          }},
         {"member_past_16_MB",
          [](const fs::path& d) {
@@ -419,8 +412,7 @@ std::vector<Hostile> hostileCases() {
          }},
         {"archive_past_1_GB", [](const fs::path& d) { bomb(d, 65); },
          [](const ScanResult& r) {
-             EXPECT_GT(problems(r, ScanProblem::Kind::ArchiveTooLarge), 0);
-             EXPECT_TRUE(r.presets.empty());
+             EXPECT_TRUE(problems(r, ScanProblem::Kind::ArchiveTooLarge) > 0 && r.presets.empty());
          }},
         {"preset_past_the_archive_limit", [](const fs::path& d) { bomb(d, 64); },  // 1 GB before it
          [](const ScanResult& r) {
@@ -475,8 +467,7 @@ std::vector<Hostile> hostileCases() {
                                  pwtest::kTarGz);
          },
          [](const ScanResult& r) {
-             ASSERT_EQ(r.presets.size(), 1u);
-             EXPECT_EQ(r.counts.skipped, 2u);
+             EXPECT_EQ(std::tuple(r.presets.size(), r.counts.skipped), std::tuple(1u, 2u));
          }},
         {"zeros_named_zip",
          [](const fs::path& d) {
@@ -493,8 +484,7 @@ std::vector<Hostile> hostileCases() {
              std::ofstream(d / "a" / "b" / "p.rp250p") << sample();
          },
          [](const ScanResult& r) {
-             EXPECT_GT(problems(r, ScanProblem::Kind::LinkLoop), 0);
-             EXPECT_EQ(r.presets.size(), 1u);
+             EXPECT_TRUE(problems(r, ScanProblem::Kind::LinkLoop) > 0 && r.presets.size() == 1u);
          }},
         {"many_other_files",
          [](const fs::path& d) {
@@ -502,10 +492,7 @@ std::vector<Hostile> hostileCases() {
                  ::close(::open((d / ("f" + std::to_string(i) + ".wav")).c_str(),
                                 O_CREAT | O_WRONLY, 0644));
          },
-         [](const ScanResult& r) {
-             EXPECT_EQ(r.counts.skipped, 20000u);
-             EXPECT_TRUE(r.presets.empty());
-         }},
+         [](const ScanResult& r) { EXPECT_TRUE(r.counts.skipped == 20000u && r.presets.empty()); }},
         {"folder_that_cannot_be_listed",
          [](const fs::path& d) {
              // Deeper than a path can name: the folder at the bottom cannot be opened, even
