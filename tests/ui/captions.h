@@ -23,36 +23,28 @@
 #include <QStatusBar>
 #include <QTest>
 #include <QTextStream>
+#include <QTimer>
 
 #include "pw_version.h"
 
 namespace pwui {
 
-// How a widget was set up beyond its texts, where it differs from a new one's: its least
-// and largest sizes, the way its text wraps and reads, the buttons Enter presses, how its
-// lists select, whether it goes when closed (each property a widget of its kind has, with the value
-// Qt starts it at).
+// How a widget was set up beyond its texts, where it differs from a new one's: each
+// property of tests/ui/captions/traits.tsv a widget of its kind has, with the value Qt
+// starts it at there; and whether it goes when closed.
 inline QString traitsOf(const QWidget& w) {
-    static const std::pair<const char*, QString> kFresh[] = {
-        {"minimumWidth", "0"},
-        {"minimumHeight", "0"},
-        {"maximumWidth", QString::number(QWIDGETSIZE_MAX)},
-        {"maximumHeight", QString::number(QWIDGETSIZE_MAX)},
-        {"wordWrap", "false"},
-        {"textFormat", "AutoText"},
-        {"flat", "false"},
-        {"default", "false"},
-        {"autoDefault", "false"},
-        {"readOnly", "false"},
-        {"lineWrapMode", "WidgetWidth"},
-        {"selectionMode", "SingleSelection"},
-        {"clearButtonEnabled", "false"},
-        {"textInteractionFlags", "LinksAccessibleByMouse"},
-    };
+    static const auto fresh = [] {
+        QFile file(QStringLiteral(PW_TEST_DATA_DIR "/../ui/captions/traits.tsv"));
+        if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read traits.tsv");
+        std::vector<QList<QByteArray>> rows;
+        for (const QByteArray& line : file.readAll().split('\n'))
+            if (!line.startsWith('#') && line.contains('\t')) rows.push_back(line.split('\t'));
+        return rows;
+    }();
     QStringList t;
-    for (const auto& [name, fresh] : kFresh)
-        if (const QVariant v = w.property(name); v.isValid() && v.toString() != fresh)
-            t << QLatin1String(name) + QLatin1Char(' ') + v.toString();
+    for (const QList<QByteArray>& row : fresh)
+        if (const QVariant v = w.property(row[0]); v.isValid() && v.toString() != row[1])
+            t << row[0] + QLatin1Char(' ') + v.toString();
     if (w.testAttribute(Qt::WA_DeleteOnClose)) t << QStringLiteral("deleted on close");
     return t.join(QStringLiteral(", "));
 }
@@ -110,6 +102,11 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
             for (int column = 0; column < v->model()->columnCount(); ++column)
                 headers << v->model()->headerData(column, Qt::Horizontal).toString();
             add(o, QStringLiteral("columns"), headers.join(QStringLiteral(" | ")));
+        } else if (const auto* timer = qobject_cast<const QTimer*>(o)) {
+            add(o, QStringLiteral("timer"),
+                QStringLiteral("%1 ms%2")
+                    .arg(timer->interval())
+                    .arg(timer->isSingleShot() ? ", once" : ""));
         }
         if (const auto* w = qobject_cast<const QWidget*>(o)) {
             add(o, QStringLiteral("tip"), w->toolTip());
