@@ -85,6 +85,8 @@ std::set<std::int64_t> candidates(const Block& b) {
 
 TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharacter) {
     const Characters characters;
+    const Block tuner{"Tuner", "", "", "", "", false, {}};  // of no target: it knows no model
+    EXPECT_FALSE(pw::filter::targetKnowsModel(tuner, 0, *targets().front()));
     for (const auto& line : pw::catalogue::substitutions()) {
         const std::string what = std::string(line.block) + " " + std::to_string(line.replaced);
         const Block& b = block(line.block);

@@ -208,7 +208,6 @@ class Checker {
     }
 
     void collectChar(char32_t cp) {
-        if (collectors_.empty() || collectorsPaused_) return;
         std::string utf8;
         appendUtf8(utf8, cp);
         for (const Collector& c : collectors_)
@@ -362,13 +361,6 @@ class Checker {
     // A reference in content adds its character to the collected texts; one in an
     // attribute value is only checked.
     bool reference(bool content = true) {
-        collectorsPaused_ = !content;  // set for each reference, so it needs no undoing
-        return readReference();
-    }
-
-    bool collectorsPaused_ = false;
-
-    bool readReference() {
         const auto end = s_.find(';', p_);
         if (end == std::string_view::npos || end - p_ > 12) return bad("malformed reference");
         const std::string_view ref = s_.substr(p_ + 1, end - p_ - 1);
@@ -377,7 +369,7 @@ class Checker {
             {"lt", '<'}, {"gt", '>'}, {"amp", '&'}, {"apos", '\''}, {"quot", '"'}};
         for (const auto& [entity, c] : kPredefined) {
             if (ref == entity) {
-                collectChar(static_cast<char32_t>(c));
+                if (content) collectChar(static_cast<char32_t>(c));
                 return true;
             }
         }
@@ -399,7 +391,7 @@ class Checker {
                 if (v > 0x10FFFF) return bad("character reference out of range");
             }
             if (!isXmlChar(v)) return bad("character reference to a character XML does not allow");
-            collectChar(v);
+            if (content) collectChar(v);
             return true;
         }
         return bad("reference to an undefined entity");
