@@ -76,7 +76,7 @@ PackResult writePack(document::FileWriter& writer, const std::filesystem::path& 
         ok = addMember(a, name, e.bytes);
         result.members.push_back(name);
     }
-    if (ok && !report.empty()) {
+    if (ok) {
         const std::string name = unique("report.csv", taken);
         ok = addMember(a, name, report);
         result.members.push_back(name);

@@ -27,7 +27,7 @@ struct PackResult {
 // characters of paths ("/", "\\", ":") as "_", never empty, "." or "..".
 std::string safeMemberName(std::string_view name);
 
-// Writes `entries` and `report` (as "report.csv", when not empty) into the zip `out`;
+// Writes `entries` and `report` (as "report.csv") into the zip `out`;
 // two members of one name are told apart as "name (2).ext".
 PackResult writePack(document::FileWriter& writer, const std::filesystem::path& out,
                      const std::vector<PackEntry>& entries, std::string_view report);
