@@ -43,7 +43,7 @@ std::string_view fileName(const Source& source) {
 std::string presetStem(const Source& source) {
     const std::string_view base = baseName(source);
     for (const document::RootInfo& root : document::kRoots)
-        if (base.size() > root.extension.size() && endsWithIgnoringCase(base, root.extension))
+        if (endsWithIgnoringCase(base, root.extension))  // a preset's name is longer
             return std::string(base.substr(0, base.size() - root.extension.size()));
     return std::string(base);
 }
