@@ -30,11 +30,11 @@ void LibraryWindow::buildExport(QMenu* file) {
     exportConverted_->setObjectName(QStringLiteral("exportConvertedPack"));
 }
 
+// Asked for by an action that can be used only on a selection while the Library is idle.
 void LibraryWindow::exportPack(bool converted) {
     std::vector<std::size_t> rows;
     for (const QModelIndex& index : table_->selectionModel()->selectedRows())
         rows.push_back(std::size_t(filter_->mapToSource(index).row()));
-    if (rows.empty() || scanning() || converting()) return;
     std::sort(rows.begin(), rows.end());
 
     const QString suggested = QDir(lastPackFolder_.isEmpty() ? QDir::homePath() : lastPackFolder_)
