@@ -102,11 +102,18 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
             for (int column = 0; column < v->model()->columnCount(); ++column)
                 headers << v->model()->headerData(column, Qt::Horizontal).toString();
             add(o, QStringLiteral("columns"), headers.join(QStringLiteral(" | ")));
+            const auto cells = [v](int row, int role) {  // a row's texts or tips, if any
+                QStringList out;
+                for (int column = 0; column < v->model()->columnCount(); ++column)
+                    out << v->model()->index(row, column).data(role).toString();
+                return out.join(QString()).isEmpty() ? QString() : out.join(QStringLiteral(" | "));
+            };
+            for (int row = 0; row < v->model()->rowCount(); ++row)
+                for (const auto& [kind, role] : {std::pair("row", 0), std::pair("tip", 3)})
+                    add(o, QLatin1String(kind), cells(row, role));  // display, tool tip
         } else if (const auto* timer = qobject_cast<const QTimer*>(o)) {
-            add(o, QStringLiteral("timer"),
-                QStringLiteral("%1 ms%2")
-                    .arg(timer->interval())
-                    .arg(timer->isSingleShot() ? ", once" : ""));
+            add(o, "timer",
+                QString::number(timer->interval()) + (timer->isSingleShot() ? " ms, once" : " ms"));
         }
         if (const auto* w = qobject_cast<const QWidget*>(o)) {
             add(o, QStringLiteral("tip"), w->toolTip());

@@ -267,8 +267,8 @@ class Form1Test : public pwui::WindowFixture {
         writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", longPatch));
         auto* loaded = child<QLabel>("Label4");
         form_->openFile(longName);
-        QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)));
-        QVERIFY(loaded->text() != loaded->toolTip());
+        QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)) &&
+                loaded->text() != loaded->toolTip());
         form_->openFile(shortName);
         QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
         QCOMPARE(loaded->toolTip(), QString());

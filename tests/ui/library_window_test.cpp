@@ -377,8 +377,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
             const QString file = QDir(out_).filePath(o.output);
             if (o.kind == ui::OutcomeKind::Written) {
                 ++written;
-                QVERIFY(readAll(file).startsWith("<?xml"));
-                QVERIFY(readAll(file).trimmed().endsWith("Preset>"));
+                QVERIFY(readAll(file).startsWith("<?xml") &&
+                        readAll(file).trimmed().endsWith("Preset>"));
             }
             if (o.kind == ui::OutcomeKind::Failed) {
                 ++failed;
