@@ -2,7 +2,8 @@
 #pragma once
 // Every text a window shows of itself, one line each in the order its parts were made:
 // its title, its menus and their commands with their keys and tips, its labels, buttons,
-// boxes, the items of its lists, the hints of its fields and its tables' column headers;
+// boxes, the items of its lists, the hints of its fields, its tables' column headers and
+// rows with their tips, and how each widget was set up (traitsOf);
 // each control that cannot be used at the moment says so, and each one checked.
 // Compared with a file of tests/ui/captions, so that no caption changes unnoticed;
 // PW_UPDATE_SCENARIOS=1 writes the file from the window (read the diff before committing).
