@@ -144,8 +144,9 @@ class InputLister::Walker {
         ++list_.folders;
         struct Entry {
             std::string name;
-            unsigned char type = DT_UNKNOWN;
-            bool preset = false, archive = false;
+            unsigned char type;
+            bool preset;
+            bool archive;
             int error = 0;  // of the stat, when it failed
             struct stat st {};
         };
@@ -153,15 +154,15 @@ class InputLister::Walker {
         while (const dirent* e = ::readdir(d)) {
             const std::string_view name = e->d_name;
             if (name == "." || name == "..") continue;
-            entries.push_back(Entry{std::string(name), e->d_type});
+            const bool preset = isPresetName(name);
+            entries.push_back(
+                Entry{std::string(name), e->d_type, preset, !preset && isArchiveName(name)});
         }
         std::sort(entries.begin(), entries.end(),
                   [](const Entry& a, const Entry& b) { return a.name < b.name; });
         // Each entry is looked at through the open folder, so the kernel need not walk the
         // whole path again; the folder is closed before going down into the next.
         for (Entry& e : entries) {
-            e.preset = isPresetName(e.name);
-            e.archive = !e.preset && isArchiveName(e.name);
             // A plain file needs no system call unless it may be read.
             if (e.type == DT_REG && !e.preset && !e.archive) continue;
             if (::fstatat(::dirfd(d), e.name.c_str(), &e.st, 0) != 0) e.error = errno;
