@@ -53,7 +53,8 @@ inline QString traitsOf(const QWidget& w) {
 inline QString captionsOf(const QWidget& window, const QString& folder) {
     QStringList lines{QStringLiteral("title: ") +
                       QString(window.windowTitle())
-                          .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))};
+                          .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))
+                          .replace(folder, QStringLiteral("<folder>"))};
     const auto add = [&](const QObject* o, const QString& kind, const QString& text) {
         if (text.isEmpty()) return;
         QString said = text;
