@@ -105,13 +105,9 @@ void addRow(Tile& tile, const Stage& stage, const ParamList& list, std::size_t n
         }
         const std::string name = modelName(row, modelBlock);
         tile.model = tile.model.empty() ? name : name + " / " + tile.model;
-        return;
-    }
-    if (atModel && !stage.enableId.empty() && row.id() == stage.enableId) {
+    } else if (atModel && !stage.enableId.empty() && row.id() == stage.enableId) {
         tile.on = numberOf(row.value()) != 0;
-        return;
-    }
-    if (!atModel && row.id() == kCabinetId) {
+    } else if (!atModel && row.id() == kCabinetId) {
         const std::string name = modelName(row, catalogue::blockOfRow(row.id(), row.position()));
         tile.model = tile.model.empty() ? name : tile.model + " / " + name;
     }
