@@ -57,12 +57,11 @@ mode_t modeFor(const std::filesystem::path& target) {
 }
 
 IoResult writeAll(int fd, std::string_view bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    while (!bytes.empty()) {  // what is left to write
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return failure(errno);
-        done += static_cast<std::size_t>(n);
+        bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return {};
 }
