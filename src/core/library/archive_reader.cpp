@@ -235,13 +235,13 @@ bool ArchiveReader::next(
         char block[kBlockSize];
         for (;;) {
             const la_ssize_t n = archive_read_data(a_, block, sizeof block);
-            if (n == 0) break;
             if (n < 0) {
                 member.problem = errorOf(a_, "it cannot be read");
                 member.bytes.clear();
                 if (n < ARCHIVE_FAILED) problem_ = member.problem;
                 return true;
             }
+            if (n == 0) break;  // the member's end
             if (!charge(static_cast<std::uint64_t>(n))) {
                 member.problem = "it expands past the archive's limit";
                 member.bytes.clear();
