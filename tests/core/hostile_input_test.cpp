@@ -99,7 +99,8 @@ TEST_F(HostileInput, RowsBeyond32767CanBeSelectedAndEdited) {
     s.clickRow(39999);
     EXPECT_EQ(s.keyDown(pw::Session::Key::C, true), "R39999, T, 2496, 8, 307");
     ASSERT_NE(s.blockForDoubleClick(), nullptr);
-    EXPECT_TRUE(s.UpdateListItem(*s.blockForDoubleClick(), 9));
+    const pw::catalogue::Block& amps = *s.blockForDoubleClick();  // an entry past the list: none
+    EXPECT_TRUE(!s.UpdateListItem(amps, amps.entries.size()) && s.UpdateListItem(amps, 9));
     EXPECT_EQ(s.rows().row(39999).setting(), "83 JCM800");
     s.clickRow(40000);
     s.keyDown(pw::Session::Key::Delete, true);
