@@ -122,13 +122,11 @@ class LibraryScan : public ::testing::Test {
 };
 
 TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
-    const auto openFiles = [] {
-        return std::distance(fs::directory_iterator("/proc/self/fd"), {});
-    };
-    const auto before = openFiles();
+    const auto before = std::distance(fs::directory_iterator("/proc/self/fd"), {});
     const ScanResult one = scanOf(dir.path(), 1);
     const ScanResult many = scanOf(dir.path(), 2);
-    EXPECT_EQ(openFiles(), before);  // each folder, pack and file it opened is closed again
+    // Each folder, pack and file the scans opened is closed again.
+    EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), before);
     ASSERT_EQ(one.presets.size(), 2 * kSamples.size() + 1);
     ASSERT_EQ(many.presets.size(), one.presets.size());
     for (std::size_t i = 0; i < one.presets.size(); ++i) {
