@@ -141,6 +141,7 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         struct stat st {};
         return ::stat(file.c_str(), &st) == 0 ? st.st_mode & 07777 : mode_t(07777);
     };
+    const auto openFiles = std::distance(fs::directory_iterator("/proc/self/fd"), {});
     for (pw::document::FileWriter* writer :
          {&pw::document::systemFileWriter(), &pw::document::namedTemporaryFileWriter()}) {
         pwtest::TempDir dir;
@@ -158,8 +159,7 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         pw::document::BatchWriter batch(*writer);
         batch.add(dir.path() / "new_batch.txt", "new");
         batch.add(keptInBatch, "new");
-        for (const pw::document::IoResult& r : batch.commit())
-            EXPECT_TRUE(r.ok()) << r.error;
+        EXPECT_TRUE(std::ranges::all_of(batch.commit(), &pw::document::IoResult::ok));
 
         EXPECT_EQ(std::tuple(modeOf(dir.path() / "new.txt"), modeOf(dir.path() / "new_batch.txt")),
                   std::tuple(0666 & ~mask, 0666 & ~mask));
@@ -171,6 +171,8 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         EXPECT_EQ(pw::document::replaceFileWhole(*writer, dir.path() / "no/x.txt", "new").error,
                   std::strerror(ENOENT));
     }
+    // Every file written or made on the way is closed again.
+    EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), openFiles);
 }
 
 }  // namespace
