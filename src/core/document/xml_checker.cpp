@@ -72,22 +72,24 @@ struct Collector {
 };
 
 // Which of a Param's five children an element name is (0 Name, 1 ID, 2 Position,
-// 3 Value, 4 Text), kParamSlot for Param itself, -1 for any other name. Switching on the
-// length first leaves comparisons of known length, which need no library call.
+// 3 Value, 4 Text), kParamSlot for Param itself, kOtherSlot (below 0) for any other
+// name. Switching on the length first leaves comparisons of known length, which need no
+// library call.
 constexpr int kNameSlot = 0;
 constexpr int kParamSlot = 5;
+constexpr int kOtherSlot = -1;
 int childSlot(std::string_view qname) {
     switch (qname.size()) {
         case 2:
-            return qname == "ID" ? 1 : -1;
+            return qname == "ID" ? 1 : kOtherSlot;
         case 4:
-            return qname == "Name" ? kNameSlot : qname == "Text" ? 4 : -1;
+            return qname == "Name" ? kNameSlot : qname == "Text" ? 4 : kOtherSlot;
         case 5:
-            return qname == "Value" ? 3 : qname == "Param" ? kParamSlot : -1;
+            return qname == "Value" ? 3 : qname == "Param" ? kParamSlot : kOtherSlot;
         case 8:
-            return qname == "Position" ? 2 : -1;
+            return qname == "Position" ? 2 : kOtherSlot;
         default:
-            return -1;
+            return kOtherSlot;
     }
 }
 
