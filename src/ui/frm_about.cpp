@@ -33,9 +33,9 @@ class EtchedLine : public QFrame {
     void paintEvent(QPaintEvent*) override {
         QPainter p(this);
         p.setPen(QColor(128, 128, 128));
-        p.drawLine(0, 0, width() - 1, 0);
+        p.drawLine(rect().topLeft(), rect().topRight());
         p.setPen(QColor(255, 255, 255));
-        p.drawLine(0, 1, width() - 1, 1);
+        p.drawLine(rect().topLeft() + QPoint(0, 1), rect().topRight() + QPoint(0, 1));
     }
 };
 
