@@ -30,25 +30,23 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The words of a search, a quoted stretch kept whole (its quotes dropped).
+// The words of a search, a quoted stretch kept whole (its quotes dropped); an empty
+// word ("") asks nothing, so it is no word.
 std::vector<std::string> words(std::string_view search) {
     std::vector<std::string> out;
     std::string word;
-    bool quoted = false, any = false;
+    bool quoted = false;
     for (char c : search) {
         if (c == '"') {
             quoted = !quoted;
-            any = true;
         } else if (isBlank(c) && !quoted) {
-            if (any) out.push_back(std::move(word));
+            if (!word.empty()) out.push_back(std::move(word));
             word.clear();
-            any = false;
         } else {
             word += c;
-            any = true;
         }
     }
-    if (any) out.push_back(std::move(word));
+    if (!word.empty()) out.push_back(std::move(word));
     return out;
 }
 
