@@ -49,18 +49,21 @@ TEST(FindRootName, FindsTheRootOfUtf16TextAfterDecoding) {
     }
 }
 
-// Text ends at the first '<', '&' or ']' from where it starts, wherever that falls in the
-// reader's steps of eight bytes, among bytes that differ from them by one bit or one step.
-TEST(EndOfText, FindsTheFirstMarkupCharacterAtEveryPlace) {
-    for (const char mark : {'<', '&', ']'})
-        for (std::size_t at = 0; at < 20; ++at)
-            for (std::size_t from = 0; from <= at; ++from) {
-                std::string text = std::string("\xBC;=\xA6%'\\\xDD^a", 10) + "0123456789abcd";
-                text[at] = mark;
-                text[at + 3] = '<';
-                EXPECT_EQ(pw::document::endOfText(text, from), at) << mark << at << " " << from;
-            }
-    EXPECT_EQ(pw::document::endOfText(std::string(19, 'a'), 3), 19u);
+// Text ends at the first '<', '&' or ']', a run of plain ASCII (printable, tab, line feed,
+// carriage return) at the first other byte: each byte at each place of the eight-byte
+// steps, the text read from its start or from places before the byte.
+TEST(EndOfText, AndOfPlainAsciiForEachByteAtEachPlace) {
+    for (int c = 0; c < 256; ++c)
+        for (std::size_t at = 0; at < 19; ++at) {
+            const std::string text =
+                std::string(at, 'a') + char(c) + std::string(18 - at, 'b') + '<';
+            const bool markup = c == '<' || c == '&' || c == ']';
+            const bool plain = (c >= 0x20 && c < 0x7F) || c == '\t' || c == '\n' || c == '\r';
+            for (std::size_t from = 0; from <= at; from += 3)
+                EXPECT_EQ(pw::document::endOfText(text, from), markup ? at : 19) << c << " " << at;
+            EXPECT_EQ(pw::document::endOfPlainAscii(text, 0), plain ? 20 : at) << c << " " << at;
+        }
+    EXPECT_EQ(pw::document::endOfText("abcdefghijk", 2), 11u);
 }
 
 // A lenient decode replaces each byte it cannot read and goes on:

@@ -160,10 +160,7 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
         if (asciiCompatible) {
             // Runs of plain ASCII text are copied as they are.
             const std::size_t run = i;
-            while (i + 8 <= b.size() && eightPlainAscii(b.data() + i))
-                i += 8;
-            while (i < b.size() && isPlainAscii(static_cast<unsigned char>(b[i])))
-                ++i;
+            i = endOfPlainAscii(b, i);
             if (copy) out.utf8.append(b.data() + run, i - run);
             if (i >= b.size()) break;
         }
@@ -208,6 +205,15 @@ DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
 }
 
 }  // namespace
+
+std::size_t endOfPlainAscii(std::string_view text, std::size_t from) {
+    std::size_t i = from;
+    while (i + 8 <= text.size() && eightPlainAscii(text.data() + i))
+        i += 8;
+    const auto end = std::find_if_not(text.begin() + std::ptrdiff_t(i), text.end(),
+                                      [](unsigned char c) { return isPlainAscii(c); });
+    return std::size_t(end - text.begin());
+}
 
 // Decodes one code point of UTF-8; nullopt for an invalid sequence (overlong forms,
 // surrogates and values above U+10FFFF included). `i` moves past what was read.

@@ -55,4 +55,8 @@ bool isXmlChar(char32_t cp);
 // included).
 std::optional<char32_t> nextUtf8(std::string_view b, std::size_t& i);
 
+// Where the run of plain ASCII (printable, tab, line feed, carriage return) that starts at
+// `from` ends: the first other byte, or the text's size. Eight bytes are tested at a time.
+std::size_t endOfPlainAscii(std::string_view text, std::size_t from);
+
 }  // namespace pw::document
