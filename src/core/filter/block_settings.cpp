@@ -188,7 +188,8 @@ std::size_t insertInPlace(ParamList& list, Row row) {
         lastOfPosition = n;
         if (models::readLeadingNumber(r.id()) > id) place = n;
     }
-    if (!place) place = lastOfPosition ? lastOfPosition + 1 : list.count() + 1;
+    // After the Position's last row otherwise: its model row at least is there.
+    if (!place) place = lastOfPosition + 1;
     std::vector<Row> one;
     one.push_back(std::move(row));
     list.insertAt(place, std::move(one));
