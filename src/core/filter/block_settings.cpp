@@ -13,7 +13,7 @@ namespace {
 
 int wholeNumber(const std::string& text) {
     const double n = models::readLeadingNumber(text);
-    return n > 2e9 || n < -2e9 ? 0 : static_cast<int>(n);
+    return static_cast<int>(std::clamp(n, -2e9, 2e9));  // no ID is that large
 }
 
 bool atPosition(const Row& row, int position) {
