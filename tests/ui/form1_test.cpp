@@ -119,14 +119,14 @@ class Form1Test : public pwui::WindowFixture {
             const std::string before = s.rows().row(std::size_t(amp)).setting();
             doubleClickRow(amp);
             ui::Form2* dialog = form_->modelSelect();
-            QVERIFY(dialog && dialog->isVisible() && !dialog->isModal());
+            const QPoint middle = form_->frameGeometry().center();  // the dialog stands over it
+            QVERIFY(dialog && (dialog->frameGeometry().center() - middle).manhattanLength() < 3);
             auto* pedal = dialog->findChild<QComboBox*>("cboPedal");
             int widest = 0;
             for (int i = 0; i < pedal->count(); ++i)
                 widest = std::max(
                     widest, pedal->view()->fontMetrics().horizontalAdvance(pedal->itemText(i)));
             QVERIFY(widest > pedal->width() && pedal->view()->minimumWidth() > widest);
-            QCOMPARE(pedal->view()->textElideMode(), Qt::ElideNone);
             auto* cbo = dialog->findChild<QComboBox*>("cboAmp");
             cbo->lineEdit()->selectAll();
             QTest::keyClicks(cbo, QLatin1String(typed));
