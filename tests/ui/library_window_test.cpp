@@ -680,8 +680,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(show && show->isVisible());
         QTest::mouseClick(show, Qt::LeftButton);
         auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
-        QVERIFY(list && list->isVisible());
         QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
+        pwui::compareWithFile(pwui::captionsOf(*list->window(), dir_->path()), "problems_dialog");
         QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
                           Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());

@@ -68,7 +68,6 @@ QStringList resolveChanges(const std::string& bytes, const TriageSettings& setti
 }  // namespace
 
 LibraryDetail::LibraryDetail(QWidget* parent) : QWidget(parent) {
-    setObjectName(QStringLiteral("libraryDetail"));
     chain_ = new ChainView;
     QWidget* area = ChainView::scrolled(chain_);
     facts_ = new QLabel;
