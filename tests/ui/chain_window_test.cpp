@@ -8,7 +8,6 @@
 #include <QFileDialog>
 #include <QImage>
 #include <QTableView>
-#include <QTimer>
 #include <QTreeWidget>
 
 #include "captions.h"

@@ -3,7 +3,6 @@
 // the message boxes; the table model under QAbstractItemModelTester.
 
 #include <QAbstractItemModelTester>
-#include <QAbstractScrollArea>
 #include <QClipboard>
 #include <QDialog>
 #include <QDialogButtonBox>
