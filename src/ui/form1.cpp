@@ -328,7 +328,6 @@ void Form1::changeEvent(QEvent* event) {
             if (QApplication::focusWidget() != cmdSave && QApplication::focusWidget()) return;
             cmdSave->setFocus(Qt::TabFocusReason);
             setAttribute(Qt::WA_KeyboardFocusChange);
-            cmdSave->update();
         });
     }
 }
