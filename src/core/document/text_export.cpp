@@ -5,7 +5,7 @@ namespace pw::document {
 
 namespace {
 
-constexpr std::string_view kEol = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
 constexpr std::string_view kGap = "  ";
 
 std::string header(std::string_view sourceRoot, std::string_view originalName) {
@@ -13,8 +13,8 @@ std::string header(std::string_view sourceRoot, std::string_view originalName) {
     out += sourceRoot;
     out += kGap;
     out += originalName;
-    out += kEol;
-    out += kEol;
+    out += kLineEnd;
+    out += kLineEnd;
     return out;
 }
 
@@ -47,7 +47,7 @@ std::string renderUserText(std::string_view sourceRoot, std::string_view origina
         out += kGap;
         out += row.setting();
         out += kGap;
-        out += kEol;
+        out += kLineEnd;
     }
     return out;
 }
@@ -58,11 +58,11 @@ std::string renderCompleteText(std::string_view sourceRoot, std::string_view ori
     for (const Row& row : rows) {
         const std::string name = compactName(row.name());
         const std::string setting = compactSetting(row.setting());
-        out += name + "ID=" + row.id() + std::string(kEol);
-        out += name + "Position=" + row.position() + std::string(kEol);
-        out += name + setting + "Value=" + row.value() + std::string(kEol);
-        out += name + "Text=" + setting + std::string(kEol);
-        out += kEol;
+        out += name + "ID=" + row.id() + std::string(kLineEnd);
+        out += name + "Position=" + row.position() + std::string(kLineEnd);
+        out += name + setting + "Value=" + row.value() + std::string(kLineEnd);
+        out += name + "Text=" + setting + std::string(kLineEnd);
+        out += kLineEnd;
     }
     return out;
 }
