@@ -23,7 +23,6 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTest>
-#include <QTextStream>
 #include <QTimer>
 
 #include "pw_version.h"
@@ -51,6 +50,10 @@ inline QString traitsOf(const QWidget& w) {
 }
 
 inline QString captionsOf(const QWidget& window, const QString& folder) {
+    // A widget just shown or hidden has its window's least size worked out again, one level
+    // of nested widgets per round of posted layout requests.
+    for (int level = 0; level < 8; ++level)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     QStringList lines{QStringLiteral("title: ") +
                       QString(window.windowTitle())
                           .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))

@@ -3,7 +3,6 @@
 // its edits and Undo; its picture copies and saves; File > Compare With… sets two
 // presets side by side with exactly the rows the core's diff finds.
 
-#include <QCheckBox>
 #include <QClipboard>
 #include <QFileDialog>
 #include <QImage>

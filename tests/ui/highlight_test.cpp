@@ -5,8 +5,6 @@
 
 #include <QAction>
 #include <QClipboard>
-#include <QItemSelectionModel>
-#include <QLineEdit>
 
 #include "window_fixture.h"
 
