@@ -3,7 +3,6 @@
 
 #include <pugixml.hpp>
 
-#include <set>
 
 #include "chain/chain.h"
 #include "chain/chain_svg.h"

@@ -415,13 +415,18 @@ class Form1Test : public pwui::WindowFixture {
                 QWidget* box = QApplication::activeModalWidget();  // there, or the test fails
                 kind = box->objectName();
                 const auto* lines = box->findChild<QPlainTextEdit*>();  // the rest below
-                above = box->findChildren<QLabel*>().value(1)->text() + '|' +
+                const QList<QLabel*> labels = box->findChildren<QLabel*>();
+                above = labels.value(1)->text() + '|' +
                         (lines ? lines->toPlainText().section('\n', 0, 0) : QString());
+                // The glyph of the message's kind, drawn as a message box draws it.
+                const QIcon glyph = box->style()->standardIcon(QStyle::SP_MessageBoxInformation);
+                if (labels[0]->pixmap().toImage() == glyph.pixmap(32).toImage())
+                    above += QStringLiteral("|information");
                 QTest::keyClick(box, Qt::Key_Return);
             });
             messenger.show({MessageId::ResolveSummary, many, Icon::Information, Buttons::Ok, {}});
             QCOMPARE(kind == QStringLiteral("longMessage"), count == 16);
-            if (count == 16) QCOMPARE(above, QStringLiteral("first|line"));
+            if (count == 16) QCOMPARE(above, QStringLiteral("first|line|information"));
         }
 
         show(MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation);

@@ -432,7 +432,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(!lib<QAction>("convertAllShown")->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
         QSignalSpy done(library_, &ui::LibraryWindow::conversionFinished);
-        // While it converts, neither another folder nor a new reading can begin.
+        // While it converts, neither another folder, a new reading nor another conversion
+        // can begin.
         bool convertingLocked = false;
         convertAllShown([this, &convertingLocked](ui::ConvertDialog& d) {
             QTRY_VERIFY_WITH_TIMEOUT(d.dryRun().has_value(), 20000);
@@ -440,7 +441,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
             QTimer::singleShot(0, library_, [this, &convertingLocked] {
                 convertingLocked = library_->converting() &&
                                    !lib<QAction>("openFolder")->isEnabled() &&
-                                   !lib<QAction>("rescan")->isEnabled();
+                                   !lib<QAction>("rescan")->isEnabled() &&
+                                   !lib<QAction>("convertAllShown")->isEnabled();
                 QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
             });
         });
