@@ -641,7 +641,6 @@ void Form1::closeEvent(QCloseEvent* event) {
     // Leave the clipboard alone if the user has put something else on it since.
     QClipboard* clipboard = QGuiApplication::clipboard();
     if (!clipboardLine_.isEmpty() && clipboard->text() == clipboardLine_) clipboard->clear();
-    clipboardLine_.clear();
 
     if (form2_) form2_->close();
     if (about_) about_->close();

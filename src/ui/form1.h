@@ -44,8 +44,6 @@ class Form1 : public QMainWindow {
     Form2* modelSelect() const;
     // The About window while it is open, else null.
     FrmAbout* about() const;
-    // The last line the list's Ctrl+C put on the clipboard.
-    QString clipboardLine() const { return clipboardLine_; }
 
     // What choosing a file in the open dialog does (also a file given on the command
     // line or dropped onto the window): Save will write beside it.

@@ -18,7 +18,6 @@
 #include <QStatusBar>
 #include <QTableView>
 #include <QTimer>
-#include <cstring>
 #include <numeric>
 
 #include "../support/archive_maker.h"

@@ -42,13 +42,14 @@ void forEachLetterP(std::string_view text, At at) {
             Bytes v;
             std::memcpy(&v, s + i, sizeof v);
             const auto hits = (v | 0x20) == 'p';  // each byte 0xFF or 0
-            std::uint64_t half[2];
-            std::memcpy(half, &hits, sizeof half);
-            for (std::size_t h = 0; h < 2; ++h) {
+            std::uint64_t halves[2];
+            std::memcpy(halves, &hits, sizeof halves);
+            std::size_t first = i;  // the byte the half starts at
+            for (const std::uint64_t half : halves) {
                 // One bit of each byte that matched, the byte's lowest.
-                for (std::uint64_t bits = half[h] & 0x0101010101010101ull; bits != 0;
-                     bits &= bits - 1)
-                    at(i + 8 * h + static_cast<std::size_t>(std::countr_zero(bits)) / 8);
+                for (std::uint64_t bits = half & 0x0101010101010101ull; bits != 0; bits &= bits - 1)
+                    at(first + static_cast<std::size_t>(std::countr_zero(bits)) / 8);
+                first += 8;
             }
         }
     }

@@ -57,27 +57,22 @@ std::string lowerAscii(std::string_view s) {
     return out;
 }
 
-// The encoding named in an XML declaration at the start of 8-bit text, if any.
+// The encoding named in an XML declaration at the start of 8-bit text, if any: the word
+// "encoding", white space, '=', white space, and the name in quotes.
 std::optional<std::string> declaredEncoding(std::string_view text) {
-    if (text.substr(0, 5) != "<?xml") return std::nullopt;
-    const auto end = text.find("?>");
-    const std::string_view decl = text.substr(0, end == std::string_view::npos ? text.size() : end);
-    const auto at = decl.find("encoding");
-    if (at == std::string_view::npos) return std::nullopt;
-    std::size_t i = at + 8;
-    while (i < decl.size() &&
-           (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n'))
-        ++i;
-    if (i >= decl.size() || decl[i] != '=') return std::nullopt;
-    ++i;
-    while (i < decl.size() &&
-           (decl[i] == ' ' || decl[i] == '\t' || decl[i] == '\r' || decl[i] == '\n'))
-        ++i;
-    if (i >= decl.size() || (decl[i] != '"' && decl[i] != '\'')) return std::nullopt;
-    const char quote = decl[i];
-    const auto close = decl.find(quote, i + 1);
+    if (!text.starts_with("<?xml")) return std::nullopt;
+    const std::string_view decl = text.substr(0, text.find("?>"));
+    constexpr std::string_view kWord = "encoding", kBlanks = " \t\r\n";
+    const auto word = decl.find(kWord);
+    if (word == std::string_view::npos) return std::nullopt;
+    const auto equals = decl.find_first_not_of(kBlanks, word + kWord.size());
+    if (equals == std::string_view::npos || decl[equals] != '=') return std::nullopt;
+    const auto open = decl.find_first_not_of(kBlanks, equals + 1);
+    if (open == std::string_view::npos || (decl[open] != '"' && decl[open] != '\''))
+        return std::nullopt;
+    const auto close = decl.find(decl[open], open + 1);
     if (close == std::string_view::npos) return std::nullopt;
-    return lowerAscii(decl.substr(i + 1, close - i - 1));
+    return lowerAscii(decl.substr(open + 1, close - open - 1));
 }
 
 Encoding encodingByName(const std::string& name) {
