@@ -56,6 +56,8 @@ TEST_F(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     ASSERT_TRUE(store.change(both, MarkChange{true, {}, {"blues", "live", ""}, {}, {}}));
     ASSERT_TRUE(
         store.change(std::span(both, 1), MarkChange{{}, {}, {}, {"live"}, "from the 1998 pack"}));
+    // Written ahead in a log, so that the window reads while the command line writes.
+    EXPECT_TRUE(fs::exists(fs::path(nested) += "-wal"));
 
     // A second connection, as the command line marking while the window is open.
     Store other;
@@ -201,15 +203,24 @@ TEST_F(CollectionStore, TheMemoryFilesEachPresetUnderItsOwnInput) {
     EXPECT_TRUE(memory.recall({"/lib/aa"}, {targetByCaption("RP150"), 0}).empty());
 }
 
-TEST_F(CollectionStore, TheDefaultPlaceFollowsXdgDataHome) {
-    const char* saved = std::getenv("XDG_DATA_HOME");
-    const std::string keep = saved ? saved : "";
-    setenv("XDG_DATA_HOME", "/srv/data", 1);
-    EXPECT_EQ(Store::defaultPath(), fs::path("/srv/data/patchwright/library.sqlite"));
-    setenv("XDG_DATA_HOME", "relative", 1);  // not absolute: ignored, as XDG says
-    EXPECT_EQ(Store::defaultPath().filename(), "library.sqlite");
-    EXPECT_NE(Store::defaultPath().parent_path().parent_path(), fs::path("relative"));
-    saved ? setenv("XDG_DATA_HOME", keep.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+// XDG_DATA_HOME when it is absolute (a relative one is ignored, as XDG says), else HOME's
+// .local/share, else the temporary folder (a service may run without a HOME).
+TEST_F(CollectionStore, TheDefaultPlaceFollowsXdgDataHomeThenHome) {
+    const char* savedXdg = std::getenv("XDG_DATA_HOME");
+    const char* savedHome = std::getenv("HOME");
+    const std::string xdg = savedXdg ? savedXdg : "", home = savedHome ? savedHome : "";
+    const fs::path temp = fs::temp_directory_path();
+    for (const auto& [data, user, place] :
+         {std::tuple("/srv/data", "/home/u", fs::path("/srv/data")),
+          {"relative", "/home/u", "/home/u/.local/share"},
+          {"", "", temp},
+          {"", nullptr, temp}}) {
+        setenv("XDG_DATA_HOME", data, 1);
+        user ? setenv("HOME", user, 1) : unsetenv("HOME");
+        EXPECT_EQ(Store::defaultPath(), place / "patchwright" / "library.sqlite");
+    }
+    savedXdg ? setenv("XDG_DATA_HOME", xdg.c_str(), 1) : unsetenv("XDG_DATA_HOME");
+    savedHome ? setenv("HOME", home.c_str(), 1) : unsetenv("HOME");
 }
 
 // A preset marked in one folder keeps its marks when it is moved or renamed and found in
