@@ -131,6 +131,25 @@ INSTANTIATE_TEST_SUITE_P(SaveAndExports, NoDataLost,
                                     std::get<1>(p.param).name;
                          });
 
+// The bytes are on the disk before a file takes its name, and its folder's entry after:
+// alone, the file is synced; in a batch, each folder's file system once, then every rename,
+// then each folder once.
+TEST(Durability, EveryFileIsOnTheDiskBeforeItTakesItsName) {
+    pwtest::TempDir dir;
+    fs::create_directory(dir.path() / "b");
+    pwtest::FailingWriter writer;
+    ASSERT_TRUE(pw::document::replaceFileWhole(writer, dir.path() / "x", "x").ok());
+    pw::document::BatchWriter batch(writer);
+    for (const char* name : {"a1", "b/b1", "a2"})
+        batch.add(dir.path() / name, "x");
+    batch.commit();
+    using enum Step;
+    EXPECT_EQ(writer.steps,
+              (std::vector{WriteTemporary, SyncFile, RenameOver, SyncFolder, WriteTemporary,
+                           WriteTemporary, WriteTemporary, SyncFileSystem, SyncFileSystem,
+                           RenameOver, RenameOver, RenameOver, SyncFolder, SyncFolder}));
+}
+
 // A new file gets the mode every program's new file gets (0666 less the umask); a
 // replaced file keeps its own, whether written alone or in a batch, with or without
 // unnamed temporaries; no temporary is left beside them.

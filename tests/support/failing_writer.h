@@ -8,6 +8,7 @@
 #include <cstring>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "document/file_writer.h"
 
@@ -37,6 +38,7 @@ class FailingWriter : public pw::document::FileWriter {
     using Path = std::filesystem::path;
 
     std::optional<Failure> failure;  // none: every step is done for real
+    std::vector<Step> steps;         // every step asked for, in order
 
     IoResult writeTemporary(const Path& target, std::string_view bytes, Path& temp) override {
         if (!fails(Step::WriteTemporary)) return system().writeTemporary(target, bytes, temp);
@@ -61,6 +63,7 @@ class FailingWriter : public pw::document::FileWriter {
   private:
     static pw::document::FileWriter& system() { return pw::document::systemFileWriter(); }
     bool fails(Step step) {
+        steps.push_back(step);
         if (!failure || failure->step != step) return false;
         return failure->onCall == 0 || ++calls_ == failure->onCall;
     }
