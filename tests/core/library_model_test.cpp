@@ -72,6 +72,13 @@ class LibraryModel : public ::testing::Test {
         }
     }
 
+    // The numbers of all the library's rows.
+    static std::vector<std::size_t> everyRow(const Library& library) {
+        std::vector<std::size_t> rows(library.presets().size());
+        std::iota(rows.begin(), rows.end(), 0);
+        return rows;
+    }
+
     // The presets the last search found, by name.
     static std::vector<std::string> found(const Library& library) {
         std::vector<std::string> out;
@@ -136,9 +143,7 @@ TEST_F(LibraryModel, ATriageReadsThePresetsAgain) {
     library.retarget(rp150);
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
     expectTriagedAgainst(library, rp150);
-    EXPECT_EQ(std::ranges::count_if(library.triages(),
-                                    [](const Triage& t) { return t.status == Status::ViewOnly; }),
-              2);
+    EXPECT_EQ(std::ranges::count(library.triages(), Status::ViewOnly, &Triage::status), 2);
 }
 
 TEST_F(LibraryModel, ANewerCommandSupersedesTheOlder) {
@@ -188,8 +193,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     EXPECT_TRUE(owner.retriages[0] && !library.triaging());
 
     // The plan and the conversion.
-    std::vector<std::size_t> rows(library.presets().size());
-    std::iota(rows.begin(), rows.end(), 0);
+    const std::vector<std::size_t> rows = everyRow(library);
     const ConvertOptions options{.settings = rp250, .folder = dir.path() / "out"};
     library.plan(rows, options, cancelled);
     ASSERT_TRUE(owner.runUntil([&] { return owner.plans.size() == 1; }));
@@ -202,8 +206,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     library.convert(owner.plans[1], {}, pw::document::systemFileWriter(), stop);
     EXPECT_TRUE(library.converting());
     ASSERT_TRUE(owner.runUntil([&] {
-        return !owner.runs.empty() ||
-               std::count(owner.stages.begin(), owner.stages.end(), Stage::Converting) > 0;
+        return !owner.runs.empty() || std::ranges::count(owner.stages, Stage::Converting) > 0;
     }));
     stop.cancel();
     ASSERT_TRUE(owner.runUntil([&] { return !owner.runs.empty(); }));
@@ -334,14 +337,16 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
     // Its own output, its name fixed, for the RP250.
     put(out / "Loud_.rp250p", metalNamed("Loud!"));
     put(out / "Metal Zone.rp255p", "old");
+    // What a plan says of one preset.
+    const auto said = [](const Outcome& o) {
+        return std::tie(o.kind, o.output, o.reason, o.substitutions, o.removals, o.nameFixed);
+    };
     std::set<std::string> reasons;  // every way a plan can end is met
-    for (const TriageSettings settings :
-         {TriageSettings{&target("RP255"), 'A'}, TriageSettings{&target("RP355"), 'B'},
-          TriageSettings{&target("RP150"), 0}, TriageSettings{&target("RP250"), 'A'}}) {
+    for (const TriageSettings settings : std::initializer_list<TriageSettings>{
+             {&target("RP255"), 'A'}, {&target("RP355"), 'B'}, {&target("RP150"), 0}, rp250}) {
         Library library(owner.post(), owner, settings);
         scanned(library, {dir.path() / "lib", out / "Loud_.rp250p"});
-        std::vector<std::size_t> rows(library.presets().size());
-        std::iota(rows.begin(), rows.end(), 0);
+        const std::vector<std::size_t> rows = everyRow(library);
         for (const bool fixNames : {false, true}) {
             const ConvertOptions options{.settings = settings, .fixNames = fixNames, .folder = out};
             const std::atomic<bool> go{false};
@@ -351,14 +356,9 @@ TEST_F(LibraryModel, ThePlanFromTheTriagesIsTheDryRunsPlan) {
             const std::string what =
                 std::string(settings.target->caption) + (fixNames ? " fix" : "");
             ASSERT_EQ(told.outcomes.size(), run.outcomes.size());
-            for (std::size_t i = 0; i < run.outcomes.size(); ++i) {
-                const Outcome& a = told.outcomes[i];
-                const Outcome& b = run.outcomes[i];
-                EXPECT_EQ(
-                    std::tie(a.kind, a.output, a.reason, a.substitutions, a.removals, a.nameFixed),
-                    std::tie(b.kind, b.output, b.reason, b.substitutions, b.removals, b.nameFixed))
+            for (std::size_t i = 0; i < run.outcomes.size(); ++i)
+                EXPECT_EQ(said(told.outcomes[i]), said(run.outcomes[i]))
                     << what << " " << displayName(library.presets()[i]->source);
-            }
             EXPECT_EQ(
                 std::tie(told.write, told.cannot, told.collide, told.namesFixed, told.existing),
                 std::tie(run.write, run.cannot, run.collide, run.namesFixed, run.existing))

@@ -48,15 +48,14 @@ std::string sample() {
     return pwtest::sample("metal_zone.rp250p");
 }
 
-ScanResult scanOf(const fs::path& input, unsigned threads = 0,
-                  const pw::document::Target* target = pw::document::targetByCaption("RP250")) {
-    return scan({input}, {.target = target, .threads = threads});
+// A scan of `input` for the RP250.
+ScanResult scanOf(const fs::path& input, unsigned threads = 0) {
+    return scan({input}, {.target = pw::document::targetByCaption("RP250"), .threads = threads});
 }
 
 // How many problems of `kind` the scan met.
 long problems(const ScanResult& r, ScanProblem::Kind kind) {
-    return std::count_if(r.problems.begin(), r.problems.end(),
-                         [&](const ScanProblem& p) { return p.kind == kind; });
+    return std::ranges::count(r.problems, kind, &ScanProblem::kind);
 }
 
 // What convert writes: fits exactly when it saves without Resolve Conflicts, converts
@@ -115,8 +114,7 @@ class LibraryScan : public ::testing::Test {
         members.push_back({"pack/old/__MACOSX/metal.rp250p", pwtest::sample("metal_zone.rp250p")});
         members.push_back({"readme.txt", "hello"});
         pwtest::makeArchive(dir.path() / "pack.zip", members);
-        fs::create_directories(dir.path() / "b" / "c");
-        fs::copy_file(pwtest::dataFile("surfs_up.rp255p"), dir.path() / "b" / "c" / "deep.rp255p");
+        pwtest::put(dir.path() / "b/c/deep.rp255p", pwtest::sample("surfs_up.rp255p"));
     }
     pwtest::TempDir dir;
 };
@@ -129,14 +127,12 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
     EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), before);
     ASSERT_EQ(one.presets.size(), 2 * kSamples.size() + 1);
     ASSERT_EQ(many.presets.size(), one.presets.size());
-    for (std::size_t i = 0; i < one.presets.size(); ++i) {
-        const Preset& a = one.presets[i];
-        const Preset& b = many.presets[i];
-        EXPECT_EQ(std::tie(a.source, a.model, a.name, a.rows, a.uses, a.rowsKey, a.triage->status,
-                           a.triage->reason),
-                  std::tie(b.source, b.model, b.name, b.rows, b.uses, b.rowsKey, b.triage->status,
-                           b.triage->reason));
-    }
+    const auto facts = [](const Preset& p) {
+        return std::tie(p.source, p.model, p.name, p.rows, p.uses, p.rowsKey, p.triage->status,
+                        p.triage->reason);
+    };
+    for (std::size_t i = 0; i < one.presets.size(); ++i)
+        EXPECT_EQ(facts(one.presets[i]), facts(many.presets[i]));
     // Folders by name, then members as stored; the readme, the resource fork and what
     // macOS left in its folders are skipped.
     EXPECT_EQ(one.presets.front().source.file, dir.path() / "b" / "c" / "deep.rp255p");
@@ -147,12 +143,10 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
 
 TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
     std::vector<Source> seen;
-    ScanCallbacks callbacks;
-    callbacks.batch = [&](std::span<const Preset> batch) {
-        for (const Preset& p : batch)
-            seen.push_back(p.source);
+    const auto collect = [&](std::span<const Preset> batch) {
+        std::ranges::transform(batch, std::back_inserter(seen), &Preset::source);
     };
-    const ScanResult r = scan({dir.path()}, ScanOptions{}, callbacks);
+    const ScanResult r = scan({dir.path()}, ScanOptions{}, {.batch = collect});
     ASSERT_EQ(seen.size(), r.presets.size());
     for (std::size_t i = 0; i < seen.size(); ++i)
         EXPECT_EQ(seen[i], r.presets[i].source);
@@ -370,10 +364,8 @@ std::vector<Hostile> hostileCases() {
     return {
         {"broken_archive",
          [](const fs::path& d) {
-             pwtest::makeArchive(d / "whole.zip", {{"a.rp250p", sample()}, {"b.rp250p", sample()}});
-             std::string bytes = pwtest::readFile(d / "whole.zip");
-             fs::remove(d / "whole.zip");
-             std::ofstream(d / "cut.zip", std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+             pwtest::makeArchive(d / "cut.zip", {{"a.rp250p", sample()}, {"b.rp250p", sample()}});
+             fs::resize_file(d / "cut.zip", fs::file_size(d / "cut.zip") / 2);
              std::ofstream(d / "noise.zip", std::ios::binary) << std::string(5000, 'x');
              // Cut inside a member passed over, not read: the pack is still damaged.
              pwtest::makeArchive(d / "t.tgz", {{"pad.bin", "", 16u << 20}, {"a.rp250p", sample()}},
@@ -492,8 +484,7 @@ std::vector<Hostile> hostileCases() {
         {"many_other_files",
          [](const fs::path& d) {
              for (int i = 0; i < 20000; ++i)
-                 ::close(::open((d / ("f" + std::to_string(i) + ".wav")).c_str(),
-                                O_CREAT | O_WRONLY, 0644));
+                 ::close(::creat((d / ("f" + std::to_string(i) + ".wav")).c_str(), 0644));
          },
          [](const ScanResult& r) { EXPECT_TRUE(r.counts.skipped == 20000u && r.presets.empty()); }},
         {"folder_that_cannot_be_listed",
@@ -521,8 +512,7 @@ std::vector<Hostile> hostileCases() {
 void removeDeep(int parent, const char* name) {
     const int fd = ::openat(parent, name, O_DIRECTORY | O_NOFOLLOW);
     if (fd >= 0) {
-        const std::string part(200, 'd');
-        removeDeep(fd, part.c_str());
+        removeDeep(fd, std::string(200, 'd').c_str());
         ::close(fd);
     }
     ::unlinkat(parent, name, AT_REMOVEDIR);
@@ -539,9 +529,7 @@ TEST_P(HostileLibrary, ReportedWithoutHarm) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
     GetParam().expect(r);
     EXPECT_EQ(treeOf(dir.path()), before);
-    const int fd = ::open(dir.path().c_str(), O_DIRECTORY);
-    removeDeep(fd, std::string(200, 'd').c_str());
-    ::close(fd);
+    removeDeep(AT_FDCWD, (dir.path() / std::string(200, 'd')).c_str());
 }
 
 INSTANTIATE_TEST_SUITE_P(Library, HostileLibrary, ::testing::ValuesIn(hostileCases()),
