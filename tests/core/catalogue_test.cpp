@@ -31,12 +31,11 @@ TEST(Catalogue, BlocksMatchTheTranscription) {
 }
 
 TEST(Catalogue, EntriesMatchTheTranscriptionInOrder) {
-    std::vector<std::string> actual;
+    std::vector<std::string> actual, expected;
     for (const Block& b : blocks())
         for (const Entry& e : b.entries)
             actual.push_back(std::string(b.nameList) + "\t" + std::string(e.name) + "\t" +
                              valueText(e));
-    std::vector<std::string> expected;
     for (const auto& x : tsv("catalogue.tsv"))
         expected.push_back(x[0] + "\t" + x[1] + "\t" + x[2]);
     ASSERT_EQ(actual.size(), expected.size());
@@ -58,8 +57,7 @@ TEST(ModelKnobs, EveryKnobOfTheDataFileIsItsModels) {
         const std::int32_t model = std::stoi(f.at(1)), id = std::stoi(f.at(2));
         SCOPED_TRACE(f.at(0) + " " + f.at(1) + " " + f.at(2));
         const auto knobs = settingsOf(f.at(0), model);
-        const auto knob =
-            std::find_if(knobs.begin(), knobs.end(), [&](const Setting& s) { return s.id == id; });
+        const auto knob = std::ranges::find(knobs, id, &Setting::id);
         ASSERT_NE(knob, knobs.end());
         EXPECT_EQ(std::tuple(knob->block, knob->model, knob->name, knob->neutral, knob->max),
                   std::tuple(f.at(0), model, f.at(5), std::stoi(f.at(6)), std::stoi(f.at(7))));
@@ -100,8 +98,7 @@ TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
 TEST(ModelKnobs, AnIdIsOneKnobForEveryModelThatHasIt) {
     std::map<std::int32_t, const Setting*> first;
     for (const Setting& s : allSettings()) {
-        const auto b = std::find_if(blocks().begin(), blocks().end(),
-                                    [&](const Block& x) { return x.title == s.block; });
+        const auto b = std::ranges::find(blocks(), s.block, &Block::title);
         ASSERT_NE(b, blocks().end()) << s.block;
         EXPECT_TRUE(filter::targetKnowsModel(*b, s.model, *document::targetByCaption("RP355")))
             << s.block << " " << s.model;

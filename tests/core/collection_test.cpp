@@ -97,8 +97,7 @@ TEST_F(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
 TEST_F(CollectionStore, AnEarlierSchemaIsBroughtUpANewerOneLeftAlone) {
     // Version 0: a database without the collection's tables (an empty file included).
     for (const char* earlier : {"", "CREATE TABLE unrelated (x);"}) {
-        const fs::path v0 =
-            dir.path() / (std::string("v0-") + std::to_string(std::strlen(earlier)));
+        const fs::path v0 = dir.path() / ("v0-" + std::to_string(std::strlen(earlier)));
         std::ofstream(v0).close();
         if (*earlier) sql(v0, earlier);
         Store opened;

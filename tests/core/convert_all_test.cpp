@@ -25,10 +25,9 @@ std::vector<fs::path> inputs(const pwtest::TempDir& dir) {
     for (const auto& entry : fs::directory_iterator(PW_TEST_DATA_DIR)) {
         const std::string ext = entry.path().extension().string();
         if (!entry.is_regular_file() || ext == ".tsv" || ext == ".txt") continue;
-        const std::string bytes = pwtest::readFile(entry.path());
         for (int copy = 0; copy < 3; ++copy)
             out.push_back(entry.path());
-        std::string renamed = bytes;
+        std::string renamed = pwtest::readFile(entry.path());
         if (const std::size_t at = renamed.find("<Name>"); at != std::string::npos)
             renamed.insert(at + 6, "V" + std::to_string(++n) + " ");
         out.push_back(dir.write("v" + std::to_string(n) + ext, renamed));

@@ -54,12 +54,11 @@ TEST_F(History, UndoesEveryStepToTheOpenedPatchAndRedoesThemAll) {
     for (const auto& [step, run] : kScenario) {
         run(s);
         ASSERT_EQ(s.undoName(), step.empty() ? steps.back() : step) << step;
-        if (step.empty()) {
-            states.back() = shown(s);  // a step starts from what the last command left
-        } else {
+        if (step.empty())
+            states.pop_back();  // a step starts from what the last command left
+        else
             steps.push_back(step);
-            states.push_back(shown(s));
-        }
+        states.push_back(shown(s));
     }
     for (std::size_t k = steps.size(); k-- > 0;) {
         ASSERT_TRUE(s.undo()) << steps[k];
