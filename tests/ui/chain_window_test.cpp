@@ -83,8 +83,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         form_->openFile(copy(QStringLiteral("crunch_time.rp150p")));
         pw::ui::ChainWindow* window = openChain();
         pwui::compareCaptions(*window, dir_->path(), "chain_window");
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("copyPicture")),
-                          Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("copyPicture", window), Qt::LeftButton);
         const QImage copied = QApplication::clipboard()->image();
         QVERIFY(!copied.isNull());
 
@@ -94,8 +93,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         chooseInFileDialog(png, [&](QFileDialog& dialog) {
             proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
         });
-        QTest::mouseClick(window->findChild<QPushButton*>(QStringLiteral("savePicture")),
-                          Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>("savePicture", window), Qt::LeftButton);
         QCOMPARE(proposed, QStringLiteral("Crunch Time.png"));
         QCOMPARE(QImage(png).width(), copied.width());  // the whole chain, as copied
         QVERIFY(

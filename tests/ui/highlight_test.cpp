@@ -10,14 +10,10 @@
 
 using namespace pw;
 
-namespace {
-
-enum class Before { OpenAnother, Filter, CtrlClickOnIt, ClickBelowRows, Pick, RemoveLastRow, Undo };
-
-}  // namespace
-
 class HighlightTest : public pwui::WindowFixture {
     Q_OBJECT
+    enum class Before { OpenAnother, Filter, CtrlClickOnIt, ClickBelow, Pick, RemoveLastRow, Undo };
+
   private slots:
     void init() { openWindow(); }
     void cleanup() { closeWindow(); }
@@ -31,9 +27,9 @@ class HighlightTest : public pwui::WindowFixture {
         QTest::newRow("another preset opened, Tab to the list") << Before::OpenAnother << 0 << big;
         QTest::newRow("Filter Patch") << Before::Filter << 0 << big;
         QTest::newRow("Ctrl+click on the highlighted row") << Before::CtrlClickOnIt << 0 << small;
-        QTest::newRow("click below the rows") << Before::ClickBelowRows << 3 << small;
-        QTest::newRow("pick in Model Select (the row stays highlighted)")
-            << Before::Pick << -1 << big;
+        QTest::newRow("click below the rows") << Before::ClickBelow << 3 << small;
+        // After a pick its row stays highlighted, but the keys act on no row.
+        QTest::newRow("pick in Model Select") << Before::Pick << -1 << big;
         QTest::newRow("the last row removed") << Before::RemoveLastRow << 0 << big;
         QTest::newRow("Filter Patch undone") << Before::Undo << 3 << big;
     }
@@ -59,7 +55,7 @@ class HighlightTest : public pwui::WindowFixture {
                 QTest::mouseClick(lv()->viewport(), Qt::LeftButton, Qt::ControlModifier,
                                   lv()->visualRect(form_->model()->index(2, 0)).center());
                 break;
-            case Before::ClickBelowRows:
+            case Before::ClickBelow:
                 QTest::mouseClick(lv()->viewport(), Qt::LeftButton, {},
                                   QPoint(20, lv()->viewport()->height() - 5));
                 break;

@@ -14,26 +14,19 @@
 
 using namespace pw;
 
-namespace {
-
-Rgb rgb(const QColor& c) {
-    return {c.red(), c.green(), c.blue()};
-}
-
-QPalette listPalette(QColor base, QColor text, QColor highlight) {
-    QPalette p = QApplication::palette();
-    p.setColor(QPalette::Base, base);
-    p.setColor(QPalette::Text, text);
-    p.setColor(QPalette::Highlight, highlight);
-    p.setColor(QPalette::HighlightedText, Qt::white);
-    return p;
-}
-
-}  // namespace
-
 class KeysAndMarksTest : public pwui::WindowFixture {
     Q_OBJECT
     const QPalette original_ = QApplication::palette();
+
+    static Rgb rgb(const QColor& c) { return {c.red(), c.green(), c.blue()}; }
+    static QPalette listPalette(QColor base, QColor text, QColor highlight) {
+        QPalette p = QApplication::palette();
+        p.setColor(QPalette::Base, base);
+        p.setColor(QPalette::Text, text);
+        p.setColor(QPalette::Highlight, highlight);
+        p.setColor(QPalette::HighlightedText, Qt::white);
+        return p;
+    }
 
   private slots:
     void init() { openWindow(); }
@@ -111,11 +104,9 @@ class KeysAndMarksTest : public pwui::WindowFixture {
     void marksReadOnEveryPalette_data() {
         QTest::addColumn<QPalette>("palette");
         QTest::addColumn<bool>("dark");
-        QTest::newRow("light") << listPalette(Qt::white, Qt::black, QColor(48, 140, 198)) << false;
-        QTest::newRow("dark") << listPalette(QColor(35, 38, 41), QColor(239, 240, 241),
-                                             QColor(61, 174, 233))
-                              << true;
-        QTest::newRow("black") << listPalette(Qt::black, Qt::white, QColor(42, 130, 218)) << true;
+        QTest::newRow("light") << listPalette(Qt::white, Qt::black, 0x308cc6) << false;
+        QTest::newRow("dark") << listPalette(0x232629, 0xeff0f1, 0x3daee9) << true;
+        QTest::newRow("black") << listPalette(Qt::black, Qt::white, 0x2a82da) << true;
     }
     void marksReadOnEveryPalette() {
         QFETCH(QPalette, palette);
@@ -128,23 +119,20 @@ class KeysAndMarksTest : public pwui::WindowFixture {
         session.clickRow(cell("2496", "8", 0).row() + 1);  // a pick marks the row changed
         session.UpdateListItem(*session.blockForDoubleClick(), 0);
         form_->refresh();
-        const struct {
-            QModelIndex index;
-            Mark mark;
-            QColor pure;
-        } marks[] = {{cell("207", "4", kSetting), Mark::Conflict, QColor(255, 0, 0)},
-                     {cell("2496", "8", kValue), Mark::Change, QColor(0, 0, 255)}};
+        const std::tuple<QModelIndex, Mark, QColor> marks[] = {
+            {cell("207", "4", kSetting), Mark::Conflict, QColor(255, 0, 0)},
+            {cell("2496", "8", kValue), Mark::Change, QColor(0, 0, 255)}};
         const QColor base = lv()->palette().color(QPalette::Base);
-        for (const auto& m : marks) {
-            const QColor shown = m.index.data(Qt::ForegroundRole).value<QColor>();
-            const Row& row = session.rows().row(std::size_t(m.index.row()) + 1);
-            QCOMPARE(m.index.data().toString().toStdString(), row.cells[m.index.column()]);
-            if (!dark) QCOMPARE(shown, m.pure);
+        for (const auto& [index, mark, pure] : marks) {
+            const QColor shown = index.data(Qt::ForegroundRole).value<QColor>();
+            const Row& row = session.rows().row(std::size_t(index.row()) + 1);
+            QCOMPARE(index.data().toString().toStdString(), row.cells[index.column()]);
+            if (!dark) QCOMPARE(shown, pure);
             if (dark) QVERIFY(contrastRatio(rgb(shown), rgb(base)) >= 4.5);
 
             // Selected, the cell's most contrasting pixel is still of the mark's hue.
-            lv()->setCurrentIndex(m.index);
-            const QRect place = lv()->visualRect(m.index);
+            lv()->setCurrentIndex(index);
+            const QRect place = lv()->visualRect(index);
             const QImage image = lv()->viewport()->grab(place).toImage();
             const QColor backdrop = image.pixelColor(image.width() - 4, place.height() / 2);
             const Rgb background = rgb(backdrop);
@@ -154,14 +142,14 @@ class KeysAndMarksTest : public pwui::WindowFixture {
                     if (contrastRatio(rgb(image.pixelColor(x, y)), background) >
                         contrastRatio(rgb(ink), background))
                         ink = image.pixelColor(x, y);
-            const int hueOff = std::abs(ink.hue() - m.pure.hue()) % 360;
+            const int hueOff = std::abs(ink.hue() - pure.hue()) % 360;
             QVERIFY2(std::min(hueOff, 360 - hueOff) < 15 && ink.saturation() > 30,
                      qPrintable(ink.name()));
             QVERIFY(contrastRatio(rgb(ink), background) >= 3.0);  // through anti-aliasing
-            const QColor chosen = ui::markColour(m.mark, backdrop);
+            const QColor chosen = ui::markColour(mark, backdrop);
             QVERIFY(!dark || contrastRatio(rgb(chosen), background) >= 4.5);
             // ... and no paler than on the rows around it: it does not fade to the text.
-            QVERIFY(chosen.lightnessF() <= ui::markColour(m.mark, base).lightnessF() + 0.05);
+            QVERIFY(chosen.lightnessF() <= ui::markColour(mark, base).lightnessF() + 0.05);
         }
         // The list as drawn: its marks, their icons and the selected row's tint.
         pwui::compareLooks(*lv()->viewport(), QByteArray("marks_") + QTest::currentDataTag());
