@@ -4,7 +4,6 @@
 
 #include <signal.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
 #include <random>
 #include <set>
@@ -130,10 +129,9 @@ TEST_F(Mark, ScanShowsTheMarks) {
     const std::vector<std::string> none = {"scan", "presets/surfs_up.rp255p", "--json"};
     EXPECT_EQ(run(none).out, readFile(goldenFile("scan_unmarked.json")));
     EXPECT_FALSE(fs::exists(database()));  // scan makes no collection
-    ASSERT_EQ(mark({"presets/surfs_up.rp255p", "--favourite", "--hide", "--tag", "surf", "--tag",
-                    "clean", "--note", "dry, bright"})
-                  .status,
-              0);
+    const RunResult marked = mark({"presets/surfs_up.rp255p", "--favourite", "--hide", "--tag",
+                                   "surf", "--tag", "clean", "--note", "dry, bright"});
+    ASSERT_EQ(marked.status, 0) << marked.err;
     EXPECT_EQ(run(none).out, readFile(goldenFile("scan_marked.json")));
     EXPECT_EQ(run({"scan", "presets", "--csv"}).out, readFile(goldenFile("scan_marks.csv")));
     EXPECT_EQ(run({"scan", "presets"}).out, readFile(goldenFile("scan_marks.txt")));

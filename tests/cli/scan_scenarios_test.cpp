@@ -26,11 +26,8 @@ void packFolders(const fs::path& root) {
             if (entry.is_regular_file())
                 members.push_back({entry.path().lexically_relative(folder).generic_string(),
                                    readFile(entry.path())});
-        std::sort(members.begin(), members.end(),
-                  [](const auto& a, const auto& b) { return a.name < b.name; });
-        fs::path archive = folder;
-        archive.replace_extension();
-        pwtest::makeArchive(archive, members);
+        std::ranges::sort(members, {}, &pwtest::Member::name);
+        pwtest::makeArchive(fs::path(folder).replace_extension(), members);
         fs::remove_all(folder);
     }
 }
@@ -96,10 +93,9 @@ TEST_F(CliTest, EachProblemSaysWhy) {
     writeFile(dir_ / "notes.txt", "not a preset");
     writeFile(dir_ / "noise.zip", std::string(5000, 'x'));
     fs::copy_file(sampleFile("packs/bad_name.zip"), dir_ / "odd.zip");
+    const auto searchable = fs::perms::group_exec | fs::perms::others_exec | fs::perms::others_read;
     for (const fs::path& open : {dir_, dir_ / "lib"})
-        fs::permissions(open,
-                        fs::perms::group_exec | fs::perms::others_exec | fs::perms::others_read,
-                        fs::perm_options::add);
+        fs::permissions(open, searchable, fs::perm_options::add);
     const std::string as =
         ::getuid() == 0 ? "setpriv --reuid=65534 --regid=65534 --clear-groups " : "";
     const std::string command = "cd '" + dir_.string() + "' && " + as + "'" + PW_CLI_PATH +
@@ -111,7 +107,8 @@ TEST_F(CliTest, EachProblemSaysWhy) {
     for (std::string line; std::getline(lines, line);)
         if (line.starts_with("problem: ")) problems += line + "\n";
     EXPECT_EQ(problems, readFile(goldenFile("scan_problems.txt"))) << out;
-    EXPECT_NE(out.find(", 3 other files skipped, 3 archives, 3 folders (1 unreadable)\n"), std::string::npos) << out;
+    const std::string counts = ", 3 other files skipped, 3 archives, 3 folders (1 unreadable)\n";
+    EXPECT_NE(out.find(counts), std::string::npos) << out;
 }
 
 // --find speaks the search language: a row when its text holds "=", names and paths,
