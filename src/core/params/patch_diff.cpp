@@ -51,7 +51,7 @@ std::vector<RowDiff> alignRows(const ParamList& a, const ParamList& b, bool same
             rows.push_back(RowDiff{DiffKind::OnlyInA, i, 0, {}});
             continue;
         }
-        if (j > nextB) listOnlyInBBefore(j);
+        listOnlyInBBefore(j);
         RowDiff changed{DiffKind::Changed, i, j, {}};
         for (Column c : kComparedColumns)
             if (a.row(i).cells[c] != b.row(j).cells[c]) changed.columns.push_back(c);
