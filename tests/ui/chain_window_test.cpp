@@ -201,6 +201,7 @@ class ChainWindowTest : public pwui::WindowFixture {
             copy(QString::fromLatin1(name));
         QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"),
                             dir_->filePath(QStringLiteral("twin.rp355p"))));
+        writeFile(dir_->filePath(QStringLiteral("broken.rp250p")), "<RP250Preset><Name>x</Na");
         pw::ui::LibraryWindow* library = windows_->openLibrary({dir_->path()});
         QTRY_VERIFY_WITH_TIMEOUT(!library->scanning(), 20000);
         auto* detail = library->findChild<pw::ui::LibraryDetail*>();
@@ -222,6 +223,13 @@ class ChainWindowTest : public pwui::WindowFixture {
         table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
         QCOMPARE(detail->facts()->text(), dir_->filePath(QStringLiteral("crunch_time.rp150p")) +
                                               QStringLiteral("\nRP150 \u00B7 fits"));
+        // One that cannot be read says why, once.
+        table->setCurrentIndex(rowOfFile(QStringLiteral("broken.rp250p")));
+        QCOMPARE(detail->facts()->text(),
+                 dir_->filePath(QStringLiteral("broken.rp250p")) +
+                     QStringLiteral("\nRP250 \u00B7 unreadable\nend tag does not match its "
+                                    "start tag (at byte 22)"));
+        table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
         QApplication::processEvents();  // the pane grows to the chain's whole height
         QVERIFY(detail->chain()->parentWidget()->height() >= detail->chain()->sizeHint().height());
         // One amp, its wah off (captions/chain_tiles_crunch_time.txt).
