@@ -268,6 +268,12 @@ class Form1Test : public pwui::WindowFixture {
         form_->openFile(longName);
         QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)) &&
                 loaded->text() != loaded->toolTip());
+        // Whatever its length, the line stays inside the window, with its margin.
+        for (int n = 40; n < 120; ++n) {
+            writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", QByteArray(n, 'm')));
+            form_->openFile(longName);
+            QVERIFY(loaded->geometry().right() < loaded->parentWidget()->width() - 8);
+        }
         form_->openFile(shortName);
         QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
         QCOMPARE(loaded->toolTip(), QString());
