@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "document/markup_scan.h"
@@ -144,12 +145,11 @@ class Checker {
     PresetDocument* out_;                                      // null: check only
     std::vector<Collector> collectors_;
     std::vector<std::string_view> attributes_, prefixed_;  // of the start tag being read
-    // Once a tag has many attributes: an open-addressing table of their numbers in
-    // attributes_ (from 1; 0 is a free slot), at most half full.
-    std::vector<std::uint32_t> attributeSlots_;
+    // Once a tag has many attributes: all of them, for looking up.
+    std::unordered_set<std::string_view> manyAttributes_;
 
     // Whether the start tag being read already had `attr`; remembers it. The few
-    // attributes a tag usually has are scanned, more are looked up in the table, so that
+    // attributes a tag usually has are scanned, more are looked up in a set, so that
     // a tag with a hundred thousand of them is read in linear time.
     bool repeatedAttribute(std::string_view attr) {
         constexpr std::size_t kScanned = 16;
@@ -159,26 +159,10 @@ class Checker {
             attributes_.push_back(attr);
             return false;
         }
-        if (2 * (attributes_.size() + 1) > attributeSlots_.size()) {
-            attributeSlots_.assign(std::max<std::size_t>(64, 4 * attributeSlots_.size()), 0);
-            for (std::size_t k = 0; k < attributes_.size(); ++k)
-                *freeSlot(attributes_[k]) = static_cast<std::uint32_t>(k + 1);
-        }
-        std::uint32_t* slot = freeSlot(attr);
-        if (!slot) return true;
+        if (manyAttributes_.empty()) manyAttributes_.insert(attributes_.begin(), attributes_.end());
+        if (!manyAttributes_.insert(attr).second) return true;
         attributes_.push_back(attr);
-        *slot = static_cast<std::uint32_t>(attributes_.size());
         return false;
-    }
-
-    // The free slot for `attr` in the table, or null when it is there already.
-    std::uint32_t* freeSlot(std::string_view attr) {
-        const std::size_t mask = attributeSlots_.size() - 1;
-        for (std::size_t h = std::hash<std::string_view>{}(attr)&mask;; h = (h + 1) & mask) {
-            std::uint32_t& slot = attributeSlots_[h];
-            if (slot == 0) return &slot;
-            if (attributes_[slot - 1] == attr) return nullptr;
-        }
     }
     std::string normalised_;
 
@@ -420,7 +404,7 @@ class Checker {
         const std::size_t depth = open_.size() + 1;
         std::vector<std::string_view>& prefixed = prefixed_;
         attributes_.clear();
-        attributeSlots_.clear();
+        manyAttributes_.clear();
         prefixed.clear();
         for (;;) {
             const std::size_t before = p_;
