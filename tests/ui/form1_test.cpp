@@ -262,18 +262,16 @@ class Form1Test : public pwui::WindowFixture {
     void aLongNameIsCutWithTheWholeAsTooltip() {
         const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
         const QString longName = dir_->filePath(QStringLiteral("long.rp255p"));
-        const QByteArray longPatch(120, 'x');
-        writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", longPatch));
         auto* loaded = child<QLabel>("Label4");
-        form_->openFile(longName);
-        QVERIFY(loaded->toolTip().endsWith(QLatin1String(longPatch)) &&
-                loaded->text() != loaded->toolTip());
         // Whatever its length, the line stays inside the window, with its margin.
-        for (int n = 40; n < 120; ++n) {
-            writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", QByteArray(n, 'm')));
+        QByteArray patch;  // the patch name, up to 120 letters long
+        for (int n = 40; n <= 120; ++n) {
+            writeFile(longName, sample("surfs_up.rp255p").replace("Surf's Up", patch.fill('m', n)));
             form_->openFile(longName);
             QVERIFY(loaded->geometry().right() < loaded->parentWidget()->width() - 8);
         }
+        QVERIFY(loaded->toolTip().endsWith(QLatin1String(patch)) &&
+                loaded->text() != loaded->toolTip());
         form_->openFile(shortName);
         QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
         QCOMPARE(loaded->toolTip(), QString());
