@@ -179,8 +179,9 @@ TEST(FileModes, ANewFileGetsTheUsualModeAReplacedOneKeepsItsOwn) {
         batch.add(dir.path() / "new_batch.txt", "new");
         batch.add(keptInBatch, "new");
         // The named writer's temporaries stand beside their targets until the commit.
-        if (writer == &pw::document::namedTemporaryFileWriter())
+        if (writer == &pw::document::namedTemporaryFileWriter()) {
             EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), {}), 69);
+        }
         EXPECT_TRUE(std::ranges::all_of(batch.commit(), &pw::document::IoResult::ok));
 
         EXPECT_EQ(std::tuple(modeOf(dir.path() / "new.txt"), modeOf(dir.path() / "new_batch.txt")),
