@@ -11,8 +11,6 @@
 
 namespace {
 
-using pw::document::Family;
-
 TEST(Dispatch, MarksTheCellsOfItsRule) {
     const auto cases = pwtest::tsv("dispatch.tsv");
     for (const auto& f : cases) {
@@ -27,17 +25,17 @@ TEST(Dispatch, MarksTheCellsOfItsRule) {
 }
 
 TEST(DispatchLabel5, ShowsTheSettingOfTheMarkedAmpChannelRow) {
-    std::optional<std::string> label5;
-    pw::Row a = pwtest::row("Amp Channel", "B", "256", "7", "1");
-    pw::models::checkRow(a, {Family::F25x, "RP355Preset", "RP255Preset", &label5});
-    EXPECT_EQ(label5, "B");
-    pw::Row b = pwtest::row("Amp Channel", "A", "256", "7", "0");
-    label5.reset();
-    pw::models::checkRow(b, {Family::F35x, "RP355Preset", "RP355Preset", &label5});
-    EXPECT_FALSE(label5);
-    pw::Row c = pwtest::row("Other", "X", "300", "7", "0");
-    pw::models::checkRow(c, {Family::F35x, "RP355Preset", "RP355Preset", &label5});
-    EXPECT_EQ(label5, "X");
+    // A row of a preset for the RP355, the target it is checked for, and Label5 after.
+    const std::tuple<pw::Row, std::string, std::optional<std::string>> cases[] = {
+        {pwtest::row("Amp Channel", "B", "256", "7", "1"), "RP255Preset", "B"},
+        {pwtest::row("Amp Channel", "A", "256", "7", "0"), "RP355Preset", {}},
+        {pwtest::row("Other", "X", "300", "7", "0"), "RP355Preset", "X"}};
+    for (auto [checked, target, shown] : cases) {
+        std::optional<std::string> label5;
+        pw::models::checkRow(checked,
+                             {pw::document::familyOf(target), "RP355Preset", target, &label5});
+        EXPECT_EQ(label5, shown) << checked.name() << " for " << target;
+    }
 }
 
 // On a dark list a mark is lightened towards white: a full channel stays full.

@@ -81,8 +81,7 @@ TEST(SelectAmpChannel, DropsTheOtherChannelsRowsAndKeepsTheOrder) {
     }
     SelectAmpChannel(list, 'A');
     std::vector<std::string> left;
-    for (const Row& row : list)
-        left.push_back(row.name());
+    std::ranges::transform(list, std::back_inserter(left), &Row::name);
     EXPECT_EQ(left, kept);
 }
 

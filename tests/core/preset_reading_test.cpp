@@ -107,7 +107,7 @@ TEST(ParsePreset, EveryAsciiByteAtEveryPlaceOfAWord) {
     for (const std::string encoding : {"", "us-ascii", "iso-8859-1"}) {
         const std::string declaration =
             encoding.empty() ? "" : "<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>";
-        for (int offset = 0; offset <= 17; ++offset) {
+        for (int offset = 0; offset <= 17; ++offset)
             for (int byte = 0; byte < 0x80; ++byte) {
                 const char c = static_cast<char>(byte);
                 const std::string text = std::string(static_cast<std::size_t>(offset), 'a') + c +
@@ -126,7 +126,6 @@ TEST(ParsePreset, EveryAsciiByteAtEveryPlaceOfAWord) {
                     EXPECT_EQ(r.document.firstName, expected) << what << ": " << r.error;
                 }
             }
-        }
     }
 }
 

@@ -86,6 +86,8 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
     std::string verb, arg;
     in >> verb;
     std::getline(in >> std::ws, arg);
+    std::string word1, word2;  // of a step that takes two
+    std::istringstream(arg) >> word1 >> word2;
     // The steps that only act.
     using Naming = pw::Session::FileNaming;
     const std::map<std::string, std::function<void()>> acts = {
@@ -114,21 +116,14 @@ std::string run(pw::Session& s, ScriptedMessenger& m, const TempDir& dir, const 
     } else if (verb == "double") {
         const auto* block = s.blockForDoubleClick();
         return "block " + std::string(block ? block->nameList : "none");
-    } else if (verb == "pick") {
-        std::istringstream p(arg);
-        std::string list;
-        std::size_t index = 0;
-        p >> list >> index;
-        s.UpdateListItem(*pw::catalogue::blockByList(list), index);
+    } else if (verb == "pick") {  // pick LIST INDEX
+        s.UpdateListItem(*pw::catalogue::blockByList(word1), std::stoul(word2));
     } else if (verb == "copy") {
         const auto copied = s.keyDown(pw::Session::Key::C, true);
         return "clipboard " + (copied ? quoted(*copied) : std::string("none"));
-    } else if (verb == "same-as") {
-        std::istringstream p(arg);
-        std::string written, golden;
-        p >> written >> golden;
-        const bool same = readFile(dir.path() / written) == readFile(dataFile(golden));
-        return std::string(same ? "same as " : "DIFFERS from ") + golden;
+    } else if (verb == "same-as") {  // same-as WRITTEN GOLDEN
+        const bool same = readFile(dir.path() / word1) == readFile(dataFile(word2));
+        return std::string(same ? "same as " : "DIFFERS from ") + word2;
     } else {
         ADD_FAILURE() << "unknown step " << line;
     }
