@@ -54,12 +54,11 @@ TEST_F(HostileInput, HundredThousandDeepNestingLoadsOrIsRefusedWithoutCrashing) 
 
 TEST_F(HostileInput, FileThatCannotBeReadKeepsThePatch) {
     enum class How { Missing, Permissions, Folder, Fifo };
+    const auto locked = pwtest::presetXml("RP355Preset", "L", {{"2496", "8", "313", "A", "x"}});
     for (How how : {How::Missing, How::Permissions, How::Folder, How::Fifo}) {
         if (how == How::Permissions && geteuid() == 0) continue;  // root reads anyway
         openGood();
-        const fs::path file =
-            dir.write("locked.rp355p",
-                      pwtest::presetXml("RP355Preset", "L", {{"2496", "8", "313", "A", "x"}}));
+        const fs::path file = dir.write("locked.rp355p", locked);
         if (how == How::Permissions) {
             fs::permissions(file, fs::perms::none);
         } else {

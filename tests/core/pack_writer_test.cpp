@@ -13,11 +13,14 @@ TEST(PackWriter, EveryMemberStaysInsideThePack) {
     // The presets and the members they become (tests/data/pack_members.tsv).
     std::vector<pw::library::PackEntry> entries;
     std::vector<std::string> names;
+    std::vector<std::pair<std::string, std::string>> members;  // each name and its bytes
     for (const auto& f : pwtest::tsv("pack_members.tsv", 3)) {
         entries.push_back({pwtest::unescaped(f[0]), f[1]});
         names.push_back(f[2]);
+        members.emplace_back(f[2], entries.back().bytes);
     }
     names.push_back("report.csv");
+    members.emplace_back("report.csv", "file,status\n");
     const std::filesystem::path out = dir.path() / "share.zip";
     const auto result =
         pw::library::writePack(pw::document::systemFileWriter(), out, entries, "file,status\n");
@@ -29,10 +32,7 @@ TEST(PackWriter, EveryMemberStaysInsideThePack) {
     while (reader.next(member, [](std::string_view, std::size_t) { return true; }))
         read.emplace_back(member.name, member.bytes);
     EXPECT_TRUE(reader.problem().empty()) << reader.problem();
-    ASSERT_EQ(read.size(), names.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        EXPECT_EQ(read[i], std::make_pair(names[i], entries[i].bytes));
-    EXPECT_EQ(read.back().second, "file,status\n");
+    EXPECT_EQ(read, members);
 }
 
 }  // namespace

@@ -81,8 +81,7 @@ TEST(DecodeLenient, ReplacesWhatItCannotReadAndGoesOn) {
 // (tests/data/reader/encodings.tsv).
 TEST(ParsePreset, DecodesEncodingsOtherThanUtf8) {
     for (const auto& f : pwtest::tsv("reader/encodings.tsv", 2)) {
-        const auto r =
-            pw::document::parsePreset(pwtest::readFile(pwtest::dataFile("reader/good/" + f[0])));
+        const auto r = pw::document::parsePreset(pwtest::sample("reader/good/" + f[0]));
         ASSERT_TRUE(r.ok()) << f[0] << ": " << r.error;
         EXPECT_EQ(r.document.firstName, f[1]) << f[0];
         EXPECT_EQ(r.document.params.size(), 1u) << f[0];

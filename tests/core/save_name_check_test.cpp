@@ -8,7 +8,6 @@
 namespace {
 
 using namespace pw;
-using pwtest::P;
 
 constexpr int kRP250 = 4;
 
@@ -16,13 +15,13 @@ class FidelityTest : public pwtest::SessionFixture {};
 
 // The names of tests/data/save_names.tsv.
 TEST_F(FidelityTest, SaveRefusesNamesAPresetCannotHold) {
+    const auto source =
+        pwtest::presetXml("RP250Preset", "Clean", {{"64", "2", "66", "Pickup", "HB"}});
     for (const auto& f : pwtest::tsv("save_names.tsv")) {
         SCOPED_TRACE(f.at(0));
         const std::string name = pwtest::unescaped(f.at(1)), refused = pwtest::unescaped(f.at(2));
         ASSERT_TRUE(s.selectTarget(kRP250));
-        s.openFile(dir.write(
-            "source.xml",
-            pwtest::presetXml("RP250Preset", "Clean", {P{"64", "2", "66", "Pickup", "HB"}})));
+        s.openFile(dir.write("source.xml", source));
         m.clear();
         // Saved under `name`, answering Yes to every question.
         s.setPatchName(name);

@@ -12,8 +12,7 @@
 namespace {
 
 std::string styleOfFile(const std::string& file) {
-    const pw::document::ParseResult parsed =
-        pw::document::parsePreset(pwtest::sample("styles/" + file));
+    const auto parsed = pw::document::parsePreset(pwtest::sample("styles/" + file));
     std::vector<pw::catalogue::RowFacts> rows;
     for (const pw::document::ParamElement& p : parsed.document.params)
         if (p.id && p.position && p.value) rows.push_back({*p.id, *p.position, *p.value});
@@ -35,8 +34,7 @@ TEST(PresetStyle, ModelCharactersAgreeWithTheCharactersOfTheModels) {
     std::vector<std::string> unnamed;  // models it leaves out
     for (const auto& row : pwtest::tsv("characters.tsv")) {
         if (row.at(1).find(':') != std::string::npos) continue;  // a pedal's target
-        const std::string_view said =
-            pw::catalogue::modelCharacter(row.at(0), std::stoi(row.at(1)));
+        const auto said = pw::catalogue::modelCharacter(row.at(0), std::stoi(row.at(1)));
         if (said.empty()) {
             unnamed.push_back(row.at(0) + " " + row.at(2));
             continue;
