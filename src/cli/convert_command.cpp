@@ -108,17 +108,17 @@ library::ConvertAllOptions Converter::plan(bool dryRun, const library::InputStre
 // first pass that writes nothing, before anything is written.
 bool Converter::picksMatch() {
     if (options_.picks.empty()) return true;
-    std::vector<std::size_t> matches(options_.picks.size(), 0);
+    std::vector<bool> matched(options_.picks.size(), false);
     library::InputStream inputs(options_.files);
     library::ConvertAllCallbacks callbacks;
     callbacks.next = [&](library::ConvertInput& in) { return inputs.next(in); };
     callbacks.done = [&](const ItemReport& item) {
         for (std::size_t p = 0; p < item.result.pickMatches.size(); ++p)
-            matches[p] += item.result.pickMatches[p];
+            if (item.result.pickMatches[p] > 0) matched[p] = true;
     };
     library::convertAll(plan(true, inputs), callbacks);
-    for (std::size_t p = 0; p < matches.size(); ++p) {
-        if (matches[p] > 0) continue;
+    for (std::size_t p = 0; p < matched.size(); ++p) {
+        if (matched[p]) continue;
         console_.err << "patchwright-cli: --pick: no row is named \"" << options_.picks[p].first
                      << "\" in the presets given\n";
         return false;
