@@ -112,8 +112,8 @@ class Transaction {
         if (open_) exec(db_, "ROLLBACK");
     }
     bool ok() const { return open_; }
+    // Without a transaction begun, COMMIT fails as well.
     bool commit() {
-        if (!open_) return false;
         open_ = false;
         if (exec(db_, "COMMIT")) return true;
         exec(db_, "ROLLBACK");
