@@ -488,6 +488,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // anything is written, and Fix Names changes its sums.
     void dryRunSaysWhatWillHappen() {
         openDry(true);
+        auto* target = lib<QComboBox>("target");  // where the presets convert with changes
+        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
         QStringList said;
         convertAllShown([&](ui::ConvertDialog& d) {
             for (bool fix : {false, true}) {
@@ -496,9 +498,14 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 QTRY_VERIFY(d.dryRun().has_value());
                 said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
             }
+            // Without Resolve Conflicts, what has conflicts cannot be converted.
+            QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("resolve")), Qt::LeftButton);
+            QTRY_VERIFY(d.dryRun().has_value());
+            said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-        // Without Fix Names, then with it (captions/dry_run_summaries.txt).
+        // Without Fix Names, then with it, then without Resolve Conflicts
+        // (captions/dry_run_summaries.txt).
         pwui::compareWithFile(said.join('\n') + '\n', "dry_run_summaries");
         QVERIFY(!QFileInfo::exists(out_));
     }
