@@ -52,13 +52,14 @@ int openRegularFile(const std::filesystem::path& path, std::string& error, std::
     return -1;
 }
 
-ReadResult readWholeFile(const std::filesystem::path& path) {
+ReadResult readWholeFile(const std::filesystem::path& path, std::uint64_t maxBytes) {
     ReadResult r;
     std::uint64_t size = 0;
     Fd fd(openRegularFile(path, r.error, &size));
     if (fd.get() < 0) return r;
     r.exists = true;
-    if (size > kMaxPresetBytes) {
+    if (size > maxBytes) {
+        r.tooLarge = true;
         r.error = "the file is too large to be a preset";
         return r;
     }

@@ -12,6 +12,7 @@ namespace pw::document {
 struct ReadResult {
     bool exists = false;    // false: no such file, or it could not be opened
     bool complete = false;  // the whole length was read
+    bool tooLarge = false;  // larger than it may be: not read
     std::string bytes;
     std::string error;
 };
@@ -19,7 +20,9 @@ struct ReadResult {
 // Files larger than this are not read: no preset comes anywhere near it.
 inline constexpr std::uintmax_t kMaxPresetBytes = 256ull * 1024 * 1024;
 
-ReadResult readWholeFile(const std::filesystem::path& path);
+// Reads a regular file whole, when it is at most `maxBytes` long.
+ReadResult readWholeFile(const std::filesystem::path& path,
+                         std::uint64_t maxBytes = kMaxPresetBytes);
 
 // Opens `path` for reading only when it is a regular file: a pipe, a device or a folder
 // is never opened (opening some has effects of its own). Returns the descriptor and its

@@ -99,7 +99,11 @@ void convertPresets(const Presets& presets, const ConvertOptions& options, Conve
             input.file = p.source.file;
         } else if (nextMember < memberAt.size() && memberAt[nextMember] == at) {
             SourceBytes& read = memberBytes[nextMember++];
-            input.read = document::ReadResult{true, read.ok, std::move(read.bytes), read.problem};
+            document::ReadResult& bytes = input.read.emplace();
+            bytes.exists = true;
+            bytes.complete = read.ok;
+            bytes.bytes = std::move(read.bytes);
+            bytes.error = read.problem;
         }
         return true;
     };

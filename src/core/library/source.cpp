@@ -1,14 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/source.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <cerrno>
-#include <cstring>
 
 #include "document/file_io.h"
 #include "document/roots.h"
@@ -61,31 +56,14 @@ bool isArchiveName(std::string_view name) {
 }
 
 SourceBytes readPresetFile(const std::filesystem::path& file) {
+    document::ReadResult read = document::readWholeFile(file, kMaxMemberBytes);
     SourceBytes out;
-    std::uint64_t size = 0;
-    const int fd = document::openRegularFile(file, out.problem, &size);
-    if (fd < 0) return out;
-    if (size > kMaxMemberBytes) {
-        out.problem = "it is larger than 16 MB, too large to be a preset";
-    } else {
-        out.bytes.resize(static_cast<std::size_t>(size));
-        std::size_t done = 0;
-        errno = 0;
-        while (done < out.bytes.size()) {
-            const ssize_t n = ::read(fd, out.bytes.data() + done, out.bytes.size() - done);
-            if (n < 0 && errno == EINTR) continue;
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
-        if (done == out.bytes.size()) {
-            out.ok = true;
-        } else {
-            out.problem =
-                errno != 0 ? std::strerror(errno) : "the file ended before its whole length";
-            out.bytes.clear();
-        }
-    }
-    ::close(fd);
+    out.ok = read.complete;
+    if (out.ok)
+        out.bytes = std::move(read.bytes);
+    else
+        out.problem =
+            read.tooLarge ? "it is larger than 16 MB, too large to be a preset" : read.error;
     return out;
 }
 
