@@ -200,7 +200,7 @@ int Converter::say(const ItemReport& item, CliMessenger& messenger, FileReport& 
     report.output = shown;
     if (r.verdict == convert::Verdict::Refused) {
         Message m = saveRefusalMessage(*r.refusal, r.patchName, NameRules::Batch);
-        if (m.id == MessageId::BadFileName && !m.detail.empty())
+        if (m.id == MessageId::BadFileName)  // its detail names what is refused
             m.detail += isDotsName(r.patchName)
                             ? "; --fix-names saves it under the name of its file"
                             : "; --fix-names saves it with \"_\" in its place";

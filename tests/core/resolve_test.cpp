@@ -269,7 +269,8 @@ TEST(Resolve, FilterRemovalsNameEveryRowGoneTheLastIncluded) {
 
 // A pedal on a control of amp channel B follows channel B when it is the one kept, and
 // drives nothing when channel A is kept; a pedal on another control is not moved by it
-// (what Resolve says of each: tests/data/golden/pedal_channels.txt).
+// (what Resolve says of each, and of every line of the pedal with channel B kept:
+// tests/data/golden/pedal_channels.txt).
 TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
     std::string said;
     // The channels whose rows the list holds: B alone is kept only when A's rows are gone.
@@ -292,13 +293,18 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
         pw::filter::ResolveConflicts(presence, *pw::document::targetByCaption("RP150"));
         EXPECT_EQ(presence.row(presence.count()).setting(), "EQ Treble") << kept;
     }
-    // The EQ follows the channel kept as the amp does.
-    pw::ParamList eq;
-    eq.append(row("Amp B Gain", "40", "2497", "8", "40"));
-    eq.append(row("Pedal Assign 1", "EQ B Bass", "8194", "19", "1641603", {pw::kValue}));
-    const auto report = pw::filter::ResolveConflicts(eq, *pw::document::targetByCaption("RP150"));
-    ASSERT_EQ(report.changes.size(), 1u);
-    said += pw::text::resolveChangeLine(report.changes[0]) + "\n";
+    // Every line of the pedal, channel B kept: the EQ follows the channel as the amp does.
+    for (const auto& line : pw::catalogue::substitutions()) {
+        if (line.block != "Pedal assignment") continue;
+        pw::ParamList pedal;
+        pedal.append(row("Amp B Gain", "40", "2497", "8", "40"));
+        pedal.append(row("Pedal Assign 1", std::string(line.known), "8194", "19",
+                         std::to_string(line.replaced), {pw::kValue}));
+        const auto report =
+            pw::filter::ResolveConflicts(pedal, *pw::document::targetByCaption("RP150"));
+        ASSERT_EQ(report.changes.size(), 1u) << line.known;
+        said += pw::text::resolveChangeLine(report.changes[0]) + "\n";
+    }
     EXPECT_EQ(said, pwtest::golden("golden/pedal_channels.txt", said));
 }
 
