@@ -384,26 +384,33 @@ std::vector<Hostile> hostileCases() {
                                 r.presets[0].readProblem),
                        std::tuple(false, Status::Unreadable, "it is encrypted"));
          }},
-        {"member_past_16_MB",
+        {"member_past_16_MB",  // one byte past it, then 16 MB whole
          [](const fs::path& d) {
+             const std::uint64_t pad = (16u << 20) - sample().size();
              pwtest::makeArchive(d / "big.tar.gz",
-                                 {{"big.rp250p", sample(), 17u << 20}, {"ok.rp250p", sample()}},
+                                 {{"big.rp250p", sample(), pad + 1},
+                                  {"edge.rp250p", sample(), pad},
+                                  {"ok.rp250p", sample()}},
                                  pwtest::kTarGz);
          },
          [](const ScanResult& r) {
-             ASSERT_EQ(r.presets.size(), 2u);
+             ASSERT_EQ(r.presets.size(), 3u);
              EXPECT_EQ(r.presets[0].readProblem, "it expands past 16 MB");
-             EXPECT_TRUE(r.presets[1].readable);
+             EXPECT_NE(r.presets[1].readProblem, "it expands past 16 MB");
+             EXPECT_TRUE(r.presets[2].readable);
          }},
-        {"file_past_16_MB",
+        {"file_past_16_MB",  // sparse files: nothing is written
          [](const fs::path& d) {
-             std::ofstream(d / "huge.rp250p") << sample();
-             fs::resize_file(d / "huge.rp250p", 17u << 20);  // sparse: nothing is written
+             for (const char* name : {"edge.rp250p", "huge.rp250p"})
+                 std::ofstream(d / name) << sample();
+             fs::resize_file(d / "edge.rp250p", 16u << 20);
+             fs::resize_file(d / "huge.rp250p", (16u << 20) + 1);
          },
          [](const ScanResult& r) {
-             ASSERT_EQ(r.presets.size(), 1u);
-             EXPECT_EQ(r.presets[0].readProblem,
-                       "it is larger than 16 MB, too large to be a preset");
+             ASSERT_EQ(r.presets.size(), 2u);
+             const std::string tooLarge = "it is larger than 16 MB, too large to be a preset";
+             EXPECT_NE(r.presets[0].readProblem, tooLarge);
+             EXPECT_EQ(r.presets[1].readProblem, tooLarge);
          }},
         {"archive_past_1_GB", [](const fs::path& d) { bomb(d, 65); },
          [](const ScanResult& r) {

@@ -12,22 +12,19 @@
 namespace pw::library {
 namespace {
 
-// What one task reads: a preset file, or the presets of one pack.
-struct Unit {
-    std::vector<std::size_t> presets;
-    bool archive = false;
-};
+// What one task reads, by the presets' places: a preset file, or the presets of one pack.
+using Unit = std::vector<std::size_t>;
 
 void readPack(std::span<const std::shared_ptr<const Preset>> presets, const Unit& unit,
               const std::atomic<bool>& cancel,
               const std::function<void(std::size_t, SourceBytes&)>& take) {
     std::unordered_map<std::size_t, std::vector<std::size_t>> byMember;
-    for (std::size_t i : unit.presets)
+    for (std::size_t i : unit)
         byMember[presets[i]->source.memberIndex].push_back(i);
     std::unordered_set<std::size_t> given;
-    ArchiveReader reader(std::filesystem::path(presets[unit.presets.front()]->source.file));
+    ArchiveReader reader(std::filesystem::path(presets[unit.front()]->source.file));
     ArchiveMember member;
-    std::size_t left = unit.presets.size();
+    std::size_t left = unit.size();
     const auto wanted = [&](std::string_view, std::size_t index) {
         return byMember.contains(index);
     };
@@ -41,7 +38,7 @@ void readPack(std::span<const std::shared_ptr<const Preset>> presets, const Unit
         }
     }
     if (cancel) return;
-    for (std::size_t i : unit.presets) {
+    for (std::size_t i : unit) {
         if (given.contains(i)) continue;
         SourceBytes gone;
         gone.problem =
@@ -60,21 +57,21 @@ void readAgain(std::span<const std::shared_ptr<const Preset>> presets,
     for (std::size_t i = 0; i < presets.size(); ++i) {
         const Source& source = presets[i]->source;
         if (!source.inArchive()) {
-            units.push_back(Unit{{i}, false});
+            units.push_back({i});
             continue;
         }
         const auto [at, added] = packs.emplace(source.file, units.size());
-        if (added) units.push_back(Unit{{}, true});
-        units[at->second].presets.push_back(i);
+        if (added) units.emplace_back();
+        units[at->second].push_back(i);
     }
     onEveryCore(units.size(), cancel, [&](std::size_t u) {
-        if (units[u].archive) {
+        const std::size_t first = units[u].front();
+        if (presets[first]->source.inArchive()) {
             readPack(presets, units[u], cancel, take);
             return;
         }
-        const std::size_t i = units[u].presets.front();
-        SourceBytes read = readSource(presets[i]->source);
-        take(i, read);
+        SourceBytes read = readSource(presets[first]->source);
+        take(first, read);
     });
 }
 
