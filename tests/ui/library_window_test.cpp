@@ -198,7 +198,17 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // The Library's own texts and those of its Convert dialog, as written.
     void captionsAsWritten() {
         open({root_, pack_});
-        pwui::compareCaptions(*library_, dir_->path(), "library_window");
+        // A row clicked: the pane says all that changes in it (its lines scroll, the window
+        // keeps its size), and drawn without the pane (it shows this run's temporary
+        // folder), the row's status keeps its colour on the highlight.
+        QTableView* table = library_->table();
+        const QModelIndex lead = library_->filter()->mapFromSource(
+            model()->index(rowNamed("dual_amp_lead.rp355p"), LibraryModel::Status));
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(lead).center());
+        pwui::compareWithFile(pwui::captionsOf(*library_, dir_->path()), "library_window");
+        QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
+        pwui::compareLooks(*library_, "library_window");
+        QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
         convertAllShown([&](ui::ConvertDialog& d) {
             // Browse… puts the folder chosen in the field.
             chooseInFileDialog(dir_->path(), [](QFileDialog& f) {

@@ -3,6 +3,7 @@
 
 #include <QLabel>
 #include <QMessageBox>
+#include <QScrollArea>
 #include <QVBoxLayout>
 #include <optional>
 
@@ -75,10 +76,18 @@ LibraryDetail::LibraryDetail(QWidget* parent) : QWidget(parent) {
     facts_->setTextFormat(Qt::PlainText);
     facts_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     facts_->setWordWrap(true);
+    facts_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A preset with many changes has many lines: they scroll, and the window keeps its size.
+    auto* factsArea = new QScrollArea;
+    factsArea->setWidget(facts_);
+    factsArea->setWidgetResizable(true);
+    factsArea->setFrameShape(QFrame::NoFrame);
+    factsArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    factsArea->setMinimumHeight(facts_->fontMetrics().lineSpacing());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(area);
-    layout->addWidget(facts_);
+    layout->addWidget(factsArea);
 }
 
 // The user's marks on the preset, a line each: "★ Favourite · Hidden", the tags, the note.
