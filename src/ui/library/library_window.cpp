@@ -377,7 +377,7 @@ void LibraryWindow::presetsAdded(std::size_t first, std::size_t count) {
         batch.back().marks = marks_.of(i);
     }
     model_->append(std::move(batch));
-    if (!columnsFitted_ && model_->rowCount() > 0) {
+    if (!columnsFitted_) {  // to the first rows: the library adds none without a row
         columnsFitted_ = true;
         fitColumns();
     }
