@@ -125,10 +125,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         clickHeader(LibraryModel::Status);
         std::vector<std::pair<int, std::size_t>> statuses;
         for (int r = 0; r < library_->filter()->rowCount(); ++r) {
-            const pw::ui::TriageView& t =
-                model()
-                    ->entry(library_->filter()->mapToSource(library_->filter()->index(r, 0)).row())
-                    .triage;
+            const QModelIndex at = library_->filter()->mapToSource(library_->filter()->index(r, 0));
+            const pw::ui::TriageView& t = model()->entry(at.row()).triage;
             statuses.emplace_back(int(t.status), t.substitutions + t.removals);
         }
         QVERIFY(std::is_sorted(statuses.begin(), statuses.end()));
@@ -190,15 +188,32 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("more/broken.rp250p")});
         status->setCurrentIndex(0);
         // A model: its presets alone.
-        auto* models = lib<QComboBox>("modelFilter");
-        models->setCurrentIndex(models->findText(QStringLiteral("RP255")));
+        lib<QComboBox>("modelFilter")->setCurrentText(QStringLiteral("RP255"));
         QCOMPARE(shown(LibraryModel::Model), QStringList(3, QStringLiteral("RP255")));
     }
 
-    // The Library's own texts and those of its Convert dialog, as written.
+    // The Library's own texts and those of its Convert dialog, as written. Every column is as
+    // wide as the widest text it can hold (the status column as every status), and the file
+    // column has the width left over.
     void captionsAsWritten() {
         open({root_, pack_});
         pwui::compareCaptions(*library_, dir_->path(), "library_window");
+        QTableView* table = library_->table();
+        // Each cell's text fits its column, but for a long name, the models used or the
+        // style, and the file, which takes what is left: as drawn in looks/library_window.png.
+        // Each status as wide as it can be: the glyph and margins of a cell shown, and the text.
+        const QModelIndex cell = library_->filter()->index(0, LibraryModel::Status);
+        const QFontMetrics fm = table->fontMetrics();
+        const int around =
+            table->sizeHintForIndex(cell).width() - fm.horizontalAdvance(cell.data().toString());
+        for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
+            const QString text = LibraryModel::statusText({LibraryStatus(s), 17, 5, {}, false, {}});
+            QVERIFY2(fm.horizontalAdvance(text) + around <=
+                         table->horizontalHeader()->sectionSize(LibraryModel::Status),
+                     qPrintable(text));
+        }
+        // The Result column's own width, the table filled and the rows' height: as drawn in
+        // looks/library_window.png.
         convertAllShown([&](ui::ConvertDialog& d) {
             // Browse… puts the folder chosen in the field.
             chooseInFileDialog(dir_->path(), [](QFileDialog& f) {
@@ -223,10 +238,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         // Rows shown by their status follow as each one's status changes.
         auto* status = lib<QComboBox>("statusFilter");
         status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
-        auto* target = lib<QComboBox>("target");
-        target->setFocus();
+        lib<QComboBox>("target")->setFocus();
         QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
-        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
         QVERIFY(triaged.wait(20000));
         // A notice for each run of rows changed: some, and fewer than the rows.
         QVERIFY(!changed.empty() && changed.size() < model()->rowCount() / 2);
@@ -240,31 +254,37 @@ class LibraryWindowTest : public pwui::WindowFixture {
         pwui::compareWithFile(pwui::captionsOf(*library_, dir_->path()), "library_rp150");
     }
 
+    // Tab goes from the table to the buttons below it; the arrows move from row to row;
+    // Return opens the current preset in the main window.
     void returnOpensInTheMainWindow() {
         open({root_, pack_});
+        activate();
         QTableView* table = library_->table();
         table->setFocus();
+        table->setCurrentIndex(library_->filter()->index(0, 0));
+        QTest::keyClick(table, Qt::Key_Down);
+        QCOMPARE(table->currentIndex().row(), 1);
+        QTest::keyClick(table, Qt::Key_Tab);
+        QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), table);
         table->setCurrentIndex(library_->filter()->mapFromSource(
             model()->index(rowNamed("big_verb.rp350p"), LibraryModel::Name)));
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
-        QCOMPARE(
-            QFileInfo(QString::fromStdString(form_->session().openedFile().string())).fileName(),
-            QStringLiteral("big_verb.rp350p"));
+        QCOMPARE(form_->session().openedFile().filename().string(), std::string("big_verb.rp350p"));
 
         // A member of the pack opens from the pack, its first row in view; Save writes beside
         // the pack.
-        QScrollBar* rowsScroll =
-            form_->findChild<QAbstractItemView*>(QStringLiteral("lv"))->verticalScrollBar();
+        QScrollBar* rowsScroll = lv()->verticalScrollBar();
         QTRY_VERIFY(rowsScroll->maximum() > 0);
         rowsScroll->setValue(rowsScroll->maximum());
         const QModelIndex member = library_->filter()->mapFromSource(
             model()->index(rowNamed("pack.zip › Pack/jump.rp255p"), LibraryModel::Name));
         table->scrollTo(member);
-        QTest::mouseClick(table->viewport(), Qt::LeftButton, {},
-                          table->visualRect(member).center());
-        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {},
-                           table->visualRect(member).center());
+        const QPoint at = table->visualRect(member).center();
+        QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
+        QTest::mouseDClick(table->viewport(), Qt::LeftButton, {}, at);
         QCOMPARE(form_->session().sourceRoot(), std::string("RP255Preset"));
         QCOMPARE(form_->model()->rowCount(), int(form_->session().rows().count()));
         QVERIFY(form_->session().rows().count() > 0);
@@ -307,8 +327,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
         QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
         // The box at the end counts what was done and names the report.
-        auto* done = library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"));
-        QVERIFY(done);
+        QMessageBox* done = lib<QMessageBox>("conversionDone");
         QCOMPARE(done->text(), QStringLiteral("2 written.\nReport: ") +
                                    QDir::toNativeSeparators(library_->lastReport()));
         done->close();
@@ -392,8 +411,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
                      qPrintable(f));
     }
 
-    // Closed while it reads, the Library shows no progress when it is shown again.
-    void closedWhileReadingShowsNoProgressAgain() {
+    // Closed while it reads, the Library shows no progress when it is shown again. A scan
+    // and a conversion cancelled.
+    void cancelScanAndConversion() {
         writeMany();
         library_ = windows_->openLibrary({root_});
         QVERIFY(library_->scanning());
@@ -401,10 +421,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
         library_->show();
         QVERIFY(!lib<QProgressBar>("progress")->isVisible() &&
                 !lib<QPushButton>("cancel")->isVisible());
-    }
-
-    void cancelScanAndConversion() {
-        writeMany();
         library_ = windows_->openLibrary({root_});
         library_->setFileWriter(writer_);
         QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
@@ -412,10 +428,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTest::mouseClick(lib<QPushButton>("cancel"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(scanned.size(), 1, 20000);
         QVERIFY(model()->rowCount() < 3008);
-        QVERIFY2(
-            library_->statusBar()->currentMessage().startsWith(QStringLiteral("Scan cancelled: ")),
-            qPrintable(library_->statusBar()->currentMessage()));
-        QVERIFY(library_->statusBar()->currentMessage().endsWith(QStringLiteral(" read.")));
+        const QString stopped = library_->statusBar()->currentMessage();
+        QVERIFY2(stopped.startsWith("Scan cancelled: ") && stopped.endsWith(" read."),
+                 qPrintable(stopped));
         QVERIFY(!lib<QPushButton>("cancel")->isVisible());
 
         activate();
@@ -455,8 +470,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
             notDone += e.outcome.kind == ui::OutcomeKind::NotDone;
         }
         QVERIFY(notDone > 0);
-        const QString said =
-            library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->text();
+        const QString said = lib<QMessageBox>("conversionDone")->text();
         const auto n = [](std::size_t k) { return QLocale().toString(qulonglong(k)); };
         QVERIFY2(said.startsWith("Conversion cancelled: " + n(written) + " written, ") &&
                      said.contains(", " + n(notDone) + " not done.\nReport: "),
@@ -484,36 +498,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
         }
     }
 
-    // Two presets saved under one name, and a name Save refuses: the dialog says so before
-    // anything is written, and Fix Names changes its sums.
+    // Two presets saved under one name, and a name Save refuses. A row's cells say when the
+    // pointer rests on them how it converts, what Fix Names would make of a refused name and
+    // the whole path (why a conversion failed: failingWriterLeavesCompleteOrAbsent). The
+    // dialog says what will happen before anything is written, and Fix Names changes its sums.
     void dryRunSaysWhatWillHappen() {
         openDry(true);
-        auto* target = lib<QComboBox>("target");  // where the presets convert with changes
-        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
-        QStringList said;
-        convertAllShown([&](ui::ConvertDialog& d) {
-            for (bool fix : {false, true}) {
-                auto* box = d.findChild<QCheckBox*>(QStringLiteral("fixNames"));
-                if (box->isChecked() != fix) QTest::mouseClick(box, Qt::LeftButton);
-                QTRY_VERIFY(d.dryRun().has_value());
-                said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
-            }
-            // Without Resolve Conflicts, what has conflicts cannot be converted.
-            QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("resolve")), Qt::LeftButton);
-            QTRY_VERIFY(d.dryRun().has_value());
-            said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
-            QTest::keyClick(&d, Qt::Key_Escape);
-        });
-        // Without Fix Names, then with it, then without Resolve Conflicts
-        // (captions/dry_run_summaries.txt).
-        pwui::compareWithFile(said.join('\n') + '\n', "dry_run_summaries");
-        QVERIFY(!QFileInfo::exists(out_));
-    }
-
-    // What a row's cells say when the pointer rests on them: how it converts, what Fix Names
-    // would make of a refused name, the whole path, and why a conversion failed.
-    void cellTipsSayMore() {
-        openDry(false);
         const auto tip = [&](const char* file, int column) {
             return model()->index(rowNamed(file), column).data(Qt::ToolTipRole).toString();
         };
@@ -523,11 +513,28 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(tip("c.rp250p", LibraryModel::Status), refused);
         QCOMPARE(tip("c.rp250p", LibraryModel::File),
                  dir_->filePath(QStringLiteral("dry/c.rp250p")));
-        auto* target = lib<QComboBox>("target");
-        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+        // Where the presets convert with changes.
+        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
         const QString converts = QStringLiteral("Resolve Conflicts: 1 substituted, 4 removed");
         QTRY_COMPARE_WITH_TIMEOUT(tip("a.rp250p", LibraryModel::Status), converts, 20000);
         QCOMPARE(tip("c.rp250p", LibraryModel::Status), converts + QLatin1Char('\n') + refused);
+        QStringList said;
+        convertAllShown([&](ui::ConvertDialog& d) {
+            // Without Fix Names, then with it, then also without Resolve Conflicts: what has
+            // conflicts cannot be converted.
+            for (const auto& [name, on] :
+                 {std::pair("fixNames", false), {"fixNames", true}, {"resolve", false}}) {
+                auto* box = d.findChild<QCheckBox*>(QLatin1String(name));
+                if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton);
+                QTRY_VERIFY(d.dryRun().has_value());
+                said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
+            }
+            QTest::keyClick(&d, Qt::Key_Escape);
+        });
+        // Without Fix Names, then with it, then without Resolve Conflicts
+        // (captions/dry_run_summaries.txt).
+        pwui::compareWithFile(said.join('\n') + '\n', "dry_run_summaries");
+        QVERIFY(!QFileInfo::exists(out_));
     }
 
     // A target chosen while the scan runs: every row ends triaged against it, those read
@@ -538,8 +545,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
         QTRY_VERIFY(model()->rowCount() > 0);
         QVERIFY(library_->scanning());
-        auto* target = lib<QComboBox>("target");
-        target->setCurrentIndex(target->findText(QStringLiteral("RP150")));
+        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
         QTRY_COMPARE_WITH_TIMEOUT(triaged.size(), 1, 60000);
         QCOMPARE(model()->rowCount(), 3008);
         const document::Target& rp150 = *document::targetByCaption("RP150");
@@ -609,29 +615,6 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(whole);
     }
 
-    // Every column is as wide as the widest text it can hold (the status column as every
-    // status), and the file column has the width left over.
-    void columnsFitTheirTextsAndFileTakesTheRest() {
-        open({root_, pack_});
-        QTableView* table = library_->table();
-        QHeaderView* header = table->horizontalHeader();
-        // Each cell's text fits its column, but for a long name, the models used or the
-        // style, and the file, which takes what is left: as drawn in looks/library_window.png.
-        // Each status as wide as it can be: the glyph and margins of a cell shown, and the text.
-        const QModelIndex cell = library_->filter()->index(0, LibraryModel::Status);
-        const QFontMetrics fm = table->fontMetrics();
-        const int around =
-            table->sizeHintForIndex(cell).width() - fm.horizontalAdvance(cell.data().toString());
-        for (int s = 0; s <= int(LibraryStatus::Unreadable); ++s) {
-            const QString text = LibraryModel::statusText({LibraryStatus(s), 17, 5, {}, false, {}});
-            QVERIFY2(
-                fm.horizontalAdvance(text) + around <= header->sectionSize(LibraryModel::Status),
-                qPrintable(text));
-        }
-        // The Result column's own width, the table filled and the rows' height: as drawn in
-        // looks/library_window.png.
-    }
-
     // At any scale the Library opens whole on the screen, beside the main window when there
     // is room for it, else over no more of it than its least width asks; and it stays so.
     void opensOnTheScreenBesideTheMainWindow() {
@@ -664,31 +647,15 @@ class LibraryWindowTest : public pwui::WindowFixture {
         }
     }
 
-    // Tab goes from the table to the buttons below it; the arrows move from row to row.
-    void tabLeavesTheTableArrowsMoveInIt() {
-        open({root_});
-        activate();
-        QTableView* table = library_->table();
-        table->setFocus();
-        table->setCurrentIndex(library_->filter()->index(0, 0));
-        QTest::keyClick(table, Qt::Key_Down);
-        QCOMPARE(table->currentIndex().row(), 1);
-        QTest::keyClick(table, Qt::Key_Tab);
-        QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
-        QCOMPARE(QApplication::focusWidget(), table);
-    }
-
     // What the scan met besides presets is listed where it can be read and copied; Show in
     // Folder without a file manager (as on this platform) says so.
     void problemsListedAndNoFileManagerSaid() {
         writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
         open({root_, dir_->filePath(QStringLiteral("gone"))});
         QCOMPARE(library_->scanProblems().size(), 2);
-        auto* show = library_->findChild<QPushButton*>(QStringLiteral("showProblems"));
-        QVERIFY(show && show->isVisible());
-        QTest::mouseClick(show, Qt::LeftButton);
-        auto* list = library_->findChild<QPlainTextEdit*>(QStringLiteral("problemList"));
+        QVERIFY(lib<QPushButton>("showProblems")->isVisible());
+        QTest::mouseClick(lib<QPushButton>("showProblems"), Qt::LeftButton);
+        auto* list = lib<QPlainTextEdit>("problemList");
         QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
         pwui::compareWithFile(pwui::captionsOf(*list->window(), dir_->path()), "problems_dialog");
         QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
@@ -702,12 +669,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 library_->statusBar()->currentMessage().endsWith(QStringLiteral("; 1 problem")));
 
         convert({rowNamed("metal_zone.rp250p")});
-        for (QAbstractButton* b :
-             library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"))->buttons())
+        for (QAbstractButton* b : lib<QMessageBox>("conversionDone")->buttons())
             if (b->text() == QStringLiteral("Show in &Folder"))
                 QTest::mouseClick(b, Qt::LeftButton);
-        auto* said = library_->findChild<QMessageBox*>(QStringLiteral("noFileManager"));
-        QVERIFY(said && said->text().contains(QDir::toNativeSeparators(out_)));
+        QVERIFY(lib<QMessageBox>("noFileManager")->text().contains(QDir::toNativeSeparators(out_)));
     }
 
     // The selected presets go into one pack, as they are (a pack's member too, one that
