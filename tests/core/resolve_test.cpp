@@ -65,14 +65,13 @@ struct Characters {
 // larger models' tables know besides.
 std::set<std::int64_t> candidates(const Block& b) {
     std::set<std::int64_t> out;
-    if (b.onlyAtPosition19) {
+    if (b.onlyAtPosition19)
         for (const auto& item : pw::models::lists355::pedalValues)
             for (std::int64_t v = item.first; v <= item.last; ++v)
                 out.insert(v);
-    } else {
+    else
         for (std::int64_t v = 0; v < 2048; ++v)
             out.insert(v);
-    }
     for (const auto& entry : b.entries)
         out.insert(entry.value);
     std::erase_if(out, [&](std::int64_t v) {
@@ -83,13 +82,21 @@ std::set<std::int64_t> candidates(const Block& b) {
     return out;
 }
 
+// Every line replaces a model a target lacks with one it knows, of the same character; a
+// line is of the other amp channel exactly when it is a pedal's on a control of channel B
+// (its name says "Amp B" or "EQ B").
 TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharacter) {
     const Characters characters;
+    std::size_t channelB = 0;
     const Block tuner{"Tuner", "", "", "", "", false, {}};  // of no target: it knows no model
     EXPECT_FALSE(pw::filter::targetKnowsModel(tuner, 0, *targets().front()));
     for (const auto& line : pw::catalogue::substitutions()) {
         const std::string what = std::string(line.block) + " " + std::to_string(line.replaced);
         const Block& b = block(line.block);
+        const bool pedalOfB = line.block == "Pedal assignment" &&
+                              (line.known.starts_with("Amp B ") || line.known.starts_with("EQ B "));
+        channelB += pedalOfB;
+        EXPECT_EQ(line.otherChannel, pedalOfB) << what;
         const auto* entry = pw::catalogue::substituteEntry(line);
         ASSERT_NE(entry, nullptr) << what << " " << line.substitute;
         EXPECT_FALSE(line.reason.empty()) << what;
@@ -108,18 +115,6 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
             EXPECT_EQ(pw::catalogue::substitutionFor(b, line.replaced, caption), &line)
                 << what << " " << caption << ": one line per model and target";
         }
-    }
-}
-
-// A pedal line is of the other amp channel exactly when the control it replaces is one
-// of channel B's (its name says "Amp B" or "EQ B").
-TEST(SubstitutionTable, PedalsOfChannelBAreMarkedAsSuch) {
-    std::size_t channelB = 0;
-    for (const auto& line : pw::catalogue::substitutions()) {
-        if (line.block != "Pedal assignment") continue;
-        const bool namedB = line.known.starts_with("Amp B ") || line.known.starts_with("EQ B ");
-        channelB += namedB;
-        EXPECT_EQ(line.otherChannel, namedB) << line.known;
     }
     EXPECT_GT(channelB, 5u);
 }
@@ -273,6 +268,7 @@ TEST(Resolve, FilterRemovalsNameEveryRowGoneTheLastIncluded) {
 // tests/data/golden/pedal_channels.txt).
 TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
     std::string said;
+    const Target& rp150 = *pw::document::targetByCaption("RP150");
     // The channels whose rows the list holds: B alone is kept only when A's rows are gone.
     for (const std::string kept : {"A", "B", "AB", ""}) {
         pw::ParamList list, presence;
@@ -280,8 +276,7 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
             for (char channel : kept)
                 l->append(row(std::string("Amp ") + channel + " Gain", "40", "2497", "8", "40"));
         list.append(row("Pedal Assign 1", "Amp B Gain", "8194", "19", "657857", {pw::kValue}));
-        const auto report =
-            pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP150"));
+        const auto report = pw::filter::ResolveConflicts(list, rp150);
         ASSERT_EQ(report.changes.size(), 1u) << kept;
         const pw::Row& pedal = list.row(list.count());
         EXPECT_EQ(pedal.setting(), kept == "B" ? "Amp Gain" : "None") << kept;
@@ -290,7 +285,7 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
         // A control of neither channel goes where its line says, whichever is kept.
         presence.append(
             row("Pedal Assign 1", "EQ Presence", "8194", "19", "1576071", {pw::kValue}));
-        pw::filter::ResolveConflicts(presence, *pw::document::targetByCaption("RP150"));
+        pw::filter::ResolveConflicts(presence, rp150);
         EXPECT_EQ(presence.row(presence.count()).setting(), "EQ Treble") << kept;
     }
     // Every line of the pedal, channel B kept: the EQ follows the channel as the amp does.
@@ -300,8 +295,7 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
         pedal.append(row("Amp B Gain", "40", "2497", "8", "40"));
         pedal.append(row("Pedal Assign 1", std::string(line.known), "8194", "19",
                          std::to_string(line.replaced), {pw::kValue}));
-        const auto report =
-            pw::filter::ResolveConflicts(pedal, *pw::document::targetByCaption("RP150"));
+        const auto report = pw::filter::ResolveConflicts(pedal, rp150);
         ASSERT_EQ(report.changes.size(), 1u) << line.known;
         said += pw::text::resolveChangeLine(report.changes[0]) + "\n";
     }
@@ -414,23 +408,18 @@ TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
 }
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
-TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
-    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
-                                 .picks = {{"Dist Type", "Rodent"}},
-                                 .render = false};
-    const auto r = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
-    EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
-    EXPECT_TRUE(r.picks.empty());
-}
-
 // A pick of another model that shares some knob IDs with the old one (a Flanger's, in
 // tests/data/picks/swoosh.rp255p): the old model's own knobs go, the shared ones stay as
 // they were, the new one's are added (a knob of an old role takes its value), and the rows
 // of other blocks are left alone (ID@Position=Value a row: golden/pick_shared_knobs.txt).
-TEST(ResolveKnobs, APickDropsTheOldModelsOwnKnobsAndKeepsTheShared) {
-    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
-                                 .picks = {{"Mod Type", "MXRFlanger"}},
-                                 .render = false};
+TEST(ResolveKnobs, APickOfTheSameModelChangesNothingOfAnotherDropsTheOldModelsOwnKnobs) {
+    pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
+                           .picks = {{"Dist Type", "Rodent"}},
+                           .render = false};
+    const auto same = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
+    EXPECT_EQ(same.pickMatches, std::vector<std::size_t>{1});
+    EXPECT_TRUE(same.picks.empty());
+    plan.picks = {{"Mod Type", "MXRFlanger"}};
     const auto r = pw::convert::convertPreset(pwtest::sample("picks/swoosh.rp255p"), plan);
     ASSERT_EQ(r.picks.size(), 1u);
     std::string rows;
