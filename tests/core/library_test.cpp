@@ -392,8 +392,8 @@ std::vector<Hostile> hostileCases() {
          },
          [](const ScanResult& r) {
              ASSERT_EQ(r.presets.size(), 2u);
-             EXPECT_EQ(r.presets[0].readProblem, "it expands past 16 MB");
-             EXPECT_TRUE(r.presets[1].readable);
+             EXPECT_EQ(std::tie(r.presets[0].readProblem, r.presets[1].readable),
+                       std::tuple("it expands past 16 MB", true));
          }},
         {"file_past_16_MB",
          [](const fs::path& d) {
