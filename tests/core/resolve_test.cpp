@@ -84,10 +84,14 @@ std::set<std::int64_t> candidates(const Block& b) {
 
 // Every line replaces a model a target lacks with one it knows, of the same character; a
 // line is of the other amp channel exactly when it is a pedal's on a control of channel B
-// (its name says "Amp B" or "EQ B").
+// (its name says "Amp B" or "EQ B"). Each line as Resolve says it, for each target it
+// serves, from a preset holding the model it replaces: what took its place and why
+// (tests/data/golden/substitutions.txt; PW_UPDATE_SCENARIOS=1 writes it). A pedal's lines
+// are said in the next section.
 TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharacter) {
     const Characters characters;
     std::size_t channelB = 0;
+    std::string said;
     const Block tuner{"Tuner", "", "", "", "", false, {}};  // of no target: it knows no model
     EXPECT_FALSE(pw::filter::targetKnowsModel(tuner, 0, *targets().front()));
     for (const auto& line : pw::catalogue::substitutions()) {
@@ -106,6 +110,11 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
         EXPECT_EQ(line.known.empty() ? line.known : model, line.known) << what;
         EXPECT_EQ(characters.of(line.block, entry->value).second, line.character)
             << what << ": " << line.substitute << " has another character";
+        // A preset holding the model the line replaces (a pedal's is not converted here).
+        const std::string bytes = pwtest::presetXml(
+            "RP355Preset", "S",
+            {{std::string(b.parameterId), b.onlyAtPosition19 ? "19" : kPositions.at(line.block),
+              std::to_string(line.replaced), std::string(line.block) + " Type", "X"}});
         std::istringstream captions{std::string(line.targets)};
         for (std::string caption; captions >> caption;) {
             const Target* t = pw::document::targetByCaption(caption);
@@ -114,14 +123,27 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
             EXPECT_FALSE(pw::filter::targetKnowsModel(b, line.replaced, *t)) << what << caption;
             EXPECT_EQ(pw::catalogue::substitutionFor(b, line.replaced, caption), &line)
                 << what << " " << caption << ": one line per model and target";
+            if (b.onlyAtPosition19) continue;
+            const pw::convert::Result r = pw::convert::convertPreset(
+                bytes, {.target = t, .amp = 'A', .resolve = true, .render = false});
+            for (const auto& c : r.resolveReport.changes)
+                said += caption + " " + c.name + " " + std::to_string(line.replaced) + " \u2192 " +
+                        c.newSetting + ": " + c.reason + "\n";
         }
     }
     EXPECT_GT(channelB, 5u);
+    EXPECT_EQ(said, pwtest::golden("golden/substitutions.txt", said));
 }
 
+// Each entry of the character table is known to every target and has its character. A
+// model no line replaces becomes what the character its name tells chooses, or the block's
+// neutral entry: each entry, chosen for the first model of characters.tsv whose name tells
+// it (else for a model named by the character's words), as the choice says it
+// (tests/data/golden/character_substitutes.txt).
 TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharacter) {
     const Characters characters;
     std::set<std::string_view> neutral;
+    std::string said;
     for (const auto& c : pw::catalogue::characterSubstitutes()) {
         const Block& b = block(c.block);
         const auto* entry = pw::catalogue::entryOf(c.block, c.substitute);
@@ -129,14 +151,23 @@ TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharac
         for (const Target* t : targets())
             EXPECT_TRUE(pw::filter::targetKnowsModel(b, entry->value, *t))
                 << c.substitute << " for " << t->caption;
-        // (Each reason is said in EachCharacterAsTheChoiceSaysIt.)
         if (c.character.empty())
             neutral.insert(c.block);
         else
             EXPECT_EQ(characters.of(c.block, entry->value).second, c.character) << c.substitute;
+        std::string name(c.character);
+        for (auto r = characters.rows.rbegin(); r != characters.rows.rend(); ++r)
+            if ((*r)[0] == c.block && !c.character.empty() &&
+                pw::catalogue::characterOfName(b, (*r)[2]) == c.character)
+                name = (*r)[2];
+        const auto choice = pw::catalogue::chooseSubstitute(b, 1e9, name, "RP150");
+        ASSERT_TRUE(choice) << c.block << " " << name;
+        said += std::string(c.block) + " \"" + name + "\" \u2192 " +
+                std::string(choice->entry->name) + ": " + std::string(choice->reason) + "\n";
     }
     for (const Block& b : pw::catalogue::blocks())
         EXPECT_TRUE(neutral.contains(b.title)) << b.title << " has no neutral entry";
+    EXPECT_EQ(said, pwtest::golden("golden/character_substitutes.txt", said));
 }
 
 TEST(SubstitutionTable, EveryModelATargetLacksHasASubstituteThere) {
@@ -169,52 +200,6 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
         EXPECT_EQ(pw::catalogue::characterOfName(block(f.at(0)), f.at(1)),
                   f.at(2) == "-" ? "" : f.at(2))
             << f.at(1);
-}
-
-// Each line as Resolve says it, for each target it serves, from a preset holding the model
-// it replaces: what took its place and why (tests/data/golden/substitutions.txt;
-// PW_UPDATE_SCENARIOS=1 writes it). A pedal's lines are said in the next section.
-TEST(SubstitutionTable, EachLineAsResolveSaysIt) {
-    std::string said;
-    for (const auto& line : pw::catalogue::substitutions()) {
-        const Block& b = block(line.block);
-        if (b.onlyAtPosition19) continue;
-        const std::string bytes = pwtest::presetXml(
-            "RP355Preset", "S",
-            {{std::string(b.parameterId), kPositions.at(line.block), std::to_string(line.replaced),
-              std::string(line.block) + " Type", "X"}});
-        std::istringstream captions{std::string(line.targets)};
-        for (std::string caption; captions >> caption;) {
-            const Target* target = pw::document::targetByCaption(caption);
-            const pw::convert::Result r = pw::convert::convertPreset(
-                bytes, {.target = target, .amp = 'A', .resolve = true, .render = false});
-            for (const auto& c : r.resolveReport.changes)
-                said += caption + " " + c.name + " " + std::to_string(line.replaced) + " \u2192 " +
-                        c.newSetting + ": " + c.reason + "\n";
-        }
-    }
-    EXPECT_EQ(said, pwtest::golden("golden/substitutions.txt", said));
-}
-
-// A model no line replaces becomes what the character its name tells chooses, or the
-// block's neutral entry: each entry of the character table, chosen for the first model of
-// characters.tsv whose name tells it (else for a model named by the character's words), as
-// the choice says it (tests/data/golden/character_substitutes.txt).
-TEST(SubstitutionTable, EachCharacterAsTheChoiceSaysIt) {
-    const Characters characters;
-    std::string said;
-    for (const auto& c : pw::catalogue::characterSubstitutes()) {
-        std::string name(c.character);
-        for (auto r = characters.rows.rbegin(); r != characters.rows.rend(); ++r)
-            if ((*r)[0] == c.block && !c.character.empty() &&
-                pw::catalogue::characterOfName(block(c.block), (*r)[2]) == c.character)
-                name = (*r)[2];
-        const auto choice = pw::catalogue::chooseSubstitute(block(c.block), 1e9, name, "RP150");
-        ASSERT_TRUE(choice) << c.block << " " << name;
-        said += std::string(c.block) + " \"" + name + "\" \u2192 " +
-                std::string(choice->entry->name) + ": " + std::string(choice->reason) + "\n";
-    }
-    EXPECT_EQ(said, pwtest::golden("golden/character_substitutes.txt", said));
 }
 
 // --- what Resolve does to a list -------------------------------------------------
