@@ -298,8 +298,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const QString xar = dir_->filePath(QStringLiteral("pack.xar"));
         QVERIFY(QFile::copy(pack_, xar));
         drop({xar});
-        QVERIFY(windows_->library() && windows_->library()->isVisible());
-        library_ = windows_->library();
+        QVERIFY((library_ = windows_->library()) && library_->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         drop({pack_});
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
