@@ -192,10 +192,35 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(shown(LibraryModel::Model), QStringList(3, QStringLiteral("RP255")));
     }
 
+    void anotherTargetReadsThePresetsAgain() {
+        open({root_});
+        QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
+        // No bytes are kept: a new status comes from the file as it is now.
+        writeFile(root_ + QStringLiteral("/metal_zone.rp250p"), sample("pluck_funk.g4p"));
+        // Rows shown by their status follow as each one's status changes.
+        auto* status = lib<QComboBox>("statusFilter");
+        status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
+        lib<QComboBox>("target")->setFocus();
+        QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
+        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
+        QVERIFY(triaged.wait(20000));
+        // A notice for each run of rows changed: some, and fewer than the rows.
+        QVERIFY(!changed.empty() && changed.size() < model()->rowCount() / 2);
+        // Each row's status against the RP150 is anotherTargetDuringTheScan's (the same rows
+        // and more); here, the file replaced is read anew, and no bytes are kept.
+        for (const ui::LibraryEntry& e : model()->entries())
+            QVERIFY(e.preset->bytes.empty());
+        QCOMPARE(int(model()->entry(rowNamed("metal_zone.rp250p")).triage.status),
+                 int(LibraryStatus::ViewOnly));
+        // Only the rows that convert for the RP150 are shown, each with its changes.
+        pwui::compareWithFile(pwui::captionsOf(*library_, dir_->path()), "library_rp150");
+    }
+
     // The Library's own texts and those of its Convert dialog, as written. Every column is as
     // wide as the widest text it can hold (the status column as every status), and the file
-    // column has the width left over.
-    void captionsAsWritten() {
+    // column has the width left over. Tab goes from the table to the buttons below it; the
+    // arrows move from row to row; Return opens the current preset in the main window.
+    void captionsKeysAndReturnOpensInTheMainWindow() {
         open({root_, pack_});
         pwui::compareCaptions(*library_, dir_->path(), "library_window");
         QTableView* table = library_->table();
@@ -228,38 +253,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
             pwui::compareWithFile(pwui::captionsOf(d, dir_->path()), "convert_dialog");
             QTest::keyClick(&d, Qt::Key_Escape);
         });
-    }
-
-    void anotherTargetReadsThePresetsAgain() {
-        open({root_});
-        QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
-        // No bytes are kept: a new status comes from the file as it is now.
-        writeFile(root_ + QStringLiteral("/metal_zone.rp250p"), sample("pluck_funk.g4p"));
-        // Rows shown by their status follow as each one's status changes.
-        auto* status = lib<QComboBox>("statusFilter");
-        status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
-        lib<QComboBox>("target")->setFocus();
-        QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
-        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
-        QVERIFY(triaged.wait(20000));
-        // A notice for each run of rows changed: some, and fewer than the rows.
-        QVERIFY(!changed.empty() && changed.size() < model()->rowCount() / 2);
-        // Each row's status against the RP150 is anotherTargetDuringTheScan's (the same rows
-        // and more); here, the file replaced is read anew, and no bytes are kept.
-        for (const ui::LibraryEntry& e : model()->entries())
-            QVERIFY(e.preset->bytes.empty());
-        QCOMPARE(int(model()->entry(rowNamed("metal_zone.rp250p")).triage.status),
-                 int(LibraryStatus::ViewOnly));
-        // Only the rows that convert for the RP150 are shown, each with its changes.
-        pwui::compareWithFile(pwui::captionsOf(*library_, dir_->path()), "library_rp150");
-    }
-
-    // Tab goes from the table to the buttons below it; the arrows move from row to row;
-    // Return opens the current preset in the main window.
-    void returnOpensInTheMainWindow() {
-        open({root_, pack_});
         activate();
-        QTableView* table = library_->table();
         table->setFocus();
         table->setCurrentIndex(library_->filter()->index(0, 0));
         QTest::keyClick(table, Qt::Key_Down);
