@@ -288,10 +288,9 @@ class Form1Test : public pwui::WindowFixture {
     // listed as the open dialog lists them; a preset chosen opens or is compared, a folder
     // goes to the Library.
     void menusAskThroughTheirDialogs() {
-        const QString preset = copy(QStringLiteral("surfs_up.rp255p"));
         QString title;
         QStringList filters;
-        chooseInFileDialog(preset, [&](QFileDialog& d) {
+        chooseInFileDialog(copy(QStringLiteral("surfs_up.rp255p")), [&](QFileDialog& d) {
             title = d.windowTitle();
             filters = d.nameFilters();
         });
@@ -300,8 +299,7 @@ class Form1Test : public pwui::WindowFixture {
         pwui::compareWithFile(title + '\n' + filters.join('\n') + '\n', "open_dialog");
         QCOMPARE(form_->session().patchName(), std::string("Surf's Up"));
 
-        const QString other = copy(QStringLiteral("big_verb.rp350p"));
-        chooseInFileDialog(other);
+        chooseInFileDialog(copy(QStringLiteral("big_verb.rp350p")));
         child<QAction>("mnuCompare")->trigger();
         auto* compare = form_->findChild<pw::ui::CompareWindow*>();
         QVERIFY(compare && compare->isVisible());

@@ -316,8 +316,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(filesIn(out_).contains(QStringLiteral("Metal Zone.rp255p")));
         QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out_));
         // The report's columns are library_model_test's (PlanThenConvertWhatItPlanned).
-        const QString report = QString::fromUtf8(readAll(library_->lastReport()));
-        QCOMPARE(report.count(QStringLiteral("\r\n")), 3);
+        QCOMPARE(readAll(library_->lastReport()).count("\r\n"), 3);
         QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
         // The box at the end counts what was done and names the report.
         QMessageBox* done = lib<QMessageBox>("conversionDone");
