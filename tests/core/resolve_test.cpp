@@ -46,11 +46,9 @@ struct Characters {
     std::vector<std::vector<std::string>> rows;
     Characters() : rows(pwtest::tsv("characters.tsv")) {
         for (const auto& r : rows) {
-            const std::size_t colon = r.at(1).find(':');
-            const std::int64_t v =
-                colon == std::string::npos
-                    ? std::stoll(r[1])
-                    : std::stoll(r[1]) * 65536 + std::stoll(r[1].substr(colon + 1));
+            std::int64_t v = std::stoll(r.at(1));  // a value, or "position:id"
+            if (const std::size_t colon = r[1].find(':'); colon != std::string::npos)
+                v = v * 65536 + std::stoll(r[1].substr(colon + 1));
             byValue[{r[0], v}] = {r.at(2), r.at(3)};
         }
     }

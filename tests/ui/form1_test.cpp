@@ -51,8 +51,7 @@ class Form1Test : public pwui::WindowFixture {
                     const Row& row = s.rows().row(std::size_t(r) + 1);
                     if (index.data().toString().toStdString() != row.cells[c]) return -1;
                     if (row.marks[c] != mark) continue;
-                    const QColor want =
-                        mark == Mark::Conflict ? QColor(255, 0, 0) : QColor(0, 0, 255);
+                    const QColor want = mark == Mark::Conflict ? Qt::red : Qt::blue;
                     if (index.data(Qt::ForegroundRole).value<QColor>() != want) return -1;
                     if (index.data(Qt::ToolTipRole).toString().isEmpty()) return -1;
                     ++n;
