@@ -743,9 +743,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         for (const char* name : {"dual_amp_lead.rp355p", "big_verb.rp350p", "crunch_time.rp150p",
                                  "metal_zone.rp250p", "surfs_up.rp255p", "pluck_funk.g4p"})
             writeFile(root_ + QLatin1Char('/') + QLatin1String(name), sample(name));
-        QByteArray twin = sample("surfs_up.rp255p");
-        twin.replace("\r\n", "\n");
-        writeFile(root_ + QStringLiteral("/more/twin.rp255p"), twin);
+        writeFile(root_ + QStringLiteral("/more/twin.rp255p"),
+                  sample("surfs_up.rp255p").replace("\r\n", "\n"));
         writeFile(root_ + QStringLiteral("/more/broken.rp250p"), "<RP250Preset><Name>x</Na");
         writeFile(root_ + QStringLiteral("/more/notes.txt"), "not a preset");
         pack_ = dir_->filePath(QStringLiteral("pack.zip"));
@@ -753,11 +752,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
                             {{"Pack/jump.rp255p", sample("jump_yaya.rp255p").toStdString()},
                              {"Pack/lead.rp355p", sample("dual_amp_lead.rp355p").toStdString()}});
     }
-    ui::LibraryWindow* open(const QStringList& inputs) {
+    void open(const QStringList& inputs) {
         library_ = windows_->openLibrary(inputs);
         library_->setFileWriter(writer_);
-        [&] { QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000); }();
-        return library_;
+        QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
     }
     // dry/: a.rp250p, its twin b.rp250p if `twin`, and c.rp250p under a name Save refuses.
     void openDry(bool twin) {
