@@ -43,25 +43,19 @@ std::string described(const Options& o) {
 }
 
 // Commands, target names in any letter case, options before or after the files, "--"
-// ending the options, an empty name, the kinds of export, help and version.
-TEST(Options, ParsedAsTheTableSays) {
-    const auto lines = pwtest::tsvFile(testing::cliDataFile("../parsed_options.txt"), 2);
-    for (const auto& f : lines) {
-        const ParseResult r = parse(f[0]);
-        EXPECT_TRUE(r.ok()) << f[0] << ": " << r.error;
-        EXPECT_EQ(described(r.options), f[1]) << f[0];
+// ending the options, an empty name, the kinds of export, help and version
+// (parsed_options.txt); and the usage errors, each with what it says (usage_errors.txt).
+TEST(Options, ParsedOrRefusedAsTheTablesSay) {
+    for (const auto& [file, ok, least] :
+         {std::tuple("../parsed_options.txt", true, 10u), {"../usage_errors.txt", false, 20u}}) {
+        const auto lines = pwtest::tsvFile(testing::cliDataFile(file), 2);
+        for (const auto& f : lines) {
+            const ParseResult r = parse(f[0]);
+            EXPECT_EQ(r.ok(), ok) << f[0] << ": " << r.error;
+            EXPECT_EQ(ok ? described(r.options) : r.error, f[1]) << f[0];
+        }
+        EXPECT_GT(lines.size(), least);
     }
-    EXPECT_GT(lines.size(), 10u);
-}
-
-TEST(Options, UsageErrors) {
-    const auto lines = pwtest::tsvFile(testing::cliDataFile("../usage_errors.txt"), 2);
-    for (const auto& f : lines) {
-        const ParseResult r = parse(f[0]);
-        EXPECT_FALSE(r.ok()) << f[0];
-        EXPECT_EQ(r.error, f[1]) << f[0];
-    }
-    EXPECT_GT(lines.size(), 20u);
 }
 
 }  // namespace

@@ -21,12 +21,20 @@ std::string table(const Table& t, std::size_t maxWidth) {
 // as it is; a width counts the columns a terminal gives a text, East Asian wide
 // characters two and combining marks none; a text cut to a width ends with a marker where
 // a character ends, a wide character that would cross the cap left out whole
-// (tests/cli/data/display_text.tsv).
-TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCountsColumns) {
-    std::size_t rows = 0;
+// (tests/cli/data/display_text.tsv). In CSV a cell is quoted only where needed, control
+// characters escaped as in the table, so that each record is one line, and no cell is one
+// that a spreadsheet would take for a formula (the csv rows of the same file).
+TEST(TableAndCsvWriters, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCountsColumns) {
+    std::size_t rows = 0, csvRows = 0;
     for (const auto& f : pwtest::tsvFile(testing::cliDataFile("display_text.tsv"), 3)) {
         const std::string text = pwtest::unescaped(f[1]), expected = pwtest::unescaped(f[2]);
-        if (f[0] == "csv") continue;
+        if (f[0] == "csv") {
+            std::ostringstream out;
+            writeCsv(out, Table{{{"Name"}, {"End"}}, {{plainCell(text), plainCell("e")}}});
+            EXPECT_EQ(out.str(), "Name,End\r\n" + expected + ",e\r\n") << text;
+            ++csvRows;
+            continue;
+        }
         const std::string shown = f[0] == "width" ? std::to_string(displayWidth(text))
                                   : f[0].starts_with("cut")
                                       ? displayText(text, std::stoul(f[0].substr(3)))
@@ -35,6 +43,7 @@ TEST(TableWriter, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCountsColumns
         ++rows;
     }
     EXPECT_GT(rows, 30u);
+    EXPECT_GT(csvRows, 10u);
 }
 
 // A wide character keeps the columns of a list aligned (tests/cli/golden/list_wide_cells.txt).
@@ -68,22 +77,6 @@ TEST(TableWriter, ColumnsAlignByDisplayWidth) {
                    {plainCell("Cre\xCC\x80me"), plainCell("2")},
                    {plainCell("Tone"), plainCell("3")}}};
     EXPECT_EQ(table(t, 80), testing::readFile(testing::goldenFile("table_display_width.txt")));
-}
-
-// Quoted only where needed; control characters escaped as in the table, so that each
-// record is one line; no cell that a spreadsheet would take for a formula (the csv rows
-// of tests/cli/data/display_text.tsv).
-TEST(CsvWriter, OneLinePerRecordAndNoFormula) {
-    std::size_t rows = 0;
-    for (const auto& f : pwtest::tsvFile(testing::cliDataFile("display_text.tsv"), 3)) {
-        if (f[0] != "csv") continue;
-        const std::string cell = pwtest::unescaped(f[1]), field = pwtest::unescaped(f[2]);
-        ++rows;
-        std::ostringstream out;
-        writeCsv(out, Table{{{"Name"}, {"End"}}, {{plainCell(cell), plainCell("e")}}});
-        EXPECT_EQ(out.str(), "Name,End\r\n" + field + ",e\r\n") << cell;
-    }
-    EXPECT_GT(rows, 10u);
 }
 
 // A line feed or an escape sequence in a file or patch name stays on its message's line.

@@ -49,8 +49,9 @@ std::string sample() {
 }
 
 // A scan of `input` for the RP250.
-ScanResult scanOf(const fs::path& input, unsigned threads = 0) {
-    return scan({input}, {.target = pw::document::targetByCaption("RP250"), .threads = threads});
+ScanResult scanOf(const fs::path& input, unsigned threads = 0, const ScanCallbacks& told = {}) {
+    return scan({input}, {.target = pw::document::targetByCaption("RP250"), .threads = threads},
+                told);
 }
 
 // How many problems of `kind` the scan met.
@@ -119,10 +120,16 @@ class LibraryScan : public ::testing::Test {
     pwtest::TempDir dir;
 };
 
-TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
+// Two threads read what one reads, in the same order; the batches arrive in that order, and
+// a cancelled scan stops.
+TEST_F(LibraryScan, ParallelResultIsTheOneThreadResultBatchesInOrderCancelStops) {
     const auto before = std::distance(fs::directory_iterator("/proc/self/fd"), {});
     const ScanResult one = scanOf(dir.path(), 1);
-    const ScanResult many = scanOf(dir.path(), 2);
+    std::vector<Source> seen;
+    const ScanResult many =
+        scanOf(dir.path(), 2, {.batch = [&](std::span<const Preset> batch) {
+                   std::ranges::transform(batch, std::back_inserter(seen), &Preset::source);
+               }});
     // Each folder, pack and file the scans opened is closed again.
     EXPECT_EQ(std::distance(fs::directory_iterator("/proc/self/fd"), {}), before);
     ASSERT_EQ(one.presets.size(), 2 * kSamples.size() + 1);
@@ -139,28 +146,29 @@ TEST_F(LibraryScan, ParallelResultIsTheOneThreadResult) {
     EXPECT_EQ(one.presets[5].source.file, dir.path() / "metal_zone.rp250p");
     EXPECT_EQ(one.presets[7].source.member, "pack/crunch_time.rp150p");
     EXPECT_EQ(std::tuple(one.counts.skipped, many.counts.skipped), std::tuple(4u, 4u));
-}
-
-TEST_F(LibraryScan, BatchesArriveInOrderAndCancelStops) {
-    std::vector<Source> seen;
-    const auto collect = [&](std::span<const Preset> batch) {
-        std::ranges::transform(batch, std::back_inserter(seen), &Preset::source);
-    };
-    const ScanResult r = scan({dir.path()}, ScanOptions{}, {.batch = collect});
-    ASSERT_EQ(seen.size(), r.presets.size());
+    ASSERT_EQ(seen.size(), many.presets.size());
     for (std::size_t i = 0; i < seen.size(); ++i)
-        EXPECT_EQ(seen[i], r.presets[i].source);
+        EXPECT_EQ(seen[i], many.presets[i].source);
 
     std::atomic<bool> cancel{true};
     const ScanResult stopped = scan({dir.path()}, ScanOptions{}, {}, &cancel);
     EXPECT_TRUE(stopped.cancelled && stopped.presets.empty());
 }
 
-TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
-    const ScanResult r = scan({dir.path() / "pack.zip"}, {.keepBytes = true});
-    const auto member = std::find_if(r.presets.begin(), r.presets.end(), [](const Preset& p) {
-        return p.source.member == "pack/metal_zone.rp250p";
-    });
+// Search by text, model, models used and row (tests/data/library_search.tsv); a pack's
+// member read again is the file's bytes.
+TEST_F(LibraryScan, SearchByTextModelUsesAndRowMembersReadAgainAreTheFilesBytes) {
+    const ScanResult r = scan({dir.path()}, {.keepBytes = true});
+    for (const auto& f : pwtest::tsv("library_search.tsv")) {
+        Query q;
+        std::tie(q.text, q.model, q.uses, q.row) = std::tie(f.at(0), f.at(1), f.at(2), f.at(3));
+        SCOPED_TRACE(q.text + "|" + q.model + "|" + q.uses + "|" + q.row);
+        EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
+                                [&](const Preset& p) { return matches(p, q); }),
+                  std::stol(f.at(4)));
+    }
+    const auto member = std::ranges::find(r.presets, std::string("pack/metal_zone.rp250p"),
+                                          [](const Preset& p) { return p.source.member; });
     ASSERT_NE(member, r.presets.end());
     const std::string original = pwtest::sample("metal_zone.rp250p");
     EXPECT_EQ(member->bytes, original);
@@ -176,18 +184,6 @@ TEST_F(LibraryScan, MembersReadAgainAreTheFilesBytes) {
     const SourceBytes moved = readSource(member->source);
     EXPECT_FALSE(moved.ok);
     EXPECT_EQ(moved.problem, "the archive no longer holds this member");
-}
-
-TEST_F(LibraryScan, SearchByTextModelUsesAndRow) {
-    const ScanResult r = scan({dir.path()}, {.keepBytes = true});
-    for (const auto& f : pwtest::tsv("library_search.tsv")) {
-        Query q;
-        std::tie(q.text, q.model, q.uses, q.row) = std::tie(f.at(0), f.at(1), f.at(2), f.at(3));
-        SCOPED_TRACE(q.text + "|" + q.model + "|" + q.uses + "|" + q.row);
-        EXPECT_EQ(std::count_if(r.presets.begin(), r.presets.end(),
-                                [&](const Preset& p) { return matches(p, q); }),
-                  std::stol(f.at(4)));
-    }
 }
 
 // Letter case and accents are ignored in every script: Unicode's case folding and

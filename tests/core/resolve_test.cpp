@@ -46,11 +46,9 @@ struct Characters {
     std::vector<std::vector<std::string>> rows;
     Characters() : rows(pwtest::tsv("characters.tsv")) {
         for (const auto& r : rows) {
-            const std::size_t colon = r.at(1).find(':');
-            const std::int64_t v =
-                colon == std::string::npos
-                    ? std::stoll(r[1])
-                    : std::stoll(r[1]) * 65536 + std::stoll(r[1].substr(colon + 1));
+            std::int64_t v = std::stoll(r.at(1));  // a value, or "position:id"
+            if (const std::size_t colon = r[1].find(':'); colon != std::string::npos)
+                v = v * 65536 + std::stoll(r[1].substr(colon + 1));
             byValue[{r[0], v}] = {r.at(2), r.at(3)};
         }
     }
@@ -65,14 +63,13 @@ struct Characters {
 // larger models' tables know besides.
 std::set<std::int64_t> candidates(const Block& b) {
     std::set<std::int64_t> out;
-    if (b.onlyAtPosition19) {
+    if (b.onlyAtPosition19)
         for (const auto& item : pw::models::lists355::pedalValues)
             for (std::int64_t v = item.first; v <= item.last; ++v)
                 out.insert(v);
-    } else {
+    else
         for (std::int64_t v = 0; v < 2048; ++v)
             out.insert(v);
-    }
     for (const auto& entry : b.entries)
         out.insert(entry.value);
     std::erase_if(out, [&](std::int64_t v) {
@@ -83,13 +80,25 @@ std::set<std::int64_t> candidates(const Block& b) {
     return out;
 }
 
+// Every line replaces a model a target lacks with one it knows, of the same character; a
+// line is of the other amp channel exactly when it is a pedal's on a control of channel B
+// (its name says "Amp B" or "EQ B"). Each line as Resolve says it, for each target it
+// serves, from a preset holding the model it replaces: what took its place and why
+// (tests/data/golden/substitutions.txt; PW_UPDATE_SCENARIOS=1 writes it). A pedal's lines
+// are said in the next section.
 TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharacter) {
     const Characters characters;
+    std::size_t channelB = 0;
+    std::string said;
     const Block tuner{"Tuner", "", "", "", "", false, {}};  // of no target: it knows no model
     EXPECT_FALSE(pw::filter::targetKnowsModel(tuner, 0, *targets().front()));
     for (const auto& line : pw::catalogue::substitutions()) {
         const std::string what = std::string(line.block) + " " + std::to_string(line.replaced);
         const Block& b = block(line.block);
+        const bool pedalOfB = line.block == "Pedal assignment" &&
+                              (line.known.starts_with("Amp B ") || line.known.starts_with("EQ B "));
+        channelB += pedalOfB;
+        EXPECT_EQ(line.otherChannel, pedalOfB) << what;
         const auto* entry = pw::catalogue::substituteEntry(line);
         ASSERT_NE(entry, nullptr) << what << " " << line.substitute;
         EXPECT_FALSE(line.reason.empty()) << what;
@@ -99,6 +108,11 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
         EXPECT_EQ(line.known.empty() ? line.known : model, line.known) << what;
         EXPECT_EQ(characters.of(line.block, entry->value).second, line.character)
             << what << ": " << line.substitute << " has another character";
+        // A preset holding the model the line replaces (a pedal's is not converted here).
+        const std::string bytes = pwtest::presetXml(
+            "RP355Preset", "S",
+            {{std::string(b.parameterId), b.onlyAtPosition19 ? "19" : kPositions.at(line.block),
+              std::to_string(line.replaced), std::string(line.block) + " Type", "X"}});
         std::istringstream captions{std::string(line.targets)};
         for (std::string caption; captions >> caption;) {
             const Target* t = pw::document::targetByCaption(caption);
@@ -107,26 +121,27 @@ TEST(SubstitutionTable, EveryLineReplacesAnUnknownModelWithAKnownOneOfItsCharact
             EXPECT_FALSE(pw::filter::targetKnowsModel(b, line.replaced, *t)) << what << caption;
             EXPECT_EQ(pw::catalogue::substitutionFor(b, line.replaced, caption), &line)
                 << what << " " << caption << ": one line per model and target";
+            if (b.onlyAtPosition19) continue;
+            const pw::convert::Result r = pw::convert::convertPreset(
+                bytes, {.target = t, .amp = 'A', .resolve = true, .render = false});
+            for (const auto& c : r.resolveReport.changes)
+                said += caption + " " + c.name + " " + std::to_string(line.replaced) + " \u2192 " +
+                        c.newSetting + ": " + c.reason + "\n";
         }
     }
-}
-
-// A pedal line is of the other amp channel exactly when the control it replaces is one
-// of channel B's (its name says "Amp B" or "EQ B").
-TEST(SubstitutionTable, PedalsOfChannelBAreMarkedAsSuch) {
-    std::size_t channelB = 0;
-    for (const auto& line : pw::catalogue::substitutions()) {
-        if (line.block != "Pedal assignment") continue;
-        const bool namedB = line.known.starts_with("Amp B ") || line.known.starts_with("EQ B ");
-        channelB += namedB;
-        EXPECT_EQ(line.otherChannel, namedB) << line.known;
-    }
     EXPECT_GT(channelB, 5u);
+    EXPECT_EQ(said, pwtest::golden("golden/substitutions.txt", said));
 }
 
+// Each entry of the character table is known to every target and has its character. A
+// model no line replaces becomes what the character its name tells chooses, or the block's
+// neutral entry: each entry, chosen for the first model of characters.tsv whose name tells
+// it (else for a model named by the character's words), as the choice says it
+// (tests/data/golden/character_substitutes.txt).
 TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharacter) {
     const Characters characters;
     std::set<std::string_view> neutral;
+    std::string said;
     for (const auto& c : pw::catalogue::characterSubstitutes()) {
         const Block& b = block(c.block);
         const auto* entry = pw::catalogue::entryOf(c.block, c.substitute);
@@ -134,14 +149,23 @@ TEST(SubstitutionTable, CharacterSubstitutesAreKnownEverywhereAndHaveTheirCharac
         for (const Target* t : targets())
             EXPECT_TRUE(pw::filter::targetKnowsModel(b, entry->value, *t))
                 << c.substitute << " for " << t->caption;
-        // (Each reason is said in EachCharacterAsTheChoiceSaysIt.)
         if (c.character.empty())
             neutral.insert(c.block);
         else
             EXPECT_EQ(characters.of(c.block, entry->value).second, c.character) << c.substitute;
+        std::string name(c.character);
+        for (auto r = characters.rows.rbegin(); r != characters.rows.rend(); ++r)
+            if ((*r)[0] == c.block && !c.character.empty() &&
+                pw::catalogue::characterOfName(b, (*r)[2]) == c.character)
+                name = (*r)[2];
+        const auto choice = pw::catalogue::chooseSubstitute(b, 1e9, name, "RP150");
+        ASSERT_TRUE(choice) << c.block << " " << name;
+        said += std::string(c.block) + " \"" + name + "\" \u2192 " +
+                std::string(choice->entry->name) + ": " + std::string(choice->reason) + "\n";
     }
     for (const Block& b : pw::catalogue::blocks())
         EXPECT_TRUE(neutral.contains(b.title)) << b.title << " has no neutral entry";
+    EXPECT_EQ(said, pwtest::golden("golden/character_substitutes.txt", said));
 }
 
 TEST(SubstitutionTable, EveryModelATargetLacksHasASubstituteThere) {
@@ -174,52 +198,6 @@ TEST(SubstitutionTable, NamesTellTheirOwnCharacterOrNothing) {
         EXPECT_EQ(pw::catalogue::characterOfName(block(f.at(0)), f.at(1)),
                   f.at(2) == "-" ? "" : f.at(2))
             << f.at(1);
-}
-
-// Each line as Resolve says it, for each target it serves, from a preset holding the model
-// it replaces: what took its place and why (tests/data/golden/substitutions.txt;
-// PW_UPDATE_SCENARIOS=1 writes it). A pedal's lines are said in the next section.
-TEST(SubstitutionTable, EachLineAsResolveSaysIt) {
-    std::string said;
-    for (const auto& line : pw::catalogue::substitutions()) {
-        const Block& b = block(line.block);
-        if (b.onlyAtPosition19) continue;
-        const std::string bytes = pwtest::presetXml(
-            "RP355Preset", "S",
-            {{std::string(b.parameterId), kPositions.at(line.block), std::to_string(line.replaced),
-              std::string(line.block) + " Type", "X"}});
-        std::istringstream captions{std::string(line.targets)};
-        for (std::string caption; captions >> caption;) {
-            const Target* target = pw::document::targetByCaption(caption);
-            const pw::convert::Result r = pw::convert::convertPreset(
-                bytes, {.target = target, .amp = 'A', .resolve = true, .render = false});
-            for (const auto& c : r.resolveReport.changes)
-                said += caption + " " + c.name + " " + std::to_string(line.replaced) + " \u2192 " +
-                        c.newSetting + ": " + c.reason + "\n";
-        }
-    }
-    EXPECT_EQ(said, pwtest::golden("golden/substitutions.txt", said));
-}
-
-// A model no line replaces becomes what the character its name tells chooses, or the
-// block's neutral entry: each entry of the character table, chosen for the first model of
-// characters.tsv whose name tells it (else for a model named by the character's words), as
-// the choice says it (tests/data/golden/character_substitutes.txt).
-TEST(SubstitutionTable, EachCharacterAsTheChoiceSaysIt) {
-    const Characters characters;
-    std::string said;
-    for (const auto& c : pw::catalogue::characterSubstitutes()) {
-        std::string name(c.character);
-        for (auto r = characters.rows.rbegin(); r != characters.rows.rend(); ++r)
-            if ((*r)[0] == c.block && !c.character.empty() &&
-                pw::catalogue::characterOfName(block(c.block), (*r)[2]) == c.character)
-                name = (*r)[2];
-        const auto choice = pw::catalogue::chooseSubstitute(block(c.block), 1e9, name, "RP150");
-        ASSERT_TRUE(choice) << c.block << " " << name;
-        said += std::string(c.block) + " \"" + name + "\" \u2192 " +
-                std::string(choice->entry->name) + ": " + std::string(choice->reason) + "\n";
-    }
-    EXPECT_EQ(said, pwtest::golden("golden/character_substitutes.txt", said));
 }
 
 // --- what Resolve does to a list -------------------------------------------------
@@ -273,6 +251,7 @@ TEST(Resolve, FilterRemovalsNameEveryRowGoneTheLastIncluded) {
 // tests/data/golden/pedal_channels.txt).
 TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
     std::string said;
+    const Target& rp150 = *pw::document::targetByCaption("RP150");
     // The channels whose rows the list holds: B alone is kept only when A's rows are gone.
     for (const std::string kept : {"A", "B", "AB", ""}) {
         pw::ParamList list, presence;
@@ -280,8 +259,7 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
             for (char channel : kept)
                 l->append(row(std::string("Amp ") + channel + " Gain", "40", "2497", "8", "40"));
         list.append(row("Pedal Assign 1", "Amp B Gain", "8194", "19", "657857", {pw::kValue}));
-        const auto report =
-            pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP150"));
+        const auto report = pw::filter::ResolveConflicts(list, rp150);
         ASSERT_EQ(report.changes.size(), 1u) << kept;
         const pw::Row& pedal = list.row(list.count());
         EXPECT_EQ(pedal.setting(), kept == "B" ? "Amp Gain" : "None") << kept;
@@ -290,7 +268,7 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
         // A control of neither channel goes where its line says, whichever is kept.
         presence.append(
             row("Pedal Assign 1", "EQ Presence", "8194", "19", "1576071", {pw::kValue}));
-        pw::filter::ResolveConflicts(presence, *pw::document::targetByCaption("RP150"));
+        pw::filter::ResolveConflicts(presence, rp150);
         EXPECT_EQ(presence.row(presence.count()).setting(), "EQ Treble") << kept;
     }
     // Every line of the pedal, channel B kept: the EQ follows the channel as the amp does.
@@ -300,8 +278,7 @@ TEST(Resolve, APedalOnChannelBFollowsTheChannelKept) {
         pedal.append(row("Amp B Gain", "40", "2497", "8", "40"));
         pedal.append(row("Pedal Assign 1", std::string(line.known), "8194", "19",
                          std::to_string(line.replaced), {pw::kValue}));
-        const auto report =
-            pw::filter::ResolveConflicts(pedal, *pw::document::targetByCaption("RP150"));
+        const auto report = pw::filter::ResolveConflicts(pedal, rp150);
         ASSERT_EQ(report.changes.size(), 1u) << line.known;
         said += pw::text::resolveChangeLine(report.changes[0]) + "\n";
     }
@@ -414,23 +391,18 @@ TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
 }
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
-TEST(ResolveKnobs, APickOfTheSameModelChangesNothing) {
-    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
-                                 .picks = {{"Dist Type", "Rodent"}},
-                                 .render = false};
-    const auto r = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
-    EXPECT_EQ(r.pickMatches, std::vector<std::size_t>{1});
-    EXPECT_TRUE(r.picks.empty());
-}
-
 // A pick of another model that shares some knob IDs with the old one (a Flanger's, in
 // tests/data/picks/swoosh.rp255p): the old model's own knobs go, the shared ones stay as
 // they were, the new one's are added (a knob of an old role takes its value), and the rows
 // of other blocks are left alone (ID@Position=Value a row: golden/pick_shared_knobs.txt).
-TEST(ResolveKnobs, APickDropsTheOldModelsOwnKnobsAndKeepsTheShared) {
-    const pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
-                                 .picks = {{"Mod Type", "MXRFlanger"}},
-                                 .render = false};
+TEST(ResolveKnobs, APickOfTheSameModelChangesNothingOfAnotherDropsTheOldModelsOwnKnobs) {
+    pw::convert::Plan plan{.target = pw::document::targetByCaption("RP255"),
+                           .picks = {{"Dist Type", "Rodent"}},
+                           .render = false};
+    const auto same = pw::convert::convertPreset(pwtest::sample("surfs_up.rp255p"), plan);
+    EXPECT_EQ(same.pickMatches, std::vector<std::size_t>{1});
+    EXPECT_TRUE(same.picks.empty());
+    plan.picks = {{"Mod Type", "MXRFlanger"}};
     const auto r = pw::convert::convertPreset(pwtest::sample("picks/swoosh.rp255p"), plan);
     ASSERT_EQ(r.picks.size(), 1u);
     std::string rows;

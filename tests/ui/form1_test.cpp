@@ -29,13 +29,16 @@ class Form1Test : public pwui::WindowFixture {
     void cleanup() { closeWindow(); }
 
     // A preset dropped on the window, checked against another target, filtered, one amp
-    // channel kept, then a clean preset saved under a name typed into the box.
+    // channel kept, then a clean preset saved under a name typed into the box. The window's
+    // texts as written before a preset is open, and with this two-amp one.
     void endToEnd() {
         Tester tester(form_->model(), Tester::FailureReportingMode::QtTest);
+        pwui::compareCaptions(*form_, dir_->path(), "main_window");
         drop({copy(QStringLiteral("dual_amp_lead.rp355p"))});
         const Session& s = form_->session();
         QCOMPARE(s.sourceRoot(), std::string("RP355Preset"));
         QCOMPARE(form_->model()->rowCount(), 95);
+        pwui::compareCaptions(*form_, dir_->path(), "main_window_open");
 
         QTest::mouseClick(option(4), Qt::LeftButton);
         QCOMPARE(s.target().caption, std::string_view("RP250"));
@@ -48,8 +51,7 @@ class Form1Test : public pwui::WindowFixture {
                     const Row& row = s.rows().row(std::size_t(r) + 1);
                     if (index.data().toString().toStdString() != row.cells[c]) return -1;
                     if (row.marks[c] != mark) continue;
-                    const QColor want =
-                        mark == Mark::Conflict ? QColor(255, 0, 0) : QColor(0, 0, 255);
+                    const QColor want = mark == Mark::Conflict ? Qt::red : Qt::blue;
                     if (index.data(Qt::ForegroundRole).value<QColor>() != want) return -1;
                     if (index.data(Qt::ToolTipRole).toString().isEmpty()) return -1;
                     ++n;
@@ -161,14 +163,12 @@ class Form1Test : public pwui::WindowFixture {
         QTest::mouseClick(option(1), Qt::LeftButton);
         const Session& s = form_->session();
         // Drive, Tone and Level of the Screamer, then the Rodent's Distortion.
-        const auto knobs = [&s] {
+        const auto knobs = [this, &s] {
             std::string out;
             for (const char* id : {"2434", "2435", "2436", "2437"}) {
-                std::string value = "absent";
-                for (const Row& row : s.rows())
-                    if (row.id() == id && row.position() == "6" && value == "absent")
-                        value = row.value();
-                out += (out.empty() ? "" : " ") + value;
+                const int n = rowOf(id, "6");  // the first such row
+                out += (out.empty() ? "" : " ") +
+                       (n ? s.rows().row(std::size_t(n)).value() : std::string("absent"));
             }
             return out;
         };
@@ -198,12 +198,11 @@ class Form1Test : public pwui::WindowFixture {
         form_->openFile(copy(QStringLiteral("golden/clean.rp250p")));  // three rows, the Amp second
         lv()->setFocus();
         clickRow(3);
-        QTest::keyClick(lv(), Qt::Key_Up);
-        QCOMPARE(form_->session().selectedIndex(), 2);
-        QTest::keyClick(lv(), Qt::Key_Home);
-        QCOMPARE(form_->session().selectedIndex(), 1);
-        QTest::keyClick(lv(), Qt::Key_Down);
-        QCOMPARE(form_->session().selectedIndex(), 2);
+        for (const auto& [key, selected] :
+             {std::pair{Qt::Key_Up, 2}, {Qt::Key_Home, 1}, {Qt::Key_Down, 2}}) {
+            QTest::keyClick(lv(), key);
+            QCOMPARE(form_->session().selectedIndex(), selected);
+        }
         // Below the rows a double-click opens nothing, whatever row was selected before.
         QTest::mouseDClick(lv()->viewport(), Qt::LeftButton, {},
                            QPoint(20, lv()->viewport()->height() - 5));
@@ -248,17 +247,9 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(clipboard->text(), QStringLiteral("copied elsewhere"));
     }
 
-    void anotherOpenStartsAtTheTop() {
-        const QString big = copy(QStringLiteral("surfs_up.rp255p"));
-        form_->openFile(big);
-        lv()->scrollToBottom();
-        QVERIFY(lv()->verticalScrollBar()->value() > 0);
-        form_->openFile(big);
-        QCOMPARE(lv()->verticalScrollBar()->value(), 0);
-    }
-
     // A patch name too long for the window is cut, the whole line in the tooltip; a short
-    // one after it shows whole, and the tooltip goes. About leaves the window usable.
+    // one after it shows whole, and the tooltip goes. The same preset opened again starts
+    // at the top. About leaves the window usable.
     void aLongNameIsCutWithTheWholeAsTooltip() {
         const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
         const QString longName = dir_->filePath(QStringLiteral("long.rp255p"));
@@ -275,6 +266,10 @@ class Form1Test : public pwui::WindowFixture {
         form_->openFile(shortName);
         QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
         QCOMPARE(loaded->toolTip(), QString());
+        lv()->scrollToBottom();
+        QVERIFY(lv()->verticalScrollBar()->value() > 0);
+        form_->openFile(shortName);
+        QCOMPARE(lv()->verticalScrollBar()->value(), 0);
 
         form_->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
         auto* about = form_->findChild<QDialog*>(QStringLiteral("frmAbout"));
@@ -292,10 +287,9 @@ class Form1Test : public pwui::WindowFixture {
     // listed as the open dialog lists them; a preset chosen opens or is compared, a folder
     // goes to the Library.
     void menusAskThroughTheirDialogs() {
-        const QString preset = copy(QStringLiteral("surfs_up.rp255p"));
         QString title;
         QStringList filters;
-        chooseInFileDialog(preset, [&](QFileDialog& d) {
+        chooseInFileDialog(copy(QStringLiteral("surfs_up.rp255p")), [&](QFileDialog& d) {
             title = d.windowTitle();
             filters = d.nameFilters();
         });
@@ -304,8 +298,7 @@ class Form1Test : public pwui::WindowFixture {
         pwui::compareWithFile(title + '\n' + filters.join('\n') + '\n', "open_dialog");
         QCOMPARE(form_->session().patchName(), std::string("Surf's Up"));
 
-        const QString other = copy(QStringLiteral("big_verb.rp350p"));
-        chooseInFileDialog(other);
+        chooseInFileDialog(copy(QStringLiteral("big_verb.rp350p")));
         child<QAction>("mnuCompare")->trigger();
         auto* compare = form_->findChild<pw::ui::CompareWindow*>();
         QVERIFY(compare && compare->isVisible());
@@ -316,13 +309,6 @@ class Form1Test : public pwui::WindowFixture {
         child<QAction>("mnuFileOpenFolder")->trigger();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().first().toStringList(), QStringList{dir_->path()});
-    }
-
-    // The main window's texts as written, before a preset is open and with a two-amp one.
-    void captionsAsWritten() {
-        pwui::compareCaptions(*form_, dir_->path(), "main_window");
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
-        pwui::compareCaptions(*form_, dir_->path(), "main_window_open");
     }
 
     // Each box: the program's title, the icon asked for, No the default of a question, the

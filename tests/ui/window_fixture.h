@@ -58,10 +58,9 @@ class WindowFixture : public QObject {
     // For each test's init() and cleanup().
     void openWindow() {
         dir_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(dir_->isValid());
         // The Library's marks go to a collection of each test's own, never the user's.
         data_ = std::make_unique<QTemporaryDir>();
-        QVERIFY(data_->isValid());
+        QVERIFY(dir_->isValid() && data_->isValid());
         qputenv("XDG_DATA_HOME", QFile::encodeName(data_->path()));
         said_ = std::make_unique<ScriptedMessenger>();
         form_ = std::make_unique<pw::ui::Form1>(said_.get());
