@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "catalogue/substitutions.h"
 
+#include <algorithm>
 #include <cctype>
 #include <string>
 
@@ -292,12 +293,12 @@ constexpr CharacterSubstitute kCharacterSubstitutes[] = {
     {"FX library", "", "Custom", "not known: the patch's own effects"},
 };
 
+// Whether `caption` is one of the blank-separated captions of `targets`.
 bool servesTarget(std::string_view targets, std::string_view caption) {
-    for (std::size_t at = targets.find(caption); at != std::string_view::npos;
-         at = targets.find(caption, at + 1)) {
-        const std::size_t end = at + caption.size();
-        if ((at == 0 || targets[at - 1] == ' ') && (end == targets.size() || targets[end] == ' '))
-            return true;
+    while (!targets.empty()) {
+        const std::size_t blank = std::min(targets.find(' '), targets.size());
+        if (targets.substr(0, blank) == caption) return true;
+        targets.remove_prefix(std::min(blank + 1, targets.size()));
     }
     return false;
 }
