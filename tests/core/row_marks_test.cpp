@@ -75,6 +75,20 @@ TEST_F(CollectionRowMarks, TwinsShowOneSetOfMarksThatUndoAndRedo) {
     EXPECT_TRUE(marks.of(0).favourite && marks.of(1).favourite);
 }
 
+// Marks written elsewhere (the command line) after the rows were read: a change records
+// what the collection held, and its Undo gives that back.
+TEST_F(CollectionRowMarks, AChangeRecordsWhatTheCollectionHeldNotWhatWasShown) {
+    marks.append(std::vector<PresetPtr>{preset(1, "A")});
+    Store elsewhere;
+    ASSERT_TRUE(elsewhere.open(dir.path() / "library.sqlite").ok());
+    const ContentKey a{1, "A"};
+    ASSERT_TRUE(elsewhere.change(std::span(&a, 1), MarkChange{{}, {}, {"blues"}, {}, {}}));
+    const auto edit = marks.change(std::vector<std::size_t>{0}, MarkChange{true, {}, {}, {}, {}});
+    ASSERT_TRUE(edit && marks.undo(*edit));
+    EXPECT_EQ(marks.of(0).tags, std::vector<std::string>{"blues"});
+    EXPECT_EQ(store.marks(std::span(&a, 1)).at(a).tags, std::vector<std::string>{"blues"});
+}
+
 TEST_F(CollectionRowMarks, TheTagEditorAddsAndTakesAwayOnlyWhatChanged) {
     marks.append(std::vector<PresetPtr>{preset(1, "A"), preset(2, "B")});
     const std::size_t both[] = {0, 1};
