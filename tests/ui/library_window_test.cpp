@@ -315,6 +315,26 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(refusesWebLink(library_));
     }
 
+    // An output folder that cannot be made (a file has its name) is said so, and nothing
+    // is written.
+    void aFolderThatCannotBeMadeIsSaid() {
+        open({root_});
+        writeFile(out_, "a file");
+        QString said;
+        convertAllShown([&](ui::ConvertDialog& d) {
+            QTRY_VERIFY(d.dryRun().has_value());
+            QTimer::singleShot(0, library_, [&] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                if (box) said = box->windowTitle() + '|' + box->text();
+                if (box) box->close();
+            });
+            d.accept();
+        });
+        QTRY_VERIFY(!said.isEmpty());
+        QCOMPARE(said, "Library|The folder " + out_ + " could not be made.");
+        QVERIFY(!library_->converting() && QFileInfo(out_).isFile());
+    }
+
     void convertWithQuestionsAndReport() {
         open({root_});
         const int metal = rowNamed("metal_zone.rp250p");
