@@ -5,6 +5,7 @@
 #include "models/check_dispatch.h"
 #include "params/mark_colours.h"
 
+#include <cmath>
 #include <optional>
 
 #include "test_support.h"
@@ -43,6 +44,13 @@ TEST(MarkColour, LightensTowardsWhiteKeepingTheHue) {
     const pw::Rgb tone = pw::markColourOn({0, 0, 255}, {0, 0, 0});
     EXPECT_TRUE(tone.b == 255 && tone.r == tone.g);
     EXPECT_GE(pw::contrastRatio(tone, {0, 0, 0}), pw::kReadableContrast);
+}
+
+// Contrast of known pairs, as the published WCAG figures give them.
+TEST(MarkColour, ContrastOfKnownPairs) {
+    EXPECT_EQ(std::lround(pw::contrastRatio({0, 0, 0}, {255, 255, 255}) * 100), 2100);
+    EXPECT_EQ(std::lround(pw::contrastRatio({255, 0, 0}, {255, 255, 255}) * 100), 400);
+    EXPECT_EQ(std::lround(pw::contrastRatio({0, 0, 255}, {255, 255, 255}) * 100), 859);
 }
 
 }  // namespace

@@ -59,12 +59,6 @@ class KeysAndMarksTest : public pwui::WindowFixture {
         }
     }
 
-    void contrastOfKnownPairs() {  // published WCAG figures
-        QCOMPARE(qRound(contrastRatio({0, 0, 0}, {255, 255, 255}) * 100), 2100);
-        QCOMPARE(qRound(contrastRatio({255, 0, 0}, {255, 255, 255}) * 100), 400);
-        QCOMPARE(qRound(contrastRatio({0, 0, 255}, {255, 255, 255}) * 100), 859);
-    }
-
     void returnAndF2OpenTheRow_data() {
         QTest::addColumn<int>("key");
         QTest::addColumn<QString>("id");
