@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <map>
 
 #include "library/convert_all.h"
@@ -170,15 +171,18 @@ TEST(ConvertAll, LeftoversOfDeadRunsOnlyAreRemoved) {
     waitpid(child, nullptr, 0);
     const std::string dead = ".patchwright-" + std::to_string(child) + "-abc";
     const std::string alive = ".patchwright-" + std::to_string(getpid()) + "-abc";
-    out.write(dead, "x");
-    out.write(alive, "x");
+    const std::string parent = ".patchwright-" + std::to_string(getppid()) + "-abc";
+    for (const std::string& name : {dead, alive, parent})
+        out.write(name, "x");
     // Names not of this program's making are kept, though they hold a dead run's number.
     for (const std::string& other : std::vector<std::string>{"notapid", std::to_string(child),
                                                              "-" + std::to_string(child) + "-abc"})
         out.write(".patchwright-" + other, "x");
+    errno = ESRCH;  // left by an earlier call: another live run is not taken for dead
     EXPECT_EQ(pw::document::removeDeadTemporaries(out.path()), 1u);
-    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), {}), 4);
-    EXPECT_TRUE(!fs::exists(out.path() / dead) && fs::exists(out.path() / alive));
+    EXPECT_EQ(std::distance(fs::directory_iterator(out.path()), {}), 5);
+    EXPECT_TRUE(!fs::exists(out.path() / dead) && fs::exists(out.path() / alive) &&
+                fs::exists(out.path() / parent));
 }
 
 }  // namespace
