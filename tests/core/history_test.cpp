@@ -88,8 +88,9 @@ TEST_F(History, KeepsAHundredSteps) {
     EXPECT_EQ(s.patchName(), "Name " + std::to_string(119 - undone));
 }
 
-// A name typed after an Undo is a step of its own, though the step before it is a name
-// edit too: its Undo goes back to the name before it, no further.
+// A name typed after an Undo, or after typing back to where an edit began, is a step of
+// its own, though the step before it is a name edit too: its Undo goes back to the name
+// before it, no further.
 TEST_F(History, ANameTypedAfterAnUndoIsAStepOfItsOwn) {
     s.openFile(dir.write("lead.rp355p", readFile(dataFile("dual_amp_lead.rp355p"))));
     s.setPatchName("First");
@@ -97,6 +98,11 @@ TEST_F(History, ANameTypedAfterAnUndoIsAStepOfItsOwn) {
     s.setPatchName("Second");
     s.undo();
     s.setPatchName("Third");
+    s.undo();
+    EXPECT_EQ(s.patchName(), "First");
+    // Typed back to where it began, a name edit leaves no step; what is typed next is one.
+    for (const char* typed : {"Firs", "First", "Fourth"})
+        s.setPatchName(typed);
     s.undo();
     EXPECT_EQ(s.patchName(), "First");
 }
