@@ -99,11 +99,11 @@ void convertPresets(const Presets& presets, const ConvertOptions& options, Conve
             input.file = p.source.file;
         } else if (nextMember < memberAt.size() && memberAt[nextMember] == at) {
             SourceBytes& read = memberBytes[nextMember++];
-            document::ReadResult& bytes = input.read.emplace();
-            bytes.exists = true;
-            bytes.complete = read.ok;
-            bytes.bytes = std::move(read.bytes);
-            bytes.error = read.problem;
+            document::ReadResult& given = input.read.emplace();
+            given.exists = true;
+            given.complete = read.ok;
+            given.bytes = std::move(read.bytes);
+            given.error = read.problem;
         }
         return true;
     };
