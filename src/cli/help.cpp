@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "help.h"
 
+#include <algorithm>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -274,20 +275,22 @@ bool entryStart(const std::string& line) {
 }
 
 // The entries of section `title` ("Options:") that `keep` accepts by their first line,
-// each with the lines indented under it.
+// each with the lines indented under it. A section runs to the next line that is not
+// indented, and each of its entries to the next entry's first line.
 std::string entries(const std::vector<std::string>& lines, std::string_view title,
                     const std::function<bool(const std::string&)>& keep) {
     std::string out;
-    bool inSection = false, kept = false;
-    for (const std::string& line : lines) {
-        if (line.empty() || line[0] != ' ') {
-            inSection = line == title;
-            kept = false;
-            continue;
-        }
-        if (!inSection) continue;
-        if (entryStart(line)) kept = keep(line);
-        if (kept) out += line + '\n';
+    const auto begin = std::find(lines.begin(), lines.end(), title);
+    if (begin == lines.end()) return out;
+    const auto end = std::find_if(begin + 1, lines.end(), [](const std::string& line) {
+        return line.empty() || line[0] != ' ';
+    });
+    for (auto entry = begin + 1; entry != end;) {
+        const auto next = std::find_if(entry + 1, end, entryStart);
+        if (keep(*entry))
+            for (auto line = entry; line != next; ++line)
+                out += *line + '\n';
+        entry = next;
     }
     return out;
 }
@@ -299,10 +302,9 @@ std::string commandHelp(std::string_view command) {
     const std::string usageStart = "  patchwright-cli " + std::string(command) + " ";
     const std::string usage = entries(
         lines, "Usage:", [&](const std::string& line) { return line.rfind(usageStart, 0) == 0; });
-    const std::string word = "  " + std::string(command);
-    const std::string what = entries(lines, "Commands:", [&](const std::string& line) {
-        return line.rfind(word, 0) == 0 && (line.size() == word.size() || line[word.size()] == ' ');
-    });
+    const std::string word = "  " + std::string(command) + " ";
+    const std::string what = entries(
+        lines, "Commands:", [&](const std::string& line) { return line.rfind(word, 0) == 0; });
     // The options its usage names, and --help.
     const std::string options = entries(lines, "Options:", [&](const std::string& line) {
         const std::size_t dashes = line.find("--");

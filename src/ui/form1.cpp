@@ -624,11 +624,10 @@ bool Form1::eventFilter(QObject* watched, QEvent* event) {
         };
         if (is(mnuUndo) || is(mnuRedo)) {
             // Not the box's: the Edit menu's shortcut takes the key.
-            if (event->type() == QEvent::ShortcutOverride) {
+            if (event->type() == QEvent::ShortcutOverride)
                 event->ignore();
-                return true;
-            }
-            (is(mnuUndo) ? mnuUndo : mnuRedo)->trigger();
+            else
+                (is(mnuUndo) ? mnuUndo : mnuRedo)->trigger();
             return true;
         }
     }

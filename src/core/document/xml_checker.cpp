@@ -39,8 +39,8 @@ constexpr bool isNameChar(char32_t c) {
 
 // Which ASCII characters may start a Name and which may continue one.
 struct AsciiNameClass {
-    bool start = false;
-    bool part = false;
+    bool start;
+    bool part;
 };
 
 constexpr std::array<AsciiNameClass, 128> makeAsciiNameClasses() {

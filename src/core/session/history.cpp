@@ -53,8 +53,9 @@ std::optional<SessionSnapshot> History::undo(SessionSnapshot current) {
     return std::move(step.state);
 }
 
+// There is something to redo only after an Undo, which closed any name edit, and before
+// the next step.
 std::optional<SessionSnapshot> History::redo(SessionSnapshot current) {
-    nameEditOpen_ = false;
     if (redo_.empty()) return std::nullopt;
     Step step = std::move(redo_.back());
     redo_.pop_back();
@@ -62,10 +63,10 @@ std::optional<SessionSnapshot> History::redo(SessionSnapshot current) {
     return std::move(step.state);
 }
 
+// A name edit goes on only from the last step, so an emptied history holds none open.
 void History::clear() {
     undo_.clear();
     redo_.clear();
-    nameEditOpen_ = false;
 }
 
 std::string_view History::undoName() const {
