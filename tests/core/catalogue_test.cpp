@@ -80,7 +80,7 @@ TEST(ModelKnobs, EveryKnobAsAConversionWritesIt) {
 
 // A knob's row name ends with its label, and the two ways to its role agree: a knob of the
 // table whose name's words give a role ("Step Filter Speed": speed, not the filter's tone)
-// is given the table's own role by them.
+// is given the table's own role by them; its ID gives it whatever its name.
 TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
     std::size_t named = 0;
     for (const Setting& s : allSettings()) {
@@ -88,6 +88,7 @@ TEST(ModelKnobs, AKnobsNameEndsWithItsLabelAndItsWordsGiveTheTablesRoleOrNone) {
         const std::string_view byWords = roleOf(s.block, 0, 0, s.name);
         named += !byWords.empty();
         EXPECT_EQ(byWords.empty() ? s.role : byWords, s.role) << s.name;
+        EXPECT_EQ(roleOf(s.block, s.model, s.id, "Unnamed"), s.role) << s.name;  // by its ID
     }
     EXPECT_GT(named, allSettings().size() / 2);
 }

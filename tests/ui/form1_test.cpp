@@ -365,6 +365,9 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(longest, 40);
         QCOMPARE(text.count(QChar(0x200B)), 3 + 4);  // after each folder; in the 200 q's
         QCOMPARE(text.remove(QChar(0x200B)), QString::fromStdString("Saved to " + path));
+        const std::string fits = "/home/user/" + std::string(29, 'p');  // 40 characters
+        show(MessageId::SavedTo, "Saved to " + fits, Icon::Information);
+        QCOMPARE(text, QString::fromStdString("Saved to " + fits));  // as it is, no break marks
 
         // A long report scrolls inside a box that fits the screen (also at a scale factor
         // of 2, see the test list), its OK on the screen.

@@ -362,10 +362,10 @@ std::optional<int> settingsPosition(std::string_view block) {
 }
 
 bool isBlockRow(std::string_view block, std::int32_t id) {
-    for (const BlockRows& b : kBlockRows)
-        if (b.block == block)
-            return std::find(std::begin(b.rows), std::end(b.rows), id) != std::end(b.rows);
-    return false;
+    const BlockRows* b = std::find_if(std::begin(kBlockRows), std::end(kBlockRows),
+                                      [&](const BlockRows& r) { return r.block == block; });
+    return b != std::end(kBlockRows) &&
+           std::find(std::begin(b->rows), std::end(b->rows), id) != std::end(b->rows);
 }
 
 std::string_view roleOf(std::string_view block, std::int32_t model, std::int32_t id,

@@ -356,7 +356,6 @@ void LibraryWindow::openInputs(const QStringList& inputs, bool readAll) {
     setWindowTitle(inputs_.size() == 1
                        ? tr("Library - %1").arg(QDir::toNativeSeparators(inputs_.first()))
                        : tr("Library"));
-    columnsFitted_ = false;
     scanStarted_ = QDateTime::currentMSecsSinceEpoch();
     for (const std::filesystem::path& input : paths)
         store_.rememberInput(input);
@@ -377,10 +376,7 @@ void LibraryWindow::presetsAdded(std::size_t first, std::size_t count) {
         batch.back().marks = marks_.of(i);
     }
     model_->append(std::move(batch));
-    if (!columnsFitted_) {  // to the first rows: the library adds none without a row
-        columnsFitted_ = true;
-        fitColumns();
-    }
+    if (first == 0) fitColumns();  // to a reading's first rows; again once all are read
 }
 
 void LibraryWindow::progress(const library::Progress& p) {

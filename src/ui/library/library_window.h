@@ -182,7 +182,6 @@ class LibraryWindow : public QMainWindow, private library::LibraryListener {
     std::unique_ptr<library::Library> library_;
     QPointer<ConvertDialog> dialog_;  // while Convert… is open
     qint64 scanStarted_ = 0;          // ms since the epoch
-    bool columnsFitted_ = false;
     QStringList problems_;
     QString lastReport_;
     QString lastFolder_;
