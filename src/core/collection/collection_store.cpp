@@ -125,6 +125,15 @@ class Transaction {
     bool open_;
 };
 
+// Runs `work` in one transaction: whether it began, `work` did all it had to and all was
+// committed. Nothing of it is kept otherwise.
+template <class Work>
+bool inTransaction(sqlite3* db, Work&& work) {
+    if (!db) return false;
+    Transaction t(db);
+    return t.ok() && work() && t.commit();
+}
+
 int userVersion(sqlite3* db) {
     Statement s(db, "PRAGMA user_version");
     return s.step() == SQLITE_ROW ? static_cast<int>(s.integer(0)) : -1;
@@ -214,18 +223,16 @@ bool writeMarks(sqlite3* db, const ContentKey& key, const Marks& m) {
     return true;
 }
 
-Marks readMarks(sqlite3* db, const ContentKey& key, bool& found) {
+Marks readMarks(sqlite3* db, const ContentKey& key) {
     Marks m;
     Statement s(db, "SELECT favourite, hidden, note FROM marks WHERE rows_key = ?1 AND name = ?2");
     s.bind(1, keyText(key.rowsKey)).bind(2, key.name);
-    found = s.step() == SQLITE_ROW;
-    if (found) {
+    if (s.step() == SQLITE_ROW) {
         m.favourite = s.integer(0) != 0;
         m.hidden = s.integer(1) != 0;
         m.note = s.text(2);
     }
     loadTags(db, key, m);
-    found = found || !m.tags.empty();
     return m;
 }
 
@@ -482,12 +489,12 @@ std::vector<std::string> Store::tags() const {
 }
 
 bool Store::change(std::span<const ContentKey> keys, const MarkChange& change) {
-    if (!db_) return false;
-    Transaction t(db_);
-    if (!t.ok()) return false;
+    return inTransaction(db_, [&] { return changeMarks(keys, change); });
+}
+
+bool Store::changeMarks(std::span<const ContentKey> keys, const MarkChange& change) {
     for (const ContentKey& key : keys) {
-        bool any = false;
-        Marks m = readMarks(db_, key, any);
+        Marks m = readMarks(db_, key);
         if (change.favourite) m.favourite = *change.favourite;
         if (change.hidden) m.hidden = *change.hidden;
         if (change.note) m.note = *change.note;
@@ -499,16 +506,15 @@ bool Store::change(std::span<const ContentKey> keys, const MarkChange& change) {
         m.tags.assign(tags.begin(), tags.end());
         if (!writeMarks(db_, key, m)) return false;
     }
-    return t.commit();
+    return true;
 }
 
 bool Store::restore(const std::map<ContentKey, Marks>& before) {
-    if (!db_) return false;
-    Transaction t(db_);
-    if (!t.ok()) return false;
-    for (const auto& [key, m] : before)
-        if (!writeMarks(db_, key, m)) return false;
-    return t.commit();
+    return inTransaction(db_, [&] {
+        return std::all_of(before.begin(), before.end(), [&](const auto& marked) {
+            return writeMarks(db_, marked.first, marked.second);
+        });
+    });
 }
 
 bool Store::rememberInput(const fs::path& input) {
@@ -538,9 +544,10 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedPreset> p
 }
 
 bool Store::replaceIndex(const fs::path& input, std::span<const IndexedView> presets) {
-    if (!db_) return false;
-    Transaction t(db_);
-    if (!t.ok()) return false;
+    return inTransaction(db_, [&] { return writeIndex(input, presets); });
+}
+
+bool Store::writeIndex(const fs::path& input, std::span<const IndexedView> presets) {
     if (!indexIsOurs(db_)) {
         const library::RowsKeySecret key = library::rowsKeySecret();
         Statement made(db_, "INSERT INTO index_made VALUES (?1, ?2, ?3)");
@@ -574,7 +581,7 @@ bool Store::replaceIndex(const fs::path& input, std::span<const IndexedView> pre
         put.bindKept(23, how.unfixedName);
         if (put.step() != SQLITE_DONE) return false;
     }
-    return t.commit();
+    return true;
 }
 
 std::vector<IndexedPreset> Store::index(const fs::path& input) const {

@@ -147,6 +147,10 @@ class Store {
     std::vector<ContentKey> markedKeys() const;
     // The marks of each of `keys`, a look-up each.
     std::map<ContentKey, Marks> lookUp(std::span<const ContentKey> keys) const;
+    // The writes of change() and replaceIndex(), inside their transaction: false at the
+    // first that fails.
+    bool changeMarks(std::span<const ContentKey> keys, const MarkChange& change);
+    bool writeIndex(const std::filesystem::path& input, std::span<const IndexedView> presets);
 
     sqlite3* db_ = nullptr;
     std::filesystem::path path_;
