@@ -113,10 +113,8 @@ void ChainTile::paintEvent(QPaintEvent*) {
     QFont bold = font();
     bold.setBold(true);
     line(qs(tile_.model), bold, text, width);
-    for (const chain::Knob& knob : tile_.knobs) {
-        if (y + fm.lineSpacing() > height()) break;
+    for (const chain::Knob& knob : tile_.knobs)  // the tile is sized to hold them all
         line(qs(knob.label + " " + knob.text), font(), text, width);
-    }
 }
 
 ChainView::ChainView(QWidget* parent) : QWidget(parent) {
