@@ -142,6 +142,8 @@ TEST_F(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBac
         for (int day = 1; day <= 4; ++day)
             ASSERT_TRUE(first.backupIfDue(backups, t0 + std::chrono::hours(24 * day)));
         EXPECT_EQ(std::distance(fs::directory_iterator(backups), fs::directory_iterator()), 5);
+        ASSERT_TRUE(first.backupIfDue(backups, t0 + std::chrono::hours(24 * 5), 1));  // keep 1
+        EXPECT_EQ(std::distance(fs::directory_iterator(backups), fs::directory_iterator()), 3);
     }
     const std::string garbage(4096, 'x');
     std::ofstream(db, std::ios::binary | std::ios::trunc) << garbage;

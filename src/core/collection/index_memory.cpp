@@ -87,14 +87,14 @@ library::KnownFiles IndexMemory::recall(const std::vector<fs::path>& inputs,
                 files.push_back({path, {p.preset.fileSize, p.preset.fileModified, {}}});
             File& file = files.back();
             std::optional<std::vector<std::string_view>> uses = usesOf(p.uses);
-            if (file.spoilt || !uses || p.target != settings.target->caption ||
-                p.amp != settings.amp) {
+            if (!file.spoilt && uses && p.target == settings.target->caption &&
+                p.amp == settings.amp) {
+                p.preset.uses = std::move(*uses);
+                p.preset.triage = std::move(p.triage);
+                file.known.presets.push_back(std::move(p.preset));
+            } else {
                 file.spoilt = true;
-                return;
             }
-            p.preset.uses = std::move(*uses);
-            p.preset.triage = std::move(p.triage);
-            file.known.presets.push_back(std::move(p.preset));
         });
     }
     // Made at its final size: growing it a rehash at a time costs more than reading it.
