@@ -129,8 +129,11 @@ std::optional<char32_t> nextUtf16(std::string_view b, std::size_t& i, bool littl
     return u;
 }
 
-// With `copy` false the text is only validated, and `utf8` stays empty.
-DecodedText decode(std::string_view bytes, bool strict, bool copy = true) {
+// What a decode gives: the text in UTF-8, or only whether it is valid (`utf8` stays empty).
+enum class Gives { Text, Verdict };
+
+DecodedText decode(std::string_view bytes, bool strict, Gives gives = Gives::Text) {
+    const bool copy = gives == Gives::Text;
     DecodedText out;
     Source src = detect(bytes);
     std::optional<SingleByteTable> table;
@@ -285,7 +288,7 @@ ReadableText decodeForReading(std::string_view bytes) {
     const Source src = detect(bytes);
     if (src.encoding == Encoding::Utf8) {
         // UTF-8 is read where it stands once it has been validated.
-        DecodedText checked = decode(bytes, true, false);
+        DecodedText checked = decode(bytes, true, Gives::Verdict);
         out.error = std::move(checked.error);
         if (out.error.empty()) {
             out.text = bytes.substr(src.skip);
