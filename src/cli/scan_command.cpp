@@ -325,14 +325,6 @@ class InterruptStopsScan {
     sigset_t mask_{};
 };
 
-// "10,000"
-std::string grouped(std::size_t n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t at = digits.size(); at > 3; at -= 3)
-        digits.insert(at - 3, ",");
-    return digits;
-}
-
 }  // namespace
 
 int runScan(const Options& options, const Console& console) {

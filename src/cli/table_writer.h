@@ -68,6 +68,9 @@ void writeCsv(std::ostream& out, const TableRows& table);
 void writeFields(std::ostream& out,
                  const std::vector<std::pair<std::string_view, std::string>>& fields);
 
+// A count with its thousands grouped: "10,000".
+std::string grouped(std::size_t n);
+
 // Texts made safe to print on a terminal line (escapes for control characters,
 // bidirectional controls and bytes that are not UTF-8) and their width in columns.
 using document::displayText;

@@ -79,6 +79,13 @@ TEST(TableWriter, ColumnsAlignByDisplayWidth) {
     EXPECT_EQ(table(t, 80), testing::readFile(testing::goldenFile("table_display_width.txt")));
 }
 
+// Counts, as an interrupted scan says how far it got.
+TEST(TableWriter, CountsGroupTheirThousands) {
+    for (const auto& [n, text] : std::vector<std::pair<std::size_t, std::string>>{
+             {0, "0"}, {999, "999"}, {1000, "1,000"}, {123456, "123,456"}, {1234567, "1,234,567"}})
+        EXPECT_EQ(pw::cli::grouped(n), text);
+}
+
 // A line feed or an escape sequence in a file or patch name stays on its message's line.
 TEST(CliMessenger, EscapesControlCharactersInEveryLine) {
     std::ostringstream err;
