@@ -224,8 +224,8 @@ std::size_t removeDeadTemporaries(const std::filesystem::path& folder) {
         const std::string_view rest = name.substr(kTemporaryPrefix.size());
         long pid = 0;
         const auto [end, ec] = std::from_chars(rest.data(), rest.data() + rest.size(), pid);
-        if (ec != std::errc() || end == rest.data() + rest.size() || *end != '-' || pid <= 0)
-            continue;
+        const std::string_view afterPid = rest.substr(static_cast<std::size_t>(end - rest.data()));
+        if (ec != std::errc() || !afterPid.starts_with('-') || pid <= 0) continue;
         // Only a run that is gone: a live process (or one of another user) keeps its files.
         if (pid == ::getpid() || ::kill(static_cast<pid_t>(pid), 0) == 0 || errno != ESRCH)
             continue;
