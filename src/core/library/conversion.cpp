@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/conversion.h"
 
+#include <algorithm>
 #include <ctime>
 #include <string>
 
@@ -279,7 +280,7 @@ std::filesystem::path writeReport(const std::filesystem::path& folder, const Pre
                                   const std::vector<Outcome>& outcomes,
                                   document::FileWriter& writer, std::string& error) {
     std::string csv = "input,member,outcome,output,substitutions,removals,reason\r\n";
-    for (std::size_t i = 0; i < presets.size() && i < outcomes.size(); ++i) {
+    for (std::size_t i = 0, n = std::min(presets.size(), outcomes.size()); i < n; ++i) {
         const Preset& p = *presets[i];
         const Outcome& o = outcomes[i];
         const std::string fields[] = {

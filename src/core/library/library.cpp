@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "library/library.h"
 
+#include <algorithm>
 #include <array>
 #include <chrono>
 #include <condition_variable>
@@ -167,7 +168,8 @@ struct Library::State : std::enable_shared_from_this<State> {
     // The statuses of the presets that cannot be read (empty for the others).
     std::vector<Triage> unreadableTriages() const {
         std::vector<Triage> kept(presets.size());
-        for (std::size_t i = 0; i < presets.size() && i < triages.size(); ++i)
+        const std::size_t triaged = std::min(presets.size(), triages.size());
+        for (std::size_t i = 0; i < triaged; ++i)
             if (!presets[i]->readable) kept[i] = triages[i];
         return kept;
     }
