@@ -160,6 +160,8 @@ TEST_F(Mark, ScanShowsTheMarks) {
              {{"convert", "presets/metal_zone.rp250p", "--target", "rp150"},
               "the new presets do not take the marks of their sources"}})
         EXPECT_NE(run(args).err.find("; " + without + "\n"), std::string::npos) << without;
+    // A search for words alone needs no marks, and misses none.
+    EXPECT_EQ(run({"scan", "presets", "--find", "surf"}).err.find("finds"), std::string::npos);
 }
 
 // A converted copy takes the marks of the preset it was converted from.
