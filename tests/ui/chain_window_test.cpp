@@ -6,6 +6,7 @@
 #include <QClipboard>
 #include <QFileDialog>
 #include <QImage>
+#include <QMessageBox>
 #include <QTableView>
 #include <QTreeWidget>
 
@@ -252,6 +253,23 @@ class ChainWindowTest : public pwui::WindowFixture {
         const auto compares = library->findChildren<pw::ui::CompareWindow*>();
         QCOMPARE(compares.size(), 1);  // the two presets', and no row differs
         QCOMPARE(compares.front()->summary()->text(), QStringLiteral("No difference"));
+        // A preset that cannot be read is said in the command's own box, and nothing opens.
+        table->selectionModel()->select(rowOfFile(QStringLiteral("twin.rp355p")),
+                                        QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
+        table->selectionModel()->select(rowOfFile(QStringLiteral("broken.rp250p")),
+                                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+        QString said;
+        QTimer::singleShot(0, [&said] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            said = box->windowTitle() + QLatin1Char('\n') + box->text();
+            box->accept();
+        });
+        QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
+        QCOMPARE(said,
+                 QStringLiteral("Compare\n") + dir_->filePath(QStringLiteral("broken.rp250p")) +
+                     QStringLiteral(" could not be read: it is not a preset that can be read"));
+        QCOMPARE(library->findChildren<pw::ui::CompareWindow*>().size(), 1);
     }
 
   private:
