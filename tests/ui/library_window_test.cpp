@@ -656,12 +656,14 @@ class LibraryWindowTest : public pwui::WindowFixture {
     }
 
     // A window goes beside its anchor: to the right where there is room (just enough
-    // too), else to the left, else on the side with more room, as narrow as it may be.
+    // too), else to the left (no wider than the room there), else on the side with more
+    // room, as narrow as it may be.
     void placedBesideWhereThereIsRoom() {
         QWidget anchor, window;
         window.setMinimumSize(600, 300);
         for (const auto& [at, x, width] : {std::tuple{0, 500, 900},
                                            {1100, 200, 900},
+                                           {700, 0, 700},
                                            {500, 1000, 600},
                                            {550, 1000, 600},
                                            {560, 0, 600}}) {
