@@ -177,6 +177,13 @@ TEST_F(Mark, AConvertedCopyTakesTheMarksOfItsSource) {
         EXPECT_EQ(m, file.starts_with("Crunch") ? (collection::Marks{true, false, {"loud"}, ""})
                                                 : collection::Marks{})
             << file;
+    // Taken off a copy, a mark stays off when converting again is refused (the copy is
+    // there already).
+    ASSERT_EQ(mark({"out", "--unfavourite"}).status, 0);
+    EXPECT_EQ(run({"convert", "presets", "--target", "RP255", "--resolve", "--out", "out"}).status,
+              3);
+    for (const auto& [file, m] : marks(dir_ / "out"))
+        EXPECT_FALSE(m.favourite) << file;
     // A collection that refuses the copies' marks: the presets are written, and it is said.
     pwtest::refuseMarkWrites(database());
     EXPECT_TRUE(run({"convert", "presets", "--target", "RP250", "--resolve", "--out", "out"})
