@@ -255,19 +255,19 @@ sqlite3* openExisting(const fs::path& path, std::string& detail) {
 // trust a file found whole, as long as it is the same file, unchanged.
 bool healthy(sqlite3* db, const fs::path& path) {
     static std::mutex mutex;
-    static std::set<std::tuple<std::string, dev_t, ino_t, off_t, std::int64_t>> whole;
+    static std::set<std::tuple<std::string, dev_t, ino_t, off_t, time_t, long>> whole;
+    // SQLite has the file open, so it is there to be looked at.
     struct stat st {};
-    const bool known = ::stat(path.c_str(), &st) == 0;
-    const auto file =
-        std::tuple(path.string(), st.st_dev, st.st_ino, st.st_size,
-                   std::int64_t(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec);
+    ::stat(path.c_str(), &st);
+    const auto file = std::tuple(path.string(), st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec,
+                                 st.st_mtim.tv_nsec);
     {
         const std::lock_guard lock(mutex);
-        if (known && whole.contains(file)) return true;
+        if (whole.contains(file)) return true;
     }
     Statement s(db, "PRAGMA quick_check");
     const bool ok = s.ok() && s.step() == SQLITE_ROW && s.text(0) == "ok";
-    if (ok && known) {
+    if (ok) {
         const std::lock_guard lock(mutex);
         whole.insert(file);
     }
