@@ -31,14 +31,13 @@ std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at, 
     const std::optional<char32_t> cp = document::nextUtf8(name, at);
     if (!cp) {
         at = start + 1;
-        return RefusedCharacter{Kind::NotUtf8, std::string(name.substr(start, 1))};
+        return RefusedCharacter{Kind::NotUtf8, {}, static_cast<unsigned char>(name[start])};
     }
-    const std::string_view bytes = name.substr(start, at - start);
-    if (isControl(*cp)) return RefusedCharacter{Kind::Control, std::string(bytes)};
-    if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, std::string(bytes)};
-    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, std::string(bytes)};
+    if (isControl(*cp)) return RefusedCharacter{Kind::Control, {}, *cp};
+    if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, {}, *cp};
+    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, std::string(1, char(*cp)), *cp};
     if (rules == NameRules::Batch && document::isBidiControl(*cp))
-        return RefusedCharacter{Kind::Bidi, std::string(bytes)};
+        return RefusedCharacter{Kind::Bidi, {}, *cp};
     return std::nullopt;
 }
 
@@ -47,7 +46,7 @@ std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at, 
 std::optional<RefusedCharacter> refusedNameCharacter(std::string_view name, NameRules rules) {
     for (std::string_view refused : text::kRefusedNameCharacters)
         if (name.find(refused) != std::string_view::npos)
-            return RefusedCharacter{RefusedCharacter::Kind::Listed, std::string(refused)};
+            return RefusedCharacter{RefusedCharacter::Kind::Listed, std::string(refused), 0};
     for (std::size_t at = 0; at < name.size();)
         if (auto refused = scanOne(name, at, rules); refused) return refused;
     return std::nullopt;
@@ -55,15 +54,11 @@ std::optional<RefusedCharacter> refusedNameCharacter(std::string_view name, Name
 
 std::string describeRefused(const RefusedCharacter& refused) {
     char buf[32];
-    if (refused.kind == RefusedCharacter::Kind::Listed) return "\"" + refused.bytes + "\"";
-    if (refused.kind == RefusedCharacter::Kind::NotUtf8) {
-        std::snprintf(buf, sizeof buf, "the byte 0x%02X",
-                      static_cast<unsigned>(static_cast<unsigned char>(refused.bytes[0])));
-        return buf;
-    }
-    std::size_t at = 0;
-    std::snprintf(buf, sizeof buf, "U+%04X",
-                  static_cast<unsigned>(document::nextUtf8(refused.bytes, at).value_or(0)));
+    if (refused.kind == RefusedCharacter::Kind::Listed) return "\"" + refused.listed + "\"";
+    if (refused.kind == RefusedCharacter::Kind::NotUtf8)
+        std::snprintf(buf, sizeof buf, "the byte 0x%02X", static_cast<unsigned>(refused.code));
+    else
+        std::snprintf(buf, sizeof buf, "U+%04X", static_cast<unsigned>(refused.code));
     return buf;
 }
 

@@ -20,13 +20,14 @@ inline constexpr std::string_view kRefusedNameCharacters[] = {
 
 namespace pw {
 
-// A character Save refuses in a patch name, as `bytes` of the name: one of the refused
-// characters of the list, a control character (tab, line feed and carriage return among
-// them), a character a preset cannot hold (U+FFFE, U+FFFF) or a byte that is not UTF-8.
+// A character Save refuses in a patch name: one of the refused characters of the list, a
+// control character (tab, line feed and carriage return among them), a character a
+// preset cannot hold (U+FFFE, U+FFFF) or a byte that is not UTF-8.
 struct RefusedCharacter {
     enum class Kind { Listed, Control, NotXml, NotUtf8, Bidi };
     Kind kind = Kind::Listed;
-    std::string bytes;
+    std::string listed;  // the list's text, for Listed
+    char32_t code = 0;   // the code point, or the byte that is not UTF-8
 };
 
 // Whose check a name goes through: Save's in the main window, or that of a conversion
