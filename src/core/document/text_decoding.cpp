@@ -14,8 +14,9 @@ namespace pw::document {
 
 namespace {
 
-// Named: an encoding the declaration names that iconv may know as a single-byte one.
-enum class Encoding { Utf8, Utf16LE, Utf16BE, Latin1, Ascii, Named, Unknown };
+// Named: an encoding the declaration names that iconv may know as a single-byte one
+// (Latin-1 and ASCII among them).
+enum class Encoding { Utf8, Utf16LE, Utf16BE, Named, Unknown };
 
 constexpr char32_t kReplacement = 0xFFFD;
 
@@ -75,13 +76,11 @@ std::optional<std::string> declaredEncoding(std::string_view text) {
     return lowerAscii(decl.substr(open + 1, close - open - 1));
 }
 
-Encoding encodingByName(const std::string& name) {
+// `name` as iconv knows it, lower case.
+Encoding encodingByName(std::string& name) {
     if (name == "utf-8" || name == "utf8") return Encoding::Utf8;
-    if (name == "iso-8859-1" || name == "latin1" || name == "iso_8859-1" || name == "l1" ||
-        name == "latin-1")
-        return Encoding::Latin1;
-    if (name == "us-ascii" || name == "ascii") return Encoding::Ascii;
     if (name == "utf-16") return Encoding::Unknown;  // UTF-16 text always starts with a mark
+    if (name == "latin-1") name = "latin1";          // a spelling iconv does not know
     return Encoding::Named;
 }
 
@@ -102,7 +101,10 @@ Source detect(std::string_view b) {
         return {Encoding::Utf16LE, 0};
     if (b.size() >= 4 && byte(0) == 0 && byte(1) == '<' && byte(2) == 0 && byte(3) != 0)
         return {Encoding::Utf16BE, 0};
-    if (auto name = declaredEncoding(b)) return {encodingByName(*name), 0, std::move(*name)};
+    if (auto name = declaredEncoding(b)) {
+        const Encoding encoding = encodingByName(*name);
+        return {encoding, 0, std::move(*name)};
+    }
     return {Encoding::Utf8, 0};
 }
 
@@ -150,9 +152,7 @@ DecodedText decode(std::string_view bytes, bool strict, Gives gives = Gives::Tex
     const std::string_view b = bytes.substr(src.skip);
     if (copy) out.utf8.reserve(b.size());
     const bool asciiCompatible =
-        src.encoding == Encoding::Utf8 || src.encoding == Encoding::Latin1 ||
-        src.encoding == Encoding::Ascii || src.encoding == Encoding::Named ||
-        src.encoding == Encoding::Unknown;
+        src.encoding != Encoding::Utf16LE && src.encoding != Encoding::Utf16BE;
     std::size_t i = 0;
     while (i < b.size()) {
         if (asciiCompatible) {
@@ -169,17 +169,9 @@ DecodedText decode(std::string_view bytes, bool strict, Gives gives = Gives::Tex
             case Encoding::Utf16BE:
                 cp = nextUtf16(b, i, src.encoding == Encoding::Utf16LE);
                 break;
-            case Encoding::Latin1:
-                cp = static_cast<unsigned char>(b[i++]);
-                break;
             case Encoding::Named: {
                 const char32_t c = (*table)[static_cast<unsigned char>(b[i++])];
                 if (c != kUndefinedByte) cp = c;
-                break;
-            }
-            case Encoding::Ascii: {
-                const auto c = static_cast<unsigned char>(b[i++]);
-                if (c < 0x80) cp = c;
                 break;
             }
             case Encoding::Utf8:
