@@ -175,7 +175,7 @@ class Checker {
     // Character data goes to every text being collected, with line ends normalised
     // as XML reads them (CR LF and a lone CR become LF).
     void collect(std::string_view text) {
-        if (collectors_.empty() || text.empty()) return;
+        if (collectors_.empty()) return;
         if (text.find('\r') != std::string_view::npos) {
             normalised_.clear();
             for (std::size_t i = 0; i < text.size(); ++i) {

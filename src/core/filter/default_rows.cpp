@@ -2,6 +2,8 @@
 #include "filter/default_rows.h"
 
 #include <array>
+#include <iterator>
+#include <numeric>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -80,8 +82,11 @@ class AnchorScan {
 
 }  // namespace
 
-const std::size_t kMostRowsAdded = kPedalRows.size() + kVSwitchRows.size() + kPresenceRow.size() +
-                                   kLfoRows.size() + kAmpChannelRow.size();
+const std::size_t kMostRowsAdded = [] {
+    const std::size_t sizes[] = {kPedalRows.size(), kVSwitchRows.size(), kPresenceRow.size(),
+                                 kLfoRows.size(), kAmpChannelRow.size()};
+    return std::accumulate(std::begin(sizes), std::end(sizes), std::size_t{0});
+}();
 
 void AddPedalParams(ParamList& list) {
     AnchorScan scan(list);
