@@ -366,7 +366,8 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
 }
 
 // A pedal on a knob of the replaced model follows it to the substitute's knob of the same
-// role; a pedal on a knob no knob of the substitute takes over drives nothing.
+// role, there already or added; a pedal on a knob no knob of the substitute takes over
+// drives nothing.
 TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
     const auto at = [](int position, int id) { return std::to_string(position * 65536 + id); };
     // The pedal (ID 8194 at Position 19) and each LFO (8258 at 22 and at 23).
@@ -388,6 +389,18 @@ TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
         EXPECT_EQ(assigned, (std::vector<std::pair<std::string, std::string>>{low, {"None", "0"}}))
             << id << " at " << position;
     }
+    // The Death's Low there already: the pedal follows to it, and the Redline's Low goes
+    // within the substitution's line, not on a line of its own.
+    pw::ParamList list;
+    list.append(row("Dist Type", "Redline", "2432", "6", "1297", {pw::kValue}));
+    list.append(row("Dist Low", "80", "2477", "6", "80", {}));
+    list.append(row("Dist Low", "80", "2489", "6", "80", {pw::kId}));
+    list.append(row("Assign", "Dist Low", "8194", "19", at(6, 2489), {pw::kValue}));
+    const pw::filter::ResolveReport report =
+        pw::filter::ResolveConflicts(list, *pw::document::targetByCaption("RP350"));
+    for (const pw::filter::ResolveChange& change : report.changes)
+        EXPECT_NE(change.kind, pw::filter::ChangeKind::Removed) << change.reason;
+    EXPECT_EQ(list.row(list.count()).value(), at(6, 2477));  // the pedal's Assign
 }
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
