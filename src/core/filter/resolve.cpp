@@ -171,13 +171,20 @@ std::vector<ResolveChange> channelRemovals(const ParamList& before, const ParamL
     });
 }
 
+namespace {
+// What Resolve finds of a row.
+struct RowFate {
+    bool doomed = false;
+    bool carried = false;            // its value went into a new knob
+    std::string notOwn;              // a knob of another model: whose
+    std::int32_t replacedModel = 0;  // the model a substituted row held
+};
+}  // namespace
+
 ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) {
     ResolveReport report;
-    std::vector<bool> doomed(list.count() + 1, false);
-    std::vector<bool> carried(list.count() + 1, false);
-    std::vector<std::string> notOwn(list.count() + 1);  // a knob of another model: whose
+    std::vector<RowFate> fate(list.count() + 1);  // by row number
     std::vector<Pending> pending;
-    std::vector<std::int32_t> replacedModel(list.count() + 1, 0);
     std::vector<std::size_t> assignRows;
     // The model a substituted row held, by its Position: the parameters of that model
     // that the target lacks go with it.
@@ -186,7 +193,7 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
     for (std::size_t n = 1; n <= list.count(); ++n) {
         Row& row = list.row(n);
         if (isMarked(row, {kName, kId, kPosition})) {
-            doomed[n] = true;
+            fate[n].doomed = true;
             continue;
         }
         if (isAssignRow(row)) {
@@ -206,7 +213,7 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
         change.character = std::string(choice->character);
         change.reason = std::string(choice->reason);
         replacedAt.emplace(row.position(), row.setting());
-        replacedModel[n] = static_cast<std::int32_t>(value);
+        fate[n].replacedModel = static_cast<std::int32_t>(value);
         writeModel(row, *choice->entry);
         change.newSetting = row.setting();
         change.newValue = row.value();
@@ -216,18 +223,18 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
     // Each block whose model is new, or lacks knobs of its own, is made whole.
     std::vector<BlockPlan> plans;
     for (std::size_t n = 1; n <= list.count(); ++n) {
-        if (doomed[n] || !settingsBlockOfRow(list.row(n))) continue;
-        const bool substituted = replacedModel[n] != 0;
+        if (fate[n].doomed || !settingsBlockOfRow(list.row(n))) continue;
+        const bool substituted = fate[n].replacedModel != 0;
         const std::int32_t replaced =
-            substituted ? replacedModel[n]
+            substituted ? fate[n].replacedModel
                         : static_cast<std::int32_t>(models::readLeadingNumber(list.row(n).value()));
         std::optional<BlockPlan> plan = planBlock(list, n, replaced, target);
         if (!plan) continue;
         for (std::size_t d = 0; d < plan->dropped.size(); ++d) {
             const std::size_t dropped = plan->dropped[d];
-            carried[dropped] = plan->carried[d];
-            if (!doomed[dropped]) notOwn[dropped] = list.row(n).setting();
-            doomed[dropped] = true;
+            fate[dropped].carried = plan->carried[d];
+            if (!fate[dropped].doomed) fate[dropped].notOwn = list.row(n).setting();
+            fate[dropped].doomed = true;
         }
         for (const SettingWritten& w : plan->written)
             ++(w.neutral ? report.settingsNeutral : report.settingsCarried);
@@ -318,14 +325,14 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
     auto next = pending.begin();
     list.keepIf([&](Row& row) {
         ++n;
-        if (doomed[n]) {
+        if (fate[n].doomed) {
             ++report.removed;
             // A knob whose value a new knob took is told in the substitution's line.
-            if (carried[n]) return false;
+            if (fate[n].carried) return false;
             ResolveChange change = changeOf(ChangeKind::Removed, row);
             change.reason = "the " + std::string(target.caption);
-            if (!notOwn[n].empty()) {
-                change.reason = "not a knob of " + notOwn[n];
+            if (!fate[n].notOwn.empty()) {
+                change.reason = "not a knob of " + fate[n].notOwn;
             } else if (isMarked(row, {kPosition}) && !isMarked(row, {kId})) {
                 change.reason += " keeps no row at Position " + row.position();
             } else {
