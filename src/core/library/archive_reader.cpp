@@ -158,23 +158,19 @@ bool ArchiveReader::charge(std::uint64_t bytes) {
     return false;
 }
 
-bool ArchiveReader::skip() {
-    if (archive_read_data_skip(a_) >= ARCHIVE_WARN) return true;
-    problem_ = errorOf(a_, "the archive is damaged");
-    return false;
+void ArchiveReader::passOver(bool bySize, std::uint64_t declared) {
+    if (!bySize)
+        drain();
+    else if (charge(declared) && archive_read_data_skip(a_) < ARCHIVE_WARN)
+        problem_ = errorOf(a_, "the archive is damaged");
 }
 
-bool ArchiveReader::drain() {
+void ArchiveReader::drain() {
     char block[kBlockSize];
-    for (;;) {
-        const la_ssize_t n = archive_read_data(a_, block, sizeof block);
-        if (n == 0) return true;
-        if (n < 0) {
-            problem_ = errorOf(a_, "the archive is damaged");
-            return false;
-        }
-        if (!charge(static_cast<std::uint64_t>(n))) return false;
-    }
+    la_ssize_t n = 0;
+    while ((n = archive_read_data(a_, block, sizeof block)) > 0)
+        if (!charge(static_cast<std::uint64_t>(n))) return;
+    if (n < 0) problem_ = errorOf(a_, "the archive is damaged");
 }
 
 bool ArchiveReader::next(
@@ -207,7 +203,8 @@ bool ArchiveReader::next(
                 ++skipped_;
             else
                 unnamed_.push_back(index);
-            if (!(sizeKnown ? charge(declared) && skip() : drain())) return false;
+            passOver(sizeKnown, declared);
+            if (!problem_.empty()) return false;
             continue;
         }
 
@@ -222,12 +219,7 @@ bool ArchiveReader::next(
         if (!member.problem.empty()) {
             // Encrypted data is passed over without being decrypted; any other is read
             // through when its size is not known, so that it is counted.
-            const bool encrypted = archive_entry_is_encrypted(entry) != 0;
-            if (sizeKnown || encrypted) {
-                if (charge(declared)) skip();
-            } else {
-                drain();
-            }
+            passOver(sizeKnown || archive_entry_is_encrypted(entry), declared);
             return true;
         }
 

@@ -56,8 +56,10 @@ class ArchiveReader {
   private:
     void open(int result);
     bool charge(std::uint64_t bytes);  // counts expanded bytes; false past the limit
-    bool skip();                       // passes over a member whose size is known (and counted)
-    bool drain();  // reads a member of unknown size to its end, counting what comes out
+    // Passes over the rest of a member: skipped when its size was counted from its header
+    // (`declared`), else read to its end, counting what comes out. Trouble sets problem_.
+    void passOver(bool bySize, std::uint64_t declared);
+    void drain();
 
     struct archive* a_ = nullptr;
     int fd_ = -1;
