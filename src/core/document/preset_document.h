@@ -14,6 +14,11 @@ namespace pw::document {
 struct ParamElement {
     // Text of the first child element of that name; nullopt when the child is missing.
     std::optional<std::string> name, id, position, value, text;
+
+    // Whether it says where it is and what it holds: an ID, a Position and a Value.
+    bool placed() const { return id && position && value; }
+    // Whether it has all five children.
+    bool whole() const { return placed() && name && text; }
 };
 
 struct PresetDocument {

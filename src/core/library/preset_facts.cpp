@@ -74,7 +74,7 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     std::vector<catalogue::RowFacts> facts;
     facts.reserve(doc.params.size());
     for (const document::ParamElement& param : doc.params)
-        if (param.id && param.position && param.value)
+        if (param.placed())
             facts.push_back({*param.id, *param.position, *param.value});
     preset.style = catalogue::styleOf(facts);
     if (!doc.firstName) {
@@ -85,11 +85,11 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     preset.name = *doc.firstName;
     preset.readable = true;
     for (const document::ParamElement& param : doc.params) {
-        if (!param.id || !param.position || !param.value || !param.name || !param.text) {
+        if (!param.whole()) {
             preset.readable = false;
             preset.readProblem = "a Param element lacks one of its five children";
         }
-        if (!param.id || !param.position || !param.value) continue;
+        if (!param.placed()) continue;
         const catalogue::Block* block = catalogue::blockOfRow(*param.id, *param.position);
         if (!block || !isModelBlock(*block)) continue;
         const std::string_view used = modelName(*block, *param.value);

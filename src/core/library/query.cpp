@@ -26,7 +26,7 @@ bool rowMatches(const document::ParamElement& param, std::string_view rowName,
     if (!param.name || !equalFolded(trimmed(*param.name), rowName)) return false;
     if (!wanted) return true;
     if (param.text && equalFolded(trimmed(*param.text), *wanted)) return true;
-    if (!param.id || !param.position || !param.value) return false;
+    if (!param.placed()) return false;
     const catalogue::Block* block = catalogue::blockOfRow(*param.id, *param.position);
     if (!block) return false;
     const auto index = catalogue::entryIndex(*block, *wanted);
