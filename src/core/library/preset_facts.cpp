@@ -74,8 +74,7 @@ void readFacts(std::string_view bytes, Preset& preset, document::ParseResult& pa
     std::vector<catalogue::RowFacts> facts;
     facts.reserve(doc.params.size());
     for (const document::ParamElement& param : doc.params)
-        if (param.placed())
-            facts.push_back({*param.id, *param.position, *param.value});
+        if (param.placed()) facts.push_back({*param.id, *param.position, *param.value});
     preset.style = catalogue::styleOf(facts);
     if (!doc.firstName) {
         preset.readable = false;
