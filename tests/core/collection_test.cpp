@@ -59,10 +59,12 @@ TEST_F(CollectionStore, MarksOfASelectionStayAcrossReopeningAndAnotherProcess) {
     // Written ahead in a log, so that the window reads while the command line writes.
     EXPECT_TRUE(fs::exists(fs::path(nested) += "-wal"));
 
-    // A second connection, as the command line marking while the window is open.
+    // A second connection, as the command line marking while the window is open; a change
+    // keeps what it does not touch.
     Store other;
     ASSERT_EQ(other.open(nested).status, OpenStatus::Opened);
     ASSERT_TRUE(other.change(std::span(both + 1, 1), MarkChange{{}, true, {}, {}, {}}));
+    ASSERT_TRUE(other.change(std::span(both + 1, 1), MarkChange{{}, {}, {"live"}, {}, {}}));
 
     const auto marks = store.marks(both);
     ASSERT_EQ(marks.size(), 2u);
