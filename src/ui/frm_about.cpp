@@ -61,7 +61,6 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setAttribute(Qt::WA_DeleteOnClose);
-    setModal(false);
     if (parent) setFont(parent->font());
     setFixedSize(382, 237);
 

@@ -193,6 +193,16 @@ class ChainWindowTest : public pwui::WindowFixture {
         }
         QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
         QVERIFY(at(diff.rows[diff.rows.size() - 2]));
+        // The buttons go as the keys do.
+        const auto button = [&](const QString& text) {
+            for (QPushButton* b : compare->findChildren<QPushButton*>())
+                if (b->text() == text) return b;
+            qFatal("no button %s", qPrintable(text));
+        };
+        QTest::mouseClick(button(QStringLiteral("&Previous Difference")), Qt::LeftButton);
+        QVERIFY(at(diff.rows[diff.rows.size() - 3]));
+        QTest::mouseClick(button(QStringLiteral("&Next Difference")), Qt::LeftButton);
+        QVERIFY(at(diff.rows[diff.rows.size() - 2]));
     }
 
     // The Library's detail pane follows the current preset, hides and shows with Ctrl+I (and
