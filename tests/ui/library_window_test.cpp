@@ -86,6 +86,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         open({root_, pack_});
         Tester tester(model(), Tester::FailureReportingMode::QtTest);
         Tester proxyTester(library_->filter(), Tester::FailureReportingMode::QtTest);
+        for (const int past : {-1, int(LibraryModel::ColumnCount)})  // no title past the columns
+            QVERIFY(!model()->headerData(past, Qt::Horizontal).isValid());
         QCOMPARE(model()->rowCount(), 10);
         // Each row's status is anotherTargetDuringTheScan's; the broken preset's and the pack
         // member's model show through the quick filters below.
