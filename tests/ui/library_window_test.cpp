@@ -681,8 +681,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
         open({root_, dir_->filePath(QStringLiteral("gone"))});
         QCOMPARE(library_->scanProblems().size(), 2);
-        QCOMPARE(library_->scanProblems().last(),
-                 root_ + QStringLiteral("/bad.zip: broken archive (Unrecognized archive format)"));
+        QVERIFY(library_->scanProblems().contains(
+            root_ + QStringLiteral("/bad.zip: broken archive (Unrecognized archive format)")));
         QVERIFY(lib<QPushButton>("showProblems")->isVisible());
         QTest::mouseClick(lib<QPushButton>("showProblems"), Qt::LeftButton);
         auto* list = lib<QPlainTextEdit>("problemList");
