@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <span>
 
 namespace pw::document {
 
@@ -64,22 +65,16 @@ ReadResult readWholeFile(const std::filesystem::path& path, std::uint64_t maxByt
         return r;
     }
     r.bytes.resize(static_cast<std::size_t>(size));
-    std::size_t done = 0;
-    while (done < r.bytes.size()) {
-        const ssize_t n = ::read(fd.get(), r.bytes.data() + done, r.bytes.size() - done);
+    std::span<char> unread(r.bytes);
+    while (!unread.empty()) {
+        const ssize_t n = ::read(fd.get(), unread.data(), unread.size());
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            r.error = reason(errno);
-            r.bytes.resize(done);
+        if (n <= 0) {  // an error, or the file shrank while it was read
+            r.error = n < 0 ? reason(errno) : "the file ended before its whole length was read";
+            r.bytes.clear();
             return r;
         }
-        if (n == 0) break;  // the file shrank while it was read
-        done += static_cast<std::size_t>(n);
-    }
-    if (done < r.bytes.size()) {
-        r.bytes.resize(done);
-        r.error = "the file ended before its whole length was read";
-        return r;
+        unread = unread.subspan(static_cast<std::size_t>(n));
     }
     r.complete = true;
     return r;

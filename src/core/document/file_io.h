@@ -13,7 +13,7 @@ struct ReadResult {
     bool exists = false;    // false: no such file, or it could not be opened
     bool complete = false;  // the whole length was read
     bool tooLarge = false;  // larger than it may be: not read
-    std::string bytes;
+    std::string bytes;      // the whole file; nothing unless complete
     std::string error;
 };
 
