@@ -308,6 +308,24 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
         EXPECT_EQ(pwtest::readFile(file), "");
 }
 
+// A pack member the pack no longer holds when it is converted is said, with why.
+TEST_F(LibraryModel, AMemberGoneSinceTheScanIsNotConverted) {
+    const fs::path pack = dir.path() / "gone" / "pack.zip";
+    fs::create_directories(pack.parent_path());
+    pwtest::makeArchive(pack, {{"metal.rp250p", sample("metal_zone.rp250p")}});
+    Library library(owner.post(), owner, rp250);
+    scanned(library, {pack});
+    pwtest::makeArchive(pack, {{"other.rp250p", sample("metal_zone.rp250p")}});
+    const ConvertOptions options{.settings = {&target("RP255"), 'A'}, .folder = dir.path()};
+    library.plan({0}, options);
+    ASSERT_TRUE(owner.runUntil([&] { return !owner.plans.empty(); }));
+    library.convert(owner.plans[0], {false}, pw::document::systemFileWriter());
+    ASSERT_TRUE(owner.runUntil([&] { return owner.runs.size() == 1; }));
+    const Outcome& said = owner.runs[0].outcomes[0];
+    EXPECT_EQ(std::tie(said.kind, said.reason),
+              std::tuple(OutcomeKind::Cannot, "the archive no longer holds this member"));
+}
+
 // Without Resolve Conflicts the plan is the conversion's own, not told by the triages
 // (they resolve): a preset that needs it cannot be converted.
 TEST_F(LibraryModel, APlanWithoutResolveIsNotToldByTheTriages) {
