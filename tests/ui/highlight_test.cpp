@@ -107,7 +107,7 @@ class HighlightTest : public pwui::WindowFixture {
 
     void onlyAChoiceFromTheOpenListWrites_data() {
         QTest::addColumn<QString>("then");
-        for (const char* then : {"Escape", "Return", "Enter", "Cancel", "close", "tap on the arrow",
+        for (const char* then : {"Escape", "Cancel", "close", "tap on the arrow",
                                  "press on the arrow, release in the list",
                                  "Down, then Return in the list", "a click in the list"})
             QTest::newRow(then) << QString::fromLatin1(then);
@@ -131,10 +131,6 @@ class HighlightTest : public pwui::WindowFixture {
         std::string written = before;
         if (then == QLatin1String("Escape")) {
             QTest::keyClick(cbo->lineEdit(), Qt::Key_Escape);
-        } else if (then == QLatin1String("Return") || then == QLatin1String("Enter")) {
-            QTest::keyClick(cbo->lineEdit(),
-                            then == QLatin1String("Return") ? Qt::Key_Return : Qt::Key_Enter);
-            dialog->close();
         } else if (then == QLatin1String("Cancel")) {
             QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
         } else if (then == QLatin1String("close")) {
