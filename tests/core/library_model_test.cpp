@@ -310,8 +310,7 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
 
 // A pack member the pack no longer holds when it is converted is said, with why.
 TEST_F(LibraryModel, AMemberGoneSinceTheScanIsNotConverted) {
-    const fs::path pack = dir.path() / "gone" / "pack.zip";
-    fs::create_directories(pack.parent_path());
+    const fs::path pack = dir.path() / "gone.zip";
     pwtest::makeArchive(pack, {{"metal.rp250p", sample("metal_zone.rp250p")}});
     Library library(owner.post(), owner, rp250);
     scanned(library, {pack});

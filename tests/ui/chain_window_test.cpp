@@ -194,10 +194,9 @@ class ChainWindowTest : public pwui::WindowFixture {
         QTest::keyClick(rows, Qt::Key_F8, Qt::ShiftModifier);
         QVERIFY(at(diff.rows[diff.rows.size() - 2]));
         // The buttons go as the keys do.
-        const auto button = [&](const QString& text) {
-            for (QPushButton* b : compare->findChildren<QPushButton*>())
-                if (b->text() == text) return b;
-            qFatal("no button %s", qPrintable(text));
+        const QList<QPushButton*> buttons = compare->findChildren<QPushButton*>();
+        const auto button = [&](const QString& text) {  // there, or the test fails
+            return *std::ranges::find(buttons, text, &QAbstractButton::text);
         };
         QTest::mouseClick(button(QStringLiteral("&Previous Difference")), Qt::LeftButton);
         QVERIFY(at(diff.rows[diff.rows.size() - 3]));
