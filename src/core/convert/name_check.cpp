@@ -35,7 +35,7 @@ std::optional<RefusedCharacter> scanOne(std::string_view name, std::size_t& at, 
     }
     if (isControl(*cp)) return RefusedCharacter{Kind::Control, {}, *cp};
     if (!document::isXmlChar(*cp)) return RefusedCharacter{Kind::NotXml, {}, *cp};
-    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, std::string(1, char(*cp)), *cp};
+    if (isListed(*cp)) return RefusedCharacter{Kind::Listed, std::string(1, char(*cp)), 0};
     if (rules == NameRules::Batch && document::isBidiControl(*cp))
         return RefusedCharacter{Kind::Bidi, {}, *cp};
     return std::nullopt;

@@ -27,7 +27,7 @@ struct RefusedCharacter {
     enum class Kind { Listed, Control, NotXml, NotUtf8, Bidi };
     Kind kind = Kind::Listed;
     std::string listed;  // the list's text, for Listed
-    char32_t code = 0;   // the code point, or the byte that is not UTF-8
+    char32_t code = 0;   // the other kinds: the code point, or the byte that is not UTF-8
 };
 
 // Whose check a name goes through: Save's in the main window, or that of a conversion

@@ -76,7 +76,8 @@ std::optional<std::string> declaredEncoding(std::string_view text) {
     return lowerAscii(decl.substr(open + 1, close - open - 1));
 }
 
-// `name` as iconv knows it, lower case.
+// The encoding a declared `name` (lower case) stands for; a spelling iconv does not know
+// is mended in place.
 Encoding encodingByName(std::string& name) {
     if (name == "utf-8" || name == "utf8") return Encoding::Utf8;
     if (name == "utf-16") return Encoding::Unknown;  // UTF-16 text always starts with a mark
