@@ -48,7 +48,7 @@ QString ParamTableModel::columnTitle(int column) {
 }
 
 int ParamTableModel::columnWidth(int column) {
-    return column >= 0 && column < kColumnCount ? (kWidthTwips[column] + 7) / 15 : 0;
+    return (kWidthTwips.at(column) + 7) / 15;
 }
 
 QString ParamTableModel::markTip(const Row& row, int column) const {

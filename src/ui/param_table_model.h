@@ -29,7 +29,7 @@ class ParamTableModel : public QAbstractTableModel {
     void sync();
 
     static QString columnTitle(int column);
-    // Column widths of the list view in pixels.
+    // The width in pixels of one of the list view's columns.
     static int columnWidth(int column);
 
   private:

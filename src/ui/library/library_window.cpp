@@ -201,7 +201,6 @@ void LibraryWindow::buildControls() {
     table_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
     table_->setSelectionBehavior(QAbstractItemView::SelectRows);  // many at once, as a table does
-    table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // The arrows move in the table; Tab goes on to the buttons.
     table_->setTabKeyNavigation(false);
     table_->setTextElideMode(Qt::ElideMiddle);
