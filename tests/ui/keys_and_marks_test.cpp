@@ -35,8 +35,8 @@ class KeysAndMarksTest : public pwui::WindowFixture {
         QApplication::setPalette(original_);
     }
 
-    // The window starts with the name text and the focus on Save, in one font size; every
-    // button has an access key of its own, which clicks it.
+    // The window starts with the name text and the focus on Save (unless a control has it
+    // already), in one font size; every button has an access key of its own, which clicks it.
     void startsWithTheNameTextAndTheFocusOnSaveEveryButtonHasItsOwnAccessKey() {
         QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Patch Name"));
         QCOMPARE(form_->session().patchName(), std::string("Patch Name"));
@@ -57,6 +57,11 @@ class KeysAndMarksTest : public pwui::WindowFixture {
             QTest::keyClick(form_.get(), key[0].key(), Qt::AltModifier);
             QTRY_COMPARE(clicked.count(), 1);
         }
+        // A control given the focus before the window is first active keeps it.
+        closeWindow();
+        openWindow("tbPatchName");
+        QTest::qWait(20);
+        QCOMPARE(QApplication::focusWidget(), child<QLineEdit>("tbPatchName"));
     }
 
     void returnAndF2OpenTheRow_data() {

@@ -55,8 +55,9 @@ struct ScriptedMessenger : pw::Messenger {
 
 class WindowFixture : public QObject {
   protected:
-    // For each test's init() and cleanup().
-    void openWindow() {
+    // For each test's init() and cleanup(); `focused`, a control given the focus before
+    // the window is first shown.
+    void openWindow(const char* focused = nullptr) {
         dir_ = std::make_unique<QTemporaryDir>();
         // The Library's marks go to a collection of each test's own, never the user's.
         data_ = std::make_unique<QTemporaryDir>();
@@ -65,6 +66,7 @@ class WindowFixture : public QObject {
         said_ = std::make_unique<ScriptedMessenger>();
         form_ = std::make_unique<pw::ui::Form1>(said_.get());
         windows_ = std::make_unique<pw::ui::AppWindows>(*form_);
+        if (focused) form_->findChild<QWidget*>(focused)->setFocus();
         form_->show();
         form_->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
