@@ -46,16 +46,6 @@ TEST(TableAndCsvWriters, ControlCharactersAndInvalidUtf8AreEscapedAndWidthCounts
     EXPECT_GT(csvRows, 10u);
 }
 
-// A wide character keeps the columns of a list aligned (tests/cli/golden/list_wide_cells.txt).
-TEST(TableWriter, WideCellsStayAligned) {
-    ListReport r;
-    r.rows.append(Row{{"Caf\xC3\xA9", "x", "1", "2", "3"}});
-    r.rows.append(Row{{"Name", "y", "1", "2", "3"}});
-    std::ostringstream out;
-    writeListText(out, r, TableStyle{false});
-    EXPECT_EQ(out.str(), testing::readFile(testing::goldenFile("list_wide_cells.txt")));
-}
-
 // A cell wider than the cap is cut where a character or an escape ends; the marker
 // stays; the column is as wide as the cap, not as the text
 // (tests/cli/golden/table_cut_at_the_cap.txt).

@@ -105,6 +105,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY2(said.match(read).hasMatch(), qPrintable(read));
         const QList<QTimer*> timers = library_->findChildren<QTimer*>();  // idle, nothing runs
         QTRY_VERIFY(std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive)));
+        // Results for a row it does not have (of a scan since replaced) change nothing.
+        QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
+        model()->setTriages({{10, {}}});
+        model()->setOutcomes({{10, {}}});
+        model()->setMarks({{10, {}}});
+        QCOMPARE(changed.count(), 0);
 
         // A click on the header sorts by name, another the other way.
         QHeaderView* header = library_->table()->horizontalHeader();
