@@ -384,7 +384,7 @@ OpenResult Store::open(const fs::path& path) {
     }
     fs::create_directories(path.parent_path(), error);
     const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) {
+    if (fd == -1) {
         result.detail = std::error_code(errno, std::generic_category()).message();
         return result;
     }
@@ -644,7 +644,7 @@ std::optional<fs::path> Store::backupIfDue(const fs::path& folder,
     const fs::path copy =
         folder / (std::string(kBackupPrefix) + timeStamp(now) + std::string(kBackupSuffix));
     const int fd = ::open(copy.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-    if (fd < 0) return std::nullopt;
+    if (fd == -1) return std::nullopt;
     ::close(fd);
     sqlite3* dest = nullptr;
     bool done = false;

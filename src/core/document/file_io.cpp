@@ -42,7 +42,7 @@ int openRegularFile(const std::filesystem::path& path, std::string& error, std::
     // Checked again once open: the name may have changed hands in between.
     const int fd =
         S_ISREG(st.st_mode) ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK) : -1;
-    if (fd >= 0 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+    if (fd != -1 && ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
         if (size) *size = static_cast<std::uint64_t>(st.st_size);
         return fd;
     }
@@ -57,7 +57,7 @@ ReadResult readWholeFile(const std::filesystem::path& path, std::uint64_t maxByt
     ReadResult r;
     std::uint64_t size = 0;
     Fd fd(openRegularFile(path, r.error, &size));
-    if (fd.get() < 0) return r;
+    if (fd.get() == -1) return r;
     r.exists = true;
     if (size > maxBytes) {
         r.tooLarge = true;

@@ -59,8 +59,8 @@ mode_t modeFor(const std::filesystem::path& target) {
 IoResult writeAll(int fd, std::string_view bytes) {
     while (!bytes.empty()) {  // what is left to write
         const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return failure(errno);
+        if (n == -1 && errno == EINTR) continue;
+        if (n == -1) return failure(errno);
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return {};
@@ -73,7 +73,7 @@ IoResult syncOpened(const std::filesystem::path& path, int flags, Sync sync) {
     if (const std::optional<int> own = unnamedFd(path))
         return sync(*own) == 0 ? IoResult{} : failure(errno);
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | flags);
-    if (fd < 0) return failure(errno);
+    if (fd == -1) return failure(errno);
     const int error = sync(fd) == 0 ? 0 : errno;
     ::close(fd);
     return error == 0 ? IoResult{} : failure(error);
@@ -92,7 +92,7 @@ IoResult writeNamedTemporary(const std::filesystem::path& target, std::string_vi
                            (std::string(kTemporaryPrefix) + std::to_string(::getpid()) + "-XXXXXX"))
                               .string();
     const int fd = ::mkstemp(pattern.data());
-    if (fd < 0) return failure(errno);
+    if (fd == -1) return failure(errno);
     temp = pattern;
     if (::fchmod(fd, mode) != 0) return closeAfter(fd, errno);
     if (IoResult w = writeAll(fd, bytes); !w.ok()) {
@@ -111,7 +111,7 @@ class SystemFileWriter final : public FileWriter {
                             std::filesystem::path& temp) override {
         if (!unnamed_) return writeNamedTemporary(target, bytes, modeFor(target), temp);
         const int fd = ::open(folderOf(target).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-        if (fd < 0) {
+        if (fd == -1) {
             // A file system without unnamed files: a named one, with the target's mode.
             if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return failure(errno);
             return writeNamedTemporary(target, bytes, modeFor(target), temp);

@@ -124,7 +124,7 @@ bool leavesArchive(std::string_view name) {
 ArchiveReader::ArchiveReader(const std::filesystem::path& file) {
     const Utf8Names utf8;
     fd_ = document::openRegularFile(file, problem_);
-    if (fd_ < 0) {
+    if (fd_ == -1) {
         unreadable_ = true;
         return;
     }

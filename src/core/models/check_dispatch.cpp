@@ -38,7 +38,7 @@ struct Subject {
 
 // The ID cell as the tables are asked for it; a plain number is read already.
 double idNumber(const Subject& s) {
-    return s.id >= 0 ? s.id : readLeadingNumber(s.row.id());
+    return s.id != -1 ? s.id : readLeadingNumber(s.row.id());
 }
 double valueNumber(const Row& row) {
     return readLeadingNumber(row.value());
