@@ -21,6 +21,7 @@
 #include "exit_status.h"
 #include "library/convert_all.h"
 #include "library/input_stream.h"
+#include "library/progress_throttle.h"
 #include "library/source.h"
 #include "model_lists.h"
 #include "session/messages.h"
@@ -80,7 +81,7 @@ class Converter {
     std::vector<std::string> names_;  // of the inputs so far, for "already the output of"
     std::optional<std::size_t> total_;
     bool progressShown_ = false;
-    std::chrono::steady_clock::time_point lastProgress_;
+    library::ProgressThrottle progressDue_{std::chrono::milliseconds(100)};
     ConvertTally tally_;
     int status_ = kExitOk;
     collection::Store marks_;  // open when the new presets take their sources' marks
@@ -129,10 +130,7 @@ bool Converter::picksMatch() {
 void Converter::progress(std::size_t converted, const std::string& name) {
     if (!console_.errIsTerminal) return;
     // A terminal shows ten updates a second at most.
-    const auto now = std::chrono::steady_clock::now();
-    const bool last = total_ && converted == *total_;
-    if (!last && now - lastProgress_ < std::chrono::milliseconds(100)) return;
-    lastProgress_ = now;
+    if (!progressDue_.due(total_ && converted == *total_)) return;
     console_.err << "\r\x1b[K[" << converted;
     if (total_) console_.err << '/' << *total_;
     console_.err << "] " << name << std::flush;

@@ -22,6 +22,7 @@
 #include "exit_status.h"
 #include "json_writer.h"
 #include "library/duplicates.h"
+#include "library/progress_throttle.h"
 #include "library/query.h"
 #include "library/scan.h"
 #include "library_gathering.h"
@@ -278,10 +279,7 @@ class ProgressLine {
     }
     void operator()(const library::ScanProgress& p) {
         if (!console_.errIsTerminal) return;
-        const auto now = std::chrono::steady_clock::now();
-        const bool allRead = p.filesDone == p.filesTotal;
-        if (shown_ && !allRead && now - last_ < std::chrono::milliseconds(100)) return;
-        last_ = now;
+        if (!due_.due(p.filesDone == p.filesTotal)) return;
         shown_ = true;
         console_.err << "\rscanning: " << p.filesDone << "/" << p.filesTotal << " files, "
                      << p.presets << " presets\033[K" << std::flush;
@@ -289,7 +287,7 @@ class ProgressLine {
 
   private:
     const Console& console_;
-    std::chrono::steady_clock::time_point last_{};
+    library::ProgressThrottle due_{std::chrono::milliseconds(100)};
     bool shown_ = false;
 };
 

@@ -15,6 +15,7 @@
 #include "library/archive_reader.h"
 #include "library/duplicates.h"
 #include "library/preset_facts.h"
+#include "library/progress_throttle.h"
 #include "library/query.h"
 #include "library/rows_key.h"
 #include "library/scan.h"
@@ -237,6 +238,18 @@ TEST_F(LibraryScanInput, ACancelledScanSaysHowMuchItRead) {
                               {.batch = [&](std::span<Preset>) { cancel = true; }}, &cancel);
     EXPECT_TRUE(r.cancelled && r.filesRead < 1000u);
     EXPECT_EQ(std::tuple(r.filesTotal, r.filesRead), std::tuple(1000u, r.presets.size()));
+}
+
+// Progress is told at once, then once in a period at most, and at the end always.
+TEST(LibraryProgress, ToldAtOnceThenOnceAPeriodAndAtTheEnd) {
+    using namespace std::chrono_literals;
+    ProgressThrottle due(100ms);
+    const ProgressThrottle::Clock::time_point start{1000s};
+    EXPECT_TRUE(due.due(false, start));
+    EXPECT_FALSE(due.due(false, start + 99ms));
+    EXPECT_TRUE(due.due(true, start + 99ms));  // the end
+    EXPECT_FALSE(due.due(false, start + 198ms));
+    EXPECT_TRUE(due.due(false, start + 199ms));  // a period after the end was told
 }
 
 // One file is one preset, however it is named: twice, through its folder, through a link.

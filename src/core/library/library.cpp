@@ -14,30 +14,17 @@
 #include "library/duplicates.h"
 #include "library/every_core.h"
 #include "library/free_memory.h"
+#include "library/progress_throttle.h"
 #include "library/read_again.h"
 #include "library/source.h"
 
 namespace pw::library {
 namespace {
 
+using namespace std::chrono_literals;
+
 // Each kind of command; a command supersedes the one running of its kind.
 enum Kind { ScanKind, TriageKind, SearchKind, PlanKind, ConvertKind, KindCount };
-
-// Says when a report is due: at most every `ms` milliseconds, and always for the last.
-class Throttle {
-  public:
-    explicit Throttle(int ms) : every_(ms) {}
-    bool due(bool last) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!last && now - last_ < every_) return false;
-        last_ = now;
-        return true;
-    }
-
-  private:
-    std::chrono::milliseconds every_;
-    std::chrono::steady_clock::time_point last_{};
-};
 
 Triage unreadable(std::string reason) {
     Triage t;
@@ -197,7 +184,7 @@ void Library::State::startScan(CancelToken cancel, std::optional<Query> only, bo
             State& s = *self;
             // The presets of the folder shown before were dropped with it.
             releaseFreedMemory();
-            Throttle progressDue(50), rowsDue(100);
+            ProgressThrottle progressDue(50ms), rowsDue(100ms);
             std::vector<PresetPtr> all, pending;
             std::vector<Triage> allTriages, pendingTriages;
             // What the memory knows is looked up while the inputs are listed.
@@ -438,7 +425,7 @@ void Library::convert(const ConversionPlan& plan, std::vector<bool> replace,
     s.start(ConvertKind, cancel,
             [self = &s, plan, replace = std::move(replace), &writer](
                 unsigned now, const std::atomic<bool>& stop) {
-                Throttle due(50);
+                ProgressThrottle due(50ms);
                 ConversionRun run = runConversion(
                     plan, replace, writer,
                     [&](std::size_t done, std::size_t total) {
