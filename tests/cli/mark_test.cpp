@@ -54,12 +54,10 @@ class Mark : public CliTest {
 
 TEST_F(Mark, MarksStayFromOneRunToTheNext) {
     const RunResult all = mark({"presets", "--favourite", "--tag", "blues", "--note", "old"});
-    EXPECT_EQ(all.status, 0) << all.err;
-    EXPECT_EQ(all.out, "Marked 3 presets\n");
+    EXPECT_EQ(std::tuple(all.status, all.out), std::tuple(0, "Marked 3 presets\n")) << all.err;
     const RunResult one = mark({"presets/metal_zone.rp250p", "--tag", "metal", "--untag", "blues",
                                 "--unfavourite", "--note="});
-    EXPECT_EQ(one.status, 0) << one.err;
-    EXPECT_EQ(one.out, "Marked 1 preset\n");
+    EXPECT_EQ(std::tuple(one.status, one.out), std::tuple(0, "Marked 1 preset\n")) << one.err;
     const auto m = marks();
     EXPECT_EQ(m.at("metal_zone.rp250p"), (collection::Marks{false, false, {"metal"}, ""}));
     EXPECT_EQ(m.at("surfs_up.rp255p"), (collection::Marks{true, false, {"blues"}, "old"}));
