@@ -27,6 +27,8 @@
 
 #include "pw_version.h"
 
+using namespace Qt::StringLiterals;
+
 namespace pwui {
 
 // How a widget was set up beyond its texts, where it differs from a new one's: each
@@ -45,8 +47,8 @@ inline QString traitsOf(const QWidget& w) {
     for (const QList<QByteArray>& row : fresh)
         if (const QVariant v = w.property(row[0]); v.isValid() && v.toString() != row[1])
             t << row[0] + QLatin1Char(' ') + v.toString();
-    if (w.testAttribute(Qt::WA_DeleteOnClose)) t << QStringLiteral("deleted on close");
-    return t.join(QStringLiteral(", "));
+    if (w.testAttribute(Qt::WA_DeleteOnClose)) t << u"deleted on close"_s;
+    return t.join(u", "_s);
 }
 
 inline QString captionsOf(const QWidget& window, const QString& folder) {
@@ -54,64 +56,60 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
     // of nested widgets per round of posted layout requests.
     for (int level = 0; level < 8; ++level)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-    QStringList lines{QStringLiteral("title: ") +
-                      QString(window.windowTitle())
-                          .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))
-                          .replace(folder, QStringLiteral("<folder>"))};
+    QStringList lines{u"title: "_s + QString(window.windowTitle())
+                                         .replace(QStringLiteral(PW_VERSION_TEXT), u"<version>"_s)
+                                         .replace(folder, u"<folder>"_s)};
     const auto add = [&](const QObject* o, const QString& kind, const QString& text) {
         if (text.isEmpty()) return;
         QString said = text;
         const auto* w = qobject_cast<const QWidget*>(o);
         const auto* a = qobject_cast<const QAction*>(o);
         const auto* b = qobject_cast<const QAbstractButton*>(o);
-        if (kind != QStringLiteral("tip")) {
-            if ((w && !w->isEnabled()) || (a && !a->isEnabled()))
-                said += QStringLiteral(" (disabled)");
-            if ((a && a->isChecked()) || (b && b->isChecked()))
-                said += QStringLiteral(" (checked)");
+        if (kind != u"tip"_s) {
+            if ((w && !w->isEnabled()) || (a && !a->isEnabled())) said += u" (disabled)"_s;
+            if ((a && a->isChecked()) || (b && b->isChecked())) said += u" (checked)"_s;
         }
-        said.replace(folder, QStringLiteral("<folder>"))
-            .replace(QStringLiteral(PW_VERSION_TEXT), QStringLiteral("<version>"))
-            .replace(QLatin1Char('\n'), QStringLiteral("\\n"));
-        lines << kind + QLatin1Char(' ') + o->objectName() + QStringLiteral(": ") + said;
+        said.replace(folder, u"<folder>"_s)
+            .replace(QStringLiteral(PW_VERSION_TEXT), u"<version>"_s)
+            .replace(QLatin1Char('\n'), u"\\n"_s);
+        lines << kind + QLatin1Char(' ') + o->objectName() + u": "_s + said;
     };
     if (const QString traits = traitsOf(window); !traits.isEmpty())
-        lines << QStringLiteral("traits of the window: ") + traits;
+        lines << u"traits of the window: "_s + traits;
     for (const QObject* o : window.findChildren<QObject*>()) {
-        if (o->objectName().startsWith(QStringLiteral("qt_"))) continue;
+        if (o->objectName().startsWith(u"qt_"_s)) continue;
         if (const auto* a = qobject_cast<const QAction*>(o)) {
             if (a->isSeparator() || a->menu()) continue;
-            add(o, QStringLiteral("command"),
-                a->text() + (a->shortcut().isEmpty()
-                                 ? QString()
-                                 : QStringLiteral(" [") + a->shortcut().toString() + ']'));
+            add(o, u"command"_s,
+                a->text() + (a->shortcut().isEmpty() ? QString()
+                                                     : u" ["_s + a->shortcut().toString() + ']'));
         } else if (const auto* m = qobject_cast<const QMenu*>(o)) {
-            add(o, QStringLiteral("menu"), m->title());
+            add(o, u"menu"_s, m->title());
         } else if (const auto* b = qobject_cast<const QAbstractButton*>(o)) {
-            add(o, QStringLiteral("button"), b->text());
+            add(o, u"button"_s, b->text());
         } else if (const auto* g = qobject_cast<const QGroupBox*>(o)) {
-            add(o, QStringLiteral("group"), g->title());
+            add(o, u"group"_s, g->title());
         } else if (const auto* l = qobject_cast<const QLabel*>(o)) {
-            add(o, QStringLiteral("label"), l->text());
+            add(o, u"label"_s, l->text());
         } else if (const auto* c = qobject_cast<const QComboBox*>(o)) {
             QStringList items;
             for (int i = 0; i < c->count(); ++i)
                 items << c->itemText(i);
-            add(o, QStringLiteral("list"), items.join(QStringLiteral(" | ")));
+            add(o, u"list"_s, items.join(u" | "_s));
         } else if (const auto* e = qobject_cast<const QLineEdit*>(o)) {
-            add(o, QStringLiteral("field"), e->placeholderText());
+            add(o, u"field"_s, e->placeholderText());
         } else if (const auto* v = qobject_cast<const QAbstractItemView*>(o);
                    v && v->model() && !qobject_cast<const QHeaderView*>(o) &&
                    !qobject_cast<const QComboBox*>(o->parent()->parent())) {
             QStringList headers;
             for (int column = 0; column < v->model()->columnCount(); ++column)
                 headers << v->model()->headerData(column, Qt::Horizontal).toString();
-            add(o, QStringLiteral("columns"), headers.join(QStringLiteral(" | ")));
+            add(o, u"columns"_s, headers.join(u" | "_s));
             const auto cells = [v](int row, int role) {  // a row's texts or tips, if any
                 QStringList out;
                 for (int column = 0; column < v->model()->columnCount(); ++column)
                     out << v->model()->index(row, column).data(role).toString();
-                return out.join(QString()).isEmpty() ? QString() : out.join(QStringLiteral(" | "));
+                return out.join(QString()).isEmpty() ? QString() : out.join(u" | "_s);
             };
             for (int row = 0; row < v->model()->rowCount(); ++row)
                 for (const auto& [kind, role] : {std::pair("row", 0), std::pair("tip", 3)})
@@ -121,15 +119,14 @@ inline QString captionsOf(const QWidget& window, const QString& folder) {
                 QString::number(timer->interval()) + (timer->isSingleShot() ? " ms, once" : " ms"));
         }
         if (const auto* w = qobject_cast<const QWidget*>(o)) {
-            add(o, QStringLiteral("tip"), w->toolTip());
-            add(o, QStringLiteral("spoken"), w->accessibleName());  // what a screen reader says
+            add(o, u"tip"_s, w->toolTip());
+            add(o, u"spoken"_s, w->accessibleName());  // what a screen reader says
             if (const QString traits = traitsOf(*w); !traits.isEmpty())
-                lines << QStringLiteral("traits ") + o->objectName() + QStringLiteral(": ") +
-                             traits;
+                lines << u"traits "_s + o->objectName() + u": "_s + traits;
         } else if (const auto* a = qobject_cast<const QAction*>(o);
                    a && a->toolTip() !=
                             QString(a->text()).remove(QLatin1Char('&')).remove(QChar(0x2026)))
-            add(o, QStringLiteral("tip"), a->toolTip());
+            add(o, u"tip"_s, a->toolTip());
     }
     return lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }
@@ -176,8 +173,8 @@ inline void compareLooks(QWidget& window, const QByteArray& name) {
     if (shown == expected) return;
     const QString kept = QDir::temp().filePath(name + "-shown.png");
     shown.save(kept);
-    QFAIL(qPrintable(QStringLiteral("%1 does not look as %2 (see %3)")
-                         .arg(QString::fromLatin1(name), file, kept)));
+    QFAIL(qPrintable(
+        u"%1 does not look as %2 (see %3)"_s.arg(QString::fromLatin1(name), file, kept)));
 }
 
 // Compares the window's captions with tests/ui/captions/`name`.txt and its look with

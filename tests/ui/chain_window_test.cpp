@@ -32,7 +32,7 @@ class ChainWindowTest : public pwui::WindowFixture {
     // A two-channel preset against the start-up target (RP255): off blocks dimmed and saying
     // so, both amp channels, and the conflict mark on the blocks the RP255 lacks.
     void tilesShowEachBlock() {
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         pw::ui::ChainView* view = openChain()->view();
         // Each tile's name, one a line (captions/chain_tiles.txt: 14), and what the
         // distortion's shows.
@@ -53,19 +53,19 @@ class ChainWindowTest : public pwui::WindowFixture {
 
     // The chain follows the amp channel, an edit, Undo, Filter and Resolve Conflicts.
     void chainFollowsEditsAndUndo() {
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         const pw::ui::ChainView* view = openChain()->view();
         const QStringList opened = names(view);
-        QVERIFY(!nameOf(view, QStringLiteral("Amp B")).isEmpty());
+        QVERIFY(!nameOf(view, u"Amp B"_s).isEmpty());
 
         click("cmdAmpA");  // one channel left: no amp B, no EQ B
-        QVERIFY(nameOf(view, QStringLiteral("Amp B")).isEmpty());
-        QVERIFY(nameOf(view, QStringLiteral("EQ B")).isEmpty());
+        QVERIFY(nameOf(view, u"Amp B"_s).isEmpty());
+        QVERIFY(nameOf(view, u"EQ B"_s).isEmpty());
         const QStringList oneChannel = names(view);
 
         clickRow(rowOf("128", "3"));  // the wah's model row goes
         QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
-        QCOMPARE(nameOf(view, QStringLiteral("Wah")), QStringLiteral("Wah"));
+        QCOMPARE(nameOf(view, u"Wah"_s), u"Wah"_s);
 
         QTest::keyClick(lv(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(names(view), oneChannel);
@@ -75,13 +75,13 @@ class ChainWindowTest : public pwui::WindowFixture {
         // Filter and Resolve Conflicts: no block is left that the RP255 does not know.
         click("cmdAmpA");
         click("cmdFilter");
-        QVERIFY(names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
+        QVERIFY(names(view).join(QLatin1Char('|')).contains(u", conflict"_s));
         child<QAction>("mnuResolve")->trigger();
-        QVERIFY(!names(view).join(QLatin1Char('|')).contains(QStringLiteral(", conflict")));
+        QVERIFY(!names(view).join(QLatin1Char('|')).contains(u", conflict"_s));
     }
 
     void pictureCopiesAndSaves() {
-        form_->openFile(copy(QStringLiteral("crunch_time.rp150p")));
+        form_->openFile(copy(u"crunch_time.rp150p"_s));
         pw::ui::ChainWindow* window = openChain();
         pwui::compareCaptions(*window, dir_->path(), "chain_window");
         QTest::mouseClick(child<QPushButton>("copyPicture", window), Qt::LeftButton);
@@ -89,21 +89,20 @@ class ChainWindowTest : public pwui::WindowFixture {
         QVERIFY(!copied.isNull());
 
         // Save as PNG proposes the patch's name and writes the picture where it is told.
-        const QString png = dir_->filePath(QStringLiteral("chain.png"));
+        const QString png = dir_->filePath(u"chain.png"_s);
         QString proposed;
         chooseInFileDialog(png, [&](QFileDialog& dialog) {
             proposed = QFileInfo(dialog.selectedFiles().value(0)).fileName();
         });
         QTest::mouseClick(child<QPushButton>("savePicture", window), Qt::LeftButton);
-        QCOMPARE(proposed, QStringLiteral("Crunch Time.png"));
+        QCOMPARE(proposed, u"Crunch Time.png"_s);
         QCOMPARE(QImage(png).width(), copied.width());  // the whole chain, as copied
-        QVERIFY(
-            !window->savePicture(dir_->filePath(QStringLiteral("no/such/folder.png"))).isEmpty());
+        QVERIFY(!window->savePicture(dir_->filePath(u"no/such/folder.png"_s)).isEmpty());
     }
 
     void twinsShowNoDifference() {
-        form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));
-        const QString twin = dir_->filePath(QStringLiteral("twin.rp255p"));
+        form_->openFile(copy(u"surfs_up.rp255p"_s));
+        const QString twin = dir_->filePath(u"twin.rp255p"_s);
         QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/surfs_up.rp255p"), twin));
         pw::ui::CompareWindow* compare = form_->compareWith(twin);
         QVERIFY(compare);
@@ -133,7 +132,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         writeFile(convertedFile, QByteArray::fromStdString(converted.bytes));
 
         QTest::mouseClick(option(plan.target->option), Qt::LeftButton);
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         pw::ui::CompareWindow* compare = form_->compareWith(convertedFile);
         QVERIFY(compare);
 
@@ -147,9 +146,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         QVERIFY(!diff.rows.empty());
         QTreeWidget* rows = compare->rows();
         QCOMPARE(std::size_t(rows->topLevelItemCount()), diff.rows.size());
-        const auto number = [](std::size_t n) {
-            return n == 0 ? QStringLiteral("–") : QString::number(n);
-        };
+        const auto number = [](std::size_t n) { return n == 0 ? u"–"_s : QString::number(n); };
         int onlyInA = 0, onlyInB = 0;
         for (int i = 0; i < rows->topLevelItemCount(); ++i) {
             const pw::RowDiff& line = diff.rows[std::size_t(i)];
@@ -157,21 +154,21 @@ class ChainWindowTest : public pwui::WindowFixture {
             QCOMPARE(item->text(0), number(line.rowA));
             QCOMPARE(item->text(1), number(line.rowB));
             // A row on one side only says so on the other.
-            onlyInB += item->text(4) == QStringLiteral("only in B");
-            onlyInA += item->text(5) == QStringLiteral("only in A");
-            QCOMPARE(item->text(4) == QStringLiteral("only in B"), line.rowA == 0);
-            QCOMPARE(item->text(5) == QStringLiteral("only in A"), line.rowB == 0);
+            onlyInB += item->text(4) == u"only in B"_s;
+            onlyInA += item->text(5) == u"only in A"_s;
+            QCOMPARE(item->text(4) == u"only in B"_s, line.rowA == 0);
+            QCOMPARE(item->text(5) == u"only in A"_s, line.rowB == 0);
             // A row on both sides is named once, or "before → after" when it was renamed.
             if (line.rowA != 0 && line.rowB != 0) {
                 const QString a =
                     QString::fromStdString(form_->session().rows().row(line.rowA).name());
                 const QString b = QString::fromStdString(other.rows().row(line.rowB).name());
-                QCOMPARE(item->text(2), a == b ? a : a + QStringLiteral(" → ") + b);
+                QCOMPARE(item->text(2), a == b ? a : a + u" → "_s + b);
             }
         }
         QVERIFY(onlyInA > 0 && onlyInB > 0);
         QCOMPARE(compare->summary()->text(),
-                 QStringLiteral("%1 differences; the patch names differ").arg(diff.rows.size()));
+                 u"%1 differences; the patch names differ"_s.arg(diff.rows.size()));
         // Amp B went: its tile on A's side is marked, the wah (untouched) is not
         // (captions/compare_chain_a.txt).
         pwui::compareWithFile(names(compare->chainA()).join('\n') + '\n', "compare_chain_a");
@@ -198,9 +195,9 @@ class ChainWindowTest : public pwui::WindowFixture {
         const auto button = [&](const QString& text) {  // there, or the test fails
             return *std::ranges::find(buttons, text, &QAbstractButton::text);
         };
-        QTest::mouseClick(button(QStringLiteral("&Previous Difference")), Qt::LeftButton);
+        QTest::mouseClick(button(u"&Previous Difference"_s), Qt::LeftButton);
         QVERIFY(at(diff.rows[diff.rows.size() - 3]));
-        QTest::mouseClick(button(QStringLiteral("&Next Difference")), Qt::LeftButton);
+        QTest::mouseClick(button(u"&Next Difference"_s), Qt::LeftButton);
         QVERIFY(at(diff.rows[diff.rows.size() - 2]));
     }
 
@@ -210,8 +207,8 @@ class ChainWindowTest : public pwui::WindowFixture {
         for (const char* name : {"crunch_time.rp150p", "dual_amp_lead.rp355p"})
             copy(QString::fromLatin1(name));
         QVERIFY(QFile::copy(QStringLiteral(PW_TEST_DATA_DIR "/dual_amp_lead.rp355p"),
-                            dir_->filePath(QStringLiteral("twin.rp355p"))));
-        writeFile(dir_->filePath(QStringLiteral("broken.rp250p")), "<RP250Preset><Name>x</Na");
+                            dir_->filePath(u"twin.rp355p"_s)));
+        writeFile(dir_->filePath(u"broken.rp250p"_s), "<RP250Preset><Name>x</Na");
         pw::ui::LibraryWindow* library = windows_->openLibrary({dir_->path()});
         QTRY_VERIFY_WITH_TIMEOUT(!library->scanning(), 20000);
         auto* detail = library->findChild<pw::ui::LibraryDetail*>();
@@ -224,22 +221,21 @@ class ChainWindowTest : public pwui::WindowFixture {
             qFatal("no row %s", qPrintable(file));
         };
         table->setFocus();
-        table->setCurrentIndex(rowOfFile(QStringLiteral("dual_amp_lead.rp355p")));
+        table->setCurrentIndex(rowOfFile(u"dual_amp_lead.rp355p"_s));
         pwui::compareWithFile(names(detail->chain()).join('\n') + '\n', "chain_tiles");
         // Its facts: where it is, its model and status, and each change converting makes.
-        pwui::compareWithFile(
-            QString(detail->facts()->text()).replace(dir_->path(), QStringLiteral("<folder>")),
-            "library_detail");
-        table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
-        QCOMPARE(detail->facts()->text(), dir_->filePath(QStringLiteral("crunch_time.rp150p")) +
-                                              QStringLiteral("\nRP150 \u00B7 fits"));
-        // One that cannot be read says why, once.
-        table->setCurrentIndex(rowOfFile(QStringLiteral("broken.rp250p")));
+        pwui::compareWithFile(QString(detail->facts()->text()).replace(dir_->path(), u"<folder>"_s),
+                              "library_detail");
+        table->setCurrentIndex(rowOfFile(u"crunch_time.rp150p"_s));
         QCOMPARE(detail->facts()->text(),
-                 dir_->filePath(QStringLiteral("broken.rp250p")) +
+                 dir_->filePath(u"crunch_time.rp150p"_s) + u"\nRP150 \u00B7 fits"_s);
+        // One that cannot be read says why, once.
+        table->setCurrentIndex(rowOfFile(u"broken.rp250p"_s));
+        QCOMPARE(detail->facts()->text(),
+                 dir_->filePath(u"broken.rp250p"_s) +
                      QStringLiteral("\nRP250 \u00B7 unreadable\nend tag does not match its "
                                     "start tag (at byte 22)"));
-        table->setCurrentIndex(rowOfFile(QStringLiteral("crunch_time.rp150p")));
+        table->setCurrentIndex(rowOfFile(u"crunch_time.rp150p"_s));
         QApplication::processEvents();  // the pane grows to the chain's whole height
         QVERIFY(detail->chain()->parentWidget()->height() >= detail->chain()->sizeHint().height());
         // One amp, its wah off (captions/chain_tiles_crunch_time.txt).
@@ -248,24 +244,24 @@ class ChainWindowTest : public pwui::WindowFixture {
         QApplication::setActiveWindow(library);
         QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
         QVERIFY(!detail->isVisible());
-        QCOMPARE(QSettings().value(QStringLiteral("library/showDetail")).toBool(), false);
+        QCOMPARE(QSettings().value(u"library/showDetail"_s).toBool(), false);
         QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
         QVERIFY(detail->isVisible());
 
         table->selectionModel()->select(
-            rowOfFile(QStringLiteral("dual_amp_lead.rp355p")),
+            rowOfFile(u"dual_amp_lead.rp355p"_s),
             QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
         QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);  // one preset: no comparison
-        table->selectionModel()->select(rowOfFile(QStringLiteral("twin.rp355p")),
+        table->selectionModel()->select(rowOfFile(u"twin.rp355p"_s),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
         const auto compares = library->findChildren<pw::ui::CompareWindow*>();
         QCOMPARE(compares.size(), 1);  // the two presets', and no row differs
-        QCOMPARE(compares.front()->summary()->text(), QStringLiteral("No difference"));
+        QCOMPARE(compares.front()->summary()->text(), u"No difference"_s);
         // A preset that cannot be read is said in the command's own box, and nothing opens.
-        table->selectionModel()->select(rowOfFile(QStringLiteral("twin.rp355p")),
+        table->selectionModel()->select(rowOfFile(u"twin.rp355p"_s),
                                         QItemSelectionModel::Deselect | QItemSelectionModel::Rows);
-        table->selectionModel()->select(rowOfFile(QStringLiteral("broken.rp250p")),
+        table->selectionModel()->select(rowOfFile(u"broken.rp250p"_s),
                                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
         QString said;
         QTimer::singleShot(0, [&said] {
@@ -275,9 +271,8 @@ class ChainWindowTest : public pwui::WindowFixture {
             box->accept();
         });
         QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
-        QCOMPARE(said,
-                 QStringLiteral("Compare\n") + dir_->filePath(QStringLiteral("broken.rp250p")) +
-                     QStringLiteral(" could not be read: it is not a preset that can be read"));
+        QCOMPARE(said, u"Compare\n"_s + dir_->filePath(u"broken.rp250p"_s) +
+                           u" could not be read: it is not a preset that can be read"_s);
         QCOMPARE(library->findChildren<pw::ui::CompareWindow*>().size(), 1);
     }
 

@@ -15,7 +15,7 @@ class EditMenuTest : public pwui::WindowFixture {
     void cleanup() { closeWindow(); }
 
     void undoAndRedoShowEachState() {
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         auto* redo = child<QAction>("mnuRedo");
         auto* name = child<QLineEdit>("tbPatchName");
         QStringList states{shown()};
@@ -27,7 +27,7 @@ class EditMenuTest : public pwui::WindowFixture {
         QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
         states << shown();
         name->setFocus();
-        QTest::keyClicks(name, QStringLiteral("xy"));
+        QTest::keyClicks(name, u"xy"_s);
         lv()->setFocus();  // the step is "Patch Name" (ctrlZInTheNameBoxIsTheMenusUndo)
         states << shown();
 
@@ -36,7 +36,7 @@ class EditMenuTest : public pwui::WindowFixture {
             QCOMPARE(shown(), states[k - 1]);
         }
         QVERIFY(!child<QAction>("mnuUndo")->isEnabled());
-        QCOMPARE(redo->text(), QStringLiteral("&Redo Amp A"));
+        QCOMPARE(redo->text(), u"&Redo Amp A"_s);
         for (qsizetype k = 1; k < states.size(); ++k) {
             QTest::keyClick(lv(), k % 2 ? Qt::Key_Y : Qt::Key_Z,
                             k % 2 ? Qt::ControlModifier : Qt::ControlModifier | Qt::ShiftModifier);
@@ -47,18 +47,18 @@ class EditMenuTest : public pwui::WindowFixture {
 
     // The name box has no undo of its own: Ctrl+Z there takes back the step the menu names.
     void ctrlZInTheNameBoxIsTheMenusUndo() {
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         click("cmdAmpA");
         const QString afterAmp = shown();
         auto* name = child<QLineEdit>("tbPatchName");
         name->setFocus();
         name->end(false);
-        QTest::keyClicks(name, QStringLiteral("xy"));
+        QTest::keyClicks(name, u"xy"_s);
         auto* undo = child<QAction>("mnuUndo");
-        QCOMPARE(undo->text(), QStringLiteral("&Undo Patch Name"));
+        QCOMPARE(undo->text(), u"&Undo Patch Name"_s);
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(shown(), afterAmp);
-        QCOMPARE(undo->text(), QStringLiteral("&Undo Amp A"));
+        QCOMPARE(undo->text(), u"&Undo Amp A"_s);
         QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
         QVERIFY(child<QPushButton>("cmdAmpA")->isEnabled());
         QTest::keyClick(name, Qt::Key_Y, Qt::ControlModifier);

@@ -34,7 +34,7 @@ class Form1Test : public pwui::WindowFixture {
     void endToEnd() {
         Tester tester(form_->model(), Tester::FailureReportingMode::QtTest);
         pwui::compareCaptions(*form_, dir_->path(), "main_window");
-        drop({copy(QStringLiteral("dual_amp_lead.rp355p"))});
+        drop({copy(u"dual_amp_lead.rp355p"_s)});
         const Session& s = form_->session();
         QCOMPARE(s.sourceRoot(), std::string("RP355Preset"));
         QCOMPARE(form_->model()->rowCount(), 95);
@@ -65,45 +65,44 @@ class Form1Test : public pwui::WindowFixture {
         QVERIFY(s.filtered() && !child<QPushButton>("cmdFilter")->isEnabled());
         QVERIFY(colours(Mark::Change) > 0);
         click("cmdAmpA");
-        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual_A"));
+        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), u"Dual_A"_s);
         QVERIFY(!child<QPushButton>("cmdAmpB")->isEnabled());
         QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
         click("cmdErrors");
-        QVERIFY(said_->last().startsWith(QStringLiteral("Number of errors ")));
+        QVERIFY(said_->last().startsWith(u"Number of errors "_s));
         // Tools > Resolve Conflicts clears what is left.
         auto* resolve = child<QAction>("mnuResolve");
         QVERIFY(resolve->isEnabled());
         resolve->trigger();
-        QVERIFY(said_->last().endsWith(QStringLiteral("No conflict is left.")));
+        QVERIFY(said_->last().endsWith(u"No conflict is left."_s));
         QCOMPARE(colours(Mark::Conflict), 0);
         QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(s.rows().count()));
         click("cmdReset");
         QCOMPARE(form_->model()->rowCount(), 95);
-        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Dual Amp Lead"));
+        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), u"Dual Amp Lead"_s);
 
-        windows_->openArguments({copy(QStringLiteral("surfs_up.rp255p"))});  // no Library
+        windows_->openArguments({copy(u"surfs_up.rp255p"_s)});  // no Library
         QVERIFY(!windows_->library() && form_->model()->rowCount() == 66);
         QTest::mouseClick(option(1), Qt::LeftButton);
         QLineEdit* name = child<QLineEdit>("tbPatchName");
         name->selectAll();
-        QTest::keyClicks(name, QStringLiteral("Beach"));
+        QTest::keyClicks(name, u"Beach"_s);
         said_->answers = {Answer::Yes};
         click("cmdSave");
-        QVERIFY(QFile::exists(dir_->filePath(QStringLiteral("Beach.rp255p"))));
+        QVERIFY(QFile::exists(dir_->filePath(u"Beach.rp255p"_s)));
         // Every message names its file without the folder, the full path in its details.
-        QVERIFY(QDir(dir_->path()).mkdir(QStringLiteral("surfs_up.rp255p.txt")));  // in the way
+        QVERIFY(QDir(dir_->path()).mkdir(u"surfs_up.rp255p.txt"_s));  // in the way
         said_->answers = {Answer::Yes};
         child<QAction>("mnuExport")->trigger();
         // Each as "text | detail" (captions/save_messages.txt).
         QString said;
         for (const Message& m : std::vector(said_->messages.end() - 3, said_->messages.end()))
             said += QString::fromStdString(m.text + " | " + m.detail + "\n");
-        pwui::compareWithFile(said.replace(dir_->path(), QStringLiteral("<folder>")),
-                              "save_messages");
-        QVERIFY(QDir(dir_->path()).rmdir(QStringLiteral("surfs_up.rp255p.txt")));
+        pwui::compareWithFile(said.replace(dir_->path(), u"<folder>"_s), "save_messages");
+        QVERIFY(QDir(dir_->path()).rmdir(u"surfs_up.rp255p.txt"_s));
         child<QAction>("mnuExportData")->trigger();
-        QCOMPARE(said_->last(), QStringLiteral("Saved to surfs_up.rp255p.txt"));
-        form_->openFile(copy(QStringLiteral("reverse_dream.rp500p")));  // a model it only shows
+        QCOMPARE(said_->last(), u"Saved to surfs_up.rp255p.txt"_s);
+        form_->openFile(copy(u"reverse_dream.rp500p"_s));  // a model it only shows
         QVERIFY(form_->model()->rowCount() > 0 && !child<QPushButton>("cmdSave")->isEnabled());
     }
 
@@ -111,7 +110,7 @@ class Form1Test : public pwui::WindowFixture {
     // highlight_test's), and a name typed into the box with Return or Enter writes nothing;
     // a pick with the mouse in the drop-down list writes the row; Cancel unloads the dialog.
     void modelSelect() {
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         const Session& s = form_->session();
         doubleClickRow(rowOf("2497", "8"));  // Amp Gain has no block
         QVERIFY(!form_->modelSelect());
@@ -139,8 +138,7 @@ class Form1Test : public pwui::WindowFixture {
         open("83 JCM800");
         ui::Form2* dialog = form_->modelSelect();
         pwui::compareCaptions(*dialog, dir_->path(), "model_select");
-        pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboAmp")),
-                         QStringLiteral("83 JCM800"));
+        pickWithTheMouse(dialog->findChild<QComboBox*>(u"cboAmp"_s), u"83 JCM800"_s);
         QCOMPARE(s.rows().row(std::size_t(amp)).setting(), std::string("83 JCM800"));
         QCOMPARE(s.rows().row(std::size_t(amp)).value(), std::string("317"));
         QCOMPARE(form_->model()->index(amp - 1, kValue).data(Qt::ForegroundRole).value<QColor>(),
@@ -159,7 +157,7 @@ class Form1Test : public pwui::WindowFixture {
     // which of its own are missing, and Resolve Conflicts gives them the old knobs' values in
     // one step that Undo takes back whole.
     void pickedModelGetsItsKnobsOnResolve() {
-        form_->openFile(copy(QStringLiteral("surfs_up.rp255p")));  // a Rodent: 82, 23, 44
+        form_->openFile(copy(u"surfs_up.rp255p"_s));  // a Rodent: 82, 23, 44
         QTest::mouseClick(option(1), Qt::LeftButton);
         const Session& s = form_->session();
         // Drive, Tone and Level of the Screamer, then the Rodent's Distortion.
@@ -175,11 +173,10 @@ class Form1Test : public pwui::WindowFixture {
         doubleClickRow(rowOf("2432", "6"));
         ui::Form2* dialog = form_->modelSelect();
         QVERIFY(dialog);
-        pickWithTheMouse(dialog->findChild<QComboBox*>(QStringLiteral("cboDistortion")),
-                         QStringLiteral("Screamer TS9"));
+        pickWithTheMouse(dialog->findChild<QComboBox*>(u"cboDistortion"_s), u"Screamer TS9"_s);
         QCOMPARE(knobs(), std::string("absent absent absent 82"));
         QCOMPARE(child<QPushButton>("cmdErrors")->toolTip(),
-                 QStringLiteral("Missing settings: Dist Type Screamer TS9: no Drive, Tone, Level"));
+                 u"Missing settings: Dist Type Screamer TS9: no Drive, Tone, Level"_s);
 
         child<QAction>("mnuResolve")->trigger();
         QVERIFY(said_->last().contains(
@@ -195,7 +192,7 @@ class Form1Test : public pwui::WindowFixture {
     }
 
     void keyboardMovesSelectTheRowTheyHighlight() {
-        form_->openFile(copy(QStringLiteral("golden/clean.rp250p")));  // three rows, the Amp second
+        form_->openFile(copy(u"golden/clean.rp250p"_s));  // three rows, the Amp second
         lv()->setFocus();
         clickRow(3);
         for (const auto& [key, selected] :
@@ -212,27 +209,27 @@ class Form1Test : public pwui::WindowFixture {
     // Ctrl+C and Ctrl+Delete act on the selected row only; at exit the program empties the
     // clipboard only when it still holds the program's own line.
     void listKeysAndClipboardAtExit() {
-        const QString zone = copy(QStringLiteral("metal_zone.rp250p"));
+        const QString zone = copy(u"metal_zone.rp250p"_s);
         form_->openFile(zone);
         Tester tester(form_->model(), Tester::FailureReportingMode::QtTest);
         const Session& s = form_->session();
         const std::size_t count = s.rows().count();
         QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText(QStringLiteral("untouched"));
+        clipboard->setText(u"untouched"_s);
         lv()->setFocus();
         QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), QStringLiteral("untouched"));
+        QCOMPARE(clipboard->text(), u"untouched"_s);
 
         clickRow(3);
         QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), QStringLiteral("Wah Type, Cry Wah, 128, 3, 132"));
+        QCOMPARE(clipboard->text(), u"Wah Type, Cry Wah, 128, 3, 132"_s);
         QTest::keyClick(lv(), Qt::Key_Delete);
         QCOMPARE(s.rows().count(), count);
         QTest::keyClick(lv(), Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(form_->model()->rowCount(), int(count - 1));
         QCOMPARE(child<QLabel>("lbParamCount")->text(), QString::number(count - 1));
         QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(clipboard->text(), QStringLiteral("Wah Enable, Off, 129, 3, 0"));
+        QCOMPARE(clipboard->text(), u"Wah Enable, Off, 129, 3, 0"_s);
 
         child<QAction>("mnuFileExit")->trigger();
         flushDeletes();
@@ -242,17 +239,17 @@ class Form1Test : public pwui::WindowFixture {
         form_->openFile(zone);
         clickRow(3);
         QTest::keyClick(lv(), Qt::Key_C, Qt::ControlModifier);
-        clipboard->setText(QStringLiteral("copied elsewhere"));
+        clipboard->setText(u"copied elsewhere"_s);
         form_->close();
-        QCOMPARE(clipboard->text(), QStringLiteral("copied elsewhere"));
+        QCOMPARE(clipboard->text(), u"copied elsewhere"_s);
     }
 
     // A patch name too long for the window is cut, the whole line in the tooltip; a short
     // one after it shows whole, and the tooltip goes. The same preset opened again starts
     // at the top. About leaves the window usable.
     void aLongNameIsCutWithTheWholeAsTooltip() {
-        const QString shortName = copy(QStringLiteral("surfs_up.rp255p"));
-        const QString longName = dir_->filePath(QStringLiteral("long.rp255p"));
+        const QString shortName = copy(u"surfs_up.rp255p"_s);
+        const QString longName = dir_->filePath(u"long.rp255p"_s);
         auto* loaded = child<QLabel>("Label4");
         // Whatever its length, the line stays inside the window, with its margin.
         QByteArray patch;  // the patch name, up to 120 letters long
@@ -264,15 +261,15 @@ class Form1Test : public pwui::WindowFixture {
         QVERIFY(loaded->toolTip().endsWith(QLatin1String(patch)) &&
                 loaded->text() != loaded->toolTip());
         form_->openFile(shortName);
-        QVERIFY(loaded->text().endsWith(QStringLiteral("Surf's Up")));
+        QVERIFY(loaded->text().endsWith(u"Surf's Up"_s));
         QCOMPARE(loaded->toolTip(), QString());
         lv()->scrollToBottom();
         QVERIFY(lv()->verticalScrollBar()->value() > 0);
         form_->openFile(shortName);
         QCOMPARE(lv()->verticalScrollBar()->value(), 0);
 
-        form_->findChild<QAction*>(QStringLiteral("mnuAbout"))->trigger();
-        auto* about = form_->findChild<QDialog*>(QStringLiteral("frmAbout"));
+        form_->findChild<QAction*>(u"mnuAbout"_s)->trigger();
+        auto* about = form_->findChild<QDialog*>(u"frmAbout"_s);
         QVERIFY(about && about->isVisible());
         pwui::compareCaptions(*about, dir_->path(), "about");
         QVERIFY(!about->isModal());
@@ -289,7 +286,7 @@ class Form1Test : public pwui::WindowFixture {
     void menusAskThroughTheirDialogs() {
         QString title;
         QStringList filters;
-        chooseInFileDialog(copy(QStringLiteral("surfs_up.rp255p")), [&](QFileDialog& d) {
+        chooseInFileDialog(copy(u"surfs_up.rp255p"_s), [&](QFileDialog& d) {
             title = d.windowTitle();
             filters = d.nameFilters();
         });
@@ -298,11 +295,11 @@ class Form1Test : public pwui::WindowFixture {
         pwui::compareWithFile(title + '\n' + filters.join('\n') + '\n', "open_dialog");
         QCOMPARE(form_->session().patchName(), std::string("Surf's Up"));
 
-        chooseInFileDialog(copy(QStringLiteral("big_verb.rp350p")));
+        chooseInFileDialog(copy(u"big_verb.rp350p"_s));
         child<QAction>("mnuCompare")->trigger();
         auto* compare = form_->findChild<pw::ui::CompareWindow*>();
         QVERIFY(compare && compare->isVisible());
-        QVERIFY(compare->windowTitle().contains(QStringLiteral("Big Verb")));
+        QVERIFY(compare->windowTitle().contains(u"Big Verb"_s));
 
         QSignalSpy asked(form_.get(), &pw::ui::Form1::libraryRequested);
         chooseInFileDialog(dir_->path());
@@ -342,7 +339,7 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(show(MessageId::SavedTo, "Do you want to save patch name as: x.rp255p",
                       Icon::Question, Buttons::YesNo),
                  Answer::No);
-        QCOMPARE(title, QStringLiteral("Patchwright"));
+        QCOMPARE(title, u"Patchwright"_s);
         QCOMPARE(icon, QMessageBox::Question);
         QVERIFY(defaultAsked);
 
@@ -350,8 +347,8 @@ class Form1Test : public pwui::WindowFixture {
                       Buttons::Ok, "the file does not exist"),
                  Answer::Ok);
         QCOMPARE(icon, QMessageBox::Critical);
-        QCOMPARE(text, QStringLiteral("Element <Name>*</Name> LoadError"));
-        QCOMPARE(detailed, QStringLiteral("the file does not exist"));
+        QCOMPARE(text, u"Element <Name>*</Name> LoadError"_s);
+        QCOMPARE(detailed, u"the file does not exist"_s);
         QCOMPARE(informative, QString());
 
         const std::string path = "/home/user/" + std::string(30, 'p') + "/" + std::string(200, 'q');
@@ -384,9 +381,9 @@ class Form1Test : public pwui::WindowFixture {
             boxPlace = box->frameGeometry();
             const QAbstractButton* ok = box->findChild<QDialogButtonBox*>()->buttons().first();
             okPlace = QRect(ok->mapToGlobal(QPoint(0, 0)), ok->size());
-            const auto* area = box->findChild<QPlainTextEdit*>(QStringLiteral("lines"));
+            const auto* area = box->findChild<QPlainTextEdit*>(u"lines"_s);
             scrolls = area && area->verticalScrollBar()->maximum() > 0 &&
-                      !area->toPlainText().contains(QStringLiteral("No conflict"));
+                      !area->toPlainText().contains(u"No conflict"_s);
             // Its widest line whole, where the screen has room.
             wholeWidth =
                 area && (area->horizontalScrollBar()->maximum() == 0 ||
@@ -408,8 +405,7 @@ class Form1Test : public pwui::WindowFixture {
         // fifteen where they take no more than half the screen (not at a scale of 2).
         const bool scaled = qEnvironmentVariableIsSet("QT_SCALE_FACTOR");
         for (const int count : {2, 15, 16}) {
-            const std::string many =
-                "first" + QStringLiteral("\nline").repeated(count - 1).toStdString();
+            const std::string many = "first" + u"\nline"_s.repeated(count - 1).toStdString();
             QString kind, above;
             bool inSight = false;
             QTimer::singleShot(0, [&] {
@@ -428,8 +424,8 @@ class Form1Test : public pwui::WindowFixture {
                 QTest::keyClick(box, Qt::Key_Return);
             });
             messenger.show({MessageId::ResolveSummary, many, Icon::Information, Buttons::Ok, {}});
-            QCOMPARE(kind == QStringLiteral("longMessage"), count == 16 || (count == 15 && scaled));
-            if (count == 16) QVERIFY(above == QStringLiteral("first|line|i") && inSight);
+            QCOMPARE(kind == u"longMessage"_s, count == 16 || (count == 15 && scaled));
+            if (count == 16) QVERIFY(above == u"first|line|i"_s && inSight);
         }
 
         show(MessageId::SavedTo, "Please Load A File First.", Icon::Exclamation);

@@ -22,8 +22,8 @@ class HighlightTest : public pwui::WindowFixture {
         QTest::addColumn<Before>("before");
         QTest::addColumn<int>("expected");  // the row highlighted afterwards, 0 for none
         QTest::addColumn<QString>("preset");
-        const QString big = QStringLiteral("dual_amp_lead.rp355p");
-        const QString small = QStringLiteral("golden/clean.rp250p");  // three rows, room below
+        const QString big = u"dual_amp_lead.rp355p"_s;
+        const QString small = u"golden/clean.rp250p"_s;  // three rows, room below
         QTest::newRow("another preset opened, Tab to the list") << Before::OpenAnother << 0 << big;
         QTest::newRow("Filter Patch") << Before::Filter << 0 << big;
         QTest::newRow("Ctrl+click on the highlighted row") << Before::CtrlClickOnIt << 0 << small;
@@ -46,7 +46,7 @@ class HighlightTest : public pwui::WindowFixture {
         clickRow(3);
         switch (before) {
             case Before::OpenAnother:
-                drop({copy(QStringLiteral("metal_zone.rp250p"))});
+                drop({copy(u"metal_zone.rp250p"_s)});
                 child<QPushButton>("cmdSave")->setFocus();
                 QTest::keyClick(child<QPushButton>("cmdSave"), Qt::Key_Tab);
                 QCOMPARE(QApplication::focusWidget(), lv());
@@ -61,7 +61,7 @@ class HighlightTest : public pwui::WindowFixture {
                 break;
             case Before::Pick: {
                 ui::Form2* dialog = openAmpList();
-                QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+                QComboBox* cbo = dialog->findChild<QComboBox*>(u"cboAmp"_s);
                 QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);  // opens the list
                 QTest::keyClick(cbo->view(), Qt::Key_Down);
                 QTest::keyClick(cbo->view(), Qt::Key_Return);
@@ -86,9 +86,9 @@ class HighlightTest : public pwui::WindowFixture {
         QCOMPARE(s.selectedIndex(), acting);
 
         QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->setText(QStringLiteral("untouched"));
+        clipboard->setText(u"untouched"_s);
         ctrl(Qt::Key_C);
-        QCOMPARE(clipboard->text(), acting ? line(acting) : QStringLiteral("untouched"));
+        QCOMPARE(clipboard->text(), acting ? line(acting) : u"untouched"_s);
         const bool opens = acting != 0 && s.blockForDoubleClick() != nullptr;
         QTest::keyClick(lv(), Qt::Key_Return);
         QCOMPARE(form_->modelSelect() && form_->modelSelect()->isVisible(), opens);
@@ -117,11 +117,11 @@ class HighlightTest : public pwui::WindowFixture {
     // left; the open list starts on the typed entry, and Return there chooses it.
     void onlyAChoiceFromTheOpenListWrites() {
         QFETCH(QString, then);
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         const int amp = rowOf("2496", "8");
         const std::string before = form_->session().rows().row(std::size_t(amp)).setting();
         ui::Form2* dialog = openAmpList();
-        QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+        QComboBox* cbo = dialog->findChild<QComboBox*>(u"cboAmp"_s);
         QVERIFY(cbo->lineEdit()->hasFocus());
         const int entry = cbo->count() / 2;
         QVERIFY(cbo->itemText(entry).toStdString() != before);
@@ -160,7 +160,7 @@ class HighlightTest : public pwui::WindowFixture {
         if (written == before) return;
         // The key that chose leaves nothing behind for a name typed at the next opening.
         // Nor does the click that chose for a press on the arrow let go over the list.
-        cbo = openAmpList()->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+        cbo = openAmpList()->findChild<QComboBox*>(u"cboAmp"_s);
         cbo->lineEdit()->selectAll();
         QTest::keyClicks(cbo->lineEdit(), cbo->itemText(entry + 1));
         if (then == QLatin1String("a click in the list"))
@@ -177,14 +177,14 @@ class HighlightTest : public pwui::WindowFixture {
 
     void modelSelectClosesWhenTheListChanges() {
         QFETCH(QString, change);
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         click("cmdAmpA");
         openAmpList();
         if (change == QLatin1String("remove a row")) {
             clickRow(1);
             ctrl(Qt::Key_Delete);
         } else if (change == QLatin1String("open another")) {
-            drop({copy(QStringLiteral("big_verb.rp350p"))});
+            drop({copy(u"big_verb.rp350p"_s)});
         } else if (change == QLatin1String("Filter Patch")) {
             click("cmdFilter");
         } else {
@@ -197,13 +197,13 @@ class HighlightTest : public pwui::WindowFixture {
     // Outer size 330 x 82 at every opening, and the place where it was left: after a
     // pick, Escape, Cancel, and after the user moved it.
     void modelSelectOpensAtOneSizeAndPlace() {
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         ui::Form2* dialog = openAmpList();
         // Cancel's access key, Alt+C, is in captions/model_select.txt, and used below.
         QRect place = dialog->frameGeometry();
         QCOMPARE(place.size(), QSize(330, 82));
         for (const char* leave : {"pick", "Escape", "Alt+C", "moved, then Cancel"}) {
-            QComboBox* cbo = dialog->findChild<QComboBox*>(QStringLiteral("cboAmp"));
+            QComboBox* cbo = dialog->findChild<QComboBox*>(u"cboAmp"_s);
             if (leave == std::string_view("pick")) {
                 QTest::keyClick(cbo->lineEdit(), Qt::Key_Down);
                 QTest::keyClick(cbo->view(), Qt::Key_Return);
@@ -242,7 +242,7 @@ class HighlightTest : public pwui::WindowFixture {
         QStringList cells;
         for (int c = 0; c < kColumnCount; ++c)
             cells << form_->model()->index(number - 1, c).data().toString();
-        return cells.join(QStringLiteral(", "));
+        return cells.join(u", "_s);
     }
     // Model Select for the Amp row, active (the test program stops when it does not open).
     ui::Form2* openAmpList() {

@@ -38,7 +38,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
     // The window starts with the name text and the focus on Save (unless a control has it
     // already), in one font size; every button has an access key of its own, which clicks it.
     void startsWithTheNameTextAndTheFocusOnSaveEveryButtonHasItsOwnAccessKey() {
-        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), QStringLiteral("Patch Name"));
+        QCOMPARE(child<QLineEdit>("tbPatchName")->text(), u"Patch Name"_s);
         QCOMPARE(form_->session().patchName(), std::string("Patch Name"));
         QCOMPARE(form_->focusWidget(), child<QPushButton>("cmdSave"));
         QTRY_VERIFY(form_->testAttribute(Qt::WA_KeyboardFocusChange));
@@ -76,7 +76,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
         QFETCH(int, key);
         QFETCH(QString, id);
         QFETCH(bool, opens);
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
         lv()->setFocus();
         lv()->setCurrentIndex(cell(qPrintable(id), "8", 0));
         QTest::keyClick(lv(), Qt::Key(key));
@@ -86,7 +86,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
 
     void ctrlSSavesAsSaveDoesAndCtrlQExits() {
         for (bool loaded : {false, true}) {
-            if (loaded) form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));
+            if (loaded) form_->openFile(copy(u"dual_amp_lead.rp355p"_s));
             said_->texts.clear();
             child<QPushButton>("cmdSave")->click();
             const QStringList byButton = said_->texts;
@@ -112,7 +112,7 @@ class KeysAndMarksTest : public pwui::WindowFixture {
         QApplication::setPalette(palette);  // a theme is in place before the window opens
         closeWindow();
         openWindow();
-        form_->openFile(copy(QStringLiteral("dual_amp_lead.rp355p")));  // conflicts under RP255
+        form_->openFile(copy(u"dual_amp_lead.rp355p"_s));  // conflicts under RP255
         Session& session = form_->session();
         session.clickRow(cell("2496", "8", 0).row() + 1);  // a pick marks the row changed
         session.UpdateListItem(*session.blockForDoubleClick(), 0);
@@ -154,8 +154,8 @@ class KeysAndMarksTest : public pwui::WindowFixture {
     }
 
     void severalDroppedFilesOpenTheFirstAndSaySo() {
-        drop({copy(QStringLiteral("big_verb.rp350p")), copy(QStringLiteral("surfs_up.rp255p")),
-              copy(QStringLiteral("crunch_time.rp150p"))});
+        drop({copy(u"big_verb.rp350p"_s), copy(u"surfs_up.rp255p"_s),
+              copy(u"crunch_time.rp150p"_s)});
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(said_->messages.back().icon, Icon::Information);
         // The whole message (captions/several_dropped.txt).

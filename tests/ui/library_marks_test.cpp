@@ -30,8 +30,8 @@ class LibraryMarksTest : public pwui::WindowFixture {
         // Three presets and a twin of one of them.
         for (const char* name : {"metal_zone.rp250p", "surfs_up.rp255p", "big_verb.rp350p"})
             copy(QLatin1String(name));
-        QVERIFY(QFile::copy(dir_->filePath(QStringLiteral("surfs_up.rp255p")),
-                            dir_->filePath(QStringLiteral("twin.rp255p"))));
+        QVERIFY(
+            QFile::copy(dir_->filePath(u"surfs_up.rp255p"_s), dir_->filePath(u"twin.rp255p"_s)));
     }
     void cleanup() { closeWindow(); }
 
@@ -47,16 +47,16 @@ class LibraryMarksTest : public pwui::WindowFixture {
         select("metal_zone.rp250p", "surfs_up.rp255p");
         clickCell("surfs_up.rp255p", LibraryModel::Star);
         QCOMPARE(table()->selectionModel()->selectedRows().size(), 2);
-        QCOMPARE(column(LibraryModel::Star), QStringLiteral("★|★||★"));
+        QCOMPARE(column(LibraryModel::Star), u"★|★||★"_s);
 
         key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(column(LibraryModel::Star), QStringLiteral("|||"));
+        QCOMPARE(column(LibraryModel::Star), u"|||"_s);
         // One of two a favourite: both become favourites.
         select("big_verb.rp350p");
         clickCell("big_verb.rp350p", LibraryModel::Star);
         select("big_verb.rp350p", "metal_zone.rp250p");
         key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(column(LibraryModel::Star), QStringLiteral("★||★|"));
+        QCOMPARE(column(LibraryModel::Star), u"★||★|"_s);
 
         // Favourites sort first.
         table()->sortByColumn(LibraryModel::Star, Qt::AscendingOrder);
@@ -64,15 +64,14 @@ class LibraryMarksTest : public pwui::WindowFixture {
 
         windows_ = std::make_unique<pw::ui::AppWindows>(*form_);  // the window made anew
         open();
-        QVERIFY2(status().contains(QStringLiteral("files unchanged since last time")),
-                 qPrintable(status()));
+        QVERIFY2(status().contains(u"files unchanged since last time"_s), qPrintable(status()));
         QCOMPARE(library_->filter()->rowCount(), rows);
-        QCOMPARE(column(LibraryModel::Star), QStringLiteral("★||★|"));
+        QCOMPARE(column(LibraryModel::Star), u"★||★|"_s);
         key(Qt::Key_F5, Qt::NoModifier);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
-        QVERIFY(status().contains(QStringLiteral("presets read in")));
+        QVERIFY(status().contains(u"presets read in"_s));
         QCOMPARE(library_->filter()->rowCount(), rows);
-        QCOMPARE(column(LibraryModel::Star), QStringLiteral("★||★|"));
+        QCOMPARE(column(LibraryModel::Star), u"★||★|"_s);
     }
 
     // A hidden preset leaves the table; Show hidden brings it back greyed, and it can be
@@ -87,7 +86,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
         QCOMPARE(search("hidden"), 1);
         QVERIFY(shownRow("metal_zone.rp250p") >= 0);
         search("");
-        auto* show = library_->findChild<QCheckBox*>(QStringLiteral("showHidden"));
+        auto* show = library_->findChild<QCheckBox*>(u"showHidden"_s);
         QTest::mouseClick(show, Qt::LeftButton);
         QCOMPARE(library_->filter()->rowCount(), 4);
         const QModelIndex hidden =
@@ -95,8 +94,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
         QCOMPARE(hidden.data(Qt::ForegroundRole).value<QBrush>().color(),
                  table()->palette().color(QPalette::Disabled, QPalette::Text));
         select("metal_zone.rp250p");
-        QCOMPARE(library_->findChild<QAction*>(QStringLiteral("hide"))->text(),
-                 QStringLiteral("Un&hide"));
+        QCOMPARE(library_->findChild<QAction*>(u"hide"_s)->text(), u"Un&hide"_s);
         QVERIFY(
             library_->findChild<pw::ui::LibraryDetail*>()->facts()->text().endsWith("\nHidden"));
         key(Qt::Key_H, Qt::ControlModifier | Qt::ShiftModifier);
@@ -111,44 +109,40 @@ class LibraryMarksTest : public pwui::WindowFixture {
         open();
         select("metal_zone.rp250p");
         editTags("blues, live");
-        QCOMPARE(column(LibraryModel::Tags), QStringLiteral("blues, live|||"));
+        QCOMPARE(column(LibraryModel::Tags), u"blues, live|||"_s);
 
         select("metal_zone.rp250p", "surfs_up.rp255p");
         key(Qt::Key_T, Qt::ControlModifier);
         QVERIFY(tagsDialog());
         pwui::compareCaptions(*tagsDialog(), dir_->path(), "tags_and_note");
-        auto* tags = tagsDialog()->findChild<QLineEdit*>(QStringLiteral("tags"));
+        auto* tags = tagsDialog()->findChild<QLineEdit*>(u"tags"_s);
         QCOMPARE(tags->text(), QString());                   // the two share no tag
         QVERIFY(QTest::qWaitForWindowActive(tagsDialog()));  // as the user meets it
-        QTest::keyClicks(tags, QStringLiteral("gig, bl"));
+        QTest::keyClicks(tags, u"gig, bl"_s);
         QAbstractItemView* popup = tags->completer()->popup();
         QTRY_VERIFY(popup->isVisible());
         QCOMPARE(popup->model()->rowCount(), 1);
         QTest::keyClick(popup, Qt::Key_Down);
         QTest::keyClick(popup, Qt::Key_Return);
-        QCOMPARE(tags->text(), QStringLiteral("gig, blues, "));
-        QTest::keyClicks(tagsDialog()->findChild<QLineEdit*>(QStringLiteral("note")),
-                         QStringLiteral("from the 1998 pack"));
+        QCOMPARE(tags->text(), u"gig, blues, "_s);
+        QTest::keyClicks(tagsDialog()->findChild<QLineEdit*>(u"note"_s), u"from the 1998 pack"_s);
         QTest::mouseClick(
             tagsDialog()->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),
             Qt::LeftButton);
         flushDeletes();
-        QCOMPARE(column(LibraryModel::Tags),
-                 QStringLiteral("blues, gig, live|blues, gig||blues, gig"));
-        QCOMPARE(cell("twin.rp255p", LibraryModel::Tags, Qt::ToolTipRole),
-                 QStringLiteral("from the 1998 pack"));
+        QCOMPARE(column(LibraryModel::Tags), u"blues, gig, live|blues, gig||blues, gig"_s);
+        QCOMPARE(cell("twin.rp255p", LibraryModel::Tags, Qt::ToolTipRole), u"from the 1998 pack"_s);
         // The detail pane shows the marks of the preset clicked.
         select("twin.rp255p");
         QLabel* facts = library_->findChild<pw::ui::LibraryDetail*>()->facts();
-        QVERIFY2(
-            facts->text().endsWith(QStringLiteral("\nTags: blues, gig\nNote: from the 1998 pack")),
-            qPrintable(facts->text()));
+        QVERIFY2(facts->text().endsWith(u"\nTags: blues, gig\nNote: from the 1998 pack"_s),
+                 qPrintable(facts->text()));
         // A mark made while it is shown shows at once.
         key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-        QVERIFY2(facts->text().contains(QStringLiteral("\n★ Favourite\nTags: blues, gig")),
+        QVERIFY2(facts->text().contains(u"\n★ Favourite\nTags: blues, gig"_s),
                  qPrintable(facts->text()));
         key(Qt::Key_Z, Qt::ControlModifier);
-        QVERIFY2(!facts->text().contains(QStringLiteral("Favourite")), qPrintable(facts->text()));
+        QVERIFY2(!facts->text().contains(u"Favourite"_s), qPrintable(facts->text()));
 
         // Presets of several notes: the field says they are left as they are.
         select("metal_zone.rp250p", "big_verb.rp350p");
@@ -159,12 +153,11 @@ class LibraryMarksTest : public pwui::WindowFixture {
         // Taking "blues" from both leaves the other tags.
         select("metal_zone.rp250p", "surfs_up.rp255p");
         editTags("gig");
-        QCOMPARE(column(LibraryModel::Tags), QStringLiteral("gig, live|gig||gig"));
+        QCOMPARE(column(LibraryModel::Tags), u"gig, live|gig||gig"_s);
         key(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(column(LibraryModel::Tags),
-                 QStringLiteral("blues, gig, live|blues, gig||blues, gig"));
+        QCOMPARE(column(LibraryModel::Tags), u"blues, gig, live|blues, gig||blues, gig"_s);
         key(Qt::Key_Y, Qt::ControlModifier);
-        QCOMPARE(column(LibraryModel::Tags), QStringLiteral("gig, live|gig||gig"));
+        QCOMPARE(column(LibraryModel::Tags), u"gig, live|gig||gig"_s);
         // The search field asks for tags (a twin's included) and stars.
         QCOMPARE(search("tag:gig -tag:live"), 2);
         QVERIFY(shownRow("surfs_up.rp255p") >= 0 && shownRow("twin.rp255p") >= 0);
@@ -174,18 +167,18 @@ class LibraryMarksTest : public pwui::WindowFixture {
     // A collection that cannot be made (its folder is a file) leaves the Library working
     // without marks, and says why once.
     void withoutACollectionTheLibraryWorks() {
-        const QString file = dir_->filePath(QStringLiteral("not-a-folder"));
+        const QString file = dir_->filePath(u"not-a-folder"_s);
         writeFile(file, {});
         qputenv("XDG_DATA_HOME", QFile::encodeName(file));
         open();
         QCOMPARE(library_->filter()->rowCount(), 4);
-        auto* said = library_->findChild<QLabel*>(QStringLiteral("marksNotice"));
+        auto* said = library_->findChild<QLabel*>(u"marksNotice"_s);
         QVERIFY(said && said->isVisible() && said->wordWrap());
-        QVERIFY2(said->text().contains(QStringLiteral("cannot be used")), qPrintable(said->text()));
+        QVERIFY2(said->text().contains(u"cannot be used"_s), qPrintable(said->text()));
         select("metal_zone.rp250p");
         clickCell("metal_zone.rp250p", LibraryModel::Star);
         key(Qt::Key_F, Qt::ControlModifier | Qt::ShiftModifier);
-        QCOMPARE(column(LibraryModel::Star), QStringLiteral("|||"));
+        QCOMPARE(column(LibraryModel::Star), u"|||"_s);
         QCOMPARE(table()->selectionModel()->selectedRows().size(), 1);
     }
 
@@ -206,7 +199,7 @@ class LibraryMarksTest : public pwui::WindowFixture {
     }
     QString cell(const char* file, int column, int role = Qt::DisplayRole) const {
         const int row = shownRow(file);
-        return row < 0 ? QStringLiteral("(not shown)")
+        return row < 0 ? u"(not shown)"_s
                        : library_->filter()->index(row, column).data(role).toString();
     }
     // The cells of `column` for metal_zone, surfs_up, big_verb and twin, with | between.
@@ -235,22 +228,20 @@ class LibraryMarksTest : public pwui::WindowFixture {
     }
     // Types `text` into the search field, in place of what it held: the rows shown then.
     int search(const char* text) {
-        auto* field = library_->findChild<QLineEdit*>(QStringLiteral("search"));
+        auto* field = library_->findChild<QLineEdit*>(u"search"_s);
         field->selectAll();
         QTest::keyClick(field, Qt::Key_Backspace);
         QTest::keyClicks(field, QLatin1String(text));
         QCoreApplication::processEvents();
         return library_->filter()->rowCount();
     }
-    QDialog* tagsDialog() const {
-        return library_->findChild<QDialog*>(QStringLiteral("tagsAndNote"));
-    }
+    QDialog* tagsDialog() const { return library_->findChild<QDialog*>(u"tagsAndNote"_s); }
     // Tags and Note for the selection: `typed` into the tags in place of what they held.
     void editTags(const char* typed) {
         key(Qt::Key_T, Qt::ControlModifier);
         QDialog* dialog = tagsDialog();
         QVERIFY(dialog && dialog->isVisible());
-        auto* tags = dialog->findChild<QLineEdit*>(QStringLiteral("tags"));
+        auto* tags = dialog->findChild<QLineEdit*>(u"tags"_s);
         tags->selectAll();
         QTest::keyClicks(tags, QLatin1String(typed));
         QTest::mouseClick(dialog->findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok),

@@ -70,7 +70,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         useOwnSettings();
         // The collection of marks, in a folder of the tests' own.
-        qputenv("XDG_DATA_HOME", QFile::encodeName(settingsDir_->filePath(QStringLiteral("data"))));
+        qputenv("XDG_DATA_HOME", QFile::encodeName(settingsDir_->filePath(u"data"_s)));
     }
     void init() {
         openWindow();
@@ -98,10 +98,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(group("surfs_up.rp255p").isValid());
         QCOMPARE(group("surfs_up.rp255p"), group("more/twin.rp255p"));
         QVERIFY(!group("big_verb.rp350p").isValid());
-        QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(QStringLiteral("10 presets: ")));
+        QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(u"10 presets: "_s));
         const QString read = library_->statusBar()->currentMessage();
-        const QRegularExpression said(
-            QStringLiteral("^10 presets read in \\d+\\.\\d s; 1 other file skipped$"));
+        const QRegularExpression said(u"^10 presets read in \\d+\\.\\d s; 1 other file skipped$"_s);
         QVERIFY2(said.match(read).hasMatch(), qPrintable(read));
         const QList<QTimer*> timers = library_->findChildren<QTimer*>();  // idle, nothing runs
         QTRY_VERIFY(std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive)));
@@ -146,8 +145,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
                      qPrintable(texts.join(QLatin1Char('|'))));
         }
         clickHeader(LibraryModel::Duplicate);
-        QCOMPARE(shown(LibraryModel::Duplicate).mid(0, 5).join(QLatin1Char('|')),
-                 QStringLiteral("1|1|2|2|"));
+        QCOMPARE(shown(LibraryModel::Duplicate).mid(0, 5).join(QLatin1Char('|')), u"1|1|2|2|"_s);
 
         // Ctrl+F, then typing filters as it goes; Escape brings every row back.
         QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);
@@ -159,27 +157,25 @@ class LibraryWindowTest : public pwui::WindowFixture {
             QTest::keyClicks(search, text);
             return shown(LibraryModel::File);
         };
-        QCOMPARE(find(QStringLiteral("rp15")), QStringList{QStringLiteral("crunch_time.rp150p")});
+        QCOMPARE(find(u"rp15"_s), QStringList{u"crunch_time.rp150p"_s});
         QTest::keyClick(search, Qt::Key_Escape);
         QCOMPARE(library_->filter()->rowCount(), 10);
-        QCOMPARE(find(QStringLiteral("lead.rp355")).size(), 2);  // a file and a pack's member
-        QTRY_VERIFY(
-            lib<QLabel>("countLine")->text().startsWith(QStringLiteral("2 of 10 presets: ")));
+        QCOMPARE(find(u"lead.rp355"_s).size(), 2);  // a file and a pack's member
+        QTRY_VERIFY(lib<QLabel>("countLine")->text().startsWith(u"2 of 10 presets: "_s));
         QTest::keyClick(library_, Qt::Key_F, Qt::ControlModifier);  // again: typing replaces
-        QTest::keyClicks(search, QStringLiteral("rp15"));
-        QCOMPARE(search->text(), QStringLiteral("rp15"));
+        QTest::keyClicks(search, u"rp15"_s);
+        QCOMPARE(search->text(), u"rp15"_s);
         // Accents, letter case and folder names are the core's matching (library_search.tsv,
         // search_folding.tsv).
         // What a preset is, read from its rows, is a column and a word to search for.
-        QCOMPARE(find(QStringLiteral("style:\"gain, modulated, ambient\" -model:rp355")),
-                 QStringList{QStringLiteral("metal_zone.rp250p")});
-        QCOMPARE(shown(LibraryModel::Style),
-                 QStringList{QStringLiteral("high gain, modulated, ambient")});
+        QCOMPARE(find(u"style:\"gain, modulated, ambient\" -model:rp355"_s),
+                 QStringList{u"metal_zone.rp250p"_s});
+        QCOMPARE(shown(LibraryModel::Style), QStringList{u"high gain, modulated, ambient"_s});
         // The row the field's hint offers: once typing pauses, the presets holding it (one in
         // the folder, and the pack's copy of it).
         const QString hint = search->placeholderText();
-        find(hint.mid(hint.indexOf(QStringLiteral("such as ")) + 8));
-        QTRY_COMPARE(shown(LibraryModel::Model), QStringList(2, QStringLiteral("RP355")));
+        find(hint.mid(hint.indexOf(u"such as "_s) + 8));
+        QTRY_COMPARE(shown(LibraryModel::Model), QStringList(2, u"RP355"_s));
         QTRY_VERIFY(std::none_of(timers.begin(), timers.end(), std::mem_fn(&QTimer::isActive)));
         search->clear();
 
@@ -192,24 +188,24 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTest::mouseClick(lib<QCheckBox>("duplicatesOnly"), Qt::LeftButton);
         auto* status = lib<QComboBox>("statusFilter");
         status->setCurrentIndex(status->findData(int(LibraryStatus::Unreadable)));
-        QCOMPARE(shown(LibraryModel::File), QStringList{QStringLiteral("more/broken.rp250p")});
+        QCOMPARE(shown(LibraryModel::File), QStringList{u"more/broken.rp250p"_s});
         status->setCurrentIndex(0);
         // A model: its presets alone.
-        lib<QComboBox>("modelFilter")->setCurrentText(QStringLiteral("RP255"));
-        QCOMPARE(shown(LibraryModel::Model), QStringList(3, QStringLiteral("RP255")));
+        lib<QComboBox>("modelFilter")->setCurrentText(u"RP255"_s);
+        QCOMPARE(shown(LibraryModel::Model), QStringList(3, u"RP255"_s));
     }
 
     void anotherTargetReadsThePresetsAgain() {
         open({root_});
         QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
         // No bytes are kept: a new status comes from the file as it is now.
-        writeFile(root_ + QStringLiteral("/metal_zone.rp250p"), sample("pluck_funk.g4p"));
+        writeFile(root_ + u"/metal_zone.rp250p"_s, sample("pluck_funk.g4p"));
         // Rows shown by their status follow as each one's status changes.
         auto* status = lib<QComboBox>("statusFilter");
         status->setCurrentIndex(status->findData(int(LibraryStatus::Converts)));
         lib<QComboBox>("target")->setFocus();
         QSignalSpy changed(model(), &QAbstractItemModel::dataChanged);
-        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
+        lib<QComboBox>("target")->setCurrentText(u"RP150"_s);
         QVERIFY(triaged.wait(20000));
         // A notice for each run of rows changed: some, and fewer than the rows.
         QVERIFY(!changed.empty() && changed.size() < model()->rowCount() / 2);
@@ -258,10 +254,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         convertAllShown([&](ui::ConvertDialog& d) {
             // Browse… puts the folder chosen in the field.
             chooseInFileDialog(dir_->path(), [](QFileDialog& f) {
-                QCOMPARE(f.windowTitle(), QStringLiteral("Output Folder"));
+                QCOMPARE(f.windowTitle(), u"Output Folder"_s);
             });
-            QTest::mouseClick(d.findChild<QPushButton*>(QStringLiteral("browse")), Qt::LeftButton);
-            auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
+            QTest::mouseClick(d.findChild<QPushButton*>(u"browse"_s), Qt::LeftButton);
+            auto* folder = d.findChild<QLineEdit*>(u"outputFolder"_s);
             QCOMPARE(folder->text(), dir_->path());
             folder->setText(out_);
             QTRY_VERIFY(d.dryRun().has_value());
@@ -305,7 +301,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void foldersAndPacksGoToTheLibrary() {
         // A pack dropped on the main window opens the Library, whichever ending of the packs
         // the library reads it has; a preset still opens there.
-        const QString xar = dir_->filePath(QStringLiteral("pack.xar"));
+        const QString xar = dir_->filePath(u"pack.xar"_s);
         QVERIFY(QFile::copy(pack_, xar));
         drop({xar});
         QVERIFY((library_ = windows_->library()) && library_->isVisible());
@@ -313,7 +309,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         drop({pack_});
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QCOMPARE(model()->rowCount(), 2);
-        drop({root_ + QStringLiteral("/big_verb.rp350p")});
+        drop({root_ + u"/big_verb.rp350p"_s});
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(model()->rowCount(), 2);
         // A folder dropped on the Library itself is read in place of what it showed.
@@ -348,20 +344,20 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const int metal = rowNamed("metal_zone.rp250p");
         const int surfs = rowNamed("surfs_up.rp255p");
         convert({metal, surfs});
-        QCOMPARE(resultOf(metal), QStringLiteral("written: Metal Zone.rp255p"));
-        QVERIFY(filesIn(out_).contains(QStringLiteral("Metal Zone.rp255p")));
+        QCOMPARE(resultOf(metal), u"written: Metal Zone.rp255p"_s);
+        QVERIFY(filesIn(out_).contains(u"Metal Zone.rp255p"_s));
         QVERIFY(QFileInfo(library_->lastReport()).dir() == QDir(out_));
         // The report's columns are library_model_test's (PlanThenConvertWhatItPlanned).
         QCOMPARE(readAll(library_->lastReport()).count("\r\n"), 3);
         QCOMPARE(ui::ConvertDialog::rememberedFolder(), QDir(out_).absolutePath());
         // The box at the end counts what was done and names the report.
         QMessageBox* done = lib<QMessageBox>("conversionDone");
-        QCOMPARE(done->text(), QStringLiteral("2 written.\nReport: ") +
-                                   QDir::toNativeSeparators(library_->lastReport()));
+        QCOMPARE(done->text(),
+                 u"2 written.\nReport: "_s + QDir::toNativeSeparators(library_->lastReport()));
         done->close();
 
         // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
-        const QString metalOut = QDir(out_).filePath(QStringLiteral("Metal Zone.rp255p"));
+        const QString metalOut = QDir(out_).filePath(u"Metal Zone.rp255p"_s);
         writeFile(metalOut, "mine");
         QStringList asked;
         QList<QMessageBox::StandardButton> answers = {QMessageBox::No, QMessageBox::YesToAll};
@@ -372,10 +368,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         convert({metal, surfs});
         QCOMPARE(asked.size(), 2);
         QCOMPARE(readAll(metalOut), QByteArray("mine"));
-        QCOMPARE(resultOf(metal), QStringLiteral("kept the existing Metal Zone.rp255p"));
-        QCOMPARE(resultOf(surfs), QStringLiteral("written: Surf's Up.rp255p"));
-        done = library_->findChild<QMessageBox*>(QStringLiteral("conversionDone"));
-        QVERIFY(done && done->text().startsWith(QStringLiteral("1 written, 1 existing kept.\n")));
+        QCOMPARE(resultOf(metal), u"kept the existing Metal Zone.rp255p"_s);
+        QCOMPARE(resultOf(surfs), u"written: Surf's Up.rp255p"_s);
+        done = library_->findChild<QMessageBox*>(u"conversionDone"_s);
+        QVERIFY(done && done->text().startsWith(u"1 written, 1 existing kept.\n"_s));
         done->close();
         // A third time: No to All, asked once, keeps both.
         asked.clear();
@@ -383,15 +379,15 @@ class LibraryWindowTest : public pwui::WindowFixture {
         convert({metal, surfs});
         QCOMPARE(asked.size(), 1);
         QCOMPARE(readAll(metalOut), QByteArray("mine"));
-        QCOMPARE(resultOf(surfs), QStringLiteral("kept the existing Surf's Up.rp255p"));
+        QCOMPARE(resultOf(surfs), u"kept the existing Surf's Up.rp255p"_s);
     }
 
     // Converted into the library's own folder: a preset being converted is never replaced,
     // and the question about another preset of the library says that it is one.
     void conversionKeepsThePresetsItConverts() {
-        const QString own = root_ + QStringLiteral("/Surf's Up.rp255p");
+        const QString own = root_ + u"/Surf's Up.rp255p"_s;
         writeFile(own, sample("surfs_up.rp255p"));
-        writeFile(root_ + QStringLiteral("/Metal Zone.rp255p"), sample("jump_yaya.rp255p"));
+        writeFile(root_ + u"/Metal Zone.rp255p"_s, sample("jump_yaya.rp255p"));
         open({root_});
         QList<bool> inLibrary;
         library_->setReplaceQuestion([&](const QString&, bool in) {
@@ -400,8 +396,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         });
         const int self = rowNamed("Surf's Up.rp255p");
         convert({self, rowNamed("metal_zone.rp250p")}, root_);
-        QCOMPARE(resultOf(self), QStringLiteral("cannot"));
-        QVERIFY(model()->entry(self).outcome.reason.contains(QStringLiteral("being converted")));
+        QCOMPARE(resultOf(self), u"cannot"_s);
+        QVERIFY(model()->entry(self).outcome.reason.contains(u"being converted"_s));
         QCOMPARE(readAll(own), sample("surfs_up.rp255p"));
         QCOMPARE(inLibrary, QList<bool>{true});
         const QString said = lib<QMessageBox>("conversionDone")->text();
@@ -428,15 +424,14 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 QVERIFY(!QFile::exists(file));
                 // The cell says it failed; resting on it says why.
                 const QModelIndex result = model()->index(r, LibraryModel::Result);
-                QCOMPARE(result.data().toString(), QStringLiteral("failed"));
+                QCOMPARE(result.data().toString(), u"failed"_s);
                 QCOMPARE(result.data(Qt::ToolTipRole).toString(),
                          QString::fromLocal8Bit(std::strerror(ENOSPC)));
             }
         }
         QVERIFY(written > 0 && failed > 0);
         for (const QString& f : filesIn(out_))
-            QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(QStringLiteral("tmp")),
-                     qPrintable(f));
+            QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(u"tmp"_s), qPrintable(f));
     }
 
     // Closed while it reads, the Library shows no progress when it is shown again. A scan
@@ -535,15 +530,13 @@ class LibraryWindowTest : public pwui::WindowFixture {
         const auto tip = [&](const char* file, int column) {
             return model()->index(rowNamed(file), column).data(Qt::ToolTipRole).toString();
         };
-        const QString refused =
-            QStringLiteral("Save refuses the patch name; Fix Names makes it \"Loud_\".");
+        const QString refused = u"Save refuses the patch name; Fix Names makes it \"Loud_\"."_s;
         QCOMPARE(tip("a.rp250p", LibraryModel::Status), QString());
         QCOMPARE(tip("c.rp250p", LibraryModel::Status), refused);
-        QCOMPARE(tip("c.rp250p", LibraryModel::File),
-                 dir_->filePath(QStringLiteral("dry/c.rp250p")));
+        QCOMPARE(tip("c.rp250p", LibraryModel::File), dir_->filePath(u"dry/c.rp250p"_s));
         // Where the presets convert with changes.
-        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
-        const QString converts = QStringLiteral("Resolve Conflicts: 1 substituted, 4 removed");
+        lib<QComboBox>("target")->setCurrentText(u"RP150"_s);
+        const QString converts = u"Resolve Conflicts: 1 substituted, 4 removed"_s;
         QTRY_COMPARE_WITH_TIMEOUT(tip("a.rp250p", LibraryModel::Status), converts, 20000);
         QCOMPARE(tip("c.rp250p", LibraryModel::Status), converts + QLatin1Char('\n') + refused);
         QStringList said;
@@ -555,7 +548,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 auto* box = d.findChild<QCheckBox*>(QLatin1String(name));
                 if (box->isChecked() != on) QTest::mouseClick(box, Qt::LeftButton);
                 QTRY_VERIFY(d.dryRun().has_value());
-                said << d.findChild<QLabel*>(QStringLiteral("summary"))->text();
+                said << d.findChild<QLabel*>(u"summary"_s)->text();
             }
             QTest::keyClick(&d, Qt::Key_Escape);
         });
@@ -573,7 +566,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QSignalSpy triaged(library_, &ui::LibraryWindow::triageFinished);
         QTRY_VERIFY(model()->rowCount() > 0);
         QVERIFY(library_->scanning());
-        lib<QComboBox>("target")->setCurrentText(QStringLiteral("RP150"));
+        lib<QComboBox>("target")->setCurrentText(u"RP150"_s);
         QTRY_COMPARE_WITH_TIMEOUT(triaged.size(), 1, 60000);
         QCOMPARE(model()->rowCount(), 3008);
         const document::Target& rp150 = *document::targetByCaption("RP150");
@@ -605,8 +598,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTest::qWait(450);
         QCOMPARE(asked.size(), before + 1);
         const std::size_t typed = asked.size() - 1;
-        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("resolve")), Qt::LeftButton);
-        QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
+        QTest::mouseClick(d.findChild<QCheckBox*>(u"resolve"_s), Qt::LeftButton);
+        QTest::mouseClick(d.findChild<QCheckBox*>(u"fixNames"_s), Qt::LeftButton);
         for (const std::size_t late : {typed, typed + 1})  // both options differ, then one
             d.setPlan(asked.at(late));
         QVERIFY(!d.dryRun());
@@ -625,8 +618,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
                 for (const ui::Outcome& o : d.dryRun()->outcomes)
                     writeFile(QDir(out_).filePath(o.output), "mine");
             const int width = d.width();
-            QTest::mouseClick(d.findChild<QCheckBox*>(QStringLiteral("fixNames")), Qt::LeftButton);
-            auto* summary = d.findChild<QLabel*>(QStringLiteral("summary"));
+            QTest::mouseClick(d.findChild<QCheckBox*>(u"fixNames"_s), Qt::LeftButton);
+            auto* summary = d.findChild<QLabel*>(u"summary"_s);
             // Nothing can be converted until the new dry run has said what will happen.
             const bool waited =
                 !d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled();
@@ -684,17 +677,17 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // What the scan met besides presets is listed where it can be read and copied; Show in
     // Folder without a file manager (as on this platform) says so.
     void problemsListedAndNoFileManagerSaid() {
-        writeFile(root_ + QStringLiteral("/bad.zip"), "not a pack");
-        open({root_, dir_->filePath(QStringLiteral("gone"))});
+        writeFile(root_ + u"/bad.zip"_s, "not a pack");
+        open({root_, dir_->filePath(u"gone"_s)});
         QCOMPARE(library_->scanProblems().size(), 2);
         QVERIFY(library_->scanProblems().contains(
-            root_ + QStringLiteral("/bad.zip: broken archive (Unrecognized archive format)")));
+            root_ + u"/bad.zip: broken archive (Unrecognized archive format)"_s));
         QVERIFY(lib<QPushButton>("showProblems")->isVisible());
         QTest::mouseClick(lib<QPushButton>("showProblems"), Qt::LeftButton);
         auto* list = lib<QPlainTextEdit>("problemList");
         QCOMPARE(list->toPlainText(), library_->scanProblems().join(QLatin1Char('\n')));
         pwui::compareWithFile(pwui::captionsOf(*list->window(), dir_->path()), "problems_dialog");
-        QTest::mouseClick(list->window()->findChild<QPushButton*>(QStringLiteral("copyProblems")),
+        QTest::mouseClick(list->window()->findChild<QPushButton*>(u"copyProblems"_s),
                           Qt::LeftButton);
         QCOMPARE(QApplication::clipboard()->text(), list->toPlainText());
         list->window()->close();
@@ -702,12 +695,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
         open({root_});
         QCOMPARE(library_->windowTitle(), "Library - " + QDir::toNativeSeparators(root_));
         QVERIFY(library_->scanProblems().size() == 1 &&
-                library_->statusBar()->currentMessage().endsWith(QStringLiteral("; 1 problem")));
+                library_->statusBar()->currentMessage().endsWith(u"; 1 problem"_s));
 
         convert({rowNamed("metal_zone.rp250p")});
         for (QAbstractButton* b : lib<QMessageBox>("conversionDone")->buttons())
-            if (b->text() == QStringLiteral("Show in &Folder"))
-                QTest::mouseClick(b, Qt::LeftButton);
+            if (b->text() == u"Show in &Folder"_s) QTest::mouseClick(b, Qt::LeftButton);
         QVERIFY(lib<QMessageBox>("noFileManager")->text().contains(QDir::toNativeSeparators(out_)));
     }
 
@@ -717,41 +709,40 @@ class LibraryWindowTest : public pwui::WindowFixture {
         open({root_, pack_});
         // The save dialog: its title, a pack's name proposed, packs listed; ".zip" is added.
         QStringList suggested;
-        QString out = dir_->filePath(QStringLiteral("shared"));
+        QString out = dir_->filePath(u"shared"_s);
         const auto answer = [&](const QString& title) {
             chooseInFileDialog(out, [&, title](QFileDialog& d) {
                 QCOMPARE(d.windowTitle(), title);
-                QCOMPARE(d.nameFilters(), QStringList{QStringLiteral("Packs (*.zip)")});
+                QCOMPARE(d.nameFilters(), QStringList{u"Packs (*.zip)"_s});
                 suggested << d.selectedFiles().value(0);
             });
         };
         select({rowNamed("crunch_time.rp150p"), rowNamed("pack.zip › Pack/jump.rp255p"),
                 rowNamed("more/broken.rp250p")});
-        answer(QStringLiteral("Export as Pack"));
+        answer(u"Export as Pack"_s);
         fileMenu(Qt::Key_P);
-        QCOMPARE(QFileInfo(suggested.first()).fileName(), QStringLiteral("Presets.zip"));
-        out += QStringLiteral(".zip");
+        QCOMPARE(QFileInfo(suggested.first()).fileName(), u"Presets.zip"_s);
+        out += u".zip"_s;
         QMessageBox* done = nullptr;
-        QTRY_VERIFY((done = library_->findChild<QMessageBox*>(QStringLiteral("packDone"))));
+        QTRY_VERIFY((done = library_->findChild<QMessageBox*>(u"packDone"_s)));
         QMap<QString, QByteArray> packed = readZip(out);
         QCOMPARE(packed.keys(),
-                 (QStringList{QStringLiteral("crunch_time.rp150p"), QStringLiteral("jump.rp255p"),
-                              QStringLiteral("report.csv")}));
-        QCOMPARE(packed.value(QStringLiteral("jump.rp255p")), sample("jump_yaya.rp255p"));
-        const QByteArray report = packed.value(QStringLiteral("report.csv"));
+                 (QStringList{u"crunch_time.rp150p"_s, u"jump.rp255p"_s, u"report.csv"_s}));
+        QCOMPARE(packed.value(u"jump.rp255p"_s), sample("jump_yaya.rp255p"));
+        const QByteArray report = packed.value(u"report.csv"_s);
         QVERIFY(report.startsWith("file,member,name,packed as,outcome\n") &&
                 report.contains(",left out: "));
-        QVERIFY(done->text().startsWith(QStringLiteral("Packed 2 of 3 presets into ")));
+        QVERIFY(done->text().startsWith(u"Packed 2 of 3 presets into "_s));
         done->close();
 
-        out = dir_->filePath(QStringLiteral("converted.zip"));
-        answer(QStringLiteral("Export Converted as Pack"));
+        out = dir_->filePath(u"converted.zip"_s);
+        answer(u"Export Converted as Pack"_s);
         fileMenu(Qt::Key_V);
         QTRY_VERIFY(QFile::exists(out));
         packed = readZip(out);
         const QString extension = QString::fromUtf8(library_->triageSettings().target->extension);
-        QVERIFY(packed.contains(QStringLiteral("Crunch Time") + extension) &&
-                packed.value(QStringLiteral("report.csv")).contains(",converted\n"));
+        QVERIFY(packed.contains(u"Crunch Time"_s + extension) &&
+                packed.value(u"report.csv"_s).contains(",converted\n"));
         // The next pack is suggested beside the last one.
         QCOMPARE(suggested.size(), 2);
         QCOMPARE(QFileInfo(suggested.last()).absolutePath(), dir_->path());
@@ -765,7 +756,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         // Tagged "heavy", with a note ({favourite, hidden, tags added, tags taken, note}).
         const collection::MarkChange change{{}, {}, {"heavy"}, {}, "for the gig"};
         // An RP150 preset: converted for the RP255 its rows change.
-        const QString crunch = root_ + QStringLiteral("/crunch_time.rp150p");
+        const QString crunch = root_ + u"/crunch_time.rp150p"_s;
         QCOMPARE(
             collection::markInputs(store, {QFile::encodeName(crunch).toStdString()}, change).marked,
             std::size_t(1));
@@ -783,16 +774,15 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // library/: five samples, a twin in a sub-folder, a broken preset, a view-only one;
     // pack.zip: two presets in a folder of its own.
     void makeLibrary() {
-        root_ = dir_->filePath(QStringLiteral("library"));
-        out_ = dir_->filePath(QStringLiteral("out"));
+        root_ = dir_->filePath(u"library"_s);
+        out_ = dir_->filePath(u"out"_s);
         for (const char* name : {"dual_amp_lead.rp355p", "big_verb.rp350p", "crunch_time.rp150p",
                                  "metal_zone.rp250p", "surfs_up.rp255p", "pluck_funk.g4p"})
             writeFile(root_ + QLatin1Char('/') + QLatin1String(name), sample(name));
-        writeFile(root_ + QStringLiteral("/more/twin.rp255p"),
-                  sample("surfs_up.rp255p").replace("\r\n", "\n"));
-        writeFile(root_ + QStringLiteral("/more/broken.rp250p"), "<RP250Preset><Name>x</Na");
-        writeFile(root_ + QStringLiteral("/more/notes.txt"), "not a preset");
-        pack_ = dir_->filePath(QStringLiteral("pack.zip"));
+        writeFile(root_ + u"/more/twin.rp255p"_s, sample("surfs_up.rp255p").replace("\r\n", "\n"));
+        writeFile(root_ + u"/more/broken.rp250p"_s, "<RP250Preset><Name>x</Na");
+        writeFile(root_ + u"/more/notes.txt"_s, "not a preset");
+        pack_ = dir_->filePath(u"pack.zip"_s);
         pwtest::makeArchive(pack_.toStdString(),
                             {{"Pack/jump.rp255p", sample("jump_yaya.rp255p").toStdString()},
                              {"Pack/lead.rp355p", sample("dual_amp_lead.rp355p").toStdString()}});
@@ -804,11 +794,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
     }
     // dry/: a.rp250p, its twin b.rp250p if `twin`, and c.rp250p under a name Save refuses.
     void openDry(bool twin) {
-        const QString folder = dir_->filePath(QStringLiteral("dry"));
+        const QString folder = dir_->filePath(u"dry"_s);
         QByteArray metal = sample("metal_zone.rp250p");
-        writeFile(folder + QStringLiteral("/a.rp250p"), metal);
-        if (twin) writeFile(folder + QStringLiteral("/b.rp250p"), metal);
-        writeFile(folder + QStringLiteral("/c.rp250p"),
+        writeFile(folder + u"/a.rp250p"_s, metal);
+        if (twin) writeFile(folder + u"/b.rp250p"_s, metal);
+        writeFile(folder + u"/c.rp250p"_s,
                   metal.replace("<Name>Metal Zone</Name>", "<Name>Loud!</Name>"));
         open({folder});
     }
@@ -841,7 +831,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // Convert All Shown (Ctrl+Shift+E) into out/: `inside` works the dialog.
     void convertAllShown(std::function<void(ui::ConvertDialog&)> inside) {
         library_->setConvertDialogHook([this, inside](ui::ConvertDialog& d) {
-            d.findChild<QLineEdit*>(QStringLiteral("outputFolder"))->setText(out_);
+            d.findChild<QLineEdit*>(u"outputFolder"_s)->setText(out_);
             inside(d);
         });
         activate();
@@ -854,12 +844,12 @@ class LibraryWindowTest : public pwui::WindowFixture {
     void convert(const std::vector<int>& rows, const QString& out = {}) {
         select(rows);
         library_->setConvertDialogHook([out = out.isEmpty() ? out_ : out](ui::ConvertDialog& d) {
-            auto* folder = d.findChild<QLineEdit*>(QStringLiteral("outputFolder"));
+            auto* folder = d.findChild<QLineEdit*>(u"outputFolder"_s);
             folder->clear();
             QTest::keyClicks(folder, out);
             // What was worked out for another folder cannot be carried out.
             QVERIFY(!d.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok)->isEnabled());
-            auto* box = d.findChild<QCheckBox*>(QStringLiteral("resolve"));
+            auto* box = d.findChild<QCheckBox*>(u"resolve"_s);
             if (!box->isChecked()) QTest::mouseClick(box, Qt::LeftButton);
             QTRY_VERIFY(d.dryRun().has_value());
             QTest::keyClick(&d, Qt::Key_Return);
@@ -896,7 +886,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
             QByteArray one = bytes;
             const QByteArray name = i == 2999 ? "WWWW WWWW WWWW" : QByteArray::number(i);
             one.replace("<Name>Metal Zone</Name>", "<Name>" + name + "</Name>");
-            writeFile(root_ + QStringLiteral("/many/%1.rp250p").arg(i), one);
+            writeFile(root_ + u"/many/%1.rp250p"_s.arg(i), one);
         }
     }
     static QStringList filesIn(const QString& folder) {

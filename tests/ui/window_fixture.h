@@ -31,6 +31,8 @@
 #include "form2.h"
 #include "param_table_model.h"
 
+using namespace Qt::StringLiterals;
+
 namespace pwui {
 
 // The fonts of tests/ui/fonts.conf and no others, set before the application starts.
@@ -130,7 +132,7 @@ class WindowFixture : public QObject {
     // Whether `window` (the main window unless said) refuses a link from a web page.
     bool refusesWebLink(QWidget* window = nullptr) {
         QMimeData web;
-        web.setUrls({QUrl(QStringLiteral("https://example.com/x.rp250p"))});
+        web.setUrls({QUrl(u"https://example.com/x.rp250p"_s)});
         QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &web, Qt::LeftButton, {});
         QApplication::sendEvent(window ? window : form_.get(), &enter);
         return !enter.isAccepted();
@@ -155,7 +157,7 @@ class WindowFixture : public QObject {
                                  int timesLeft) {
         if (!dialog || !dialog->isVisible() || timesLeft == 0) return;
         // Typed whole, the choice does not wait for the dialog to read its folder.
-        dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(choice);
+        dialog->findChild<QLineEdit*>(u"fileNameEdit"_s)->setText(choice);
         static_cast<QDialog*>(dialog.data())->accept();  // as its Open or Save button does
         QTimer::singleShot(20, [=] { answerFileDialog(dialog, choice, timesLeft - 1); });
     }
@@ -173,7 +175,7 @@ class WindowFixture : public QObject {
     QTreeView* lv() const { return child<QTreeView>("lv"); }
     // The target option of the main window with this Index.
     QRadioButton* option(int index) const {
-        for (QRadioButton* op : form_->findChildren<QRadioButton*>(QStringLiteral("opModelSelect")))
+        for (QRadioButton* op : form_->findChildren<QRadioButton*>(u"opModelSelect"_s))
             if (op->property("Index").toInt() == index) return op;
         qFatal("no option %d", index);
     }
