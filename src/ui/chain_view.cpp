@@ -37,12 +37,11 @@ ChainTile::ChainTile(QWidget* parent) : QWidget(parent) {
 }
 
 void ChainTile::setTile(const chain::Tile& tile, const QString& rows, bool marked) {
-    const bool changed = !(tile == tile_) || marked != marked_;
     tile_ = tile;
     marked_ = marked;
     setAccessibleName(qs(chain::tileDescription(tile)) + (marked ? tr(", differs") : QString()));
     setToolTip(rows);
-    if (changed) update();
+    update();  // a small tile: drawn again at the next paint, unchanged or not
 }
 
 QStringList ChainTile::texts() const {
