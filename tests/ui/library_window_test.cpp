@@ -430,6 +430,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
             }
         }
         QVERIFY(written > 0 && failed > 0);
+        // The bar went to its end before it went away.
+        const auto* bar = lib<QProgressBar>("progress");
+        QVERIFY(bar->value() == bar->maximum() && bar->maximum() == int(model()->entries().size()));
         for (const QString& f : filesIn(out_))
             QVERIFY2(!f.startsWith(QLatin1Char('.')) && !f.contains(u"tmp"_s), qPrintable(f));
     }
@@ -461,6 +464,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(library_->scanning());
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
         QCOMPARE(model()->rowCount(), 3008);
+        QCOMPARE(lib<QProgressBar>("progress")->value(), 3008);  // the last file read
         const QModelIndex wide = library_->filter()->mapFromSource(
             model()->index(rowNamed("many/2999.rp250p"), LibraryModel::Name));
         QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
