@@ -51,10 +51,7 @@ class Utf8Names {
 
   private:
     static locale_t utf8() {
-        static const locale_t locale = [] {
-            locale_t l = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
-            return l ? l : ::newlocale(LC_CTYPE_MASK, "en_US.UTF-8", locale_t{});
-        }();
+        static const locale_t locale = ::newlocale(LC_CTYPE_MASK, "C.UTF-8", locale_t{});
         return locale;
     }
     locale_t before_;
