@@ -408,6 +408,18 @@ std::vector<Hostile> hostileCases() {
              EXPECT_NE(r.presets[1].readProblem, "it expands past 16 MB");
              EXPECT_TRUE(r.presets[2].readable);
          }},
+        {"zip_without_its_directory",  // read as a stream: no member's size is known before it
+         [](const fs::path& d) {
+             pwtest::makeArchive(d / "s.zip", {{"pad.bin", "", 1u << 20, true},
+                                               {"big.rp250p", sample(), 16u << 20, true},
+                                               {"a.rp250p", sample(), 0, true}});
+             fs::resize_file(d / "s.zip", fs::file_size(d / "s.zip") - 1);
+         },
+         [](const ScanResult& r) {
+             ASSERT_EQ(r.presets.size(), 2u);
+             EXPECT_EQ(r.presets[0].readProblem, "it expands past 16 MB");
+             EXPECT_TRUE(r.presets[1].readable);
+         }},
         {"file_past_16_MB",  // sparse files: nothing is written
          [](const fs::path& d) {
              for (const char* name : {"edge.rp250p", "huge.rp250p"})
