@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "catalogue/effect_catalogue.h"
+#include "session/history.h"
 #include "test_support.h"
 
 namespace pwtest {
@@ -105,6 +106,22 @@ TEST_F(History, ANameTypedAfterAnUndoIsAStepOfItsOwn) {
         s.setPatchName(typed);
     s.undo();
     EXPECT_EQ(s.patchName(), "First");
+}
+
+// Once the steps together hold more rows than the budget, the oldest go until the rest
+// fit, and no more.
+TEST(HistoryBudget, TheOldestStepsGoUntilTheRestFit) {
+    pw::History history;
+    for (const std::size_t rows : {300'000u, 1u, 250'000u}) {
+        pw::SessionSnapshot before;
+        before.rows.reserve(rows);
+        for (std::size_t r = 0; r < rows; ++r)
+            before.rows.append(pw::Row{});
+        history.commit("Step", std::move(before), {}, false);
+    }
+    EXPECT_EQ(history.undo({})->rows.count(), 250'000u);
+    EXPECT_EQ(history.undo({})->rows.count(), 1u);
+    EXPECT_FALSE(history.undo({}));
 }
 
 }  // namespace
