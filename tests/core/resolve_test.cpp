@@ -401,6 +401,13 @@ TEST(ResolveKnobs, APedalFollowsItsKnobOrLetsGo) {
     for (const pw::filter::ResolveChange& change : report.changes)
         EXPECT_NE(change.kind, pw::filter::ChangeKind::Removed) << change.reason;
     EXPECT_EQ(list.row(list.count()).value(), at(6, 2477));  // the pedal's Assign
+    // A pedal on a knob of another model than the one replaced is left as it is.
+    pw::ParamList other;
+    other.append(row("Dist Type", "Redline", "2432", "6", "1297", {pw::kValue}));
+    other.append(row("Dist Gain", "50", "2488", "6", "50", {pw::kId}));
+    other.append(row("Assign", "Dist Drive", "8194", "19", at(6, 2434), {}));
+    pw::filter::ResolveConflicts(other, *pw::document::targetByCaption("RP350"));
+    EXPECT_EQ(other.row(other.count()).value(), at(6, 2434));
 }
 
 // A pick of the model a row holds already is no change: no line, no knob touched.
