@@ -103,19 +103,17 @@ bool leavesArchive(std::string_view name) {
     if (name.size() >= 2 && name[1] == ':') return true;  // "C:..."
     // The depth below the archive's top, part by part: ".." above the top leaves it.
     long depth = 0;
-    std::size_t start = 0;
-    while (start <= name.size()) {
-        std::size_t end = name.find_first_of("/\\", start);
-        if (end == std::string_view::npos) end = name.size();
+    for (std::size_t start = 0;;) {
+        const std::size_t end = std::min(name.find_first_of("/\\", start), name.size());
         const std::string_view part = name.substr(start, end - start);
         if (part == "..") {
             if (--depth < 0) return true;
         } else if (!part.empty() && part != ".") {
             ++depth;
         }
+        if (end == name.size()) return false;
         start = end + 1;
     }
-    return false;
 }
 
 ArchiveReader::ArchiveReader(const std::filesystem::path& file) {
