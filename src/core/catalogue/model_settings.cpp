@@ -305,13 +305,12 @@ constexpr std::string_view kWaveforms[] = {"Tri", "Sine", "Square"};
 std::vector<std::string> wordsOf(std::string_view name) {
     std::vector<std::string> words;
     std::string word;
-    for (char c : name) {
-        const bool upper = c >= 'A' && c <= 'Z';
-        if (upper || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) {
-            word += upper ? static_cast<char>(c - 'A' + 'a') : c;
-        } else if (!word.empty()) {
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (std::isalnum(byte))
+            word += static_cast<char>(std::tolower(byte));
+        else if (!word.empty())
             words.push_back(std::exchange(word, {}));
-        }
     }
     if (!word.empty()) words.push_back(std::move(word));
     return words;
