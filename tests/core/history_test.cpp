@@ -114,9 +114,7 @@ TEST(HistoryBudget, TheOldestStepsGoUntilTheRestFit) {
     pw::History history;
     for (const std::size_t rows : {300'000u, 1u, 250'000u}) {
         pw::SessionSnapshot before;
-        before.rows.reserve(rows);
-        for (std::size_t r = 0; r < rows; ++r)
-            before.rows.append(pw::Row{});
+        before.rows.insertAt(1, std::vector<pw::Row>(rows));
         history.commit("Step", std::move(before), {}, false);
     }
     EXPECT_EQ(history.undo({})->rows.count(), 250'000u);

@@ -272,7 +272,8 @@ class ChainWindowTest : public pwui::WindowFixture {
         });
         QTest::keyClick(table, Qt::Key_D, Qt::ControlModifier);
         QCOMPARE(said, u"Compare\n"_s + dir_->filePath(u"broken.rp250p"_s) +
-                           u" could not be read: it is not a preset that can be read"_s);
+                           u" could not be read: it is not a preset that can be read (end tag "
+                           "does not match its start tag (at byte 22))"_s);
         QCOMPARE(library->findChildren<pw::ui::CompareWindow*>().size(), 1);
     }
 

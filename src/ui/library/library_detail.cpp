@@ -42,8 +42,11 @@ std::optional<Read> readFor(const library::Preset& preset, const TriageSettings&
     const std::string name = preset.source.inArchive()
                                  ? preset.source.member
                                  : std::string(library::fileName(preset.source));
-    if (!session.openBytes(name, *bytes).loaded()) {
+    const OpenResult opened = session.openBytes(name, *bytes);
+    if (!opened.loaded()) {
+        // With the reader's reason, as the row's status gives it.
         problem = LibraryDetail::tr("it is not a preset that can be read");
+        if (!opened.detail.empty()) problem += QStringLiteral(" (%1)").arg(qs(opened.detail));
         return std::nullopt;
     }
     return Read{std::move(*bytes), session.patchName(), session.rows()};
