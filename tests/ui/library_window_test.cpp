@@ -229,8 +229,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         // keeps its size), and drawn without the pane (it shows this run's temporary
         // folder), the row's status keeps its colour on the highlight.
         QTableView* table = library_->table();
-        const QModelIndex lead = library_->filter()->mapFromSource(
-            model()->index(rowNamed("dual_amp_lead.rp355p"), LibraryModel::Status));
+        const QModelIndex lead = shownCell("dual_amp_lead.rp355p", LibraryModel::Status);
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, table->visualRect(lead).center());
         pwui::compareWithFile(pwui::captionsOf(*library_, dir_->path()), "library_window");
         QTest::keyClick(table, Qt::Key_I, Qt::ControlModifier);
@@ -274,8 +273,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(qobject_cast<QPushButton*>(QApplication::focusWidget()));
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
         QCOMPARE(QApplication::focusWidget(), table);
-        table->setCurrentIndex(library_->filter()->mapFromSource(
-            model()->index(rowNamed("big_verb.rp350p"), LibraryModel::Name)));
+        table->setCurrentIndex(shownCell("big_verb.rp350p", LibraryModel::Name));
         QTest::keyClick(table, Qt::Key_Return);
         QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
         QCOMPARE(form_->session().openedFile().filename().string(), std::string("big_verb.rp350p"));
@@ -285,8 +283,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QScrollBar* rowsScroll = lv()->verticalScrollBar();
         QTRY_VERIFY(rowsScroll->maximum() > 0);
         rowsScroll->setValue(rowsScroll->maximum());
-        const QModelIndex member = library_->filter()->mapFromSource(
-            model()->index(rowNamed("pack.zip › Pack/jump.rp255p"), LibraryModel::Name));
+        const QModelIndex member = shownCell("pack.zip › Pack/jump.rp255p", LibraryModel::Name);
         table->scrollTo(member);
         const QPoint at = table->visualRect(member).center();
         QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, at);
@@ -465,8 +462,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 30000);
         QCOMPARE(model()->rowCount(), 3008);
         QCOMPARE(lib<QProgressBar>("progress")->value(), 3008);  // the last file read
-        const QModelIndex wide = library_->filter()->mapFromSource(
-            model()->index(rowNamed("many/2999.rp250p"), LibraryModel::Name));
+        const QModelIndex wide = shownCell("many/2999.rp250p", LibraryModel::Name);
         QVERIFY(library_->table()->sizeHintForIndex(wide).width() <=
                 library_->table()->columnWidth(LibraryModel::Name));
         // Converting waits while the folder is read again.
@@ -807,6 +803,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         open({folder});
     }
     LibraryModel* model() const { return library_->model(); }
+    // Where the table shows `file`'s cell in `column`.
+    QModelIndex shownCell(const char* file, int column) const {
+        return library_->filter()->mapFromSource(model()->index(rowNamed(file), column));
+    }
     // What the Result column says of a source row.
     QString resultOf(int row) const {
         return model()->index(row, LibraryModel::Result).data().toString();
