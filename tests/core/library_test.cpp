@@ -441,17 +441,17 @@ std::vector<Hostile> hostileCases() {
         {"names_leaving_the_archive",
          [](const fs::path& d) {
              std::vector<pwtest::Member> members;
-             for (const char* name : {"../x.rp250p", "/etc/x.rp250p", "C:/x.rp250p",
-                                      "a/../../y.rp250p", "a/../inside.rp250p", "fine.rp250p"})
+             for (const char* name : {"../x.rp250p", "/x.rp250p", "C:/x.rp250p", "a/../../y.rp250p",
+                                      "./../z.rp250p", "a/../in.rp250p", "fine.rp250p"})
                  members.push_back({name, sample()});
              pwtest::makeArchive(d / "escape.zip", members);
          },
          [](const ScanResult& r) {
-             ASSERT_EQ(r.presets.size(), 6u);
-             for (std::size_t i = 0; i < 4; ++i)
+             ASSERT_EQ(r.presets.size(), 7u);
+             for (std::size_t i = 0; i < 5; ++i)
                  EXPECT_EQ(r.presets[i].readProblem, "its name points outside the archive")
                      << r.presets[i].source.member;
-             EXPECT_TRUE(r.presets[4].readable && r.presets[5].readable);
+             EXPECT_TRUE(r.presets[5].readable && r.presets[6].readable);
          }},
         {"names_in_any_language",
          [](const fs::path& d) {
