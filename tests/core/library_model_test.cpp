@@ -189,6 +189,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     library.cancel();
     ASSERT_TRUE(owner.runUntil([&] { return !owner.retriages.empty(); }));
     EXPECT_TRUE(owner.retriages[0] && !library.triaging());
+    expectTriagedAgainst(library, rp250);
 
     // The plan and the conversion.
     const std::vector<std::size_t> rows = everyRow(library);

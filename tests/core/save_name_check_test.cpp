@@ -29,7 +29,7 @@ TEST_F(FidelityTest, SaveRefusesNamesAPresetCannotHold) {
         s.save();
         const auto file = dir.path() / (name + ".rp250p");
         if (refused != "-") {
-            EXPECT_EQ(m.texts(), std::vector<std::string>{std::string(text::kBadFileName)});
+            EXPECT_EQ(std::tuple(m.shown.size(), m.last()), std::tuple(1u, text::kBadFileName));
             EXPECT_EQ(m.shown.front().icon, Icon::Critical);
             EXPECT_EQ(m.shown.front().detail, "the patch name holds " + refused);
             EXPECT_EQ(dir.names(), std::vector<std::string>{"source.xml"});

@@ -36,12 +36,6 @@ class ScriptedMessenger : public pw::Messenger {
         answers.pop_front();
         return a;
     }
-    std::vector<std::string> texts() const {
-        std::vector<std::string> out;
-        for (const auto& m : shown)
-            out.push_back(m.text);
-        return out;
-    }
     std::string last() const { return shown.empty() ? std::string() : shown.back().text; }
     void clear() { shown.clear(); }
 };
