@@ -662,19 +662,21 @@ class LibraryWindowTest : public pwui::WindowFixture {
 
     // A window goes beside its anchor: to the right where there is room (just enough
     // too), else to the left (no wider than the room there), else on the side with more
-    // room, as narrow as it may be.
+    // room, as narrow as it may be; on a screen that begins at the desktop's left edge, and
+    // on one to the right of another (the test list).
     void placedBesideWhereThereIsRoom() {
         QWidget anchor, window;
         window.setMinimumSize(600, 300);
+        const int left = QGuiApplication::primaryScreen()->availableGeometry().left();
         for (const auto& [at, x, width] : {std::tuple{0, 500, 900},
                                            {1100, 200, 900},
                                            {700, 0, 700},
                                            {500, 1000, 600},
                                            {550, 1000, 600},
                                            {560, 0, 600}}) {
-            anchor.setGeometry(at, 700, 500, 200);
+            anchor.setGeometry(left + at, 700, 500, 200);
             ui::placeBeside(window, anchor, QSize(900, 600));
-            QCOMPARE(window.geometry(), QRect(x, 400, width, 600));
+            QCOMPARE(window.geometry(), QRect(left + x, 400, width, 600));
         }
     }
 
