@@ -347,9 +347,9 @@ class Form1Test : public pwui::WindowFixture {
                       Buttons::Ok, "the file does not exist"),
                  Answer::Ok);
         QCOMPARE(icon, QMessageBox::Critical);
-        QCOMPARE(text, u"Element <Name>*</Name> LoadError"_s);
-        QCOMPARE(detailed, u"the file does not exist"_s);
-        QCOMPARE(informative, QString());
+        // The text, the reason underneath, nothing besides them.
+        QCOMPARE(text + '|' + detailed + '|' + informative,
+                 u"Element <Name>*</Name> LoadError|the file does not exist|"_s);
 
         const std::string path = "/home/user/" + std::string(30, 'p') + "/" + std::string(200, 'q');
         show(MessageId::SavedTo, "Saved to " + path, Icon::Information);

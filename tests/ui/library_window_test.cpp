@@ -311,8 +311,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QCOMPARE(model()->rowCount(), 2);
         drop({root_ + u"/big_verb.rp350p"_s});
-        QCOMPARE(form_->session().sourceRoot(), std::string("RP350Preset"));
-        QCOMPARE(model()->rowCount(), 2);
+        QVERIFY(form_->session().sourceRoot() == "RP350Preset" && model()->rowCount() == 2);
         // A folder dropped on the Library itself is read in place of what it showed.
         drop({root_}, library_);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
@@ -683,6 +682,8 @@ class LibraryWindowTest : public pwui::WindowFixture {
     // What the scan met besides presets is listed where it can be read and copied; Show in
     // Folder without a file manager (as on this platform) says so.
     void problemsListedAndNoFileManagerSaid() {
+        open({dir_->filePath(u"gone"_s)});  // no preset: nothing to convert
+        QVERIFY(!lib<QPushButton>("convertShownButton")->isEnabled());
         writeFile(root_ + u"/bad.zip"_s, "not a pack");
         open({root_, dir_->filePath(u"gone"_s)});
         QCOMPARE(library_->scanProblems().size(), 2);
