@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <mutex>
 #include <optional>
 #include <ostream>
 #include <vector>
@@ -62,12 +63,14 @@ class FailingWriter : public pw::document::FileWriter {
 
   private:
     static pw::document::FileWriter& system() { return pw::document::systemFileWriter(); }
-    bool fails(Step step) {
+    bool fails(Step step) {  // asked from the conversion's threads at once
+        const std::lock_guard lock(mutex_);
         steps.push_back(step);
         if (!failure || failure->step != step) return false;
         return failure->onCall == 0 || ++calls_ == failure->onCall;
     }
     int calls_ = 0;
+    std::mutex mutex_;
     IoResult failed() const { return IoResult{std::strerror(failure->error)}; }
 };
 
