@@ -447,7 +447,9 @@ class LibraryWindowTest : public pwui::WindowFixture {
         library_->show();
         QVERIFY(!lib<QProgressBar>("progress")->isVisible() &&
                 !lib<QPushButton>("cancel")->isVisible());
-        library_ = windows_->openLibrary({root_});
+        // Read again through its own Open Folder.
+        chooseInFileDialog(root_, [](auto& f) { QCOMPARE(f.windowTitle(), u"Open Folder"_s); });
+        lib<QAction>("openFolder")->trigger();
         library_->setFileWriter(writer_);
         QSignalSpy scanned(library_, &ui::LibraryWindow::scanFinished);
         QVERIFY(lib<QPushButton>("cancel")->isVisible());
