@@ -27,6 +27,8 @@ TEST_P(Batch, LeavesEveryOutputAsItWasOrComplete) {
     fs::create_directory(dir_ / "sub");
     writeFile(dir_ / names[0], "old a");
     writeFile(dir_ / names[1], "old b");
+    const auto fds = [] { return std::distance(fs::directory_iterator("/proc/self/fd"), {}); };
+    const auto fdsBefore = fds();
     pwtest::FailingWriter writer;
     writer.failure = GetParam();
     document::BatchWriter batch(writer);
@@ -50,12 +52,13 @@ TEST_P(Batch, LeavesEveryOutputAsItWasOrComplete) {
     }
     // A folder that cannot be synced comes after every rename: nothing has failed then.
     EXPECT_EQ(failed == 0, GetParam().step == Step::SyncFolder);
-    if (GetParam().step == Step::SyncFileSystem && GetParam().onCall == 1) {
-        EXPECT_TRUE(results[2].ok());  // the other folder synced: its file is written
-    }
+    // The other folder synced: its file is written.
+    if (GetParam().step == Step::SyncFileSystem && GetParam().onCall == 1)
+        EXPECT_TRUE(results[2].ok());
     for (const fs::directory_entry& entry : fs::recursive_directory_iterator(dir_))
         EXPECT_EQ(entry.path().filename().string().rfind(".patchwright-", 0), std::string::npos);
     EXPECT_TRUE(batch.commit().empty());  // the batch was emptied: nothing is written again
+    EXPECT_EQ(fds(), fdsBefore);          // nor is a temporary left open
 }
 
 INSTANTIATE_TEST_SUITE_P(EachStep, Batch,

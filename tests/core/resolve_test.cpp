@@ -361,8 +361,7 @@ TEST(ResolveKnobs, EverySubstituteGetsItsKnobsWithTheValuesOfTheSameRole) {
             }
         }
     }
-    EXPECT_GE(conversions, 54u);
-    EXPECT_GE(neutrals, 10u);
+    EXPECT_TRUE(conversions >= 54u && neutrals >= 10u);
 }
 
 // A pedal on a knob of the replaced model follows it to the substitute's knob of the same

@@ -143,8 +143,7 @@ class Form1Test : public pwui::WindowFixture {
         QCOMPARE(s.rows().row(std::size_t(amp)).value(), std::string("317"));
         QCOMPARE(form_->model()->index(amp - 1, kValue).data(Qt::ForegroundRole).value<QColor>(),
                  QColor(0, 0, 255));
-        QCOMPARE(s.selectedIndex(), 0);
-        QVERIFY(!dialog->isVisible());
+        QVERIFY(s.selectedIndex() == 0 && !dialog->isVisible());
 
         open("65 Blackface Twin");
         QCOMPARE(form_->modelSelect(), dialog);
