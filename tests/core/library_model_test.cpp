@@ -215,7 +215,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     EXPECT_EQ(std::count_if(fs::directory_iterator(options.folder), {},
                             [](const auto& e) { return e.path().extension() == ".rp250p"; }),
               run.counts[std::size_t(OutcomeKind::Written)]);
-    EXPECT_TRUE(fs::exists(run.report)) << run.reportError;
+    EXPECT_NE(pwtest::readFile(run.report).find(",cancelled,"), std::string::npos);
 }
 
 TEST_F(LibraryModel, SearchDeliversTheRowsFoundAndLooksAtRowsReadLater) {
@@ -294,6 +294,7 @@ TEST_F(LibraryModel, PlanThenConvertWhatItPlanned) {
     library.convert(owner.plans[1], {false, false, false, false}, pw::document::systemFileWriter());
     ASSERT_TRUE(owner.runUntil([&] { return owner.runs.size() == 1; }));
     EXPECT_EQ(owner.runs[0].outcomes[0].kind, OutcomeKind::Kept);
+    EXPECT_NE(pwtest::readFile(owner.runs[0].report).find(",kept existing,"), std::string::npos);
     EXPECT_EQ(pwtest::readFile(out / "Metal Zone.rp255p"), "old");
     library.convert(owner.plans[1], {true, false, false, false}, pw::document::systemFileWriter());
     ASSERT_TRUE(owner.runUntil([&] { return owner.runs.size() == 2; }));

@@ -429,7 +429,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
                          QString::fromLocal8Bit(std::strerror(ENOSPC)));
             }
         }
-        QVERIFY(written > 0 && failed > 0);
+        QVERIFY(written > 0 && failed > 0 && readAll(library_->lastReport()).contains(",failed,"));
         // The bar went to its end before it went away.
         const auto* bar = lib<QProgressBar>("progress");
         QVERIFY(bar->value() == bar->maximum() && bar->maximum() == int(model()->entries().size()));
