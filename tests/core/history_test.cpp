@@ -118,8 +118,7 @@ TEST(HistoryBudget, TheOldestStepsGoUntilTheRestFit) {
         history.commit("Step", std::move(before), {}, false);
     }
     EXPECT_EQ(history.undo({})->rows.count(), 250'000u);
-    EXPECT_EQ(history.undo({})->rows.count(), 1u);
-    EXPECT_FALSE(history.undo({}));
+    EXPECT_TRUE(history.undo({})->rows.count() == 1u && !history.undo({}));
 }
 
 }  // namespace

@@ -356,11 +356,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
                  u"2 written.\nReport: "_s + QDir::toNativeSeparators(library_->lastReport()));
         done->close();
 
-        // Again: both outputs exist. No keeps the first, Yes to All replaces the rest.
+        // Again: both outputs exist. No keeps the first, Yes replaces the second.
         const QString metalOut = QDir(out_).filePath(u"Metal Zone.rp255p"_s);
         writeFile(metalOut, "mine");
         QStringList asked;
-        QList<QMessageBox::StandardButton> answers = {QMessageBox::No, QMessageBox::YesToAll};
+        QList<QMessageBox::StandardButton> answers = {QMessageBox::No, QMessageBox::Yes};
         library_->setReplaceQuestion([&](const QString& file, bool) {
             asked << file;
             return answers.takeFirst();
@@ -380,6 +380,10 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QCOMPARE(asked.size(), 1);
         QCOMPARE(readAll(metalOut), QByteArray("mine"));
         QCOMPARE(resultOf(surfs), u"kept the existing Surf's Up.rp255p"_s);
+        // And Yes to All, asked once, replaces both.
+        answers = {QMessageBox::YesToAll};
+        convert({metal, surfs});
+        QVERIFY(asked.size() == 2 && readAll(metalOut) != "mine");
     }
 
     // Converted into the library's own folder: a preset being converted is never replaced,
