@@ -177,8 +177,7 @@ TEST_F(LibraryModel, CancelledAtEveryStage) {
     ASSERT_TRUE(owner.runUntil([&] { return owner.added > 0; }));
     library.cancel();
     ASSERT_TRUE(owner.runUntil([&] { return owner.reports.size() == 2; }));
-    EXPECT_TRUE(owner.reports[1].cancelled);
-    EXPECT_LT(library.presets().size(), 600u);
+    EXPECT_TRUE(owner.reports[1].cancelled && library.presets().size() < 600u);
     EXPECT_TRUE(library.duplicateGroups().empty() ||
                 library.duplicateGroups().size() == library.presets().size());
 

@@ -103,6 +103,8 @@ class HighlightTest : public pwui::WindowFixture {
                  highlighted() == 0 || before == Before::Pick ? 0 : highlighted());
         QTest::keyClick(lv(), Qt::Key_Down);  // the arrows move both, as a click does
         QCOMPARE(s.selectedIndex(), highlighted());
+        QTest::keyClick(lv(), Qt::Key_C);  // and so does a name's first letter
+        QVERIFY(line(highlighted()).startsWith(u'C') == preset.startsWith(u"dual"_s));
     }
 
     void onlyAChoiceFromTheOpenListWrites_data() {

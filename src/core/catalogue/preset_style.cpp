@@ -130,8 +130,9 @@ constexpr int kBigReverb = 50;
 
 std::optional<int> number(std::string_view text) {
     int n = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), n);
-    if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+    const char* const last = text.data() + text.size();
+    const auto [end, error] = std::from_chars(text.data(), last, n);
+    if (error != std::errc() || end != last) return std::nullopt;
     return n;
 }
 

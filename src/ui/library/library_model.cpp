@@ -226,7 +226,6 @@ void LibraryModel::setMarks(const std::vector<std::pair<std::size_t, collection:
 LibraryFilter::LibraryFilter(LibraryModel* model, QObject* parent)
     : QSortFilterProxyModel(parent), model_(model) {
     setSourceModel(model);
-    setDynamicSortFilter(true);
 }
 
 // A new filter rebuilds the whole mapping at once (one layout change): with many rows
