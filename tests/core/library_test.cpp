@@ -215,8 +215,7 @@ TEST_F(LibraryScanInput, AModelIsNamedOnlyByAWholeNumber) {
     };
     ASSERT_EQ(uses().front(), "Cry Wah");
     bytes.replace(bytes.find("<Value>132</Value>"), 18, "<Value>132x</Value>");
-    ASSERT_FALSE(uses().empty());
-    EXPECT_NE(uses().front(), "Cry Wah");
+    EXPECT_TRUE(!uses().empty() && uses().front() != "Cry Wah");
 }
 
 // A pack of more presets than one batch of the scan holds is read to its last member.

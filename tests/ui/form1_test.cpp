@@ -297,14 +297,15 @@ class Form1Test : public pwui::WindowFixture {
         chooseInFileDialog(copy(u"big_verb.rp350p"_s));
         child<QAction>("mnuCompare")->trigger();
         auto* compare = form_->findChild<pw::ui::CompareWindow*>();
-        QVERIFY(compare && compare->isVisible());
-        QVERIFY(compare->windowTitle().contains(u"Big Verb"_s));
+        QVERIFY(compare && compare->isVisible() && compare->windowTitle().contains(u"Big Verb"_s));
 
         QSignalSpy asked(form_.get(), &pw::ui::Form1::libraryRequested);
         chooseInFileDialog(dir_->path());
         child<QAction>("mnuFileOpenFolder")->trigger();
         QCOMPARE(asked.size(), 1);
         QCOMPARE(asked.first().first().toStringList(), QStringList{dir_->path()});
+        form_->close();  // and the main window closed closes the other windows
+        QVERIFY(!compare->isVisible());
     }
 
     // Each box: the program's title, the icon asked for, No the default of a question, the
