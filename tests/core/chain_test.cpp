@@ -3,7 +3,6 @@
 
 #include <pugixml.hpp>
 
-
 #include "chain/chain.h"
 #include "chain/chain_svg.h"
 #include "document/targets.h"

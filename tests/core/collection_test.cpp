@@ -152,6 +152,11 @@ TEST_F(CollectionStore, ADamagedDatabaseIsKeptAsideAndTheMarksComeBackFromTheBac
     ASSERT_EQ(result.status, OpenStatus::Recovered);
     EXPECT_TRUE(pwtest::readFile(result.movedTo) == garbage && !result.restored.empty());
     EXPECT_EQ(store.marks(std::span(&kLead, 1)).at(kLead), (Marks{true, false, {"keep"}, ""}));
+    // One SQLite reads, but whose own check finds a fault, is damaged too.
+    sql(db,
+        "CREATE TABLE x(a); INSERT INTO x VALUES(NULL); PRAGMA writable_schema=ON;"
+        "UPDATE sqlite_schema SET sql='CREATE TABLE x(a NOT NULL)' WHERE name='x'");
+    EXPECT_EQ(Store().open(db).status, OpenStatus::Recovered);
 }
 
 TEST_F(CollectionStore, WithoutAPlaceToWriteThereIsNoMemory) {

@@ -462,9 +462,8 @@ std::vector<Hostile> hostileCases() {
          },
          [](const ScanResult& r) {
              ASSERT_EQ(r.presets.size(), 4u);
-             EXPECT_EQ(r.presets[0].source.member, "Crème.rp255p");
+             EXPECT_TRUE(r.presets[0].source.member == "Crème.rp255p" && r.counts.skipped == 0);
              EXPECT_EQ(r.presets[2].source.member, "Crème.rp255p");
-             EXPECT_EQ(r.counts.skipped, 0u);
          }},
         // UTF-8 names said, one is not (packs/make_packs.py).
         {"name_that_cannot_be_read",

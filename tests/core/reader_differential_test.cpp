@@ -2,7 +2,6 @@
 // The reader against the pugixml-based reference reader: the same answer for every
 // document, well-formed or not.
 
-
 #include "document/preset_document.h"
 #include "reference_reader.h"
 #include "test_support.h"

@@ -450,8 +450,8 @@ TEST_F(ResolveInTheWindow, TellsWhatFilterAndTheAmpChannelTookOnce) {
     const auto first = s.resolveConflicts().value();
     const auto told = lines(first);
     EXPECT_EQ(told, pwtest::golden("golden/resolve_told_removals.txt", told));
-    EXPECT_EQ(first.removedBefore, 33u);
-    EXPECT_EQ(s.resolveConflicts().value().removedBefore, 0u);
+    EXPECT_EQ(std::pair(first.removedBefore, s.resolveConflicts().value().removedBefore),
+              std::pair(std::size_t(33), std::size_t(0)));
     ASSERT_TRUE(s.undo());
     EXPECT_EQ(lines(s.resolveConflicts().value()), told);
 }

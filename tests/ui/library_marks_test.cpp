@@ -65,13 +65,11 @@ class LibraryMarksTest : public pwui::WindowFixture {
         windows_ = std::make_unique<pw::ui::AppWindows>(*form_);  // the window made anew
         open();
         QVERIFY2(status().contains(u"files unchanged since last time"_s), qPrintable(status()));
-        QCOMPARE(library_->filter()->rowCount(), rows);
-        QCOMPARE(column(LibraryModel::Star), u"★||★|"_s);
+        QVERIFY(library_->filter()->rowCount() == rows && column(LibraryModel::Star) == u"★||★|"_s);
         key(Qt::Key_F5, Qt::NoModifier);
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
         QVERIFY(status().contains(u"presets read in"_s));
-        QCOMPARE(library_->filter()->rowCount(), rows);
-        QCOMPARE(column(LibraryModel::Star), u"★||★|"_s);
+        QVERIFY(library_->filter()->rowCount() == rows && column(LibraryModel::Star) == u"★||★|"_s);
     }
 
     // A hidden preset leaves the table; Show hidden brings it back greyed, and it can be
