@@ -6,7 +6,9 @@
 # - bad_name.zip: a zip that says its names are UTF-8 and holds one that is not,
 #   "bad\xff.rp250p" (stored, its checksum left out);
 # - escape.zip: a member whose name climbs out of the pack, "../escape.rp150p", beside
-#   a preset that stays in it, "in/crunch.rp150p".
+#   a preset that stays in it, "in/crunch.rp150p";
+# - pack.cab: a cabinet of one stored folder holding in\crunch.rp150p, the same copy
+#   (libarchive cannot write cabinets either).
 import pathlib
 import struct
 import zipfile
@@ -43,3 +45,15 @@ with zipfile.ZipFile(here / "escape.zip", "w") as pack:
     for member in ("../escape.rp150p", "in/crunch.rp150p"):
         info = zipfile.ZipInfo(member, date_time=(2025, 1, 1, 0, 0, 0))
         pack.writestr(info, preset)
+
+# A cabinet: its header, one folder of one data block stored as it is (no checksum), one
+# file.
+cab_name = b"in\\crunch.rp150p"
+cab_file = struct.pack("<IIHHHH", len(preset), 0, 0, 0x5A21, 0, 0x20) + cab_name + b"\0"
+data_at = 36 + 8 + len(cab_file)
+cab_data = struct.pack("<IHH", 0, len(preset), len(preset)) + preset
+cab_head = b"MSCF" + struct.pack(
+    "<IIIIIBBHHHHH", 0, data_at + len(cab_data), 0, 36 + 8, 0, 3, 1, 1, 1, 0, 0, 0
+)
+cab_folder = struct.pack("<IHH", data_at, 1, 0)
+(here / "pack.cab").write_bytes(cab_head + cab_folder + cab_file + cab_data)
