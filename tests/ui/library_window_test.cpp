@@ -113,6 +113,11 @@ class LibraryWindowTest : public pwui::WindowFixture {
         model()->setMarks({{10, {}}});
         model()->append({});
         QCOMPARE(changed.count() + inserted.count(), 0);
+        // A notice for each run of rows changed: three rows apart, three notices.
+        model()->setTriages({{0, model()->entry(0).triage},
+                             {2, model()->entry(2).triage},
+                             {4, model()->entry(4).triage}});
+        QCOMPARE(changed.count(), 3);
 
         // A click on the header sorts by name, another the other way.
         QHeaderView* header = library_->table()->horizontalHeader();
