@@ -244,7 +244,6 @@ ResolveReport ResolveConflicts(ParamList& list, const document::Target& target) 
             sub->change.settings = plan->written;
         } else if (!plan->written.empty()) {
             ResolveChange change = changeOf(ChangeKind::Completed, list.row(n));
-            change.block = std::string(plan->block->title);
             change.settings = plan->written;
             auto at =
                 std::upper_bound(pending.begin(), pending.end(), n,
