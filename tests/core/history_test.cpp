@@ -34,6 +34,8 @@ const std::vector<Command> kScenario = {
     {"Remove Row", [](Session& s) { s.keyDown(Session::Key::Delete, true); }},
     {"", [](Session& s) { s.clickRow(3); }},
     {"Model Select", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 3); }},
+    {"", [](Session& s) { s.clickRow(3); }},  // another model, its marks the same: a step
+    {"Model Select", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 4); }},
     {"", [](Session& s) { s.UpdateListItem(pw::catalogue::blocks()[0], 1); }},  // no row
     {"Patch Name",
      [](Session& s) {

@@ -150,8 +150,7 @@ class ChainWindowTest : public pwui::WindowFixture {
         for (int i = 0; i < rows->topLevelItemCount(); ++i) {
             const pw::RowDiff& line = diff.rows[std::size_t(i)];
             const QTreeWidgetItem* item = rows->topLevelItem(i);
-            QCOMPARE(item->text(0), number(line.rowA));
-            QCOMPARE(item->text(1), number(line.rowB));
+            QVERIFY(item->text(0) == number(line.rowA) && item->text(1) == number(line.rowB));
             // A row on one side only says so on the other.
             onlyInB += item->text(4) == u"only in B"_s;
             onlyInA += item->text(5) == u"only in A"_s;

@@ -316,8 +316,7 @@ class LibraryWindowTest : public pwui::WindowFixture {
         QVERIFY(QTest::qWaitForWindowActive(form_.get()));
         drop({pack_});
         QTRY_VERIFY_WITH_TIMEOUT(!library_->scanning(), 20000);
-        QCOMPARE(QApplication::activeWindow(), library_);
-        QCOMPARE(model()->rowCount(), 2);
+        QVERIFY(QApplication::activeWindow() == library_ && model()->rowCount() == 2);
         drop({root_ + u"/big_verb.rp350p"_s});
         QVERIFY(form_->session().sourceRoot() == "RP350Preset" && model()->rowCount() == 2);
         // A folder dropped on the Library itself is read in place of what it showed.
