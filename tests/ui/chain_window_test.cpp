@@ -282,10 +282,11 @@ class ChainWindowTest : public pwui::WindowFixture {
         if (!window) qFatal("no chain window");
         return window;
     }
+    // The names of the tiles the user sees.
     static QStringList names(const pw::ui::ChainView* view) {
         QStringList out;
         for (const pw::ui::ChainTile* tile : view->tiles())
-            out << tile->accessibleName();
+            if (tile->isVisible()) out << tile->accessibleName();
         return out;
     }
     static QString nameOf(const pw::ui::ChainView* view, const QString& stage) {
