@@ -8,9 +8,12 @@
 # - escape.zip: a member whose name climbs out of the pack, "../escape.rp150p", beside
 #   a preset that stays in it, "in/crunch.rp150p";
 # - pack.cab: a cabinet of one stored folder holding in\crunch.rp150p, the same copy
-#   (libarchive cannot write cabinets either).
+#   (libarchive cannot write cabinets either);
+# - pack.rar: a RAR pack of version 4 blocks holding the same copy, stored (libarchive
+#   writes no RAR packs).
 import pathlib
 import struct
+import zlib
 import zipfile
 
 here = pathlib.Path(__file__).resolve().parent
@@ -57,3 +60,22 @@ cab_head = b"MSCF" + struct.pack(
 )
 cab_folder = struct.pack("<IHH", data_at, 1, 0)
 (here / "pack.cab").write_bytes(cab_head + cab_folder + cab_file + cab_data)
+
+# A RAR pack (version 4 blocks): the marker, the archive header, one stored file, the end.
+def rar_block(kind, flags, body):
+    head = struct.pack("<BHH", kind, flags, 7 + len(body)) + body
+    return struct.pack("<H", zlib.crc32(head) & 0xFFFF) + head
+
+
+rar_name = b"in\\crunch.rp150p"
+rar_file = struct.pack(
+    "<IIBIIBBHI", len(preset), len(preset), 0, zlib.crc32(preset), 0x5A210000, 20, 0x30,
+    len(rar_name), 0x20
+)
+(here / "pack.rar").write_bytes(
+    b"Rar!\x1a\x07\x00"
+    + rar_block(0x73, 0, bytes(6))
+    + rar_block(0x74, 0x8000, rar_file + rar_name)
+    + preset
+    + rar_block(0x7B, 0x4000, b"")
+)
